@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Builds the program and starts it, ready to open the shipped sample (sample.pam).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+exec build/bin/astroplate

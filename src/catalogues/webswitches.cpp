@@ -1,0 +1,6 @@
+#include "catalogues/webswitches.h"
+
+WebSwitches& Web() {
+    static WebSwitches w;
+    return w;
+}

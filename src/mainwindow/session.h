@@ -1,0 +1,105 @@
+// The state of the current reduction, held by the main window for the whole run.
+#pragma once
+
+#include "reduction/platesolution.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// Catalogue stars from the star server's answer, rows 1..4000 (row 0 unused).
+struct CatalogueStarTable {
+    static constexpr int kCapacity = 4000;
+    static constexpr int kInUseLimit = 497;
+    std::vector<QString> id = std::vector<QString>(kCapacity + 1);
+    std::vector<double> ra = std::vector<double>(kCapacity + 1);  // scaled, whole numbers
+    std::vector<double> dec = std::vector<double>(kCapacity + 1); // scaled, whole numbers
+    std::vector<QString> magRed = std::vector<QString>(kCapacity + 1);
+    std::vector<QString> magBlue = std::vector<QString>(kCapacity + 1);
+    int16_t rowsRead = 0;
+    int16_t inUse = 0;
+};
+
+// Minor planets of the field, rows 1..500, all columns kept as text.
+struct MinorPlanetTable {
+    static constexpr int kCapacity = 500;
+    std::vector<QString> designation = std::vector<QString>(kCapacity + 1);
+    std::vector<QString> name = std::vector<QString>(kCapacity + 1);
+    std::vector<QString> ra = std::vector<QString>(kCapacity + 1);  // scaled, as text
+    std::vector<QString> dec = std::vector<QString>(kCapacity + 1); // scaled, as text
+    std::vector<QString> magnitude = std::vector<QString>(kCapacity + 1);
+    std::vector<QString> motion1 = std::vector<QString>(kCapacity + 1);
+    std::vector<QString> motion2 = std::vector<QString>(kCapacity + 1);
+    int16_t count = 0;
+};
+
+// NGC/IC objects around the field centre, rows 1..500.
+struct DeepSkyTable {
+    static constexpr int kCapacity = 500;
+    std::vector<QString> name = std::vector<QString>(kCapacity + 1);
+    std::vector<double> ra = std::vector<double>(kCapacity + 1);
+    std::vector<double> dec = std::vector<double>(kCapacity + 1);
+    std::vector<QString> magnitude = std::vector<QString>(kCapacity + 1);
+    std::vector<double> size1 = std::vector<double>(kCapacity + 1);
+    std::vector<double> size2 = std::vector<double>(kCapacity + 1);
+    std::vector<double> positionAngle = std::vector<double>(kCapacity + 1);
+    std::vector<QString> description = std::vector<QString>(kCapacity + 1);
+    std::vector<QString> pgcName = std::vector<QString>(kCapacity + 1);
+    std::vector<QString> otherName1 = std::vector<QString>(kCapacity + 1);
+    std::vector<QString> otherName2 = std::vector<QString>(kCapacity + 1);
+    int16_t count = 0;
+};
+
+struct SessionState {
+    // Interaction mode: "", "etalo", "superetalo", "select", "done", "0", "coor".
+    QString WorkflowMode;
+    // Overlay: "", "loading", "done", "err".
+    QString MapState;
+    bool ImageLoaded = false;
+    QString ImageFileStamp;
+    int16_t CursorX = 0;
+    int16_t CursorY = 0;
+    int16_t PanDirection = 0;
+    int16_t BlinkCount = 0;
+
+    // Picked image stars, indexes 1..10 (0 unused).
+    std::array<double, 11> ImageStarX{};
+    std::array<double, 11> ImageStarY{};
+    int16_t PickCount = 0;
+    bool SelectionDone = false;
+    int16_t AutoCalculate = 0;
+
+    // Reference-star calibration.
+    int16_t RefStarCount = 0;
+    std::array<int16_t, 4> RefStarX{};
+    std::array<int16_t, 4> RefStarY{};
+    std::array<double, 4> RefStarRA{};
+    std::array<double, 4> RefStarDec{};
+    QString RefDecSign;
+    int16_t ClickMarkAllowed = 0;
+    bool CentreOutside = false;
+
+    PlateSolution Plate; // scales CorrAsd/CorrDec and a0..a5
+
+    // Field centre.
+    QString CentreDecSign;
+    double CentrePlateRA = 0;  // scaled J2000 (degrees while the query is built)
+    double CentrePlateDec = 0; // scaled J2000
+    double FieldAngle = 0;     // degrees
+
+    // Matching.
+    bool MatchFound = false;
+    double MatchTolerance = 0;
+    int16_t CandidateCount = 0;
+    bool MapFailed = false;
+
+    CatalogueStarTable Stars;
+    MinorPlanetTable MinorPlanets;
+    DeepSkyTable DeepSky;
+    QString SavedMagnitude;
+
+    // Field centre as typed (degrees, at the typed equinox), kept by the download.
+    double CentreRA = 0;
+    double CentreDec = 0;
+};

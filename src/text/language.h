@@ -1,0 +1,51 @@
+// The language table: every caption, message and hint that changes with the
+// language, read from the program folder's lang.cfg.
+//
+// File layout (8-bit text, CR LF or LF line ends): a header line, then the
+// sections in this order, each ended by its header line:
+//   first section (Config window)   ended by "[CONFIG2]"
+//   Config2 section                 ended by "[FORM]"
+//   main window section             ended by "[WIZARD]"
+//   wizard section                  ended by "[SUGESTIONS]"
+//   hints (stored from index 0)     ended by "[INFO]"
+//   info panel                      ended by "[MODE]"
+//   autonomous-mode window          ended by "[END]"
+// The n-th line after a header goes to index n of its array (n - 1 for the
+// hints); the header that ends a section is itself stored as its last entry.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+struct LanguageTable {
+    std::vector<QString> ConfigTexts = std::vector<QString>(21);
+    std::vector<QString> Config2Texts = std::vector<QString>(21);
+    std::vector<QString> FormTexts = std::vector<QString>(96);
+    std::vector<QString> WizardTexts = std::vector<QString>(26);
+    std::vector<QString> SuggestionTexts = std::vector<QString>(21);
+    std::vector<QString> InfoTexts = std::vector<QString>(31);
+    std::vector<QString> ModeTexts = std::vector<QString>(6);
+    // Copied from FormTexts 49..76 by ApplyLanguage("Form").
+    std::vector<QString> FormMessages = std::vector<QString>(31);
+};
+
+// The program's one table (lives for the whole run).
+LanguageTable& Lang();
+
+struct LanguageReadResult {
+    bool opened = false;
+    // Problems met (file ends before "[END]", surplus lines in a section, ...);
+    // empty when the file was read cleanly.
+    QStringList problems;
+};
+
+// Reads a language file into `table`, overwriting the entries it provides.
+// Never fails hard: what could be read is kept, surplus lines are ignored.
+LanguageReadResult ReadLanguageFile(const QString& path, LanguageTable& table);
+
+// Copies FormTexts 49..76 into FormMessages 0..27.
+void DeriveFormMessages(LanguageTable& table);
+
+// FormMessages(i) of the program's table, empty when out of range.
+QString FormMessage(int i);
