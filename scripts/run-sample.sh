@@ -3,4 +3,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-exec build/bin/astroplate
+exec build/bin/astroplate build/bin/sample.pam

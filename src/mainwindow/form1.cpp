@@ -103,7 +103,11 @@ QLabel* iconLabel(const QColor& colour, const QString& text) {
 
 } // namespace
 
+// The icons live in the static library's resources, which must be registered by hand.
+static void initResources() { Q_INIT_RESOURCE(resources); }
+
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
+    initResources();
     setObjectName(QStringLiteral("Form1"));
     buildMenus();
     buildControls();

@@ -1,0 +1,204 @@
+// Reduction files and default settings, through the real main window.
+#include "catalogues/webswitches.h"
+#include "mainwindow/form1.h"
+#include "platform/filedialog.h"
+#include "settings/defaults.h"
+#include "settings/reductionfile.h"
+#include "testing.h"
+
+#include <QCheckBox>
+#include <QDate>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <gtest/gtest.h>
+
+using testing_support::MessageRecorder;
+using testing_support::ProgramFolderFixture;
+
+namespace {
+
+QByteArray crlf(const QStringList& lines) {
+    QByteArray out;
+    for (const QString& l : lines)
+        out += l.toUtf8() + "\r\n";
+    return out;
+}
+
+// A full reduction file whose values differ from the window's design values.
+QStringList sampleLines() {
+    return {"12", "833,27", "1575.63", "0", "30", "", "-", "28", "1950.0", "11.5", "14",
+            "5", "35", "17.3", "20.5", "sample.png", "1", "5", "7", "2008", "13", "12",
+            "960", "19.0", "2", "0", "1", "0", "1"};
+}
+
+} // namespace
+
+TEST(ReductionFile, SaveNameGetsPamUnlessItHoldsIt) {
+    EXPECT_EQ(reductionfile::withExtension("x"), "x.pam");
+    EXPECT_EQ(reductionfile::withExtension("x.pam"), "x.pam");
+    EXPECT_EQ(reductionfile::withExtension("x.pam.txt"), "x.pam.txt");
+    EXPECT_EQ(reductionfile::withExtension("x.PAM"), "x.PAM.pam");
+    EXPECT_EQ(reductionfile::controlNames().size(), 29);
+}
+
+TEST(ReductionFile, OpenThenSaveRoundTripsEveryControl) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    Form1 form;
+    folder.write("in.pam", crlf(sampleLines()));
+    form.session().MatchFound = true;
+    form.session().SelectionDone = true;
+    form.markers().star.show(17);
+    form.markers().aster_lbl.show(500);
+    form.status->addItem("old line");
+
+    ASSERT_TRUE(form.OpenReduction(folder.file("in.pam")));
+    EXPECT_EQ(form.txt_corrasd->text(), "833.27"); // the box's own comma repair ran
+    EXPECT_EQ(form.txt_dec_sign_show(0)->text(), "-");
+    EXPECT_EQ(form.txt_mag2->text(), "14");
+    EXPECT_EQ(form.txt_ra(2)->text(), "17.3");
+    EXPECT_EQ(form.txt_dec(2)->text(), "");
+    EXPECT_EQ(CheckValue(form.CheckAster), 2);
+    EXPECT_EQ(CheckValue(form.Checkcenter), 1);
+    EXPECT_EQ(CheckValue(form.CheckAutoload), 0);
+    // The session is back to a freshly loaded image.
+    EXPECT_FALSE(form.session().MatchFound);
+    EXPECT_FALSE(form.session().SelectionDone);
+    EXPECT_FALSE(form.markers().star.visible[17]);
+    EXPECT_FALSE(form.markers().aster_lbl.visible[500]);
+    EXPECT_EQ(form.status->count(), 0);
+
+    ASSERT_TRUE(form.SaveReduction(folder.file("out.pam")));
+    QStringList expected = sampleLines();
+    expected[1] = "833.27";
+    EXPECT_EQ(folder.read("out.pam"), crlf(expected));
+}
+
+TEST(ReductionFile, ShortOrBadFileStopsAtTheFailingLine) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    Form1 form;
+    form.markers().star.show(3);
+    const QString urlBefore = form.txt_url->text();
+
+    QStringList lines = sampleLines();
+    lines.removeLast(); // 28 lines
+    folder.write("short.pam", crlf(lines));
+    EXPECT_FALSE(form.OpenReduction(folder.file("short.pam")));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].kind, messagebox::Kind::Exclamation);
+    EXPECT_TRUE(boxes.shown[0].text.contains("29"));
+    EXPECT_EQ(CheckValue(form.CheckDeepObj1), 0);     // line 28 was applied
+    EXPECT_EQ(form.txt_url->text(), "sample.png");    // earlier lines too
+    EXPECT_TRUE(form.markers().star.visible[3]);      // the reset did not run
+    EXPECT_NE(urlBefore, "x");
+
+    lines = sampleLines();
+    lines[24] = "yes"; // CheckAster
+    folder.write("bad.pam", crlf(lines));
+    EXPECT_FALSE(form.OpenReduction(folder.file("bad.pam")));
+    EXPECT_TRUE(boxes.shown.back().text.contains("25"));
+
+    EXPECT_FALSE(form.OpenReduction(folder.file("missing.pam")));
+}
+
+TEST(ReductionFile, MenuCommandsUseTheDialogAndIgnoreCancel) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    Form1 form;
+    std::optional<QString> answer;
+    filedialog::setAnswerer([&](bool, const QString&) { return answer; });
+
+    form.mnu_save_Click(); // cancelled: nothing written
+    EXPECT_FALSE(QFile::exists(folder.file(".pam")));
+
+    answer = folder.file("night1");
+    form.txt_tolerance->setText("9.5");
+    form.mnu_save_Click();
+    ASSERT_TRUE(QFile::exists(folder.file("night1.pam")));
+
+    form.txt_tolerance->setText("1");
+    answer = folder.file("night1.pam");
+    form.mnu_open_Click();
+    EXPECT_EQ(form.txt_tolerance->text(), "9.5");
+    filedialog::setAnswerer({});
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST(ReductionFile, FailedSaveKeepsTheOldFile) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    Form1 form;
+    folder.write("keep.pam", "old contents\r\n");
+    EXPECT_FALSE(form.SaveReduction(folder.file("no-such-dir/keep.pam")));
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(folder.read("keep.pam"), "old contents\r\n");
+}
+
+TEST(Defaults, SavedFileReadsBackIntoAFreshWindow) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    {
+        Form1 form;
+        form.txt_calcul->setText("15");
+        form.txt_url->setText("");
+        SetCheckValue(form.CheckDeepObj2, 1);
+        SetCheckValue(form.CheckAster, 2);
+        Web().AutonomousMode = false;
+        Web().UpdateCheckEnabled = true;
+        form.mnu_savedefaut_Click();
+    }
+    const QByteArray saved = folder.read("defaut.cfg");
+    EXPECT_EQ(saved.count("\r\n"), 18);
+    EXPECT_TRUE(saved.endsWith("False\r\nTrue\r\n"));
+    Web().AutonomousMode = true;
+    Web().UpdateCheckEnabled = false;
+    Form1 again;
+    EXPECT_EQ(again.txt_calcul->text(), "15");
+    EXPECT_EQ(again.txt_url->text(), "");
+    EXPECT_EQ(CheckValue(again.CheckDeepObj2), 1);
+    EXPECT_EQ(CheckValue(again.CheckAster), 2);
+    EXPECT_FALSE(Web().AutonomousMode);
+    EXPECT_TRUE(Web().UpdateCheckEnabled);
+    // The date fields always come from the clock.
+    EXPECT_EQ(again.txt_Adate(2)->text(), QString::number(QDate::currentDate().year()));
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST(Defaults, MissingShortOrDamagedFileKeepsDesignValues) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    QFile::remove(folder.file("defaut.cfg"));
+    {
+        Form1 form;
+        EXPECT_EQ(form.txt_calcul->text(), "10");
+        EXPECT_EQ(form.txt_tolerance->text(), "7");
+        EXPECT_EQ(form.txt_epoch->text(), "2000.0");
+        EXPECT_EQ(form.status->count(), 1);
+    }
+    folder.write("defaut.cfg", "12\r\n1,5\r\n");
+    {
+        Form1 form;
+        EXPECT_EQ(form.txt_calcul->text(), "12");
+        EXPECT_EQ(form.txt_corrasd->text(), "1.5");
+        EXPECT_EQ(form.txt_mag->text(), "13");
+    }
+    folder.write("defaut.cfg", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\nimg\r\nmaybe\r\n1\r\n100\r\n16\r\n0\r\n0\r\n0\r\n0\r\nperhaps\r\n1\r\n");
+    const DefaultsFile d = ReadDefaults(folder.file("defaut.cfg"));
+    EXPECT_FALSE(d.values[8]);
+    EXPECT_EQ(d.values[9], QString("1"));
+    EXPECT_FALSE(d.autonomousMode);
+    EXPECT_EQ(d.updateCheck, true);
+    EXPECT_EQ(d.problems.size(), 2);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST(Defaults, SwitchWords) {
+    EXPECT_EQ(ParseSwitch("TRUE"), true);
+    EXPECT_EQ(ParseSwitch("false"), false);
+    EXPECT_EQ(ParseSwitch("0"), false);
+    EXPECT_EQ(ParseSwitch("-1"), true);
+    EXPECT_FALSE(ParseSwitch("yes"));
+}
