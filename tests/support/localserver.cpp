@@ -20,12 +20,17 @@ void LocalHttpServer::incomingConnection(qintptr descriptor) {
         const QList<QByteArray> first = buffer->left(buffer->indexOf("\r\n")).split(' ');
         const QByteArray target = first.value(1);
         requests << QString::fromLatin1(target);
+        heads << buffer->left(end);
         const Reply reply = m_handler(target);
         if (reply.hang)
             return;
         QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + " X\r\n";
         head += "Content-Type: text/html\r\nConnection: close\r\n";
         head += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n\r\n";
+        if (reply.stallAfter >= 0) {
+            socket->write(head + reply.body.left(reply.stallAfter));
+            return;
+        }
         socket->write(head + reply.body);
         socket->disconnectFromHost();
     });

@@ -14,6 +14,9 @@ public:
         int status = 200;
         QByteArray body;
         bool hang = false; // accept the connection and never answer
+        // >= 0: send the headers and this many body bytes, then stall
+        // (the connection stays open and nothing more comes).
+        qsizetype stallAfter = -1;
     };
     using Handler = std::function<Reply(const QByteArray& pathAndQuery)>;
 
@@ -21,6 +24,7 @@ public:
     // "http://127.0.0.1:PORT"
     QString base() const;
     QStringList requests; // path and query of every request, in order
+    QList<QByteArray> heads; // request line and header lines of every request
 
 protected:
     void incomingConnection(qintptr socket) override;

@@ -1,0 +1,56 @@
+#include "catalogues/frminternet.h"
+
+#include "catalogues/sites.h"
+#include "catalogues/webswitches.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmInternet::frmInternet(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmInternet"));
+    setWindowTitle(QStringLiteral("Internet bugs"));
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    label = new QLabel(QStringLiteral("Vous pouvez bloquer l'acces à ces sites web, afin que le "
+                                      "programme puise continuer à marcher en cas de probléme de "
+                                      "connexion."));
+    label->setObjectName(QStringLiteral("label"));
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    for (int i = 0; i < 3; ++i) {
+        m_Chk[i] = new QCheckBox;
+        m_Chk[i]->setObjectName(QStringLiteral("Chk(%1)").arg(i));
+        layout->addWidget(m_Chk[i]);
+    }
+    cmdOK = new QPushButton(QStringLiteral("OK"));
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    layout->addWidget(cmdOK, 0, Qt::AlignRight);
+    setMinimumWidth(420);
+    connect(cmdOK, &QPushButton::clicked, this, &frmInternet::cmdOK_Click);
+    Form_Load();
+}
+
+void frmInternet::Form_Load() {
+    const SiteHosts& hosts = Sites();
+    m_Chk[0]->setText(QStringLiteral("Vérification des mises à jour: ") + hosts.makerSite);
+    m_Chk[1]->setText(QStringLiteral("Téléchargement des étoiles: ") + hosts.starServer);
+    m_Chk[2]->setText(QStringLiteral("Astéroïdes - Minor Object Center: ") +
+                      hosts.minorPlanetService);
+    const WebSwitches& web = Web();
+    m_Chk[0]->setChecked(web.UpdateCheckEnabled);
+    m_Chk[1]->setChecked(web.StarSiteEnabled);
+    m_Chk[2]->setChecked(web.MinorPlanetSiteEnabled);
+}
+
+void frmInternet::cmdOK_Click() {
+    WebSwitches& web = Web();
+    web.UpdateCheckEnabled = false;
+    web.StarSiteEnabled = false;
+    web.MinorPlanetSiteEnabled = false;
+    if (m_Chk[0]->checkState() == Qt::Checked) web.UpdateCheckEnabled = true;
+    if (m_Chk[1]->checkState() == Qt::Checked) web.StarSiteEnabled = true;
+    if (m_Chk[2]->checkState() == Qt::Checked) web.MinorPlanetSiteEnabled = true;
+    accept();
+}

@@ -1,0 +1,31 @@
+// The three web sites the program talks to. Their hosts can be changed
+// without rebuilding: the program folder's sites.cfg (INI format) overrides
+// the built-in defaults; a missing file or key keeps the default.
+//
+//   [sites]
+//   star_server=http://archive.eso.org
+//   minor_planet_service=https://scully.cfa.harvard.edu
+//   maker_site=
+//
+// A host is a scheme and a host name (with a port if needed), no trailing
+// slash; the query paths are fixed by each query. An empty host means the
+// site is never contacted.
+#pragma once
+
+#include <QString>
+
+struct SiteHosts {
+    QString starServer = QStringLiteral("http://archive.eso.org");
+    QString minorPlanetService = QStringLiteral("https://scully.cfa.harvard.edu");
+    QString makerSite; // empty: not contacted
+};
+
+// Reads a sites file; keys that are absent keep their defaults.
+SiteHosts ReadSiteHosts(const QString& path);
+
+// The program's hosts, read from the program folder's sites.cfg at first use.
+// Tests may change them directly.
+SiteHosts& Sites();
+
+// Reads the program folder's sites.cfg again into Sites().
+void ReloadSites();

@@ -1,0 +1,343 @@
+// The star query and the reader of its answer, and the download button of the
+// main window against a local server.
+#include "catalogues/frminternet.h"
+#include "catalogues/frmmode.h"
+#include "catalogues/sites.h"
+#include "catalogues/usnoa2.h"
+#include "catalogues/webswitches.h"
+#include "localserver.h"
+#include "mainwindow/form1.h"
+#include "platform/http.h"
+#include "reduction/precession.h"
+#include "testing.h"
+#include "text/language.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using testing_support::ProgramFolderFixture;
+using testing_support::readSample;
+
+namespace {
+
+// The 66-byte rows of the sample answer.
+QList<QByteArray> sampleRows() {
+    const QByteArray data = readSample("data");
+    qsizetype pos = data.indexOf("</b>   1 U") + 4;
+    QList<QByteArray> rows;
+    while (data.mid(pos, 66).size() == 66 && data[pos + 5] == 'U') {
+        rows << data.mid(pos, 66);
+        pos += 66;
+    }
+    return rows;
+}
+
+// An answer of `n` rows made from the sample rows, numbered 1..n.
+QByteArray syntheticAnswer(int n) {
+    const QList<QByteArray> rows = sampleRows();
+    QByteArray answer = "<html><pre>\n<b>   # id  RA  Dec  R  B</b>";
+    for (int i = 0; i < n; ++i)
+        answer += QByteArray::number(i + 1).rightJustified(4, ' ') + rows[i % rows.size()].mid(4);
+    return answer + "</pre></html>\n";
+}
+
+TypedCentreFields fieldsOf(const char* h, const char* m, const char* s, const char* sign,
+                           const char* d, const char* dm, const char* ds, const char* epoch) {
+    TypedCentreFields f;
+    f.ra = {h, m, s};
+    f.dec = {d, dm, ds};
+    f.decSign = sign;
+    f.epoch = epoch;
+    return f;
+}
+
+// The query texts the download button sends for these fields.
+StarQueryCoordinates queryFor(const TypedCentreFields& fields) {
+    const TypedCentre c = *ReadTypedCentre(fields).centre;
+    const PrecessionDelta d = PrecessFromJ2000(4000 - c.epoch, c.ra, c.dec);
+    return MakeStarQueryCoordinates(c, d.dRA, d.dDec);
+}
+
+} // namespace
+
+TEST(StarQuery, AddressAndCoordinates) {
+    const TypedCentreFields orion = fieldsOf("5", "35", "17.3", "-", "5", "23", "28", "2000.0");
+    const StarQueryCoordinates q = queryFor(orion);
+    EXPECT_EQ(q.ra, QString("5+35+17"));
+    EXPECT_EQ(q.dec, QString("-5+23+28"));
+    EXPECT_EQ(UsnoA2Address("http://archive.eso.org", "2000.0", q.ra, q.dec, "10", "15"),
+              QString("http://archive.eso.org/skycat/servers/usnoa_res?catalogue=usnoa&epoch=2000.0"
+                      "&chart=0&ra=5+35+17&dec=-5+23+28&object=&radmax=10&magbright=0&magfaint=15."
+                      "&format=2&sort=mr&nout=5000"));
+
+    // Between 0 and -1 degree the sign still leads; seconds may round to 60.
+    EXPECT_EQ(queryFor(fieldsOf("0", "0", "0", "-", "0", "30", "0", "2000.0")).dec,
+              QString("-0+30+0"));
+    EXPECT_EQ(queryFor(fieldsOf("1", "2", "59.7", "+", "10", "0", "59.6", "2000.0")).ra,
+              QString("1+2+60"));
+    EXPECT_EQ(queryFor(fieldsOf("1", "2", "59.7", "+", "10", "0", "59.6", "2000.0")).dec,
+              QString("10+0+60"));
+
+    // Another equinox is carried back to J2000 before the query.
+    const StarQueryCoordinates b1950 =
+        queryFor(fieldsOf("5", "35", "17.3", "-", "5", "23", "28", "1950.0"));
+    EXPECT_NE(b1950.ra, q.ra);
+
+    // A field that is no number is named; nothing is computed.
+    TypedCentreReading bad =
+        ReadTypedCentre(fieldsOf("5", "3x", "17", "+", "5", "23", "28", "2000"));
+    EXPECT_FALSE(bad.centre);
+    EXPECT_EQ(bad.badField, QString("right ascension, minutes"));
+    EXPECT_EQ(bad.badText, QString("3x"));
+    bad = ReadTypedCentre(fieldsOf("5", "35", "17", "+", "5", "23", "28", ""));
+    EXPECT_EQ(bad.badField, QString("epoch"));
+
+    // Typed text cannot add parameters to the query.
+    const QString odd = UsnoA2Address("http://h", "2000.0", "1+2+3", "4+5+6", "10&nout=1", "15");
+    EXPECT_TRUE(odd.contains("&radmax=10%26nout%3D1&")) << odd.toStdString();
+}
+
+TEST(StarReader, ReadsTheSampleAnswer) {
+    CatalogueStarTable t;
+    const StarReadResult r = ReadUsnoA2Answer(readSample("data"), 833.27, 1575.63, t);
+    EXPECT_EQ(r.rowsRead, 48);
+    EXPECT_EQ(r.inUse, 48);
+    EXPECT_EQ(t.rowsRead, 48);
+    EXPECT_EQ(t.id[1], QString("U1425_34184683"));
+    EXPECT_EQ(t.ra[1], 284851); // 341.84683 * 833.27 = 284850.708
+    EXPECT_EQ(t.dec[1], 92148); // 58.48303 * 1575.63 = 92147.617
+    EXPECT_EQ(t.magRed[1], QString(" 6.3"));
+    EXPECT_EQ(t.magBlue[1], QString(" 6.9"));
+    EXPECT_EQ(t.id[48], QString("U1425_34105859"));
+    EXPECT_EQ(t.ra[48], 284194); // 341.05859 * 833.27 = 284193.891
+    EXPECT_EQ(t.dec[48], 91807); // 58.26691 * 1575.63 = 91807.091
+    EXPECT_EQ(t.magRed[48], QString("11.5"));
+    EXPECT_EQ(t.magBlue[48], QString("12.1"));
+    EXPECT_TRUE(t.id[49].isEmpty());
+}
+
+TEST(StarReader, CountsLimitsAndEnds) {
+    CatalogueStarTable t;
+    StarReadResult r = ReadUsnoA2Answer(syntheticAnswer(1520), 1, 1, t);
+    EXPECT_EQ(r.rowsRead, 1520);
+    EXPECT_EQ(r.inUse, 497);
+    r = ReadUsnoA2Answer(syntheticAnswer(300), 1, 1, t);
+    EXPECT_EQ(r.rowsRead, 300);
+    EXPECT_EQ(r.inUse, 300);
+    EXPECT_EQ(t.id[301], t.id[301 - 48]) << "rows above the new count are left alone";
+    r = ReadUsnoA2Answer(syntheticAnswer(4500), 1, 1, t);
+    EXPECT_EQ(r.rowsRead, 4000);
+    EXPECT_EQ(t.rowsRead, 4000);
+
+    // A row without "U" in column 6 ends the reading.
+    QByteArray answer = readSample("data");
+    const qsizetype row3 = answer.indexOf("</b>   1 U") + 4 + 2 * 66;
+    answer[row3 + 5] = 'X';
+    EXPECT_EQ(ReadUsnoA2Answer(answer, 1, 1, t).rowsRead, 2);
+
+    // A last row without its line end still counts.
+    answer = readSample("data");
+    answer.truncate(answer.indexOf("</b>   1 U") + 4 + 66 + 65);
+    EXPECT_EQ(ReadUsnoA2Answer(answer, 1, 1, t).rowsRead, 2);
+
+    // Error page, empty answer, 20 MB of junk, missing file: no rows.
+    EXPECT_EQ(ReadUsnoA2Answer("<html>Server error</html>", 1, 1, t).rowsRead, 0);
+    EXPECT_EQ(t.rowsRead, 0);
+    EXPECT_EQ(ReadUsnoA2Answer(QByteArray(), 1, 1, t).rowsRead, 0);
+    const QByteArray junk(20 * 1024 * 1024, 'U');
+    EXPECT_EQ(ReadUsnoA2Answer(junk, 1, 1, t).rowsRead, 0);
+    const StarFileResult missing = ReadUsnoA2File("/nonexistent/data", 1, 1, t);
+    EXPECT_FALSE(missing.opened);
+    EXPECT_EQ(missing.rows.rowsRead, 0);
+}
+
+namespace {
+
+// A main window in a fresh program folder, its star host on a local server.
+class DownloadButton : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_web = Web();
+        m_sites = Sites();
+        m_limits = http::limits();
+        http::limits().idleTimeoutMs = 400;
+        Sites().starServer = server.base();
+        Lang().FormMessages[8] = "Downloading the stars";
+        Lang().FormMessages[9] = "Stars downloaded";
+        Lang().FormTexts[20] = "Stars";
+        Lang().FormMessages[19] = " in use";
+        form = std::make_unique<Form1>(); // reads defaut.cfg, which sets the cache mode
+        Web().AutonomousMode = false;
+        Web().StarSiteEnabled = true;
+        setFields("22", "47", "12.2", "+", "58", "03", "14");
+        form->txt_epoch->setText("2000.0");
+        form->txt_distance->setText("28");
+        form->txt_mag->setText("11.5");
+        form->session().Plate.corrAsd = 833.27;
+        form->session().Plate.corrDec = 1575.63;
+    }
+    void TearDown() override {
+        form.reset();
+        Web() = m_web;
+        Sites() = m_sites;
+        http::limits() = m_limits;
+    }
+    void setFields(const char* h, const char* m, const char* s, const char* sign, const char* d,
+                   const char* dm, const char* ds) {
+        form->txt_ra(0)->setText(h);
+        form->txt_ra(1)->setText(m);
+        form->txt_ra(2)->setText(s);
+        form->txt_dec_sign_show(0)->setText(sign);
+        form->txt_dec(0)->setText(d);
+        form->txt_dec(1)->setText(dm);
+        form->txt_dec(2)->setText(ds);
+    }
+    QString topLine() const { return form->status->item(0)->text(); }
+
+    ProgramFolderFixture folder;
+    LocalHttpServer::Reply reply{200, readSample("data")};
+    LocalHttpServer server{[this](const QByteArray&) { return reply; }};
+    std::unique_ptr<Form1> form;
+
+private:
+    WebSwitches m_web;
+    SiteHosts m_sites;
+    http::Limits m_limits;
+};
+
+} // namespace
+
+TEST_F(DownloadButton, FetchesTheFieldAndReadsIt) {
+    form->DownloadData->click();
+    ASSERT_EQ(server.requests.size(), 1);
+    EXPECT_EQ(server.requests[0],
+              QString("/skycat/servers/usnoa_res?catalogue=usnoa&epoch=2000.0&chart=0&ra=22+47+12"
+                      "&dec=58+3+14&object=&radmax=28&magbright=0&magfaint=11.5.&format=2&sort=mr"
+                      "&nout=5000"));
+    EXPECT_EQ(Web().StarCacheKey, QString("224712.2580314") + "2811.5");
+    EXPECT_NEAR(form->session().CentreRA, 341.800833, 1e-6);
+    EXPECT_EQ(topLine(), QString("Stars downloaded"));
+    EXPECT_EQ(form->status->item(1)->text(),
+              QString("data: %1 bytes received").arg(readSample("data").size()));
+    EXPECT_FALSE(form->icoG->isHidden());
+    EXPECT_EQ(folder.read("data"), readSample("data"));
+
+    form->READFILE();
+    EXPECT_EQ(form->session().Stars.rowsRead, 48);
+    EXPECT_EQ(form->session().Stars.inUse, 48);
+    EXPECT_EQ(form->session().Stars.id[1], QString("U1425_34184683"));
+    EXPECT_EQ(form->session().Stars.ra[1], 284851);
+    EXPECT_EQ(topLine(), QString("Stars: 48/48 in use"));
+
+    // A blocked star site sends nothing and leaves the answer as it was.
+    Web().StarSiteEnabled = false;
+    reply.body = "<html>other</html>";
+    form->DownloadData_Click();
+    EXPECT_EQ(server.requests.size(), 1);
+    EXPECT_EQ(folder.read("data"), readSample("data"));
+
+    // Missing answer file: an empty table and a status line.
+    QFile::remove(folder.file("data"));
+    form->READFILE();
+    EXPECT_EQ(form->session().Stars.rowsRead, 0);
+    EXPECT_EQ(topLine(), QString("Stars: 0/0 in use"));
+}
+
+TEST_F(DownloadButton, BadFieldsErrorPagesAndSilentServers) {
+    // A field that is no number: one line naming it, no query, idle again.
+    setFields("22", "4x", "12.2", "+", "58", "03", "14");
+    form->DownloadData_Click();
+    EXPECT_TRUE(server.requests.isEmpty());
+    EXPECT_TRUE(topLine().contains("right ascension, minutes")) << topLine().toStdString();
+    EXPECT_FALSE(form->icoG->isHidden());
+    setFields("22", "47", "12.2", "+", "58", "03", "14");
+
+    // An error page of the server is read as no rows.
+    reply.body = "<html><body>Error: no such catalogue</body></html>";
+    form->DownloadData_Click();
+    form->READFILE();
+    EXPECT_EQ(form->session().Stars.rowsRead, 0);
+    EXPECT_EQ(topLine(), QString("Stars: 0/0 in use"));
+
+    // A server that never answers: the window keeps running, the download
+    // ends with a status line, the previous answer stays.
+    reply.hang = true;
+    bool ticked = false;
+    QTimer::singleShot(50, [&] { ticked = true; });
+    form->DownloadData_Click();
+    EXPECT_TRUE(ticked);
+    EXPECT_EQ(folder.read("data"),
+              QByteArray("<html><body>Error: no such catalogue</body></html>"));
+    bool failureLogged = false;
+    for (int i = 0; i < form->status->count(); ++i)
+        failureLogged |= form->status->item(i)->text().contains("failed");
+    EXPECT_TRUE(failureLogged);
+    EXPECT_FALSE(form->icoG->isHidden());
+
+    // 20 MB of junk: no crash, no rows.
+    reply.hang = false;
+    reply.body = QByteArray(20 * 1024 * 1024, 'x');
+    form->DownloadData_Click();
+    form->READFILE();
+    EXPECT_EQ(form->session().Stars.rowsRead, 0);
+}
+
+TEST_F(DownloadButton, AsksForMinorPlanetsAfterAMatch) {
+    testing_support::MessageRecorder boxes;
+    Lang().FormMessages[21] = "Minor planets";
+    Lang().FormMessages[23] = "Fetch the minor planets?";
+    form->DownloadData_Click();
+    EXPECT_TRUE(boxes.shown.empty());
+    form->session().MatchFound = true;
+    form->CheckAster->setChecked(true);
+    form->DownloadData_Click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, QString("Minor planets"));
+    EXPECT_EQ(boxes.shown[0].text, QString("Fetch the minor planets?"));
+}
+
+TEST(SiteWindows, SwitchTheModeAndTheSites) {
+    const WebSwitches saved = Web();
+    Web().AutonomousMode = false;
+    FrmMode mode;
+    EXPECT_FALSE(mode.Check->isChecked());
+    EXPECT_EQ(mode.lbl(0)->text(),
+              QString("Les coordonnées, la date, et la magneture doivent  etre identique."));
+    mode.Check->setChecked(true);
+    mode.cmdOK->click();
+    EXPECT_TRUE(Web().AutonomousMode);
+
+    Web().UpdateCheckEnabled = true;
+    Web().StarSiteEnabled = true;
+    Web().MinorPlanetSiteEnabled = true;
+    frmInternet sites;
+    EXPECT_EQ(sites.Chk(1)->text(), "Téléchargement des étoiles: " + Sites().starServer);
+    EXPECT_TRUE(sites.Chk(0)->isChecked() && sites.Chk(1)->isChecked() &&
+                sites.Chk(2)->isChecked());
+    sites.Chk(1)->setChecked(false);
+    sites.cmdOK->click();
+    EXPECT_TRUE(Web().UpdateCheckEnabled);
+    EXPECT_FALSE(Web().StarSiteEnabled);
+    EXPECT_TRUE(Web().MinorPlanetSiteEnabled);
+    Web() = saved;
+}
+
+TEST(SiteWindows, HostsComeFromSitesCfg) {
+    ProgramFolderFixture folder;
+    SiteHosts hosts = ReadSiteHosts(folder.file("sites.cfg")); // shipped file: all commented
+    EXPECT_EQ(hosts.starServer, QString("http://archive.eso.org"));
+    EXPECT_EQ(hosts.minorPlanetService, QString("https://scully.cfa.harvard.edu"));
+    EXPECT_TRUE(hosts.makerSite.isEmpty());
+    folder.write("sites.cfg",
+                 "[sites]\nstar_server=http://127.0.0.1:8080/\nmaker_site=https://x.org\n");
+    hosts = ReadSiteHosts(folder.file("sites.cfg"));
+    EXPECT_EQ(hosts.starServer, QString("http://127.0.0.1:8080"));
+    EXPECT_EQ(hosts.makerSite, QString("https://x.org"));
+    EXPECT_EQ(hosts.minorPlanetService, QString("https://scully.cfa.harvard.edu"));
+}
