@@ -1,0 +1,46 @@
+#include "reduction/sexagesimal.h"
+
+#include "platform/numbers.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+int16_t clampToInt16(double v) {
+    return static_cast<int16_t>(std::clamp(v, -32768.0, 32767.0));
+}
+
+// Whole part, minutes and unrounded seconds of |value|; a value that is not
+// finite is taken as 0.
+struct Parts {
+    double whole, minutes, seconds;
+};
+
+Parts split(double value) {
+    const double a = std::isfinite(value) ? std::abs(value) : 0.0;
+    const double w = std::floor(a);
+    const double f = (a - w) * 60.0;
+    const double mi = std::floor(f);
+    return {w, mi, (f - mi) * 60.0};
+}
+
+} // namespace
+
+QString FormatSexagesimal(double value, const QString& unitMark) {
+    const Parts p = split(value);
+    const double se = numbers::roundHalfEven(numbers::roundHalfEven(p.seconds, 2));
+    QString text;
+    if (value < 0) text += QLatin1Char('-');
+    text += QString::number(clampToInt16(p.whole)) + unitMark +
+            QString::number(static_cast<int>(p.minutes)) + QLatin1Char('\'') +
+            QString::number(static_cast<int>(se)) + QStringLiteral("''");
+    return text;
+}
+
+void SplitSexagesimal(double value, int16_t& whole, int16_t& minutes, double& seconds) {
+    const Parts p = split(value);
+    whole = clampToInt16(value < 0 ? -p.whole : p.whole);
+    minutes = static_cast<int16_t>(p.minutes);
+    seconds = numbers::roundHalfEven(p.seconds, 4);
+}
