@@ -371,7 +371,9 @@ void Form1::buildControls() {
         g->addWidget(Txt_Amag, 1, 1);
         g->addWidget(lbl(19), 2, 0);
         g->addWidget(txt_Afield, 2, 1);
-        g->addWidget(new QLabel(QStringLiteral("Date:")), 3, 0);
+        auto* dateLabel = new QLabel(QStringLiteral("Date:"));
+        dateLabel->setObjectName(QStringLiteral("lbl_Adate"));
+        g->addWidget(dateLabel, 3, 0);
         g->addLayout(dateRow, 3, 1, 1, 2);
         g->setRowStretch(4, 1);
         col->addWidget(frm(7));

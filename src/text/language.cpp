@@ -34,7 +34,7 @@ LanguageReadResult ReadLanguageFile(const QString& path, LanguageTable& table) {
         const char* name;
     };
     const Section sections[] = {
-        {&table.ConfigTexts, "[CONFIG2]", 1, "first section"},
+        {&table.ConfigTexts, "[CONFIG2]", 1, "first"},
         {&table.Config2Texts, "[FORM]", 1, "[CONFIG2]"},
         {&table.FormTexts, "[WIZARD]", 1, "[FORM]"},
         {&table.WizardTexts, "[SUGESTIONS]", 1, "[WIZARD]"},
@@ -43,27 +43,35 @@ LanguageReadResult ReadLanguageFile(const QString& path, LanguageTable& table) {
         {&table.ModeTexts, "[END]", 1, "[MODE]"},
     };
 
-    qsizetype next = 1; // line 0 is the header line
+    // The current line starts as the header line. Each section reads lines
+    // until the current line is the header that ends it; that header is
+    // stored too, as the section's last entry.
+    if (lines.isEmpty()) {
+        result.problems << QStringLiteral("%1: the file is empty").arg(path);
+        return result;
+    }
+    QString current = lines.first();
+    qsizetype next = 1;
     for (const Section& s : sections) {
         const QString end = QString::fromLatin1(s.endHeader);
-        int index = s.firstIndex;
+        int index = s.firstIndex - 1;
         bool surplus = false;
-        for (;;) {
+        while (current != end) {
             if (next >= lines.size()) {
                 result.problems << QStringLiteral("%1: the file ends before \"%2\"").arg(path, end);
                 return result;
             }
-            const QString& line = lines[next++];
-            if (index < static_cast<int>(s.array->size()))
-                (*s.array)[index] = line;
-            else if (!surplus) {
-                surplus = true;
-                result.problems << QStringLiteral("%1: too many lines in the %2 section; the surplus is ignored")
-                                       .arg(path, QString::fromLatin1(s.name));
-            }
+            current = lines[next++];
             ++index;
-            if (line == end)
-                break;
+            if (index < static_cast<int>(s.array->size())) {
+                (*s.array)[index] = current;
+            } else if (!surplus) {
+                surplus = true;
+                result.problems
+                    << QStringLiteral(
+                           "%1: too many lines in the %2 section; the surplus is ignored")
+                           .arg(path, QString::fromLatin1(s.name));
+            }
         }
     }
     return result;

@@ -1,7 +1,7 @@
 // The language table: every caption, message and hint that changes with the
 // language, read from the program folder's lang.cfg.
 //
-// File layout (8-bit text, CR LF or LF line ends): a header line, then the
+// File layout (UTF-8 or 8-bit text, CR LF or LF line ends): a header line, then the
 // sections in this order, each ended by its header line:
 //   first section (Config window)   ended by "[CONFIG2]"
 //   Config2 section                 ended by "[FORM]"
@@ -17,6 +17,8 @@
 #include <QString>
 #include <QStringList>
 #include <vector>
+
+class QWidget;
 
 struct LanguageTable {
     std::vector<QString> ConfigTexts = std::vector<QString>(21);
@@ -49,3 +51,21 @@ void DeriveFormMessages(LanguageTable& table);
 
 // FormMessages(i) of the program's table, empty when out of range.
 QString FormMessage(int i);
+
+// Puts the texts of one window into `window`, whose controls are found by
+// their object names:
+//   "Config"   caption <- ConfigTexts(1); lbl(0..2) <- 2..4; cmd1..cmd4 <- 5..8
+//   "Config2"  caption <- Config2Texts(1); lbl(0..5) <- 2..7; cmd1 <- 8
+//   "Wizard"   caption <- WizardTexts(1); lbl(0..15) <- 2..17; step1, step2 <- 18; step3 <- 19
+//   "mode"     lbl(0), lbl(1) <- ModeTexts(1), (2); check box Check <- 3
+//   "Form"     the main window (Form1::ApplyLanguageToForm)
+// A control the window does not have is skipped. Any other key (or "Form"
+// with a window that is not the main window) does nothing and gives false.
+bool ApplyLanguage(const QString& key, QWidget* window);
+
+// The hint shown for `key` and `step`, given the hint label's current text:
+// the current text itself when the pair has no hint. Lines of a combined hint
+// are separated by line breaks. `value1` and `value2` are numbers as text
+// (only the key "calcul" reads them: the candidate count and the star count).
+QString SuggestionCaption(const QString& current, const QString& key, int step,
+                          const QString& value1, const QString& value2);

@@ -5,7 +5,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-frmSplash::frmSplash(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+frmSplash::frmSplash(QWidget* parent)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmSplash"));
     setStyleSheet(QStringLiteral("frmSplash { background: #0b1a33; } QLabel { color: #e8eef8; }"));
     auto* l = new QVBoxLayout(this);
@@ -15,12 +16,14 @@ frmSplash::frmSplash(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt::F
     lblVersion = new QLabel(versionText());
     for (auto& lab : Label2)
         lab = new QLabel;
-    Label2[0]->setText(QStringLiteral("Astrometry for amateur astronomers. Free software (GPL-3.0-or-later)."));
+    Label2[0]->setText(
+        QStringLiteral("Astrometry for amateur astronomers. Free software (GPL-3.0-or-later)."));
     Label2[1]->setText(QString::fromUtf8("Crédits:"));
     Label2[2]->setText(QStringLiteral("USNO-A2.0 EuropeanSouthernObservatory database"));
     Label2[3]->setText(QStringLiteral("MinorPlanetCenter online services"));
     Label2[4]->setText(QStringLiteral("Images: Nasa, ESA"));
-    Label3 = new QLabel(QStringLiteral("Sample image: Cristina Cellini (CC BY-SA); NGC/IC: OpenNGC"));
+    Label3 =
+        new QLabel(QStringLiteral("Sample image: Cristina Cellini (CC BY-SA); NGC/IC: OpenNGC"));
     BarT = new QLabel(QStringLiteral("LOADING..."));
     Bar = new QProgressBar;
     Bar->setRange(0, 100);
@@ -47,20 +50,25 @@ frmSplash::frmSplash(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt::F
 }
 
 QString frmSplash::versionText() {
-    return QStringLiteral("Version %1.%2.%3").arg(APP_VERSION_MAJOR).arg(APP_VERSION_MINOR).arg(APP_VERSION_PATCH);
+    return QStringLiteral("Version %1.%2.%3")
+        .arg(APP_VERSION_MAJOR)
+        .arg(APP_VERSION_MINOR)
+        .arg(APP_VERSION_PATCH);
 }
 
 void frmSplash::Timer1_Timer() {
     Bar->show();
     BarT->show();
     Bar->setValue(Bar->value() < 97 ? Bar->value() + 4 : 100);
-    if (Bar->value() == 100)
-        Timer1->setInterval(500);
+    if (Bar->value() == 100) Timer1->setInterval(500);
 }
 
 void frmSplash::Form_Click() {
-    if (Bar->isHidden())
-        close();
+    // Only the about box closes on a click; during start-up the timer runs
+    // (even before its first tick has shown the bar).
+    if (Bar->isHidden() && !Timer1->isActive()) close();
 }
 
-void frmSplash::mouseReleaseEvent(QMouseEvent*) { Form_Click(); }
+void frmSplash::mouseReleaseEvent(QMouseEvent*) {
+    Form_Click();
+}

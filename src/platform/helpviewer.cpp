@@ -1,0 +1,32 @@
+#include "platform/helpviewer.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace helpviewer {
+namespace {
+Opener& opener() {
+    static Opener o;
+    return o;
+}
+} // namespace
+
+void setOpener(Opener o) {
+    opener() = std::move(o);
+}
+
+bool open(const QString& path, QString* error) {
+    if (opener()) return opener()(path, error);
+    if (!QFileInfo(path).isFile()) {
+        if (error) *error = QStringLiteral("File not found");
+        return false;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        if (error) *error = QStringLiteral("No program could be started to show the file");
+        return false;
+    }
+    return true;
+}
+
+} // namespace helpviewer

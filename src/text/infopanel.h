@@ -1,0 +1,68 @@
+// The info panel: the details of a clicked point, catalogue star, minor
+// planet or deep-sky object, written in a small tag language and shown with
+// its formatting in a rich-text box.
+//
+// Tags come in pairs and give the text between them one attribute:
+//   <B>..</B> bold, <I>..</I> italic, <S0>/<S1>/<S2> font size 10/11/12,
+//   <C1>..</C1> blue, <S>..</S> underlined.
+// Everything else is plain: not bold, not italic, size 10, black. Lines are
+// separated by CR LF. Labels come from the language table (InfoTexts).
+#pragma once
+
+#include <QString>
+
+class QTextEdit;
+class QWidget;
+
+namespace details {
+
+// Where a panel text goes: the rich-text box and the frame that holds it.
+struct InfoPanel {
+    QTextEdit* box = nullptr;
+    QWidget* frame = nullptr;
+};
+
+// ---- panel texts (markup) -------------------------------------------------
+// Positions in degrees J2000; `equinox` is the equinox text typed by the
+// user (years), used for the second pair of coordinates, precessed to it.
+
+QString StarInfoMarkup(const QString& identifier, double ra, double dec, const QString& magRed,
+                       const QString& magBlue, const QString& equinox);
+QString PointInfoMarkup(double ra, double dec, const QString& equinox);
+// `motion2` and `motion1` are the two motion columns of the minor-planet
+// answer (characters 77-79 and 70-72).
+QString MinorPlanetInfoMarkup(const QString& designation, const QString& name, double ra,
+                              double dec, const QString& magnitude, const QString& motion2,
+                              const QString& motion1);
+// The PGC line is left out when `pgcName` is "PGC 0" (no PGC number).
+QString DeepSkyInfoMarkup(const QString& name, double ra, double dec, const QString& magnitude,
+                          double size1, double size2, const QString& description,
+                          const QString& pgcName, const QString& otherName1,
+                          const QString& otherName2);
+
+// ---- showing them ----------------------------------------------------------
+// Each writes its text into the panel's box, renders the markup and shows the frame.
+
+void StarInfoText(const InfoPanel& panel, const QString& identifier, double ra, double dec,
+                  const QString& magRed, const QString& magBlue, const QString& equinox);
+void PointInfoText(const InfoPanel& panel, double ra, double dec, const QString& equinox);
+void MinorPlanetInfoText(const InfoPanel& panel, const QString& designation, const QString& name,
+                         double ra, double dec, const QString& magnitude, const QString& motion2,
+                         const QString& motion1);
+void DeepSkyInfoText(const InfoPanel& panel, const QString& name, double ra, double dec,
+                     const QString& magnitude, double size1, double size2,
+                     const QString& description, const QString& pgcName, const QString& otherName1,
+                     const QString& otherName2);
+
+// Writes `markup` into the box, renders it and shows the frame.
+void ShowInfoMarkup(const InfoPanel& panel, const QString& markup);
+
+// Turns the tags of the box's text into formatting (the tags disappear).
+void RenderInfoMarkup(QTextEdit* box);
+
+// Formats and removes every pair `open` .. `close` of the box's text. An
+// opening tag without a closing tag after it formats nothing and is removed;
+// closing tags left without an opening tag are removed too.
+void ApplyMarkupTag(QTextEdit* box, const QString& open, const QString& close);
+
+} // namespace details

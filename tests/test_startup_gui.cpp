@@ -1,0 +1,210 @@
+// Start-up with the language choice, the frame of the main window, the splash
+// and about box, and help.
+#include "mainwindow/form1.h"
+#include "mainwindow/startup.h"
+#include "platform/helpviewer.h"
+#include "platform/programfolder.h"
+#include "testing.h"
+#include "text/frmlang.h"
+#include "text/language.h"
+#include "text/splash.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+using testing_support::MessageRecorder;
+using testing_support::ProgramFolderFixture;
+
+namespace {
+struct DriverGuard {
+    ~DriverGuard() { FrmLang::setDriver({}); }
+};
+
+// Lets events run until `done` holds or `ms` milliseconds have passed.
+bool waitFor(const std::function<bool()>& done, int ms = 5000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms)
+        QTest::qWait(5);
+    return done();
+}
+
+frmSplash* openSplash() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* s = qobject_cast<frmSplash*>(w); s && s->isVisible()) return s;
+    return nullptr;
+}
+} // namespace
+
+TEST(StartupGui, FirstRunAsksForALanguageAndMenuChoiceAppliesAtOnce) {
+    ProgramFolderFixture folder;
+    QFile::remove(folder.file("lang.cfg"));
+    MessageRecorder boxes;
+    DriverGuard guard;
+    Lang() = LanguageTable{};
+
+    // The first window is closed without a choice: it comes back; then English.
+    int shown = 0;
+    FrmLang::setDriver([&](FrmLang& w) {
+        ++shown;
+        EXPECT_EQ(w.Label1->text(), "Veuillez choisir votre langue. Please choose your language.");
+        if (shown == 2) w.OKButton->click();
+    });
+    std::unique_ptr<Form1> form(StartupSequence());
+    EXPECT_EQ(shown, 2);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(folder.read("lang.cfg"), folder.read("lang-en.cfg"));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->mnu_fichier->title(), "File");
+    EXPECT_EQ(form->mnu_quit->text(), "Quit");
+    EXPECT_EQ(form->SelectStar->text(), "2-Stars");
+    EXPECT_EQ(form->frm(1)->title(), "Star catalogue");
+    EXPECT_EQ(form->frm(8)->title(), "Deep sky");
+    EXPECT_EQ(form->TabStrip1->tabText(2), "Minor planets");
+    EXPECT_EQ(form->CheckDecideur->text(), form->frm(6)->title());
+    EXPECT_EQ(form->lbl(12)->text(), "Please select a star, then type its coordinates below:");
+    EXPECT_EQ(form->sugestion->text(), Lang().SuggestionTexts[0]);
+    EXPECT_EQ(FormMessage(19), " objects read");
+    EXPECT_EQ(form->mnu_lang->text(), "Langue/Language"); // keeps its design caption
+    EXPECT_TRUE(QDir(folder.path()).exists("cat"));
+
+    // From the menu: French at once.
+    FrmLang::setDriver([](FrmLang& w) { w.Command1->click(); });
+    form->mnu_lang_Click();
+    EXPECT_EQ(form->mnu_fichier->title(), "Fichier");
+    EXPECT_EQ(form->SelectStar->text(), "2-Etoiles");
+    EXPECT_EQ(folder.read("lang.cfg"), folder.read("lang-fr.cfg"));
+
+    // From the menu, closed without a choice: nothing changes.
+    FrmLang::setDriver([](FrmLang&) {});
+    form->mnu_lang_Click();
+    EXPECT_EQ(form->mnu_fichier->title(), "Fichier");
+
+    // A missing language file: told, lang.cfg kept, the window stays for another try.
+    QFile::remove(folder.file("lang-en.cfg"));
+    FrmLang::setDriver([](FrmLang& w) {
+        w.OKButton->click();
+        EXPECT_FALSE(w.languageChosen());
+    });
+    form->mnu_lang_Click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains("lang-en.cfg"));
+    EXPECT_EQ(folder.read("lang.cfg"), folder.read("lang-fr.cfg"));
+    Lang() = LanguageTable{};
+}
+
+TEST(StartupGui, TabsSignsCommasAndHintBlinking) {
+    ProgramFolderFixture folder;
+    Form1 form;
+
+    const bool frame0 = form.frm(0)->isHidden(), frame3 = form.frm(3)->isHidden();
+    const bool frame4 = form.frm(4)->isHidden(), frame5 = form.frm(5)->isHidden();
+    const int panel[5] = {0, 1, 6, 7, 8};
+    for (int tab = 1; tab <= 4; ++tab) {
+        form.TabStrip1_Click(tab);
+        for (int k = 1; k <= 4; ++k)
+            EXPECT_EQ(form.frm(panel[k])->isHidden(), k != tab)
+                << "tab " << tab << " frame " << panel[k];
+        EXPECT_EQ(form.frm(0)->isHidden(), frame0);
+        EXPECT_EQ(form.frm(3)->isHidden(), frame3);
+        EXPECT_EQ(form.frm(4)->isHidden(), frame4);
+        EXPECT_EQ(form.frm(5)->isHidden(), frame5);
+    }
+
+    form.txt_dec_sign_Click(0);
+    form.txt_dec_sign_Click(2);
+    form.txt_dec_sign_Click(3);
+    EXPECT_EQ(form.txt_dec_sign_show(1)->text(), "+");
+    EXPECT_EQ(form.txt_dec_sign_show(0)->text(), "-");
+
+    form.txt_epoch->setText("12,5");
+    EXPECT_EQ(form.txt_epoch->text(), "12.5");
+    form.txt_epoch->clear();
+    QTest::keyClicks(form.txt_epoch, "1,2,3");
+    EXPECT_EQ(form.txt_epoch->text(), "1.2.3");
+
+    const bool iconHidden = form.Picture2->isHidden();
+    form.ShowSuggestion("open", 0, "0", "0");
+    ASSERT_TRUE(form.Timer2->isActive());
+    for (int tick = 1; tick <= 10; ++tick) {
+        form.Timer2_Timer();
+        EXPECT_EQ(form.Picture2->isHidden(), tick % 2 == 1 ? !iconHidden : iconHidden);
+        EXPECT_TRUE(form.Timer2->isActive());
+    }
+    form.Timer2_Timer();
+    EXPECT_FALSE(form.Timer2->isActive());
+    EXPECT_EQ(form.Picture2->isHidden(), iconHidden);
+    EXPECT_EQ(form.session().BlinkCount, 0);
+}
+
+TEST(StartupGui, SplashAndAboutBox) {
+    ProgramFolderFixture folder;
+    {
+        frmSplash splash;
+        splash.show();
+        splash.Timer1->start();
+        EXPECT_TRUE(waitFor([&] { return !splash.Bar->isHidden(); }));
+        QTest::mouseClick(&splash, Qt::LeftButton);
+        EXPECT_TRUE(splash.isVisible());
+        EXPECT_TRUE(waitFor([&] { return splash.Bar->value() == 100; }));
+        EXPECT_EQ(splash.Timer1->interval(), 500);
+    }
+
+    Form1 form;
+    form.mnu_about_Click();
+    QPointer<frmSplash> about = openSplash();
+    ASSERT_FALSE(about.isNull());
+    EXPECT_EQ(about->windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(about->lblVersion->text(), "Version 1.4.14");
+    QTest::qWait(50); // its timer never runs: no bar, no "LOADING..."
+    EXPECT_TRUE(about->Bar->isHidden());
+    EXPECT_TRUE(about->BarT->isHidden());
+    QTest::mouseClick(about, Qt::LeftButton);
+    EXPECT_TRUE(waitFor([&] { return about.isNull(); })); // closed and deleted
+}
+
+TEST(StartupGui, HelpOpensTheProgramFoldersPages) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    Form1 form;
+    QStringList opened;
+    helpviewer::setOpener([&](const QString& path, QString*) {
+        opened << path;
+        return true;
+    });
+    form.mnu_AideFR_Click();
+    form.mnu_AideEn_Click();
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened[0], programfolder::file("aide-fr.html"));
+    EXPECT_EQ(opened[1], programfolder::file("aide-en.html"));
+    EXPECT_TRUE(QFile::exists(opened[0]));
+    EXPECT_TRUE(QFile::exists(opened[1]));
+    EXPECT_TRUE(boxes.shown.empty());
+
+    helpviewer::setOpener([](const QString&, QString* error) {
+        *error = "viewer missing";
+        return false;
+    });
+    form.mnu_AideEn_Click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "viewer missing (" + folder.path() + "/aide-en.html)");
+    helpviewer::setOpener({});
+
+    QString error;
+    EXPECT_FALSE(helpviewer::open(folder.file("nothing.html"), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
