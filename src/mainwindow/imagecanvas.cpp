@@ -1,8 +1,12 @@
 #include "mainwindow/imagecanvas.h"
 
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
 
 ImageCanvas::ImageCanvas(MarkerStore& markers, QWidget* parent)
     : QWidget(parent), m_markers(markers) {
@@ -18,16 +22,26 @@ void ImageCanvas::setImage(QImage image) {
 }
 
 int ImageCanvas::pixelValue(int x, int y) const {
-    if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height())
-        return -1;
+    if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height()) return -1;
     const QRgb p = reinterpret_cast<const QRgb*>(m_image.constScanLine(y))[x];
     return qRed(p) + 256 * qGreen(p) + 65536 * qBlue(p);
 }
 
+float ImageCanvas::captionWidth(const QString& caption) {
+    if (m_widthFont != font()) {
+        m_widthFont = font();
+        m_captionWidths.clear();
+    }
+    auto it = m_captionWidths.constFind(caption);
+    if (it == m_captionWidths.constEnd())
+        it = m_captionWidths.insert(caption,
+                                    static_cast<float>(fontMetrics().horizontalAdvance(caption)));
+    return *it;
+}
+
 int ImageCanvas::labelAt(const LabelPool& pool, const QFontMetrics& fm, float x, float y) {
     for (int i = 1; i <= pool.count(); ++i) {
-        if (!pool.visible[i])
-            continue;
+        if (!pool.visible[i]) continue;
         const float w = static_cast<float>(fm.horizontalAdvance(pool.caption[i]));
         const float h = static_cast<float>(fm.height());
         if (x >= pool.left[i] && x < pool.left[i] + w && y >= pool.top[i] && y < pool.top[i] + h)
@@ -36,51 +50,215 @@ int ImageCanvas::labelAt(const LabelPool& pool, const QFontMetrics& fm, float x,
     return 0;
 }
 
+namespace {
+
+// One marker drawn once into a small transparent image, then copied to each
+// marker position: much cheaper than stroking thousands of shapes.
+QImage markerSprite(float size, const QColor& colour, bool square) {
+    const int n = std::max(1, static_cast<int>(std::ceil(size)));
+    QImage sprite(n, n, QImage::Format_ARGB32_Premultiplied);
+    sprite.fill(Qt::transparent);
+    QPainter p(&sprite);
+    p.setPen(QPen(colour, 1));
+    p.setBrush(Qt::NoBrush);
+    if (square)
+        p.drawRect(QRectF(0, 0, size - 1, size - 1));
+    else
+        p.drawEllipse(QRectF(0, 0, size - 1, size - 1));
+    return sprite;
+}
+
+// Screen position of a corner; false when it lies outside `clip` (which the
+// caller has widened by the size of what is drawn there).
+bool cornerIn(float left, float top, const QRectF& clip, QPoint& at) {
+    if (!(left >= clip.left() && left <= clip.right() && top >= clip.top() && top <= clip.bottom()))
+        return false;
+    at = QPoint(static_cast<int>(std::lround(left)), static_cast<int>(std::lround(top)));
+    return true;
+}
+
+// Clips the segment to the rectangle [0, w) x [0, h) (Liang-Barsky); false
+// when nothing of it is inside.
+bool clipSegment(double& x1, double& y1, double& x2, double& y2, int w, int h) {
+    const double dx = x2 - x1, dy = y2 - y1;
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 + 0.5, w - 0.5 - x1, y1 + 0.5, h - 0.5 - y1};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0) return false;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    const double ox = x1, oy = y1;
+    x1 = ox + t0 * dx;
+    y1 = oy + t0 * dy;
+    x2 = ox + t1 * dx;
+    y2 = oy + t1 * dy;
+    return true;
+}
+
+// A 32-bit raster to draw lines into.
+struct Raster {
+    uchar* bits;
+    qsizetype stride;
+    int w;
+    int h;
+};
+
+// Nearest whole pixel of a clipped coordinate (never below -0.5, so
+// truncation after adding one half rounds correctly).
+int nearest(double v) {
+    return static_cast<int>(v + 0.5);
+}
+
+// A one-pixel line between whole-pixel ends (Bresenham), written straight
+// into the raster.
+void rasterLine(const Raster& r, const LineSegment& s) {
+    const QRgb colour = s.colour | 0xFF000000u;
+    int ax = 0, ay = 0, bx = 0, by = 0;
+    const float right = static_cast<float>(r.w - 1), bottom = static_cast<float>(r.h - 1);
+    if (s.x1 >= 0 && s.x1 <= right && s.x2 >= 0 && s.x2 <= right && s.y1 >= 0 && s.y1 <= bottom &&
+        s.y2 >= 0 && s.y2 <= bottom) {
+        // Wholly inside (the usual case; fails for values that are no number).
+        ax = static_cast<int>(s.x1 + 0.5f);
+        ay = static_cast<int>(s.y1 + 0.5f);
+        bx = static_cast<int>(s.x2 + 0.5f);
+        by = static_cast<int>(s.y2 + 0.5f);
+    } else {
+        if (!(std::isfinite(s.x1) && std::isfinite(s.y1) && std::isfinite(s.x2) &&
+              std::isfinite(s.y2)))
+            return;
+        double x1 = s.x1, y1 = s.y1, x2 = s.x2, y2 = s.y2;
+        if (!clipSegment(x1, y1, x2, y2, r.w, r.h)) return;
+        ax = nearest(x1);
+        ay = nearest(y1);
+        bx = nearest(x2);
+        by = nearest(y2);
+    }
+    const int dx = std::abs(bx - ax), sx = ax < bx ? 1 : -1;
+    const int dy = -std::abs(by - ay), sy = ay < by ? 1 : -1;
+    int err = dx + dy;
+    for (;;) {
+        if (ax >= 0 && ay >= 0 && ax < r.w && ay < r.h)
+            reinterpret_cast<QRgb*>(r.bits + ay * r.stride)[ax] = colour;
+        if (ax == bx && ay == by) break;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            ax += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            ay += sy;
+        }
+    }
+}
+
+} // namespace
+
+void ImageCanvas::paintPool(QPainter& p, const MarkerPool& pool, const QImage& sprite,
+                            const QRect& exposed) {
+    const QRectF clip = QRectF(exposed).adjusted(-pool.size - 1, -pool.size - 1, 1, 1);
+    const int n = pool.count();
+    const float* left = pool.left.data();
+    const float* top = pool.top.data();
+    const uint8_t* visible = pool.visible.data();
+    QPoint at;
+    for (int i = 1; i <= n; ++i) {
+        if (visible[i] && cornerIn(left[i], top[i], clip, at)) p.drawImage(at, sprite);
+    }
+}
+
+void ImageCanvas::refreshDrawLayer() {
+    const auto& drawings = m_markers.drawings;
+    if (drawings.empty()) {
+        m_drawLayer = QImage();
+    } else if (m_drawLayer.size() != size() || m_layerVersion != m_markers.drawingsVersion ||
+               m_layerCount != drawings.size()) {
+        // The drawings (mostly deep-sky ellipses of hundreds of tiny lines)
+        // are rasterised once into a transparent layer the size of the image;
+        // a repaint then only copies the exposed part of it.
+        if (m_drawLayer.size() != size())
+            m_drawLayer = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+        m_drawLayer.fill(Qt::transparent);
+        const Raster raster{m_drawLayer.bits(), m_drawLayer.bytesPerLine(), m_drawLayer.width(),
+                            m_drawLayer.height()};
+        for (const LineSegment& s : drawings)
+            rasterLine(raster, s);
+    }
+    m_layerVersion = m_markers.drawingsVersion;
+    m_layerCount = drawings.size();
+}
+
+const QImage& ImageCanvas::labelSprite(std::vector<LabelSprite>& cache, const QString& caption,
+                                       int i, const QColor& colour) {
+    if (cache.size() <= static_cast<size_t>(i)) cache.resize(static_cast<size_t>(i) + 1);
+    LabelSprite& sprite = cache[static_cast<size_t>(i)];
+    if (sprite.image.isNull() || sprite.caption != caption) {
+        const QFontMetrics fm = fontMetrics();
+        sprite.caption = caption;
+        sprite.image = QImage(std::max(1, fm.horizontalAdvance(caption)), std::max(1, fm.height()),
+                              QImage::Format_ARGB32_Premultiplied);
+        sprite.image.fill(Qt::transparent);
+        QPainter p(&sprite.image);
+        p.setFont(font());
+        p.setPen(colour);
+        p.drawText(QPoint(0, fm.ascent()), caption);
+    }
+    return sprite.image;
+}
+
+void ImageCanvas::paintLabels(QPainter& p, const LabelPool& pool, std::vector<LabelSprite>& cache,
+                              const QColor& colour, const QRect& exposed) {
+    // Labels are drawn from cached images of their captions: shaping text
+    // for hundreds of labels on every repaint is slow.
+    const QRectF clip = QRectF(exposed).adjusted(-4096, -fontMetrics().height() - 1, 1, 1);
+    const int n = pool.count();
+    QPoint at;
+    for (int i = 1; i <= n; ++i) {
+        if (!pool.visible[i] || !cornerIn(pool.left[i], pool.top[i], clip, at)) continue;
+        const QImage& sprite = labelSprite(cache, pool.caption[i], i, colour);
+        if (QRect(at, sprite.size()).intersects(exposed)) p.drawImage(at, sprite);
+    }
+}
+
 void ImageCanvas::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    const QRect r = event->rect();
+    paintArea(p, event->rect());
+}
+
+void ImageCanvas::paintArea(QPainter& p, const QRect& r) {
     if (m_image.isNull())
         p.fillRect(r, Qt::black);
     else
         p.drawImage(r.topLeft(), m_image, r);
     p.setBrush(Qt::NoBrush);
-    const QRectF clip = QRectF(r).adjusted(-20, -20, 20, 20);
 
-    auto circles = [&](const MarkerPool& pool, const QColor& colour) {
-        p.setPen(QPen(colour, 1));
-        for (int i = 1; i <= pool.count(); ++i) {
-            if (!pool.visible[i] || !clip.contains(pool.left[i], pool.top[i]))
-                continue;
-            p.drawEllipse(QRectF(pool.left[i], pool.top[i], pool.size - 1, pool.size - 1));
-        }
-    };
-    circles(m_markers.star, QColor(0, 255, 0));
-    circles(m_markers.clicpic, QColor(255, 0, 0));
-    p.setPen(QPen(QColor(255, 255, 0), 1));
-    for (int i = 1; i <= m_markers.aster.count(); ++i) {
-        if (m_markers.aster.visible[i])
-            p.drawRect(QRectF(m_markers.aster.left[i], m_markers.aster.top[i], 7, 7));
+    if (m_starSprite.isNull()) {
+        m_starSprite = markerSprite(m_markers.star.size, QColor(0, 255, 0), false);
+        m_pickSprite = markerSprite(m_markers.clicpic.size, QColor(255, 0, 0), false);
+        m_asterSprite = markerSprite(m_markers.aster.size, QColor(255, 255, 0), true);
     }
-    for (const LineSegment& s : m_markers.drawings) {
-        p.setPen(QPen(s.colour, 1));
-        p.drawLine(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2));
-    }
+    paintPool(p, m_markers.star, m_starSprite, r);
+    paintPool(p, m_markers.clicpic, m_pickSprite, r);
+    paintPool(p, m_markers.aster, m_asterSprite, r);
+    refreshDrawLayer();
+    if (!m_drawLayer.isNull()) p.drawImage(r.topLeft(), m_drawLayer, r);
     if (m_markers.centerpic.visible) {
         p.setPen(QPen(Qt::red, 1));
         for (int i = 0; i < 4; ++i)
             p.drawLine(QPointF(m_markers.centerpic.x1[i], m_markers.centerpic.y1[i]),
                        QPointF(m_markers.centerpic.x2[i], m_markers.centerpic.y2[i]));
     }
-    auto labels = [&](const LabelPool& pool, const QColor& colour) {
-        p.setPen(colour);
-        const int ascent = p.fontMetrics().ascent();
-        for (int i = 1; i <= pool.count(); ++i) {
-            if (pool.visible[i])
-                p.drawText(QPointF(pool.left[i], pool.top[i] + ascent), pool.caption[i]);
-        }
-    };
-    labels(m_markers.aster_lbl, QColor(255, 255, 0));
-    labels(m_markers.deepobj_lbl, QColor(128, 128, 255));
+    paintLabels(p, m_markers.aster_lbl, m_asterLabelSprites, QColor(255, 255, 0), r);
+    paintLabels(p, m_markers.deepobj_lbl, m_deepLabelSprites, QColor(128, 128, 255), r);
 }
 
 void ImageCanvas::mouseMoveEvent(QMouseEvent* event) {
@@ -95,30 +273,24 @@ void ImageCanvas::mousePressEvent(QMouseEvent* event) {
     m_pressOnLabel = false;
     if (int i = labelAt(m_markers.aster_lbl, fm, pos.x(), pos.y())) {
         m_pressOnLabel = true;
-        if (onAsterLabelClick)
-            onAsterLabelClick(i);
+        if (onAsterLabelClick) onAsterLabelClick(i);
     } else if (int j = labelAt(m_markers.deepobj_lbl, fm, pos.x(), pos.y())) {
         m_pressOnLabel = true;
-        if (onDeepSkyLabelClick)
-            onDeepSkyLabelClick(j);
+        if (onDeepSkyLabelClick) onDeepSkyLabelClick(j);
     }
 }
 
 void ImageCanvas::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || m_pressOnLabel)
-        return;
+    if (event->button() != Qt::LeftButton || m_pressOnLabel) return;
     if (m_swallowRelease) {
         m_swallowRelease = false;
         return;
     }
-    if (rect().contains(event->position().toPoint()) && onClick)
-        onClick();
+    if (rect().contains(event->position().toPoint()) && onClick) onClick();
 }
 
 void ImageCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
-        return;
+    if (event->button() != Qt::LeftButton) return;
     m_swallowRelease = true;
-    if (onDoubleClick)
-        onDoubleClick();
+    if (onDoubleClick) onDoubleClick();
 }

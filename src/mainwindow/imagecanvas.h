@@ -1,13 +1,21 @@
 // Picture1: the image at one image pixel per screen pixel, with the overlay
-// markers painted over it in one pass from the marker store. Mouse events are
-// handed to the main window in image pixels.
+// markers painted over it in one pass from the marker store. A repaint covers
+// only the exposed area: markers and labels are copied from small pre-drawn
+// images, and the free drawings (ellipses, crosses) are kept rasterised in a
+// transparent layer until they change. Mouse events are handed to the main
+// window in image pixels.
 #pragma once
 
 #include "mainwindow/markers.h"
 
+#include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <vector>
+
+class QPainter;
 
 class ImageCanvas : public QWidget {
     Q_OBJECT
@@ -21,6 +29,12 @@ public:
     // The colour of image pixel (x, y) as red + 256 * green + 65536 * blue,
     // -1 outside the image.
     int pixelValue(int x, int y) const;
+
+    // Paints the image and the overlay of the area `r` (image pixels).
+    void paintArea(QPainter& p, const QRect& r);
+
+    // Width in pixels of a label caption in the canvas font (remembered per caption).
+    float captionWidth(const QString& caption);
 
     // Label hit test: the index of the visible label under (x, y), 0 for none.
     static int labelAt(const LabelPool& pool, const QFontMetrics& fm, float x, float y);
@@ -39,7 +53,25 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    struct LabelSprite {
+        QString caption;
+        QImage image;
+    };
+    void paintPool(QPainter& p, const MarkerPool& pool, const QImage& sprite, const QRect& exposed);
+    void refreshDrawLayer();
+    const QImage& labelSprite(std::vector<LabelSprite>& cache, const QString& caption, int i,
+                              const QColor& colour);
+    void paintLabels(QPainter& p, const LabelPool& pool, std::vector<LabelSprite>& cache,
+                     const QColor& colour, const QRect& exposed);
+
     MarkerStore& m_markers;
+    QImage m_starSprite, m_pickSprite, m_asterSprite;
+    QImage m_drawLayer; // the drawings, rasterised
+    uint64_t m_layerVersion = 0;
+    size_t m_layerCount = 0;
+    std::vector<LabelSprite> m_asterLabelSprites, m_deepLabelSprites;
+    QHash<QString, float> m_captionWidths;
+    QFont m_widthFont;
     QImage m_image; // kept as 32-bit RGB for direct pixel reads
     bool m_swallowRelease = false;
     bool m_pressOnLabel = false;

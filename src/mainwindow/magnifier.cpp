@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 Magnifier::Magnifier(ImageCanvas* canvas)
     : QWidget(canvas), m_canvas(canvas), m_view(102, 102, QImage::Format_RGB32) {
     setFixedSize(102, 102);
@@ -16,19 +18,32 @@ Magnifier::Magnifier(ImageCanvas* canvas)
 
 void Magnifier::showAround(int cx, int cy) {
     move(cx - 50, cy - 50);
-    m_view.fill(Qt::black);
-    QPainter p(&m_view);
+    paintView(*m_canvas, cx, cy, m_view);
+    update();
+}
+
+void Magnifier::paintView(const ImageCanvas& canvas, int cx, int cy, QImage& view) {
+    const int w = view.width(), h = view.height();
+    view.fill(Qt::black);
+    // Dots of 5 x 5 pixels centred 4 pixels apart: neighbours overlap by one
+    // pixel and later dots (x outer, y inner) cover earlier ones.
     for (int i = -13; i <= 13; ++i) {
+        const int x0 = std::max(0, 4 * i + 48), x1 = std::min(w - 1, 4 * i + 52);
         for (int j = -13; j <= 13; ++j) {
-            const int v = m_canvas->pixelValue(cx + i, cy + j);
-            const QColor c = v < 0 ? QColor(40, 0, 40) : QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
-            p.fillRect(4 * i + 50 - 2, 4 * j + 50 - 2, 5, 5, c);
+            const int v = canvas.pixelValue(cx + i, cy + j);
+            const QRgb c =
+                v < 0 ? kOutsideColour : qRgb(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+            const int y0 = std::max(0, 4 * j + 48), y1 = std::min(h - 1, 4 * j + 52);
+            for (int y = y0; y <= y1; ++y) {
+                auto* line = reinterpret_cast<QRgb*>(view.scanLine(y));
+                std::fill(line + x0, line + x1 + 1, c);
+            }
         }
     }
+    QPainter p(&view);
     p.setPen(QColor(255, 255, 0));
     p.drawLine(20, 46, 84, 46);
     p.drawLine(50, 80, 50, 16);
-    update();
 }
 
 void Magnifier::paintEvent(QPaintEvent*) {
@@ -43,6 +58,5 @@ void Magnifier::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void Magnifier::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && onClick)
-        onClick();
+    if (event->button() == Qt::LeftButton && onClick) onClick();
 }

@@ -1,6 +1,6 @@
 // The magnifier "zoom": a 102 x 102 pixel window over the image showing the
 // 27 x 27 image pixels around the cursor at four times their size, with a
-// yellow cross-hair.
+// yellow cross-hair. Pixels beyond the image edge show as a dark purple.
 #pragma once
 
 #include <QImage>
@@ -17,6 +17,13 @@ public:
     // Moves the magnifier to be centred on image pixel (cx, cy) and repaints it.
     void showAround(int cx, int cy);
     const QImage& view() const { return m_view; }
+
+    // Paints the enlarged view of the pixels around (cx, cy) into `view`
+    // (102 x 102, 32-bit): 27 x 27 image pixels as 5-pixel dots 4 pixels
+    // apart, the cursor's pixel at (50, 50), and the yellow cross-hair.
+    // Positions outside the image show in kOutsideColour.
+    static void paintView(const ImageCanvas& canvas, int cx, int cy, QImage& view);
+    static constexpr QRgb kOutsideColour = 0xFF301848;
 
     std::function<void(float x, float y)> onMouseMove;
     std::function<void()> onClick;

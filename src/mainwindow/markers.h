@@ -14,7 +14,8 @@
 #include <vector>
 
 struct MarkerPool {
-    MarkerPool(int count, float size) : left(count + 1), top(count + 1), visible(count + 1), size(size) {}
+    MarkerPool(int count, float size)
+        : left(count + 1), top(count + 1), visible(count + 1), size(size) {}
 
     int count() const { return static_cast<int>(left.size()) - 1; }
     void place(int i, float l, float t) {
@@ -36,13 +37,14 @@ struct MarkerPool {
 
 // Text labels (minor-planet and deep-sky names): positions plus captions.
 struct LabelPool : MarkerPool {
-    explicit LabelPool(int count) : MarkerPool(count, 0), caption(count + 1, QStringLiteral("txt")) {}
+    explicit LabelPool(int count)
+        : MarkerPool(count, 0), caption(count + 1, QStringLiteral("txt")) {}
     std::vector<QString> caption;
 };
 
 struct LineSegment {
     float x1, y1, x2, y2;
-    QColor colour;
+    QRgb colour; // opaque 0xffRRGGBB
 };
 
 struct MarkerStore {
@@ -67,11 +69,20 @@ struct MarkerStore {
     // erased by clearDrawings().
     std::vector<LineSegment> drawings;
     QColor drawColour{128, 128, 255};
+    // Counts changes of the drawings, so that a painter can keep them
+    // rasterised between changes.
+    uint64_t drawingsVersion = 0;
 
-    void line(float x1, float y1, float x2, float y2) {
-        drawings.push_back({x1, y1, x2, y2, drawColour});
+    void line(float x1, float y1, float x2, float y2) { line(x1, y1, x2, y2, drawColour.rgb()); }
+    // The same with the colour worked out by the caller (long runs of lines).
+    void line(float x1, float y1, float x2, float y2, QRgb colour) {
+        drawings.push_back({x1, y1, x2, y2, colour});
+        ++drawingsVersion;
     }
-    void clearDrawings() { drawings.clear(); }
+    void clearDrawings() {
+        drawings.clear();
+        ++drawingsVersion;
+    }
 
     void hideAll() {
         star.hideAll();

@@ -1,0 +1,193 @@
+#include "mainwindow/overlay.h"
+
+#include "mainwindow/draw.h"
+#include "platform/numbers.h"
+#include "reduction/sexagesimal.h"
+
+#include <algorithm>
+#include <cmath>
+
+MarkerPlacer::MarkerPlacer(const PlateSolution& plate, float markerSize)
+    : m_plate(plate), m_size(markerSize) {}
+
+void MarkerPlacer::place(double r, double d, float& left, float& top) {
+    if (const auto p = m_plate.scaledToPixel(r, d)) {
+        m_x = p->x;
+        m_y = p->y;
+    }
+    const double half = m_size / 2.0;
+    left = static_cast<float>(m_x - half);
+    top = static_cast<float>(m_y - half);
+}
+
+int OverlayStarCount(const CatalogueStarTable& stars, bool fullMap, int poolSize) {
+    const int n = fullMap ? stars.rowsRead : stars.inUse;
+    const int tableRows = static_cast<int>(stars.ra.size()) - 1;
+    return std::clamp(n, 0, std::min(tableRows, poolSize));
+}
+
+void PlaceStarMarkers(MarkerPlacer& placer, const CatalogueStarTable& stars, int n,
+                      MarkerPool& star) {
+    n = std::min({n, star.count(), static_cast<int>(stars.ra.size()) - 1});
+    for (int i = 1; i <= n; ++i)
+        placer.place(stars.ra[i], stars.dec[i], star.left[i], star.top[i]);
+}
+
+bool PlaceMinorPlanetMarkers(MarkerPlacer& placer, const MinorPlanetTable& planets,
+                             MarkerPool& aster, LabelPool& names) {
+    const int n = std::clamp<int>(
+        planets.count, 0,
+        std::min({aster.count(), names.count(), static_cast<int>(planets.ra.size()) - 1}));
+    const float h = placer.markerSize();
+    for (int i = 1; i <= n; ++i) {
+        const auto r = numbers::strict(planets.ra[i]);
+        const auto d = numbers::strict(planets.dec[i]);
+        if (!r || !d) return false;
+        placer.place(*r, *d, aster.left[i], aster.top[i]);
+        names.top[i] = aster.top[i] - 2;
+        names.left[i] = aster.left[i] + h + 2;
+        names.caption[i] = planets.name[i];
+    }
+    for (int i = 1; i <= n; ++i) {
+        aster.show(i);
+        names.show(i);
+    }
+    return true;
+}
+
+bool DrawDeepSkyObjects(MarkerPlacer& placer, const DeepSkyTable& objects, double corrAsd,
+                        double fieldAngle, MarkerStore& markers, const LabelWidth& labelWidth) {
+    LabelPool& names = markers.deepobj_lbl;
+    const int n = std::clamp<int>(objects.count, 0,
+                                  std::min(names.count(), static_cast<int>(objects.ra.size()) - 1));
+    for (int i = 1; i <= n; ++i) {
+        float x = 0, y = 0;
+        placer.place(objects.ra[i], objects.dec[i], x, y);
+        if (objects.size2[i] == 0.0) return false;
+        const double radius = numbers::roundHalfEven(objects.size1[i] / 2 / 60 * corrAsd);
+        const double ratio = objects.size1[i] / objects.size2[i];
+        const double angle = 90 - objects.positionAngle[i] - fieldAngle;
+        const auto bottom =
+            draw::DrawEllipse(markers, x, y, static_cast<float>(radius), static_cast<float>(angle),
+                              0.0f, 360.0f, static_cast<float>(ratio), 1.0f);
+        if (!bottom) return false;
+        names.caption[i] = objects.name[i];
+        const float width = labelWidth ? labelWidth(names.caption[i]) : 0.0f;
+        names.top[i] = static_cast<float>(*bottom + 4);
+        names.left[i] = x - width / 2;
+    }
+    for (int i = 1; i <= n; ++i)
+        names.show(i);
+    return true;
+}
+
+void ShowMarkers(MarkerPool& pool, int n) {
+    n = std::min(n, pool.count());
+    for (int i = 1; i <= n; ++i)
+        pool.show(i);
+}
+
+void DrawStarCrosses(MarkerStore& markers, const std::array<int, 5>& rows) {
+    const MarkerPool& star = markers.star;
+    const float half = star.size / 2;
+    markers.drawColour = QColor(255, 128, 255);
+    for (const int s : rows) {
+        if (s < 1 || s > star.count()) continue;
+        const float cx = star.left[s] + half;
+        const float cy = star.top[s] + half;
+        markers.line(cx - 10, cy, cx + 10, cy);
+        markers.line(cx, cy - 10, cx, cy + 10);
+    }
+    markers.drawColour = QColor(128, 128, 255);
+}
+
+bool DrawSkyOverlay(const PlateSolution& plate, const CatalogueStarTable& stars,
+                    const MinorPlanetTable& planets, const DeepSkyTable& objects,
+                    const OverlayOptions& options, MarkerStore& markers) {
+    const int n = OverlayStarCount(stars, options.fullMap, markers.star.count());
+    if (options.fullMap) {
+        markers.star.hideAll();
+        markers.aster.hideAll();
+        markers.aster_lbl.hideAll();
+        markers.deepobj_lbl.hideAll();
+    }
+    MarkerPlacer placer(plate, markers.star.size);
+    PlaceStarMarkers(placer, stars, n, markers.star);
+    if (options.minorPlanets &&
+        !PlaceMinorPlanetMarkers(placer, planets, markers.aster, markers.aster_lbl))
+        return false;
+    if (options.deepSky) {
+        markers.clearDrawings();
+        if (!DrawDeepSkyObjects(placer, objects, plate.corrAsd, options.fieldAngle, markers,
+                                options.labelWidth))
+            return false;
+    }
+    ShowMarkers(markers.star, n);
+    return true;
+}
+
+int ReadoutStarAt(const MarkerPool& star, int n, float x, float y) {
+    n = std::min(n, star.count());
+    const float* left = star.left.data();
+    const float* top = star.top.data();
+    int hit = 0;
+    for (int i = 1; i <= n; ++i) {
+        if (left[i] - 4 < x && x < left[i] + 4 && top[i] - 4 < y && y < top[i] + 4) hit = i;
+    }
+    return hit;
+}
+
+int FirstMarkerNear(const MarkerPool& pool, int n, float x, float y) {
+    n = std::min(n, pool.count());
+    for (int i = 1; i <= n; ++i) {
+        if (pool.left[i] - 4 < x && x < pool.left[i] + 12 && pool.top[i] - 4 < y &&
+            y < pool.top[i] + 12)
+            return i;
+    }
+    return 0;
+}
+
+QString StarReadoutText(const CatalogueStarTable& stars, int i, double corrAsd, double corrDec) {
+    const double raHours = stars.ra[i] / corrAsd / 360 * 24;
+    const double dec = stars.dec[i] / corrDec;
+    return stars.id[i] + QStringLiteral("   MagR-B=") + stars.magRed[i] + QLatin1Char(' ') +
+           stars.magBlue[i] + QStringLiteral("   Ra:") +
+           FormatSexagesimal(raHours, QStringLiteral("h")) + QStringLiteral("   Dec:") +
+           FormatSexagesimal(dec, QStringLiteral("°")) + QStringLiteral("  (J2000.0)");
+}
+
+namespace {
+// A single-precision number as text: up to 7 significant digits.
+QString singleText(float v) {
+    return QString::number(static_cast<double>(v), 'g', 7);
+}
+} // namespace
+
+int16_t PixelInt16(double v) {
+    if (!std::isfinite(v)) return 0;
+    const double r = numbers::roundHalfEven(std::clamp(v, -32768.0, 32767.0));
+    return static_cast<int16_t>(r);
+}
+
+CalibrationBoxes CalibrationBoxesFor(const MarkerPool& star, int i, const CatalogueStarTable& stars,
+                                     double corrAsd, double corrDec) {
+    CalibrationBoxes b;
+    const float half = star.size / 2;
+    const float cx = star.left[i] + half;
+    const float cy = star.top[i] + half;
+    b.text[0] = singleText(cx);
+    b.text[1] = singleText(cy);
+    b.cursorX = PixelInt16(cx);
+    b.cursorY = PixelInt16(cy);
+    int16_t whole = 0, minutes = 0;
+    double seconds = 0;
+    SplitSexagesimal(stars.ra[i] / corrAsd / 360 * 24, whole, minutes, seconds);
+    b.text[2] = QString::number(whole);
+    b.text[3] = QString::number(minutes);
+    b.text[4] = numbers::text(seconds);
+    SplitSexagesimal(stars.dec[i] / corrDec, whole, minutes, seconds);
+    b.text[5] = QString::number(whole);
+    b.text[6] = QString::number(minutes);
+    b.text[7] = numbers::text(seconds);
+    return b;
+}

@@ -1,0 +1,31 @@
+#include "mainwindow/picking.h"
+
+#include <algorithm>
+
+namespace {
+// The index the next pick would take, or 0 when it has no mark to go with.
+int nextPickIndex(const SessionState& session, const MarkerPool& clicpic) {
+    const int next = session.PickCount + 1;
+    const int limit =
+        std::min<int>(clicpic.count(), static_cast<int>(session.ImageStarX.size()) - 1);
+    return next >= 1 && next <= limit ? next : 0;
+}
+} // namespace
+
+int StorePick(SessionState& session, MarkerPool& clicpic, double x, double y) {
+    const int k = nextPickIndex(session, clicpic);
+    if (k == 0) return 0;
+    session.PickCount = static_cast<int16_t>(k);
+    session.ImageStarX[k] = x;
+    session.ImageStarY[k] = y;
+    PlacePickMark(clicpic, k, x, y);
+    return k;
+}
+
+int StorePickMark(SessionState& session, MarkerPool& clicpic, double x, double y) {
+    const int k = nextPickIndex(session, clicpic);
+    if (k == 0) return 0;
+    session.PickCount = static_cast<int16_t>(k);
+    PlacePickMark(clicpic, k, x, y);
+    return k;
+}
