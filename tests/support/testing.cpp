@@ -6,6 +6,11 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+#include <cmath>
 
 namespace testing_support {
 
@@ -49,6 +54,31 @@ QString sampleFile(const QString& name) { return QStringLiteral(TEST_SAMPLES_DIR
 QByteArray readSample(const QString& name) {
     QFile f(sampleFile(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TrueSky sampleTrueSky(double x, double y) {
+    const QJsonObject wcs = QJsonDocument::fromJson(readSample("wcs.json")).object()["wcs"].toObject();
+    const QJsonArray crval = wcs["crval"].toArray();
+    const QJsonArray crpix = wcs["crpix_0based"].toArray();
+    const QJsonArray cd = wcs["cd"].toArray();
+    const double d2r = M_PI / 180.0;
+    const double dx = x - crpix[0].toDouble(), dy = y - crpix[1].toDouble();
+    const double xi = (cd[0].toArray()[0].toDouble() * dx + cd[0].toArray()[1].toDouble() * dy) * d2r;
+    const double eta = (cd[1].toArray()[0].toDouble() * dx + cd[1].toArray()[1].toDouble() * dy) * d2r;
+    const double ra0 = crval[0].toDouble() * d2r, dec0 = crval[1].toDouble() * d2r;
+    const double den = std::cos(dec0) - eta * std::sin(dec0);
+    double ra = (ra0 + std::atan2(xi, den)) / d2r;
+    if (ra < 0)
+        ra += 360;
+    const double dec = std::atan2(std::sin(dec0) + eta * std::cos(dec0), std::hypot(xi, den)) / d2r;
+    return {ra, dec};
+}
+
+double separationArcsec(double ra1, double dec1, double ra2, double dec2) {
+    const double d2r = M_PI / 180.0;
+    const double c = std::sin(dec1 * d2r) * std::sin(dec2 * d2r) +
+                     std::cos(dec1 * d2r) * std::cos(dec2 * d2r) * std::cos((ra1 - ra2) * d2r);
+    return std::acos(std::clamp(c, -1.0, 1.0)) / d2r * 3600.0;
 }
 
 MessageRecorder::MessageRecorder() {

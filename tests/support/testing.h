@@ -30,6 +30,17 @@ private:
 QString sampleFile(const QString& name);
 QByteArray readSample(const QString& name);
 
+// The sample field's true plate solution (gnomonic, from wcs.json): the J2000
+// position in degrees of image pixel (x, y), 0-based with y downwards.
+struct TrueSky {
+    double ra;
+    double dec;
+};
+TrueSky sampleTrueSky(double x, double y);
+
+// Angular distance in arcseconds between two positions given in degrees.
+double separationArcsec(double ra1, double dec1, double ra2, double dec2);
+
 // Records every message box and answers questions from a script (default Yes).
 class MessageRecorder {
 public:
