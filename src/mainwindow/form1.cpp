@@ -170,7 +170,7 @@ void Form1::buildControls() {
     PicOrange->setAutoFillBackground(true);
     {
         QPalette pal = PicOrange->palette();
-        pal.setColor(QPalette::Window, QColor(255, 128, 0));
+        pal.setColor(QPalette::Window, QColor(48, 48, 48));
         PicOrange->setPalette(pal);
     }
     Picture1 = new ImageCanvas(m_markers, PicOrange);
@@ -189,6 +189,12 @@ void Form1::buildControls() {
     Frm6->setObjectName(QStringLiteral("Frm6"));
     Frm6->setFrameShape(QFrame::StyledPanel);
     Frm6->setAutoFillBackground(true);
+    {
+        // The panel lies on the dark viewport but keeps the window's own colours.
+        QPalette pal = Frm6->palette();
+        pal.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+        Frm6->setPalette(pal);
+    }
     Frm6->setGeometry(20, 20, 360, 300);
     {
         auto* l = new QVBoxLayout(Frm6);
@@ -554,6 +560,7 @@ void Form1::Form_Load() {
     txt_Adate(3)->setText(QString::number(now.time().hour()));
     txt_Adate(4)->setText(QString::number(now.time().minute()));
     LoadDefaults();
+    SyncSignButtons();
     KeyState::instance();
     Timer1->start();
 }
@@ -645,5 +652,12 @@ void Form1::txt_dec_sign_Click(int index) {
         break;
     default:
         break;
+    }
+}
+
+void Form1::SyncSignButtons() {
+    for (int pair = 0; pair < 2; ++pair) {
+        const bool minus = txt_dec_sign_show(pair)->text() == QLatin1String("-");
+        txt_dec_sign(2 * pair + (minus ? 0 : 1))->setChecked(true);
     }
 }

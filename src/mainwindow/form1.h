@@ -124,6 +124,9 @@ public:
     void LogMessage(const QString& text);
     void SetIdleIndicator(bool idle);
     void txt_dec_sign_Click(int index);
+    // Ticks the sign buttons that match the two sign labels (after the
+    // labels were set from a file).
+    void SyncSignButtons();
 
     // ---- language, hints, help (form1_language.cpp) -----------------------
     void ApplyLanguageToForm(); // ApplyLanguage("Form")

@@ -113,6 +113,7 @@ bool Form1::OpenReduction(const QString& path) {
             return false;
         }
     }
+    SyncSignButtons();
     Loadimg_Click();
     ShowSuggestion(QStringLiteral("open"), 0, QStringLiteral("0"), QStringLiteral("0"));
     m_markers.hideAll();

@@ -10,8 +10,9 @@
 
 ImageCanvas::ImageCanvas(MarkerStore& markers, QWidget* parent)
     : QWidget(parent), m_markers(markers) {
+    // Not marked opaque: the pan strips lying over the image must be
+    // repainted with it.
     setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     resize(1, 1);
 }
 

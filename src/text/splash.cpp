@@ -23,7 +23,7 @@ frmSplash::frmSplash(QWidget* parent)
     Label2[3]->setText(QStringLiteral("MinorPlanetCenter online services"));
     Label2[4]->setText(QStringLiteral("Images: Nasa, ESA"));
     Label3 =
-        new QLabel(QStringLiteral("Sample image: Cristina Cellini (CC BY-SA); NGC/IC: OpenNGC"));
+        new QLabel(QStringLiteral("Sample image: Cristina Cellini (CC BY-SA)"));
     BarT = new QLabel(QStringLiteral("LOADING..."));
     Bar = new QProgressBar;
     Bar->setRange(0, 100);
