@@ -26,8 +26,7 @@ std::pair<double, double> readoutDegrees(const QTextEdit* panel) {
     auto it = number.globalMatch(panel->toPlainText());
     double v[2] = {NAN, NAN};
     for (double& d : v)
-        if (it.hasNext())
-            d = it.next().captured(1).toDouble();
+        if (it.hasNext()) d = it.next().captured(1).toDouble();
     return {v[0], v[1]};
 }
 
@@ -103,7 +102,9 @@ TEST(EndToEnd, NewUserSolvesTheSampleOffline) {
         // pixels of 2.3"; at this declination that leaves a few arcseconds
         // near the centre and up to about 20" towards the corners.
         EXPECT_LT(sep, 15.0) << "at " << at.x() << "," << at.y() << ": " << sep << "\"";
-        RecordProperty(QStringLiteral("sep_%1_%2").arg(at.x()).arg(at.y()).toStdString(), QString::number(sep, 'f', 2).toStdString());
-        std::printf("readout at (%d, %d): %.2f arcsec from the true position\n", at.x(), at.y(), sep);
+        RecordProperty(QStringLiteral("sep_%1_%2").arg(at.x()).arg(at.y()).toStdString(),
+                       QString::number(sep, 'f', 2).toStdString());
+        std::printf("readout at (%d, %d): %.2f arcsec from the true position\n", at.x(), at.y(),
+                    sep);
     }
 }

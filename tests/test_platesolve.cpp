@@ -30,11 +30,16 @@ SolverRun platesolve(const QStringList& args) {
 
 QStringList sampleArgs() {
     // Clicks a few pixels off the stars of picks.json; the brightest-spot search brings them back.
-    return {"--image",     sampleFile("image.png"), "--catalogue", sampleFile("data"),
-            "--corrasd",   "833.27",                "--corrdec",   "1575.63",
-            "--tolerance", "20.5",                  "--threshold", "10",
-            "--pick",      "631,135",               "--pick",      "902,835",
-            "--pick",      "303,262",               "--pick",      "494,932",
+    return {"--image",     sampleFile("image.png"),
+            "--catalogue", sampleFile("data"),
+            "--corrasd",   "833.27",
+            "--corrdec",   "1575.63",
+            "--tolerance", "20.5",
+            "--threshold", "10",
+            "--pick",      "631,135",
+            "--pick",      "902,835",
+            "--pick",      "303,262",
+            "--pick",      "494,932",
             "--pick",      "235,638"};
 }
 
@@ -42,7 +47,13 @@ QStringList sampleArgs() {
 
 TEST(Platesolve, FindsTheTrueIdentificationOfTheSample) {
     QStringList args = sampleArgs();
-    args << "--decider" << "--xy" << "511.5,511.5" << "--xy" << "100,900" << "--xy" << "980,60";
+    args << "--decider"
+         << "--xy"
+         << "511.5,511.5"
+         << "--xy"
+         << "100,900"
+         << "--xy"
+         << "980,60";
     const SolverRun r = platesolve(args);
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(r.json["rows_read"].toInt(), 48);
@@ -57,8 +68,7 @@ TEST(Platesolve, FindsTheTrueIdentificationOfTheSample) {
     QJsonObject best;
     for (const QJsonValue& c : candidates) {
         EXPECT_TRUE(c.toObject()["passes_decider"].toBool());
-        if (c.toObject()["rows"].toArray() == truth)
-            best = c.toObject();
+        if (c.toObject()["rows"].toArray() == truth) best = c.toObject();
     }
     ASSERT_FALSE(best.isEmpty()) << "true identification missing";
     EXPECT_EQ(best["ids"].toArray()[0].toString(), "U1425_34166766");
@@ -69,8 +79,8 @@ TEST(Platesolve, FindsTheTrueIdentificationOfTheSample) {
     const double xy[3][2] = {{511.5, 511.5}, {100, 900}, {980, 60}};
     for (int i = 0; i < 3; ++i) {
         const auto t = testing_support::sampleTrueSky(xy[i][0], xy[i][1]);
-        const double sep = testing_support::separationArcsec(radec[i].toArray()[0].toDouble(),
-                                                             radec[i].toArray()[1].toDouble(), t.ra, t.dec);
+        const double sep = testing_support::separationArcsec(
+            radec[i].toArray()[0].toDouble(), radec[i].toArray()[1].toDouble(), t.ra, t.dec);
         EXPECT_LT(sep, 25.0) << "point " << i;
     }
 }

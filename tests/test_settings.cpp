@@ -28,9 +28,9 @@ QByteArray crlf(const QStringList& lines) {
 
 // A full reduction file whose values differ from the window's design values.
 QStringList sampleLines() {
-    return {"12", "833,27", "1575.63", "0", "30", "", "-", "28", "1950.0", "11.5", "14",
-            "5", "35", "17.3", "20.5", "sample.png", "1", "5", "7", "2008", "13", "12",
-            "960", "19.0", "2", "0", "1", "0", "1"};
+    return {"12", "833,27", "1575.63", "0",    "30",   "",           "-", "28", "1950.0", "11.5",
+            "14", "5",      "35",      "17.3", "20.5", "sample.png", "1", "5",  "7",      "2008",
+            "13", "12",     "960",     "19.0", "2",    "0",          "1", "0",  "1"};
 }
 
 } // namespace
@@ -90,9 +90,9 @@ TEST(ReductionFile, ShortOrBadFileStopsAtTheFailingLine) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].kind, messagebox::Kind::Exclamation);
     EXPECT_TRUE(boxes.shown[0].text.contains("29"));
-    EXPECT_EQ(CheckValue(form.CheckDeepObj1), 0);     // line 28 was applied
-    EXPECT_EQ(form.txt_url->text(), "sample.png");    // earlier lines too
-    EXPECT_TRUE(form.markers().star.visible[3]);      // the reset did not run
+    EXPECT_EQ(CheckValue(form.CheckDeepObj1), 0);  // line 28 was applied
+    EXPECT_EQ(form.txt_url->text(), "sample.png"); // earlier lines too
+    EXPECT_TRUE(form.markers().star.visible[3]);   // the reset did not run
     EXPECT_NE(urlBefore, "x");
 
     lines = sampleLines();
@@ -185,7 +185,8 @@ TEST(Defaults, MissingShortOrDamagedFileKeepsDesignValues) {
         EXPECT_EQ(form.txt_corrasd->text(), "1.5");
         EXPECT_EQ(form.txt_mag->text(), "13");
     }
-    folder.write("defaut.cfg", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\nimg\r\nmaybe\r\n1\r\n100\r\n16\r\n0\r\n0\r\n0\r\n0\r\nperhaps\r\n1\r\n");
+    folder.write("defaut.cfg", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\nimg\r\nmaybe\r\n1\r\n100\r\n16\r"
+                               "\n0\r\n0\r\n0\r\n0\r\nperhaps\r\n1\r\n");
     const DefaultsFile d = ReadDefaults(folder.file("defaut.cfg"));
     EXPECT_FALSE(d.values[8]);
     EXPECT_EQ(d.values[9], QString("1"));

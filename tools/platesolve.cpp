@@ -52,12 +52,10 @@ struct Options {
 
 std::optional<PixelPoint> parsePoint(const QString& text) {
     const QStringList parts = text.split(QLatin1Char(','));
-    if (parts.size() != 2)
-        return std::nullopt;
+    if (parts.size() != 2) return std::nullopt;
     const auto x = numbers::strict(parts[0]);
     const auto y = numbers::strict(parts[1]);
-    if (!x || !y)
-        return std::nullopt;
+    if (!x || !y) return std::nullopt;
     return PixelPoint{*x, *y};
 }
 
@@ -73,14 +71,12 @@ Options parseArguments(const QStringList& args) {
         };
         auto number = [&](const QString& text) {
             const auto v = numbers::strict(text);
-            if (!v)
-                fail(QStringLiteral("%1: \"%2\" is not a number").arg(a, text));
+            if (!v) fail(QStringLiteral("%1: \"%2\" is not a number").arg(a, text));
             return *v;
         };
         auto point = [&](const QString& text) {
             const auto p = parsePoint(text);
-            if (!p)
-                fail(QStringLiteral("%1: \"%2\" is not a pixel position X,Y").arg(a, text));
+            if (!p) fail(QStringLiteral("%1: \"%2\" is not a pixel position X,Y").arg(a, text));
             return *p;
         };
         if (a == QLatin1String("--image"))
@@ -110,12 +106,13 @@ Options parseArguments(const QStringList& args) {
             fail(QStringLiteral("unknown argument \"%1\"\n%2").arg(a, QString::fromLatin1(kUsage)));
     }
     if (o.image.isEmpty() || o.catalogue.isEmpty() || !haveAsd || !haveDec || !haveTol)
-        fail(QStringLiteral("--image, --catalogue, --corrasd, --corrdec and --tolerance are required\n%1")
+        fail(QStringLiteral(
+                 "--image, --catalogue, --corrasd, --corrdec and --tolerance are required\n%1")
                  .arg(QString::fromLatin1(kUsage)));
     if (o.picks.size() != 5)
-        fail(QStringLiteral("exactly five --pick positions are needed (got %1)").arg(o.picks.size()));
-    if (o.corrAsd <= 0 || o.corrDec <= 0)
-        fail(QStringLiteral("the scales must be positive"));
+        fail(QStringLiteral("exactly five --pick positions are needed (got %1)")
+                 .arg(o.picks.size()));
+    if (o.corrAsd <= 0 || o.corrDec <= 0) fail(QStringLiteral("the scales must be positive"));
     return o;
 }
 
@@ -123,12 +120,13 @@ QImage loadImage(const QString& path) {
     QImageReader reader(path);
     QImageReader::setAllocationLimit(1024);
     QImage image = reader.read();
-    if (image.isNull())
-        fail(QStringLiteral("%1: %2").arg(path, reader.errorString()));
+    if (image.isNull()) fail(QStringLiteral("%1: %2").arg(path, reader.errorString()));
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QJsonArray pair(double a, double b) { return QJsonArray{a, b}; }
+QJsonArray pair(double a, double b) {
+    return QJsonArray{a, b};
+}
 
 } // namespace
 
@@ -137,16 +135,14 @@ int main(int argc, char* argv[]) {
     const Options o = parseArguments(QCoreApplication::arguments());
     const QImage image = loadImage(o.image);
     auto pixel = [&image](int x, int y) {
-        if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
-            return -1;
+        if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return -1;
         const QRgb p = reinterpret_cast<const QRgb*>(image.constScanLine(y))[x];
         return qRed(p) + 256 * qGreen(p) + 65536 * qBlue(p);
     };
 
     CatalogueStarTable stars;
     const StarFileResult read = ReadUsnoA2File(o.catalogue, o.corrAsd, o.corrDec, stars);
-    if (!read.opened)
-        fail(QStringLiteral("%1: %2").arg(o.catalogue, read.error));
+    if (!read.opened) fail(QStringLiteral("%1: %2").arg(o.catalogue, read.error));
     const int n = read.rows.inUse;
 
     // The picks, each moved to the brightest spot near it like a click would be.
@@ -156,14 +152,17 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < 5; ++i) {
         const int cx = static_cast<int>(numbers::roundHalfEven(o.picks[i].x));
         const int cy = static_cast<int>(numbers::roundHalfEven(o.picks[i].y));
-        const BrightestSpot spot = o.snap ? FindBrightestNear(pixel, cx, cy) : BrightestSpot{cx, cy, 0, false};
+        const BrightestSpot spot =
+            o.snap ? FindBrightestNear(pixel, cx, cy) : BrightestSpot{cx, cy, 0, false};
         x[i + 1] = spot.x;
         y[i + 1] = spot.y;
         PlacePickMark(marks.clicpic, i + 1, spot.x, spot.y);
         picksJson.append(pair(spot.x, spot.y));
     }
     if (matching::PicksCollinear(x, y))
-        fail(QStringLiteral("picks 1, 2 and 3 lie on one straight line: no plate model can be made"), 3);
+        fail(
+            QStringLiteral("picks 1, 2 and 3 lie on one straight line: no plate model can be made"),
+            3);
 
     QElapsedTimer timer;
     timer.start();
@@ -175,8 +174,7 @@ int main(int argc, char* argv[]) {
     QJsonArray candidates;
     for (const matching::Candidate& c : found.candidates) {
         const auto model = matching::CandidateModel(x, y, stars.ra, stars.dec, c);
-        if (!model)
-            continue;
+        if (!model) continue;
         PlateSolution plate;
         plate.corrAsd = o.corrAsd;
         plate.corrDec = o.corrDec;
@@ -185,8 +183,7 @@ int main(int argc, char* argv[]) {
         PlaceStarMarkers(placer, stars, n, marks.star);
         const auto hits = matching::CountCheckHits(marks.clicpic, marks.star, n, o.threshold);
         const bool passes = hits && *hits >= 4;
-        if (o.decider && !passes)
-            continue;
+        if (o.decider && !passes) continue;
 
         QJsonArray rows, ids, a, radec;
         for (int s = 1; s <= 5; ++s) {

@@ -7,8 +7,8 @@
 #include "platform/keystate.h"
 
 #include <QAction>
-#include <QButtonGroup>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -38,7 +38,9 @@ int CheckValue(const QCheckBox* box) {
 }
 
 void SetCheckValue(QCheckBox* box, int value) {
-    box->setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    box->setCheckState(value == 1   ? Qt::Checked
+                       : value == 2 ? Qt::PartiallyChecked
+                                    : Qt::Unchecked);
 }
 
 namespace {
@@ -53,8 +55,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override {
         QWidget::resizeEvent(e);
         const int t = 10, w = width(), h = height();
-        if (!strips[0])
-            return;
+        if (!strips[0]) return;
         strips[0]->setGeometry(0, t, t, h - 2 * t);     // PicMove(1) left
         strips[1]->setGeometry(t, h - t, w - 2 * t, t); // PicMove(2) bottom
         strips[2]->setGeometry(w - t, t, t, h - 2 * t); // PicMove(3) right
@@ -67,7 +68,8 @@ protected:
 // A pan strip: reports press and release to the main window.
 class PanStrip : public QWidget {
 public:
-    PanStrip(int index, Form1* form, QWidget* parent) : QWidget(parent), m_index(index), m_form(form) {
+    PanStrip(int index, Form1* form, QWidget* parent)
+        : QWidget(parent), m_index(index), m_form(form) {
         setAutoFillBackground(true);
         QPalette pal = palette();
         pal.setColor(QPalette::Window, QColor(255, 192, 192));
@@ -87,8 +89,7 @@ private:
 QLineEdit* lineEdit(const QString& name, const QString& text = QString(), int width = 0) {
     auto* e = new QLineEdit(text);
     e->setObjectName(name);
-    if (width > 0)
-        e->setFixedWidth(width);
+    if (width > 0) e->setFixedWidth(width);
     return e;
 }
 
@@ -104,7 +105,9 @@ QLabel* iconLabel(const QColor& colour, const QString& text) {
 } // namespace
 
 // The icons live in the static library's resources, which must be registered by hand.
-static void initResources() { Q_INIT_RESOURCE(resources); }
+static void initResources() {
+    Q_INIT_RESOURCE(resources);
+}
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     initResources();
@@ -118,7 +121,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
 Form1::~Form1() = default;
 
 void Form1::buildMenus() {
-    auto action = [this](QMenu* menu, QAction*& slot, const QString& name, const QString& text) {
+    auto action = [](QMenu* menu, QAction*& slot, const QString& name, const QString& text) {
         slot = menu->addAction(text);
         slot->setObjectName(name);
     };
@@ -222,19 +225,34 @@ void Form1::buildControls() {
     col->setContentsMargins(0, 0, 0, 0);
     top->addWidget(side);
 
-    const char* frameCaptions[9] = {"Menu",   "Catalogue d'étoile", "CCD",    "Debug",   "Etalonage",
-                                    "Sugestion", "Décideur",        "Asteroide", "Décideur"};
+    const char* frameCaptions[9] = {"Menu",     "Catalogue d'étoile", "CCD",
+                                    "Debug",    "Etalonage",          "Sugestion",
+                                    "Décideur", "Asteroide",          "Décideur"};
     for (int i = 0; i < 9; ++i) {
         m_frm[i] = new QGroupBox(QString::fromUtf8(frameCaptions[i]));
         m_frm[i]->setObjectName(QStringLiteral("frm(%1)").arg(i));
     }
     const char* labelCaptions[20] = {
-        "Champ",     "Arcmin",   "Mag max:",  "Mag fullmap:", "Img:",
-        "Tolérance:", "pixels",  "Corr Asd",  "Corr Dec",     "Seuil décision:",
-        "pixels",    "Epoch:",
+        "Champ",
+        "Arcmin",
+        "Mag max:",
+        "Mag fullmap:",
+        "Img:",
+        "Tolérance:",
+        "pixels",
+        "Corr Asd",
+        "Corr Dec",
+        "Seuil décision:",
+        "pixels",
+        "Epoch:",
         "Veuillez selectioner une étoile puis fournir ses coordonnées ci-dessous:",
-        "pixels",    "RA:",      "DEC:",      "Asd:",         "Dec:",
-        "Mag max:",  "Champ:"};
+        "pixels",
+        "RA:",
+        "DEC:",
+        "Asd:",
+        "Dec:",
+        "Mag max:",
+        "Champ:"};
     for (int i = 0; i < 20; ++i) {
         m_lbl[i] = new QLabel(QString::fromUtf8(labelCaptions[i]));
         m_lbl[i]->setObjectName(QStringLiteral("lbl(%1)").arg(i));
@@ -342,9 +360,11 @@ void Form1::buildControls() {
     // frm(6) matching decider.
     {
         auto* g = new QGridLayout(frm(6));
-        CheckSelectStars = new QCheckBox(QString::fromUtf8("Recherche du centre de l'étoile pour la selection"));
+        CheckSelectStars =
+            new QCheckBox(QString::fromUtf8("Recherche du centre de l'étoile pour la selection"));
         CheckSelectStars->setObjectName(QStringLiteral("CheckSelectStars"));
-        Checkcenter = new QCheckBox(QString::fromUtf8("Les coordonnées indiqués se trouvent sur l'image"));
+        Checkcenter =
+            new QCheckBox(QString::fromUtf8("Les coordonnées indiqués se trouvent sur l'image"));
         Checkcenter->setObjectName(QStringLiteral("Checkcenter"));
         CheckDecideur = new QCheckBox(QString::fromUtf8("Décideur"));
         CheckDecideur->setObjectName(QStringLiteral("CheckDecideur"));
@@ -362,13 +382,15 @@ void Form1::buildControls() {
     // frm(7) minor planets.
     {
         auto* g = new QGridLayout(frm(7));
-        CheckAster = new QCheckBox(QString::fromUtf8("Télécharger et afficher les astéroides dans Fullmap"));
+        CheckAster =
+            new QCheckBox(QString::fromUtf8("Télécharger et afficher les astéroides dans Fullmap"));
         CheckAster->setObjectName(QStringLiteral("CheckAster"));
         Txt_Amag = lineEdit(QStringLiteral("Txt_Amag"), QStringLiteral("16.0"), 70);
         txt_Afield = lineEdit(QStringLiteral("txt_Afield"), QStringLiteral("100"), 70);
         auto* dateRow = new QHBoxLayout;
         for (int i = 0; i < 5; ++i) {
-            m_txt_Adate[i] = lineEdit(QStringLiteral("txt_Adate(%1)").arg(i), QStringLiteral("2007"), i == 2 ? 56 : 40);
+            m_txt_Adate[i] = lineEdit(QStringLiteral("txt_Adate(%1)").arg(i),
+                                      QStringLiteral("2007"), i == 2 ? 56 : 40);
             dateRow->addWidget(txt_Adate(i));
         }
         dateRow->addStretch();
@@ -388,9 +410,11 @@ void Form1::buildControls() {
     // frm(8) deep-sky display.
     {
         auto* l = new QVBoxLayout(frm(8));
-        CheckDeepObj1 = new QCheckBox(QStringLiteral("Afficher les catalogues NGC/IC dans Calcul."));
+        CheckDeepObj1 =
+            new QCheckBox(QStringLiteral("Afficher les catalogues NGC/IC dans Calcul."));
         CheckDeepObj1->setObjectName(QStringLiteral("CheckDeepObj1"));
-        CheckDeepObj2 = new QCheckBox(QStringLiteral("Afficher les catalogues NGC/IC dans Fullmap"));
+        CheckDeepObj2 =
+            new QCheckBox(QStringLiteral("Afficher les catalogues NGC/IC dans Fullmap"));
         CheckDeepObj2->setObjectName(QStringLiteral("CheckDeepObj2"));
         l->addWidget(CheckDeepObj1);
         l->addWidget(CheckDeepObj2);
@@ -434,7 +458,8 @@ void Form1::buildControls() {
     {
         auto* g = new QGridLayout(frm(4));
         for (int i = 0; i < 8; ++i)
-            m_Etalo[i] = lineEdit(QStringLiteral("Etalo(%1)").arg(i), QString(), i == 4 || i == 7 ? 70 : 48);
+            m_Etalo[i] =
+                lineEdit(QStringLiteral("Etalo(%1)").arg(i), QString(), i == 4 || i == 7 ? 70 : 48);
         m_txt_dec_sign[2] = new QRadioButton(QStringLiteral("-"));
         m_txt_dec_sign[3] = new QRadioButton(QStringLiteral("+"));
         m_txt_dec_sign_show[1] = new QLabel(QStringLiteral("+"));
@@ -529,11 +554,11 @@ void Form1::connectHandlers() {
     connect(Frm6close, &QPushButton::clicked, this, &Form1::Frm6close_Click);
     connect(CheckAutoload, &QCheckBox::stateChanged, this, &Form1::CheckAutoload_Click);
     connect(TabStrip1, &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index >= 0)
-            TabStrip1_Click(index + 1);
+        if (index >= 0) TabStrip1_Click(index + 1);
     });
     for (int i = 0; i < 4; ++i)
-        connect(m_txt_dec_sign[i], &QRadioButton::clicked, this, [this, i] { txt_dec_sign_Click(i); });
+        connect(m_txt_dec_sign[i], &QRadioButton::clicked, this,
+                [this, i] { txt_dec_sign_Click(i); });
     for (QLineEdit* box : {txt_corrasd, txt_corrdec, txt_epoch})
         connect(box, &QLineEdit::textChanged, this, [box] { CommaToPoint(box); });
     for (int i = 0; i < 8; ++i)
@@ -590,8 +615,7 @@ void Form1::TabStrip1_Click(int tab) {
 
 void Form1::Timer1_Timer() {
     KeyState& keys = KeyState::instance();
-    if (!KeyState::isActive(this) && !keys.leftButtonDown())
-        return;
+    if (!KeyState::isActive(this) && !keys.leftButtonDown()) return;
     const int step = 10;
     const QRect pic = Picture1->geometry();
     const int innerW = PicOrange->width();
@@ -617,7 +641,9 @@ void Form1::Timer2_Timer() {
     Picture2->setHidden(!Picture2->isHidden());
 }
 
-void Form1::mnu_quit_Click() { QApplication::exit(0); }
+void Form1::mnu_quit_Click() {
+    QApplication::exit(0);
+}
 
 void Form1::closeEvent(QCloseEvent* event) {
     event->accept();

@@ -20,12 +20,9 @@ namespace {
 
 // The text a control holds as the files store it.
 QString controlValue(QWidget* w) {
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        return e->text();
-    if (auto* c = qobject_cast<QCheckBox*>(w))
-        return QString::number(CheckValue(c));
-    if (auto* l = qobject_cast<QLabel*>(w))
-        return l->text();
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+    if (auto* c = qobject_cast<QCheckBox*>(w)) return QString::number(CheckValue(c));
+    if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
     return QString();
 }
 
@@ -37,8 +34,7 @@ bool setControlValue(QWidget* w, const QString& value) {
     }
     if (auto* c = qobject_cast<QCheckBox*>(w)) {
         const auto v = numbers::textToInt16(value);
-        if (!v || *v < 0 || *v > 2)
-            return false;
+        if (!v || *v < 0 || *v > 2) return false;
         SetCheckValue(c, *v);
         return true;
     }
@@ -55,13 +51,10 @@ void Form1::LoadDefaults() {
     const DefaultsFile d = ReadDefaults(programfolder::file(QStringLiteral("defaut.cfg")));
     const QStringList& names = DefaultsFile::controlNames();
     for (int i = 0; i < 16; ++i) {
-        if (d.values[i])
-            setControlValue(findChild<QWidget*>(names[i]), *d.values[i]);
+        if (d.values[i]) setControlValue(findChild<QWidget*>(names[i]), *d.values[i]);
     }
-    if (d.autonomousMode)
-        Web().AutonomousMode = *d.autonomousMode;
-    if (d.updateCheck)
-        Web().UpdateCheckEnabled = *d.updateCheck;
+    if (d.autonomousMode) Web().AutonomousMode = *d.autonomousMode;
+    if (d.updateCheck) Web().UpdateCheckEnabled = *d.updateCheck;
     if (!d.problems.isEmpty())
         status->insertItem(0, d.problems.first() + QStringLiteral(" (design values kept)"));
 }
@@ -98,18 +91,20 @@ bool Form1::OpenReduction(const QString& path) {
     const QStringList& names = reductionfile::controlNames();
     for (int i = 0; i < names.size(); ++i) {
         if (i >= lines.size()) {
-            messagebox::exclamation(this, tr("%1: the file ends after line %2; line %3 (%4) is missing.")
-                                              .arg(path)
-                                              .arg(lines.size())
-                                              .arg(i + 1)
-                                              .arg(names[i]));
+            messagebox::exclamation(this,
+                                    tr("%1: the file ends after line %2; line %3 (%4) is missing.")
+                                        .arg(path)
+                                        .arg(lines.size())
+                                        .arg(i + 1)
+                                        .arg(names[i]));
             return false;
         }
         if (!setControlValue(findChild<QWidget*>(names[i]), lines[i])) {
-            messagebox::exclamation(this, tr("%1, line %2: \"%3\" is not a check-box state (0, 1 or 2).")
-                                              .arg(path)
-                                              .arg(i + 1)
-                                              .arg(lines[i]));
+            messagebox::exclamation(this,
+                                    tr("%1, line %2: \"%3\" is not a check-box state (0, 1 or 2).")
+                                        .arg(path)
+                                        .arg(i + 1)
+                                        .arg(lines[i]));
             return false;
         }
     }
@@ -128,15 +123,15 @@ bool Form1::OpenReduction(const QString& path) {
 }
 
 void Form1::mnu_save_Click() {
-    const auto chosen = filedialog::save(this, FormMessage(14), FormMessage(13), programfolder::path());
-    if (chosen)
-        SaveReduction(reductionfile::withExtension(*chosen));
+    const auto chosen =
+        filedialog::save(this, FormMessage(14), FormMessage(13), programfolder::path());
+    if (chosen) SaveReduction(reductionfile::withExtension(*chosen));
 }
 
 void Form1::mnu_open_Click() {
-    const auto chosen = filedialog::open(this, FormMessage(12), FormMessage(13), programfolder::path());
-    if (chosen)
-        OpenReduction(*chosen);
+    const auto chosen =
+        filedialog::open(this, FormMessage(12), FormMessage(13), programfolder::path());
+    if (chosen) OpenReduction(*chosen);
 }
 
 void Form1::mnu_config_Click() {}

@@ -31,7 +31,6 @@ Form1* StartupSequence() {
     delete splash;
 
     QDir folder(programfolder::path());
-    if (!folder.exists(QStringLiteral("cat")))
-        folder.mkdir(QStringLiteral("cat"));
+    if (!folder.exists(QStringLiteral("cat"))) folder.mkdir(QStringLiteral("cat"));
     return form;
 }

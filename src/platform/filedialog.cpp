@@ -10,25 +10,24 @@ Answerer& answerer() {
 }
 
 std::optional<QString> orCancel(const QString& path) {
-    if (path.isEmpty())
-        return std::nullopt;
+    if (path.isEmpty()) return std::nullopt;
     return path;
 }
 } // namespace
 
-void setAnswerer(Answerer a) { answerer() = std::move(a); }
+void setAnswerer(Answerer a) {
+    answerer() = std::move(a);
+}
 
 std::optional<QString> open(QWidget* parent, const QString& title, const QString& filter,
                             const QString& folder) {
-    if (answerer())
-        return answerer()(false, title);
+    if (answerer()) return answerer()(false, title);
     return orCancel(QFileDialog::getOpenFileName(parent, title, folder, filter));
 }
 
 std::optional<QString> save(QWidget* parent, const QString& title, const QString& filter,
                             const QString& folder) {
-    if (answerer())
-        return answerer()(true, title);
+    if (answerer()) return answerer()(true, title);
     return orCancel(QFileDialog::getSaveFileName(parent, title, folder, filter, nullptr,
                                                  QFileDialog::DontConfirmOverwrite));
 }

@@ -10,8 +10,7 @@ KeyState& KeyState::instance() {
 }
 
 KeyState::KeyState() {
-    if (qApp)
-        qApp->installEventFilter(this);
+    if (qApp) qApp->installEventFilter(this);
 }
 
 bool KeyState::downOrPressed(int key) {

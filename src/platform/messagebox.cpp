@@ -15,7 +15,9 @@ QString titleOr(const QString& title) {
 }
 } // namespace
 
-void setResponder(Responder r) { responder() = std::move(r); }
+void setResponder(Responder r) {
+    responder() = std::move(r);
+}
 
 void ok(QWidget* parent, const QString& text, const QString& title) {
     if (responder()) {
@@ -40,8 +42,8 @@ bool yesNo(QWidget* parent, const QString& text, const QString& title) {
         const Answer a = responder()({Kind::Question, title, text});
         return a != Answer::No;
     }
-    QMessageBox box(QMessageBox::Question, titleOr(title), text,
-                    QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(QMessageBox::Question, titleOr(title), text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
     return box.exec() == QMessageBox::Yes;
 }
 

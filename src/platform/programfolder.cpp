@@ -12,13 +12,16 @@ QString& overridePath() {
 } // namespace
 
 QString path() {
-    if (!overridePath().isEmpty())
-        return overridePath();
+    if (!overridePath().isEmpty()) return overridePath();
     return QCoreApplication::applicationDirPath();
 }
 
-void setPath(const QString& folder) { overridePath() = QDir::cleanPath(folder); }
+void setPath(const QString& folder) {
+    overridePath() = QDir::cleanPath(folder);
+}
 
-QString file(const QString& name) { return path() + QLatin1Char('/') + name; }
+QString file(const QString& name) {
+    return path() + QLatin1Char('/') + name;
+}
 
 } // namespace programfolder

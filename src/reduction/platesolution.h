@@ -44,8 +44,7 @@ struct PlateSolution {
     // Scaled coordinates (R, D) -> pixel; nothing when the model has no inverse.
     std::optional<PixelPoint> scaledToPixel(double r, double d) const {
         const double det = determinant();
-        if (det == 0.0)
-            return std::nullopt;
+        if (det == 0.0) return std::nullopt;
         return PixelPoint{(a[4] * (a[2] - r) + a[1] * (d - a[5])) / det,
                           (a[3] * (r - a[2]) + a[0] * (a[5] - d)) / det};
     }

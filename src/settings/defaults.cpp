@@ -5,10 +5,9 @@
 
 const QStringList& DefaultsFile::controlNames() {
     static const QStringList names = {
-        "txt_calcul",    "txt_corrasd",   "txt_corrdec",   "txt_distance",
-        "txt_mag",       "txt_mag2",      "txt_tolerance", "txt_url",
-        "CheckDecideur", "CheckAster",    "txt_Afield",    "Txt_Amag",
-        "CheckAutoload", "Checkcenter",   "CheckDeepObj1", "CheckDeepObj2"};
+        "txt_calcul",    "txt_corrasd", "txt_corrdec",   "txt_distance", "txt_mag",    "txt_mag2",
+        "txt_tolerance", "txt_url",     "CheckDecideur", "CheckAster",   "txt_Afield", "Txt_Amag",
+        "CheckAutoload", "Checkcenter", "CheckDeepObj1", "CheckDeepObj2"};
     return names;
 }
 
@@ -18,12 +17,9 @@ bool DefaultsFile::isCheckBox(int line) {
 
 std::optional<bool> ParseSwitch(const QString& text) {
     const QString t = text.trimmed();
-    if (t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
-        return false;
-    if (const auto v = numbers::strict(t))
-        return *v != 0.0;
+    if (t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0) return true;
+    if (t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0) return false;
+    if (const auto v = numbers::strict(t)) return *v != 0.0;
     return std::nullopt;
 }
 
@@ -37,13 +33,15 @@ DefaultsFile ReadDefaults(const QString& path) {
     }
     for (int i = 0; i < 16; ++i) {
         if (i >= lines.size()) {
-            d.problems << QStringLiteral("defaut.cfg: the file ends at line %1 of 18").arg(lines.size());
+            d.problems
+                << QStringLiteral("defaut.cfg: the file ends at line %1 of 18").arg(lines.size());
             return d;
         }
         if (DefaultsFile::isCheckBox(i + 1)) {
             const auto v = numbers::textToInt16(lines[i]);
             if (!v || *v < 0 || *v > 2) {
-                d.problems << QStringLiteral("defaut.cfg, line %1: \"%2\" is not a check state (0, 1 or 2)")
+                d.problems << QStringLiteral(
+                                  "defaut.cfg, line %1: \"%2\" is not a check state (0, 1 or 2)")
                                   .arg(i + 1)
                                   .arg(lines[i]);
                 continue;
@@ -55,7 +53,8 @@ DefaultsFile ReadDefaults(const QString& path) {
     }
     auto readSwitch = [&](int index, std::optional<bool>& out) {
         if (index >= lines.size()) {
-            d.problems << QStringLiteral("defaut.cfg: the file ends at line %1 of 18").arg(lines.size());
+            d.problems
+                << QStringLiteral("defaut.cfg: the file ends at line %1 of 18").arg(lines.size());
             return false;
         }
         out = ParseSwitch(lines[index]);
@@ -65,8 +64,7 @@ DefaultsFile ReadDefaults(const QString& path) {
                               .arg(lines[index]);
         return true;
     };
-    if (readSwitch(16, d.autonomousMode))
-        readSwitch(17, d.updateCheck);
+    if (readSwitch(16, d.autonomousMode)) readSwitch(17, d.updateCheck);
     return d;
 }
 

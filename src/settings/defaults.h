@@ -12,7 +12,7 @@
 
 struct DefaultsFile {
     static const QStringList& controlNames(); // the 16 control names in file order
-    static bool isCheckBox(int line);          // 1-based line number
+    static bool isCheckBox(int line);         // 1-based line number
 
     // What could be read: values[i] for line i + 1; a line that is missing or
     // malformed is left out (nullopt), so the caller keeps the design value.

@@ -22,8 +22,7 @@ frmSplash::frmSplash(QWidget* parent)
     Label2[2]->setText(QStringLiteral("USNO-A2.0 EuropeanSouthernObservatory database"));
     Label2[3]->setText(QStringLiteral("MinorPlanetCenter online services"));
     Label2[4]->setText(QStringLiteral("Images: Nasa, ESA"));
-    Label3 =
-        new QLabel(QStringLiteral("Sample image: Cristina Cellini (CC BY-SA)"));
+    Label3 = new QLabel(QStringLiteral("Sample image: Cristina Cellini (CC BY-SA)"));
     BarT = new QLabel(QStringLiteral("LOADING..."));
     Bar = new QProgressBar;
     Bar->setRange(0, 100);

@@ -6,7 +6,9 @@ LocalHttpServer::LocalHttpServer(Handler handler) : m_handler(std::move(handler)
     listen(QHostAddress::LocalHost, 0);
 }
 
-QString LocalHttpServer::base() const { return QStringLiteral("http://127.0.0.1:%1").arg(serverPort()); }
+QString LocalHttpServer::base() const {
+    return QStringLiteral("http://127.0.0.1:%1").arg(serverPort());
+}
 
 void LocalHttpServer::incomingConnection(qintptr descriptor) {
     auto* socket = new QTcpSocket(this);
@@ -15,15 +17,13 @@ void LocalHttpServer::incomingConnection(qintptr descriptor) {
     connect(socket, &QTcpSocket::readyRead, this, [this, socket, buffer] {
         buffer->append(socket->readAll());
         const qsizetype end = buffer->indexOf("\r\n\r\n");
-        if (end < 0)
-            return;
+        if (end < 0) return;
         const QList<QByteArray> first = buffer->left(buffer->indexOf("\r\n")).split(' ');
         const QByteArray target = first.value(1);
         requests << QString::fromLatin1(target);
         heads << buffer->left(end);
         const Reply reply = m_handler(target);
-        if (reply.hang)
-            return;
+        if (reply.hang) return;
         QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + " X\r\n";
         head += "Content-Type: text/html\r\nConnection: close\r\n";
         head += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n\r\n";

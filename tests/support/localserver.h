@@ -23,7 +23,7 @@ public:
     explicit LocalHttpServer(Handler handler);
     // "http://127.0.0.1:PORT"
     QString base() const;
-    QStringList requests; // path and query of every request, in order
+    QStringList requests;    // path and query of every request, in order
     QList<QByteArray> heads; // request line and header lines of every request
 
 protected:

@@ -35,13 +35,14 @@ ProgramFolderFixture::ProgramFolderFixture() {
     programfolder::setPath(m_dir.path());
 }
 
-ProgramFolderFixture::~ProgramFolderFixture() { programfolder::setPath(QString()); }
+ProgramFolderFixture::~ProgramFolderFixture() {
+    programfolder::setPath(QString());
+}
 
 void ProgramFolderFixture::write(const QString& name, const QByteArray& bytes) const {
     QFile f(file(name));
     QDir().mkpath(QFileInfo(f).path());
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
+    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
 }
 
 QByteArray ProgramFolderFixture::read(const QString& name) const {
@@ -49,7 +50,9 @@ QByteArray ProgramFolderFixture::read(const QString& name) const {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QString sampleFile(const QString& name) { return QStringLiteral(TEST_SAMPLES_DIR "/") + name; }
+QString sampleFile(const QString& name) {
+    return QStringLiteral(TEST_SAMPLES_DIR "/") + name;
+}
 
 QByteArray readSample(const QString& name) {
     QFile f(sampleFile(name));
@@ -57,19 +60,21 @@ QByteArray readSample(const QString& name) {
 }
 
 TrueSky sampleTrueSky(double x, double y) {
-    const QJsonObject wcs = QJsonDocument::fromJson(readSample("wcs.json")).object()["wcs"].toObject();
+    const QJsonObject wcs =
+        QJsonDocument::fromJson(readSample("wcs.json")).object()["wcs"].toObject();
     const QJsonArray crval = wcs["crval"].toArray();
     const QJsonArray crpix = wcs["crpix_0based"].toArray();
     const QJsonArray cd = wcs["cd"].toArray();
     const double d2r = M_PI / 180.0;
     const double dx = x - crpix[0].toDouble(), dy = y - crpix[1].toDouble();
-    const double xi = (cd[0].toArray()[0].toDouble() * dx + cd[0].toArray()[1].toDouble() * dy) * d2r;
-    const double eta = (cd[1].toArray()[0].toDouble() * dx + cd[1].toArray()[1].toDouble() * dy) * d2r;
+    const double xi =
+        (cd[0].toArray()[0].toDouble() * dx + cd[0].toArray()[1].toDouble() * dy) * d2r;
+    const double eta =
+        (cd[1].toArray()[0].toDouble() * dx + cd[1].toArray()[1].toDouble() * dy) * d2r;
     const double ra0 = crval[0].toDouble() * d2r, dec0 = crval[1].toDouble() * d2r;
     const double den = std::cos(dec0) - eta * std::sin(dec0);
     double ra = (ra0 + std::atan2(xi, den)) / d2r;
-    if (ra < 0)
-        ra += 360;
+    if (ra < 0) ra += 360;
     const double dec = std::atan2(std::sin(dec0) + eta * std::cos(dec0), std::hypot(xi, den)) / d2r;
     return {ra, dec};
 }
@@ -90,6 +95,8 @@ MessageRecorder::MessageRecorder() {
     });
 }
 
-MessageRecorder::~MessageRecorder() { messagebox::setResponder({}); }
+MessageRecorder::~MessageRecorder() {
+    messagebox::setResponder({});
+}
 
 } // namespace testing_support
