@@ -1,4 +1,3 @@
-#include "catalogues/usnoa2.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/imagecanvas.h"
 #include "reduction/matching.h"
@@ -8,9 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -65,16 +61,6 @@ std::vector<Candidate> search(const Field& f, double tolerance, bool* full = nul
 }
 
 constexpr Candidate kIdentity{0, 1, 2, 3, 4, 5};
-
-// The click positions of the five picks of the sample field.
-void samplePicks(std::array<double, 11>& x, std::array<double, 11>& y) {
-    const QJsonArray picks =
-        QJsonDocument::fromJson(testing_support::readSample("picks.json"))["picks"].toArray();
-    for (int k = 1; k <= 5 && k <= picks.size(); ++k) {
-        x[k] = picks[k - 1]["click_x"].toDouble();
-        y[k] = picks[k - 1]["click_y"].toDouble();
-    }
-}
 
 } // namespace
 
@@ -201,24 +187,6 @@ TEST(Matching, AutomaticCheckWindow) {
     placeStar(6, 400 - 2, 1000);
     EXPECT_EQ(matching::CountCheckHits(picks, stars, 6, 2.5), 1);
     EXPECT_FALSE(matching::CountCheckHits(picks, stars, 6, 40000.0));
-}
-
-TEST(Matching, RealFieldFindsTheRightStars) {
-    const double corrAsd = 833.27, corrDec = 1575.63;
-    CatalogueStarTable table;
-    const StarReadResult rows =
-        ReadUsnoA2Answer(testing_support::readSample("data"), corrAsd, corrDec, table);
-    ASSERT_EQ(rows.rowsRead, 48);
-    std::array<double, 11> x{}, y{};
-    samplePicks(x, y);
-    ASSERT_GT(x[5], 0.0);
-    matching::DistanceTables t;
-    t.build(x, y, table.ra, table.dec, rows.inUse);
-    const auto found = matching::FindCandidates(t, 20.5);
-    std::cout << "sample field: " << found.candidates.size() << " candidates at tolerance 20.5\n";
-    const Candidate expected{0, 9, 13, 19, 20, 45};
-    EXPECT_NE(std::find(found.candidates.begin(), found.candidates.end(), expected),
-              found.candidates.end());
 }
 
 // ---- the window --------------------------------------------------------------
@@ -406,42 +374,4 @@ TEST_F(MatchingWindow, CalculWithoutFiveStarsOnlyReloads) {
     EXPECT_EQ(form->session().CandidateCount, 0);
     EXPECT_FALSE(form->icoR->isHidden());
     EXPECT_EQ(form->status->count(), lines);
-}
-
-TEST_F(MatchingWindow, CalculOnTheRealField) {
-    folder.write(QStringLiteral("data"), testing_support::readSample("data"));
-    Form1& f = *form;
-    f.txt_corrasd->setText(QStringLiteral("833.27"));
-    f.txt_corrdec->setText(QStringLiteral("1575.63"));
-    f.txt_tolerance->setText(QStringLiteral("20.5"));
-    f.txt_calcul->setText(QStringLiteral("10"));
-    SetCheckValue(f.CheckDecideur, 1);
-    setCentre("22", "47");
-    f.txt_ra(2)->setText(QStringLiteral("12.2"));
-    f.txt_dec(0)->setText(QStringLiteral("58"));
-    f.txt_dec(1)->setText(QStringLiteral("3"));
-    f.txt_dec(2)->setText(QStringLiteral("14"));
-    SessionState& s = f.session();
-    samplePicks(s.ImageStarX, s.ImageStarY);
-    for (int k = 1; k <= 5; ++k) {
-        f.markers().clicpic.place(k, static_cast<float>(s.ImageStarX[k] - 8),
-                                  static_cast<float>(s.ImageStarY[k] - 8));
-    }
-    s.PickCount = 5;
-    s.SelectionDone = true;
-    f.startCalcul_Click();
-
-    EXPECT_EQ(s.Stars.inUse, 48);
-    ASSERT_EQ(questions().size(), 1u);
-    EXPECT_TRUE(questions()[0].endsWith(QStringLiteral("Question (1/1)")));
-    EXPECT_TRUE(s.MatchFound);
-    // Picks 4 and 5 (not used by the model) land near their stars, rows 20 and 45.
-    const int rows[6] = {0, 9, 13, 19, 20, 45};
-    for (int k = 4; k <= 5; ++k) {
-        const auto p = s.Plate.scaledToPixel(s.Stars.ra[rows[k]], s.Stars.dec[rows[k]]);
-        ASSERT_TRUE(p);
-        EXPECT_NEAR(p->x, s.ImageStarX[k], 10.0);
-        EXPECT_NEAR(p->y, s.ImageStarY[k], 10.0);
-    }
-    EXPECT_FALSE(f.icoG->isHidden());
 }
