@@ -24,6 +24,12 @@ QString column(QByteArrayView piece, qsizetype start, qsizetype length) {
     return QString::fromLatin1(piece.sliced(start, length));
 }
 
+// The same characters as bytes.
+QByteArrayView bytes(QByteArrayView piece, qsizetype start, qsizetype length) {
+    if (start >= piece.size()) return QByteArrayView();
+    return piece.sliced(start, std::min(length, piece.size() - start));
+}
+
 QString wholeText(double value) {
     return QString::number(static_cast<long long>(value));
 }
@@ -113,10 +119,9 @@ StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double co
             pos += kRowLength;
             if (piece.size() < 6 || piece[5] != 'U') break;
             table.id[row] = column(piece, 5, 14);
-            table.ra[row] =
-                numbers::roundHalfEven(numbers::lenient(column(piece, 20, 9)) * corrAsd);
+            table.ra[row] = numbers::roundHalfEven(numbers::lenient(bytes(piece, 20, 9)) * corrAsd);
             table.dec[row] =
-                numbers::roundHalfEven(numbers::lenient(column(piece, 30, 9)) * corrDec);
+                numbers::roundHalfEven(numbers::lenient(bytes(piece, 30, 9)) * corrDec);
             table.magRed[row] = column(piece, 40, 4);
             table.magBlue[row] = column(piece, 45, 4);
             ++row;

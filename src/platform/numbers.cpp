@@ -1,46 +1,67 @@
 #include "platform/numbers.h"
 
 #include <QLocale>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
 namespace numbers {
 
-double lenient(QStringView text) {
-    qsizetype i = 0;
+namespace {
+
+// The extent [start, end) of the leading number of `text`: blanks skipped, an
+// optional sign, digits with at most one ".", and an exponent only when digits
+// follow it. `end` equals `start` when there is no number.
+template <class Text> void leadingNumber(const Text& text, qsizetype& start, qsizetype& end) {
+    auto digit = [&](qsizetype k) { return text[k] >= '0' && text[k] <= '9'; };
     const qsizetype n = text.size();
-    while (i < n && (text[i] == u' ' || text[i] == u'\t'))
+    qsizetype i = 0;
+    while (i < n && (text[i] == ' ' || text[i] == '\t'))
         ++i;
-    const qsizetype start = i;
-    if (i < n && (text[i] == u'+' || text[i] == u'-')) ++i;
+    start = end = i;
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
     qsizetype digits = 0;
-    while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
-        ++i;
+    for (; i < n && digit(i); ++i)
         ++digits;
-    }
-    if (i < n && text[i] == u'.') {
-        ++i;
-        while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
-            ++i;
+    if (i < n && text[i] == '.')
+        for (++i; i < n && digit(i); ++i)
             ++digits;
-        }
-    }
-    if (digits == 0) return 0.0;
-    qsizetype end = i;
-    // An exponent counts only when digits follow it.
-    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+    if (digits == 0) return;
+    end = i;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
         qsizetype j = i + 1;
-        if (j < n && (text[j] == u'+' || text[j] == u'-')) ++j;
-        qsizetype expDigits = 0;
-        while (j < n && text[j].isDigit() && text[j].unicode() < 128) {
+        if (j < n && (text[j] == '+' || text[j] == '-')) ++j;
+        const qsizetype expStart = j;
+        while (j < n && digit(j))
             ++j;
-            ++expDigits;
-        }
-        if (expDigits > 0) end = j;
+        if (j > expStart) end = j;
     }
-    bool ok = false;
-    const double v = text.mid(start, end - start).toString().toDouble(&ok);
-    return ok && std::isfinite(v) ? v : 0.0;
+}
+
+double finiteOrZero(double v) {
+    return std::isfinite(v) ? v : 0.0;
+}
+
+} // namespace
+
+double lenient(QStringView text) {
+    qsizetype start = 0, end = 0;
+    leadingNumber(text, start, end);
+    if (end == start) return 0.0;
+    return lenient(QByteArrayView(text.mid(start, end - start).toLatin1()));
+}
+
+double lenient(QByteArrayView text) {
+    qsizetype start = 0, end = 0;
+    leadingNumber(text, start, end);
+    if (end == start) return 0.0;
+    const char* first = text.data() + start;
+    const char* last = text.data() + end;
+    if (*first == '+') ++first; // from_chars takes no plus sign
+    double v = 0;
+    const auto r = std::from_chars(first, last, v);
+    if (r.ec == std::errc::result_out_of_range) return 0.0;
+    return r.ec == std::errc() ? finiteOrZero(v) : 0.0;
 }
 
 std::optional<double> strict(QStringView text) {

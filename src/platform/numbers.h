@@ -9,6 +9,7 @@
 // Rounding is half to even everywhere.
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <cstdint>
@@ -18,6 +19,9 @@ namespace numbers {
 
 // Lenient reading: the value of the leading number of `text`, 0 when there is none.
 double lenient(QStringView text);
+
+// The same reading over 8-bit text (catalogue files), without making a QString.
+double lenient(QByteArrayView text);
 
 // Strict reading: the number that `text` holds, or nothing when it is not a number.
 std::optional<double> strict(QStringView text);
