@@ -207,6 +207,7 @@ private:
 
     SessionState m_session;
     MarkerStore m_markers;
+    bool m_reloading = false; // Timer3 is reloading the image (its error box may be open)
 
     std::array<QGroupBox*, 9> m_frm{};
     std::array<QLineEdit*, 3> m_txt_ra{};

@@ -63,13 +63,12 @@ void Form1::CheckAutoload_Click() {
 void Form1::Timer3_Timer() {
     // A failed reload shows a message box whose event loop keeps this timer
     // running; the guard stops a second tick from stacking another box.
-    static bool busy = false;
-    if (busy) return;
+    if (m_reloading) return;
     const QString stamp = ImageFileStamp(ImagePath(txt_url->text()));
     if (stamp.isEmpty() || stamp == m_session.ImageFileStamp) return;
-    busy = true;
+    m_reloading = true;
     Loadimg_Click();
-    busy = false;
+    m_reloading = false;
 }
 
 void Form1::dozoom() {
