@@ -4,7 +4,7 @@
 // picks. Times the distance tables, the search, and the review of one
 // candidate without drawing (model, 497 marker positions, automatic check).
 #include "catalogues/usnoa2.h"
-#include "mainwindow/markers.h"
+#include "field/markers.h"
 #include "reduction/matching.h"
 
 #include <benchmark/benchmark.h>
@@ -113,7 +113,7 @@ void BM_ReviewCandidate(benchmark::State& state) {
             const auto p = plate.scaledToPixel(f.ra[u], f.dec[u]);
             stars.place(u, static_cast<float>(p->x - 4), static_cast<float>(p->y - 4));
         }
-        hits = matching::CountCheckHits(picks, stars, f.n, 10.0).value_or(-1);
+        hits = matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, f.n, 10.0).value_or(-1);
         benchmark::DoNotOptimize(hits);
     }
     state.counters["hits"] = hits;

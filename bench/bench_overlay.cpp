@@ -2,8 +2,8 @@
 // one pick, the hit tests, and one panning repaint of a large camera image.
 #include "mainwindow/imagecanvas.h"
 #include "mainwindow/magnifier.h"
-#include "mainwindow/overlay.h"
-#include "mainwindow/picking.h"
+#include "field/overlay.h"
+#include "field/picking.h"
 
 #include <QApplication>
 #include <QPainter>

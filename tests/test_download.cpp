@@ -1,9 +1,9 @@
 // The internet layer and the download routine with its cache, against a
 // local server.
-#include "catalogues/download.h"
+#include "catalogues/web/download.h"
 #include "catalogues/webswitches.h"
 #include "localserver.h"
-#include "platform/http.h"
+#include "platform/net/http.h"
 #include "testing.h"
 #include "text/language.h"
 

@@ -2,7 +2,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/imagecanvas.h"
 #include "mainwindow/magnifier.h"
-#include "mainwindow/overlay.h"
+#include "field/overlay.h"
 #include "testing.h"
 
 #include <QCheckBox>

@@ -1,5 +1,6 @@
 // The info panel: panel texts and the rendering of their tags.
 #include "text/infopanel.h"
+#include "text/widgets/infoview.h"
 #include "text/language.h"
 
 #include <QFrame>

@@ -3,6 +3,7 @@
 #include "mainwindow/startup.h"
 #include "testing.h"
 #include "text/language.h"
+#include "text/widgets/applylanguage.h"
 
 #include <QFile>
 #include <QLabel>
@@ -174,7 +175,7 @@ TEST(LanguageApply, OtherWindowsTakeTheirTexts) {
     EXPECT_EQ(l0->text(), "first");
     EXPECT_EQ(check->text(), "check");
     EXPECT_FALSE(ApplyLanguage("Other", &mode));
-    EXPECT_FALSE(ApplyLanguage("Form", &mode)); // not the main window
+    EXPECT_FALSE(ApplyLanguage("Form", &mode)); // the main window applies its own texts
     Lang() = LanguageTable{};
 }
 

@@ -179,14 +179,14 @@ TEST(Matching, AutomaticCheckWindow) {
     placeStar(3, 300, 1000 + 9.5f);  // inside
     placeStar(4, 300 - 3, 1000);     // a second star near mark 3 counts too
     placeStar(9, 500, 1000);         // beyond n = 8: not looked at
-    EXPECT_EQ(matching::CountCheckHits(picks, stars, 8, 10.0), 3);
-    EXPECT_EQ(matching::CountCheckHits(picks, stars, 9, 10.0), 4);
-    EXPECT_EQ(matching::CountCheckHits(picks, stars, 9, 0.0), 0);
+    EXPECT_EQ(matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, 8, 10.0), 3);
+    EXPECT_EQ(matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, 9, 10.0), 4);
+    EXPECT_EQ(matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, 9, 0.0), 0);
     // S = 2.5 rounds to a window of 2 on either side (-6.5 -> -6, -1.5 -> -2).
     placeStar(5, 400 + 1, 1000);
     placeStar(6, 400 - 2, 1000);
-    EXPECT_EQ(matching::CountCheckHits(picks, stars, 6, 2.5), 1);
-    EXPECT_FALSE(matching::CountCheckHits(picks, stars, 6, 40000.0));
+    EXPECT_EQ(matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, 6, 2.5), 1);
+    EXPECT_FALSE(matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, 6, 40000.0));
 }
 
 // ---- the window --------------------------------------------------------------

@@ -1,5 +1,5 @@
-#include "mainwindow/draw.h"
-#include "mainwindow/overlay.h"
+#include "field/draw.h"
+#include "field/overlay.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Panning the image with the arrow keys and the edge strips (Timer1).
 #include "mainwindow/form1.h"
 #include "mainwindow/imagecanvas.h"
-#include "platform/keystate.h"
+#include "platform/widgets/keystate.h"
 #include "testing.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "mainwindow/imagecanvas.h"
-#include "mainwindow/picking.h"
+#include "field/picking.h"
 #include "testing.h"
 
 #include <QJsonArray>

@@ -1,7 +1,7 @@
 // Reduction files and default settings, through the real main window.
 #include "catalogues/webswitches.h"
 #include "mainwindow/form1.h"
-#include "platform/filedialog.h"
+#include "platform/widgets/filedialog.h"
 #include "settings/defaults.h"
 #include "settings/reductionfile.h"
 #include "testing.h"

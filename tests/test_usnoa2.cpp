@@ -1,13 +1,13 @@
 // The star query and the reader of its answer, and the download button of the
 // main window against a local server.
-#include "catalogues/frminternet.h"
-#include "catalogues/frmmode.h"
+#include "catalogues/widgets/frminternet.h"
+#include "catalogues/widgets/frmmode.h"
 #include "catalogues/sites.h"
 #include "catalogues/usnoa2.h"
 #include "catalogues/webswitches.h"
 #include "localserver.h"
 #include "mainwindow/form1.h"
-#include "platform/http.h"
+#include "platform/net/http.h"
 #include "reduction/precession.h"
 #include "testing.h"
 #include "text/language.h"

@@ -9,9 +9,9 @@
 // check, and prints one JSON object on stdout. Errors go to stderr with a
 // non-zero exit status.
 #include "catalogues/usnoa2.h"
-#include "mainwindow/markers.h"
-#include "mainwindow/overlay.h"
-#include "mainwindow/picking.h"
+#include "field/markers.h"
+#include "field/overlay.h"
+#include "field/picking.h"
 #include "platform/numbers.h"
 #include "reduction/matching.h"
 
@@ -181,7 +181,8 @@ int main(int argc, char* argv[]) {
         plate.a = *model;
         MarkerPlacer placer(plate, marks.star.size);
         PlaceStarMarkers(placer, stars, n, marks.star);
-        const auto hits = matching::CountCheckHits(marks.clicpic, marks.star, n, o.threshold);
+        const auto hits = matching::CountCheckHits({marks.clicpic.left, marks.clicpic.top},
+                                                   {marks.star.left, marks.star.top}, n, o.threshold);
         const bool passes = hits && *hits >= 4;
         if (o.decider && !passes) continue;
 

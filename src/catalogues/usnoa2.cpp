@@ -1,7 +1,5 @@
 #include "catalogues/usnoa2.h"
 
-#include "catalogues/sites.h"
-#include "catalogues/webswitches.h"
 #include "platform/numbers.h"
 #include "reduction/sexagesimal.h"
 
@@ -43,14 +41,6 @@ QString UsnoA2Address(const QString& host, const QString& epoch, const QString& 
            QStringLiteral("&dec=") + queryValue(dec) + QStringLiteral("&object=&radmax=") +
            queryValue(radius) + QStringLiteral("&magbright=0&magfaint=") + queryValue(magFaint) +
            QStringLiteral(".&format=2&sort=mr&nout=5000");
-}
-
-std::optional<DownloadResult> QueryUsnoA2(const QString& epoch, const QString& ra,
-                                          const QString& dec, const QString& radius,
-                                          const QString& magFaint, const DownloadOptions& options) {
-    if (!Web().StarSiteEnabled) return std::nullopt;
-    const QString address = UsnoA2Address(Sites().starServer, epoch, ra, dec, radius, magFaint);
-    return DownloadUrl(address, QStringLiteral("data"), options);
 }
 
 TypedCentreReading ReadTypedCentre(const TypedCentreFields& fields) {

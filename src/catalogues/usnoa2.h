@@ -7,8 +7,7 @@
 // and 31-39 and the red and blue magnitudes in 41-44 and 46-49 (1-based).
 #pragma once
 
-#include "catalogues/download.h"
-#include "mainwindow/session.h"
+#include "field/session.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -24,14 +23,6 @@ inline constexpr const char* kUsnoA2Path = "/skycat/servers/usnoa_res";
 // faint magnitude gets a point appended (15 goes out as "15.").
 QString UsnoA2Address(const QString& host, const QString& epoch, const QString& ra,
                       const QString& dec, const QString& radius, const QString& magFaint);
-
-// Runs the star query into the program folder's file "data" (from the cache
-// in autonomous mode). Nothing is done, and nothing is returned, when the
-// star site is blocked.
-std::optional<DownloadResult> QueryUsnoA2(const QString& epoch, const QString& ra,
-                                          const QString& dec, const QString& radius,
-                                          const QString& magFaint,
-                                          const DownloadOptions& options = {});
 
 // The field centre as the user typed it.
 struct TypedCentreFields {

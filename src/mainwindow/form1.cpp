@@ -4,7 +4,7 @@
 #include "mainwindow/commatopoint.h"
 #include "mainwindow/imagecanvas.h"
 #include "mainwindow/magnifier.h"
-#include "platform/keystate.h"
+#include "platform/widgets/keystate.h"
 
 #include <QAction>
 #include <QApplication>

@@ -7,8 +7,8 @@
 // The implementation is split by subject over the form1_*.cpp files.
 #pragma once
 
-#include "mainwindow/markers.h"
-#include "mainwindow/session.h"
+#include "field/markers.h"
+#include "field/session.h"
 
 #include <QMainWindow>
 #include <array>

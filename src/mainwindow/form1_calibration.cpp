@@ -3,7 +3,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/imagecanvas.h"
 #include "mainwindow/magnifier.h"
-#include "platform/messagebox.h"
+#include "platform/widgets/messagebox.h"
 #include "platform/numbers.h"
 #include "reduction/calibration.h"
 #include "reduction/precession.h"

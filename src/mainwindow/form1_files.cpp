@@ -2,13 +2,13 @@
 #include "catalogues/webswitches.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/imagecanvas.h"
-#include "platform/filedialog.h"
-#include "platform/messagebox.h"
+#include "platform/widgets/filedialog.h"
+#include "platform/widgets/messagebox.h"
 #include "platform/numbers.h"
 #include "platform/programfolder.h"
 #include "settings/defaults.h"
 #include "settings/reductionfile.h"
-#include "settings/textfile.h"
+#include "platform/textfile.h"
 #include "text/language.h"
 
 #include <QCheckBox>

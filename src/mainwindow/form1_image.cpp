@@ -3,13 +3,14 @@
 #include "mainwindow/form1.h"
 
 #include "mainwindow/imagecanvas.h"
-#include "mainwindow/imagefile.h"
+#include "imaging/imagefile.h"
 #include "mainwindow/magnifier.h"
-#include "mainwindow/overlay.h"
-#include "mainwindow/picking.h"
-#include "platform/messagebox.h"
+#include "field/overlay.h"
+#include "field/picking.h"
+#include "platform/widgets/messagebox.h"
 #include "platform/numbers.h"
 #include "text/infopanel.h"
+#include "text/widgets/infoview.h"
 #include "text/language.h"
 
 #include <QCheckBox>

@@ -2,12 +2,12 @@
 // about box and help.
 #include "mainwindow/form1.h"
 #include "mainwindow/startup.h"
-#include "platform/helpviewer.h"
-#include "platform/messagebox.h"
+#include "platform/widgets/helpviewer.h"
+#include "platform/widgets/messagebox.h"
 #include "platform/programfolder.h"
-#include "text/frmlang.h"
+#include "text/widgets/frmlang.h"
 #include "text/language.h"
-#include "text/splash.h"
+#include "text/widgets/splash.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 // offering each candidate identification drawn over the image.
 #include "mainwindow/form1.h"
 #include "mainwindow/imagecanvas.h"
-#include "platform/messagebox.h"
+#include "platform/widgets/messagebox.h"
 #include "platform/numbers.h"
 #include "reduction/matching.h"
 #include "text/language.h"
@@ -47,7 +47,9 @@ Review reviewCandidate(Form1& f, const matching::Candidate& c, int k, int count)
     const auto threshold = readThreshold(f);
     if (!threshold) return Review::Stop;
     int hits =
-        matching::CountCheckHits(f.markers().clicpic, f.markers().star, s.Stars.inUse, *threshold)
+        matching::CountCheckHits({f.markers().clicpic.left, f.markers().clicpic.top},
+                                 {f.markers().star.left, f.markers().star.top}, s.Stars.inUse,
+                                 *threshold)
             .value_or(0);
     if (CheckValue(f.CheckDecideur) == 0) hits = 4;
     if (s.MapFailed || hits < 4) return Review::Declined;

@@ -6,7 +6,7 @@
 // window in image pixels.
 #pragma once
 
-#include "mainwindow/markers.h"
+#include "field/markers.h"
 
 #include <QFont>
 #include <QHash>

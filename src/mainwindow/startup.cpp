@@ -3,7 +3,7 @@
 #include "catalogues/webswitches.h"
 #include "mainwindow/form1.h"
 #include "platform/programfolder.h"
-#include "text/splash.h"
+#include "text/widgets/splash.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,5 @@
 #include "reduction/matching.h"
 
-#include "mainwindow/markers.h"
 #include "platform/numbers.h"
 #include "reduction/calibration.h"
 
@@ -107,14 +106,13 @@ CandidateModel(const std::array<double, 11>& x, const std::array<double, 11>& y,
                            {ra[c[1]], ra[c[2]], ra[c[3]]}, {dec[c[1]], dec[c[2]], dec[c[3]]});
 }
 
-std::optional<int> CountCheckHits(const MarkerPool& picks, const MarkerPool& stars, int n,
-                                  double s) {
+std::optional<int> CountCheckHits(MarkerCorners picks, MarkerCorners stars, int n, double s) {
     const auto lo = numbers::toInt16(-4.0 - s);
     const auto hi = numbers::toInt16(s - 4.0);
     if (!lo || !hi) return std::nullopt;
     const float flo = *lo, fhi = *hi;
-    const int marks = std::min(5, picks.count());
-    const int last = std::min(n, stars.count());
+    const int marks = std::min<int>(5, static_cast<int>(std::min(picks.left.size(), picks.top.size())) - 1);
+    const int last = std::min<int>(n, static_cast<int>(std::min(stars.left.size(), stars.top.size())) - 1);
     int hits = 0;
     for (int t = 1; t <= marks; ++t) {
         const float pl = picks.left[t], pt = picks.top[t];

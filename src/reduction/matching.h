@@ -15,9 +15,8 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
-
-struct MarkerPool;
 
 namespace matching {
 
@@ -88,7 +87,13 @@ bool PicksCollinear(const std::array<double, 11>& x, const std::array<double, 11
 // precision. With 16-pixel pick marks and 8-pixel star markers this counts a
 // star whose centre lies strictly within s pixels of a pick on both axes.
 // Nothing when lo or hi does not fit 16 bits.
-std::optional<int> CountCheckHits(const MarkerPool& picks, const MarkerPool& stars, int n,
-                                  double s);
+// Marker corners are given as parallel left and top arrays indexed from 1
+// (element 0 unused); the first min(5, size - 1) pick marks and the first n
+// star markers take part.
+struct MarkerCorners {
+    std::span<const float> left;
+    std::span<const float> top;
+};
+std::optional<int> CountCheckHits(MarkerCorners picks, MarkerCorners stars, int n, double s);
 
 } // namespace matching

@@ -1,7 +1,7 @@
 #include "settings/defaults.h"
 
 #include "platform/numbers.h"
-#include "settings/textfile.h"
+#include "platform/textfile.h"
 
 const QStringList& DefaultsFile::controlNames() {
     static const QStringList names = {

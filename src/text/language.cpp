@@ -1,6 +1,7 @@
 #include "text/language.h"
 
-#include "settings/textfile.h"
+#include "platform/numbers.h"
+#include "platform/textfile.h"
 
 LanguageTable& Lang() {
     static LanguageTable t;
@@ -75,4 +76,47 @@ LanguageReadResult ReadLanguageFile(const QString& path, LanguageTable& table) {
         }
     }
     return result;
+}
+
+namespace {
+QString entry(const std::vector<QString>& texts, int i) {
+    return i >= 0 && i < static_cast<int>(texts.size()) ? texts[i] : QString();
+}
+} // namespace
+
+QString SuggestionCaption(const QString& current, const QString& key, int step,
+                          const QString& value1, const QString& value2) {
+    const auto& s = Lang().SuggestionTexts;
+    const QChar lineBreak = QLatin1Char('\n');
+    if (key == QLatin1String("calcul")) {
+        if (step == -1) return entry(s, 5);
+        if (step != 0) return current;
+        // Candidates found (x) and catalogue stars in use (y).
+        QString caption = current;
+        const auto x = numbers::strict(value1);
+        const auto y = numbers::strict(value2);
+        if (x && *x < 100)
+            caption = entry(s, 1) + lineBreak;
+        else if (x && *x > 100)
+            caption = entry(s, 2) + lineBreak;
+        if (y && *y > 300) caption += entry(s, 3) + lineBreak;
+        if (y && *y < 100) caption += entry(s, 4) + lineBreak;
+        return caption;
+    }
+    if (key == QLatin1String("superetalonage"))
+        return step >= 0 ? entry(s, 6) : step == -1 ? entry(s, 7) : current;
+    if (key == QLatin1String("etalonage")) {
+        // The calibration command passes its image-loaded flag (-1 true, 0
+        // false): with an image the hint explains the picking (entry 9),
+        // without one it asks for an image (entry 8).
+        if (step == -1 || step == 1) return entry(s, 9);
+        return step <= 0 ? entry(s, 8) : current;
+    }
+    if (key == QLatin1String("selectstar"))
+        return step == 1 ? entry(s, 10) : step == 2 ? entry(s, 11) : current;
+    if (key == QLatin1String("open")) return entry(s, 12);
+    if (key == QLatin1String("fullmapannuler")) return entry(s, 13);
+    if (key == QLatin1String("calculannuler")) return entry(s, 14);
+    if (key == QLatin1String("softupdate")) return entry(s, 15);
+    return current;
 }

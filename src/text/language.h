@@ -18,8 +18,6 @@
 #include <QStringList>
 #include <vector>
 
-class QWidget;
-
 struct LanguageTable {
     std::vector<QString> ConfigTexts = std::vector<QString>(21);
     std::vector<QString> Config2Texts = std::vector<QString>(21);
@@ -51,17 +49,6 @@ void DeriveFormMessages(LanguageTable& table);
 
 // FormMessages(i) of the program's table, empty when out of range.
 QString FormMessage(int i);
-
-// Puts the texts of one window into `window`, whose controls are found by
-// their object names:
-//   "Config"   caption <- ConfigTexts(1); lbl(0..2) <- 2..4; cmd1..cmd4 <- 5..8
-//   "Config2"  caption <- Config2Texts(1); lbl(0..5) <- 2..7; cmd1 <- 8
-//   "Wizard"   caption <- WizardTexts(1); lbl(0..15) <- 2..17; step1, step2 <- 18; step3 <- 19
-//   "mode"     lbl(0), lbl(1) <- ModeTexts(1), (2); check box Check <- 3
-//   "Form"     the main window (Form1::ApplyLanguageToForm)
-// A control the window does not have is skipped. Any other key (or "Form"
-// with a window that is not the main window) does nothing and gives false.
-bool ApplyLanguage(const QString& key, QWidget* window);
 
 // The hint shown for `key` and `step`, given the hint label's current text:
 // the current text itself when the pair has no hint. Lines of a combined hint

@@ -1,7 +1,7 @@
 // Shared helpers of the tests.
 #pragma once
 
-#include "platform/messagebox.h"
+#include "platform/widgets/messagebox.h"
 
 #include <QString>
 #include <QTemporaryDir>

@@ -4,7 +4,7 @@
 // with pi = 3.1415927f). The y axis of the image points down.
 #pragma once
 
-#include "mainwindow/markers.h"
+#include "field/markers.h"
 
 #include <cstdint>
 #include <optional>

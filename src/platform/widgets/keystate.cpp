@@ -1,4 +1,4 @@
-#include "platform/keystate.h"
+#include "platform/widgets/keystate.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "platform/http.h"
+#include "platform/net/http.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -2,8 +2,8 @@
 // pick (its stored position and its red mark).
 #pragma once
 
-#include "mainwindow/markers.h"
-#include "mainwindow/session.h"
+#include "field/markers.h"
+#include "field/session.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-// Window captions from the language table, and the hints of the main window.
-#include "mainwindow/form1.h"
-#include "platform/numbers.h"
+// Window captions from the language table.
+#include "text/widgets/applylanguage.h"
+
 #include "text/language.h"
 
 #include <QAbstractButton>
@@ -66,11 +66,6 @@ bool ApplyLanguage(const QString& key, QWidget* window) {
         setCaption(window, QStringLiteral("step3"), entry(w, 19));
         return true;
     }
-    if (key == QLatin1String("Form")) {
-        auto* form = qobject_cast<Form1*>(window);
-        if (form) form->ApplyLanguageToForm();
-        return form != nullptr;
-    }
     if (key == QLatin1String("mode")) {
         const auto& m = t.ModeTexts;
         setCaption(window, lbl(0), entry(m, 1));
@@ -81,39 +76,3 @@ bool ApplyLanguage(const QString& key, QWidget* window) {
     return false;
 }
 
-QString SuggestionCaption(const QString& current, const QString& key, int step,
-                          const QString& value1, const QString& value2) {
-    const auto& s = Lang().SuggestionTexts;
-    const QChar lineBreak = QLatin1Char('\n');
-    if (key == QLatin1String("calcul")) {
-        if (step == -1) return entry(s, 5);
-        if (step != 0) return current;
-        // Candidates found (x) and catalogue stars in use (y).
-        QString caption = current;
-        const auto x = numbers::strict(value1);
-        const auto y = numbers::strict(value2);
-        if (x && *x < 100)
-            caption = entry(s, 1) + lineBreak;
-        else if (x && *x > 100)
-            caption = entry(s, 2) + lineBreak;
-        if (y && *y > 300) caption += entry(s, 3) + lineBreak;
-        if (y && *y < 100) caption += entry(s, 4) + lineBreak;
-        return caption;
-    }
-    if (key == QLatin1String("superetalonage"))
-        return step >= 0 ? entry(s, 6) : step == -1 ? entry(s, 7) : current;
-    if (key == QLatin1String("etalonage")) {
-        // The calibration command passes its image-loaded flag (-1 true, 0
-        // false): with an image the hint explains the picking (entry 9),
-        // without one it asks for an image (entry 8).
-        if (step == -1 || step == 1) return entry(s, 9);
-        return step <= 0 ? entry(s, 8) : current;
-    }
-    if (key == QLatin1String("selectstar"))
-        return step == 1 ? entry(s, 10) : step == 2 ? entry(s, 11) : current;
-    if (key == QLatin1String("open")) return entry(s, 12);
-    if (key == QLatin1String("fullmapannuler")) return entry(s, 13);
-    if (key == QLatin1String("calculannuler")) return entry(s, 14);
-    if (key == QLatin1String("softupdate")) return entry(s, 15);
-    return current;
-}

@@ -1,4 +1,4 @@
-#include "mainwindow/picking.h"
+#include "field/picking.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "mainwindow/imagefile.h"
+#include "imaging/imagefile.h"
 
 #include "platform/programfolder.h"
 

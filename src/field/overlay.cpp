@@ -1,6 +1,6 @@
-#include "mainwindow/overlay.h"
+#include "field/overlay.h"
 
-#include "mainwindow/draw.h"
+#include "field/draw.h"
 #include "platform/numbers.h"
 #include "reduction/sexagesimal.h"
 

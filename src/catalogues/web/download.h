@@ -7,7 +7,7 @@
 // instead of the network. Other names are always downloaded, never cached.
 #pragma once
 
-#include "platform/http.h"
+#include "platform/net/http.h"
 
 #include <QString>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "platform/helpviewer.h"
+#include "platform/widgets/helpviewer.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

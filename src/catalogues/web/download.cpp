@@ -1,4 +1,4 @@
-#include "catalogues/download.h"
+#include "catalogues/web/download.h"
 
 #include "catalogues/webswitches.h"
 #include "platform/programfolder.h"

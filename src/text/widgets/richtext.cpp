@@ -1,4 +1,4 @@
-#include "text/richtext.h"
+#include "text/widgets/richtext.h"
 
 #include <QColor>
 #include <QTextCharFormat>

@@ -1,6 +1,6 @@
-#include "text/frmlang.h"
+#include "text/widgets/frmlang.h"
 
-#include "platform/messagebox.h"
+#include "platform/widgets/messagebox.h"
 #include "platform/programfolder.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "text/splash.h"
+#include "text/widgets/splash.h"
 
 #include <QLabel>
 #include <QProgressBar>

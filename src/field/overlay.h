@@ -8,8 +8,8 @@
 // double precision and stored in single precision.
 #pragma once
 
-#include "mainwindow/markers.h"
-#include "mainwindow/session.h"
+#include "field/markers.h"
+#include "field/session.h"
 #include "reduction/platesolution.h"
 
 #include <array>

@@ -1,4 +1,4 @@
-#include "catalogues/frminternet.h"
+#include "catalogues/widgets/frminternet.h"
 
 #include "catalogues/sites.h"
 #include "catalogues/webswitches.h"

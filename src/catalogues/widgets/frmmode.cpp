@@ -1,7 +1,8 @@
-#include "catalogues/frmmode.h"
+#include "catalogues/widgets/frmmode.h"
 
 #include "catalogues/webswitches.h"
 #include "text/language.h"
+#include "text/widgets/applylanguage.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "mainwindow/draw.h"
+#include "field/draw.h"
 
 #include <array>
 #include <cmath>

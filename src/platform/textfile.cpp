@@ -1,4 +1,4 @@
-#include "settings/textfile.h"
+#include "platform/textfile.h"
 
 #include <QFile>
 #include <QSaveFile>
