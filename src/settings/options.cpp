@@ -6,17 +6,17 @@
 
 namespace options {
 
-QString path() {
+QString Path() {
     return programfolder::file(QStringLiteral("astroplate.ini"));
 }
 
-QVariant value(const QString& key, const QVariant& fallback) {
-    const QSettings ini(path(), QSettings::IniFormat);
+QVariant Value(const QString& key, const QVariant& fallback) {
+    const QSettings ini(Path(), QSettings::IniFormat);
     return ini.value(key, fallback);
 }
 
-bool setValue(const QString& key, const QVariant& value) {
-    QSettings ini(path(), QSettings::IniFormat);
+bool SetValue(const QString& key, const QVariant& value) {
+    QSettings ini(Path(), QSettings::IniFormat);
     ini.setValue(key, value);
     ini.sync();
     return ini.status() == QSettings::NoError;

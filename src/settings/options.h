@@ -10,12 +10,12 @@
 namespace options {
 
 // The path of the options file in the program folder.
-QString path();
+QString Path();
 
 // The value of `key`, or `fallback` when the file does not hold it.
-QVariant value(const QString& key, const QVariant& fallback = {});
+QVariant Value(const QString& key, const QVariant& fallback = {});
 
 // Stores `value` under `key` at once. False when the file cannot be written.
-bool setValue(const QString& key, const QVariant& value);
+bool SetValue(const QString& key, const QVariant& value);
 
 } // namespace options
