@@ -105,7 +105,8 @@ std::pair<double, double> ReferencePlace(const Elements& el, double mjd) {
         const Vec ecl = Integrate(el, mjd - tau);
         double icrs[3];
         eraTrxp(rm, const_cast<double*>(ecl.data()), icrs);
-        for (int k = 0; k < 3; ++k) rho[k] = icrs[k] - pvh[0][k];
+        for (int k = 0; k < 3; ++k)
+            rho[k] = icrs[k] - pvh[0][k];
         tau = eraPm(rho) / 173.1446326847;
     }
     double ra = 0, dec = 0;
@@ -133,10 +134,20 @@ double Separation(double ra1, double dec1, double ra2, double dec2) {
 
 // Elements as in the shipped asteroids.dat (JPL small-body database, epoch
 // MJD 59800 = 2022-08-09).
-const Elements kCeres{59800, 334.3271698971151, 73.53162522557164, 80.2664361119415,
-                      10.58679512153367, .07863575691875528, 2.766619044655007};
-const Elements kEros{59800, 358.8212586092838, 178.9325148860407, 304.2910556026917,
-                     10.82795835269297, .2227328427416296, 1.4581505451557};
+const Elements kCeres{59800,
+                      334.3271698971151,
+                      73.53162522557164,
+                      80.2664361119415,
+                      10.58679512153367,
+                      .07863575691875528,
+                      2.766619044655007};
+const Elements kEros{59800,
+                     358.8212586092838,
+                     178.9325148860407,
+                     304.2910556026917,
+                     10.82795835269297,
+                     .2227328427416296,
+                     1.4581505451557};
 
 } // namespace
 
@@ -159,8 +170,8 @@ TEST(Propagation, KeplerSolverOverEveryEccentricity) {
     for (double e : {0.0, 0.3, 0.9, 0.99, 0.9994, 1.2, 3.0, 30.0}) {
         for (double m = -12.0; m <= 12.0; m += 0.37) {
             const double x = SolveKepler(m, e);
-            const double residual = e < 1 ? std::remainder(x - e * std::sin(x) - m, 2 * kPi)
-                                          : e * std::sinh(x) - x - m;
+            const double residual =
+                e < 1 ? std::remainder(x - e * std::sin(x) - m, 2 * kPi) : e * std::sinh(x) - x - m;
             EXPECT_NEAR(residual, 0, 1e-11 * std::max(1.0, std::abs(m))) << e << " " << m;
         }
     }
@@ -201,7 +212,8 @@ TEST(Propagation, UtcToTtFollowsTheLeapSeconds) {
     const auto before = UtcToTT(2016, 12, 31, 12, 0);
     const auto after = UtcToTT(2017, 1, 1, 12, 0);
     ASSERT_TRUE(before && after);
-    EXPECT_NEAR((*before - (6209.0 - 0.0)) * 86400, 68.184, 1e-4); // 2016-12-31 12:00 = J2000 + 6209 d
+    EXPECT_NEAR((*before - (6209.0 - 0.0)) * 86400, 68.184,
+                1e-4); // 2016-12-31 12:00 = J2000 + 6209 d
     EXPECT_NEAR((*after - 6210.0) * 86400, 69.184, 1e-4);
     EXPECT_FALSE(UtcToTT(2022, 2, 30, 0, 0));
     EXPECT_FALSE(UtcToTT(2022, 13, 1, 0, 0));
@@ -237,9 +249,10 @@ TEST(Propagation, FieldSearchFindsTheSampleObjectsNearestFirst) {
         const char* name;
         double ra, dec, v;
     };
-    const Expected expected[] = {{"Gudy", 22 + 31 / 60.0 + 56.1 / 3600, 45 + 23 / 60.0 + 28 / 3600.0, 14.8},
-                                 {"Kaplan", 0 + 0 / 60.0 + 6.2 / 3600, 47 + 49 / 60.0 + 57 / 3600.0, 14.1},
-                                 {"Barcelona", 23 + 16 / 60.0 + 44.7 / 3600, 42 + 51 / 60.0 + 55 / 3600.0, 14.4}};
+    const Expected expected[] = {
+        {"Gudy", 22 + 31 / 60.0 + 56.1 / 3600, 45 + 23 / 60.0 + 28 / 3600.0, 14.8},
+        {"Kaplan", 0 + 0 / 60.0 + 6.2 / 3600, 47 + 49 / 60.0 + 57 / 3600.0, 14.1},
+        {"Barcelona", 23 + 16 / 60.0 + 44.7 / 3600, 42 + 51 / 60.0 + 55 / 3600.0, 14.4}};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(found[i].index, threaded[i].index);
         EXPECT_EQ(r.catalogue.name(found[i].index).name, QLatin1String(expected[i].name));
@@ -261,7 +274,7 @@ TEST(Propagation, FieldSearchFindsTheSampleObjectsNearestFirst) {
 
 TEST(Designations, PackedFormsOfTheMinorPlanetCenter) {
     const std::pair<int, const char*> numbers[] = {
-        {1, "00001"}, {99999, "99999"}, {100001, "A0001"}, {360017, "a0017"},
+        {1, "00001"},      {99999, "99999"},  {100001, "A0001"}, {360017, "a0017"},
         {619999, "z9999"}, {620000, "~0000"}, {3140113, "~AZaz"}};
     for (auto [n, packed] : numbers) {
         EXPECT_EQ(PackNumber(n).value_or(QString()), QLatin1String(packed));
@@ -270,7 +283,7 @@ TEST(Designations, PackedFormsOfTheMinorPlanetCenter) {
     EXPECT_FALSE(PackNumber(0));
     EXPECT_FALSE(PackNumber(15396336));
     const std::pair<const char*, const char*> provisional[] = {
-        {"1995 XA", "J95X00A"}, {"1995 XL1", "J95X01L"}, {"2007 TA418", "K07Tf8A"},
+        {"1995 XA", "J95X00A"},  {"1995 XL1", "J95X01L"},   {"2007 TA418", "K07Tf8A"},
         {"2022 HK5", "K22H05K"}, {"1998 SQ108", "J98SA8Q"}, {"2040 P-L", "PLS2040"},
         {"3138 T-1", "T1S3138"}};
     for (auto [readable, packed] : provisional) {
@@ -282,12 +295,13 @@ TEST(Designations, PackedFormsOfTheMinorPlanetCenter) {
     for (const char* bad : {"2022 IK5", "2022 HI5", "22 HK5", "2022 HK05", "Ceres", ""})
         EXPECT_FALSE(PackProvisional(QLatin1String(bad))) << bad;
     const std::pair<const char*, CalendarDate> dates[] = {
-        {"J9611", {1996, 1, 1}}, {"J961A", {1996, 1, 10}}, {"J969U", {1996, 9, 30}},
+        {"J9611", {1996, 1, 1}},  {"J961A", {1996, 1, 10}},  {"J969U", {1996, 9, 30}},
         {"J96A1", {1996, 10, 1}}, {"K01AM", {2001, 10, 22}}, {"K2555", {2025, 5, 5}}};
     for (auto [packed, d] : dates) {
         const auto got = UnpackDate(QLatin1String(packed));
         ASSERT_TRUE(got) << packed;
-        EXPECT_EQ(got->year * 10000 + got->month * 100 + got->day, d.year * 10000 + d.month * 100 + d.day);
+        EXPECT_EQ(got->year * 10000 + got->month * 100 + got->day,
+                  d.year * 10000 + d.month * 100 + d.day);
     }
     for (const char* bad : {"K22BV", "K232U", "K25D1", "Z2555", "K255"})
         EXPECT_FALSE(UnpackDate(QLatin1String(bad))) << bad;
@@ -331,13 +345,13 @@ QString WriteTemp(QTemporaryDir& dir, const QString& name, const QByteArray& byt
 } // namespace
 
 TEST(ElementFiles, MpcorbRecordsHeadingAndDesignations) {
-    const QByteArray unnumbered = WithColumns(
-        WithColumns(WithColumns(kCeresLine, 1, "K22H05K"), 9, "18.50      "), 167,
-        "2022 HK5                    ");
+    const QByteArray unnumbered =
+        WithColumns(WithColumns(WithColumns(kCeresLine, 1, "K22H05K"), 9, "18.50      "), 167,
+                    "2022 HK5                    ");
     const QByteArray text = "MINOR PLANET CENTER ORBIT DATABASE (MPCORB)\r\n\r\n"
                             "Des'n     H     G   Epoch     M        Peri.\r\n" +
-                            QByteArray(160, '-') + "\r\n" + kCeresLine + "\r\n\r\n" +
-                            unnumbered + "\r\n";
+                            QByteArray(160, '-') + "\r\n" + kCeresLine + "\r\n\r\n" + unnumbered +
+                            "\r\n";
     const OrbitFileReading r = ReadMpcorb(text);
     ASSERT_TRUE(r.ok()) << r.error.toStdString();
     EXPECT_EQ(r.format, QLatin1String("MPCORB"));
@@ -380,7 +394,8 @@ TEST(ElementFiles, DamagedMpcorbFilesSayWhatIsWrong) {
     EXPECT_EQ(r.catalogue.size(), 1u);
     EXPECT_EQ(r.skipped, 3u);
     ASSERT_EQ(r.problems.size(), 3);
-    EXPECT_TRUE(r.problems[0].startsWith(QLatin1String("line 2: the eccentricity"))) << r.problems[0].toStdString();
+    EXPECT_TRUE(r.problems[0].startsWith(QLatin1String("line 2: the eccentricity")))
+        << r.problems[0].toStdString();
     EXPECT_TRUE(r.problems[1].contains(QLatin1String("K25D5")));
     EXPECT_TRUE(r.problems[2].contains(QLatin1String("cut short")));
     // An eccentricity of 1 or more with a positive axis is no orbit.
@@ -391,12 +406,14 @@ TEST(ElementFiles, DamagedMpcorbFilesSayWhatIsWrong) {
     EXPECT_FALSE(html.ok());
     EXPECT_TRUE(html.error.contains(QLatin1String("MPCORB")));
     QByteArray noise(4096, '\0');
-    for (int i = 0; i < noise.size(); ++i) noise[i] = char((i * 7919) % 251);
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 7919) % 251);
     EXPECT_FALSE(ReadMpcorb(noise).ok());
 
     // A compressed file cut in the middle keeps what came before and says so.
     QByteArray many;
-    for (int i = 0; i < 3000; ++i) many += kCeresLine + "\n";
+    for (int i = 0; i < 3000; ++i)
+        many += kCeresLine + "\n";
     QTemporaryDir dir;
     const QByteArray gz = Gzip(many);
     const OrbitFileReading cut =
@@ -418,7 +435,8 @@ TEST(ElementFiles, DamagedMpcorbFilesSayWhatIsWrong) {
 }
 
 TEST(ElementFiles, JsonElementTable) {
-    const QByteArray json = R"json({"fields":["full_name","H","G","epoch_mjd","e","a","q","i","om","w","ma"],
+    const QByteArray json =
+        R"json({"fields":["full_name","H","G","epoch_mjd","e","a","q","i","om","w","ma"],
       "data":[["     1 Ceres (A801 AA)","3.33","0.12","59800",".0786","2.7666",null,"10.58","80.26","73.53","334.3"],
               ["  3708 (1974 FV1)","11.1",null,"59800","0.1",null,"2.7","5","6","7","8"],
               ["       (2022 HK5)","18.5",null,"59800","0.2","2.0",null,"1","2","3",null],

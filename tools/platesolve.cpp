@@ -149,15 +149,22 @@ int localMinorPlanets(const QStringList& args) {
     QString elements, answer;
     MinorPlanetQueryTexts t;
     QString ra, dec;
-    const std::pair<const char*, QString*> named[] = {
-        {"--local-minor-planets", &elements}, {"--day", &t.day},       {"--month", &t.month},
-        {"--year", &t.year},                  {"--hour", &t.hour},     {"--minute", &t.minute},
-        {"--ra", &ra},                        {"--dec", &dec},         {"--radius", &t.radius},
-        {"--limit", &t.limit},                {"--answer-out", &answer}};
+    const std::pair<const char*, QString*> named[] = {{"--local-minor-planets", &elements},
+                                                      {"--day", &t.day},
+                                                      {"--month", &t.month},
+                                                      {"--year", &t.year},
+                                                      {"--hour", &t.hour},
+                                                      {"--minute", &t.minute},
+                                                      {"--ra", &ra},
+                                                      {"--dec", &dec},
+                                                      {"--radius", &t.radius},
+                                                      {"--limit", &t.limit},
+                                                      {"--answer-out", &answer}};
     std::vector<bool> seen(std::size(named), false);
     for (int i = 1; i < args.size(); ++i) {
         std::size_t k = 0;
-        while (k < std::size(named) && args[i] != QLatin1String(named[k].first)) ++k;
+        while (k < std::size(named) && args[i] != QLatin1String(named[k].first))
+            ++k;
         if (k == std::size(named))
             fail(QStringLiteral("unknown argument \"%1\"\n%2")
                      .arg(args[i], QString::fromLatin1(kMinorPlanetUsage)));
@@ -172,8 +179,7 @@ int localMinorPlanets(const QStringList& args) {
             fail(QStringLiteral("%1 is required\n%2")
                      .arg(QLatin1String(named[k].first), QString::fromLatin1(kMinorPlanetUsage)));
     const QStringList raParts = ra.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (raParts.size() != 3)
-        fail(QStringLiteral("--ra: \"%1\" is not \"HH MM SS.S\"").arg(ra));
+    if (raParts.size() != 3) fail(QStringLiteral("--ra: \"%1\" is not \"HH MM SS.S\"").arg(ra));
     QString decTrimmed = dec.trimmed();
     t.decSign = QStringLiteral("+");
     if (decTrimmed.startsWith(u'-') || decTrimmed.startsWith(u'+')) {
@@ -181,8 +187,7 @@ int localMinorPlanets(const QStringList& args) {
         decTrimmed.remove(0, 1);
     }
     const QStringList decParts = decTrimmed.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (decParts.size() != 3)
-        fail(QStringLiteral("--dec: \"%1\" is not \"+DD MM SS\"").arg(dec));
+    if (decParts.size() != 3) fail(QStringLiteral("--dec: \"%1\" is not \"+DD MM SS\"").arg(dec));
     for (int i = 0; i < 3; ++i) {
         t.ra[i] = raParts[i];
         t.dec[i] = decParts[i];
@@ -250,8 +255,9 @@ int main(int argc, char* argv[]) {
         plate.a = *model;
         MarkerPlacer placer(plate, marks.star.size);
         PlaceStarMarkers(placer, stars, n, marks.star);
-        const auto hits = matching::CountCheckHits({marks.clicpic.left, marks.clicpic.top},
-                                                   {marks.star.left, marks.star.top}, n, o.threshold);
+        const auto hits =
+            matching::CountCheckHits({marks.clicpic.left, marks.clicpic.top},
+                                     {marks.star.left, marks.star.top}, n, o.threshold);
         const bool passes = hits && *hits >= 4;
         if (o.decider && !passes) continue;
 

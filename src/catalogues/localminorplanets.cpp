@@ -48,9 +48,8 @@ QString DecText(double degrees) {
 // Seven columns: "nnnn.n" and the direction letter.
 QString OffsetText(double arcminutes, QChar positive, QChar negative) {
     const double size = std::abs(arcminutes);
-    const QString number = size < 9999.95
-                               ? QString::number(numbers::roundHalfEven(size, 1), 'f', 1)
-                               : QString::number(numbers::roundHalfEven(size), 'f', 0);
+    const QString number = size < 9999.95 ? QString::number(numbers::roundHalfEven(size, 1), 'f', 1)
+                                          : QString::number(numbers::roundHalfEven(size), 'f', 0);
     return number.rightJustified(6) + (arcminutes < 0 ? negative : positive);
 }
 
@@ -86,8 +85,8 @@ QString Row(const ephemeris::ObjectName& object, const ephemeris::Sighting& s,
     const double dRa = std::remainder(ra - q.ra, 360.0) * 60.0 * std::cos(q.dec * kDegree);
     const double dDec = (dec - q.dec) * 60.0;
     QString line = number.rightJustified(8) + QLatin1Char(' ') +
-                   AsciiName(object.name).left(15).leftJustified(15) + QLatin1Char(' ') + RaText(ra) +
-                   QLatin1Char(' ') + DecText(dec) + QStringLiteral("  ") +
+                   AsciiName(object.name).left(15).leftJustified(15) + QLatin1Char(' ') +
+                   RaText(ra) + QLatin1Char(' ') + DecText(dec) + QStringLiteral("  ") +
                    Fixed(s.magnitude, 1).rightJustified(4) + OffsetText(dRa, u'E', u'W') +
                    OffsetText(dDec, u'N', u'S') + MotionText(s.raRate) + MotionText(s.decRate);
     line += object.oppositions > 0 ? QStringLiteral("%1o").arg(object.oppositions, 5)
@@ -221,7 +220,9 @@ QByteArray LocalMinorPlanetPage(const ephemeris::OrbitCatalogue& catalogue,
         QStringLiteral(" <p><hr><p>"),
         QStringLiteral(" Number of objects checked = %1").arg(catalogue.size(), 8),
         listed < qsizetype(found.size())
-            ? QStringLiteral(" Found: %1; only the %2 nearest are listed.").arg(found.size()).arg(listed)
+            ? QStringLiteral(" Found: %1; only the %2 nearest are listed.")
+                  .arg(found.size())
+                  .arg(listed)
             : QStringLiteral(" Found: %1.").arg(found.size()),
         QStringLiteral(" <p><hr><p>"),
         QStringLiteral(" <h2>Explanatory Notes</h2>"),
@@ -267,8 +268,8 @@ QByteArray LocalMinorPlanetPage(const ephemeris::OrbitCatalogue& catalogue,
 
 std::shared_ptr<const ephemeris::OrbitFileReading> OrbitFileCache::read(const QString& path) {
     const QFileInfo info(path);
-    const QString stamp = QStringLiteral("%1/%2").arg(info.size()).arg(
-        info.lastModified().toMSecsSinceEpoch());
+    const QString stamp =
+        QStringLiteral("%1/%2").arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch());
     if (m_reading && path == m_path && stamp == m_stamp) return m_reading;
     m_reading.reset(); // frees a large catalogue before the next one is read
     auto reading = std::make_shared<ephemeris::OrbitFileReading>(ephemeris::ReadOrbitFile(path));

@@ -82,7 +82,7 @@ OrbitFileCache& LoadedOrbitFiles();
 
 struct LocalAnswerResult {
     bool ok = false;
-    QString message; // on failure, what went wrong; on success, a status line
+    QString message;      // on failure, what went wrong; on success, a status line
     QStringList warnings; // element records left out, rows cut
     int objects = 0;      // rows written
 };

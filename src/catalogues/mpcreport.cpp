@@ -46,6 +46,8 @@ long DaysFromCivil(int y, int m, int d) {
 
 std::optional<QString> MpcDesignationColumns(const QString& typed) {
     QString text = typed.simplified();
+    if (const auto packed = ephemeris::PackProvisional(text))
+        return QString(5, QLatin1Char(' ')) + *packed;
     // "(433) Eros" or "433 Eros": the number is what counts.
     static const QRegularExpression numbered(QStringLiteral("^\\(?(\\d+)\\)?(\\s.*)?$"));
     if (const auto m = numbered.match(text); m.hasMatch() && m.captured(1).size() <= 8) {
@@ -53,8 +55,6 @@ std::optional<QString> MpcDesignationColumns(const QString& typed) {
             return *packed + QString(7, QLatin1Char(' '));
         return std::nullopt;
     }
-    if (const auto packed = ephemeris::PackProvisional(text))
-        return QString(5, QLatin1Char(' ')) + *packed;
     if (text.size() == 5 && ephemeris::UnpackNumber(text) && !text.front().isDigit())
         return text + QString(7, QLatin1Char(' '));
     if (ephemeris::UnpackProvisional(text)) return QString(5, QLatin1Char(' ')) + text;
@@ -82,8 +82,8 @@ std::optional<QString> FormatMpcObservation(const MpcObservation& o, QString& er
                                                    : DaysFromCivil(o.year + 1, 1, 1)) -
                                          DaysFromCivil(o.year, o.month, 1)
                                    : 0;
-    if (!monthOk || o.day < 1 || o.day > monthDays || o.hour < 0 || o.hour > 23 || o.minute < 0 || o.minute > 59 || o.seconds < 0 ||
-        o.seconds >= 61 || o.year < 1000 || o.year > 9999) {
+    if (!monthOk || o.day < 1 || o.day > monthDays || o.hour < 0 || o.hour > 23 || o.minute < 0 ||
+        o.minute > 59 || o.seconds < 0 || o.seconds >= 61 || o.year < 1000 || o.year > 9999) {
         error = tr("%1-%2-%3 %4:%5 is not a date and time")
                     .arg(o.year)
                     .arg(o.month)
@@ -110,12 +110,12 @@ std::optional<QString> FormatMpcObservation(const MpcObservation& o, QString& er
     // R.A. in hundredths of a second of time, Decl. in tenths of an arcsecond.
     long ra = long(numbers::roundHalfEven(std::fmod(o.ra, 360.0) / 15.0 * 360000.0)) % 8640000;
     if (ra < 0) ra += 8640000;
-    const QString raText = QStringLiteral("%1 %2 %3.%4")
-                               .arg(Two(ra / 360000), Two(ra / 6000 % 60), Two(ra / 100 % 60),
-                                    Two(ra % 100));
+    const QString raText =
+        QStringLiteral("%1 %2 %3.%4")
+            .arg(Two(ra / 360000), Two(ra / 6000 % 60), Two(ra / 100 % 60), Two(ra % 100));
     const long dec = long(numbers::roundHalfEven(std::abs(o.dec) * 36000.0));
     const QString decText = QStringLiteral("%1%2 %3 %4.%5")
-                                .arg(o.dec < 0 && dec > 0 ? u'-' : u'+')
+                                .arg(QChar(o.dec < 0 && dec > 0 ? u'-' : u'+'))
                                 .arg(Two(dec / 36000), Two(dec / 600 % 60), Two(dec / 10 % 60))
                                 .arg(dec % 10);
 

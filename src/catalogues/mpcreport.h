@@ -22,9 +22,9 @@ struct MpcObservation {
     QString designation; // as typed: "433", "(433) Eros", "2022 HK5", a packed form, or a
                          // temporary designation of up to 7 characters
     int year = 0, month = 0, day = 0, hour = 0, minute = 0;
-    double seconds = 0;  // UTC
-    double ra = 0;       // degrees, J2000
-    double dec = 0;      // degrees, J2000
+    double seconds = 0; // UTC
+    double ra = 0;      // degrees, J2000
+    double dec = 0;     // degrees, J2000
     std::optional<double> magnitude;
     QChar band = u'V';
     QString observatory = QStringLiteral("500");

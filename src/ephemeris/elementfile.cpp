@@ -30,7 +30,8 @@ QString tr(const char* text) {
 }
 
 std::string_view Trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
         s.remove_suffix(1);
     return s;
@@ -75,7 +76,8 @@ private:
 // MPCORB records, fed one line at a time.
 class MpcorbParser {
 public:
-    explicit MpcorbParser(OrbitFileReading& out) : m_out(out), m_problems(out, QT_TRANSLATE_NOOP("OrbitFile", "line")) {
+    explicit MpcorbParser(OrbitFileReading& out)
+        : m_out(out), m_problems(out, QT_TRANSLATE_NOOP("OrbitFile", "line")) {
         m_out.format = QStringLiteral("MPCORB");
     }
 
@@ -118,7 +120,8 @@ private:
         if (!gText.empty() && !ToDouble(gText, g)) return tr("G (columns 15-19) is not a number");
         const QString epochText = QString::fromLatin1(text.substr(20, 5));
         const auto epoch = UnpackDate(epochText);
-        if (!epoch) return tr("the epoch \"%1\" (columns 21-25) is not a packed date").arg(epochText);
+        if (!epoch)
+            return tr("the epoch \"%1\" (columns 21-25) is not a packed date").arg(epochText);
         el.epoch = DaysFromJ2000(*epoch);
         struct Field {
             std::size_t a, b;
@@ -325,9 +328,9 @@ OrbitFileReading ReadElementsJson(QByteArrayView text) {
         if (fullName.isEmpty() || !PrepareOrbit(el, value(cH), value(cG), orbit) ||
             el.inclination < 0 || el.inclination > 180) {
             problems.add(std::size_t(row + 1),
-                         fullName.isEmpty() ? tr("row without a name")
-                                            : tr("%1: incomplete or impossible elements")
-                                                  .arg(fullName));
+                         fullName.isEmpty()
+                             ? tr("row without a name")
+                             : tr("%1: incomplete or impossible elements").arg(fullName));
             continue;
         }
         // "1 Ceres (A801 AA)", "3708 (1974 FV1)", "(2022 HK5)".

@@ -16,10 +16,10 @@ namespace ephemeris {
 
 struct OrbitFileReading {
     OrbitCatalogue catalogue;
-    QString format;         // "MPCORB" or "JSON"
-    QString error;          // why nothing could be read; empty when orbits were read
+    QString format;          // "MPCORB" or "JSON"
+    QString error;           // why nothing could be read; empty when orbits were read
     std::size_t skipped = 0; // records that could not be read and were left out
-    QStringList problems;   // the first few of them, "line 12: ..."
+    QStringList problems;    // the first few of them, "line 12: ..."
     bool ok() const { return error.isEmpty(); }
 };
 

@@ -15,9 +15,9 @@ constexpr double kKeplerTolerance = 1e-13;
 bool PrepareOrbit(const KeplerianElements& el, double h, double g, Orbit& orbit) {
     const double e = el.eccentricity;
     const double a = el.semiMajorAxis;
-    const double values[] = {el.epoch,         el.meanAnomaly,  el.perihelionArgument,
-                             el.ascendingNode, el.inclination,  e,
-                             a,                el.meanMotion};
+    const double values[] = {
+        el.epoch, el.meanAnomaly, el.perihelionArgument, el.ascendingNode, el.inclination, e,
+        a,        el.meanMotion};
     for (double v : values)
         if (!std::isfinite(v)) return false;
     if (e < 0 || e == 1.0 || a == 0 || (e < 1) != (a > 0) || el.meanMotion < 0) return false;
@@ -27,7 +27,8 @@ bool PrepareOrbit(const KeplerianElements& el, double h, double g, Orbit& orbit)
     o.eccentricity = e;
     o.semiMajorAxis = a;
     o.meanAnomaly = std::remainder(el.meanAnomaly * kDegree, 2 * kPi);
-    o.meanMotion = el.meanMotion > 0 ? el.meanMotion * kDegree : kGaussK / std::pow(std::abs(a), 1.5);
+    o.meanMotion =
+        el.meanMotion > 0 ? el.meanMotion * kDegree : kGaussK / std::pow(std::abs(a), 1.5);
 
     // Perihelion and its quadrature direction on the ecliptic axes, then
     // turned about x by the obliquity onto the equatorial axes.

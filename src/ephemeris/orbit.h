@@ -71,9 +71,9 @@ double SolveKepler(double m, double e);
 
 // The object names kept beside the orbits.
 struct ObjectName {
-    int number = 0;  // 0 when unnumbered
-    QString name;    // name, or the provisional designation
-    QString packed;  // packed designation (5 characters for a number, else 7)
+    int number = 0;      // 0 when unnumbered
+    QString name;        // name, or the provisional designation
+    QString packed;      // packed designation (5 characters for a number, else 7)
     int oppositions = 0; // 0 when the file does not say
 };
 
@@ -81,8 +81,7 @@ struct ObjectName {
 class OrbitCatalogue {
 public:
     void reserve(std::size_t n);
-    void add(const Orbit& orbit, int number, QStringView name, QStringView packed,
-             int oppositions);
+    void add(const Orbit& orbit, int number, QStringView name, QStringView packed, int oppositions);
 
     std::size_t size() const { return m_orbits.size(); }
     bool empty() const { return m_orbits.empty(); }

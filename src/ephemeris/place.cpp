@@ -28,8 +28,7 @@ double AngleBetween(const std::array<double, 3>& a, const std::array<double, 3>&
 
 } // namespace
 
-std::optional<double> UtcToTT(int year, int month, int day, int hour, int minute,
-                              double seconds) {
+std::optional<double> UtcToTT(int year, int month, int day, int hour, int minute, double seconds) {
     double utc1 = 0, utc2 = 0, tai1 = 0, tai2 = 0, tt1 = 0, tt2 = 0;
     if (eraDtf2d("UTC", year, month, day, hour, minute, seconds, &utc1, &utc2) < 0)
         return std::nullopt;
@@ -55,7 +54,8 @@ std::array<double, 3> GeometricDirection(const Orbit& orbit, const EarthState& e
     std::array<double, 3> d = {body[0] - earth.earth[0], body[1] - earth.earth[1],
                                body[2] - earth.earth[2]};
     distance = Norm(d);
-    for (double& c : d) c /= distance;
+    for (double& c : d)
+        c /= distance;
     return d;
 }
 
@@ -75,7 +75,8 @@ Place AstrometricPlace(const Orbit& orbit, const EarthState& earth) {
     Place p;
     p.delta = Norm(rho);
     p.r = Norm(body);
-    for (int k = 0; k < 3; ++k) p.direction[k] = rho[k] / p.delta;
+    for (int k = 0; k < 3; ++k)
+        p.direction[k] = rho[k] / p.delta;
     double ra = 0, dec = 0;
     eraC2s(rho.data(), &ra, &dec);
     p.ra = eraAnp(ra);

@@ -26,8 +26,8 @@ std::optional<double> UtcToTT(int year, int month, int day, int hour, int minute
 // The Earth's heliocentric position and the Sun's barycentric motion at one
 // instant, computed once for all the orbits of a search.
 struct EarthState {
-    double tt = 0;                 // TT, days from J2000.0
-    std::array<double, 3> earth{}; // heliocentric Earth, au, ICRS axes
+    double tt = 0;                       // TT, days from J2000.0
+    std::array<double, 3> earth{};       // heliocentric Earth, au, ICRS axes
     std::array<double, 3> sunVelocity{}; // barycentric Sun, au/day
 };
 
@@ -38,12 +38,12 @@ EarthState EarthAt(double tt);
 
 // A geocentric astrometric place with the quantities its magnitude needs.
 struct Place {
-    double ra = 0;   // radians, 0..2pi, ICRS (J2000)
-    double dec = 0;  // radians
-    double r = 0;    // Sun-object distance at the emission time, au
-    double delta = 0; // Earth-object distance, au
-    double phase = 0; // Sun-object-Earth angle, radians
-    double elongation = 0; // Sun-Earth-object angle, radians
+    double ra = 0;                     // radians, 0..2pi, ICRS (J2000)
+    double dec = 0;                    // radians
+    double r = 0;                      // Sun-object distance at the emission time, au
+    double delta = 0;                  // Earth-object distance, au
+    double phase = 0;                  // Sun-object-Earth angle, radians
+    double elongation = 0;             // Sun-Earth-object angle, radians
     std::array<double, 3> direction{}; // unit vector Earth to object
 };
 

@@ -37,10 +37,9 @@ void Search(const OrbitCatalogue& catalogue, const FieldSearch& s, const EarthSt
         sight.index = i;
         sight.place = p;
         sight.magnitude = v;
-        const std::array<double, 3> c = {
-            p.direction[1] * centre[2] - p.direction[2] * centre[1],
-            p.direction[2] * centre[0] - p.direction[0] * centre[2],
-            p.direction[0] * centre[1] - p.direction[1] * centre[0]};
+        const std::array<double, 3> c = {p.direction[1] * centre[2] - p.direction[2] * centre[1],
+                                         p.direction[2] * centre[0] - p.direction[0] * centre[2],
+                                         p.direction[0] * centre[1] - p.direction[1] * centre[0]};
         sight.distance = std::atan2(std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]), cosine);
         found.push_back(sight);
     }
@@ -71,10 +70,12 @@ std::vector<Sighting> FindInField(const OrbitCatalogue& catalogue, const FieldSe
         workers.emplace_back(Search, std::cref(catalogue), std::cref(search), std::cref(earth),
                              n * t / threads, n * (t + 1) / threads, std::ref(parts[t]));
     Search(catalogue, search, earth, 0, n / threads, parts[0]);
-    for (auto& w : workers) w.join();
+    for (auto& w : workers)
+        w.join();
 
     std::vector<Sighting> found;
-    for (auto& part : parts) found.insert(found.end(), part.begin(), part.end());
+    for (auto& part : parts)
+        found.insert(found.end(), part.begin(), part.end());
     std::sort(found.begin(), found.end(), [](const Sighting& a, const Sighting& b) {
         return a.distance != b.distance ? a.distance < b.distance : a.index < b.index;
     });

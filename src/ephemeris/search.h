@@ -19,10 +19,10 @@ struct FieldSearch {
 struct Sighting {
     std::size_t index = 0; // orbit in the catalogue
     Place place;
-    double distance = 0;   // from the field centre, radians
-    double magnitude = 0;  // V
-    double raRate = 0;     // arcseconds per hour, times cos(dec), positive eastwards
-    double decRate = 0;    // arcseconds per hour, positive northwards
+    double distance = 0;  // from the field centre, radians
+    double magnitude = 0; // V
+    double raRate = 0;    // arcseconds per hour, times cos(dec), positive eastwards
+    double decRate = 0;   // arcseconds per hour, positive northwards
 };
 
 // Every orbit of `catalogue` whose astrometric place at `search.tt` is within
