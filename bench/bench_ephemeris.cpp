@@ -42,8 +42,8 @@ QByteArray SyntheticMpcorb(std::size_t n) {
 }
 
 const ephemeris::OrbitFileReading& FullCatalogue() {
-    static const auto reading =
-        std::make_unique<ephemeris::OrbitFileReading>(ephemeris::ReadMpcorb(SyntheticMpcorb(kFullSize)));
+    static const auto reading = std::make_unique<ephemeris::OrbitFileReading>(
+        ephemeris::ReadMpcorb(SyntheticMpcorb(kFullSize)));
     return *reading;
 }
 
@@ -53,13 +53,13 @@ const ephemeris::OrbitFileReading& ShippedCatalogue() {
     return *reading;
 }
 
-MinorPlanetQueryTexts SampleQuery(const char* radius, const char* limit) {
-    MinorPlanetQueryTexts t;
-    t.day = QStringLiteral("10");
-    t.month = QStringLiteral("10");
-    t.year = QStringLiteral("2022");
-    t.hour = QStringLiteral("21");
-    t.minute = QStringLiteral("36");
+MinorPlanetFields SampleQuery(const char* radius, const char* limit) {
+    MinorPlanetFields t;
+    t.date[0] = QStringLiteral("10");
+    t.date[1] = QStringLiteral("10");
+    t.date[2] = QStringLiteral("2022");
+    t.date[3] = QStringLiteral("21");
+    t.date[4] = QStringLiteral("36");
     t.ra = {QStringLiteral("22"), QStringLiteral("47"), QStringLiteral("12.2")};
     t.decSign = QStringLiteral("+");
     t.dec = {QStringLiteral("58"), QStringLiteral("03"), QStringLiteral("14")};
@@ -70,13 +70,13 @@ MinorPlanetQueryTexts SampleQuery(const char* radius, const char* limit) {
 
 // One query: the search and the page, as the download command does them.
 void RunQuery(benchmark::State& state, const ephemeris::OrbitFileReading& reading,
-              const MinorPlanetQueryTexts& texts) {
+              const MinorPlanetFields& texts) {
     if (!reading.ok()) {
         state.SkipWithError("element file not read");
         return;
     }
     QString error;
-    const auto q = ReadMinorPlanetQuery(texts, error);
+    const auto q = ReadLocalMinorPlanetQuery(texts, error);
     ephemeris::FieldSearch s;
     s.tt = q->tt;
     s.ra = q->ra * kDeg;
@@ -107,7 +107,7 @@ BENCHMARK(BM_FullMpcorb_SampleField)->Unit(benchmark::kMillisecond)->Iterations(
 
 // A field on the ecliptic, where the main belt crowds the answer.
 void BM_FullMpcorb_EclipticField(benchmark::State& state) {
-    MinorPlanetQueryTexts t = SampleQuery("60", "21");
+    MinorPlanetFields t = SampleQuery("60", "21");
     t.ra = {QStringLiteral("01"), QStringLiteral("10"), QStringLiteral("00")};
     t.dec = {QStringLiteral("07"), QStringLiteral("00"), QStringLiteral("00")};
     RunQuery(state, FullCatalogue(), t);

@@ -1,6 +1,7 @@
 // The minor-planet answer computed on the machine: the page, its round trip
 // through the reader's columns to the overlay, bad input, and the MPC report.
 #include "catalogues/localminorplanets.h"
+#include "catalogues/minorplanets.h"
 #include "catalogues/mpcreport.h"
 #include "field/overlay.h"
 #include "platform/numbers.h"
@@ -24,13 +25,13 @@ QString shippedElements() {
 }
 
 // The sample field's minor-planet query as a user types it.
-MinorPlanetQueryTexts SampleQuery() {
-    MinorPlanetQueryTexts t;
-    t.day = QStringLiteral("10");
-    t.month = QStringLiteral("10");
-    t.year = QStringLiteral("2022");
-    t.hour = QStringLiteral("21");
-    t.minute = QStringLiteral("36");
+MinorPlanetFields SampleQuery() {
+    MinorPlanetFields t;
+    t.date[0] = QStringLiteral("10");
+    t.date[1] = QStringLiteral("10");
+    t.date[2] = QStringLiteral("2022");
+    t.date[3] = QStringLiteral("21");
+    t.date[4] = QStringLiteral("36");
     t.ra = {QStringLiteral("22"), QStringLiteral("47"), QStringLiteral("12.2")};
     t.decSign = QStringLiteral("+");
     t.dec = {QStringLiteral("58"), QStringLiteral("03"), QStringLiteral("14")};
@@ -39,39 +40,22 @@ MinorPlanetQueryTexts SampleQuery() {
     return t;
 }
 
-// The minor-planet reader's view of a page: lines 14 to N - 40, stopping at
-// "</pre>", the columns it takes (1-based).
+// A page as the minor-planet reader takes it.
 struct PageRow {
     QString designation, name, magnitude, motion1, motion2;
     double ra = 0, dec = 0; // degrees
 };
 
 std::vector<PageRow> ReadPage(const QByteArray& page, int& count) {
-    QStringList lines = QString::fromLatin1(page).split(QStringLiteral("\r\n"));
-    if (lines.last().isEmpty()) lines.removeLast();
-    const int n = int(lines.size());
-    count = std::max(0, n - 53);
+    MinorPlanetTable table;
+    const MinorPlanetReadResult r = ReadMinorPlanetAnswer(page, 1, 1, 0, table);
+    EXPECT_TRUE(r.tableFound);
+    count = r.count;
     std::vector<PageRow> rows;
-    auto value = [](const QString& line, int a, int b) {
-        return numbers::lenient(QStringView(line).mid(a - 1, b - a + 1));
-    };
-    for (int i = 14; i <= n - 40; ++i) {
-        const QString line = lines[i - 1].leftJustified(90);
-        if (line.mid(1, 6) == QLatin1String("</pre>")) break;
-        PageRow r;
-        r.designation = line.left(7).remove(u'(');
-        r.name = line.mid(9, 15).remove(u' ');
-        r.ra = (value(line, 29, 30) * 60 + value(line, 26, 27) * 3600 + value(line, 32, 35)) /
-               3600 * 15;
-        const double f = line[36] == u'-' ? -1 : 1;
-        r.dec =
-            ((f * value(line, 37, 39) * 3600 + value(line, 41, 42) * 60) + value(line, 44, 45)) *
-            f / 3600;
-        r.magnitude = line.mid(47, 4);
-        r.motion1 = line.mid(69, 3);
-        r.motion2 = line.mid(76, 3);
-        rows.push_back(r);
-    }
+    for (int i = 1; i <= r.count; ++i)
+        rows.push_back({table.designation[i], table.name[i], table.magnitude[i], table.motion1[i],
+                        table.motion2[i], r.positions[std::size_t(i)].ra,
+                        r.positions[std::size_t(i)].dec});
     return rows;
 }
 
@@ -153,12 +137,12 @@ TEST(LocalMinorPlanets, RoundTripToTheOverlayOnTheSampleField) {
     f.write(json);
     f.close();
 
-    MinorPlanetQueryTexts t = SampleQuery();
-    t.day = QStringLiteral("15");
-    t.month = QStringLiteral("8");
-    t.year = QStringLiteral("2016");
-    t.hour = QStringLiteral("22");
-    t.minute = QStringLiteral("0");
+    MinorPlanetFields t = SampleQuery();
+    t.date[0] = QStringLiteral("15");
+    t.date[1] = QStringLiteral("8");
+    t.date[2] = QStringLiteral("2016");
+    t.date[3] = QStringLiteral("22");
+    t.date[4] = QStringLiteral("0");
     t.radius = QStringLiteral("28");
     t.limit = QStringLiteral("16");
     const QString out = dir.filePath(QStringLiteral("data2"));
@@ -171,14 +155,14 @@ TEST(LocalMinorPlanets, RoundTripToTheOverlayOnTheSampleField) {
     EXPECT_EQ(rows[0].designation.toStdString(), "  9999");
     EXPECT_EQ(rows[0].name, QLatin1String("Testobject"));
 
-    // Into the table as the reader stores it, then onto the image through an
+    // Through the reader into the table, then onto the image through an
     // affine plate fitted exactly to the true plate at three points.
     const double corrAsd = 833.27, corrDec = 1575.63;
     MinorPlanetTable table;
-    table.count = 1;
-    table.ra[1] = QString::number(numbers::roundHalfEven(rows[0].ra * corrAsd), 'f', 0);
-    table.dec[1] = QString::number(numbers::roundHalfEven(rows[0].dec * corrDec), 'f', 0);
-    table.name[1] = rows[0].name;
+    const MinorPlanetReadResult read =
+        ReadMinorPlanetAnswer(ReadAll(out), corrAsd, corrDec, 341.8, table);
+    ASSERT_EQ(read.count, 1);
+    EXPECT_EQ(table.name[1], QLatin1String("Testobject"));
     PlateSolution plate;
     plate.corrAsd = corrAsd;
     plate.corrDec = corrDec;
@@ -227,41 +211,29 @@ TEST(LocalMinorPlanets, BadQueriesAndFilesWriteNothing) {
     old.write("previous answer");
     old.close();
     struct Case {
-        QString MinorPlanetQueryTexts::*field;
+        int field; // date index, or 5 radius, 6 limit
         const char* text;
         const char* says;
     };
-    const Case cases[] = {{&MinorPlanetQueryTexts::day, "30", "not a date"},
-                          {&MinorPlanetQueryTexts::month, "2", "not a date"}, // day 10 is fine
-                          {&MinorPlanetQueryTexts::hour, "24", "not a date"},
-                          {&MinorPlanetQueryTexts::minute, "7.5", "minute"},
-                          {&MinorPlanetQueryTexts::year, "", "year"},
-                          {&MinorPlanetQueryTexts::radius, "0", "radius"},
-                          {&MinorPlanetQueryTexts::radius, "1e9", "radius"},
-                          {&MinorPlanetQueryTexts::limit, "bright", "magnitude"}};
+    const Case cases[] = {{0, "30", "not a date"},   {3, "24", "not a date"}, {4, "7.5", "minute"},
+                          {2, "", "year"},           {5, "0", "radius"},      {5, "1e9", "radius"},
+                          {6, "bright", "magnitude"}};
     for (const Case& c : cases) {
-        MinorPlanetQueryTexts t = SampleQuery();
-        if (c.field == &MinorPlanetQueryTexts::day) t.month = QStringLiteral("2");
-        t.*(c.field) = QLatin1String(c.text);
+        MinorPlanetFields t = SampleQuery();
+        t.date[1] = QStringLiteral("2"); // 30 February, or 10 February (a fine date)
+        (c.field < 5 ? t.date[c.field] : c.field == 5 ? t.radius : t.limit) = QLatin1String(c.text);
         const LocalAnswerResult r = WriteLocalMinorPlanetAnswer(shippedElements(), t, out);
-        if (c.field == &MinorPlanetQueryTexts::month) {
-            EXPECT_TRUE(r.ok) << r.message.toStdString();
-            continue;
-        }
         EXPECT_FALSE(r.ok) << c.text;
         EXPECT_TRUE(r.message.contains(QLatin1String(c.says))) << r.message.toStdString();
     }
-    MinorPlanetQueryTexts t = SampleQuery();
+    EXPECT_EQ(ReadAll(out), "previous answer");
+    MinorPlanetFields t = SampleQuery();
     t.ra[0] = QStringLiteral("25");
     EXPECT_FALSE(WriteLocalMinorPlanetAnswer(shippedElements(), t, out).ok);
     const LocalAnswerResult missing =
         WriteLocalMinorPlanetAnswer(dir.filePath(QStringLiteral("none.dat")), SampleQuery(), out);
     EXPECT_FALSE(missing.ok);
     EXPECT_TRUE(missing.message.contains(QLatin1String("none.dat")));
-    // The month case above wrote a page; restore and check a bad file keeps it.
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("previous answer");
-    old.close();
     const QString junk = dir.filePath(QStringLiteral("junk.dat"));
     QFile j(junk);
     ASSERT_TRUE(j.open(QIODevice::WriteOnly));
@@ -288,7 +260,7 @@ TEST(LocalMinorPlanets, LongListsStopAtTheTableSize) {
         found[i].raRate = -0.4; // rounds to 0: no minus sign
         found[i].decRate = 123.5;
     }
-    MinorPlanetQuery q;
+    LocalMinorPlanetQuery q;
     q.ra = 1.0 / kDeg;
     q.dec = -0.5 / kDeg;
     q.radius = 100;
@@ -297,6 +269,7 @@ TEST(LocalMinorPlanets, LongListsStopAtTheTableSize) {
     int count = 0;
     const auto rows = ReadPage(page, count);
     EXPECT_EQ(count, kLocalPageRows);
+    EXPECT_EQ(page.count("\r\n"), kLocalPageRows + 53);
     ASSERT_EQ(int(rows.size()), kLocalPageRows);
     EXPECT_TRUE(page.contains("Found: 620; only the 500 nearest are listed."));
     EXPECT_EQ(rows[0].designation.toStdString(), "     1");

@@ -147,14 +147,14 @@ constexpr const char* kMinorPlanetUsage =
 // main window uses.
 int localMinorPlanets(const QStringList& args) {
     QString elements, answer;
-    MinorPlanetQueryTexts t;
+    MinorPlanetFields t;
     QString ra, dec;
     const std::pair<const char*, QString*> named[] = {{"--local-minor-planets", &elements},
-                                                      {"--day", &t.day},
-                                                      {"--month", &t.month},
-                                                      {"--year", &t.year},
-                                                      {"--hour", &t.hour},
-                                                      {"--minute", &t.minute},
+                                                      {"--day", &t.date[0]},
+                                                      {"--month", &t.date[1]},
+                                                      {"--year", &t.date[2]},
+                                                      {"--hour", &t.date[3]},
+                                                      {"--minute", &t.date[4]},
                                                       {"--ra", &ra},
                                                       {"--dec", &dec},
                                                       {"--radius", &t.radius},

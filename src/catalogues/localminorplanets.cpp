@@ -74,7 +74,7 @@ QString AsciiName(const QString& name) {
 }
 
 QString Row(const ephemeris::ObjectName& object, const ephemeris::Sighting& s,
-            const MinorPlanetQuery& q) {
+            const LocalMinorPlanetQuery& q) {
     const double ra = s.place.ra / kDegree;
     const double dec = s.place.dec / kDegree;
     QString number;
@@ -104,8 +104,8 @@ QString Escaped(const QString& text) {
 
 } // namespace
 
-std::optional<MinorPlanetQuery> ReadMinorPlanetQuery(const MinorPlanetQueryTexts& t,
-                                                     QString& error) {
+std::optional<LocalMinorPlanetQuery> ReadLocalMinorPlanetQuery(const MinorPlanetFields& t,
+                                                               QString& error) {
     auto whole = [&error](const QString& text, const QString& field) -> std::optional<int> {
         const auto v = numbers::strict(text);
         if (!v || *v != std::floor(*v) || std::abs(*v) > 1e6) {
@@ -114,20 +114,20 @@ std::optional<MinorPlanetQuery> ReadMinorPlanetQuery(const MinorPlanetQueryTexts
         }
         return int(*v);
     };
-    const auto day = whole(t.day, tr("day"));
+    const auto day = whole(t.date[0], tr("day"));
     if (!day) return std::nullopt;
-    const auto month = whole(t.month, tr("month"));
+    const auto month = whole(t.date[1], tr("month"));
     if (!month) return std::nullopt;
-    const auto year = whole(t.year, tr("year"));
+    const auto year = whole(t.date[2], tr("year"));
     if (!year) return std::nullopt;
-    const auto hour = whole(t.hour, tr("hour"));
+    const auto hour = whole(t.date[3], tr("hour"));
     if (!hour) return std::nullopt;
-    const auto minute = whole(t.minute, tr("minute"));
+    const auto minute = whole(t.date[4], tr("minute"));
     if (!minute) return std::nullopt;
     const auto tt = ephemeris::UtcToTT(*year, *month, *day, *hour, *minute);
     if (!tt || *hour > 23 || *minute > 59) {
         error = tr("%1-%2-%3 %4:%5 is not a date and time")
-                    .arg(t.year, t.month, t.day, t.hour, t.minute);
+                    .arg(t.date[2], t.date[1], t.date[0], t.date[3], t.date[4]);
         return std::nullopt;
     }
 
@@ -158,7 +158,7 @@ std::optional<MinorPlanetQuery> ReadMinorPlanetQuery(const MinorPlanetQueryTexts
         error = tr("the magnitude limit \"%1\" is not a number").arg(t.limit);
         return std::nullopt;
     }
-    MinorPlanetQuery q;
+    LocalMinorPlanetQuery q;
     q.year = *year;
     q.month = *month;
     q.day = *day;
@@ -174,7 +174,7 @@ std::optional<MinorPlanetQuery> ReadMinorPlanetQuery(const MinorPlanetQueryTexts
 
 QByteArray LocalMinorPlanetPage(const ephemeris::OrbitCatalogue& catalogue,
                                 const std::vector<ephemeris::Sighting>& found,
-                                const MinorPlanetQueryTexts& texts, const MinorPlanetQuery& q,
+                                const MinorPlanetFields& texts, const LocalMinorPlanetQuery& q,
                                 const QString& source) {
     const qsizetype listed = std::min<qsizetype>(qsizetype(found.size()), kLocalPageRows);
     // The day as the service is asked for it: day + fraction to 0.01 day.
@@ -287,11 +287,11 @@ OrbitFileCache& LoadedOrbitFiles() {
 }
 
 LocalAnswerResult WriteLocalMinorPlanetAnswer(const QString& elementsPath,
-                                              const MinorPlanetQueryTexts& texts,
+                                              const MinorPlanetFields& texts,
                                               const QString& answerPath) {
     LocalAnswerResult result;
     QString error;
-    const auto query = ReadMinorPlanetQuery(texts, error);
+    const auto query = ReadLocalMinorPlanetQuery(texts, error);
     if (!query) {
         result.message = error;
         return result;

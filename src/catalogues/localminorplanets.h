@@ -18,6 +18,7 @@
 //   88-    comment: elongation from the Sun, distances
 #pragma once
 
+#include "catalogues/minorplanets.h"
 #include "ephemeris/elementfile.h"
 #include "ephemeris/search.h"
 
@@ -27,18 +28,8 @@
 #include <memory>
 #include <optional>
 
-// The query fields as typed in the main window.
-struct MinorPlanetQueryTexts {
-    QString day, month, year, hour, minute; // txt_Adate(0..4), UTC
-    std::array<QString, 3> ra;              // txt_ra(0..2): hours, minutes, seconds
-    QString decSign;                        // "+" or "-"
-    std::array<QString, 3> dec;             // txt_dec(0..2), without sign
-    QString radius;                         // txt_Afield, arc-minutes
-    QString limit;                          // Txt_Amag, faintest V
-};
-
 // The same query read into numbers.
-struct MinorPlanetQuery {
+struct LocalMinorPlanetQuery {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0;
     double tt = 0;     // the typed instant, TT days from J2000.0
     double ra = 0;     // degrees, J2000
@@ -50,8 +41,8 @@ struct MinorPlanetQuery {
 // Reads the typed query. Every field must hold a number (read strictly), the
 // date and time must exist (UTC) and the radius must lie in 0..10800
 // arc-minutes. On failure `error` says which field is wrong.
-std::optional<MinorPlanetQuery> ReadMinorPlanetQuery(const MinorPlanetQueryTexts& texts,
-                                                     QString& error);
+std::optional<LocalMinorPlanetQuery> ReadLocalMinorPlanetQuery(const MinorPlanetFields& texts,
+                                                               QString& error);
 
 // Rows of a page at most; the minor-planet table holds no more.
 inline constexpr int kLocalPageRows = 500;
@@ -61,7 +52,7 @@ inline constexpr int kLocalPageRows = 500;
 // out. `source` names the element file in the notes.
 QByteArray LocalMinorPlanetPage(const ephemeris::OrbitCatalogue& catalogue,
                                 const std::vector<ephemeris::Sighting>& found,
-                                const MinorPlanetQueryTexts& texts, const MinorPlanetQuery& query,
+                                const MinorPlanetFields& texts, const LocalMinorPlanetQuery& query,
                                 const QString& source);
 
 // Element files read once and kept for the session, found again by path,
@@ -91,5 +82,5 @@ struct LocalAnswerResult {
 // the objects of the field and writes the page to `answerPath` atomically.
 // Nothing is written when the query or the file cannot be read.
 LocalAnswerResult WriteLocalMinorPlanetAnswer(const QString& elementsPath,
-                                              const MinorPlanetQueryTexts& texts,
+                                              const MinorPlanetFields& texts,
                                               const QString& answerPath);
