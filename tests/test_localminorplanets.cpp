@@ -3,7 +3,10 @@
 #include "catalogues/localminorplanets.h"
 #include "catalogues/minorplanets.h"
 #include "catalogues/mpcreport.h"
+#include "catalogues/sites.h"
+#include "catalogues/web/elementsdownload.h"
 #include "field/overlay.h"
+#include "localserver.h"
 #include "platform/numbers.h"
 #include "testing.h"
 
@@ -11,6 +14,7 @@
 #include <QTemporaryDir>
 #include <erfa.h>
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cmath>
 
@@ -392,4 +396,57 @@ TEST(LocalMinorPlanets, CommandLineMode) {
     bad = args.mid(0, args.size() - 2);
     EXPECT_EQ(run(bad, &err), 2);
     EXPECT_TRUE(err.contains(QLatin1String("--answer-out")));
+}
+
+TEST(LocalMinorPlanets, ElementsDownloadAndSiteSettings) {
+    ProgramFolderFixture folder;
+    folder.write(QStringLiteral("sites.cfg"),
+                 "[sites]\nminor_planet_source=local\n"
+                 "minor_planet_elements=MPCORB.DAT\n"
+                 "minor_planet_elements_url=http://127.0.0.1:1/m.gz\n");
+    const SiteHosts sites = ReadSiteHosts(folder.file(QStringLiteral("sites.cfg")));
+    EXPECT_TRUE(sites.localMinorPlanets());
+    EXPECT_EQ(sites.minorPlanetElements, QLatin1String("MPCORB.DAT"));
+    EXPECT_EQ(sites.minorPlanetElementsUrl, QLatin1String("http://127.0.0.1:1/m.gz"));
+    EXPECT_FALSE(SiteHosts().localMinorPlanets()); // the service by default
+
+    // One orbit, compressed as the Minor Planet Center serves it.
+    const QByteArray ceres =
+        "00001    3.34  0.15 K2555 188.70269   73.27343   80.25221   10.58780  0.0794013  "
+        "0.21424651   2.7660512  0 E2024-V47  7330 125 1801-2024 0.80 M-v 30k MPCLINUX   4000      "
+        "(1) Ceres              20241101\n";
+    QByteArray gzip(4096, Qt::Uninitialized);
+    z_stream z{};
+    deflateInit2(&z, 6, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(ceres.constData()));
+    z.avail_in = uInt(ceres.size());
+    z.next_out = reinterpret_cast<Bytef*>(gzip.data());
+    z.avail_out = uInt(gzip.size());
+    ASSERT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
+    gzip.truncate(qsizetype(z.total_out));
+    deflateEnd(&z);
+    QByteArray served = gzip;
+    LocalHttpServer server([&served](const QByteArray&) {
+        LocalHttpServer::Reply r;
+        r.body = served;
+        return r;
+    });
+    const QString url = server.base() + QStringLiteral("/iau/MPCORB/MPCORB.DAT.gz");
+    const ElementsDownloadResult first = DownloadMinorPlanetElements(url);
+    ASSERT_TRUE(first.ok) << first.message.toStdString();
+    EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT")), ceres);
+    const auto reading = ephemeris::ReadOrbitFile(first.path);
+    ASSERT_TRUE(reading.ok());
+    EXPECT_EQ(reading.catalogue.name(0).name, QLatin1String("Ceres"));
+
+    // An error page or a damaged archive leaves the unpacked file as it was.
+    served = "<html>Service unavailable</html>";
+    const ElementsDownloadResult page = DownloadMinorPlanetElements(url);
+    EXPECT_FALSE(page.ok);
+    EXPECT_TRUE(page.message.contains(QLatin1String("gzip"))) << page.message.toStdString();
+    served = gzip.left(gzip.size() - 12);
+    EXPECT_FALSE(DownloadMinorPlanetElements(url).ok);
+    EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT")), ceres);
+    EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT.gz")), gzip);
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("MPCORB.DAT.gz.part"))));
 }

@@ -1,7 +1,9 @@
 #include "catalogues/localminorplanets.h"
 
+#include "catalogues/sites.h"
 #include "catalogues/usnoa2.h"
 #include "platform/numbers.h"
+#include "platform/programfolder.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -284,6 +286,11 @@ std::shared_ptr<const ephemeris::OrbitFileReading> OrbitFileCache::read(const QS
 OrbitFileCache& LoadedOrbitFiles() {
     static OrbitFileCache cache;
     return cache;
+}
+
+QString LocalMinorPlanetElementsPath() {
+    const QString name = Sites().minorPlanetElements;
+    return QFileInfo(name).isAbsolute() ? name : programfolder::file(name);
 }
 
 LocalAnswerResult WriteLocalMinorPlanetAnswer(const QString& elementsPath,

@@ -71,6 +71,9 @@ private:
 // The program's cache of element files.
 OrbitFileCache& LoadedOrbitFiles();
 
+// The element file named in sites.cfg: relative names are in the program folder.
+QString LocalMinorPlanetElementsPath();
+
 struct LocalAnswerResult {
     bool ok = false;
     QString message;      // on failure, what went wrong; on success, a status line
