@@ -8,6 +8,16 @@
 // near it (unless --no-snap), runs the candidate search and the automatic
 // check, and prints one JSON object on stdout. Errors go to stderr with a
 // non-zero exit status.
+//
+//   platesolve --local-minor-planets ELEMENTS --day D --month M --year Y
+//              --hour H --minute MIN --ra "HH MM SS.S" --dec "+DD MM SS"
+//              --radius R --limit V --answer-out FILE
+//
+// Computes the minor-planet answer from an element file (MPCORB.DAT, plain
+// or .gz, or the JSON element file) and writes it to FILE as the main window
+// stores it in data2. Exit status 0, or 2 with a message for bad arguments,
+// an unreadable element file or an answer that cannot be written.
+#include "catalogues/localminorplanets.h"
 #include "catalogues/usnoa2.h"
 #include "field/markers.h"
 #include "field/overlay.h"
@@ -128,10 +138,74 @@ QJsonArray pair(double a, double b) {
     return QJsonArray{a, b};
 }
 
+constexpr const char* kMinorPlanetUsage =
+    "usage: platesolve --local-minor-planets ELEMENTS --day D --month M --year Y\n"
+    "                  --hour H --minute MIN --ra \"HH MM SS.S\" --dec \"+DD MM SS\"\n"
+    "                  --radius R --limit V --answer-out FILE\n";
+
+// The local minor-planet answer: the typed texts go to the same routine the
+// main window uses.
+int localMinorPlanets(const QStringList& args) {
+    QString elements, answer;
+    MinorPlanetFields t;
+    QString ra, dec;
+    const std::pair<const char*, QString*> named[] = {{"--local-minor-planets", &elements},
+                                                      {"--day", &t.date[0]},
+                                                      {"--month", &t.date[1]},
+                                                      {"--year", &t.date[2]},
+                                                      {"--hour", &t.date[3]},
+                                                      {"--minute", &t.date[4]},
+                                                      {"--ra", &ra},
+                                                      {"--dec", &dec},
+                                                      {"--radius", &t.radius},
+                                                      {"--limit", &t.limit},
+                                                      {"--answer-out", &answer}};
+    std::vector<bool> seen(std::size(named), false);
+    for (int i = 1; i < args.size(); ++i) {
+        std::size_t k = 0;
+        while (k < std::size(named) && args[i] != QLatin1String(named[k].first))
+            ++k;
+        if (k == std::size(named))
+            fail(QStringLiteral("unknown argument \"%1\"\n%2")
+                     .arg(args[i], QString::fromLatin1(kMinorPlanetUsage)));
+        if (i + 1 >= args.size())
+            fail(QStringLiteral("%1 needs a value\n%2")
+                     .arg(args[i], QString::fromLatin1(kMinorPlanetUsage)));
+        *named[k].second = args[++i];
+        seen[k] = true;
+    }
+    for (std::size_t k = 0; k < std::size(named); ++k)
+        if (!seen[k])
+            fail(QStringLiteral("%1 is required\n%2")
+                     .arg(QLatin1String(named[k].first), QString::fromLatin1(kMinorPlanetUsage)));
+    const QStringList raParts = ra.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (raParts.size() != 3) fail(QStringLiteral("--ra: \"%1\" is not \"HH MM SS.S\"").arg(ra));
+    QString decTrimmed = dec.trimmed();
+    t.decSign = QStringLiteral("+");
+    if (decTrimmed.startsWith(u'-') || decTrimmed.startsWith(u'+')) {
+        t.decSign = decTrimmed.left(1);
+        decTrimmed.remove(0, 1);
+    }
+    const QStringList decParts = decTrimmed.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (decParts.size() != 3) fail(QStringLiteral("--dec: \"%1\" is not \"+DD MM SS\"").arg(dec));
+    for (int i = 0; i < 3; ++i) {
+        t.ra[i] = raParts[i];
+        t.dec[i] = decParts[i];
+    }
+    const LocalAnswerResult result = WriteLocalMinorPlanetAnswer(elements, t, answer);
+    for (const QString& w : result.warnings)
+        std::fprintf(stderr, "platesolve: %s\n", qPrintable(w));
+    if (!result.ok) fail(result.message);
+    std::printf("%s\n", qPrintable(result.message));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    if (QCoreApplication::arguments().contains(QLatin1String("--local-minor-planets")))
+        return localMinorPlanets(QCoreApplication::arguments());
     const Options o = parseArguments(QCoreApplication::arguments());
     const QImage image = loadImage(o.image);
     auto pixel = [&image](int x, int y) {
@@ -181,8 +255,9 @@ int main(int argc, char* argv[]) {
         plate.a = *model;
         MarkerPlacer placer(plate, marks.star.size);
         PlaceStarMarkers(placer, stars, n, marks.star);
-        const auto hits = matching::CountCheckHits({marks.clicpic.left, marks.clicpic.top},
-                                                   {marks.star.left, marks.star.top}, n, o.threshold);
+        const auto hits =
+            matching::CountCheckHits({marks.clicpic.left, marks.clicpic.top},
+                                     {marks.star.left, marks.star.top}, n, o.threshold);
         const bool passes = hits && *hits >= 4;
         if (o.decider && !passes) continue;
 

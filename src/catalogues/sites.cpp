@@ -29,6 +29,9 @@ SiteHosts ReadSiteHosts(const QString& path) {
     read("star_server", hosts.starServer);
     read("minor_planet_service", hosts.minorPlanetService);
     read("maker_site", hosts.makerSite);
+    read("minor_planet_source", hosts.minorPlanetSource);
+    read("minor_planet_elements", hosts.minorPlanetElements);
+    read("minor_planet_elements_url", hosts.minorPlanetElementsUrl);
     return hosts;
 }
 

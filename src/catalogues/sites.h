@@ -6,6 +6,9 @@
 //   star_server=http://archive.eso.org
 //   minor_planet_service=https://scully.cfa.harvard.edu
 //   maker_site=
+//   minor_planet_source=service
+//   minor_planet_elements=asteroids.dat
+//   minor_planet_elements_url=https://www.minorplanetcenter.net/iau/MPCORB/MPCORB.DAT.gz
 //
 // A host is a scheme and a host name (with a port if needed), no trailing
 // slash; the query paths are fixed by each query. An empty host means the
@@ -18,6 +21,17 @@ struct SiteHosts {
     QString starServer = QStringLiteral("http://archive.eso.org");
     QString minorPlanetService = QStringLiteral("https://scully.cfa.harvard.edu");
     QString makerSite; // empty: not contacted
+    // Where minor-planet answers come from: "service" (the web service) or
+    // "local" (computed from the element file below).
+    QString minorPlanetSource = QStringLiteral("service");
+    // Element file of the local source, in the program folder unless absolute.
+    QString minorPlanetElements = QStringLiteral("asteroids.dat");
+    // Full address of the compressed MPCORB file the download command fetches.
+    QString minorPlanetElementsUrl =
+        QStringLiteral("https://www.minorplanetcenter.net/iau/MPCORB/MPCORB.DAT.gz");
+    bool localMinorPlanets() const {
+        return minorPlanetSource.compare(QLatin1String("local"), Qt::CaseInsensitive) == 0;
+    }
 };
 
 // Reads a sites file; keys that are absent keep their defaults.

@@ -1,0 +1,130 @@
+// Speed of the local minor-planet answer: the shipped 7,098-orbit file and a
+// full-size MPCORB file (1.4 million orbits, made up here with main-belt-like
+// elements in the export layout) for one field and date.
+#include "catalogues/localminorplanets.h"
+#include "ephemeris/elementfile.h"
+#include "ephemeris/search.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+#include <random>
+
+namespace {
+
+constexpr double kDeg = 3.14159265358979323846 / 180;
+constexpr std::size_t kFullSize = 1400000;
+
+// MPCORB text of `n` orbits.
+QByteArray SyntheticMpcorb(std::size_t n) {
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> angle(0, 360), unit(0, 1);
+    QByteArray text;
+    text.reserve(qsizetype(n * 203 + 1000));
+    text += "MINOR PLANET CENTER ORBIT DATABASE (MPCORB)\n\n" + QByteArray(160, '-') + "\n";
+    char line[256];
+    for (std::size_t i = 0; i < n; ++i) {
+        const double a = 1.8 + 3.4 * unit(rng) * unit(rng) + 0.4 * unit(rng);
+        const double e = 0.3 * unit(rng) * unit(rng);
+        const double inc = 25 * unit(rng) * unit(rng);
+        const double h = 10 + 10 * std::sqrt(unit(rng));
+        const double motion = 0.9856076686 / std::pow(a, 1.5);
+        std::snprintf(line, sizeof line,
+                      "%07zu %5.2f  0.15 K2555 %9.5f  %9.5f  %9.5f  %9.5f  %9.7f %11.8f %11.7f  0 "
+                      "E2024-V47  7330 125 1801-2024 0.80 M-v 30k MPCLINUX   0000      (%zu) "
+                      "Bench%-16zu 20241101\n",
+                      i % 10000000, h, angle(rng), angle(rng), angle(rng), inc, e, motion, a, i + 1,
+                      i + 1);
+        text += line;
+    }
+    return text;
+}
+
+const ephemeris::OrbitFileReading& FullCatalogue() {
+    static const auto reading = std::make_unique<ephemeris::OrbitFileReading>(
+        ephemeris::ReadMpcorb(SyntheticMpcorb(kFullSize)));
+    return *reading;
+}
+
+const ephemeris::OrbitFileReading& ShippedCatalogue() {
+    static const auto reading = std::make_unique<ephemeris::OrbitFileReading>(
+        ephemeris::ReadOrbitFile(QStringLiteral(BENCH_PROGRAM_DIR "/asteroids.dat")));
+    return *reading;
+}
+
+MinorPlanetFields SampleQuery(const char* radius, const char* limit) {
+    MinorPlanetFields t;
+    t.date[0] = QStringLiteral("10");
+    t.date[1] = QStringLiteral("10");
+    t.date[2] = QStringLiteral("2022");
+    t.date[3] = QStringLiteral("21");
+    t.date[4] = QStringLiteral("36");
+    t.ra = {QStringLiteral("22"), QStringLiteral("47"), QStringLiteral("12.2")};
+    t.decSign = QStringLiteral("+");
+    t.dec = {QStringLiteral("58"), QStringLiteral("03"), QStringLiteral("14")};
+    t.radius = QLatin1String(radius);
+    t.limit = QLatin1String(limit);
+    return t;
+}
+
+// One query: the search and the page, as the download command does them.
+void RunQuery(benchmark::State& state, const ephemeris::OrbitFileReading& reading,
+              const MinorPlanetFields& texts) {
+    if (!reading.ok()) {
+        state.SkipWithError("element file not read");
+        return;
+    }
+    QString error;
+    const auto q = ReadLocalMinorPlanetQuery(texts, error);
+    ephemeris::FieldSearch s;
+    s.tt = q->tt;
+    s.ra = q->ra * kDeg;
+    s.dec = q->dec * kDeg;
+    s.radius = q->radius / 60 * kDeg;
+    s.faintest = q->limit;
+    std::size_t found = 0;
+    for (auto _ : state) {
+        const auto sightings = ephemeris::FindInField(reading.catalogue, s);
+        const QByteArray page = LocalMinorPlanetPage(reading.catalogue, sightings, texts, *q, "x");
+        benchmark::DoNotOptimize(page.data());
+        found = sightings.size();
+    }
+    state.counters["orbits"] = double(reading.catalogue.size());
+    state.counters["found"] = double(found);
+    state.counters["catalogue_MB"] = double(reading.catalogue.memoryUsed()) / 1e6;
+}
+
+void BM_ShippedElements_SampleField(benchmark::State& state) {
+    RunQuery(state, ShippedCatalogue(), SampleQuery("960", "19.0"));
+}
+BENCHMARK(BM_ShippedElements_SampleField)->Unit(benchmark::kMillisecond);
+
+void BM_FullMpcorb_SampleField(benchmark::State& state) {
+    RunQuery(state, FullCatalogue(), SampleQuery("30", "21"));
+}
+BENCHMARK(BM_FullMpcorb_SampleField)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A field on the ecliptic, where the main belt crowds the answer.
+void BM_FullMpcorb_EclipticField(benchmark::State& state) {
+    MinorPlanetFields t = SampleQuery("60", "21");
+    t.ra = {QStringLiteral("01"), QStringLiteral("10"), QStringLiteral("00")};
+    t.dec = {QStringLiteral("07"), QStringLiteral("00"), QStringLiteral("00")};
+    RunQuery(state, FullCatalogue(), t);
+}
+BENCHMARK(BM_FullMpcorb_EclipticField)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Reading the full file once (from memory: the disk is not measured).
+void BM_FullMpcorb_Read(benchmark::State& state) {
+    const QByteArray text = SyntheticMpcorb(kFullSize);
+    for (auto _ : state) {
+        const auto reading = ephemeris::ReadMpcorb(text);
+        benchmark::DoNotOptimize(reading.catalogue.size());
+    }
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+BENCHMARK(BM_FullMpcorb_Read)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+BENCHMARK_MAIN();

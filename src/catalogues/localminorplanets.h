@@ -1,0 +1,89 @@
+// The minor-planet answer computed on this machine from an orbital-elements
+// file, written as the same page the minor-planet service answers with, so
+// that the minor-planet reader and the overlay take it unchanged.
+//
+// Page layout (lines end in CR LF): 13 heading lines, one row per object
+// (nearest first), then 40 closing lines starting with " </pre>"; a page with
+// N lines therefore holds N - 53 rows. Row columns (1-based):
+//   1-8    "(number)", right-justified so that ")" is in column 8; blank for
+//          an unnumbered object
+//   10-24  name, or the provisional designation
+//   26-35  R.A. "hh mm ss.s"      37-45  Decl. "+dd mm ss"
+//   48-51  V "nn.n"
+//   52-58, 59-65  offsets from the centre in arc-minutes, "nnnn.nE" / "nnnn.nN"
+//                 (R.A. difference times cos(Decl.) of the centre)
+//   66-72, 73-79  motions in arcseconds per hour, R.A. (times cos Decl.) and
+//                 Decl., sign after the number: "    16-"
+//   80-85  number of oppositions "   42o" when the element file gives it
+//   88-    comment: elongation from the Sun, distances
+#pragma once
+
+#include "catalogues/minorplanets.h"
+#include "ephemeris/elementfile.h"
+#include "ephemeris/search.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <memory>
+#include <optional>
+
+// The same query read into numbers.
+struct LocalMinorPlanetQuery {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+    double tt = 0;     // the typed instant, TT days from J2000.0
+    double ra = 0;     // degrees, J2000
+    double dec = 0;    // degrees, J2000
+    double radius = 0; // arc-minutes
+    double limit = 0;  // faintest V
+};
+
+// Reads the typed query. Every field must hold a number (read strictly), the
+// date and time must exist (UTC) and the radius must lie in 0..10800
+// arc-minutes. On failure `error` says which field is wrong.
+std::optional<LocalMinorPlanetQuery> ReadLocalMinorPlanetQuery(const MinorPlanetFields& texts,
+                                                               QString& error);
+
+// Rows of a page at most; the minor-planet table holds no more.
+inline constexpr int kLocalPageRows = 500;
+
+// The answer page for the objects `found` (nearest first) of `catalogue`.
+// Only the first kLocalPageRows are listed; the notes say how many were left
+// out. `source` names the element file in the notes.
+QByteArray LocalMinorPlanetPage(const ephemeris::OrbitCatalogue& catalogue,
+                                const std::vector<ephemeris::Sighting>& found,
+                                const MinorPlanetFields& texts, const LocalMinorPlanetQuery& query,
+                                const QString& source);
+
+// Element files read once and kept for the session, found again by path,
+// size and modification time.
+class OrbitFileCache {
+public:
+    // The reading of `path`, from the cache when the file is unchanged.
+    std::shared_ptr<const ephemeris::OrbitFileReading> read(const QString& path);
+
+private:
+    QString m_path;
+    QString m_stamp;
+    std::shared_ptr<const ephemeris::OrbitFileReading> m_reading;
+};
+
+// The program's cache of element files.
+OrbitFileCache& LoadedOrbitFiles();
+
+// The element file named in sites.cfg: relative names are in the program folder.
+QString LocalMinorPlanetElementsPath();
+
+struct LocalAnswerResult {
+    bool ok = false;
+    QString message;      // on failure, what went wrong; on success, a status line
+    QStringList warnings; // element records left out, rows cut
+    int objects = 0;      // rows written
+};
+
+// Reads the query and the element file (through LoadedOrbitFiles()), finds
+// the objects of the field and writes the page to `answerPath` atomically.
+// Nothing is written when the query or the file cannot be read.
+LocalAnswerResult WriteLocalMinorPlanetAnswer(const QString& elementsPath,
+                                              const MinorPlanetFields& texts,
+                                              const QString& answerPath);

@@ -1,0 +1,225 @@
+#include "catalogues/minorplanets.h"
+
+#include "platform/numbers.h"
+#include "platform/textfile.h"
+#include "reduction/rightascension.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QUrl>
+#include <algorithm>
+
+namespace {
+
+constexpr int kFirstRowLine = 14; // lines 1-13 are the heading
+constexpr int kClosingLines = 40; // lines after the table
+constexpr int kHeadingLines = kFirstRowLine - 1;
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("MinorPlanets", text);
+}
+
+// A query value as typed, with only what would break the address encoded.
+QString queryValue(const QString& text) {
+    return QString::fromLatin1(QUrl::toPercentEncoding(text, "+"));
+}
+
+// Characters [first, last] (1-based, inclusive) of `line`, cut at its end.
+QStringView columns(QStringView line, qsizetype first, qsizetype last) {
+    if (first > line.size()) return {};
+    return line.mid(first - 1, std::min(last, line.size()) - first + 1);
+}
+
+double value(QStringView line, qsizetype first, qsizetype last) {
+    return numbers::lenient(columns(line, first, last));
+}
+
+// Splits `answer` into at most `maxLines` lines ending at CR LF, CR or LF; a
+// last line without a line end counts when it holds anything. `more` tells
+// whether anything follows the last line taken.
+std::vector<QByteArrayView> splitLines(QByteArrayView answer, int maxLines, bool& more) {
+    std::vector<QByteArrayView> lines;
+    qsizetype pos = 0;
+    const qsizetype n = answer.size();
+    while (pos < n && static_cast<int>(lines.size()) < maxLines) {
+        qsizetype end = pos;
+        while (end < n && answer[end] != '\r' && answer[end] != '\n')
+            ++end;
+        lines.push_back(answer.sliced(pos, end - pos));
+        if (end < n) end += (answer[end] == '\r' && end + 1 < n && answer[end + 1] == '\n') ? 2 : 1;
+        pos = end;
+    }
+    more = pos < n;
+    return lines;
+}
+
+QString decodeLine(QByteArrayView bytes) {
+    return textfile::decode(bytes.toByteArray());
+}
+
+QString wholeNumberText(double v) {
+    return numbers::text(numbers::roundHalfEven(v) + 0.0); // + 0.0 turns -0 into 0
+}
+
+bool isTableEnd(QStringView line) {
+    return columns(line, 2, 7) == QLatin1String("</pre>");
+}
+
+} // namespace
+
+QString MinorPlanetCacheKey(const MinorPlanetFields& f) {
+    QString key;
+    for (const QString& t : f.ra)
+        key += t;
+    for (const QString& t : f.dec)
+        key += t;
+    for (const QString& t : f.date)
+        key += t;
+    return key + f.radius + f.limit;
+}
+
+void PadCoordinateFields(std::array<QString, 6>& texts) {
+    for (QString& t : texts)
+        if (t.size() == 1) t.prepend(QLatin1Char('0'));
+}
+
+void PadCoordinateFields(MinorPlanetFields& fields) {
+    std::array<QString, 6> t{fields.ra[0],  fields.ra[1],  fields.ra[2],
+                             fields.dec[0], fields.dec[1], fields.dec[2]};
+    PadCoordinateFields(t);
+    for (int i = 0; i < 3; ++i) {
+        fields.ra[i] = t[i];
+        fields.dec[i] = t[3 + i];
+    }
+}
+
+std::optional<QString> MinorPlanetDayText(const QString& day, const QString& hour,
+                                          const QString& minute) {
+    const auto d = numbers::strict(day);
+    const auto h = numbers::strict(hour);
+    const auto m = numbers::strict(minute);
+    if (!d || !h || !m) return std::nullopt;
+    const double fraction = numbers::roundHalfEven((*h * 60 + *m) / 60 / 24, 2);
+    return numbers::text(*d + fraction);
+}
+
+MinorPlanetQueryReading MakeMinorPlanetQuery(const MinorPlanetFields& f) {
+    MinorPlanetQueryReading reading;
+    static const char* const names[] = {"day", "hour", "minute"};
+    const QString* texts[] = {&f.date[0], &f.date[3], &f.date[4]};
+    for (int i = 0; i < 3; ++i) {
+        if (!numbers::strict(*texts[i])) {
+            reading.badField = tr(names[i]);
+            reading.badText = *texts[i];
+            return reading;
+        }
+    }
+    MinorPlanetQuery q;
+    q.year = f.date[2];
+    q.month = f.date[1];
+    q.day = *MinorPlanetDayText(f.date[0], f.date[3], f.date[4]);
+    const QChar plus = QLatin1Char('+');
+    q.ra = f.ra[0] + plus + f.ra[1] + plus + f.ra[2];
+    q.decl = (f.decSign == QLatin1String("-") ? QStringLiteral("-") : QString()) + f.dec[0] + plus +
+             f.dec[1] + plus + f.dec[2];
+    q.radius = f.radius;
+    q.limit = f.limit;
+    reading.query = q;
+    return reading;
+}
+
+QString MpcCheckerAddress(const QString& host, const MinorPlanetQuery& q) {
+    return host + QLatin1String(kMpcCheckerPath) + QStringLiteral("?year=") + queryValue(q.year) +
+           QStringLiteral("&month=") + queryValue(q.month) + QStringLiteral("&day=") +
+           queryValue(q.day) + QStringLiteral("&which=pos&ra=") + queryValue(q.ra) +
+           QStringLiteral("&decl=") + queryValue(q.decl) + QStringLiteral("&TextArea=&radius=") +
+           queryValue(q.radius) + QStringLiteral("&limit=") + queryValue(q.limit) +
+           QStringLiteral("&oc=500&sort=d&mot=h&tmot=s&pdes=u&needed=f&ps=n&type=p");
+}
+
+MinorPlanetReadResult ReadMinorPlanetAnswer(QByteArrayView answer, double corrAsd, double corrDec,
+                                            double centreRa, MinorPlanetTable& table) {
+    MinorPlanetReadResult result;
+    result.positions.resize(1);
+    bool more = false;
+    const std::vector<QByteArrayView> raw = splitLines(answer, kMinorPlanetMaxLines, more);
+    result.lines = static_cast<int>(raw.size());
+    result.tooManyLines = more;
+
+    for (int i = 0; i < std::min(kHeadingLines, result.lines) && !result.tableFound; ++i)
+        result.tableFound = raw[i].toByteArray().toLower().contains("<pre>");
+
+    const int capacity = std::min(kMinorPlanetMaxRows, static_cast<int>(table.ra.size()) - 1);
+    const int lastLine = result.lines - kClosingLines;
+    int row = 0;
+    for (int i = kFirstRowLine; result.tableFound && i <= lastLine; ++i) {
+        const QString line = decodeLine(raw[i - 1]);
+        if (isTableEnd(line)) break;
+        if (row == capacity) {
+            result.tooManyRows = true;
+            break;
+        }
+        ++row;
+        table.designation[row] = columns(line, 1, 7).toString().remove(QLatin1Char('('));
+        table.name[row] = columns(line, 10, 24).toString().remove(QLatin1Char(' '));
+
+        const double hours =
+            (value(line, 29, 30) * 60 + value(line, 26, 27) * 3600 + value(line, 32, 35)) / 3600;
+        const double factor = columns(line, 37, 37) == QLatin1String("-") ? -1.0 : 1.0;
+        const double d = value(line, 37, 39);
+        const double m = value(line, 41, 42);
+        const double s = value(line, 44, 45);
+        const double dec = ((factor * d * 3600 + m * 60) + s) * factor / 3600;
+        const double ra = hours * 15;
+        table.ra[row] = wholeNumberText(UnwrapRa(ra, centreRa) * corrAsd);
+        table.dec[row] = wholeNumberText(dec * corrDec);
+        result.positions.push_back({ra, dec});
+
+        table.magnitude[row] = columns(line, 48, 51).toString();
+        table.motion1[row] = columns(line, 70, 72).toString();
+        table.motion2[row] = columns(line, 77, 79).toString();
+    }
+    result.count = row;
+    table.count = static_cast<int16_t>(row);
+    return result;
+}
+
+MinorPlanetFileResult ReadMinorPlanetFile(const QString& path, double corrAsd, double corrDec,
+                                          double centreRa, MinorPlanetTable& table) {
+    MinorPlanetFileResult result;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        result.error = f.errorString();
+        result.rows = ReadMinorPlanetAnswer(QByteArrayView(), corrAsd, corrDec, centreRa, table);
+        return result;
+    }
+    result.opened = true;
+    // Only the first 600 lines are used; a few bytes more tell whether the
+    // answer goes on. Lines of a real answer are short, so a generous byte
+    // bound keeps a huge file from being read whole.
+    constexpr qint64 kMaxBytes = 4 * 1024 * 1024;
+    const QByteArray bytes = f.read(kMaxBytes);
+    result.rows = ReadMinorPlanetAnswer(bytes, corrAsd, corrDec, centreRa, table);
+    if (!f.atEnd() && !result.rows.tooManyLines) result.rows.tooManyLines = true;
+    return result;
+}
+
+QStringList MinorPlanetReadNotes(const MinorPlanetFileResult& r) {
+    QStringList notes;
+    if (!r.opened) {
+        notes << tr("Minor planets: the answer file could not be read (%1); no minor planet is "
+                    "shown")
+                     .arg(r.error);
+        return notes;
+    }
+    if (!r.rows.tableFound)
+        notes << tr("Minor planets: the service's answer holds no table (an error page?); no "
+                    "minor planet is shown");
+    if (r.rows.tooManyLines)
+        notes << tr("Minor planets: the answer is too long; only its first %1 lines were read")
+                     .arg(kMinorPlanetMaxLines);
+    if (r.rows.tooManyRows)
+        notes << tr("Minor planets: the table has more than %1 rows; only the first %1 were read")
+                     .arg(kMinorPlanetMaxRows);
+    return notes;
+}

@@ -1,0 +1,150 @@
+#include "catalogues/mpcreport.h"
+
+#include "ephemeris/designation.h"
+#include "platform/numbers.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <cmath>
+
+namespace {
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("MpcReport", text);
+}
+
+QString Two(long v) {
+    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
+}
+
+// Gregorian date of a day number counted from 2000-01-01 = 0.
+void CivilFromDays(long z, int& y, int& m, int& d) {
+    z += 719468 + 10957; // days from 0000-03-01
+    const long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long doe = z - era * 146097;
+    const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long mp = (5 * doy + 2) / 153;
+    d = int(doy - (153 * mp + 2) / 5 + 1);
+    m = int(mp < 10 ? mp + 3 : mp - 9);
+    y = int(yoe + era * 400 + (m <= 2 ? 1 : 0));
+}
+
+long DaysFromCivil(int y, int m, int d) {
+    y -= m <= 2 ? 1 : 0;
+    const long era = (y >= 0 ? y : y - 399) / 400;
+    const long yoe = y - era * 400;
+    const long doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+    const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468 - 10957;
+}
+
+} // namespace
+
+std::optional<QString> MpcDesignationColumns(const QString& typed) {
+    QString text = typed.simplified();
+    if (const auto packed = ephemeris::PackProvisional(text))
+        return QString(5, QLatin1Char(' ')) + *packed;
+    // "(433) Eros" or "433 Eros": the number is what counts.
+    static const QRegularExpression numbered(QStringLiteral("^\\(?(\\d+)\\)?(\\s.*)?$"));
+    if (const auto m = numbered.match(text); m.hasMatch() && m.captured(1).size() <= 8) {
+        if (const auto packed = ephemeris::PackNumber(m.captured(1).toInt()))
+            return *packed + QString(7, QLatin1Char(' '));
+        return std::nullopt;
+    }
+    if (text.size() == 5 && ephemeris::UnpackNumber(text) && !text.front().isDigit())
+        return text + QString(7, QLatin1Char(' '));
+    if (ephemeris::UnpackProvisional(text)) return QString(5, QLatin1Char(' ')) + text;
+    static const QRegularExpression temporary(QStringLiteral("^[A-Za-z0-9]{1,7}$"));
+    if (temporary.match(text).hasMatch())
+        return QString(5, QLatin1Char(' ')) + text.leftJustified(7);
+    return std::nullopt;
+}
+
+std::optional<QString> FormatMpcObservation(const MpcObservation& o, QString& error) {
+    const auto designation = MpcDesignationColumns(o.designation);
+    if (!designation) {
+        error = tr("\"%1\" is not a minor-planet number, a provisional designation or a "
+                   "temporary designation of up to 7 letters and digits")
+                    .arg(o.designation);
+        return std::nullopt;
+    }
+    const QString code = o.observatory.trimmed();
+    if (code.size() != 3 || code.toLatin1() != code.toUtf8()) {
+        error = tr("the observatory code \"%1\" is not 3 characters").arg(o.observatory);
+        return std::nullopt;
+    }
+    const bool monthOk = o.month >= 1 && o.month <= 12;
+    const long monthDays = monthOk ? (o.month < 12 ? DaysFromCivil(o.year, o.month + 1, 1)
+                                                   : DaysFromCivil(o.year + 1, 1, 1)) -
+                                         DaysFromCivil(o.year, o.month, 1)
+                                   : 0;
+    if (!monthOk || o.day < 1 || o.day > monthDays || o.hour < 0 || o.hour > 23 || o.minute < 0 ||
+        o.minute > 59 || o.seconds < 0 || o.seconds >= 61 || o.year < 1000 || o.year > 9999) {
+        error = tr("%1-%2-%3 %4:%5 is not a date and time")
+                    .arg(o.year)
+                    .arg(o.month)
+                    .arg(o.day)
+                    .arg(o.hour)
+                    .arg(o.minute);
+        return std::nullopt;
+    }
+    if (!std::isfinite(o.ra) || !std::isfinite(o.dec) || std::abs(o.dec) > 90) {
+        error = tr("the position is not a place in the sky");
+        return std::nullopt;
+    }
+
+    // Date: whole days and hundred-thousandths, carried into the next day.
+    const double fraction = (o.hour * 3600 + o.minute * 60 + o.seconds) / 86400.0;
+    const long units = long(numbers::roundHalfEven(fraction * 1e5));
+    int y = 0, m = 0, d = 0;
+    CivilFromDays(DaysFromCivil(o.year, o.month, o.day) + units / 100000, y, m, d);
+    const QString date = QStringLiteral("%1 %2 %3.%4")
+                             .arg(y, 4, 10, QLatin1Char('0'))
+                             .arg(Two(m), Two(d))
+                             .arg(units % 100000, 5, 10, QLatin1Char('0'));
+
+    // R.A. in hundredths of a second of time, Decl. in tenths of an arcsecond.
+    long ra = long(numbers::roundHalfEven(std::fmod(o.ra, 360.0) / 15.0 * 360000.0)) % 8640000;
+    if (ra < 0) ra += 8640000;
+    const QString raText =
+        QStringLiteral("%1 %2 %3.%4")
+            .arg(Two(ra / 360000), Two(ra / 6000 % 60), Two(ra / 100 % 60), Two(ra % 100));
+    const long dec = long(numbers::roundHalfEven(std::abs(o.dec) * 36000.0));
+    const QString decText = QStringLiteral("%1%2 %3 %4.%5")
+                                .arg(QChar(o.dec < 0 && dec > 0 ? u'-' : u'+'))
+                                .arg(Two(dec / 36000), Two(dec / 600 % 60), Two(dec / 10 % 60))
+                                .arg(dec % 10);
+
+    QString magnitude(6, QLatin1Char(' '));
+    if (o.magnitude && std::isfinite(*o.magnitude) && std::abs(*o.magnitude) < 99.95)
+        magnitude = QString::number(numbers::roundHalfEven(*o.magnitude, 1), 'f', 1)
+                        .rightJustified(4)
+                        .leftJustified(5) +
+                    o.band;
+
+    const QString line = *designation + QStringLiteral("  ") + o.kind + date + QLatin1Char(' ') +
+                         raText + QLatin1Char(' ') + decText + QString(10, QLatin1Char(' ')) +
+                         magnitude + QString(6, QLatin1Char(' ')) + code;
+    Q_ASSERT(line.size() == 80);
+    return line;
+}
+
+QString AppendReportLine(const QString& path, const QString& line) {
+    QByteArray text;
+    QFile old(path);
+    if (old.exists()) {
+        if (!old.open(QIODevice::ReadOnly)) return old.errorString();
+        text = old.readAll();
+        old.close();
+        if (!text.isEmpty() && !text.endsWith('\n')) text += "\r\n";
+    }
+    text += line.toLatin1() + "\r\n";
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
+        return out.errorString();
+    return {};
+}

@@ -1,0 +1,54 @@
+#include "catalogues/web/elementsdownload.h"
+
+#include "ephemeris/elementfile.h"
+#include "platform/programfolder.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+namespace {
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("ElementsDownload", text);
+}
+
+} // namespace
+
+ElementsDownloadResult DownloadMinorPlanetElements(const QString& url, DownloadOptions options) {
+    ElementsDownloadResult result;
+    if (!options.limits) {
+        http::Limits limits;
+        limits.idleTimeoutMs = 30000;
+        limits.deadlineMs = 60 * 60 * 1000;
+        limits.maxBodyBytes = 512LL * 1024 * 1024;
+        options.limits = limits;
+    }
+    options.accept = [](QByteArrayView answer) {
+        return answer.size() >= 2 && uchar(answer[0]) == 0x1f && uchar(answer[1]) == 0x8b;
+    };
+    options.rejectedText = tr("the answer is not a gzip file");
+    // Fetched under a temporary name: a damaged archive never replaces a good one.
+    const QString archive = QString::fromLatin1(kMpcorbArchiveName);
+    const QString fetched = archive + QStringLiteral(".part");
+    const DownloadResult got = DownloadUrl(url, fetched, CacheUse{}, options);
+    if (!got.ok()) {
+        result.message = tr("%1: %2").arg(url, got.message);
+        return result;
+    }
+    const QString target = programfolder::file(QString::fromLatin1(kMpcorbName));
+    const QString error = ephemeris::GunzipFile(programfolder::file(fetched), target);
+    if (!error.isEmpty()) {
+        QFile::remove(programfolder::file(fetched));
+        result.message = tr("%1: %2").arg(url, error);
+        return result;
+    }
+    QFile::remove(programfolder::file(archive));
+    QFile::rename(programfolder::file(fetched), programfolder::file(archive));
+    result.ok = true;
+    result.path = target;
+    result.message = tr("%1 downloaded (%2 bytes) and unpacked to %3")
+                         .arg(archive)
+                         .arg(got.bytes)
+                         .arg(QString::fromLatin1(kMpcorbName));
+    return result;
+}

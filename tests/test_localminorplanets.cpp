@@ -1,0 +1,452 @@
+// The minor-planet answer computed on the machine: the page, its round trip
+// through the reader's columns to the overlay, bad input, and the MPC report.
+#include "catalogues/localminorplanets.h"
+#include "catalogues/minorplanets.h"
+#include "catalogues/mpcreport.h"
+#include "catalogues/sites.h"
+#include "catalogues/web/elementsdownload.h"
+#include "field/overlay.h"
+#include "localserver.h"
+#include "platform/numbers.h"
+#include "testing.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <erfa.h>
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <cmath>
+
+using namespace testing_support;
+
+namespace {
+
+constexpr double kDeg = 3.14159265358979323846 / 180;
+
+QString shippedElements() {
+    return QStringLiteral(TEST_PROGRAM_DIR "/asteroids.dat");
+}
+
+// The sample field's minor-planet query as a user types it.
+MinorPlanetFields SampleQuery() {
+    MinorPlanetFields t;
+    t.date[0] = QStringLiteral("10");
+    t.date[1] = QStringLiteral("10");
+    t.date[2] = QStringLiteral("2022");
+    t.date[3] = QStringLiteral("21");
+    t.date[4] = QStringLiteral("36");
+    t.ra = {QStringLiteral("22"), QStringLiteral("47"), QStringLiteral("12.2")};
+    t.decSign = QStringLiteral("+");
+    t.dec = {QStringLiteral("58"), QStringLiteral("03"), QStringLiteral("14")};
+    t.radius = QStringLiteral("960");
+    t.limit = QStringLiteral("19.0");
+    return t;
+}
+
+// A page as the minor-planet reader takes it.
+struct PageRow {
+    QString designation, name, magnitude, motion1, motion2;
+    double ra = 0, dec = 0; // degrees
+};
+
+std::vector<PageRow> ReadPage(const QByteArray& page, int& count) {
+    MinorPlanetTable table;
+    const MinorPlanetReadResult r = ReadMinorPlanetAnswer(page, 1, 1, 0, table);
+    EXPECT_TRUE(r.tableFound);
+    count = r.count;
+    std::vector<PageRow> rows;
+    for (int i = 1; i <= r.count; ++i)
+        rows.push_back({table.designation[i], table.name[i], table.magnitude[i], table.motion1[i],
+                        table.motion2[i], r.positions[std::size_t(i)].ra,
+                        r.positions[std::size_t(i)].dec});
+    return rows;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+double SeparationArcsec(double ra1, double dec1, double ra2, double dec2) {
+    return eraSeps(ra1 * kDeg, dec1 * kDeg, ra2 * kDeg, dec2 * kDeg) / kDeg * 3600;
+}
+
+} // namespace
+
+TEST(LocalMinorPlanets, SampleQueryGivesTheSampleAnswer) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("data2"));
+    const LocalAnswerResult result =
+        WriteLocalMinorPlanetAnswer(shippedElements(), SampleQuery(), out);
+    ASSERT_TRUE(result.ok) << result.message.toStdString();
+    EXPECT_EQ(result.objects, 3);
+    const QByteArray page = ReadAll(out);
+
+    int count = 0, sampleCount = 0;
+    const auto rows = ReadPage(page, count);
+    const auto sample = ReadPage(readSample(QStringLiteral("data2")), sampleCount);
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(page.count("\r\n"), 56);
+    EXPECT_EQ(page.count('\n'), 56);
+    ASSERT_EQ(rows.size(), sample.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].designation, sample[i].designation);
+        EXPECT_EQ(rows[i].name, sample[i].name);
+        EXPECT_EQ(rows[i].magnitude, sample[i].magnitude);
+        EXPECT_EQ(rows[i].motion1, sample[i].motion1);
+        EXPECT_EQ(rows[i].motion2, sample[i].motion2);
+        // Both pages are rounded to 0.1 s and 1": within 1" of each other
+        // up to that rounding.
+        EXPECT_LT(SeparationArcsec(rows[i].ra, rows[i].dec, sample[i].ra, sample[i].dec), 1.5)
+            << rows[i].name.toStdString();
+    }
+    // The heading lines and the closing "</pre>" sit where the sample has them.
+    const QList<QByteArray> lines = page.split('\n');
+    EXPECT_EQ(lines[9], " <pre>\r");
+    EXPECT_EQ(lines[16].mid(1, 6), "</pre>");
+    EXPECT_TRUE(lines[13].startsWith("  (2105) Gudy            22 31 56.1 +45 23 2"));
+}
+
+TEST(LocalMinorPlanets, RoundTripToTheOverlayOnTheSampleField) {
+    // An object made to be in the sample field: a circular orbit through a
+    // point 1.2 au from the Earth, 6' north-east of the image centre, on
+    // 2016-08-15 22:00 UTC.
+    const double tt = *ephemeris::UtcToTT(2016, 8, 15, 22, 0);
+    const TrueSky target = sampleTrueSky(600, 400);
+    const ephemeris::EarthState earth = ephemeris::EarthAt(tt);
+    double u[3];
+    eraS2c(target.ra * kDeg, target.dec * kDeg, u);
+    double helio[3], ecl[3], rm[3][3];
+    for (int k = 0; k < 3; ++k)
+        helio[k] = earth.earth[k] + 1.2 * u[k];
+    eraEcm06(2451545.0, 0, rm);
+    eraRxp(rm, helio, ecl);
+    double lon = 0, lat = 0;
+    eraC2s(ecl, &lon, &lat);
+    ASSERT_GT(lat, 0);
+    const double a = eraPm(ecl);
+    const QByteArray json =
+        QStringLiteral(R"json({"fields":["full_name","H","G","epoch_mjd","e","a","i","om","w","ma"],
+            "data":[["  9999 Testobject (2016 QA)","12.0","0.15","%1","0","%2","%3","%4","0","90"]]})json")
+            .arg(tt + 51544.5, 0, 'f', 8)
+            .arg(a, 0, 'f', 10)
+            .arg(lat / kDeg, 0, 'f', 10)
+            .arg(std::fmod(lon / kDeg - 90 + 360, 360), 0, 'f', 10)
+            .toLatin1();
+    QTemporaryDir dir;
+    const QString elements = dir.filePath(QStringLiteral("test.json"));
+    QFile f(elements);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(json);
+    f.close();
+
+    MinorPlanetFields t = SampleQuery();
+    t.date[0] = QStringLiteral("15");
+    t.date[1] = QStringLiteral("8");
+    t.date[2] = QStringLiteral("2016");
+    t.date[3] = QStringLiteral("22");
+    t.date[4] = QStringLiteral("0");
+    t.radius = QStringLiteral("28");
+    t.limit = QStringLiteral("16");
+    const QString out = dir.filePath(QStringLiteral("data2"));
+    const LocalAnswerResult result = WriteLocalMinorPlanetAnswer(elements, t, out);
+    ASSERT_TRUE(result.ok) << result.message.toStdString();
+    int count = 0;
+    const auto rows = ReadPage(ReadAll(out), count);
+    ASSERT_EQ(count, 1);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].designation.toStdString(), "  9999");
+    EXPECT_EQ(rows[0].name, QLatin1String("Testobject"));
+
+    // Through the reader into the table, then onto the image through an
+    // affine plate fitted exactly to the true plate at three points.
+    const double corrAsd = 833.27, corrDec = 1575.63;
+    MinorPlanetTable table;
+    const MinorPlanetReadResult read =
+        ReadMinorPlanetAnswer(ReadAll(out), corrAsd, corrDec, 341.8, table);
+    ASSERT_EQ(read.count, 1);
+    EXPECT_EQ(table.name[1], QLatin1String("Testobject"));
+    PlateSolution plate;
+    plate.corrAsd = corrAsd;
+    plate.corrDec = corrDec;
+    const double px[3][2] = {{300, 300}, {700, 300}, {500, 700}};
+    double m[3][3], r[3], d[3];
+    for (int i = 0; i < 3; ++i) {
+        const TrueSky s = sampleTrueSky(px[i][0], px[i][1]);
+        m[i][0] = px[i][0], m[i][1] = px[i][1], m[i][2] = 1;
+        r[i] = s.ra * corrAsd;
+        d[i] = s.dec * corrDec;
+    }
+    auto solve = [&m](const double* rhs, double* out3) {
+        const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
+                           m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+                           m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+        for (int c = 0; c < 3; ++c) {
+            double mc[3][3];
+            for (int i = 0; i < 3; ++i)
+                for (int j = 0; j < 3; ++j)
+                    mc[i][j] = j == c ? rhs[i] : m[i][j];
+            out3[c] = (mc[0][0] * (mc[1][1] * mc[2][2] - mc[1][2] * mc[2][1]) -
+                       mc[0][1] * (mc[1][0] * mc[2][2] - mc[1][2] * mc[2][0]) +
+                       mc[0][2] * (mc[1][0] * mc[2][1] - mc[1][1] * mc[2][0])) /
+                      det;
+        }
+    };
+    solve(r, &plate.a[0]);
+    solve(d, &plate.a[3]);
+    MarkerStore markers;
+    MarkerPlacer placer(plate, markers.aster.size);
+    ASSERT_TRUE(PlaceMinorPlanetMarkers(placer, table, markers.aster, markers.aster_lbl));
+    const double x = markers.aster.left[1] + markers.aster.size / 2;
+    const double y = markers.aster.top[1] + markers.aster.size / 2;
+    // The light time moves the object by some arcseconds from the point the
+    // orbit was made through; the marker must show the computed place.
+    const TrueSky at = sampleTrueSky(x, y);
+    EXPECT_LT(SeparationArcsec(at.ra, at.dec, rows[0].ra, rows[0].dec), 3 * 2.285);
+    EXPECT_LT(std::hypot(x - 600, y - 400), 30);
+}
+
+TEST(LocalMinorPlanets, BadQueriesAndFilesWriteNothing) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("data2"));
+    QFile old(out);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("previous answer");
+    old.close();
+    struct Case {
+        int field; // date index, or 5 radius, 6 limit
+        const char* text;
+        const char* says;
+    };
+    const Case cases[] = {{0, "30", "not a date"},   {3, "24", "not a date"}, {4, "7.5", "minute"},
+                          {2, "", "year"},           {5, "0", "radius"},      {5, "1e9", "radius"},
+                          {6, "bright", "magnitude"}};
+    for (const Case& c : cases) {
+        MinorPlanetFields t = SampleQuery();
+        t.date[1] = QStringLiteral("2"); // 30 February, or 10 February (a fine date)
+        (c.field < 5 ? t.date[c.field] : c.field == 5 ? t.radius : t.limit) = QLatin1String(c.text);
+        const LocalAnswerResult r = WriteLocalMinorPlanetAnswer(shippedElements(), t, out);
+        EXPECT_FALSE(r.ok) << c.text;
+        EXPECT_TRUE(r.message.contains(QLatin1String(c.says))) << r.message.toStdString();
+    }
+    EXPECT_EQ(ReadAll(out), "previous answer");
+    MinorPlanetFields t = SampleQuery();
+    t.ra[0] = QStringLiteral("25");
+    EXPECT_FALSE(WriteLocalMinorPlanetAnswer(shippedElements(), t, out).ok);
+    const LocalAnswerResult missing =
+        WriteLocalMinorPlanetAnswer(dir.filePath(QStringLiteral("none.dat")), SampleQuery(), out);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_TRUE(missing.message.contains(QLatin1String("none.dat")));
+    const QString junk = dir.filePath(QStringLiteral("junk.dat"));
+    QFile j(junk);
+    ASSERT_TRUE(j.open(QIODevice::WriteOnly));
+    j.write("<html>404</html>\n");
+    j.close();
+    const LocalAnswerResult bad = WriteLocalMinorPlanetAnswer(junk, SampleQuery(), out);
+    EXPECT_FALSE(bad.ok);
+    EXPECT_EQ(ReadAll(out), "previous answer");
+}
+
+TEST(LocalMinorPlanets, LongListsStopAtTheTableSize) {
+    ephemeris::OrbitCatalogue catalogue;
+    ephemeris::Orbit orbit;
+    ephemeris::KeplerianElements k;
+    k.semiMajorAxis = 2.5;
+    ASSERT_TRUE(ephemeris::PrepareOrbit(k, 15, 0.15, orbit));
+    std::vector<ephemeris::Sighting> found(620);
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        catalogue.add(orbit, int(i + 1), QStringLiteral("Obj%1").arg(i + 1), QString(), 0);
+        found[i].index = i;
+        found[i].place.ra = 1.0;
+        found[i].place.dec = -0.5 - 1e-6 * double(i); // south of the centre
+        found[i].magnitude = 15;
+        found[i].raRate = -0.4; // rounds to 0: no minus sign
+        found[i].decRate = 123.5;
+    }
+    LocalMinorPlanetQuery q;
+    q.ra = 1.0 / kDeg;
+    q.dec = -0.5 / kDeg;
+    q.radius = 100;
+    q.limit = 19;
+    const QByteArray page = LocalMinorPlanetPage(catalogue, found, SampleQuery(), q, "x");
+    int count = 0;
+    const auto rows = ReadPage(page, count);
+    EXPECT_EQ(count, kLocalPageRows);
+    EXPECT_EQ(page.count("\r\n"), kLocalPageRows + 53);
+    ASSERT_EQ(int(rows.size()), kLocalPageRows);
+    EXPECT_TRUE(page.contains("Found: 620; only the 500 nearest are listed."));
+    EXPECT_EQ(rows[0].designation.toStdString(), "     1");
+    EXPECT_EQ(rows[0].motion1, QLatin1String(" 0+"));
+    EXPECT_EQ(rows[0].motion2, QLatin1String("24+")); // 124 does not fit the reader's 3 columns
+    EXPECT_LT(rows[0].dec, 0);
+    EXPECT_EQ(page.split('\n')[13].mid(35, 10), " -28 38 52"); // -0.5 rad
+}
+
+TEST(MpcReport, ColumnsOfTheEightyColumnFormat) {
+    // Worked example: (433) Eros on 2023 March 12 at 02:57:46.08 UTC
+    // (12.12345 d), R.A. 10h33m54.128s, Decl. +7 50' 13.84", V 12.64.
+    MpcObservation o;
+    o.designation = QStringLiteral("(433) Eros");
+    o.year = 2023, o.month = 3, o.day = 12, o.hour = 2, o.minute = 57, o.seconds = 46.08;
+    o.ra = (10 + 33 / 60.0 + 54.128 / 3600) * 15;
+    o.dec = 7 + 50 / 60.0 + 13.84 / 3600;
+    o.magnitude = 12.64;
+    o.band = u'V';
+    o.observatory = QStringLiteral("500");
+    QString error;
+    const auto line = FormatMpcObservation(o, error);
+    ASSERT_TRUE(line) << error.toStdString();
+    //                      1         2         3         4         5         6         7         8
+    //             12345678901234567890123456789012345678901234567890123456789012345678901234567890
+    EXPECT_EQ(*line,
+              "00433         C2023 03 12.12345 10 33 54.13 +07 50 13.8          12.6 V      500");
+    auto cols = [&line](int a, int b) { return line->mid(a - 1, b - a + 1); };
+    EXPECT_EQ(line->size(), 80);
+    EXPECT_EQ(cols(1, 5), "00433");
+    EXPECT_EQ(cols(15, 15), "C");
+    EXPECT_EQ(cols(16, 32), "2023 03 12.12345 ");
+    EXPECT_EQ(cols(33, 44), "10 33 54.13 ");
+    EXPECT_EQ(cols(45, 56), "+07 50 13.8 ");
+    EXPECT_EQ(cols(66, 71), "12.6 V");
+    EXPECT_EQ(cols(78, 80), "500");
+
+    // Provisional and temporary designations go to columns 6-12; rounding
+    // carries into the next day, hour and degree.
+    o.designation = QStringLiteral("2022 HK5");
+    o.year = 2022, o.month = 12, o.day = 31, o.hour = 23, o.minute = 59, o.seconds = 59.9999;
+    o.ra = 359.99999999;
+    o.dec = -(29 + 59 / 60.0 + 59.97 / 3600);
+    o.magnitude.reset();
+    o.observatory = QStringLiteral("J95");
+    const auto carried = FormatMpcObservation(o, error);
+    ASSERT_TRUE(carried);
+    EXPECT_EQ(carried->toStdString(), "     K22H05K  C2023 01 01.00000 00 00 00.00 -30 00 00.0" +
+                                          std::string(22, ' ') + "J95");
+    o.designation = QStringLiteral("MyObj1");
+    EXPECT_EQ(FormatMpcObservation(o, error)->mid(0, 12), "     MyObj1 ");
+    o.designation = QStringLiteral("124000");
+    EXPECT_EQ(FormatMpcObservation(o, error)->mid(0, 12), "C4000       ");
+
+    for (const char* bad : {"", "toolongname", "a b"}) {
+        o.designation = QLatin1String(bad);
+        EXPECT_FALSE(FormatMpcObservation(o, error)) << bad;
+    }
+    o.designation = QStringLiteral("433");
+    o.observatory = QStringLiteral("50");
+    EXPECT_FALSE(FormatMpcObservation(o, error));
+    o.observatory = QStringLiteral("500");
+    o.month = 2, o.day = 29; // 2022 is no leap year
+    EXPECT_FALSE(FormatMpcObservation(o, error));
+
+    QTemporaryDir dir;
+    const QString report = dir.filePath(QStringLiteral("report.txt"));
+    EXPECT_TRUE(AppendReportLine(report, *line).isEmpty());
+    EXPECT_TRUE(AppendReportLine(report, *carried).isEmpty());
+    EXPECT_EQ(ReadAll(report), (*line + "\r\n" + *carried + "\r\n").toLatin1());
+}
+
+TEST(LocalMinorPlanets, CommandLineMode) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("answer"));
+    auto run = [](const QStringList& args, QString* err = nullptr) {
+        QProcess p;
+        p.start(QStringLiteral(TEST_PROGRAM_DIR "/platesolve"), args);
+        p.waitForFinished(60000);
+        if (err) *err = QString::fromLocal8Bit(p.readAllStandardError());
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    };
+    const QStringList args = {QStringLiteral("--local-minor-planets"),
+                              shippedElements(),
+                              QStringLiteral("--day"),
+                              QStringLiteral("10"),
+                              QStringLiteral("--month"),
+                              QStringLiteral("10"),
+                              QStringLiteral("--year"),
+                              QStringLiteral("2022"),
+                              QStringLiteral("--hour"),
+                              QStringLiteral("21"),
+                              QStringLiteral("--minute"),
+                              QStringLiteral("36"),
+                              QStringLiteral("--ra"),
+                              QStringLiteral("22 47 12.2"),
+                              QStringLiteral("--dec"),
+                              QStringLiteral("+58 03 14"),
+                              QStringLiteral("--radius"),
+                              QStringLiteral("960"),
+                              QStringLiteral("--limit"),
+                              QStringLiteral("19.0"),
+                              QStringLiteral("--answer-out"),
+                              out};
+    ASSERT_EQ(run(args), 0);
+    // Exactly what the window's routine writes for the same texts.
+    const QString direct = dir.filePath(QStringLiteral("direct"));
+    ASSERT_TRUE(WriteLocalMinorPlanetAnswer(shippedElements(), SampleQuery(), direct).ok);
+    EXPECT_EQ(ReadAll(out), ReadAll(direct));
+
+    QString err;
+    QStringList bad = args;
+    bad[13] = QStringLiteral("22 47");
+    EXPECT_EQ(run(bad, &err), 2);
+    EXPECT_TRUE(err.contains(QLatin1String("--ra")));
+    bad = args;
+    bad[1] = dir.filePath(QStringLiteral("missing.dat"));
+    EXPECT_EQ(run(bad, &err), 2);
+    EXPECT_TRUE(err.contains(QLatin1String("missing.dat")));
+    bad = args.mid(0, args.size() - 2);
+    EXPECT_EQ(run(bad, &err), 2);
+    EXPECT_TRUE(err.contains(QLatin1String("--answer-out")));
+}
+
+TEST(LocalMinorPlanets, ElementsDownloadAndSiteSettings) {
+    ProgramFolderFixture folder;
+    folder.write(QStringLiteral("sites.cfg"),
+                 "[sites]\nminor_planet_source=local\n"
+                 "minor_planet_elements=MPCORB.DAT\n"
+                 "minor_planet_elements_url=http://127.0.0.1:1/m.gz\n");
+    const SiteHosts sites = ReadSiteHosts(folder.file(QStringLiteral("sites.cfg")));
+    EXPECT_TRUE(sites.localMinorPlanets());
+    EXPECT_EQ(sites.minorPlanetElements, QLatin1String("MPCORB.DAT"));
+    EXPECT_EQ(sites.minorPlanetElementsUrl, QLatin1String("http://127.0.0.1:1/m.gz"));
+    EXPECT_FALSE(SiteHosts().localMinorPlanets()); // the service by default
+
+    // One orbit, compressed as the Minor Planet Center serves it.
+    const QByteArray ceres =
+        "00001    3.34  0.15 K2555 188.70269   73.27343   80.25221   10.58780  0.0794013  "
+        "0.21424651   2.7660512  0 E2024-V47  7330 125 1801-2024 0.80 M-v 30k MPCLINUX   4000      "
+        "(1) Ceres              20241101\n";
+    QByteArray gzip(4096, Qt::Uninitialized);
+    z_stream z{};
+    deflateInit2(&z, 6, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(ceres.constData()));
+    z.avail_in = uInt(ceres.size());
+    z.next_out = reinterpret_cast<Bytef*>(gzip.data());
+    z.avail_out = uInt(gzip.size());
+    ASSERT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
+    gzip.truncate(qsizetype(z.total_out));
+    deflateEnd(&z);
+    QByteArray served = gzip;
+    LocalHttpServer server([&served](const QByteArray&) {
+        LocalHttpServer::Reply r;
+        r.body = served;
+        return r;
+    });
+    const QString url = server.base() + QStringLiteral("/iau/MPCORB/MPCORB.DAT.gz");
+    const ElementsDownloadResult first = DownloadMinorPlanetElements(url);
+    ASSERT_TRUE(first.ok) << first.message.toStdString();
+    EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT")), ceres);
+    const auto reading = ephemeris::ReadOrbitFile(first.path);
+    ASSERT_TRUE(reading.ok());
+    EXPECT_EQ(reading.catalogue.name(0).name, QLatin1String("Ceres"));
+
+    // An error page or a damaged archive leaves the unpacked file as it was.
+    served = "<html>Service unavailable</html>";
+    const ElementsDownloadResult page = DownloadMinorPlanetElements(url);
+    EXPECT_FALSE(page.ok);
+    EXPECT_TRUE(page.message.contains(QLatin1String("gzip"))) << page.message.toStdString();
+    served = gzip.left(gzip.size() - 12);
+    EXPECT_FALSE(DownloadMinorPlanetElements(url).ok);
+    EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT")), ceres);
+    EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT.gz")), gzip);
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("MPCORB.DAT.gz.part"))));
+}
