@@ -1,0 +1,287 @@
+// The local star source: the query read from the star address, the answer
+// page read back by the star reader, index files built here from known
+// Tycho-2 stars with astrometry.net's own tool, and Debian's Tycho-2 files.
+#include "catalogues/localstars.h"
+#include "catalogues/usnoa2.h"
+#include "testing.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <cmath>
+#include <fitsio.h>
+#include <gtest/gtest.h>
+
+using testing_support::readSample;
+using testing_support::sampleFile;
+using testing_support::separationArcsec;
+
+namespace {
+
+const QString kHost = QStringLiteral("http://archive.eso.org");
+
+LocalStarQuery queryOf(const QString& ra, const QString& dec, const QString& radius,
+                       const QString& mag) {
+    const auto reading =
+        ReadLocalStarQuery(UsnoA2Address(kHost, QStringLiteral("2000.0"), ra, dec, radius, mag));
+    EXPECT_TRUE(reading.query) << reading.error.toStdString();
+    return reading.query.value_or(LocalStarQuery{});
+}
+
+// The sample field as the download button sends it.
+LocalStarQuery sampleQuery() {
+    return queryOf("22+47+12", "58+3+14", "28", "11.5");
+}
+
+struct Row {
+    QByteArray id;
+    double ra, dec;
+    QByteArray magRed;
+};
+
+// The rows of an answer, read with the program's star reader (scales of 1e5
+// keep the positions to 0.00001 degree).
+std::vector<Row> readRows(const QByteArray& page) {
+    CatalogueStarTable table;
+    const StarReadResult r = ReadUsnoA2Answer(page, 1e5, 1e5, table);
+    std::vector<Row> rows;
+    for (int i = 1; i <= r.rowsRead; ++i)
+        rows.push_back({table.id[i].toLatin1(), table.ra[i] / 1e5, table.dec[i] / 1e5,
+                        table.magRed[i].toLatin1()});
+    return rows;
+}
+
+// A catalogue file held in memory.
+class FakeIndex : public StarIndex {
+public:
+    FakeIndex(QString name, std::vector<IndexStar> stars, bool coversAll = true)
+        : m_name(std::move(name)), m_stars(std::move(stars)), m_coversAll(coversAll) {}
+    QString name() const override { return m_name; }
+    bool covers(double, double) const override { return m_coversAll; }
+    std::vector<IndexStar> starsWithin(double ra, double dec, double radius) override {
+        std::vector<IndexStar> out;
+        for (const IndexStar& s : m_stars)
+            if (SeparationDeg(ra, dec, s.ra, s.dec) <= radius) out.push_back(s);
+        return out;
+    }
+
+private:
+    QString m_name;
+    std::vector<IndexStar> m_stars;
+    bool m_coversAll;
+};
+
+IndexStar star(double ra, double dec, double mag, double blue = NAN) {
+    return IndexStar{ra, dec, mag, blue};
+}
+
+// The Tycho-2 stars around the sample field shipped with the tests.
+std::vector<IndexStar> sampleTychoStars() {
+    QFile f(sampleFile("tycho2-n7380.tsv"));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    std::vector<IndexStar> stars;
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        if (line.startsWith('#') || line.trimmed().isEmpty()) continue;
+        const QList<QByteArray> c = line.split('\t');
+        stars.push_back(star(c[0].toDouble(), c[1].toDouble(), c[2].toDouble()));
+    }
+    return stars;
+}
+
+// Builds an astrometry.net index file from `stars` with the package's tool;
+// `extra` adds options (e.g. a single sky tile).
+void buildIndex(const std::vector<IndexStar>& stars, const QString& out, int id,
+                const QStringList& extra = {}) {
+    const QString tool = QStandardPaths::findExecutable("build-astrometry-index");
+    ASSERT_FALSE(tool.isEmpty())
+        << "build-astrometry-index is missing: install Debian's astrometry.net (scripts/setup.sh)";
+    const QString table = out + ".cat";
+    int status = 0;
+    fitsfile* f = nullptr;
+    char ra[] = "RA", dec[] = "DEC", mag[] = "MAG_VT", d[] = "1D";
+    char* names[] = {ra, dec, mag};
+    char* forms[] = {d, d, d};
+    fits_create_diskfile(&f, QFile::encodeName(table).constData(), &status);
+    fits_create_tbl(f, BINARY_TBL, 0, 3, names, forms, nullptr, "stars", &status);
+    for (size_t i = 0; i < stars.size(); ++i) {
+        double v[3] = {stars[i].ra, stars[i].dec, stars[i].mag};
+        for (int c = 0; c < 3; ++c)
+            fits_write_col(f, TDOUBLE, c + 1, static_cast<LONGLONG>(i + 1), 1, 1, &v[c], &status);
+    }
+    fits_close_file(f, &status);
+    ASSERT_EQ(status, 0);
+    QProcess p;
+    p.start(tool, QStringList{"-i", table, "-o", out, "-P", "5", "-S", "MAG_VT", "-n", "100", "-E",
+                              "-M", "-I", QString::number(id)} +
+                      extra);
+    ASSERT_TRUE(p.waitForFinished(60000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    QFile::remove(table);
+}
+
+} // namespace
+
+TEST(LocalStars, QueryIsReadFromTheStarAddress) {
+    const LocalStarQuery q = sampleQuery();
+    EXPECT_NEAR(q.ra, (22 + 47 / 60.0 + 12 / 3600.0) * 15, 1e-9);
+    EXPECT_NEAR(q.dec, 58 + 3 / 60.0 + 14 / 3600.0, 1e-9);
+    EXPECT_EQ(q.radiusArcmin, 28);
+    EXPECT_EQ(q.magFaint, 11.5); // sent as "11.5."
+    EXPECT_EQ(q.nout, 5000);
+
+    // The sign of a declination between 0 and -1 degree is carried by "-0".
+    EXPECT_NEAR(queryOf("0+0+0", "-0+30+0", "10", "15").dec, -0.5, 1e-12);
+
+    for (const auto& [radius, mag] :
+         {std::pair{"abc", "15"}, std::pair{"0", "15"}, std::pair{"10", "x"}}) {
+        const auto r =
+            ReadLocalStarQuery(UsnoA2Address(kHost, "2000.0", "1+2+3", "4+5+6", radius, mag));
+        EXPECT_FALSE(r.query) << radius << " " << mag;
+        EXPECT_FALSE(r.error.isEmpty());
+    }
+    EXPECT_FALSE(
+        ReadLocalStarQuery(UsnoA2Address(kHost, "2000.0", "25+0+0", "0+0+0", "10", "15")).query);
+}
+
+TEST(LocalStars, PageIsReadBackByTheStarReader) {
+    LocalStarQuery q = queryOf("0+0+0", "-0+30+0", "30", "12");
+    StarIndexFolder folder;
+    folder.folder = "/catalogues";
+    // Around RA 0h: stars on both sides of 0/360; the same star in both files.
+    folder.files.push_back(std::make_unique<FakeIndex>(
+        "a.fits", std::vector<IndexStar>{star(359.95, -0.6, 9.0, 9.8), star(0.05, -0.4, 7.24),
+                                         star(0.1, -0.5, 11.99), star(0.0, -0.5, 12.0),
+                                         star(0.0, -1.2, 5.0), star(0.2, -0.45, NAN)}));
+    folder.files.push_back(std::make_unique<FakeIndex>(
+        "b.fits", std::vector<IndexStar>{star(0.05 + 0.5 / 3600, -0.4, 7.3),
+                                         star(0.05 + 2.0 / 3600, -0.4, 8.0)}));
+    const LocalStarAnswer a = MakeLocalStarAnswer(q, folder);
+    ASSERT_EQ(a.outcome, LocalStarAnswer::Outcome::Stars);
+    EXPECT_FALSE(a.page.contains('\r'));
+    EXPECT_TRUE(a.page.contains("a.fits, b.fits")); // where the stars came from
+
+    // Brightest first; the star 0.5" away in b.fits is the same star, the
+    // one 2" away is not; 12.0 is not brighter than the limit, the star at
+    // -1.2 degrees lies 42' away; a star without magnitude comes last.
+    const std::vector<Row> rows = readRows(a.page);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(a.rows, 5);
+    const double expected[][3] = {{0.05, -0.4, 7.24},
+                                  {0.05 + 2.0 / 3600, -0.4, 8.0},
+                                  {359.95, -0.6, 9.0},
+                                  {0.1, -0.5, 11.99}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_NEAR(rows[i].ra, expected[i][0], 1e-5) << i;
+        EXPECT_NEAR(rows[i].dec, expected[i][1], 1e-5) << i;
+    }
+    EXPECT_EQ(rows[0].magRed, " 7.2"); // one decimal
+    EXPECT_EQ(rows[3].magRed, "12.0");
+    EXPECT_EQ(rows[4].magRed, "    ");
+    EXPECT_EQ(rows[2].id, "U0825_35995000"); // zone of -0.6 degree, RA in 0.00001 degree
+    EXPECT_EQ(rows[0].id, "U0825_00005000");
+
+    // Every row is 66 bytes with "U" in column 6, and the blue magnitude sits
+    // in columns 46-49.
+    const qsizetype first = a.page.indexOf("</b>   1 U") + 4;
+    for (int i = 0; i < 5; ++i) {
+        const QByteArray r = a.page.mid(first + 66 * i, 66);
+        EXPECT_EQ(r[5], 'U');
+        EXPECT_EQ(r[65], '\n');
+    }
+    EXPECT_EQ(a.page.mid(first + 66 * 2 + 45, 4), " 9.8");
+
+    // nout limits the rows.
+    q.nout = 2;
+    EXPECT_EQ(readRows(MakeLocalStarAnswer(q, folder).page).size(), 2u);
+}
+
+TEST(LocalStars, NoFileOrNoCoverageGivesAnEmptyAnswer) {
+    const LocalStarQuery q = sampleQuery();
+    QTemporaryDir dir;
+    // Not index files: a text named .fits, and a real index cut in half.
+    QFile junk(dir.filePath("junk.fits"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not a FITS file at all\n");
+    junk.close();
+    buildIndex(sampleTychoStars(), dir.filePath("whole.fits"), 1);
+    QFile whole(dir.filePath("whole.fits"));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    whole.close();
+    QFile::remove(dir.filePath("whole.fits"));
+    QFile cut(dir.filePath("cut.fits"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(bytes.left(bytes.size() / 2));
+    cut.close();
+
+    StarIndexFolder folder = OpenStarIndexFolder(dir.path());
+    EXPECT_TRUE(folder.files.empty());
+    EXPECT_EQ(folder.skipped.size(), 2);
+    LocalStarAnswer a = MakeLocalStarAnswer(q, folder);
+    EXPECT_EQ(a.outcome, LocalStarAnswer::Outcome::NoIndexFile);
+    EXPECT_TRUE(a.status.contains(dir.path())) << a.status.toStdString();
+    EXPECT_TRUE(readRows(a.page).empty());
+
+    // One sky tile (nside 2, tile 14 holds the sample field): the sample is
+    // answered, a field on the other side of the sky is not covered.
+    QTemporaryDir tiles;
+    buildIndex(sampleTychoStars(), tiles.filePath("tile.fits"), 2, {"-s", "2", "-H", "14"});
+    folder = OpenStarIndexFolder(tiles.path());
+    ASSERT_EQ(folder.files.size(), 1u) << folder.skipped.join("; ").toStdString();
+    EXPECT_EQ(MakeLocalStarAnswer(q, folder).outcome, LocalStarAnswer::Outcome::Stars);
+    a = MakeLocalStarAnswer(queryOf("10+0+0", "-30+0+0", "28", "11.5"), folder);
+    EXPECT_EQ(a.outcome, LocalStarAnswer::Outcome::NotCovered);
+    EXPECT_TRUE(readRows(a.page).empty());
+}
+
+// The shipped answer of the sample field was made from the Tycho-2 index
+// files 07 to 10; two index files built from the same stars (one holding
+// only the bright ones, as the coarser series do) give the same 48 stars.
+TEST(LocalStars, SampleFieldMatchesTheSharedAnswer) {
+    QTemporaryDir dir;
+    const std::vector<IndexStar> all = sampleTychoStars();
+    std::vector<IndexStar> bright;
+    for (const IndexStar& s : all)
+        if (s.mag < 9.5) bright.push_back(s);
+    buildIndex(all, dir.filePath("index-a.fits"), 11);
+    buildIndex(bright, dir.filePath("index-b.fits"), 12);
+    StarIndexFolder folder = OpenStarIndexFolder(dir.path());
+    ASSERT_EQ(folder.files.size(), 2u) << folder.skipped.join("; ").toStdString();
+
+    const LocalStarAnswer a = MakeLocalStarAnswer(sampleQuery(), folder);
+    const std::vector<Row> local = readRows(a.page);
+    const std::vector<Row> shared = readRows(readSample("data"));
+    ASSERT_EQ(shared.size(), 48u);
+    ASSERT_EQ(local.size(), shared.size());
+    for (const Row& s : shared) {
+        const auto same = std::find_if(local.begin(), local.end(), [&s](const Row& l) {
+            return separationArcsec(l.ra, l.dec, s.ra, s.dec) < 1.0;
+        });
+        ASSERT_NE(same, local.end()) << s.id.toStdString();
+        EXPECT_EQ(same->id, s.id);
+        EXPECT_EQ(same->magRed, s.magRed) << s.id.toStdString();
+    }
+    for (size_t i = 1; i < local.size(); ++i)
+        EXPECT_LE(local[i - 1].magRed.trimmed().toDouble(), local[i].magRed.trimmed().toDouble());
+}
+
+// Debian's Tycho-2 files (scripts/setup.sh installs the wide-field series):
+// every star they give for the sample field is a star of the shared answer.
+TEST(LocalStars, DebianTychoFilesAnswerTheSampleField) {
+    StarIndexFolder folder = OpenStarIndexFolder(QString::fromLatin1(kDefaultIndexFolder));
+    if (folder.files.empty())
+        GTEST_SKIP() << "no index file in " << kDefaultIndexFolder
+                     << " (astrometry-data-tycho2-10-19 is installed by scripts/setup.sh)";
+    const LocalStarAnswer a = MakeLocalStarAnswer(sampleQuery(), folder);
+    const std::vector<Row> local = readRows(a.page);
+    const std::vector<Row> shared = readRows(readSample("data"));
+    EXPECT_GE(local.size(), 8u) << a.status.toStdString();
+    for (const Row& l : local) {
+        const bool found = std::any_of(shared.begin(), shared.end(), [&l](const Row& s) {
+            return separationArcsec(l.ra, l.dec, s.ra, s.dec) < 1.0 && s.id == l.id;
+        });
+        EXPECT_TRUE(found) << l.id.toStdString();
+    }
+}
