@@ -7,6 +7,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -284,4 +287,43 @@ TEST(LocalStars, DebianTychoFilesAnswerTheSampleField) {
         });
         EXPECT_TRUE(found) << l.id.toStdString();
     }
+}
+
+// The whole solve from the command line with no answer file: the sample's
+// FITS image, its centre as typed, the stars from local index files.
+TEST(LocalStars, PlatesolveSolvesTheSampleFitsOffline) {
+    QTemporaryDir dir;
+    buildIndex(sampleTychoStars(), dir.filePath("index-a.fits"), 21);
+    const QString answer = dir.filePath("answer.html");
+    QProcess p;
+    p.start(QStringLiteral(TEST_PROGRAM_DIR "/platesolve"),
+            {"--image", sampleFile("image.fits"), "--catalogue-from-index", dir.path(), "--ra",
+             "22 47 12.2", "--dec", "+58 03 14", "--epoch", "2000.0", "--radius", "28", "--mag",
+             "11.5", "--answer-out", answer, "--corrasd", "833.27", "--corrdec", "1575.63",
+             "--tolerance", "20.5", "--decider", "--pick", "631,135", "--pick", "902,835",
+             "--pick", "303,262", "--pick", "494,932", "--pick", "235,638"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    ASSERT_EQ(p.exitCode(), 0) << err.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+    EXPECT_EQ(json["rows_read"].toInt(), 48);
+    const QJsonArray candidates = json["candidates"].toArray();
+    ASSERT_EQ(candidates.size(), 1) << err.toStdString();
+    EXPECT_EQ(candidates[0].toObject()["rows"].toArray(), (QJsonArray{9, 13, 19, 20, 45}));
+
+    QFile page(answer);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_EQ(readRows(page.readAll()).size(), 48u);
+
+    // A folder without index files: a clear message and a distinct status.
+    QTemporaryDir empty;
+    p.start(QStringLiteral(TEST_PROGRAM_DIR "/platesolve"),
+            {"--image", sampleFile("image.fits"), "--catalogue-from-index", empty.path(), "--ra",
+             "22 47 12.2", "--dec", "+58 03 14", "--epoch", "2000.0", "--radius", "28", "--mag",
+             "11.5", "--corrasd", "833.27", "--corrdec", "1575.63", "--tolerance", "20.5",
+             "--pick", "631,135", "--pick", "902,835", "--pick", "303,262", "--pick", "494,932",
+             "--pick", "235,638"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 4);
+    EXPECT_TRUE(p.readAllStandardError().contains("no star index file"));
 }
