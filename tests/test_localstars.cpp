@@ -3,6 +3,7 @@
 // Tycho-2 stars with astrometry.net's own tool, and Debian's Tycho-2 files.
 #include "catalogues/localstars.h"
 #include "catalogues/usnoa2.h"
+#include "catalogues/web/starquery.h"
 #include "testing.h"
 
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <fitsio.h>
 #include <gtest/gtest.h>
 
+using testing_support::ProgramFolderFixture;
 using testing_support::readSample;
 using testing_support::sampleFile;
 using testing_support::separationArcsec;
@@ -296,12 +298,39 @@ TEST(LocalStars, PlatesolveSolvesTheSampleFitsOffline) {
     buildIndex(sampleTychoStars(), dir.filePath("index-a.fits"), 21);
     const QString answer = dir.filePath("answer.html");
     QProcess p;
-    p.start(QStringLiteral(TEST_PROGRAM_DIR "/platesolve"),
-            {"--image", sampleFile("image.fits"), "--catalogue-from-index", dir.path(), "--ra",
-             "22 47 12.2", "--dec", "+58 03 14", "--epoch", "2000.0", "--radius", "28", "--mag",
-             "11.5", "--answer-out", answer, "--corrasd", "833.27", "--corrdec", "1575.63",
-             "--tolerance", "20.5", "--decider", "--pick", "631,135", "--pick", "902,835",
-             "--pick", "303,262", "--pick", "494,932", "--pick", "235,638"});
+    p.start(QStringLiteral(TEST_PROGRAM_DIR "/platesolve"), {"--image",
+                                                             sampleFile("image.fits"),
+                                                             "--catalogue-from-index",
+                                                             dir.path(),
+                                                             "--ra",
+                                                             "22 47 12.2",
+                                                             "--dec",
+                                                             "+58 03 14",
+                                                             "--epoch",
+                                                             "2000.0",
+                                                             "--radius",
+                                                             "28",
+                                                             "--mag",
+                                                             "11.5",
+                                                             "--answer-out",
+                                                             answer,
+                                                             "--corrasd",
+                                                             "833.27",
+                                                             "--corrdec",
+                                                             "1575.63",
+                                                             "--tolerance",
+                                                             "20.5",
+                                                             "--decider",
+                                                             "--pick",
+                                                             "631,135",
+                                                             "--pick",
+                                                             "902,835",
+                                                             "--pick",
+                                                             "303,262",
+                                                             "--pick",
+                                                             "494,932",
+                                                             "--pick",
+                                                             "235,638"});
     ASSERT_TRUE(p.waitForFinished(60000));
     const QString err = QString::fromUtf8(p.readAllStandardError());
     ASSERT_EQ(p.exitCode(), 0) << err.toStdString();
@@ -317,13 +346,87 @@ TEST(LocalStars, PlatesolveSolvesTheSampleFitsOffline) {
 
     // A folder without index files: a clear message and a distinct status.
     QTemporaryDir empty;
-    p.start(QStringLiteral(TEST_PROGRAM_DIR "/platesolve"),
-            {"--image", sampleFile("image.fits"), "--catalogue-from-index", empty.path(), "--ra",
-             "22 47 12.2", "--dec", "+58 03 14", "--epoch", "2000.0", "--radius", "28", "--mag",
-             "11.5", "--corrasd", "833.27", "--corrdec", "1575.63", "--tolerance", "20.5",
-             "--pick", "631,135", "--pick", "902,835", "--pick", "303,262", "--pick", "494,932",
-             "--pick", "235,638"});
+    p.start(QStringLiteral(TEST_PROGRAM_DIR "/platesolve"), {"--image",
+                                                             sampleFile("image.fits"),
+                                                             "--catalogue-from-index",
+                                                             empty.path(),
+                                                             "--ra",
+                                                             "22 47 12.2",
+                                                             "--dec",
+                                                             "+58 03 14",
+                                                             "--epoch",
+                                                             "2000.0",
+                                                             "--radius",
+                                                             "28",
+                                                             "--mag",
+                                                             "11.5",
+                                                             "--corrasd",
+                                                             "833.27",
+                                                             "--corrdec",
+                                                             "1575.63",
+                                                             "--tolerance",
+                                                             "20.5",
+                                                             "--pick",
+                                                             "631,135",
+                                                             "--pick",
+                                                             "902,835",
+                                                             "--pick",
+                                                             "303,262",
+                                                             "--pick",
+                                                             "494,932",
+                                                             "--pick",
+                                                             "235,638"});
     ASSERT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 4);
     EXPECT_TRUE(p.readAllStandardError().contains("no star index file"));
+}
+
+// The star query with the local source writes "data" where the download
+// would, never leaves the answer of another field, and keeps off the cache.
+TEST(LocalStars, StarQueryWritesTheLocalAnswer) {
+    ProgramFolderFixture program;
+    QTemporaryDir index;
+    buildIndex(sampleTychoStars(), index.filePath("index-a.fits"), 31);
+    QDir(program.path()).mkpath("cat");
+    WebSwitches web;
+    web.AutonomousMode = true;
+    web.StarSiteEnabled = false; // the site switch blocks the server, not local files
+    QStringList log;
+    DownloadOptions options;
+    options.log = [&log](const QString& line) { log << line; };
+    StarSourceSetting local;
+    local.local = true;
+    local.indexFolder = index.path();
+
+    program.write("data", "an answer of another field");
+    const QStringList cached = QDir(program.file("cat")).entryList(QDir::Files);
+    DownloadResult r = QueryUsnoA2("2000.0", "22+47+12", "58+3+14", "28", "11.5", web,
+                                   "http://127.0.0.1:9", "224712.2583142811.5", options, local);
+    EXPECT_EQ(r.status, DownloadResult::Status::Downloaded) << r.message.toStdString();
+    EXPECT_EQ(readRows(program.read("data")).size(), 48u);
+    ASSERT_EQ(log.size(), 1);
+    EXPECT_TRUE(log[0].contains("48")) << log[0].toStdString();
+    EXPECT_EQ(QDir(program.file("cat")).entryList(QDir::Files), cached);
+
+    // An empty folder, or a bad radius: "data" no longer holds the last field.
+    QTemporaryDir empty;
+    local.indexFolder = empty.path();
+    r = QueryUsnoA2("2000.0", "22+47+12", "58+3+14", "28", "11.5", web, "http://127.0.0.1:9", "k",
+                    options, local);
+    EXPECT_EQ(r.status, DownloadResult::Status::Failed);
+    EXPECT_TRUE(r.message.contains("no star index file")) << r.message.toStdString();
+    EXPECT_TRUE(readRows(program.read("data")).empty());
+    program.write("data", readSample("data"));
+    local.indexFolder = index.path();
+    r = QueryUsnoA2("2000.0", "22+47+12", "58+3+14", "wide", "11.5", web, "http://127.0.0.1:9", "k",
+                    options, local);
+    EXPECT_EQ(r.status, DownloadResult::Status::Failed);
+    EXPECT_TRUE(readRows(program.read("data")).empty());
+
+    // The setting comes from sites.cfg.
+    program.write("sites.cfg", "[local_stars]\nsource=local\nindex_folder=/somewhere\n");
+    const StarSourceSetting read = ReadStarSourceSetting(program.file("sites.cfg"));
+    EXPECT_TRUE(read.local);
+    EXPECT_EQ(read.indexFolder, "/somewhere");
+    EXPECT_FALSE(ReadStarSourceSetting(program.file("missing.cfg")).local);
 }

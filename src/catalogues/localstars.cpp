@@ -1,10 +1,13 @@
 #include "catalogues/localstars.h"
 
 #include "platform/numbers.h"
+#include "platform/programfolder.h"
 #include "reduction/precession.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QSettings>
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
@@ -299,4 +302,24 @@ QString StarAddressFromTyped(const QString& host, const TypedCentreFields& field
     const PrecessionDelta delta = PrecessFromJ2000(4000 - c.epoch, c.ra, c.dec);
     const StarQueryCoordinates q = MakeStarQueryCoordinates(c, delta.dRA, delta.dDec);
     return UsnoA2Address(host, fields.epoch, q.ra, q.dec, radius, magFaint);
+}
+
+StarSourceSetting ReadStarSourceSetting(const QString& path) {
+    StarSourceSetting setting;
+    if (!QFileInfo::exists(path)) return setting;
+    QSettings ini(path, QSettings::IniFormat);
+    ini.beginGroup(QStringLiteral("local_stars"));
+    setting.local = ini.value(QStringLiteral("source"))
+                        .toString()
+                        .trimmed()
+                        .compare(QLatin1String("local"), Qt::CaseInsensitive) == 0;
+    const QString folder = ini.value(QStringLiteral("index_folder")).toString().trimmed();
+    if (!folder.isEmpty()) setting.indexFolder = folder;
+    return setting;
+}
+
+StarSourceSetting& StarSource() {
+    static StarSourceSetting setting =
+        ReadStarSourceSetting(programfolder::file(QStringLiteral("sites.cfg")));
+    return setting;
 }

@@ -133,3 +133,19 @@ StarIndexFolder OpenStarIndexFolder(const QString& folder);
 
 // The default folder of the index files of Debian's astrometry-data packages.
 inline constexpr const char* kDefaultIndexFolder = "/usr/share/astrometry";
+
+// Where the star query's answer comes from. Read from the group
+// [local_stars] of sites.cfg:
+//   source=web            the star server (default), or "local"
+//   index_folder=DIR      the folder of the index files (default above)
+struct StarSourceSetting {
+    bool local = false;
+    QString indexFolder = QString::fromLatin1(kDefaultIndexFolder);
+};
+
+// Reads a sites file; absent keys keep the defaults.
+StarSourceSetting ReadStarSourceSetting(const QString& path);
+
+// The program's setting, read from the program folder's sites.cfg at first
+// use; the Internet window changes it for the session.
+StarSourceSetting& StarSource();
