@@ -172,6 +172,12 @@ LocalStarQueryReading ReadLocalStarQuery(const QString& address) {
 
 void RemoveDuplicateStars(std::vector<IndexStar>& stars, double arcsec) {
     const double tolerance = arcsec / 3600.0;
+    // Positions that are no numbers sort and compare as nothing: set them apart.
+    stars.erase(std::remove_if(stars.begin(), stars.end(),
+                               [](const IndexStar& s) {
+                                   return !std::isfinite(s.ra) || !std::isfinite(s.dec);
+                               }),
+                stars.end());
     std::vector<size_t> byDec(stars.size());
     std::iota(byDec.begin(), byDec.end(), size_t{0});
     std::sort(byDec.begin(), byDec.end(),
@@ -208,7 +214,9 @@ QByteArray LocalStarPage(const LocalStarQuery& query, std::vector<IndexStar> sta
     };
     std::vector<Entry> kept;
     kept.reserve(stars.size());
-    for (const IndexStar& s : stars) {
+    for (IndexStar s : stars) {
+        if (!std::isfinite(s.ra) || !std::isfinite(s.dec) || std::abs(s.dec) > 90) continue;
+        s.ra = std::fmod(std::fmod(s.ra, 360.0) + 360.0, 360.0);
         const double d = SeparationDeg(query.ra, query.dec, s.ra, s.dec) * 60;
         if (d > query.radiusArcmin) continue;
         if (std::isfinite(s.mag) && !(s.mag < query.magFaint)) continue;
