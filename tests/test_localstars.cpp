@@ -4,14 +4,17 @@
 #include "catalogues/localstars.h"
 #include "catalogues/usnoa2.h"
 #include "catalogues/web/starquery.h"
+#include "catalogues/widgets/frminternet.h"
 #include "testing.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cmath>
@@ -429,4 +432,16 @@ TEST(LocalStars, StarQueryWritesTheLocalAnswer) {
     EXPECT_TRUE(read.local);
     EXPECT_EQ(read.indexFolder, "/somewhere");
     EXPECT_FALSE(ReadStarSourceSetting(program.file("missing.cfg")).local);
+}
+
+TEST(LocalStars, InternetWindowChoosesTheSourceForTheSession) {
+    const StarSourceSetting saved = StarSource();
+    StarSource().local = false;
+    frmInternet window;
+    EXPECT_FALSE(window.ChkLocalStars->isChecked());
+    EXPECT_TRUE(window.ChkLocalStars->text().contains(StarSource().indexFolder));
+    window.ChkLocalStars->setChecked(true);
+    window.cmdOK->click();
+    EXPECT_TRUE(StarSource().local);
+    StarSource() = saved;
 }
