@@ -3,6 +3,7 @@
 #include "field/fitshints.h"
 #include "field/picking.h"
 #include "imaging/imagefile.h"
+#include "testing.h"
 
 #include <QFile>
 #include <QImage>
@@ -297,4 +298,26 @@ TEST(FitsHints, CentreTimeAndScales) {
     ASSERT_TRUE(h.scales);
     EXPECT_NEAR(h.scales->corrAsd, 1942.484 / 2, 1e-3);
     EXPECT_NEAR(h.scales->corrDec, 1942.484, 1e-3);
+}
+
+// The sample as a FITS file: the same picture as the PNG, and a header that
+// gives the fields a user would type for it.
+TEST(FitsHints, SampleFitsGivesTheSampleFields) {
+    const LoadedImage fits = ReadImageFile(testing_support::sampleFile("image.fits"));
+    ASSERT_TRUE(fits.isFits()) << fits.error.toStdString();
+    const QImage png =
+        QImage(testing_support::sampleFile("image.png")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(fits.image.size(), png.size());
+    for (const QPoint p : {QPoint(630, 133), QPoint(0, 1023), QPoint(1023, 0)}) {
+        const QRgb c = png.pixel(p);
+        EXPECT_NEAR(fits.values.at(p.x(), p.y()), (qRed(c) + qGreen(c) + qBlue(c)) * 256.0 / 3, 1);
+    }
+    const FitsHints h = HeaderHints(fits.header, fits.values.width, fits.values.height);
+    ASSERT_TRUE(h.centre && h.time && h.scales);
+    EXPECT_EQ(h.centre->ra, (std::array<QString, 3>{"22", "47", "12.2"}));
+    EXPECT_EQ(h.centre->dec, (std::array<QString, 3>{"58", "3", "14"}));
+    EXPECT_EQ(h.centre->epoch, "2000.0");
+    EXPECT_EQ(h.time->fields, (std::array<QString, 5>{"10", "10", "2022", "21", "36"}));
+    EXPECT_NEAR(h.scales->corrAsd, 833.27, 833.27 * 0.002);
+    EXPECT_NEAR(h.scales->corrDec, 1575.63, 1575.63 * 0.002);
 }
