@@ -5,22 +5,32 @@
 #include "catalogues/usnoa2.h"
 #include "catalogues/web/starquery.h"
 #include "catalogues/widgets/frminternet.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/imagecanvas.h"
+#include "platform/widgets/controlvalue.h"
 #include "testing.h"
+#include "text/language.h"
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cmath>
 #include <fitsio.h>
 #include <gtest/gtest.h>
 
+using testing_support::check;
+using testing_support::control;
+using testing_support::MessageRecorder;
 using testing_support::ProgramFolderFixture;
 using testing_support::readSample;
 using testing_support::sampleFile;
@@ -443,5 +453,99 @@ TEST(LocalStars, InternetWindowChoosesTheSourceForTheSession) {
     window.ChkLocalStars->setChecked(true);
     window.cmdOK->click();
     EXPECT_TRUE(StarSource().local);
+    StarSource() = saved;
+}
+
+// Through the window: a FITS image of the sample opens, its header fills the
+// fields (asking before it replaces a typed value), and the field solves with
+// the stars of local index files.
+TEST(LocalStarsWindow, FitsSampleSolvesWithTheLocalCatalogue) {
+    ProgramFolderFixture folder;
+    ASSERT_TRUE(ReadLanguageFile(folder.file("lang-en.cfg"), Lang()).opened);
+    QFile::copy(sampleFile("image.fits"), folder.file("sample.fits"));
+    QTemporaryDir index;
+    buildIndex(sampleTychoStars(), index.filePath("index-a.fits"), 41);
+    const StarSourceSetting saved = StarSource();
+    StarSource().local = true;
+    StarSource().indexFolder = index.path();
+
+    MessageRecorder boxes;
+    int hintQuestions = 0;
+    bool replace = false;
+    boxes.answer = [&](const messagebox::Shown& shown) {
+        if (!shown.text.contains("FITS header")) return messagebox::Answer::Yes;
+        ++hintQuestions;
+        return replace ? messagebox::Answer::Yes : messagebox::Answer::No;
+    };
+    Form1 form;
+    form.ApplyLanguageToForm();
+    form.show();
+    auto field = [&form](const char* name) { return control<QLineEdit>(form, name); };
+
+    // The user types a scale, then loads the FITS image.
+    field("txt_corrasd")->clear();
+    QTest::keyClicks(field("txt_corrasd"), "800");
+    field("txt_url")->setText("sample.fits");
+    form.Loadimg_Click();
+    ASSERT_TRUE(form.session().ImageLoaded);
+    EXPECT_EQ(hintQuestions, 1);
+    EXPECT_EQ(field("txt_corrasd")->text(), "800"); // kept: the answer was No
+    EXPECT_EQ(field("txt_ra(0)")->text(), "22");
+    EXPECT_EQ(field("txt_ra(2)")->text(), "12.2");
+    EXPECT_EQ(field("txt_dec(1)")->text(), "3");
+    EXPECT_EQ(field("txt_epoch")->text(), "2000.0");
+    EXPECT_EQ(field("txt_Adate(2)")->text(), "2022");
+    EXPECT_EQ(field("txt_Adate(4)")->text(), "36");
+    EXPECT_EQ(control<ImageCanvas>(form, "Picture1")->width(), 1024);
+
+    // The same file again changes nothing; a newer file asks again.
+    form.Loadimg_Click();
+    EXPECT_EQ(hintQuestions, 1);
+    QFile f(folder.file("sample.fits"));
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
+    f.close();
+    replace = true;
+    form.Loadimg_Click();
+    EXPECT_EQ(hintQuestions, 2);
+    EXPECT_NEAR(field("txt_corrasd")->text().toDouble(), 833.27, 2);
+    EXPECT_NEAR(field("txt_corrdec")->text().toDouble(), 1575.63, 3);
+
+    field("txt_distance")->setText("28");
+    field("txt_mag")->setText("11.5");
+    field("txt_tolerance")->setText("20.5");
+    form.DownloadData_Click();
+    EXPECT_EQ(readRows(folder.read("data")).size(), 48u);
+
+    SetCheckValue(check(form, "CheckSelectStars"), 1);
+    form.SelectStar_Click();
+    const int picks[5][2] = {{630, 133}, {902, 837}, {301, 262}, {494, 934}, {237, 638}};
+    for (const auto& p : picks) {
+        const QPoint at(p[0] + 2, p[1] - 2);
+        form.Picture1_MouseMove(static_cast<float>(at.x()), static_cast<float>(at.y()));
+        QTest::mouseClick(control<ImageCanvas>(form, "Picture1"), Qt::LeftButton, {}, at);
+    }
+    ASSERT_TRUE(form.session().SelectionDone);
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_NEAR(form.session().ImageStarX[k + 1], picks[k][0], 1.5) << "pick " << k + 1;
+        EXPECT_NEAR(form.session().ImageStarY[k + 1], picks[k][1], 1.5) << "pick " << k + 1;
+    }
+
+    // Yes only to the true identification (rows 9, 13, 19, 20, 45).
+    const int truth[5] = {9, 13, 19, 20, 45};
+    int accepted = 0;
+    boxes.answer = [&](const messagebox::Shown&) {
+        const SessionState& s = form.session();
+        for (int k = 0; k < 5; ++k) {
+            const auto px = s.Plate.scaledToPixel(s.Stars.ra[truth[k]], s.Stars.dec[truth[k]]);
+            if (!px || std::hypot(px->x - s.ImageStarX[k + 1], px->y - s.ImageStarY[k + 1]) > 12)
+                return messagebox::Answer::No;
+        }
+        ++accepted;
+        return messagebox::Answer::Yes;
+    };
+    form.startCalcul_Click();
+    EXPECT_EQ(accepted, 1);
+    EXPECT_TRUE(form.session().MatchFound);
     StarSource() = saved;
 }

@@ -2,7 +2,6 @@
 
 #include "platform/numbers.h"
 #include "platform/programfolder.h"
-#include "reduction/precession.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -299,17 +298,15 @@ LocalStarAnswer MakeLocalStarAnswer(const LocalStarQuery& query, StarIndexFolder
 
 QString StarAddressFromTyped(const QString& host, const TypedCentreFields& fields,
                              const QString& radius, const QString& magFaint, QString* error) {
-    const TypedCentreReading reading = ReadTypedCentre(fields);
-    if (!reading.centre) {
+    const StarQueryPlan plan = PlanStarQuery(fields);
+    if (!plan.reading.centre) {
         if (error)
-            *error = tr("not a number in %1 (\"%2\")").arg(reading.badField, reading.badText);
+            *error =
+                tr("not a number in %1 (\"%2\")").arg(plan.reading.badField, plan.reading.badText);
         return QString();
     }
-    const TypedCentre& c = *reading.centre;
-    // 4000 - epoch: from the typed equinox back to J2000.
-    const PrecessionDelta delta = PrecessFromJ2000(4000 - c.epoch, c.ra, c.dec);
-    const StarQueryCoordinates q = MakeStarQueryCoordinates(c, delta.dRA, delta.dDec);
-    return UsnoA2Address(host, fields.epoch, q.ra, q.dec, radius, magFaint);
+    return UsnoA2Address(host, fields.epoch, plan.coordinates.ra, plan.coordinates.dec, radius,
+                         magFaint);
 }
 
 StarSourceSetting ReadStarSourceSetting(const QString& path) {
