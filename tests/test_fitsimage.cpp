@@ -3,10 +3,12 @@
 #include "field/fitshints.h"
 #include "field/picking.h"
 #include "imaging/imagefile.h"
+#include "mainwindow/imagecanvas.h"
 #include "testing.h"
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <cmath>
 #include <fitsio.h>
@@ -320,4 +322,39 @@ TEST(FitsHints, SampleFitsGivesTheSampleFields) {
     EXPECT_EQ(h.time->fields, (std::array<QString, 5>{"10", "10", "2022", "21", "36"}));
     EXPECT_NEAR(h.scales->corrAsd, 833.27, 833.27 * 0.002);
     EXPECT_NEAR(h.scales->corrDec, 1575.63, 1575.63 * 0.002);
+}
+
+// The image view keeps a FITS image as grey levels for the screen and its
+// values for picking; the drawings (one byte per pixel) paint in their colours.
+TEST(FitsImage, CanvasShowsLevelsPicksValuesAndPaintsDrawings) {
+    MarkerStore markers;
+    ImageCanvas canvas(markers);
+    PixelImage px;
+    px.width = 40;
+    px.height = 30;
+    px.physical = true;
+    px.values.assign(40 * 30, 1000.0f);
+    px.values[5 * 40 + 7] = 5000.0f;
+    const DisplayStretch s = AutoStretch(px);
+    canvas.setImage(StretchedPicture(px, s), px, s);
+    EXPECT_EQ(canvas.image().format(), QImage::Format_Grayscale8);
+    EXPECT_EQ(canvas.pickValue(7, 5), 5000.0);
+    EXPECT_EQ(canvas.pickValue(40, 0), -1);
+    EXPECT_EQ(canvas.pixelValue(7, 5), 255 * 0x010101);
+
+    markers.line(0, 20, 39, 20, qRgb(255, 0, 0));
+    markers.line(10, 0, 10, 29, qRgb(0, 255, 0));
+    QImage shown(40, 30, QImage::Format_RGB32);
+    QPainter p(&shown);
+    canvas.paintArea(p, shown.rect());
+    p.end();
+    EXPECT_EQ(shown.pixel(3, 20), qRgb(255, 0, 0));
+    EXPECT_EQ(shown.pixel(10, 3), qRgb(0, 255, 0));
+    EXPECT_EQ(shown.pixel(30, 10), qRgb(0, 0, 0)); // background: the image's black
+
+    // A picture keeps its colour number.
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(qRgb(1, 2, 3));
+    canvas.setImage(picture);
+    EXPECT_EQ(canvas.pickValue(1, 1), 1 + 256 * 2 + 65536 * 3);
 }
