@@ -5,7 +5,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 packages=(build-essential cmake qt6-base-dev qt6-image-formats-plugins libqt6svg6
           libgtest-dev libbenchmark-dev liberfa-dev zlib1g-dev
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev
+          # FITS images; local star catalogues (index files, the wide-field Tycho-2
+          # series, and the tool the tests build small index files with)
+          libcfitsio-dev libastrometry-dev astrometry-data-tycho2-10-19 astrometry.net)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

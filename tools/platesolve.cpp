@@ -4,6 +4,11 @@
 //              [--threshold S --decider] [--no-snap]
 //              --pick X,Y (five times) [--xy X,Y ...]
 //
+// In place of --catalogue DATA, the stars can come from local index files:
+//   --catalogue-from-index DIR --ra "HH MM SS.S" --dec "+DD MM SS"
+//   --epoch E --radius R --mag M [--answer-out FILE]
+// (the texts typed in the window); --answer-out also writes the answer page.
+//
 // Reads the star server's answer file, moves each pick to the brightest spot
 // near it (unless --no-snap), runs the candidate search and the automatic
 // check, and prints one JSON object on stdout. Errors go to stderr with a
@@ -18,20 +23,24 @@
 // stores it in data2. Exit status 0, or 2 with a message for bad arguments,
 // an unreadable element file or an answer that cannot be written.
 #include "catalogues/localminorplanets.h"
+#include "catalogues/localstars.h"
+#include "catalogues/sites.h"
 #include "catalogues/usnoa2.h"
 #include "field/markers.h"
 #include "field/overlay.h"
 #include "field/picking.h"
+#include "imaging/imagefile.h"
 #include "platform/numbers.h"
 #include "reduction/matching.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
+#include <QSaveFile>
 #include <cstdio>
 #include <optional>
 
@@ -40,11 +49,17 @@ namespace {
 constexpr const char* kUsage =
     "usage: platesolve --image IMG --catalogue DATA --corrasd X --corrdec Y --tolerance T\n"
     "                  [--threshold S --decider] [--no-snap]\n"
-    "                  --pick X,Y --pick X,Y --pick X,Y --pick X,Y --pick X,Y [--xy X,Y ...]\n";
+    "                  --pick X,Y --pick X,Y --pick X,Y --pick X,Y --pick X,Y [--xy X,Y ...]\n"
+    "  instead of --catalogue DATA, stars from local index files:\n"
+    "       --catalogue-from-index DIR --ra \"HH MM SS.S\" --dec \"+DD MM SS\" --epoch E\n"
+    "       --radius R --mag M [--answer-out FILE]\n";
 
 struct Options {
     QString image;
     QString catalogue;
+    QString indexFolder; // --catalogue-from-index
+    QString ra, dec, epoch, radius, mag;
+    QString answerOut;
     double corrAsd = 0;
     double corrDec = 0;
     double tolerance = 0;
@@ -93,6 +108,20 @@ Options parseArguments(const QStringList& args) {
             o.image = value();
         else if (a == QLatin1String("--catalogue"))
             o.catalogue = value();
+        else if (a == QLatin1String("--catalogue-from-index"))
+            o.indexFolder = value();
+        else if (a == QLatin1String("--ra"))
+            o.ra = value();
+        else if (a == QLatin1String("--dec"))
+            o.dec = value();
+        else if (a == QLatin1String("--epoch"))
+            o.epoch = value();
+        else if (a == QLatin1String("--radius"))
+            o.radius = value();
+        else if (a == QLatin1String("--mag"))
+            o.mag = value();
+        else if (a == QLatin1String("--answer-out"))
+            o.answerOut = value();
         else if (a == QLatin1String("--corrasd"))
             o.corrAsd = number(value()), haveAsd = true;
         else if (a == QLatin1String("--corrdec"))
@@ -115,9 +144,18 @@ Options parseArguments(const QStringList& args) {
         } else
             fail(QStringLiteral("unknown argument \"%1\"\n%2").arg(a, QString::fromLatin1(kUsage)));
     }
-    if (o.image.isEmpty() || o.catalogue.isEmpty() || !haveAsd || !haveDec || !haveTol)
+    if (!o.catalogue.isEmpty() && !o.indexFolder.isEmpty())
+        fail(QStringLiteral("--catalogue and --catalogue-from-index exclude each other"));
+    if (!o.indexFolder.isEmpty() && (o.ra.isEmpty() || o.dec.isEmpty() || o.epoch.isEmpty() ||
+                                     o.radius.isEmpty() || o.mag.isEmpty()))
         fail(QStringLiteral(
-                 "--image, --catalogue, --corrasd, --corrdec and --tolerance are required\n%1")
+            "--catalogue-from-index needs --ra, --dec, --epoch, --radius and --mag"));
+    if (!o.answerOut.isEmpty() && o.indexFolder.isEmpty())
+        fail(QStringLiteral("--answer-out needs --catalogue-from-index"));
+    if (o.image.isEmpty() || (o.catalogue.isEmpty() && o.indexFolder.isEmpty()) || !haveAsd ||
+        !haveDec || !haveTol)
+        fail(QStringLiteral("--image, --catalogue (or --catalogue-from-index), --corrasd, "
+                            "--corrdec and --tolerance are required\n%1")
                  .arg(QString::fromLatin1(kUsage)));
     if (o.picks.size() != 5)
         fail(QStringLiteral("exactly five --pick positions are needed (got %1)")
@@ -126,12 +164,56 @@ Options parseArguments(const QStringList& args) {
     return o;
 }
 
-QImage loadImage(const QString& path) {
-    QImageReader reader(path);
-    QImageReader::setAllocationLimit(1024);
-    QImage image = reader.read();
-    if (image.isNull()) fail(QStringLiteral("%1: %2").arg(path, reader.errorString()));
-    return image.convertToFormat(QImage::Format_RGB32);
+LoadedImage loadImage(const QString& path) {
+    LoadedImage loaded = ReadImageFile(path);
+    if (loaded.image.isNull()) fail(QStringLiteral("%1: %2").arg(path, loaded.error));
+    if (!loaded.isFits()) loaded.image = loaded.image.convertToFormat(QImage::Format_RGB32);
+    return loaded;
+}
+
+// "HH MM SS.S" (or with colons) as three field texts; "+DD MM SS" with its sign.
+std::array<QString, 3> fieldTexts(QString text, QString* sign) {
+    text = text.trimmed();
+    if (sign) {
+        *sign = text.startsWith(QLatin1Char('-')) ? QStringLiteral("-") : QStringLiteral("+");
+        if (text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+')))
+            text = text.mid(1);
+    }
+    const QStringList parts =
+        text.split(QRegularExpression(QStringLiteral("[\\s:]+")), Qt::SkipEmptyParts);
+    if (parts.isEmpty() || parts.size() > 3) fail(QStringLiteral("\"%1\" is not H M S").arg(text));
+    std::array<QString, 3> fields{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")};
+    for (int i = 0; i < parts.size(); ++i)
+        fields[i] = parts[i];
+    return fields;
+}
+
+// The answer page from the local index files, as the window's download
+// would produce it.
+QByteArray localAnswer(const Options& o) {
+    TypedCentreFields fields;
+    fields.ra = fieldTexts(o.ra, nullptr);
+    fields.dec = fieldTexts(o.dec, &fields.decSign);
+    fields.epoch = o.epoch;
+    QString error;
+    const QString address =
+        StarAddressFromTyped(Sites().starServer, fields, o.radius, o.mag, &error);
+    if (address.isEmpty()) fail(error);
+    const LocalStarQueryReading reading = ReadLocalStarQuery(address);
+    if (!reading.query) fail(reading.error);
+    StarIndexFolder folder = OpenStarIndexFolder(o.indexFolder);
+    for (const QString& skipped : folder.skipped)
+        std::fprintf(stderr, "platesolve: not used: %s\n", qPrintable(skipped));
+    const LocalStarAnswer answer = MakeLocalStarAnswer(*reading.query, folder);
+    std::fprintf(stderr, "platesolve: %s\n", qPrintable(answer.status));
+    if (!o.answerOut.isEmpty()) {
+        QSaveFile out(o.answerOut);
+        if (!out.open(QIODevice::WriteOnly) || out.write(answer.page) != answer.page.size() ||
+            !out.commit())
+            fail(QStringLiteral("%1: %2").arg(o.answerOut, out.errorString()));
+    }
+    if (answer.outcome != LocalStarAnswer::Outcome::Stars) fail(answer.status, 4);
+    return answer.page;
 }
 
 QJsonArray pair(double a, double b) {
@@ -207,16 +289,18 @@ int main(int argc, char* argv[]) {
     if (QCoreApplication::arguments().contains(QLatin1String("--local-minor-planets")))
         return localMinorPlanets(QCoreApplication::arguments());
     const Options o = parseArguments(QCoreApplication::arguments());
-    const QImage image = loadImage(o.image);
-    auto pixel = [&image](int x, int y) {
-        if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return -1;
-        const QRgb p = reinterpret_cast<const QRgb*>(image.constScanLine(y))[x];
-        return qRed(p) + 256 * qGreen(p) + 65536 * qBlue(p);
-    };
+    const LoadedImage image = loadImage(o.image);
+    auto pixel = [&image](int x, int y) { return PickValue(image.image, image.values, x, y); };
 
     CatalogueStarTable stars;
-    const StarFileResult read = ReadUsnoA2File(o.catalogue, o.corrAsd, o.corrDec, stars);
-    if (!read.opened) fail(QStringLiteral("%1: %2").arg(o.catalogue, read.error));
+    StarFileResult read;
+    if (o.indexFolder.isEmpty()) {
+        read = ReadUsnoA2File(o.catalogue, o.corrAsd, o.corrDec, stars);
+        if (!read.opened) fail(QStringLiteral("%1: %2").arg(o.catalogue, read.error));
+    } else {
+        read.opened = true;
+        read.rows = ReadUsnoA2Answer(localAnswer(o), o.corrAsd, o.corrDec, stars);
+    }
     const int n = read.rows.inUse;
 
     // The picks, each moved to the brightest spot near it like a click would be.

@@ -31,7 +31,7 @@ int StorePickMark(SessionState& session, MarkerPool& clicpic, double x, double y
 }
 
 int SelectAtCursor(SessionState& s, MarkerPool& clicpic,
-                   const std::function<int(int, int)>& pixel) {
+                   const std::function<double(int, int)>& pixel) {
     if (s.WorkflowMode == WorkflowMode::Calibration)
         s.PickCount = static_cast<int16_t>(s.RefStarCount - 1);
     if (s.RefStarCount == 3) s.WorkflowMode = WorkflowMode::ReferencesPicked;

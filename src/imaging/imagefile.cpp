@@ -2,9 +2,56 @@
 
 #include "platform/programfolder.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+
+namespace {
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("ImageFile", text);
+}
+
+QString tooLarge(qint64 width, qint64 height) {
+    return tr("the image is %1 × %2 pixels; at most %3 pixels per side and %4 megapixels are "
+              "accepted")
+        .arg(width)
+        .arg(height)
+        .arg(kMaxImageSide)
+        .arg(kMaxImagePixels / 1000000);
+}
+
+bool fits(qint64 width, qint64 height) {
+    return width <= kMaxImageSide && height <= kMaxImageSide && width * height <= kMaxImagePixels;
+}
+
+LoadedImage readPicture(QFile& file) {
+    LoadedImage result;
+    QImageReader reader(&file);
+    // A little above what the largest accepted image needs decoded.
+    reader.setAllocationLimit(static_cast<int>(kMaxImagePixels * 4 / (1024 * 1024)) + 16);
+    const QSize size = reader.size();
+    if (size.isValid() && !fits(size.width(), size.height())) {
+        result.error = tooLarge(size.width(), size.height());
+        return result;
+    }
+    result.image = reader.read();
+    if (result.image.isNull()) {
+        result.error = reader.errorString();
+        return result;
+    }
+    if (!fits(result.image.width(), result.image.height())) {
+        result.error = tooLarge(result.image.width(), result.image.height());
+        result.image = QImage();
+        return result;
+    }
+    result.description = tr("%1 × %2 picture").arg(result.image.width()).arg(result.image.height());
+    return result;
+}
+
+} // namespace
 
 QString ImagePath(const QString& typed) {
     if (typed.contains(QLatin1Char(':')) || typed.startsWith(QLatin1Char('/'))) return typed;
@@ -18,10 +65,50 @@ QString ImageFileStamp(const QString& path) {
 }
 
 LoadedImage ReadImageFile(const QString& path) {
-    QImageReader reader(path);
-    reader.setAllocationLimit(512); // megabytes: a 4000 x 3000 camera image needs 48
     LoadedImage result;
-    result.image = reader.read();
-    if (result.image.isNull()) result.error = reader.errorString();
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        result.error = tr("the file does not exist");
+        return result;
+    }
+    // isFile() is false for FIFOs, sockets, devices and folders, also behind
+    // a symbolic link: opening those could block or read without end.
+    if (!info.isFile()) {
+        result.error = tr("not a regular file");
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = file.errorString();
+        return result;
+    }
+    const QByteArray head = file.peek(80);
+    if (!LooksLikeFits(head)) return readPicture(file);
+    file.close();
+
+    FitsImage fits = ReadFitsImage(path, kMaxImageSide, kMaxImagePixels);
+    if (fits.pixels.isNull()) {
+        result.error = fits.error;
+        return result;
+    }
+    result.stretch = AutoStretch(fits.pixels);
+    result.image = StretchedPicture(fits.pixels, result.stretch);
+    if (result.image.isNull()) {
+        result.error = tr("not enough memory to show the image");
+        return result;
+    }
+    result.values = std::move(fits.pixels);
+    result.header = std::move(fits.header);
+    result.description = fits.description;
     return result;
+}
+
+double PickValue(const QImage& picture, const PixelImage& values, int x, int y) {
+    if (!values.isNull()) {
+        if (x < 0 || y < 0 || x >= values.width || y >= values.height) return -1;
+        return values.at(x, y);
+    }
+    if (x < 0 || y < 0 || x >= picture.width() || y >= picture.height()) return -1;
+    const QRgb p = reinterpret_cast<const QRgb*>(picture.constScanLine(y))[x];
+    return qRed(p) + 256 * qGreen(p) + 65536 * qBlue(p);
 }

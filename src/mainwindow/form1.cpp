@@ -34,6 +34,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Astroplate"));
     buildPanels();
     connectHandlers();
+    watchTypedFields();
     Form_Load();
 }
 

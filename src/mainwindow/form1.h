@@ -13,6 +13,7 @@
 #include "platform/widgets/controlvalue.h"
 
 #include <QMainWindow>
+#include <QSet>
 #include <functional>
 #include <vector>
 
@@ -127,10 +128,18 @@ private:
     template <class Panel> Panel* add(Panel* panel); // keeps `panel` for ApplyLanguageToForm
     void showCalibration(bool on); // the calibration panel in place of the messages, or back
     void repaintImage();
+    // FITS header hints: the fields the user typed are remembered (typing
+    // marks a field; a file or a hint filling it does not), and the hints of
+    // a newly loaded image go into the fields, asking before replacing typed
+    // values.
+    void watchTypedFields();
+    void applyImageHints(const struct FitsHints& hints, const QString& key);
 
     SessionState m_session;
     MarkerStore m_markers;
     bool m_reloading = false; // Timer3 is reloading the image (its error box may be open)
+    QSet<const QObject*> m_typedFields; // fields the user has typed into this session
+    QString m_hintsFrom;               // the image (path and time) whose hints were applied
     std::vector<std::function<void()>> m_retranslate;
     MainMenu* m_menu = nullptr;
     CommandBar* m_commands = nullptr;

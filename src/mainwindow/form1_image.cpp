@@ -1,5 +1,6 @@
 // Main window: the image view (loading, reload, magnifier, panning strips),
 // star picking, the sky overlay and the cursor readout.
+#include "field/fitshints.h"
 #include "field/overlay.h"
 #include "field/picking.h"
 #include "imaging/imagefile.h"
@@ -24,10 +25,17 @@ void Form1::Loadimg_Click() {
         m_session.ImageLoaded = false;
         return messagebox::ok(this, m_field->imagePath() + QStringLiteral(": ") + loaded.error);
     }
-    m_view->canvas().setImage(std::move(loaded.image));
+    const bool fits = loaded.isFits();
+    const FitsHints hints =
+        fits ? HeaderHints(loaded.header, loaded.values.width, loaded.values.height) : FitsHints();
+    m_view->canvas().setImage(std::move(loaded.image), std::move(loaded.values), loaded.stretch);
     m_session.ImageLoaded = true;
     m_view->canvas().move(0, 0);
     m_session.ImageFileStamp = ImageFileStamp(path);
+    if (fits) {
+        LogMessage(loaded.description);
+        applyImageHints(hints, path + QLatin1Char('|') + m_session.ImageFileStamp);
+    }
 }
 
 void Form1::CheckAutoload_Click() {
@@ -110,9 +118,9 @@ void Form1::Picture1_DblClick() {
 void Form1::doselect() {
     SessionState& s = m_session;
     const ImageCanvas& canvas = m_view->canvas();
-    std::function<int(int, int)> pixel;
+    std::function<double(int, int)> pixel;
     if (m_decider->starCentring())
-        pixel = [&canvas](int x, int y) { return canvas.pixelValue(x, y); };
+        pixel = [&canvas](int x, int y) { return canvas.pickValue(x, y); };
     const int k = SelectAtCursor(s, m_markers.clicpic, pixel);
     if (k == 0) return; // no mark left for this pick: it is not recorded
     m_calibration->setPixel(s.CursorX, s.CursorY);

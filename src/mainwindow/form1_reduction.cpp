@@ -179,9 +179,10 @@ void Form1::DownloadData_Click() {
     std::shared_ptr<MessagePanel::ProgressLine> progress;
     const DownloadOptions options = m_messages->downloadOptions(
         QStringLiteral("data"), [this](const QString& line) { LogMessage(line); }, progress);
-    const DownloadResult result =
-        QueryUsnoA2(m_field->epoch(), plan.coordinates.ra, plan.coordinates.dec, m_field->radius(),
-                    m_field->magnitude(), Web(), Sites().starServer, Web().StarCacheKey, options);
+    // The local catalogue, when chosen, answers the same query in-process.
+    const DownloadResult result = QueryUsnoA2(
+        m_field->epoch(), plan.coordinates.ra, plan.coordinates.dec, m_field->radius(),
+        m_field->magnitude(), Web(), Sites().starServer, Web().StarCacheKey, options, StarSource());
     if (result.status == DownloadResult::Status::Blocked)
         LogMessage(tr("Star server blocked (Internet bugs): nothing downloaded"));
     else if (result.status == DownloadResult::Status::Downloaded)

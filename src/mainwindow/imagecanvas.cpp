@@ -1,5 +1,7 @@
 #include "mainwindow/imagecanvas.h"
 
+#include "imaging/imagefile.h"
+
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -16,16 +18,33 @@ ImageCanvas::ImageCanvas(MarkerStore& markers, QWidget* parent)
     resize(1, 1);
 }
 
-void ImageCanvas::setImage(QImage image) {
-    m_image = image.convertToFormat(QImage::Format_RGB32);
+void ImageCanvas::setImage(QImage image, PixelImage values, DisplayStretch stretch) {
+    // Free the old picture first: two large images at once would double the peak.
+    m_image = QImage();
+    m_values = PixelImage();
+    if (values.isNull()) {
+        m_image = image.convertToFormat(QImage::Format_RGB32);
+    } else {
+        // The stretched grey levels are only shown; picking reads `values`.
+        m_image = image.convertToFormat(QImage::Format_Grayscale8);
+        m_values = std::move(values);
+        m_stretch = stretch;
+    }
     resize(m_image.size());
     update();
 }
 
 int ImageCanvas::pixelValue(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height()) return -1;
+    if (m_image.format() == QImage::Format_Grayscale8)
+        return m_image.constScanLine(y)[x] * 0x010101;
     const QRgb p = reinterpret_cast<const QRgb*>(m_image.constScanLine(y))[x];
     return qRed(p) + 256 * qGreen(p) + 65536 * qBlue(p);
+}
+
+double ImageCanvas::pickValue(int x, int y) const {
+    if (m_values.isNull()) return pixelValue(x, y);
+    return PickValue(m_image, m_values, x, y);
 }
 
 float ImageCanvas::captionWidth(const QString& caption) {
@@ -105,13 +124,24 @@ bool clipSegment(double& x1, double& y1, double& x2, double& y2, int w, int h) {
     return true;
 }
 
-// A 32-bit raster to draw lines into.
+// An 8-bit raster of colour-table indexes to draw lines into.
 struct Raster {
     uchar* bits;
     qsizetype stride;
     int w;
     int h;
 };
+
+// The colour-table index of each drawing colour (0 is transparent).
+uchar colourIndex(QImage& layer, QRgb colour) {
+    QList<QRgb> table = layer.colorTable();
+    const qsizetype at = table.indexOf(colour);
+    if (at > 0) return static_cast<uchar>(at);
+    if (table.size() >= 256) return static_cast<uchar>(table.size() - 1);
+    table.append(colour);
+    layer.setColorTable(table);
+    return static_cast<uchar>(table.size() - 1);
+}
 
 // Nearest whole pixel of a clipped coordinate (never below -0.5, so
 // truncation after adding one half rounds correctly).
@@ -121,8 +151,7 @@ int nearest(double v) {
 
 // A one-pixel line between whole-pixel ends (Bresenham), written straight
 // into the raster.
-void rasterLine(const Raster& r, const LineSegment& s) {
-    const QRgb colour = s.colour | 0xFF000000u;
+void rasterLine(const Raster& r, const LineSegment& s, uchar colour) {
     int ax = 0, ay = 0, bx = 0, by = 0;
     const float right = static_cast<float>(r.w - 1), bottom = static_cast<float>(r.h - 1);
     if (s.x1 >= 0 && s.x1 <= right && s.x2 >= 0 && s.x2 <= right && s.y1 >= 0 && s.y1 <= bottom &&
@@ -147,8 +176,7 @@ void rasterLine(const Raster& r, const LineSegment& s) {
     const int dy = -std::abs(by - ay), sy = ay < by ? 1 : -1;
     int err = dx + dy;
     for (;;) {
-        if (ax >= 0 && ay >= 0 && ax < r.w && ay < r.h)
-            reinterpret_cast<QRgb*>(r.bits + ay * r.stride)[ax] = colour;
+        if (ax >= 0 && ay >= 0 && ax < r.w && ay < r.h) r.bits[ay * r.stride + ax] = colour;
         if (ax == bx && ay == by) break;
         const int e2 = 2 * err;
         if (e2 >= dy) {
@@ -185,14 +213,22 @@ void ImageCanvas::refreshDrawLayer() {
                m_layerCount != drawings.size()) {
         // The drawings (mostly deep-sky ellipses of hundreds of tiny lines)
         // are rasterised once into a transparent layer the size of the image;
-        // a repaint then only copies the exposed part of it.
-        if (m_drawLayer.size() != size())
-            m_drawLayer = QImage(size(), QImage::Format_ARGB32_Premultiplied);
-        m_drawLayer.fill(Qt::transparent);
+        // a repaint then only copies the exposed part of it. The layer holds
+        // one byte per pixel, an index into its few drawing colours, so that
+        // it costs a quarter of the image's memory.
+        if (m_drawLayer.size() != size()) m_drawLayer = QImage(size(), QImage::Format_Indexed8);
+        m_drawLayer.setColorTable({qRgba(0, 0, 0, 0)});
+        m_drawLayer.fill(0);
         const Raster raster{m_drawLayer.bits(), m_drawLayer.bytesPerLine(), m_drawLayer.width(),
                             m_drawLayer.height()};
-        for (const LineSegment& s : drawings)
-            rasterLine(raster, s);
+        QRgb last = 0;
+        uchar index = 0;
+        for (const LineSegment& s : drawings) {
+            const QRgb colour = s.colour | 0xFF000000u;
+            if (index == 0 || colour != last) index = colourIndex(m_drawLayer, colour);
+            last = colour;
+            rasterLine(raster, s, index);
+        }
     }
     m_layerVersion = m_markers.drawingsVersion;
     m_layerCount = drawings.size();
@@ -251,7 +287,12 @@ void ImageCanvas::paintArea(QPainter& p, const QRect& r) {
     paintPool(p, m_markers.clicpic, m_pickSprite, r);
     paintPool(p, m_markers.aster, m_asterSprite, r);
     refreshDrawLayer();
-    if (!m_drawLayer.isNull()) p.drawImage(r.topLeft(), m_drawLayer, r);
+    if (!m_drawLayer.isNull()) {
+        const QRect part = r.intersected(m_drawLayer.rect());
+        if (!part.isEmpty())
+            p.drawImage(part.topLeft(), m_drawLayer.copy(part).convertToFormat(
+                                            QImage::Format_ARGB32_Premultiplied));
+    }
     if (m_markers.centerpic.visible) {
         p.setPen(QPen(Qt::red, 1));
         for (int i = 0; i < 4; ++i)

@@ -7,6 +7,8 @@
 #pragma once
 
 #include "field/markers.h"
+#include "imaging/pixelimage.h"
+#include "imaging/stretch.h"
 
 #include <QFont>
 #include <QHash>
@@ -22,13 +24,21 @@ class ImageCanvas : public QWidget {
 public:
     ImageCanvas(MarkerStore& markers, QWidget* parent = nullptr);
 
-    // Replaces the picture; the widget takes the image's size.
-    void setImage(QImage image);
+    // Replaces the picture; the widget takes the image's size. For a FITS
+    // image, `image` is the stretched display and `values` the physical
+    // values that picking reads.
+    void setImage(QImage image, PixelImage values = {}, DisplayStretch stretch = {});
     const QImage& image() const { return m_image; }
 
     // The colour of image pixel (x, y) as red + 256 * green + 65536 * blue,
     // -1 outside the image.
     int pixelValue(int x, int y) const;
+    // What the brightest-spot search reads: the colour number above for a
+    // picture, the physical value for a FITS image; -1 outside.
+    double pickValue(int x, int y) const;
+    // The physical values (empty for pictures) and their display stretch.
+    const PixelImage& values() const { return m_values; }
+    const DisplayStretch& stretch() const { return m_stretch; }
 
     // Paints the image and the overlay of the area `r` (image pixels).
     void paintArea(QPainter& p, const QRect& r);
@@ -72,7 +82,9 @@ private:
     std::vector<LabelSprite> m_asterLabelSprites, m_deepLabelSprites;
     QHash<QString, float> m_captionWidths;
     QFont m_widthFont;
-    QImage m_image; // kept as 32-bit RGB for direct pixel reads
+    QImage m_image; // 32-bit RGB for pictures, 8-bit grey for FITS images
+    PixelImage m_values;
+    DisplayStretch m_stretch;
     bool m_swallowRelease = false;
     bool m_pressOnLabel = false;
 };

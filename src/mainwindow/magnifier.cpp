@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 
 Magnifier::Magnifier(ImageCanvas* canvas)
     : QWidget(canvas), m_canvas(canvas), m_view(102, 102, QImage::Format_RGB32) {
@@ -25,12 +26,18 @@ void Magnifier::showAround(int cx, int cy) {
 void Magnifier::paintView(const ImageCanvas& canvas, int cx, int cy, QImage& view) {
     const int w = view.width(), h = view.height();
     view.fill(Qt::black);
+    // A FITS image shows its real values, scaled to the brightest of the patch,
+    // rather than the stretched levels of the display.
+    const bool physical = !canvas.values().isNull();
+    std::array<int, 27 * 27> levels{};
+    if (physical) levels = MagnifierLevels(canvas.values(), canvas.stretch(), cx, cy);
     // Dots of 5 x 5 pixels centred 4 pixels apart: neighbours overlap by one
     // pixel and later dots (x outer, y inner) cover earlier ones.
     for (int i = -13; i <= 13; ++i) {
         const int x0 = std::max(0, 4 * i + 48), x1 = std::min(w - 1, 4 * i + 52);
         for (int j = -13; j <= 13; ++j) {
-            const int v = canvas.pixelValue(cx + i, cy + j);
+            const int v = physical ? levels[(j + 13) * 27 + (i + 13)] * 0x010101
+                                   : canvas.pixelValue(cx + i, cy + j);
             const QRgb c =
                 v < 0 ? kOutsideColour : qRgb(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
             const int y0 = std::max(0, 4 * j + 48), y1 = std::min(h - 1, 4 * j + 52);

@@ -1,6 +1,8 @@
 // The magnifier "zoom": a 102 x 102 pixel window over the image showing the
 // 27 x 27 image pixels around the cursor at four times their size, with a
-// yellow cross-hair. Pixels beyond the image edge show as a dark purple.
+// yellow cross-hair. Pixels beyond the image edge show as a dark purple. A
+// FITS image shows its physical values, scaled from the display's black to
+// the brightest pixel of the patch.
 #pragma once
 
 #include <QImage>

@@ -1,6 +1,9 @@
 #include "catalogues/web/starquery.h"
 
+#include "platform/programfolder.h"
+
 #include <QCoreApplication>
+#include <QSaveFile>
 
 bool HoldsStarTable(QByteArrayView answer) {
     // The reader takes its first row from just after this marker, and the
@@ -11,7 +14,10 @@ bool HoldsStarTable(QByteArrayView answer) {
 DownloadResult QueryUsnoA2(const QString& epoch, const QString& ra, const QString& dec,
                            const QString& radius, const QString& magFaint, const WebSwitches& web,
                            const QString& host, const QString& cacheKey,
-                           const DownloadOptions& options) {
+                           const DownloadOptions& options, const StarSourceSetting& source) {
+    if (source.local)
+        return QueryLocalStars(UsnoA2Address(host, epoch, ra, dec, radius, magFaint),
+                               source.indexFolder, options);
     if (!web.StarSiteEnabled) {
         DownloadResult blocked;
         blocked.status = DownloadResult::Status::Blocked;
@@ -24,4 +30,38 @@ DownloadResult QueryUsnoA2(const QString& epoch, const QString& ra, const QStrin
     o.rejectedText =
         QCoreApplication::translate("QueryUsnoA2", "the server's answer held no star table");
     return DownloadUrl(address, QStringLiteral("data"), CacheUse{web.AutonomousMode, cacheKey}, o);
+}
+
+DownloadResult QueryLocalStars(const QString& address, const QString& folder,
+                               const DownloadOptions& options) {
+    DownloadResult result;
+    const auto fail = [&](const QString& why) {
+        result.status = DownloadResult::Status::Failed;
+        result.message = why;
+        if (options.log) options.log(why);
+        return result;
+    };
+    const LocalStarQueryReading reading = ReadLocalStarQuery(address);
+    LocalStarAnswer answer;
+    if (reading.query) {
+        StarIndexFolder files = OpenStarIndexFolder(folder);
+        answer = MakeLocalStarAnswer(*reading.query, files);
+    } else {
+        // Still replace the answer: the previous one is of another query.
+        answer.outcome = LocalStarAnswer::Outcome::NoIndexFile;
+        answer.status = QCoreApplication::translate("QueryUsnoA2", "Local star catalogue: %1")
+                            .arg(reading.error);
+        answer.page = "<HTML>\n<BODY>\n<p>" + answer.status.toHtmlEscaped().toUtf8() +
+                      "</p>\n</BODY>\n</HTML>\n";
+    }
+    QSaveFile out(programfolder::file(QStringLiteral("data")));
+    if (!out.open(QIODevice::WriteOnly) || out.write(answer.page) != answer.page.size() ||
+        !out.commit())
+        return fail(QCoreApplication::translate("QueryUsnoA2", "data: %1").arg(out.errorString()));
+    if (answer.outcome != LocalStarAnswer::Outcome::Stars) return fail(answer.status);
+    result.status = DownloadResult::Status::Downloaded;
+    result.bytes = answer.page.size();
+    result.message = answer.status;
+    if (options.log) options.log(answer.status);
+    return result;
 }

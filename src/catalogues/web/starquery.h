@@ -2,6 +2,7 @@
 // fields, fetched into the program folder's file "data".
 #pragma once
 
+#include "catalogues/localstars.h"
 #include "catalogues/usnoa2.h"
 #include "catalogues/web/download.h"
 #include "catalogues/webswitches.h"
@@ -18,7 +19,20 @@ bool HoldsStarTable(QByteArrayView answer);
 // `cacheKey` the star cache key. A blocked star site is not contacted and
 // the result says Blocked. An answer without a star table counts as failed
 // and leaves the previous "data" and the cache untouched.
+// With `source` set to local, the same address is answered from the local
+// index files instead (see QueryLocalStars): no site is contacted, so the
+// star-site switch does not apply, and the cache is neither read nor written.
 DownloadResult QueryUsnoA2(const QString& epoch, const QString& ra, const QString& dec,
                            const QString& radius, const QString& magFaint, const WebSwitches& web,
                            const QString& host, const QString& cacheKey,
-                           const DownloadOptions& options = {});
+                           const DownloadOptions& options = {},
+                           const StarSourceSetting& source = {});
+
+// Answers the star query `address` from the index files of `folder` and
+// writes the page to the program folder's file "data" (as a whole), logging
+// one status line through options.log. When the folder holds no index file
+// or none covers the field, "data" is replaced by a page without rows that
+// says why, so that no answer of another field is read, and the result is
+// Failed with that line as its message.
+DownloadResult QueryLocalStars(const QString& address, const QString& folder,
+                               const DownloadOptions& options = {});

@@ -1,5 +1,6 @@
 #include "catalogues/widgets/frminternet.h"
 
+#include "catalogues/localstars.h"
 #include "catalogues/sites.h"
 #include "catalogues/webswitches.h"
 
@@ -24,6 +25,9 @@ frmInternet::frmInternet(QWidget* parent) : QDialog(parent) {
         m_Chk[i]->setObjectName(QStringLiteral("Chk(%1)").arg(i));
         layout->addWidget(m_Chk[i]);
     }
+    ChkLocalStars = new QCheckBox;
+    ChkLocalStars->setObjectName(QStringLiteral("ChkLocalStars"));
+    layout->addWidget(ChkLocalStars);
     cmdOK = new QPushButton(QStringLiteral("OK"));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     layout->addWidget(cmdOK, 0, Qt::AlignRight);
@@ -42,6 +46,11 @@ void frmInternet::Form_Load() {
     m_Chk[0]->setChecked(web.UpdateCheckEnabled);
     m_Chk[1]->setChecked(web.StarSiteEnabled);
     m_Chk[2]->setChecked(web.MinorPlanetSiteEnabled);
+    ChkLocalStars->setText(
+        tr("Stars from the local catalogue files (no web): %1").arg(StarSource().indexFolder));
+    ChkLocalStars->setToolTip(tr("The star query is answered from the astrometry.net index files "
+                                 "of this folder instead of the star server."));
+    ChkLocalStars->setChecked(StarSource().local);
 }
 
 void frmInternet::cmdOK_Click() {
@@ -52,5 +61,6 @@ void frmInternet::cmdOK_Click() {
     if (m_Chk[0]->checkState() == Qt::Checked) web.UpdateCheckEnabled = true;
     if (m_Chk[1]->checkState() == Qt::Checked) web.StarSiteEnabled = true;
     if (m_Chk[2]->checkState() == Qt::Checked) web.MinorPlanetSiteEnabled = true;
+    StarSource().local = ChkLocalStars->checkState() == Qt::Checked;
     accept();
 }

@@ -19,10 +19,14 @@ public:
     QCheckBox* Chk(int i) const { return m_Chk.at(i); }
     QLabel* label = nullptr;
     QPushButton* cmdOK = nullptr;
+    // Stars from the local index files instead of the star server (for the
+    // session; sites.cfg sets it for every start).
+    QCheckBox* ChkLocalStars = nullptr;
 
     // Captions with the configured hosts; each box ticked when its site is on.
     void Form_Load();
-    // Clears the three switches, then sets those whose box is ticked; closes.
+    // Clears the three switches, then sets those whose box is ticked, and
+    // takes the star source; closes.
     void cmdOK_Click();
 
 private:

@@ -1,0 +1,330 @@
+#include "catalogues/localstars.h"
+
+#include "platform/numbers.h"
+#include "platform/programfolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDeg = kPi / 180.0;
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("LocalStars", text);
+}
+
+// The address's query values by key, percent-decoded; "+" stays "+".
+QString queryItem(const QString& address, const QString& key) {
+    const qsizetype q = address.indexOf(QLatin1Char('?'));
+    const QString query = q >= 0 ? address.mid(q + 1) : address;
+    for (const QString& item : query.split(QLatin1Char('&'))) {
+        const qsizetype eq = item.indexOf(QLatin1Char('='));
+        if (eq < 0 || item.left(eq) != key) continue;
+        return QUrl::fromPercentEncoding(item.mid(eq + 1).toUtf8());
+    }
+    return QString();
+}
+
+// Three numbers separated by "+" or blanks; the first may carry a sign.
+std::optional<double> sexagesimal(const QString& text, bool* negative) {
+    QString t = text.trimmed();
+    *negative = t.startsWith(QLatin1Char('-'));
+    if (t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'))) t = t.mid(1);
+    QStringList parts;
+    for (const QString& p : t.split(QLatin1Char('+')))
+        for (const QString& q : p.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            parts << q;
+    if (parts.isEmpty() || parts.size() > 3) return std::nullopt;
+    double value = 0, unit = 1;
+    for (const QString& p : parts) {
+        const auto v = numbers::strict(p);
+        if (!v || *v < 0) return std::nullopt;
+        value += *v / unit;
+        unit *= 60;
+    }
+    return value;
+}
+
+QByteArray htmlText(const QString& text) {
+    QString t = text.toHtmlEscaped();
+    for (QChar& c : t)
+        if (c.unicode() < 0x20) c = QLatin1Char(' '); // never a CR or LF inside a line
+    return t.toUtf8();
+}
+
+QByteArray fixed(double value, int decimals, int width) {
+    return QByteArray::number(value, 'f', decimals).rightJustified(width, ' ');
+}
+
+QByteArray magnitudeText(double mag) {
+    if (!std::isfinite(mag) || mag <= -9.95 || mag >= 99.95) return QByteArray(4, ' ');
+    return fixed(mag, 1, 4);
+}
+
+QByteArray distanceText(double arcmin) {
+    if (arcmin < 999.9995) return fixed(arcmin, 3, 7);
+    if (arcmin < 9999.995) return fixed(arcmin, 2, 7);
+    return fixed(std::min(arcmin, 99999.9), 1, 7);
+}
+
+// One row of 66 bytes, line end included.
+QByteArray row(int number, const IndexStar& s, double distArcmin, double pa) {
+    // Right ascension in units of 0.00001 degree, as in the identifier.
+    long long raUnits = std::llround(std::fmod(std::fmod(s.ra, 360.0) + 360.0, 360.0) * 1e5);
+    if (raUnits >= 36000000) raUnits -= 36000000;
+    const int zone = std::clamp(static_cast<int>(std::floor((s.dec + 90.0) / 7.5)), 0, 23) * 75;
+    const double dec = std::clamp(s.dec, -90.0, 90.0);
+    QByteArray decText = QByteArray::number(std::abs(dec), 'f', 5).rightJustified(8, '0');
+    const bool minus = dec < 0 && decText != "00.00000";
+    QByteArray paText = fixed(pa, 1, 5);
+    if (paText == "360.0") paText = "  0.0";
+
+    QByteArray r;
+    r.reserve(66);
+    r += QByteArray::number(number).rightJustified(4, ' ');
+    r += " U" + QByteArray::number(zone).rightJustified(4, '0') + '_' +
+         QByteArray::number(raUnits).rightJustified(8, '0');
+    r += ' ' + fixed(static_cast<double>(raUnits) / 1e5, 5, 9);
+    r += ' ' + QByteArray(1, minus ? '-' : '+') + decText;
+    r += ' ' + magnitudeText(s.mag) + ' ' + magnitudeText(s.magBlue);
+    r += ' ' + distanceText(distArcmin) + ' ' + paText + "  \n";
+    return r;
+}
+
+} // namespace
+
+double SeparationDeg(double ra1, double dec1, double ra2, double dec2) {
+    const double s1 = std::sin((dec2 - dec1) * kDeg / 2);
+    const double s2 = std::sin((ra2 - ra1) * kDeg / 2);
+    const double h = s1 * s1 + std::cos(dec1 * kDeg) * std::cos(dec2 * kDeg) * s2 * s2;
+    return 2 * std::asin(std::sqrt(std::clamp(h, 0.0, 1.0))) / kDeg;
+}
+
+double PositionAngleDeg(double ra1, double dec1, double ra2, double dec2) {
+    const double dra = (ra2 - ra1) * kDeg;
+    const double y = std::sin(dra) * std::cos(dec2 * kDeg);
+    const double x = std::cos(dec1 * kDeg) * std::sin(dec2 * kDeg) -
+                     std::sin(dec1 * kDeg) * std::cos(dec2 * kDeg) * std::cos(dra);
+    double pa = std::atan2(y, x) / kDeg;
+    if (pa < 0) pa += 360;
+    return pa;
+}
+
+LocalStarQueryReading ReadLocalStarQuery(const QString& address) {
+    LocalStarQueryReading reading;
+    LocalStarQuery q;
+    q.raText = queryItem(address, QStringLiteral("ra"));
+    q.decText = queryItem(address, QStringLiteral("dec"));
+    bool negative = false;
+    const auto ra = sexagesimal(q.raText, &negative);
+    if (!ra || negative || *ra >= 24) {
+        reading.error = tr("the right ascension \"%1\" is not H+M+S").arg(q.raText);
+        return reading;
+    }
+    const auto dec = sexagesimal(q.decText, &negative);
+    if (!dec || *dec > 90) {
+        reading.error = tr("the declination \"%1\" is not D+M+S").arg(q.decText);
+        return reading;
+    }
+    q.ra = *ra * 15;
+    q.dec = negative ? -*dec : *dec;
+
+    const QString radius = queryItem(address, QStringLiteral("radmax"));
+    const auto r = numbers::strict(radius);
+    if (!r || !(*r > 0)) {
+        reading.error = tr("the search radius \"%1\" is not a positive number").arg(radius);
+        return reading;
+    }
+    q.radiusArcmin = std::min(*r, 180.0 * 60);
+
+    // The faint limit goes out with a point appended ("15" as "15.").
+    QString mag = queryItem(address, QStringLiteral("magfaint"));
+    if (mag.endsWith(QLatin1Char('.'))) mag.chop(1);
+    const auto m = numbers::strict(mag);
+    if (!m) {
+        reading.error = tr("the magnitude limit \"%1\" is not a number").arg(mag);
+        return reading;
+    }
+    q.magFaint = *m;
+
+    const QString nout = queryItem(address, QStringLiteral("nout"));
+    if (!nout.isEmpty()) {
+        bool ok = false;
+        const int n = nout.toInt(&ok);
+        if (!ok || n < 0) {
+            reading.error = tr("the row limit \"%1\" is not a whole number").arg(nout);
+            return reading;
+        }
+        q.nout = std::min(n, 9999);
+    }
+    reading.query = q;
+    return reading;
+}
+
+void RemoveDuplicateStars(std::vector<IndexStar>& stars, double arcsec) {
+    const double tolerance = arcsec / 3600.0;
+    // Positions that are no numbers sort and compare as nothing: set them apart.
+    stars.erase(std::remove_if(stars.begin(), stars.end(),
+                               [](const IndexStar& s) {
+                                   return !std::isfinite(s.ra) || !std::isfinite(s.dec);
+                               }),
+                stars.end());
+    std::vector<size_t> byDec(stars.size());
+    std::iota(byDec.begin(), byDec.end(), size_t{0});
+    std::sort(byDec.begin(), byDec.end(),
+              [&stars](size_t a, size_t b) { return stars[a].dec < stars[b].dec; });
+    std::vector<char> removed(stars.size(), 0);
+    for (size_t i = 0; i < byDec.size(); ++i) {
+        const size_t a = byDec[i];
+        if (removed[a]) continue;
+        for (size_t k = i + 1; k < byDec.size(); ++k) {
+            const size_t b = byDec[k];
+            if (stars[b].dec - stars[a].dec > tolerance) break;
+            if (removed[b]) continue;
+            if (SeparationDeg(stars[a].ra, stars[a].dec, stars[b].ra, stars[b].dec) > tolerance)
+                continue;
+            // Keep the one listed first, unless only the other has a magnitude.
+            size_t first = std::min(a, b), second = std::max(a, b);
+            if (std::isnan(stars[first].mag) && !std::isnan(stars[second].mag))
+                std::swap(first, second);
+            removed[second] = 1;
+            if (second == a) break;
+        }
+    }
+    size_t out = 0;
+    for (size_t i = 0; i < stars.size(); ++i)
+        if (!removed[i]) stars[out++] = stars[i];
+    stars.resize(out);
+}
+
+QByteArray LocalStarPage(const LocalStarQuery& query, std::vector<IndexStar> stars,
+                         const QString& source, int* rowsWritten) {
+    struct Entry {
+        IndexStar star;
+        double dist; // arcminutes
+    };
+    std::vector<Entry> kept;
+    kept.reserve(stars.size());
+    for (IndexStar s : stars) {
+        if (!std::isfinite(s.ra) || !std::isfinite(s.dec) || std::abs(s.dec) > 90) continue;
+        s.ra = std::fmod(std::fmod(s.ra, 360.0) + 360.0, 360.0);
+        const double d = SeparationDeg(query.ra, query.dec, s.ra, s.dec) * 60;
+        if (d > query.radiusArcmin) continue;
+        if (std::isfinite(s.mag) && !(s.mag < query.magFaint)) continue;
+        kept.push_back({s, d});
+    }
+    std::sort(kept.begin(), kept.end(), [](const Entry& a, const Entry& b) {
+        const bool ka = std::isfinite(a.star.mag), kb = std::isfinite(b.star.mag);
+        if (ka != kb) return ka;
+        if (ka && a.star.mag != b.star.mag) return a.star.mag < b.star.mag;
+        if (a.dist != b.dist) return a.dist < b.dist;
+        return a.star.ra < b.star.ra;
+    });
+    if (kept.size() > static_cast<size_t>(query.nout)) kept.resize(static_cast<size_t>(query.nout));
+
+    QString centre = query.raText + QLatin1Char(' ') + query.decText;
+    centre.replace(QLatin1Char('+'), QLatin1Char(' '));
+    QByteArray page;
+    page.reserve(600 + 66 * static_cast<qsizetype>(kept.size()));
+    page += "<HTML>\n<HEAD>\n<TITLE>Catalogue query result</TITLE>\n</HEAD>\n<BODY>\n";
+    page += "<H3>Stars around " + htmlText(centre) + " (J2000), radius " +
+            QByteArray::number(query.radiusArcmin) + " arcmin, mag &lt; " +
+            QByteArray::number(query.magFaint) + "</H3>\n";
+    page += "<p>" + htmlText(source) + "</p>\n<pre>\n";
+    page += "<b>   # id             RA(J2000) Dec(J2000) R    B      d'    PA  </b>";
+    int n = 0;
+    for (const Entry& e : kept) {
+        ++n;
+        page +=
+            row(n, e.star, e.dist, PositionAngleDeg(query.ra, query.dec, e.star.ra, e.star.dec));
+    }
+    if (n == 0) page += '\n';
+    page += "</pre>\n<p>" + QByteArray::number(n) + " stars.</p>\n</BODY>\n</HTML>\n";
+    if (rowsWritten) *rowsWritten = n;
+    return page;
+}
+
+LocalStarAnswer MakeLocalStarAnswer(const LocalStarQuery& query, StarIndexFolder& folder) {
+    LocalStarAnswer answer;
+    const QString where = QDir::toNativeSeparators(folder.folder);
+    if (folder.files.empty()) {
+        answer.outcome = LocalStarAnswer::Outcome::NoIndexFile;
+        answer.status = tr("Local star catalogue: no star index file in %1").arg(where);
+        if (!folder.skipped.isEmpty())
+            answer.status += tr(" (not used: %1)").arg(folder.skipped.join(QStringLiteral("; ")));
+        answer.page = LocalStarPage(query, {}, answer.status);
+        return answer;
+    }
+    std::vector<StarIndex*> covering;
+    for (const auto& f : folder.files)
+        if (f->covers(query.ra, query.dec)) covering.push_back(f.get());
+    if (covering.empty()) {
+        answer.outcome = LocalStarAnswer::Outcome::NotCovered;
+        answer.status = tr("Local star catalogue: no index file in %1 covers the field at %2 %3")
+                            .arg(where, query.raText, query.decText);
+        answer.page = LocalStarPage(query, {}, answer.status);
+        return answer;
+    }
+    std::vector<IndexStar> stars;
+    QStringList names;
+    const double radius = query.radiusArcmin / 60.0;
+    for (StarIndex* f : covering) {
+        std::vector<IndexStar> found = f->starsWithin(query.ra, query.dec, radius);
+        stars.insert(stars.end(), found.begin(), found.end());
+        names << f->name();
+    }
+    RemoveDuplicateStars(stars);
+    const QString source =
+        tr("Source: local star catalogue, astrometry.net index files in %1 (%2). R is the "
+           "V magnitude of the files (Tycho V_T), B their blue magnitude where they have one; "
+           "identifiers are made from the positions.")
+            .arg(where, names.join(QStringLiteral(", ")));
+    answer.page = LocalStarPage(query, std::move(stars), source, &answer.rows);
+    answer.status =
+        QCoreApplication::translate("LocalStars", "Local star catalogue: %n star(s) from %1",
+                                    nullptr, answer.rows)
+            .arg(names.size() == 1 ? names.first()
+                                   : tr("%1 index files in %2").arg(names.size()).arg(where));
+    return answer;
+}
+
+QString StarAddressFromTyped(const QString& host, const TypedCentreFields& fields,
+                             const QString& radius, const QString& magFaint, QString* error) {
+    const StarQueryPlan plan = PlanStarQuery(fields);
+    if (!plan.reading.centre) {
+        if (error)
+            *error =
+                tr("not a number in %1 (\"%2\")").arg(plan.reading.badField, plan.reading.badText);
+        return QString();
+    }
+    return UsnoA2Address(host, fields.epoch, plan.coordinates.ra, plan.coordinates.dec, radius,
+                         magFaint);
+}
+
+StarSourceSetting ReadStarSourceSetting(const QString& path) {
+    StarSourceSetting setting;
+    if (!QFileInfo::exists(path)) return setting;
+    QSettings ini(path, QSettings::IniFormat);
+    ini.beginGroup(QStringLiteral("local_stars"));
+    setting.local = ini.value(QStringLiteral("source"))
+                        .toString()
+                        .trimmed()
+                        .compare(QLatin1String("local"), Qt::CaseInsensitive) == 0;
+    const QString folder = ini.value(QStringLiteral("index_folder")).toString().trimmed();
+    if (!folder.isEmpty()) setting.indexFolder = folder;
+    return setting;
+}
+
+StarSourceSetting& StarSource() {
+    static StarSourceSetting setting =
+        ReadStarSourceSetting(programfolder::file(QStringLiteral("sites.cfg")));
+    return setting;
+}

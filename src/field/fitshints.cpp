@@ -1,0 +1,239 @@
+#include "field/fitshints.h"
+
+#include "platform/numbers.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <cmath>
+
+namespace {
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("FitsHints", text);
+}
+
+// A number card, or a sexagesimal text card: value in the text's unit, and
+// whether it was sexagesimal.
+std::optional<double> angleValue(const FitsHeader& header, const QString& key, bool* sexagesimal) {
+    *sexagesimal = false;
+    const FitsCard* card = header.find(key);
+    if (!card || card->value.trimmed().isEmpty()) return std::nullopt;
+    if (!card->isString)
+        if (const auto v = header.number(key)) return v;
+    QString t = card->value.trimmed();
+    const bool negative = t.startsWith(QLatin1Char('-'));
+    if (negative || t.startsWith(QLatin1Char('+'))) t = t.mid(1);
+    static const QRegularExpression separators(QStringLiteral("[\\s:hmsd°'\"]+"));
+    const QStringList parts = t.split(separators, Qt::SkipEmptyParts);
+    if (parts.isEmpty() || parts.size() > 3) return std::nullopt;
+    double value = 0, unit = 1;
+    for (const QString& p : parts) {
+        bool ok = false;
+        const double v = p.toDouble(&ok);
+        if (!ok || v < 0) return std::nullopt;
+        value += v / unit;
+        unit *= 60;
+    }
+    *sexagesimal = parts.size() > 1;
+    return negative ? -value : value;
+}
+
+FitsCentreHint centreTexts(double raDeg, double decDeg) {
+    FitsCentreHint c;
+    raDeg = std::fmod(std::fmod(raDeg, 360.0) + 360.0, 360.0);
+    long long tenths = std::llround(raDeg / 15.0 * 36000.0) % (24LL * 36000);
+    c.ra = {QString::number(tenths / 36000), QString::number(tenths % 36000 / 600),
+            QString::number(static_cast<double>(tenths % 600) / 10.0, 'f', 1)};
+    c.decSign = decDeg < 0 ? QStringLiteral("-") : QStringLiteral("+");
+    const long long seconds = std::llround(std::min(std::abs(decDeg), 90.0) * 3600.0);
+    c.dec = {QString::number(seconds / 3600), QString::number(seconds % 3600 / 60),
+             QString::number(seconds % 60)};
+    if (seconds == 0) c.decSign = QStringLiteral("+");
+    return c;
+}
+
+std::optional<FitsCentreHint> centreHint(const FitsHeader& header) {
+    struct Pair {
+        const char* ra;
+        const char* dec;
+        bool raInHoursWhenNumber;
+    };
+    static const Pair pairs[] = {
+        {"RA", "DEC", false}, {"OBJCTRA", "OBJCTDEC", true}, {"CRVAL1", "CRVAL2", false}};
+    for (const Pair& p : pairs) {
+        const QString raKey = QString::fromLatin1(p.ra), decKey = QString::fromLatin1(p.dec);
+        if (raKey == QLatin1String("CRVAL1") &&
+            !header.text(QStringLiteral("CTYPE1")).startsWith(QLatin1String("RA---")))
+            continue;
+        bool raSexagesimal = false, decSexagesimal = false;
+        const auto ra = angleValue(header, raKey, &raSexagesimal);
+        const auto dec = angleValue(header, decKey, &decSexagesimal);
+        if (!ra || !dec || std::abs(*dec) > 90) continue;
+        const bool hours = raSexagesimal || p.raInHoursWhenNumber;
+        const double raDeg = hours ? *ra * 15.0 : *ra;
+        if (raDeg < 0 || raDeg >= 360 + 1e-9) continue;
+        FitsCentreHint c = centreTexts(raDeg, *dec);
+        c.raDeg = raDeg;
+        c.decDeg = *dec;
+        c.from = raKey + QLatin1Char('/') + decKey;
+        for (const char* key : {"EQUINOX", "EPOCH"}) {
+            const auto e = header.number(QString::fromLatin1(key));
+            if (e && *e > 1000 && *e < 3000) {
+                c.epoch = QString::number(*e, 'f', 1);
+                c.from += QStringLiteral(", ") + QString::fromLatin1(key);
+                break;
+            }
+        }
+        return c;
+    }
+    return std::nullopt;
+}
+
+std::optional<QDateTime> parseDate(const QString& date, const QString& time) {
+    static const QRegularExpression iso(
+        QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})(?:[T "
+                       "](\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}(?:\\.\\d*)?))?)?$"));
+    static const QRegularExpression old(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{2})$"));
+    static const QRegularExpression clock(
+        QStringLiteral("^(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}(?:\\.\\d*)?))?$"));
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0;
+    double s = 0;
+    bool haveTime = false;
+    if (const auto m = iso.match(date.trimmed()); m.hasMatch()) {
+        y = m.captured(1).toInt();
+        mo = m.captured(2).toInt();
+        d = m.captured(3).toInt();
+        if (m.hasCaptured(4)) {
+            haveTime = true;
+            h = m.captured(4).toInt();
+            mi = m.captured(5).toInt();
+            s = m.captured(6).toDouble();
+        }
+    } else if (const auto o = old.match(date.trimmed()); o.hasMatch()) {
+        d = o.captured(1).toInt();
+        mo = o.captured(2).toInt();
+        y = 1900 + o.captured(3).toInt();
+    } else {
+        return std::nullopt;
+    }
+    if (!haveTime) {
+        const auto c = clock.match(time.trimmed());
+        if (!c.hasMatch()) return std::nullopt;
+        h = c.captured(1).toInt();
+        mi = c.captured(2).toInt();
+        s = c.captured(3).toDouble();
+    }
+    const QDate day(y, mo, d);
+    if (!day.isValid() || h > 23 || mi > 59 || s >= 61) return std::nullopt;
+    const qint64 ms = std::llround(s * 1000);
+    return QDateTime(day, QTime(h, mi), Qt::UTC).addMSecs(ms);
+}
+
+std::optional<FitsTimeHint> timeHint(const FitsHeader& header) {
+    const QString date = header.text(QStringLiteral("DATE-OBS"));
+    if (date.isEmpty()) return std::nullopt;
+    QString time;
+    QString timeKey;
+    for (const char* key : {"TIME-OBS", "UT", "UTSTART"}) {
+        time = header.text(QString::fromLatin1(key));
+        if (!time.isEmpty()) {
+            timeKey = QString::fromLatin1(key);
+            break;
+        }
+    }
+    auto start = parseDate(date, time);
+    if (!start) return std::nullopt;
+    FitsTimeHint t;
+    t.from = QStringLiteral("DATE-OBS");
+    if (!date.contains(QLatin1Char('T')) && !timeKey.isEmpty())
+        t.from += QLatin1Char('/') + timeKey;
+    for (const char* key : {"EXPTIME", "EXPOSURE"}) {
+        const auto e = header.number(QString::fromLatin1(key));
+        if (e && *e > 0 && *e < 1e6) {
+            start = start->addMSecs(std::llround(*e * 500.0));
+            t.from += QStringLiteral(" + ") + QString::fromLatin1(key) + QStringLiteral("/2");
+            break;
+        }
+    }
+    // To the nearest minute.
+    const qint64 ms = start->toMSecsSinceEpoch();
+    t.utc = QDateTime::fromMSecsSinceEpoch((ms + 30000) / 60000 * 60000, Qt::UTC);
+    const QDate d = t.utc.date();
+    const QTime c = t.utc.time();
+    t.fields = {QString::number(d.day()), QString::number(d.month()), QString::number(d.year()),
+                QString::number(c.hour()), QString::number(c.minute())};
+    return t;
+}
+
+std::optional<FitsScaleHint> scaleHint(const FitsHeader& header, int width, int height) {
+    const auto f = header.number(QStringLiteral("FOCALLEN"));
+    if (!f || !(*f > 0)) return std::nullopt;
+    QString xKey = QStringLiteral("XPIXSZ"), yKey = QStringLiteral("YPIXSZ");
+    auto px = header.number(xKey);
+    if (!px) {
+        xKey = QStringLiteral("PIXSIZE1");
+        yKey = QStringLiteral("PIXSIZE2");
+        px = header.number(xKey);
+    }
+    if (!px || !(*px > 0)) return std::nullopt;
+    auto py = header.number(yKey);
+    if (!py || !(*py > 0)) py = px;
+    const double w = width * *px / 1000.0, h = height * *py / 1000.0;
+    const auto cxcy = CcdCalculatorScales(w, h, width, height, *f);
+    if (!cxcy) return std::nullopt;
+    FitsScaleHint s;
+    s.corrAsd = (*cxcy)[0];
+    s.corrDec = (*cxcy)[1];
+    s.corrAsdText = numbers::text(s.corrAsd);
+    s.corrDecText = numbers::text(s.corrDec);
+    const int bx = static_cast<int>(header.number(QStringLiteral("XBINNING")).value_or(1));
+    const int by = static_cast<int>(header.number(QStringLiteral("YBINNING")).value_or(bx));
+    s.from = tr("FOCALLEN %1 mm, %2/%3 %4 × %5 µm (binning %6×%7 included)")
+                 .arg(numbers::text(*f), xKey, yKey, numbers::text(*px), numbers::text(*py))
+                 .arg(bx)
+                 .arg(by);
+    return s;
+}
+
+} // namespace
+
+std::optional<std::array<double, 2>> CcdCalculatorScales(double w, double h, double nx, double ny,
+                                                         double f) {
+    if (!(f != 0 && nx != 0 && ny != 0)) return std::nullopt;
+    const double d1 = 300.0 * 300.0 + 480.0 * 480.0;
+    const double d2 = 600.0 * 600.0 + 100.0 * 100.0;
+    const auto sq = [](double v) { return v * v; };
+    const double a0 = sq(300 / f * 3438 / nx / 60 * w);
+    const double a1 = sq(480 / f * 3438 / ny / 60 * h);
+    const double a2 = sq(600 / f * 3438 / nx / 60 * w);
+    const double a3 = sq(100 / f * 3438 / ny / 60 * h);
+    const double det = a0 * a3 - a1 * a2;
+    if (det == 0 || !std::isfinite(det)) return std::nullopt;
+    const double x = (a3 * d1 - a1 * d2) / det;
+    const double y = (a0 * d2 - a2 * d1) / det;
+    if (!(x > 0) || !(y > 0) || !std::isfinite(x) || !std::isfinite(y)) return std::nullopt;
+    return std::array<double, 2>{std::pow(x, 0.5), std::pow(y, 0.5)};
+}
+
+FitsHints HeaderHints(const FitsHeader& header, int width, int height) {
+    FitsHints hints;
+    hints.centre = centreHint(header);
+    hints.time = timeHint(header);
+    if (width > 0 && height > 0) hints.scales = scaleHint(header, width, height);
+    if (hints.scales) {
+        FitsScaleHint& s = *hints.scales;
+        const double c =
+            hints.centre ? std::cos(hints.centre->decDeg * 3.14159265358979323846 / 180.0) : 1.0;
+        if (c < 1e-3) {
+            hints.scales.reset(); // at the pole a right-ascension scale means nothing
+        } else if (hints.centre) {
+            s.corrAsd *= c;
+            s.corrAsdText = numbers::text(s.corrAsd);
+            s.perDegreeOfRa = true;
+            s.from += tr(", × cos(Dec)");
+        } else {
+            s.from += tr(", no centre: right-ascension scale without cos(Dec)");
+        }
+    }
+    return hints;
+}

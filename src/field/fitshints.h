@@ -1,0 +1,68 @@
+// What a FITS header tells about the fields a user would otherwise type: the
+// field centre, the time of the exposure and the two scales.
+//
+// Centre: RA and DEC (degrees, or sexagesimal texts: RA in hours), else
+// OBJCTRA and OBJCTDEC ("HH MM SS.S", "+DD MM SS"), else CRVAL1 and CRVAL2 of
+// an RA---/DEC-- plate solution. The equinox comes from EQUINOX or EPOCH;
+// without either, none is proposed.
+// Time: DATE-OBS (ISO "2022-10-10T21:36:00.0", or the date alone with
+// TIME-OBS, UT or UTSTART; old "dd/mm/yy" dates are 19yy), moved to the middle
+// of the exposure by half of EXPTIME (or EXPOSURE), rounded to the minute.
+// Scales: FOCALLEN (mm) with XPIXSZ and YPIXSZ (micrometres; PIXSIZE1 and
+// PIXSIZE2 when those are absent), through the formula of the CCD field
+// calculator with the sensor taken as the image: width = NAXIS1 x pixel size,
+// height = NAXIS2 x pixel size. The pixel sizes are taken as already
+// including the binning (XBINNING, YBINNING), as camera software writes them.
+// The calculator gives pixels per degree on the sky along both axes; the
+// right-ascension scale the matching needs is per degree of right ascension,
+// so it is multiplied by cos(declination) of the header's centre (without a
+// centre it is left as the calculator gives it, and the hint says so).
+#pragma once
+
+#include "imaging/fitsimage.h"
+
+#include <QDateTime>
+#include <QString>
+#include <array>
+#include <optional>
+
+struct FitsCentreHint {
+    double raDeg = 0, decDeg = 0; // the centre read, degrees
+    std::array<QString, 3> ra;    // hours, minutes, seconds (one decimal)
+    QString decSign;              // "+" or "-"
+    std::array<QString, 3> dec;   // degrees, minutes, seconds, without sign
+    QString epoch;                // equinox in years, e.g. "2000.0"; empty when not given
+    QString from;                 // the keywords used, e.g. "OBJCTRA/OBJCTDEC"
+};
+
+struct FitsTimeHint {
+    QDateTime utc;                 // mid-exposure, rounded to the minute
+    std::array<QString, 5> fields; // day, month, year, hour, minute
+    QString from;                  // e.g. "DATE-OBS + EXPTIME/2"
+};
+
+struct FitsScaleHint {
+    double corrAsd = 0;         // pixels per degree of right ascension (x)
+    double corrDec = 0;         // pixels per degree of declination (y)
+    bool perDegreeOfRa = false; // corrAsd includes cos(declination)
+    QString corrAsdText, corrDecText;
+    QString from; // e.g. "FOCALLEN 800 mm, XPIXSZ/YPIXSZ 3.76 µm, binning 1x1"
+};
+
+struct FitsHints {
+    std::optional<FitsCentreHint> centre;
+    std::optional<FitsTimeHint> time;
+    std::optional<FitsScaleHint> scales;
+    bool empty() const { return !centre && !time && !scales; }
+};
+
+// The hints of `header` for an image of width x height pixels.
+FitsHints HeaderHints(const FitsHeader& header, int width, int height);
+
+// The CCD field calculator's coefficients CX, CY (pixels per degree) for a
+// sensor of w x h millimetres and nx x ny pixels behind a focal length of f
+// millimetres: the two reference vectors (300, 480) and (600, 100) solved by
+// Cramer's rule, as the calculator window does. Nothing when the inputs make
+// no solution (a zero size, a zero determinant, a negative root).
+std::optional<std::array<double, 2>> CcdCalculatorScales(double w, double h, double nx, double ny,
+                                                         double f);

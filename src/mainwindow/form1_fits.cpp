@@ -1,0 +1,126 @@
+// Main window: the fields a FITS header fills in.
+#include "field/fitshints.h"
+#include "mainwindow/fieldpanel.h"
+#include "mainwindow/form1.h"
+#include "platform/widgets/messagebox.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+// The typed fields a header can fill, by object name.
+QStringList hintedFieldNames() {
+    QStringList names;
+    for (int i = 0; i < 3; ++i)
+        names << QStringLiteral("txt_ra(%1)").arg(i) << QStringLiteral("txt_dec(%1)").arg(i);
+    for (int i = 0; i < 5; ++i)
+        names << QStringLiteral("txt_Adate(%1)").arg(i);
+    names << QStringLiteral("txt_epoch") << QStringLiteral("txt_corrasd")
+          << QStringLiteral("txt_corrdec");
+    return names;
+}
+
+// One group of fields a hint fills together.
+struct HintGroup {
+    QString what; // for the status list and the question
+    std::vector<std::pair<QLineEdit*, QString>> fields;
+    QString sign; // the centre's declination sign; empty for other groups
+    bool changes = false;
+    bool typed = false; // one of its fields was typed by the user
+};
+
+} // namespace
+
+void Form1::watchTypedFields() {
+    for (const QString& name : hintedFieldNames())
+        if (auto* edit = findChild<QLineEdit*>(name))
+            connect(edit, &QLineEdit::textEdited, this,
+                    [this, edit] { m_typedFields.insert(edit); });
+    connect(m_field, &FieldPanel::signClicked, this, [this] { m_typedFields.insert(m_field); });
+}
+
+void Form1::applyImageHints(const FitsHints& hints, const QString& key) {
+    if (key == m_hintsFrom) return; // the same file again: its hints are in already
+    m_hintsFrom = key;
+    if (hints.empty()) return LogMessage(tr("FITS header: no centre, date or scales found"));
+    const auto edit = [this](const QString& name) { return findChild<QLineEdit*>(name); };
+
+    std::vector<HintGroup> groups;
+    if (const auto& c = hints.centre) {
+        HintGroup g;
+        g.what =
+            tr("centre %1 %2 %3 %4%5 %6 %7")
+                .arg(c->ra[0], c->ra[1], c->ra[2], c->decSign, c->dec[0], c->dec[1], c->dec[2]);
+        for (int i = 0; i < 3; ++i) {
+            g.fields.emplace_back(edit(QStringLiteral("txt_ra(%1)").arg(i)), c->ra[i]);
+            g.fields.emplace_back(edit(QStringLiteral("txt_dec(%1)").arg(i)), c->dec[i]);
+        }
+        if (!c->epoch.isEmpty()) {
+            g.fields.emplace_back(edit(QStringLiteral("txt_epoch")), c->epoch);
+            g.what += tr(", equinox %1").arg(c->epoch);
+        } else {
+            g.what += tr(" (no equinox in the header: the typed one is kept)");
+        }
+        g.what += QStringLiteral(" [%1]").arg(c->from);
+        g.sign = c->decSign;
+        g.changes = m_field->decSign() != g.sign;
+        g.typed = m_typedFields.contains(m_field);
+        groups.push_back(g);
+    }
+    if (const auto& t = hints.time) {
+        HintGroup g;
+        g.what = tr("minor-planet date %1/%2/%3 %4:%5 UTC [%6]")
+                     .arg(t->fields[0], t->fields[1], t->fields[2], t->fields[3])
+                     .arg(t->fields[4].rightJustified(2, QLatin1Char('0')), t->from);
+        for (int i = 0; i < 5; ++i)
+            g.fields.emplace_back(edit(QStringLiteral("txt_Adate(%1)").arg(i)), t->fields[i]);
+        groups.push_back(g);
+    }
+    if (const auto& s = hints.scales) {
+        HintGroup g;
+        g.what =
+            tr("scales Corr Asd %1, Corr Dec %2 [%3]").arg(s->corrAsdText, s->corrDecText, s->from);
+        g.fields.emplace_back(edit(QStringLiteral("txt_corrasd")), s->corrAsdText);
+        g.fields.emplace_back(edit(QStringLiteral("txt_corrdec")), s->corrDecText);
+        groups.push_back(g);
+    }
+
+    QStringList ask;
+    for (HintGroup& g : groups) {
+        for (const auto& [field, text] : g.fields) {
+            if (!field || field->text() == text) continue;
+            g.changes = true;
+            g.typed = g.typed || m_typedFields.contains(field);
+        }
+        if (g.changes && g.typed) ask << g.what;
+    }
+    bool replaceTyped = false;
+    if (!ask.isEmpty())
+        replaceTyped = messagebox::yesNo(
+            this,
+            tr("The FITS header gives:\n%1\n\nReplace the values you typed?").arg(ask.join('\n')),
+            tr("FITS header"));
+
+    for (const HintGroup& g : groups) {
+        if (!g.changes) {
+            LogMessage(tr("FITS header: %1 (already in the fields)").arg(g.what));
+            continue;
+        }
+        if (g.typed && !replaceTyped) {
+            LogMessage(tr("FITS header: %1 not taken, your values kept").arg(g.what));
+            continue;
+        }
+        for (const auto& [field, text] : g.fields) {
+            if (!field) continue;
+            field->setText(text);
+            m_typedFields.remove(field);
+        }
+        if (!g.sign.isEmpty()) {
+            m_field->setDecSign(g.sign);
+            m_field->syncSignButtons();
+            m_typedFields.remove(m_field);
+        }
+        LogMessage(tr("FITS header: %1 taken").arg(g.what));
+    }
+}

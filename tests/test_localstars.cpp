@@ -1,0 +1,551 @@
+// The local star source: the query read from the star address, the answer
+// page read back by the star reader, index files built here from known
+// Tycho-2 stars with astrometry.net's own tool, and Debian's Tycho-2 files.
+#include "catalogues/localstars.h"
+#include "catalogues/usnoa2.h"
+#include "catalogues/web/starquery.h"
+#include "catalogues/widgets/frminternet.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/imagecanvas.h"
+#include "platform/widgets/controlvalue.h"
+#include "testing.h"
+#include "text/language.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+#include <fitsio.h>
+#include <gtest/gtest.h>
+
+using testing_support::check;
+using testing_support::control;
+using testing_support::MessageRecorder;
+using testing_support::ProgramFolderFixture;
+using testing_support::readSample;
+using testing_support::sampleFile;
+using testing_support::separationArcsec;
+
+namespace {
+
+const QString kHost = QStringLiteral("http://archive.eso.org");
+
+LocalStarQuery queryOf(const QString& ra, const QString& dec, const QString& radius,
+                       const QString& mag) {
+    const auto reading =
+        ReadLocalStarQuery(UsnoA2Address(kHost, QStringLiteral("2000.0"), ra, dec, radius, mag));
+    EXPECT_TRUE(reading.query) << reading.error.toStdString();
+    return reading.query.value_or(LocalStarQuery{});
+}
+
+// The sample field as the download button sends it.
+LocalStarQuery sampleQuery() {
+    return queryOf("22+47+12", "58+3+14", "28", "11.5");
+}
+
+struct Row {
+    QByteArray id;
+    double ra, dec;
+    QByteArray magRed;
+};
+
+// The rows of an answer, read with the program's star reader (scales of 1e5
+// keep the positions to 0.00001 degree).
+std::vector<Row> readRows(const QByteArray& page) {
+    CatalogueStarTable table;
+    const StarReadResult r = ReadUsnoA2Answer(page, 1e5, 1e5, table);
+    std::vector<Row> rows;
+    for (int i = 1; i <= r.rowsRead; ++i)
+        rows.push_back({table.id[i].toLatin1(), table.ra[i] / 1e5, table.dec[i] / 1e5,
+                        table.magRed[i].toLatin1()});
+    return rows;
+}
+
+// A catalogue file held in memory.
+class FakeIndex : public StarIndex {
+public:
+    FakeIndex(QString name, std::vector<IndexStar> stars, bool coversAll = true)
+        : m_name(std::move(name)), m_stars(std::move(stars)), m_coversAll(coversAll) {}
+    QString name() const override { return m_name; }
+    bool covers(double, double) const override { return m_coversAll; }
+    std::vector<IndexStar> starsWithin(double ra, double dec, double radius) override {
+        std::vector<IndexStar> out;
+        for (const IndexStar& s : m_stars)
+            if (SeparationDeg(ra, dec, s.ra, s.dec) <= radius) out.push_back(s);
+        return out;
+    }
+
+private:
+    QString m_name;
+    std::vector<IndexStar> m_stars;
+    bool m_coversAll;
+};
+
+IndexStar star(double ra, double dec, double mag, double blue = NAN) {
+    return IndexStar{ra, dec, mag, blue};
+}
+
+// The Tycho-2 stars around the sample field shipped with the tests.
+std::vector<IndexStar> sampleTychoStars() {
+    QFile f(sampleFile("tycho2-n7380.tsv"));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    std::vector<IndexStar> stars;
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        if (line.startsWith('#') || line.trimmed().isEmpty()) continue;
+        const QList<QByteArray> c = line.split('\t');
+        stars.push_back(star(c[0].toDouble(), c[1].toDouble(), c[2].toDouble()));
+    }
+    return stars;
+}
+
+// Builds an astrometry.net index file from `stars` with the package's tool;
+// `extra` adds options (e.g. a single sky tile).
+void buildIndex(const std::vector<IndexStar>& stars, const QString& out, int id,
+                const QStringList& extra = {}) {
+    const QString tool = QStandardPaths::findExecutable("build-astrometry-index");
+    ASSERT_FALSE(tool.isEmpty())
+        << "build-astrometry-index is missing: install Debian's astrometry.net (scripts/setup.sh)";
+    const QString table = out + ".cat";
+    int status = 0;
+    fitsfile* f = nullptr;
+    char ra[] = "RA", dec[] = "DEC", mag[] = "MAG_VT", d[] = "1D";
+    char* names[] = {ra, dec, mag};
+    char* forms[] = {d, d, d};
+    fits_create_diskfile(&f, QFile::encodeName(table).constData(), &status);
+    fits_create_tbl(f, BINARY_TBL, 0, 3, names, forms, nullptr, "stars", &status);
+    for (size_t i = 0; i < stars.size(); ++i) {
+        double v[3] = {stars[i].ra, stars[i].dec, stars[i].mag};
+        for (int c = 0; c < 3; ++c)
+            fits_write_col(f, TDOUBLE, c + 1, static_cast<LONGLONG>(i + 1), 1, 1, &v[c], &status);
+    }
+    fits_close_file(f, &status);
+    ASSERT_EQ(status, 0);
+    QProcess p;
+    p.start(tool, QStringList{"-i", table, "-o", out, "-P", "5", "-S", "MAG_VT", "-n", "100", "-E",
+                              "-M", "-I", QString::number(id)} +
+                      extra);
+    ASSERT_TRUE(p.waitForFinished(60000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    QFile::remove(table);
+}
+
+} // namespace
+
+TEST(LocalStars, QueryIsReadFromTheStarAddress) {
+    const LocalStarQuery q = sampleQuery();
+    EXPECT_NEAR(q.ra, (22 + 47 / 60.0 + 12 / 3600.0) * 15, 1e-9);
+    EXPECT_NEAR(q.dec, 58 + 3 / 60.0 + 14 / 3600.0, 1e-9);
+    EXPECT_EQ(q.radiusArcmin, 28);
+    EXPECT_EQ(q.magFaint, 11.5); // sent as "11.5."
+    EXPECT_EQ(q.nout, 5000);
+
+    // The sign of a declination between 0 and -1 degree is carried by "-0".
+    EXPECT_NEAR(queryOf("0+0+0", "-0+30+0", "10", "15").dec, -0.5, 1e-12);
+
+    for (const auto& [radius, mag] :
+         {std::pair{"abc", "15"}, std::pair{"0", "15"}, std::pair{"10", "x"}}) {
+        const auto r =
+            ReadLocalStarQuery(UsnoA2Address(kHost, "2000.0", "1+2+3", "4+5+6", radius, mag));
+        EXPECT_FALSE(r.query) << radius << " " << mag;
+        EXPECT_FALSE(r.error.isEmpty());
+    }
+    EXPECT_FALSE(
+        ReadLocalStarQuery(UsnoA2Address(kHost, "2000.0", "25+0+0", "0+0+0", "10", "15")).query);
+}
+
+TEST(LocalStars, PageIsReadBackByTheStarReader) {
+    LocalStarQuery q = queryOf("0+0+0", "-0+30+0", "30", "12");
+    StarIndexFolder folder;
+    folder.folder = "/catalogues";
+    // Around RA 0h: stars on both sides of 0/360; the same star in both files.
+    folder.files.push_back(std::make_unique<FakeIndex>(
+        "a.fits", std::vector<IndexStar>{star(359.95, -0.6, 9.0, 9.8), star(0.05, -0.4, 7.24),
+                                         star(0.1, -0.5, 11.99), star(0.0, -0.5, 12.0),
+                                         star(0.0, -1.2, 5.0), star(0.2, -0.45, NAN)}));
+    folder.files.push_back(std::make_unique<FakeIndex>(
+        "b.fits", std::vector<IndexStar>{star(0.05 + 0.5 / 3600, -0.4, 7.3),
+                                         star(0.05 + 2.0 / 3600, -0.4, 8.0)}));
+    const LocalStarAnswer a = MakeLocalStarAnswer(q, folder);
+    ASSERT_EQ(a.outcome, LocalStarAnswer::Outcome::Stars);
+    EXPECT_FALSE(a.page.contains('\r'));
+    EXPECT_TRUE(a.page.contains("a.fits, b.fits")); // where the stars came from
+
+    // Brightest first; the star 0.5" away in b.fits is the same star, the
+    // one 2" away is not; 12.0 is not brighter than the limit, the star at
+    // -1.2 degrees lies 42' away; a star without magnitude comes last.
+    const std::vector<Row> rows = readRows(a.page);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(a.rows, 5);
+    const double expected[][3] = {{0.05, -0.4, 7.24},
+                                  {0.05 + 2.0 / 3600, -0.4, 8.0},
+                                  {359.95, -0.6, 9.0},
+                                  {0.1, -0.5, 11.99}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_NEAR(rows[i].ra, expected[i][0], 1e-5) << i;
+        EXPECT_NEAR(rows[i].dec, expected[i][1], 1e-5) << i;
+    }
+    EXPECT_EQ(rows[0].magRed, " 7.2"); // one decimal
+    EXPECT_EQ(rows[3].magRed, "12.0");
+    EXPECT_EQ(rows[4].magRed, "    ");
+    EXPECT_EQ(rows[2].id, "U0825_35995000"); // zone of -0.6 degree, RA in 0.00001 degree
+    EXPECT_EQ(rows[0].id, "U0825_00005000");
+
+    // Every row is 66 bytes with "U" in column 6, and the blue magnitude sits
+    // in columns 46-49.
+    const qsizetype first = a.page.indexOf("</b>   1 U") + 4;
+    for (int i = 0; i < 5; ++i) {
+        const QByteArray r = a.page.mid(first + 66 * i, 66);
+        EXPECT_EQ(r[5], 'U');
+        EXPECT_EQ(r[65], '\n');
+    }
+    EXPECT_EQ(a.page.mid(first + 66 * 2 + 45, 4), " 9.8");
+
+    // nout limits the rows.
+    q.nout = 2;
+    EXPECT_EQ(readRows(MakeLocalStarAnswer(q, folder).page).size(), 2u);
+}
+
+TEST(LocalStars, NoFileOrNoCoverageGivesAnEmptyAnswer) {
+    const LocalStarQuery q = sampleQuery();
+    QTemporaryDir dir;
+    // Not index files: a text named .fits, and a real index cut in half.
+    QFile junk(dir.filePath("junk.fits"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not a FITS file at all\n");
+    junk.close();
+    buildIndex(sampleTychoStars(), dir.filePath("whole.fits"), 1);
+    QFile whole(dir.filePath("whole.fits"));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    whole.close();
+    QFile::remove(dir.filePath("whole.fits"));
+    QFile cut(dir.filePath("cut.fits"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(bytes.left(bytes.size() / 2));
+    cut.close();
+
+    StarIndexFolder folder = OpenStarIndexFolder(dir.path());
+    EXPECT_TRUE(folder.files.empty());
+    EXPECT_EQ(folder.skipped.size(), 2);
+    LocalStarAnswer a = MakeLocalStarAnswer(q, folder);
+    EXPECT_EQ(a.outcome, LocalStarAnswer::Outcome::NoIndexFile);
+    EXPECT_TRUE(a.status.contains(dir.path())) << a.status.toStdString();
+    EXPECT_TRUE(readRows(a.page).empty());
+
+    // One sky tile (nside 2, tile 14 holds the sample field): the sample is
+    // answered, a field on the other side of the sky is not covered.
+    QTemporaryDir tiles;
+    buildIndex(sampleTychoStars(), tiles.filePath("tile.fits"), 2, {"-s", "2", "-H", "14"});
+    folder = OpenStarIndexFolder(tiles.path());
+    ASSERT_EQ(folder.files.size(), 1u) << folder.skipped.join("; ").toStdString();
+    EXPECT_EQ(MakeLocalStarAnswer(q, folder).outcome, LocalStarAnswer::Outcome::Stars);
+    a = MakeLocalStarAnswer(queryOf("10+0+0", "-30+0+0", "28", "11.5"), folder);
+    EXPECT_EQ(a.outcome, LocalStarAnswer::Outcome::NotCovered);
+    EXPECT_TRUE(readRows(a.page).empty());
+}
+
+// The shipped answer of the sample field was made from the Tycho-2 index
+// files 07 to 10; two index files built from the same stars (one holding
+// only the bright ones, as the coarser series do) give the same 48 stars.
+TEST(LocalStars, SampleFieldMatchesTheSharedAnswer) {
+    QTemporaryDir dir;
+    const std::vector<IndexStar> all = sampleTychoStars();
+    std::vector<IndexStar> bright;
+    for (const IndexStar& s : all)
+        if (s.mag < 9.5) bright.push_back(s);
+    buildIndex(all, dir.filePath("index-a.fits"), 11);
+    buildIndex(bright, dir.filePath("index-b.fits"), 12);
+    StarIndexFolder folder = OpenStarIndexFolder(dir.path());
+    ASSERT_EQ(folder.files.size(), 2u) << folder.skipped.join("; ").toStdString();
+
+    const LocalStarAnswer a = MakeLocalStarAnswer(sampleQuery(), folder);
+    const std::vector<Row> local = readRows(a.page);
+    const std::vector<Row> shared = readRows(readSample("data"));
+    ASSERT_EQ(shared.size(), 48u);
+    ASSERT_EQ(local.size(), shared.size());
+    for (const Row& s : shared) {
+        const auto same = std::find_if(local.begin(), local.end(), [&s](const Row& l) {
+            return separationArcsec(l.ra, l.dec, s.ra, s.dec) < 1.0;
+        });
+        ASSERT_NE(same, local.end()) << s.id.toStdString();
+        EXPECT_EQ(same->id, s.id);
+        EXPECT_EQ(same->magRed, s.magRed) << s.id.toStdString();
+    }
+    for (size_t i = 1; i < local.size(); ++i)
+        EXPECT_LE(local[i - 1].magRed.trimmed().toDouble(), local[i].magRed.trimmed().toDouble());
+}
+
+// Debian's Tycho-2 files (scripts/setup.sh installs the wide-field series):
+// every star they give for the sample field is a star of the shared answer.
+TEST(LocalStars, DebianTychoFilesAnswerTheSampleField) {
+    StarIndexFolder folder = OpenStarIndexFolder(QString::fromLatin1(kDefaultIndexFolder));
+    if (folder.files.empty())
+        GTEST_SKIP() << "no index file in " << kDefaultIndexFolder
+                     << " (astrometry-data-tycho2-10-19 is installed by scripts/setup.sh)";
+    const LocalStarAnswer a = MakeLocalStarAnswer(sampleQuery(), folder);
+    const std::vector<Row> local = readRows(a.page);
+    const std::vector<Row> shared = readRows(readSample("data"));
+    EXPECT_GE(local.size(), 8u) << a.status.toStdString();
+    for (const Row& l : local) {
+        const bool found = std::any_of(shared.begin(), shared.end(), [&l](const Row& s) {
+            return separationArcsec(l.ra, l.dec, s.ra, s.dec) < 1.0 && s.id == l.id;
+        });
+        EXPECT_TRUE(found) << l.id.toStdString();
+    }
+}
+
+// The whole solve from the command line with no answer file: the sample's
+// FITS image, its centre as typed, the stars from local index files.
+TEST(LocalStars, PlatesolveSolvesTheSampleFitsOffline) {
+    QTemporaryDir dir;
+    buildIndex(sampleTychoStars(), dir.filePath("index-a.fits"), 21);
+    const QString answer = dir.filePath("answer.html");
+    QProcess p;
+    p.start(QStringLiteral(TEST_PROGRAM_DIR "/platesolve"), {"--image",
+                                                             sampleFile("image.fits"),
+                                                             "--catalogue-from-index",
+                                                             dir.path(),
+                                                             "--ra",
+                                                             "22 47 12.2",
+                                                             "--dec",
+                                                             "+58 03 14",
+                                                             "--epoch",
+                                                             "2000.0",
+                                                             "--radius",
+                                                             "28",
+                                                             "--mag",
+                                                             "11.5",
+                                                             "--answer-out",
+                                                             answer,
+                                                             "--corrasd",
+                                                             "833.27",
+                                                             "--corrdec",
+                                                             "1575.63",
+                                                             "--tolerance",
+                                                             "20.5",
+                                                             "--decider",
+                                                             "--pick",
+                                                             "631,135",
+                                                             "--pick",
+                                                             "902,835",
+                                                             "--pick",
+                                                             "303,262",
+                                                             "--pick",
+                                                             "494,932",
+                                                             "--pick",
+                                                             "235,638"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    ASSERT_EQ(p.exitCode(), 0) << err.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+    EXPECT_EQ(json["rows_read"].toInt(), 48);
+    const QJsonArray candidates = json["candidates"].toArray();
+    ASSERT_EQ(candidates.size(), 1) << err.toStdString();
+    EXPECT_EQ(candidates[0].toObject()["rows"].toArray(), (QJsonArray{9, 13, 19, 20, 45}));
+
+    QFile page(answer);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_EQ(readRows(page.readAll()).size(), 48u);
+
+    // A folder without index files: a clear message and a distinct status.
+    QTemporaryDir empty;
+    p.start(QStringLiteral(TEST_PROGRAM_DIR "/platesolve"), {"--image",
+                                                             sampleFile("image.fits"),
+                                                             "--catalogue-from-index",
+                                                             empty.path(),
+                                                             "--ra",
+                                                             "22 47 12.2",
+                                                             "--dec",
+                                                             "+58 03 14",
+                                                             "--epoch",
+                                                             "2000.0",
+                                                             "--radius",
+                                                             "28",
+                                                             "--mag",
+                                                             "11.5",
+                                                             "--corrasd",
+                                                             "833.27",
+                                                             "--corrdec",
+                                                             "1575.63",
+                                                             "--tolerance",
+                                                             "20.5",
+                                                             "--pick",
+                                                             "631,135",
+                                                             "--pick",
+                                                             "902,835",
+                                                             "--pick",
+                                                             "303,262",
+                                                             "--pick",
+                                                             "494,932",
+                                                             "--pick",
+                                                             "235,638"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 4);
+    EXPECT_TRUE(p.readAllStandardError().contains("no star index file"));
+}
+
+// The star query with the local source writes "data" where the download
+// would, never leaves the answer of another field, and keeps off the cache.
+TEST(LocalStars, StarQueryWritesTheLocalAnswer) {
+    ProgramFolderFixture program;
+    QTemporaryDir index;
+    buildIndex(sampleTychoStars(), index.filePath("index-a.fits"), 31);
+    QDir(program.path()).mkpath("cat");
+    WebSwitches web;
+    web.AutonomousMode = true;
+    web.StarSiteEnabled = false; // the site switch blocks the server, not local files
+    QStringList log;
+    DownloadOptions options;
+    options.log = [&log](const QString& line) { log << line; };
+    StarSourceSetting local;
+    local.local = true;
+    local.indexFolder = index.path();
+
+    program.write("data", "an answer of another field");
+    const QStringList cached = QDir(program.file("cat")).entryList(QDir::Files);
+    DownloadResult r = QueryUsnoA2("2000.0", "22+47+12", "58+3+14", "28", "11.5", web,
+                                   "http://127.0.0.1:9", "224712.2583142811.5", options, local);
+    EXPECT_EQ(r.status, DownloadResult::Status::Downloaded) << r.message.toStdString();
+    EXPECT_EQ(readRows(program.read("data")).size(), 48u);
+    ASSERT_EQ(log.size(), 1);
+    EXPECT_TRUE(log[0].contains("48")) << log[0].toStdString();
+    EXPECT_EQ(QDir(program.file("cat")).entryList(QDir::Files), cached);
+
+    // An empty folder, or a bad radius: "data" no longer holds the last field.
+    QTemporaryDir empty;
+    local.indexFolder = empty.path();
+    r = QueryUsnoA2("2000.0", "22+47+12", "58+3+14", "28", "11.5", web, "http://127.0.0.1:9", "k",
+                    options, local);
+    EXPECT_EQ(r.status, DownloadResult::Status::Failed);
+    EXPECT_TRUE(r.message.contains("no star index file")) << r.message.toStdString();
+    EXPECT_TRUE(readRows(program.read("data")).empty());
+    program.write("data", readSample("data"));
+    local.indexFolder = index.path();
+    r = QueryUsnoA2("2000.0", "22+47+12", "58+3+14", "wide", "11.5", web, "http://127.0.0.1:9", "k",
+                    options, local);
+    EXPECT_EQ(r.status, DownloadResult::Status::Failed);
+    EXPECT_TRUE(readRows(program.read("data")).empty());
+
+    // The setting comes from sites.cfg.
+    program.write("sites.cfg", "[local_stars]\nsource=local\nindex_folder=/somewhere\n");
+    const StarSourceSetting read = ReadStarSourceSetting(program.file("sites.cfg"));
+    EXPECT_TRUE(read.local);
+    EXPECT_EQ(read.indexFolder, "/somewhere");
+    EXPECT_FALSE(ReadStarSourceSetting(program.file("missing.cfg")).local);
+}
+
+TEST(LocalStars, InternetWindowChoosesTheSourceForTheSession) {
+    const StarSourceSetting saved = StarSource();
+    StarSource().local = false;
+    frmInternet window;
+    EXPECT_FALSE(window.ChkLocalStars->isChecked());
+    EXPECT_TRUE(window.ChkLocalStars->text().contains(StarSource().indexFolder));
+    window.ChkLocalStars->setChecked(true);
+    window.cmdOK->click();
+    EXPECT_TRUE(StarSource().local);
+    StarSource() = saved;
+}
+
+// Through the window: a FITS image of the sample opens, its header fills the
+// fields (asking before it replaces a typed value), and the field solves with
+// the stars of local index files.
+TEST(LocalStarsWindow, FitsSampleSolvesWithTheLocalCatalogue) {
+    ProgramFolderFixture folder;
+    ASSERT_TRUE(ReadLanguageFile(folder.file("lang-en.cfg"), Lang()).opened);
+    QFile::copy(sampleFile("image.fits"), folder.file("sample.fits"));
+    QTemporaryDir index;
+    buildIndex(sampleTychoStars(), index.filePath("index-a.fits"), 41);
+    const StarSourceSetting saved = StarSource();
+    StarSource().local = true;
+    StarSource().indexFolder = index.path();
+
+    MessageRecorder boxes;
+    int hintQuestions = 0;
+    bool replace = false;
+    boxes.answer = [&](const messagebox::Shown& shown) {
+        if (!shown.text.contains("FITS header")) return messagebox::Answer::Yes;
+        ++hintQuestions;
+        return replace ? messagebox::Answer::Yes : messagebox::Answer::No;
+    };
+    Form1 form;
+    form.ApplyLanguageToForm();
+    form.show();
+    auto field = [&form](const char* name) { return control<QLineEdit>(form, name); };
+
+    // The user types a scale, then loads the FITS image.
+    field("txt_corrasd")->clear();
+    QTest::keyClicks(field("txt_corrasd"), "800");
+    field("txt_url")->setText("sample.fits");
+    form.Loadimg_Click();
+    ASSERT_TRUE(form.session().ImageLoaded);
+    EXPECT_EQ(hintQuestions, 1);
+    EXPECT_EQ(field("txt_corrasd")->text(), "800"); // kept: the answer was No
+    EXPECT_EQ(field("txt_ra(0)")->text(), "22");
+    EXPECT_EQ(field("txt_ra(2)")->text(), "12.2");
+    EXPECT_EQ(field("txt_dec(1)")->text(), "3");
+    EXPECT_EQ(field("txt_epoch")->text(), "2000.0");
+    EXPECT_EQ(field("txt_Adate(2)")->text(), "2022");
+    EXPECT_EQ(field("txt_Adate(4)")->text(), "36");
+    EXPECT_EQ(control<ImageCanvas>(form, "Picture1")->width(), 1024);
+
+    // The same file again changes nothing; a newer file asks again.
+    form.Loadimg_Click();
+    EXPECT_EQ(hintQuestions, 1);
+    QFile f(folder.file("sample.fits"));
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
+    f.close();
+    replace = true;
+    form.Loadimg_Click();
+    EXPECT_EQ(hintQuestions, 2);
+    EXPECT_NEAR(field("txt_corrasd")->text().toDouble(), 833.27, 2);
+    EXPECT_NEAR(field("txt_corrdec")->text().toDouble(), 1575.63, 3);
+
+    field("txt_distance")->setText("28");
+    field("txt_mag")->setText("11.5");
+    field("txt_tolerance")->setText("20.5");
+    form.DownloadData_Click();
+    EXPECT_EQ(readRows(folder.read("data")).size(), 48u);
+
+    SetCheckValue(check(form, "CheckSelectStars"), 1);
+    form.SelectStar_Click();
+    const int picks[5][2] = {{630, 133}, {902, 837}, {301, 262}, {494, 934}, {237, 638}};
+    for (const auto& p : picks) {
+        const QPoint at(p[0] + 2, p[1] - 2);
+        form.Picture1_MouseMove(static_cast<float>(at.x()), static_cast<float>(at.y()));
+        QTest::mouseClick(control<ImageCanvas>(form, "Picture1"), Qt::LeftButton, {}, at);
+    }
+    ASSERT_TRUE(form.session().SelectionDone);
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_NEAR(form.session().ImageStarX[k + 1], picks[k][0], 1.5) << "pick " << k + 1;
+        EXPECT_NEAR(form.session().ImageStarY[k + 1], picks[k][1], 1.5) << "pick " << k + 1;
+    }
+
+    // Yes only to the true identification (rows 9, 13, 19, 20, 45).
+    const int truth[5] = {9, 13, 19, 20, 45};
+    int accepted = 0;
+    boxes.answer = [&](const messagebox::Shown&) {
+        const SessionState& s = form.session();
+        for (int k = 0; k < 5; ++k) {
+            const auto px = s.Plate.scaledToPixel(s.Stars.ra[truth[k]], s.Stars.dec[truth[k]]);
+            if (!px || std::hypot(px->x - s.ImageStarX[k + 1], px->y - s.ImageStarY[k + 1]) > 12)
+                return messagebox::Answer::No;
+        }
+        ++accepted;
+        return messagebox::Answer::Yes;
+    };
+    form.startCalcul_Click();
+    EXPECT_EQ(accepted, 1);
+    EXPECT_TRUE(form.session().MatchFound);
+    StarSource() = saved;
+}
