@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdlib>
-#include <memory>
 
 namespace fuzzing {
 
@@ -42,13 +41,14 @@ QString Text(const uint8_t* data, size_t size) {
 }
 
 void EnsureApplication() {
-    static std::unique_ptr<QApplication> app;
+    // Made once and never destroyed: it lives as long as the fuzzing process.
+    static QApplication* app = nullptr;
     if (app) return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "fuzz";
     static char* argv[] = {name, nullptr};
-    app = std::make_unique<QApplication>(argc, argv);
+    app = new QApplication(argc, argv);
     scratchFolder();
 }
 

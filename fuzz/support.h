@@ -20,7 +20,9 @@ QString WriteScratchFile(const uint8_t* data, size_t size, const QString& name =
 QString Text(const uint8_t* data, size_t size);
 
 // Makes the application object readers with windows or images need, once,
-// on the offscreen platform.
+// on the offscreen platform. Call it from LLVMFuzzerInitialize too, so that
+// what the platform sets up once for good (font configuration) is not taken
+// for a leak of the first input.
 void EnsureApplication();
 
 } // namespace fuzzing

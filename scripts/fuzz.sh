@@ -21,6 +21,7 @@ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=
 cmake --build build-fuzz -j"$(nproc)" --target fuzz_all
 
 export QT_QPA_PLATFORM=offscreen
+export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp"
 findings=build-fuzz/findings
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -7,7 +7,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <functional>
 #include <gtest/gtest.h>
+#include <random>
+#include <tuple>
+#include <vector>
 
 using namespace details;
 
@@ -60,6 +64,92 @@ TEST(InfoMarkup, TagsBecomeFormatting) {
     EXPECT_EQ(rendered(box, "<S>u</S>"), "u");
     EXPECT_TRUE(formatAt(box, 0).fontUnderline());
     EXPECT_TRUE(box.isVisible() || !box.isHidden());
+}
+
+namespace {
+
+// The rendering as tag-by-tag removal gives it: for each pair in the fixed
+// order, the first opening tag is paired with the first closing tag after
+// it, the text between them formatted and both tags removed, again and
+// again; unpaired tags are removed. Quadratic, but plainly right.
+struct Cell {
+    QChar c;
+    bool bold = false, italic = false, underline = false, blue = false;
+    double size = 10;
+};
+
+std::vector<Cell> tagByTag(const QString& markup) {
+    std::vector<Cell> cells;
+    for (const QChar c : markup)
+        cells.push_back({c});
+    const auto text = [&] {
+        QString t;
+        for (const Cell& c : cells)
+            t += c.c;
+        return t;
+    };
+    const auto erase = [&](qsizetype at, qsizetype n) {
+        cells.erase(cells.begin() + at, cells.begin() + at + n);
+    };
+    const std::vector<std::tuple<QString, QString, std::function<void(Cell&)>>> pairs = {
+        {"<B>", "</B>", [](Cell& c) { c.bold = true; }},
+        {"<I>", "</I>", [](Cell& c) { c.italic = true; }},
+        {"<S0>", "</S0>", [](Cell& c) { c.size = 10; }},
+        {"<S1>", "</S1>", [](Cell& c) { c.size = 11; }},
+        {"<S2>", "</S2>", [](Cell& c) { c.size = 12; }},
+        {"<C1>", "</C1>", [](Cell& c) { c.blue = true; }},
+        {"<S>", "</S>", [](Cell& c) { c.underline = true; }}};
+    for (const auto& [open, close, apply] : pairs) {
+        for (;;) {
+            const QString t = text();
+            const qsizetype a = t.indexOf(open);
+            if (a < 0) break;
+            const qsizetype b = t.indexOf(close, a + open.size());
+            if (b < 0) {
+                erase(a, open.size());
+                continue;
+            }
+            for (qsizetype k = a; k < b; ++k)
+                apply(cells[k]);
+            erase(b, close.size());
+            erase(a, open.size());
+        }
+        for (qsizetype c = text().indexOf(close); c >= 0; c = text().indexOf(close))
+            erase(c, close.size());
+    }
+    return cells;
+}
+
+} // namespace
+
+// Random tag soups (nested, overlapping, unpaired, stray closing tags) render
+// exactly as tag-by-tag removal would.
+TEST(InfoMarkup, OnePassRenderingMatchesTagByTagRemoval) {
+    const QStringList pieces = {"<B>",  "</B>",  "<I>",  "</I>",  "<S0>", "</S0>",
+                                "<S1>", "</S1>", "<S2>", "</S2>", "<C1>", "</C1>",
+                                "<S>",  "</S>",  "a",    "b",     "S>"};
+    QTextEdit box;
+    std::mt19937 random(7380);
+    for (int round = 0; round < 300; ++round) {
+        QString markup;
+        const int n = 1 + static_cast<int>(random() % 40);
+        for (int k = 0; k < n; ++k)
+            markup += pieces[static_cast<int>(random() % pieces.size())];
+        const std::vector<Cell> want = tagByTag(markup);
+        const QString got = rendered(box, markup);
+        ASSERT_EQ(got.size(), static_cast<qsizetype>(want.size())) << markup.toStdString();
+        for (qsizetype i = 0; i < got.size(); ++i) {
+            const QTextCharFormat f = formatAt(box, static_cast<int>(i));
+            const Cell& w = want[static_cast<size_t>(i)];
+            ASSERT_EQ(got[i], w.c) << markup.toStdString();
+            ASSERT_EQ(f.fontWeight() == QFont::Bold, w.bold) << markup.toStdString() << " at " << i;
+            ASSERT_EQ(f.fontItalic(), w.italic) << markup.toStdString() << " at " << i;
+            ASSERT_EQ(f.fontUnderline(), w.underline) << markup.toStdString() << " at " << i;
+            ASSERT_EQ(f.fontPointSize(), w.size) << markup.toStdString() << " at " << i;
+            ASSERT_EQ(f.foreground().color() == QColor(0, 0, 255), w.blue)
+                << markup.toStdString() << " at " << i;
+        }
+    }
 }
 
 TEST(InfoMarkup, PanelTexts) {

@@ -1,5 +1,6 @@
 #include "platform/numbers.h"
 
+#include <QLocale>
 #include <gtest/gtest.h>
 
 TEST(Numbers, LenientReadsLeadingNumberAndNeverFails) {
@@ -21,6 +22,36 @@ TEST(Numbers, StrictNeedsTheWholeText) {
     EXPECT_FALSE(numbers::strict(u"20px"));
     EXPECT_FALSE(numbers::strict(u"abc"));
     EXPECT_FALSE(numbers::strict(u"1.2.3"));
+    EXPECT_FALSE(numbers::strict(u"inf"));
+    EXPECT_FALSE(numbers::strict(u"nan"));
+    EXPECT_FALSE(numbers::strict(u"1e999"));
+    EXPECT_FALSE(numbers::strict(u"0x10"));
+    EXPECT_FALSE(numbers::strict(u"2e"));
+    EXPECT_EQ(numbers::strict(u"-1.5e2"), -150.0);
+    EXPECT_EQ(numbers::strict(u"+.5"), 0.5);
+}
+
+// A comma is a decimal separator or an error, never a thousands separator,
+// in the C locale and in a comma-decimal one alike.
+TEST(Numbers, StrictNeverReadsAThousandsSeparator) {
+    const QLocale saved;
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::French, QLocale::France),
+                                  QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        QLocale::setDefault(locale);
+        SCOPED_TRACE(locale.name().toStdString());
+        EXPECT_EQ(numbers::strict(u"17,300"), 17.3);
+        EXPECT_EQ(numbers::strict(u"28,500"), 28.5);
+        EXPECT_EQ(numbers::strict(u" -3,25 "), -3.25);
+        EXPECT_EQ(numbers::strict(u"1000"), 1000.0);
+        EXPECT_FALSE(numbers::strict(u"1,234.5"));
+        EXPECT_FALSE(numbers::strict(u"1.234,5"));
+        EXPECT_FALSE(numbers::strict(u"1,234,567"));
+        EXPECT_FALSE(numbers::strict(u"1 234"));
+        EXPECT_FALSE(numbers::strict(QString::fromUtf8("1\u00a0234")));
+        EXPECT_FALSE(numbers::strict(QString::fromUtf8("1\u202f234,5")));
+        EXPECT_EQ(numbers::textToInt16(u"2,5"), int16_t{2});
+    }
+    QLocale::setDefault(saved);
 }
 
 TEST(Numbers, RoundingIsHalfToEven) {

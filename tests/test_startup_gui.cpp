@@ -12,8 +12,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,7 +70,16 @@ TEST(StartupGui, FirstRunAsksForALanguageAndMenuChoiceAppliesAtOnce) {
         EXPECT_EQ(w.Label1->text(), "Veuillez choisir votre langue. Please choose your language.");
         if (shown == 2) w.OKButton->click();
     });
+    // A save killed before its rename an hour ago left its temporary file.
+    folder.write("defaut.cfg.a1B2c3", "half a save");
+    {
+        QFile stale(folder.file("defaut.cfg.a1B2c3"));
+        ASSERT_TRUE(stale.open(QIODevice::Append));
+        ASSERT_TRUE(stale.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                      QFileDevice::FileModificationTime));
+    }
     std::unique_ptr<Form1> form(StartupSequence());
+    EXPECT_FALSE(QFileInfo::exists(folder.file("defaut.cfg.a1B2c3")));
     EXPECT_EQ(shown, 2);
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(folder.read("lang.cfg"), folder.read("lang-en.cfg"));

@@ -13,6 +13,7 @@
 #include "text/language.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -291,6 +292,31 @@ TEST_F(DownloadButton, BadFieldsErrorPagesAndSilentServers) {
     form->DownloadData_Click();
     form->READFILE();
     EXPECT_EQ(form->session().Stars.rowsRead, 0);
+}
+
+TEST_F(DownloadButton, CancelEndsARunningDownloadAndKeepsThePreviousAnswer) {
+    const QByteArray previous = folder.read("data");
+    reply.dripMs = 50; // the whole answer would take minutes
+    auto* cancel = control<QPushButton>(*form, "cancelDownload");
+    EXPECT_TRUE(cancel->isHidden());
+    bool shownDuring = false;
+    QTimer::singleShot(300, [&] {
+        shownDuring = !cancel->isHidden() && cancel->isEnabled();
+        cancel->click();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    form->DownloadData_Click();
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_TRUE(shownDuring);
+    EXPECT_TRUE(cancel->isHidden());
+    EXPECT_EQ(folder.read("data"), previous);
+    bool cancelLogged = false;
+    for (int i = 0; i < control<QListWidget>(*form, "status")->count(); ++i)
+        cancelLogged |=
+            control<QListWidget>(*form, "status")->item(i)->text().contains("cancelled");
+    EXPECT_TRUE(cancelLogged);
+    EXPECT_FALSE(control<QLabel>(*form, "icoG")->isHidden());
 }
 
 TEST_F(DownloadButton, AsksForMinorPlanetsAfterAMatch) {

@@ -91,6 +91,7 @@ public slots:
     void startCalcul_Click();
     void Algo();
     void DownloadData_Click();
+    void cancelDownload_Click();
     void READFILE();
     void READFILE_ASTER();
     void READFILE_NGCIC();

@@ -183,6 +183,7 @@ void Form1::DownloadData_Click() {
     const DownloadResult result = QueryUsnoA2(
         m_field->epoch(), plan.coordinates.ra, plan.coordinates.dec, m_field->radius(),
         m_field->magnitude(), Web(), Sites().starServer, Web().StarCacheKey, options, StarSource());
+    m_messages->endDownload();
     if (result.status == DownloadResult::Status::Blocked)
         LogMessage(tr("Star server blocked (Internet bugs): nothing downloaded"));
     else if (result.status == DownloadResult::Status::Downloaded)
@@ -193,6 +194,10 @@ void Form1::DownloadData_Click() {
         messagebox::yesNo(this, FormMessage(23), FormMessage(21)))
         RunMinorPlanetQuery(*this);
     SetIdleIndicator(true);
+}
+
+void Form1::cancelDownload_Click() {
+    m_messages->requestCancel();
 }
 
 void Form1::READFILE() {

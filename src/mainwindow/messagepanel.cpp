@@ -6,12 +6,17 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 MessagePanel::MessagePanel(QWidget* parent)
     : QGroupBox(QStringLiteral("Debug"), parent), m_status(new QListWidget),
-      m_info(new QLabel(QStringLiteral("Info:"))) {
+      m_info(new QLabel(QStringLiteral("Info:"))),
+      m_cancel(new QPushButton(tr("Cancel download"))) {
     setObjectName(QStringLiteral("frm(3)"));
+    m_cancel->setObjectName(QStringLiteral("cancelDownload"));
+    m_cancel->setToolTip(tr("Stop the running download; the previous answer is kept"));
+    m_cancel->hide();
     m_status->setObjectName(QStringLiteral("status"));
     m_info->setObjectName(QStringLiteral("info"));
     m_info->setWordWrap(true);
@@ -19,6 +24,7 @@ MessagePanel::MessagePanel(QWidget* parent)
     auto* l = new QVBoxLayout(this);
     l->addWidget(m_status, 1);
     l->addWidget(m_info);
+    l->addWidget(m_cancel, 0, Qt::AlignRight);
 }
 
 void MessagePanel::retranslate() {
@@ -80,7 +86,21 @@ DownloadOptions MessagePanel::downloadOptions(const QString& name,
     options.progress = [line = progress](qint64 received, qint64) {
         line->update(received, false);
     };
+    m_cancelRequested = false;
+    m_cancel->setEnabled(true);
+    m_cancel->show();
+    options.cancelled = [this] { return m_cancelRequested; };
     return options;
+}
+
+void MessagePanel::requestCancel() {
+    m_cancelRequested = true;
+    m_cancel->setEnabled(false);
+}
+
+void MessagePanel::endDownload() {
+    m_cancel->hide();
+    m_cancelRequested = false;
 }
 
 namespace {

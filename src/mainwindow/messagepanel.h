@@ -10,6 +10,7 @@
 
 class QLabel;
 class QListWidget;
+class QPushButton;
 
 class MessagePanel : public QGroupBox {
     Q_OBJECT
@@ -40,13 +41,19 @@ public:
     std::shared_ptr<ProgressLine> progressLine(const QString& name);
 
     // Options of a download into the file `name`: status lines go to `log`,
-    // the bytes received to a progress line (`progress`, also returned).
+    // the bytes received to a progress line (`progress`, also returned), and
+    // the cancel button (shown until endDownload()) ends it.
     DownloadOptions downloadOptions(const QString& name, std::function<void(const QString&)> log,
                                     std::shared_ptr<ProgressLine>& progress);
+    void endDownload();
+    // The running download ends at its next chance, as cancelled.
+    void requestCancel();
 
 private:
     QListWidget* m_status;
     QLabel* m_info;
+    QPushButton* m_cancel; // cancelDownload: shown while a download runs
+    bool m_cancelRequested = false;
 };
 
 // icoG / icoR: the idle and busy icons.

@@ -3,6 +3,7 @@
 #include "catalogues/webswitches.h"
 #include "mainwindow/form1.h"
 #include "platform/programfolder.h"
+#include "platform/textfile.h"
 #include "platform/widgets/messagebox.h"
 #include "text/language.h"
 #include "text/widgets/frmlang.h"
@@ -15,6 +16,9 @@
 #include <QTimer>
 
 Form1* StartupSequence() {
+    // What saves killed before their rename left behind (a minute old at
+    // least, so that a save of another running copy is left alone).
+    RemoveStaleSaveFiles(programfolder::path(), QDateTime::currentDateTime().addSecs(-60));
     auto* splash = new frmSplash;
     splash->show();
     QCoreApplication::processEvents();

@@ -1,9 +1,9 @@
 #include "platform/numbers.h"
 
-#include <QLocale>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace numbers {
 
@@ -65,12 +65,43 @@ double lenient(QByteArrayView text) {
 }
 
 std::optional<double> strict(QStringView text) {
-    const QString t = text.trimmed().toString();
-    if (t.isEmpty()) return std::nullopt;
-    bool ok = false;
-    double v = QLocale::c().toDouble(t, &ok);
-    if (!ok) v = QLocale().toDouble(t, &ok);
-    if (!ok || !std::isfinite(v)) return std::nullopt;
+    // Sign, digits with at most one decimal separator ("." or ","), an
+    // optional exponent, and nothing else: no group separators, blanks
+    // inside, "inf" or "nan". The text is copied to "." form for from_chars.
+    const QStringView t = text.trimmed();
+    if (t.isEmpty() || t.size() > 400) return std::nullopt;
+    std::string ascii;
+    ascii.reserve(static_cast<size_t>(t.size()));
+    qsizetype i = 0;
+    const qsizetype n = t.size();
+    const auto digitAt = [&](qsizetype k) { return k < n && t[k] >= u'0' && t[k] <= u'9'; };
+    if (t[i] == u'+' || t[i] == u'-') {
+        if (t[i] == u'-') ascii += '-';
+        ++i;
+    }
+    qsizetype digits = 0;
+    for (; digitAt(i); ++i, ++digits)
+        ascii += static_cast<char>(t[i].unicode());
+    if (i < n && (t[i] == u'.' || t[i] == u',')) {
+        ascii += '.';
+        for (++i; digitAt(i); ++i, ++digits)
+            ascii += static_cast<char>(t[i].unicode());
+    }
+    if (digits == 0) return std::nullopt;
+    if (i < n && (t[i] == u'e' || t[i] == u'E')) {
+        ascii += 'e';
+        ++i;
+        if (i < n && (t[i] == u'+' || t[i] == u'-')) ascii += static_cast<char>(t[i++].unicode());
+        if (!digitAt(i)) return std::nullopt;
+        for (; digitAt(i); ++i)
+            ascii += static_cast<char>(t[i].unicode());
+    }
+    if (i != n) return std::nullopt;
+    double v = 0;
+    const char* first = ascii.data();
+    const char* last = first + ascii.size();
+    const auto r = std::from_chars(first, last, v);
+    if (r.ec != std::errc() || r.ptr != last || !std::isfinite(v)) return std::nullopt;
     return v;
 }
 

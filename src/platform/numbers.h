@@ -4,8 +4,10 @@
 //  - lenient: a leading number with "." as decimal point; leading blanks are
 //    skipped, reading stops at the first character that cannot continue the
 //    number, and an empty or non-numeric text gives 0. Never fails.
-//  - strict: the whole text (blanks around allowed) must be a number, read in
-//    the user's locale or with "." as decimal point; anything else is an error.
+//  - strict: the whole text (blanks around allowed) must be a number, with
+//    "." or "," as decimal separator in every locale; a thousands separator,
+//    a blank inside or anything else makes it an error ("17,300" is 17.3,
+//    never 17300; "1,234.5" and "1 234" are errors).
 // Rounding is half to even everywhere.
 #pragma once
 

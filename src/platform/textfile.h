@@ -1,6 +1,7 @@
 // Plain text files of the program: 8-bit text, one value per line, CR LF.
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -14,8 +15,27 @@ bool readLines(const QString& path, QStringList& lines, QString* error = nullptr
 // failure leaves the old file in place). False, with `error`, on failure.
 bool writeLines(const QString& path, const QStringList& lines, QString* error = nullptr);
 
-// Text of a file: written as UTF-8; read as UTF-8, or as Latin-1 when it is not valid UTF-8.
+// How the bytes of a text file are read, decided per file: UTF-8 when they
+// are UTF-8, or mostly so (no more malformed sequences than well-formed
+// multi-byte ones: a UTF-8 file with a stray byte; each malformed byte then
+// reads as U+FFFD), otherwise Windows-1252, the code page of files written by
+// older versions and by hand on Windows.
+enum class TextEncoding { Utf8, Windows1252 };
+TextEncoding detectEncoding(const QByteArray& bytes);
+
+// Text of a file: written as UTF-8; read as detectEncoding() says, a UTF-8
+// byte-order mark dropped.
 QString decode(const QByteArray& bytes);
 QByteArray encode(const QString& text);
 
 } // namespace textfile
+
+// Removes what saves of the program left behind when the program was killed
+// between writing a file's new contents and putting them in place: files
+// named after a file the program saves (defaut.cfg, config.cfg, data,
+// data2, astroplate.ini, language files, .pam files, and the answers in the
+// cache folder "cat") followed by the six random letters and digits of a
+// temporary save file ("defaut.cfg.a1B2c3"). Only files last changed before
+// `olderThan` go (a running save of another instance is left alone). Returns
+// the names removed, relative to `folder`.
+QStringList RemoveStaleSaveFiles(const QString& folder, const QDateTime& olderThan);

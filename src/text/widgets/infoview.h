@@ -35,9 +35,11 @@ void ShowInfoMarkup(const InfoPanel& panel, const QString& markup);
 // Turns the tags of the box's text into formatting (the tags disappear).
 void RenderInfoMarkup(QTextEdit* box);
 
-// Formats and removes every pair `open` .. `close` of the box's text. An
-// opening tag without a closing tag after it formats nothing and is removed;
-// closing tags left without an opening tag are removed too.
+// Formats and removes every pair `open` .. `close` of the box's text, in
+// one pass (time linear in the length of the text). Each opening tag, from
+// the left, pairs with the first closing tag after it not taken by an
+// earlier one. An opening tag without a closing tag after it formats nothing
+// and is removed; closing tags left without an opening tag are removed too.
 void ApplyMarkupTag(QTextEdit* box, const QString& open, const QString& close);
 
 } // namespace details

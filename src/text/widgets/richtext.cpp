@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <algorithm>
 
@@ -21,7 +22,9 @@ QString RichTextBox::text() const {
 }
 
 void RichTextBox::select(int start, int length) {
-    const int n = static_cast<int>(text().size());
+    // The plain text's length without copying it (the document counts one
+    // more, the end of its last block).
+    const int n = std::max(m_box->document()->characterCount() - 1, 0);
     m_start = std::clamp(start, 0, n);
     m_length = std::clamp(length, 0, n - m_start);
 }

@@ -1,0 +1,25 @@
+// A reduction file (.pam): its lines as the opening reads them, each checked
+// the way its control takes it (check-box states, numbers of the numeric
+// boxes).
+#include "platform/numbers.h"
+#include "platform/textfile.h"
+#include "settings/reductionfile.h"
+#include "support.h"
+
+#include <QStringList>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    QStringList lines;
+    if (!textfile::readLines(fuzzing::WriteScratchFile(data, size, "field.pam"), lines)) return 0;
+    const int count = static_cast<int>(reductionfile::controlNames().size());
+    for (int i = 0; i < count && i < lines.size(); ++i) {
+        if (reductionfile::isCheckBox(i + 1))
+            (void)numbers::textToInt16(lines[i]);
+        else {
+            (void)numbers::strict(lines[i]);
+            (void)numbers::lenient(lines[i]);
+        }
+        (void)reductionfile::withExtension(lines[i]);
+    }
+    return 0;
+}
