@@ -27,13 +27,18 @@ QString ConfigFilePath() {
 }
 
 ConfigFileReading ReadConfigFile(const QString& path) {
-    ConfigFileReading r;
     QStringList lines;
     QString error;
     if (!textfile::readLines(path, lines, &error)) {
+        ConfigFileReading r;
         r.problem = tr("%1: %2").arg(path, error);
         return r;
     }
+    return ParseConfigLines(lines, path);
+}
+
+ConfigFileReading ParseConfigLines(const QStringList& lines, const QString& path) {
+    ConfigFileReading r;
     r.opened = true;
     if (lines.isEmpty()) {
         r.problem = tr("%1 is empty: it holds no number of configurations.").arg(path);
@@ -46,20 +51,17 @@ ConfigFileReading ReadConfigFile(const QString& path) {
     }
     int wanted = *count;
     if (wanted > kMaxOpticalConfigurations) {
-        r.problem = tr("%1 holds %2 configurations; only the first %3 are read.")
-                        .arg(path)
-                        .arg(wanted)
-                        .arg(kMaxOpticalConfigurations);
+        r.problem =
+            tr("%1 holds %2 configurations; only the first %3 are read.")
+                .arg(path, QString::number(wanted), QString::number(kMaxOpticalConfigurations));
         wanted = kMaxOpticalConfigurations;
     }
     for (int i = 0; i < wanted; ++i) {
         const int first = 1 + 3 * i; // 0-based line of the name
         if (first + 2 >= lines.size()) {
             r.problem = tr("%1 ends at line %2: configuration %3 of %4 is missing or incomplete.")
-                            .arg(path)
-                            .arg(lines.size())
-                            .arg(i + 1)
-                            .arg(*count);
+                            .arg(path, QString::number(lines.size()), QString::number(i + 1),
+                                 QString::number(*count));
             return r;
         }
         r.entries.push_back({lines[first], lines[first + 1], lines[first + 2]});
@@ -67,15 +69,19 @@ ConfigFileReading ReadConfigFile(const QString& path) {
     return r;
 }
 
-bool WriteConfigFile(const QString& path, const std::vector<OpticalConfiguration>& entries,
-                     QString* error) {
+QStringList ConfigFileLines(const std::vector<OpticalConfiguration>& entries) {
     const int n = std::min(static_cast<int>(entries.size()), kMaxOpticalConfigurations);
     QStringList lines;
     lines << QStringLiteral(" %1").arg(n);
     for (int i = 0; i < n; ++i)
         lines << oneLine(entries[i].name) << oneLine(entries[i].corrAsd)
               << oneLine(entries[i].corrDec);
-    return textfile::writeLines(path, lines, error);
+    return lines;
+}
+
+bool WriteConfigFile(const QString& path, const std::vector<OpticalConfiguration>& entries,
+                     QString* error) {
+    return textfile::writeLines(path, ConfigFileLines(entries), error);
 }
 
 OpticalConfigurationList::OpticalConfigurationList(std::vector<OpticalConfiguration> entries)

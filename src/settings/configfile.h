@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 struct OpticalConfiguration {
@@ -37,9 +38,15 @@ struct ConfigFileReading {
 // be read is kept.
 ConfigFileReading ReadConfigFile(const QString& path);
 
-// Writes `entries` (at most the first 15) in the layout above, replacing the
-// file atomically; a failure leaves the old file as it was. A line break
+// The same reading over the lines of a file; `path` names it in the problem.
+ConfigFileReading ParseConfigLines(const QStringList& lines, const QString& path);
+
+// The lines of a file holding `entries` (at most the first 15). A line break
 // inside a text would shift every later entry, so it is written as a blank.
+QStringList ConfigFileLines(const std::vector<OpticalConfiguration>& entries);
+
+// Writes ConfigFileLines(entries), replacing the file atomically; a failure
+// leaves the old file as it was.
 bool WriteConfigFile(const QString& path, const std::vector<OpticalConfiguration>& entries,
                      QString* error = nullptr);
 
