@@ -86,10 +86,6 @@ TEST(SettingsCommands, DefaultsThatCannotBeSavedAreReportedAndTheOldFileKept) {
     EXPECT_TRUE(boxes.shown[0].text.contains("no-such-folder"))
         << boxes.shown[0].text.toStdString();
     EXPECT_EQ(folder.read("defaut.cfg"), before);
-
-    trigger(form, "mnu_savedefaut"); // the folder is back: saved, no message
-    EXPECT_EQ(boxes.shown.size(), 1u);
-    EXPECT_TRUE(folder.read("defaut.cfg").contains("\r\n3\r\n"));
 }
 
 TEST(SettingsCommands, ConfigurationsRoundTripThroughBothWindows) {
@@ -99,7 +95,6 @@ TEST(SettingsCommands, ConfigurationsRoundTripThroughBothWindows) {
 
     // Editing from the menu: a new entry, named and saved.
     NextDialog<Config> editor([](Config& w) {
-        EXPECT_TRUE(w.cmd3->isHidden());
         w.cmd2->click();
         w.List1->setCurrentRow(2);
         w.txt_coor(0)->setText("C11 + ASI183");
@@ -130,15 +125,8 @@ TEST(SettingsCommands, ConfigurationsRoundTripThroughBothWindows) {
     control<QPushButton>(form, "LoadCorr")->click();
     ASSERT_TRUE(closed.ran);
     EXPECT_EQ(edit(form, "txt_corrasd")->text(), "1710.2");
-    EXPECT_TRUE(boxes.shown.empty());
-}
 
-TEST(SettingsCommands, CcdCalculatorWritesTheScalesIntoTheMainWindow) {
-    ProgramFolderFixture folder;
-    EnglishTexts english(folder);
-    MessageRecorder boxes;
-    Form1 form;
-    form.ApplyLanguageToForm();
+    // The calculator writes its scales into the same boxes.
     NextDialog<Config2> calculator([](Config2& w) {
         const char* typed[5] = {"6.9", "4.6", "768", "512", "1000"};
         for (int i = 1; i <= 5; ++i)
@@ -147,43 +135,33 @@ TEST(SettingsCommands, CcdCalculatorWritesTheScalesIntoTheMainWindow) {
     });
     trigger(form, "mnu_etalonage2");
     ASSERT_TRUE(calculator.ran);
-    const QString cx = edit(form, "txt_corrasd")->text();
-    EXPECT_NEAR(cx.toDouble(), 1942.484, 5e-4);
-    EXPECT_EQ(edit(form, "txt_corrdec")->text(), cx);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_TRUE(boxes.shown[0].text.startsWith(FormMessage(7) + ": CX = " + cx + " et CY = "));
+    EXPECT_TRUE(edit(form, "txt_corrasd")->text().startsWith("1942.484"));
+    EXPECT_EQ(edit(form, "txt_corrdec")->text(), edit(form, "txt_corrasd")->text());
+    EXPECT_EQ(boxes.shown.size(), 1u); // the calculator's result
 }
 
-TEST(SettingsCommands, WizardClosedEarlyChangesNothing) {
+TEST(SettingsCommands, WizardChangesNothingUntilFinishedThenWritesEveryField) {
     ProgramFolderFixture folder;
     MessageRecorder boxes;
     Form1 form;
     form.session().AutoCalculate = 1;
     const QString corr = edit(form, "txt_corrasd")->text();
-    NextDialog<Wizard> wizard([](Wizard& w) {
+    NextDialog<Wizard> closed([](Wizard& w) {
         w.txt_url->setText("other.png");
         w.step1->click();
         emit w.Combo->activated(1);
     });
     trigger(form, "mnu_wizard");
-    ASSERT_TRUE(wizard.ran);
+    ASSERT_TRUE(closed.ran);
     EXPECT_EQ(form.session().AutoCalculate, 0);
     EXPECT_EQ(edit(form, "txt_corrasd")->text(), corr);
     EXPECT_EQ(edit(form, "txt_url")->text(), "sample.png");
     EXPECT_FALSE(QFile::exists(folder.file("data"))); // nothing downloaded
-    EXPECT_NE(form.session().WorkflowMode, WorkflowMode::Select);
-}
 
-TEST(SettingsCommands, WizardFinishedWritesEveryFieldBack) {
-    ProgramFolderFixture folder;
-    MessageRecorder boxes;
-    Form1 form;
-    Web().StarSiteEnabled = false; // no download in this test
+    Web().StarSiteEnabled = false; // no download from here on
     NextDialog<Wizard> wizard([](Wizard& w) {
         w.txt_ra(0)->setText("5");
-        w.txt_dec(2)->setText("28");
         w.txt_dec_sign(0)->click();
-        w.txt_epoch->setText("1950.0");
         w.step1->click();
         w.txt_corrdec->setText("1,5");
         w.step2->click();
@@ -194,13 +172,10 @@ TEST(SettingsCommands, WizardFinishedWritesEveryFieldBack) {
     Web().StarSiteEnabled = true;
     ASSERT_TRUE(wizard.ran);
     EXPECT_EQ(edit(form, "txt_ra(0)")->text(), "5");
-    EXPECT_EQ(edit(form, "txt_dec(2)")->text(), "28");
     EXPECT_EQ(control<QLabel>(form, "txt_dec_sign_show(0)")->text(), "-");
     EXPECT_TRUE(control<QRadioButton>(form, "txt_dec_sign(0)")->isChecked());
-    EXPECT_EQ(edit(form, "txt_epoch")->text(), "1950.0");
     EXPECT_EQ(edit(form, "txt_corrdec")->text(), "1.5"); // the box's own comma repair ran
     EXPECT_EQ(edit(form, "txt_calcul")->text(), "12");
-    EXPECT_EQ(edit(form, "txt_url")->text(), "sample.png");
     EXPECT_EQ(form.session().AutoCalculate, 1);
     EXPECT_EQ(form.session().WorkflowMode, WorkflowMode::Select); // the image loaded, picking
 }
@@ -280,71 +255,46 @@ TEST(SettingsCommands, WizardSolvesTheSampleOffline) {
 
 // The download button with the version check on, against local servers for
 // the star catalogue and the maker's site.
-class VersionCheckOnDownload : public ::testing::Test {
-protected:
-    void SetUp() override {
-        english = std::make_unique<EnglishTexts>(folder);
-        form = std::make_unique<Form1>();
-        form->ApplyLanguageToForm();
-        ASSERT_TRUE(form->OpenReduction(folder.file("sample.pam")));
-        m_sites = Sites();
-        Sites().starServer = stars.base();
-        Web().AutonomousMode = false;
-        Web().StarSiteEnabled = true;
-        Web().UpdateCheckEnabled = true;
-    }
-    void TearDown() override { Sites() = m_sites; }
-    QString hint() const { return control<QLabel>(*form, "sugestion")->text(); }
-
+TEST(SettingsCommands, DownloadRunsTheVersionCheckWithoutHarmToTheStars) {
     ProgramFolderFixture folder;
-    std::unique_ptr<EnglishTexts> english;
+    EnglishTexts english(folder);
     MessageRecorder boxes;
-    LocalHttpServer stars{[](const QByteArray&) {
+    Form1 form;
+    form.ApplyLanguageToForm();
+    ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
+    const SiteHosts savedSites = Sites();
+    LocalHttpServer stars([](const QByteArray&) {
         return LocalHttpServer::Reply{200, testing_support::readSample("data")};
-    }};
-    std::unique_ptr<Form1> form;
-
-private:
-    SiteHosts m_sites;
-};
-
-TEST_F(VersionCheckOnDownload, ANewerVersionShowsTheHintAndTheSameOneDoesNot) {
-    QByteArray version = "1.4.14\r\n";
-    LocalHttpServer maker([&](const QByteArray& path) {
-        return LocalHttpServer::Reply{200, path == "/version.txt" ? version : "1"};
     });
-    Sites().makerSite = maker.base();
-    const QString before = hint();
-    form->DownloadData_Click();
-    EXPECT_EQ(maker.requests, QStringList({"/compteur.php", "/version.txt"}));
-    EXPECT_EQ(hint(), before);
-
-    version = "1.04.0014\r\n";
-    form->DownloadData_Click();
-    EXPECT_EQ(hint(), Lang().SuggestionTexts[15]);
-    EXPECT_EQ(folder.read("data"), testing_support::readSample("data"));
-
-    // Switched off: the site is not asked.
-    Web().UpdateCheckEnabled = false;
-    form->DownloadData_Click();
-    EXPECT_EQ(maker.requests.size(), 4);
-    EXPECT_TRUE(boxes.shown.empty());
-}
-
-TEST_F(VersionCheckOnDownload, ASilentSiteDelaysTheDownloadByTheBudgetAtMost) {
-    LocalHttpServer maker([](const QByteArray&) {
-        LocalHttpServer::Reply reply;
-        reply.hang = true;
+    bool silent = false;
+    LocalHttpServer maker([&](const QByteArray& path) {
+        LocalHttpServer::Reply reply{200, path == "/version.txt" ? "1.04.0014" : "1"};
+        reply.hang = silent;
         return reply;
     });
+    Sites().starServer = stars.base();
     Sites().makerSite = maker.base();
-    const QString before = hint();
+    Web().AutonomousMode = false;
+    Web().UpdateCheckEnabled = true;
+    auto hint = [&form] { return control<QLabel>(form, "sugestion")->text(); };
+
+    form.DownloadData_Click();
+    EXPECT_EQ(maker.requests, QStringList({"/compteur.php", "/version.txt"}));
+    EXPECT_EQ(hint(), Lang().SuggestionTexts[15]);
+
+    // A site that never answers: the stars arrive, nothing is shown, and the
+    // button returns within the check's budget.
+    QFile::remove(folder.file("data"));
+    form.ShowSuggestion(QStringLiteral("open"), 0);
+    silent = true;
     QElapsedTimer clock;
     clock.start();
-    form->DownloadData_Click();
+    form.DownloadData_Click();
     const qint64 took = clock.elapsed();
     EXPECT_EQ(folder.read("data"), testing_support::readSample("data"));
-    EXPECT_EQ(hint(), before);
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(hint(), Lang().SuggestionTexts[12]);
     EXPECT_LT(took, kUpdateCheckBudgetMs + 3000) << took << " ms";
+
+    EXPECT_TRUE(boxes.shown.empty());
+    Sites() = savedSites;
 }

@@ -103,8 +103,7 @@ bool OpticalConfigurationList::addNew() {
 int OpticalConfigurationList::remove(int position) {
     if (position < 0 || position >= count()) return -1;
     m_entries.erase(m_entries.begin() + position);
-    if (m_entries.empty()) return -1;
-    return std::min(position, count() - 1);
+    return std::min(position, count() - 1); // -1 when the list is now empty
 }
 
 void OpticalConfigurationList::setField(int position, int field, const QString& text) {
