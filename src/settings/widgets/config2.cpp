@@ -14,22 +14,13 @@
 
 namespace {
 
-// The txt(i) box of each input.
+// The box txt(i) of an input: the inputs are listed in the order of the boxes.
 int boxOf(CcdInput input) {
-    switch (input) {
-    case CcdInput::Width:
-        return 1;
-    case CcdInput::Height:
-        return 2;
-    case CcdInput::WidthPx:
-        return 3;
-    case CcdInput::HeightPx:
-        return 4;
-    case CcdInput::Focal:
-        return 5;
-    }
-    return 1;
+    static_assert(static_cast<int>(CcdInput::Focal) == 4);
+    return static_cast<int>(input) + 1;
 }
+// The label lbl(r) that names box txt(i): the rows are W, H, F, Nx, Ny.
+constexpr int kLabelOfBox[6] = {0, 1, 2, 4, 5, 3};
 
 } // namespace
 
@@ -85,27 +76,22 @@ void Config2::Form_Load() {
 
 void Config2::cmd1_Click() {
     // Every input is read alike: "." or "," as decimal point, anything else refused.
-    const CcdInput order[5] = {CcdInput::Width, CcdInput::Height, CcdInput::WidthPx,
-                               CcdInput::HeightPx, CcdInput::Focal};
-    double values[5] = {};
-    auto name = [this](CcdInput input) {
-        const int box = boxOf(input);
-        const int row = box == 5 ? 3 : box <= 2 ? box : box + 1; // the label of that box
-        return m_lbl[row]->text();
-    };
-    for (int k = 0; k < 5; ++k) {
-        const QString text = txt(boxOf(order[k]))->text();
+    auto name = [this](int box) { return m_lbl[kLabelOfBox[box]]->text(); };
+    double values[6] = {};
+    for (int box = 1; box <= 5; ++box) {
+        const QString text = txt(box)->text();
         const auto v = ReadCcdNumber(text);
         if (!v) {
-            messagebox::ok(this, tr("%1 \"%2\" is not a number.").arg(name(order[k]), text));
+            messagebox::ok(this, tr("%1 \"%2\" is not a number.").arg(name(box), text));
             return;
         }
-        values[k] = *v;
+        values[box] = *v;
     }
     const CcdFieldResult r =
-        CcdFieldScales({values[0], values[1], values[2], values[3], values[4]});
+        CcdFieldScales({values[1], values[2], values[3], values[4], values[5]});
     if (!r.field) {
-        messagebox::ok(this, r.input ? name(*r.input) + QLatin1Char(' ') + r.error : r.error);
+        messagebox::ok(this,
+                       r.input ? name(boxOf(*r.input)) + QLatin1Char(' ') + r.error : r.error);
         return;
     }
     const QString cx = numbers::text(r.field->cx);
