@@ -145,6 +145,11 @@ QString FieldPanel::corrAsd() const {
 QString FieldPanel::corrDec() const {
     return m_corrDec->text();
 }
+void FieldPanel::setCorrectors(const QString& corrAsd, const QString& corrDec) {
+    m_corrAsd->setText(corrAsd);
+    m_corrDec->setText(corrDec);
+}
+
 void FieldPanel::setScales(std::optional<double> corrAsd, std::optional<double> corrDec) {
     if (corrAsd) m_corrAsd->setText(numbers::text(*corrAsd));
     if (corrDec) m_corrDec->setText(numbers::text(*corrDec));

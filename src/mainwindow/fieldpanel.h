@@ -35,6 +35,8 @@ public:
     std::optional<double> readTolerance();
     QString corrAsd() const;
     QString corrDec() const;
+    // Puts two coefficient texts into the scale boxes (their comma repair runs).
+    void setCorrectors(const QString& corrAsd, const QString& corrDec);
     // Puts measured scales into the two boxes (each only when given).
     void setScales(std::optional<double> corrAsd, std::optional<double> corrDec);
 

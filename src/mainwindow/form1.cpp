@@ -2,17 +2,15 @@
 // reduction files and default settings.
 #include "mainwindow/form1.h"
 
-#include "catalogues/webswitches.h"
 #include "mainwindow/panelparts.h"
 #include "mainwindow/panels.h"
+#include "mainwindow/settingscommands.h"
 #include "mainwindow/startup.h"
 #include "platform/programfolder.h"
 #include "platform/widgets/clickhandlers.h"
 #include "platform/widgets/filedialog.h"
 #include "platform/widgets/helpviewer.h"
 #include "platform/widgets/keystate.h"
-#include "platform/widgets/messagebox.h"
-#include "settings/defaults.h"
 #include "settings/reductionfile.h"
 #include "text/language.h"
 #include "text/widgets/frmlang.h"
@@ -187,22 +185,12 @@ void Form1::mnu_AideEn_Click() {
 }
 
 void Form1::LoadDefaults() {
-    const DefaultsFile d = ReadDefaults(programfolder::file(QStringLiteral("defaut.cfg")));
-    const QStringList& names = DefaultsFile::controlNames();
-    for (int i = 0; i < 16; ++i)
-        if (d.values[i]) SetControlValue(findChild<QWidget*>(names[i]), *d.values[i]);
-    if (d.autonomousMode) Web().AutonomousMode = *d.autonomousMode;
-    if (d.updateCheck) Web().UpdateCheckEnabled = *d.updateCheck;
-    if (!d.problems.isEmpty())
-        m_messages->note(d.problems.first() + QStringLiteral(" (design values kept)"));
+    if (const QString problem = ApplyDefaultsFile(this); !problem.isEmpty())
+        m_messages->note(problem + QStringLiteral(" (design values kept)"));
 }
 
 void Form1::mnu_savedefaut_Click() {
-    QString error;
-    const QString path = programfolder::file(QStringLiteral("defaut.cfg"));
-    if (!WriteDefaults(path, ControlValues(this, DefaultsFile::controlNames()),
-                       Web().AutonomousMode, Web().UpdateCheckEnabled, &error))
-        messagebox::exclamation(this, path + QStringLiteral(": ") + error);
+    SaveDefaultsFile(this);
 }
 
 bool Form1::SaveReduction(const QString& path) {
@@ -237,6 +225,14 @@ void Form1::mnu_open_Click() {
     if (chosen) OpenReduction(*chosen);
 }
 
-void Form1::mnu_config_Click() {}
+void Form1::mnu_config_Click() {
+    RunConfigurationEditor(this);
+}
 
-void Form1::mnu_wizard_Click() {}
+void Form1::mnu_wizard_Click() {
+    m_session.AutoCalculate = 0;
+    if (!RunWizard(this)) return;
+    m_session.AutoCalculate = 1;
+    DownloadData_Click();
+    SelectStar_Click();
+}

@@ -2,6 +2,7 @@
 #include "catalogues/cachekeys.h"
 #include "catalogues/sites.h"
 #include "catalogues/web/starquery.h"
+#include "catalogues/web/versioncheck.h"
 #include "catalogues/webswitches.h"
 #include "catalogues/widgets/frminternet.h"
 #include "catalogues/widgets/frmmode.h"
@@ -10,6 +11,7 @@
 #include "field/review.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/panels.h"
+#include "mainwindow/settingscommands.h"
 #include "platform/numbers.h"
 #include "platform/programfolder.h"
 #include "platform/widgets/messagebox.h"
@@ -70,9 +72,16 @@ void Form1::mnu_superetalonage_Click() {
     ShowSuggestion(QStringLiteral("superetalonage"), flag(s.MatchFound));
 }
 
-void Form1::mnu_etalonage2_Click() {}
+void Form1::mnu_etalonage2_Click() {
+    RunCcdCalculator(this, std::bind_front(&FieldPanel::setCorrectors, m_field));
+}
 
-void Form1::LoadCorr_Click() {}
+void Form1::LoadCorr_Click() {
+    ConfigOpenMode = 2;
+    const auto chosen = ChooseConfiguration(this);
+    ConfigOpenMode = 0;
+    if (chosen) m_field->setCorrectors(chosen->corrAsd, chosen->corrDec);
+}
 
 void Form1::BoutonEtalo_Click() {
     m_session.ClickMarkAllowed = 1;
@@ -188,6 +197,9 @@ void Form1::DownloadData_Click() {
         LogMessage(tr("Star server blocked (Internet bugs): nothing downloaded"));
     else if (result.status == DownloadResult::Status::Downloaded)
         progress->update(result.bytes, true);
+    if (CheckForUpdate({Web().UpdateCheckEnabled, Sites().makerSite, RunningVersionText()})
+            .newVersion)
+        ShowSuggestion(QStringLiteral("softupdate"), 1);
     LogMessage(FormMessage(9));
 
     if (m_session.MatchFound && m_minorPlanets->wanted() &&

@@ -1,0 +1,71 @@
+#include "reduction/ccdfield.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <cmath>
+
+namespace {
+
+constexpr double kArcminPerRadian = 3438;
+constexpr double kArcminPerDegree = 60;
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("CcdField", text);
+}
+
+} // namespace
+
+CcdFieldResult CcdFieldScales(const CcdGeometry& g) {
+    CcdFieldResult r;
+    const std::pair<CcdInput, double> inputs[] = {{CcdInput::Width, g.width},
+                                                  {CcdInput::Height, g.height},
+                                                  {CcdInput::WidthPx, g.widthPx},
+                                                  {CcdInput::HeightPx, g.heightPx},
+                                                  {CcdInput::Focal, g.focal}};
+    for (const auto& [input, value] : inputs) {
+        if (!std::isfinite(value) || value <= 0) {
+            r.error = tr("The value must be a number greater than zero.");
+            r.input = input;
+            return r;
+        }
+    }
+    // Squared angular lengths (degrees^2) of the two reference pixel vectors.
+    auto term = [&](double pixels, double count, double size) {
+        const double a = pixels / g.focal * kArcminPerRadian / count / kArcminPerDegree * size;
+        return a * a;
+    };
+    const double a0 = term(300, g.widthPx, g.width);
+    const double a1 = term(480, g.heightPx, g.height);
+    const double a2 = term(600, g.widthPx, g.width);
+    const double a3 = term(100, g.heightPx, g.height);
+    constexpr double d1 = 300.0 * 300.0 + 480.0 * 480.0;
+    constexpr double d2 = 600.0 * 600.0 + 100.0 * 100.0;
+    const double det = a0 * a3 - a1 * a2;
+    if (det == 0 || !std::isfinite(det)) {
+        r.error = tr("The sensor size and focal length give no solution (the values are too "
+                     "small or too large).");
+        return r;
+    }
+    const double x = (a3 * d1 - a1 * d2) / det;
+    const double y = (a0 * d2 - a2 * d1) / det;
+    const double cx = std::pow(x, 0.5);
+    const double cy = std::pow(y, 0.5);
+    if (!std::isfinite(cx) || !std::isfinite(cy) || x < 0 || y < 0) {
+        r.error = tr("The sensor size and focal length give no usable scales.");
+        return r;
+    }
+    r.field = CcdField{cx, cy, kArcminPerRadian / g.focal * g.width,
+                       kArcminPerRadian / g.focal * g.height};
+    return r;
+}
+
+std::optional<double> ReadCcdNumber(QStringView text) {
+    QString t = text.trimmed().toString();
+    if (t.isEmpty() || (t.contains(QLatin1Char(',')) && t.contains(QLatin1Char('.'))))
+        return std::nullopt;
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double v = QLocale::c().toDouble(t, &ok);
+    if (!ok || !std::isfinite(v)) return std::nullopt;
+    return v;
+}

@@ -1,0 +1,247 @@
+#include "settings/widgets/wizard.h"
+
+#include "platform/widgets/messagebox.h"
+#include "text/language.h"
+#include "text/widgets/applylanguage.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+Wizard::Wizard(const WizardFields& fields, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Wizard"));
+    setWindowTitle(QStringLiteral("Assistant d'astrometrie"));
+    setModal(true);
+
+    // The design captions of lbl(0)..lbl(15), replaced by the language texts.
+    const char* captions[16] = {"Veuillez remplir les informations sur l'image:",
+                                "Image:",
+                                "Asd:",
+                                "Dec:",
+                                "Epoch:",
+                                "Mag max:",
+                                "Configuration optique utilisé:",
+                                "Corr Asd",
+                                "Corr Dec",
+                                "Parametres de calcul:",
+                                "Tolérance:",
+                                "pixels",
+                                "Champ:",
+                                "arcmin",
+                                "Seuil calcul",
+                                "pixels"};
+    for (int i = 0; i < 16; ++i) {
+        m_lbl[i] = new QLabel(QString::fromUtf8(captions[i]));
+        m_lbl[i]->setObjectName(QStringLiteral("lbl(%1)").arg(i));
+    }
+    auto edit = [](const QString& name) {
+        auto* e = new QLineEdit;
+        e->setObjectName(name);
+        return e;
+    };
+    auto button = [](const QString& text, const QString& name) {
+        auto* b = new QPushButton(text);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        return b;
+    };
+
+    // Page 1: image and field centre.
+    Frame1 = new QGroupBox(QStringLiteral("Catalogue d'étoile"));
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    txt_url = edit(QStringLiteral("txt_url"));
+    for (int i = 0; i < 3; ++i) {
+        m_txt_ra[i] = edit(QStringLiteral("txt_ra(%1)").arg(i));
+        m_txt_dec[i] = edit(QStringLiteral("txt_dec(%1)").arg(i));
+        m_txt_ra[i]->setMaximumWidth(60);
+        m_txt_dec[i]->setMaximumWidth(60);
+    }
+    m_txt_dec_sign[0] = new QRadioButton(QStringLiteral("-"));
+    m_txt_dec_sign[1] = new QRadioButton(QStringLiteral("+"));
+    auto* signs = new QButtonGroup(this);
+    for (int i = 0; i < 2; ++i) {
+        m_txt_dec_sign[i]->setObjectName(QStringLiteral("txt_dec_sign(%1)").arg(i));
+        signs->addButton(m_txt_dec_sign[i]);
+    }
+    txt_dec_sign_show = new QLabel(QStringLiteral("+"));
+    txt_dec_sign_show->setObjectName(QStringLiteral("txt_dec_sign_show"));
+    txt_epoch = edit(QStringLiteral("txt_epoch"));
+    txt_mag = edit(QStringLiteral("txt_mag"));
+    step1 = button(QStringLiteral("Suivant"), QStringLiteral("step1"));
+    {
+        auto* g = new QGridLayout(Frame1);
+        g->addWidget(m_lbl[0], 0, 0, 1, 3);
+        g->addWidget(m_lbl[1], 1, 0);
+        g->addWidget(txt_url, 1, 1, 1, 2);
+        g->addWidget(m_lbl[2], 2, 0);
+        auto* raRow = new QHBoxLayout;
+        for (QLineEdit* e : m_txt_ra)
+            raRow->addWidget(e);
+        raRow->addStretch();
+        g->addLayout(raRow, 2, 1, 1, 2);
+        g->addWidget(m_lbl[3], 3, 0);
+        auto* decRow = new QHBoxLayout;
+        decRow->addWidget(txt_dec_sign_show);
+        for (QLineEdit* e : m_txt_dec)
+            decRow->addWidget(e);
+        decRow->addWidget(m_txt_dec_sign[0]);
+        decRow->addWidget(m_txt_dec_sign[1]);
+        decRow->addStretch();
+        g->addLayout(decRow, 3, 1, 1, 2);
+        g->addWidget(m_lbl[4], 4, 0);
+        g->addWidget(txt_epoch, 4, 1);
+        g->addWidget(m_lbl[5], 5, 0);
+        g->addWidget(txt_mag, 5, 1);
+        g->addWidget(step1, 6, 2, Qt::AlignRight);
+    }
+
+    // Page 2: optical configuration.
+    Frame2 = new QGroupBox;
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Combo = new QComboBox;
+    Combo->setObjectName(QStringLiteral("Combo"));
+    txt_corrasd = edit(QStringLiteral("txt_corrasd"));
+    txt_corrdec = edit(QStringLiteral("txt_corrdec"));
+    step2 = button(QStringLiteral("Suivant"), QStringLiteral("step2"));
+    {
+        auto* g = new QGridLayout(Frame2);
+        g->addWidget(m_lbl[6], 0, 0, 1, 3);
+        g->addWidget(Combo, 1, 0, 1, 3);
+        g->addWidget(m_lbl[7], 2, 0);
+        g->addWidget(txt_corrasd, 2, 1);
+        g->addWidget(m_lbl[8], 3, 0);
+        g->addWidget(txt_corrdec, 3, 1);
+        g->setRowStretch(4, 1);
+        g->addWidget(step2, 5, 2, Qt::AlignRight);
+    }
+
+    // Page 3: calculation parameters.
+    Frame3 = new QGroupBox;
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    txt_tolerance = edit(QStringLiteral("txt_tolerance"));
+    txt_tolerance->setToolTip(QStringLiteral("Tolerance lors de la selection des images"));
+    txt_distance = edit(QStringLiteral("txt_distance"));
+    txt_calcul = edit(QStringLiteral("txt_calcul"));
+    step3 = button(QStringLiteral("Terminer"), QStringLiteral("step3"));
+    {
+        auto* g = new QGridLayout(Frame3);
+        g->addWidget(m_lbl[9], 0, 0, 1, 3);
+        g->addWidget(m_lbl[10], 1, 0);
+        g->addWidget(txt_tolerance, 1, 1);
+        g->addWidget(m_lbl[11], 1, 2);
+        g->addWidget(m_lbl[12], 2, 0);
+        g->addWidget(txt_distance, 2, 1);
+        g->addWidget(m_lbl[13], 2, 2);
+        g->addWidget(m_lbl[14], 3, 0);
+        g->addWidget(txt_calcul, 3, 1);
+        g->addWidget(m_lbl[15], 3, 2);
+        g->setRowStretch(4, 1);
+        g->addWidget(step3, 5, 2, Qt::AlignRight);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Frame1);
+    layout->addWidget(Frame2);
+    layout->addWidget(Frame3);
+    Frame2->hide();
+    Frame3->hide();
+    step1->setDefault(true);
+    setMinimumWidth(420);
+
+    connect(step1, &QPushButton::clicked, this, &Wizard::step1_Click);
+    connect(step2, &QPushButton::clicked, this, &Wizard::step2_Click);
+    connect(step3, &QPushButton::clicked, this, &Wizard::step3_Click);
+    connect(Combo, &QComboBox::activated, this, &Wizard::Combo_Click);
+    for (int i = 0; i < 2; ++i)
+        connect(m_txt_dec_sign[i], &QRadioButton::clicked, this,
+                [this, i] { txt_dec_sign_Click(i); });
+    Form_Load(fields);
+}
+
+void Wizard::Form_Load(const WizardFields& fields) {
+    const auto& texts = Lang().WizardTexts;
+    if (std::any_of(texts.begin(), texts.end(), [](const QString& t) { return !t.isEmpty(); }))
+        ApplyLanguage(QStringLiteral("Wizard"), this);
+    setFields(fields);
+    const ConfigFileReading read = ReadConfigFile(ConfigFilePath());
+    m_configs = read.entries;
+    for (const OpticalConfiguration& c : m_configs)
+        Combo->addItem(c.name);
+    // No configuration is chosen until the user picks one: the boxes keep
+    // the main window's coefficients.
+    Combo->setCurrentIndex(-1);
+    if (!read.problem.isEmpty()) messagebox::ok(this, read.problem);
+}
+
+void Wizard::setFields(const WizardFields& f) {
+    txt_calcul->setText(f.calcul);
+    txt_corrasd->setText(f.corrAsd);
+    txt_corrdec->setText(f.corrDec);
+    for (int i = 0; i < 3; ++i)
+        m_txt_dec[i]->setText(f.dec[i]);
+    m_txt_dec_sign[0]->setChecked(f.decSignOption[0]);
+    m_txt_dec_sign[1]->setChecked(f.decSignOption[1]);
+    txt_dec_sign_show->setText(f.decSignShow);
+    txt_distance->setText(f.distance);
+    txt_epoch->setText(f.epoch);
+    txt_mag->setText(f.mag);
+    for (int i = 0; i < 3; ++i)
+        m_txt_ra[i]->setText(f.ra[i]);
+    txt_tolerance->setText(f.tolerance);
+    txt_url->setText(f.url);
+}
+
+WizardFields Wizard::fields() const {
+    WizardFields f;
+    f.calcul = txt_calcul->text();
+    f.corrAsd = txt_corrasd->text();
+    f.corrDec = txt_corrdec->text();
+    for (int i = 0; i < 3; ++i) {
+        f.dec[i] = m_txt_dec[i]->text();
+        f.ra[i] = m_txt_ra[i]->text();
+    }
+    f.decSignOption = {m_txt_dec_sign[0]->isChecked(), m_txt_dec_sign[1]->isChecked()};
+    f.decSignShow = txt_dec_sign_show->text();
+    f.distance = txt_distance->text();
+    f.epoch = txt_epoch->text();
+    f.mag = txt_mag->text();
+    f.tolerance = txt_tolerance->text();
+    f.url = txt_url->text();
+    return f;
+}
+
+void Wizard::step1_Click() {
+    Frame1->hide();
+    Frame2->show();
+    step1->setDefault(false);
+    step2->setDefault(true);
+}
+
+void Wizard::step2_Click() {
+    Frame2->hide();
+    Frame3->show();
+    step2->setDefault(false);
+    step3->setDefault(true);
+}
+
+void Wizard::step3_Click() {
+    accept();
+}
+
+void Wizard::Combo_Click(int position) {
+    if (position < 0 || position >= static_cast<int>(m_configs.size())) return;
+    txt_corrasd->setText(m_configs[position].corrAsd);
+    txt_corrdec->setText(m_configs[position].corrDec);
+}
+
+void Wizard::txt_dec_sign_Click(int index) {
+    txt_dec_sign_show->setText(index == 0 ? QStringLiteral("-") : QStringLiteral("+"));
+}
