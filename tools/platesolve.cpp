@@ -2,12 +2,15 @@
 //
 //   platesolve --image IMG --catalogue DATA --corrasd X --corrdec Y --tolerance T
 //              [--threshold S --decider] [--no-snap]
-//              --pick X,Y (five times) [--xy X,Y ...]
+//              --pick X,Y (five times) [--xy X,Y ...] [--minor-planets FILE]
 //
 // Reads the star server's answer file, moves each pick to the brightest spot
 // near it (unless --no-snap), runs the candidate search and the automatic
-// check, and prints one JSON object on stdout. Errors go to stderr with a
+// check, and prints one JSON object on stdout. With --minor-planets it also
+// reads a minor-planet answer and places each minor planet with the first
+// candidate's plate model. Errors go to stderr with a
 // non-zero exit status.
+#include "catalogues/minorplanets.h"
 #include "catalogues/usnoa2.h"
 #include "field/markers.h"
 #include "field/overlay.h"
@@ -23,6 +26,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -30,11 +34,13 @@ namespace {
 constexpr const char* kUsage =
     "usage: platesolve --image IMG --catalogue DATA --corrasd X --corrdec Y --tolerance T\n"
     "                  [--threshold S --decider] [--no-snap]\n"
-    "                  --pick X,Y --pick X,Y --pick X,Y --pick X,Y --pick X,Y [--xy X,Y ...]\n";
+    "                  --pick X,Y --pick X,Y --pick X,Y --pick X,Y --pick X,Y [--xy X,Y ...]\n"
+    "                  [--minor-planets FILE]\n";
 
 struct Options {
     QString image;
     QString catalogue;
+    QString minorPlanets;
     double corrAsd = 0;
     double corrDec = 0;
     double tolerance = 0;
@@ -97,6 +103,8 @@ Options parseArguments(const QStringList& args) {
             o.snap = false;
         else if (a == QLatin1String("--pick"))
             o.picks.push_back(point(value()));
+        else if (a == QLatin1String("--minor-planets"))
+            o.minorPlanets = value();
         else if (a == QLatin1String("--xy"))
             o.points.push_back(point(value()));
         else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
@@ -126,6 +134,38 @@ QImage loadImage(const QString& path) {
 
 QJsonArray pair(double a, double b) {
     return QJsonArray{a, b};
+}
+
+// Reads the minor-planet answer into "minor_planets_read", "minor_planets"
+// (each row's texts, its J2000 position as the row gives it and its pixel
+// through `plate`, null without a model) and "minor_planet_notes".
+void addMinorPlanets(QJsonObject& out, const Options& o, double centreRa,
+                     const std::optional<PlateSolution>& plate) {
+    auto table = std::make_unique<MinorPlanetTable>();
+    const MinorPlanetFileResult read =
+        ReadMinorPlanetFile(o.minorPlanets, o.corrAsd, o.corrDec, centreRa, *table);
+    if (!read.opened) fail(QStringLiteral("%1: %2").arg(o.minorPlanets, read.error));
+    QJsonArray rows;
+    for (int i = 1; i <= read.rows.count; ++i) {
+        QJsonValue x, y;
+        if (plate) {
+            const auto p = plate->scaledToPixel(numbers::lenient(table->ra[i]),
+                                                numbers::lenient(table->dec[i]));
+            if (p) x = p->x, y = p->y;
+        }
+        rows.append(QJsonObject{{"designation", table->designation[i].trimmed()},
+                                {"name", table->name[i]},
+                                {"ra", read.rows.positions[i].ra},
+                                {"dec", read.rows.positions[i].dec},
+                                {"mag", table->magnitude[i].trimmed()},
+                                {"motion1", table->motion1[i].trimmed()},
+                                {"motion2", table->motion2[i].trimmed()},
+                                {"x", x},
+                                {"y", y}});
+    }
+    out.insert("minor_planets_read", read.rows.count);
+    out.insert("minor_planets", rows);
+    out.insert("minor_planet_notes", QJsonArray::fromStringList(MinorPlanetReadNotes(read)));
 }
 
 } // namespace
@@ -172,6 +212,7 @@ int main(int argc, char* argv[]) {
     const double elapsedMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
 
     QJsonArray candidates;
+    std::optional<PlateSolution> firstPlate;
     for (const matching::Candidate& c : found.candidates) {
         const auto model = matching::CandidateModel(x, y, stars.ra, stars.dec, c);
         if (!model) continue;
@@ -181,10 +222,12 @@ int main(int argc, char* argv[]) {
         plate.a = *model;
         MarkerPlacer placer(plate, marks.star.size);
         PlaceStarMarkers(placer, stars, n, marks.star);
-        const auto hits = matching::CountCheckHits({marks.clicpic.left, marks.clicpic.top},
-                                                   {marks.star.left, marks.star.top}, n, o.threshold);
+        const auto hits =
+            matching::CountCheckHits({marks.clicpic.left, marks.clicpic.top},
+                                     {marks.star.left, marks.star.top}, n, o.threshold);
         const bool passes = hits && *hits >= 4;
         if (o.decider && !passes) continue;
+        if (!firstPlate) firstPlate = plate;
 
         QJsonArray rows, ids, a, radec;
         for (int s = 1; s <= 5; ++s) {
@@ -205,12 +248,20 @@ int main(int argc, char* argv[]) {
                                       {"radec", radec}});
     }
 
-    const QJsonObject out{{"rows_read", read.rows.rowsRead},
-                          {"stars_in_use", n},
-                          {"picks", picksJson},
-                          {"elapsed_ms", elapsedMs},
-                          {"candidate_table_full", found.tableFull},
-                          {"candidates", candidates}};
+    QJsonObject out{{"rows_read", read.rows.rowsRead},
+                    {"stars_in_use", n},
+                    {"picks", picksJson},
+                    {"elapsed_ms", elapsedMs},
+                    {"candidate_table_full", found.tableFull},
+                    {"candidates", candidates}};
+    if (!o.minorPlanets.isEmpty()) {
+        // Right ascensions are unwrapped about the field: the first model's
+        // centre of the image, or the brightest catalogue star without one.
+        double centreRa = n > 0 ? stars.ra[1] / o.corrAsd : 0.0;
+        if (firstPlate)
+            centreRa = firstPlate->pixelToSky(image.width() / 2.0, image.height() / 2.0).ra;
+        addMinorPlanets(out, o, centreRa, firstPlate);
+    }
     std::fputs(QJsonDocument(out).toJson(QJsonDocument::Indented).constData(), stdout);
     return 0;
 }
