@@ -4,6 +4,7 @@
 #include "catalogues/widgets/frmmode.h"
 #include "catalogues/usnoa2.h"
 #include "catalogues/web/starquery.h"
+#include "catalogues/sites.h"
 #include "catalogues/webswitches.h"
 #include "mainwindow/form1.h"
 #include "platform/widgets/messagebox.h"
@@ -93,13 +94,14 @@ void Form1::DownloadData_Click() {
     auto progress = std::make_shared<ProgressLine>(status, QStringLiteral("data"));
     DownloadOptions options;
     options.log = [this](const QString& line) { LogMessage(line); };
-    options.progress = [progress](qint64 received) { progress->update(received, false); };
-    const auto result = QueryUsnoA2(txt_epoch->text(), query.ra, query.dec, txt_distance->text(),
-                                    txt_mag->text(), options);
-    if (!result)
+    options.progress = [progress](qint64 received, qint64) { progress->update(received, false); };
+    const DownloadResult result =
+        QueryUsnoA2(txt_epoch->text(), query.ra, query.dec, txt_distance->text(), txt_mag->text(),
+                    Web(), Sites().starServer, Web().StarCacheKey, options);
+    if (result.status == DownloadResult::Status::Blocked)
         LogMessage(QStringLiteral("Star server blocked (Internet bugs): nothing downloaded"));
-    else if (result->status == DownloadResult::Status::Downloaded)
-        progress->update(result->bytes, true);
+    else if (result.status == DownloadResult::Status::Downloaded)
+        progress->update(result.bytes, true);
     LogMessage(FormMessage(9));
 
     if (m_session.MatchFound && CheckValue(CheckAster) == 1 &&

@@ -1,0 +1,15 @@
+// The star server's answer, as the star table reader and the answer check see it.
+#include "catalogues/usnoa2.h"
+#include "catalogues/web/starquery.h"
+#include "support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static CatalogueStarTable table;
+    const QByteArray answer = fuzzing::Bytes(data, size);
+    const StarReadResult read = ReadUsnoA2Answer(answer, 833.27, 1575.63, table);
+    if (read.rowsRead < 0 || read.rowsRead > CatalogueStarTable::kCapacity) __builtin_trap();
+    if (read.inUse > read.rowsRead) __builtin_trap();
+    // The download keeps an answer only when the reader finds rows in it.
+    if (HoldsStarTable(answer) != (read.rowsRead > 0)) __builtin_trap();
+    return 0;
+}
