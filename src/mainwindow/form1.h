@@ -127,6 +127,8 @@ private:
     template <class Panel> Panel* add(Panel* panel); // keeps `panel` for ApplyLanguageToForm
     void showCalibration(bool on); // the calibration panel in place of the messages, or back
     void repaintImage();
+    // The minor-planet query of a download, into data2 (asked for after a match).
+    void queryMinorPlanets();
 
     SessionState m_session;
     MarkerStore m_markers;
