@@ -103,6 +103,12 @@ void Frmdatabase::ShowData() {
         items << item;
     }
     ListView1->addTopLevelItems(items);
+    // The design widths are the least; a column widens to show its texts whole.
+    for (int c = 1; c <= 4; ++c) {
+        ListView1->resizeColumnToContents(c);
+        if (ListView1->columnWidth(c) < kColumnTwips[c] / 15)
+            ListView1->setColumnWidth(c, kColumnTwips[c] / 15);
+    }
     Notes->setText(m_listing.notes.join(QLatin1Char('\n')));
     Notes->setVisible(!m_listing.notes.isEmpty());
 }
