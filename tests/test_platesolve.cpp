@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using testing_support::sampleFile;
@@ -83,6 +84,46 @@ TEST(Platesolve, FindsTheTrueIdentificationOfTheSample) {
             radec[i].toArray()[0].toDouble(), radec[i].toArray()[1].toDouble(), t.ra, t.dec);
         EXPECT_LT(sep, 25.0) << "point " << i;
     }
+}
+
+// The minor planets of the sample's answer, placed with the first candidate's
+// model: each pixel goes back through that model to the row's position
+// (right ascension taken beside the field, 0h wrapped) within the rounding of
+// the scaled coordinates.
+TEST(Platesolve, PlacesTheMinorPlanetsOfAnAnswer) {
+    QStringList args = sampleArgs();
+    args << "--decider"
+         << "--minor-planets" << sampleFile("data2");
+    const SolverRun r = platesolve(args);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.json["minor_planets_read"].toInt(), 3);
+    EXPECT_TRUE(r.json["minor_planet_notes"].toArray().isEmpty());
+    const QJsonArray a = r.json["candidates"].toArray()[0].toObject()["a"].toArray();
+    const QJsonArray planets = r.json["minor_planets"].toArray();
+    ASSERT_EQ(planets.size(), 3);
+    const QJsonObject kaplan = planets[1].toObject();
+    EXPECT_EQ(kaplan["designation"].toString(), "1987");
+    EXPECT_EQ(kaplan["name"].toString(), "Kaplan");
+    EXPECT_NEAR(kaplan["ra"].toDouble(), (6.2 / 3600) * 15, 1e-9);
+    EXPECT_NEAR(kaplan["dec"].toDouble(), 47 + 49 / 60.0 + 57 / 3600.0, 1e-9);
+    EXPECT_EQ(kaplan["mag"].toString(), "14.1");
+    EXPECT_EQ(kaplan["motion1"].toString(), "36-");
+    EXPECT_EQ(kaplan["motion2"].toString(), "1-");
+    for (const QJsonValue& v : planets) {
+        const QJsonObject p = v.toObject();
+        const double x = p["x"].toDouble(), y = p["y"].toDouble();
+        double ra = p["ra"].toDouble();
+        if (ra < 180) ra += 360; // the field is at 22h47m
+        EXPECT_NEAR(a[0].toDouble() * x + a[1].toDouble() * y + a[2].toDouble(), ra * 833.27, 0.51)
+            << p["name"].toString().toStdString();
+        EXPECT_NEAR(a[3].toDouble() * x + a[4].toDouble() * y + a[5].toDouble(),
+                    p["dec"].toDouble() * 1575.63, 0.51);
+        // Far outside the 1024-pixel image, but not a whole turn of the sky away.
+        EXPECT_LT(std::hypot(x - 512, y - 512), 40000);
+    }
+
+    args.last() = sampleFile("no-such-data2");
+    EXPECT_EQ(platesolve(args).status, 2);
 }
 
 TEST(Platesolve, ReportsBadInputWithNonZeroStatus) {

@@ -172,6 +172,7 @@ protected:
         m_limits = http::limits();
         http::limits().idleTimeoutMs = 400;
         Sites().starServer = server.base();
+        Sites().minorPlanetService = server.base();
         Lang().FormMessages[8] = "Downloading the stars";
         Lang().FormMessages[9] = "Stars downloaded";
         Lang().FormTexts[20] = "Stars";
@@ -331,6 +332,8 @@ TEST_F(DownloadButton, AsksForMinorPlanetsAfterAMatch) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].title, QString("Minor planets"));
     EXPECT_EQ(boxes.shown[0].text, QString("Fetch the minor planets?"));
+    ASSERT_EQ(server.requests.size(), 3);
+    EXPECT_TRUE(server.requests[2].startsWith("/~cgi/MPCheck.COM?"));
 }
 
 TEST(SiteWindows, SwitchTheModeAndTheSites) {

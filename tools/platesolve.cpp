@@ -2,7 +2,7 @@
 //
 //   platesolve --image IMG --catalogue DATA --corrasd X --corrdec Y --tolerance T
 //              [--threshold S --decider] [--no-snap]
-//              --pick X,Y (five times) [--xy X,Y ...]
+//              --pick X,Y (five times) [--xy X,Y ...] [--minor-planets FILE]
 //
 // In place of --catalogue DATA, the stars can come from local index files:
 //   --catalogue-from-index DIR --ra "HH MM SS.S" --dec "+DD MM SS"
@@ -11,7 +11,9 @@
 //
 // Reads the star server's answer file, moves each pick to the brightest spot
 // near it (unless --no-snap), runs the candidate search and the automatic
-// check, and prints one JSON object on stdout. Errors go to stderr with a
+// check, and prints one JSON object on stdout. With --minor-planets it also
+// reads a minor-planet answer and places each minor planet with the first
+// candidate's plate model. Errors go to stderr with a
 // non-zero exit status.
 //
 //   platesolve --local-minor-planets ELEMENTS --day D --month M --year Y
@@ -25,6 +27,7 @@
 #include "catalogues/localminorplanets.h"
 #include "catalogues/localstars.h"
 #include "catalogues/sites.h"
+#include "catalogues/minorplanets.h"
 #include "catalogues/usnoa2.h"
 #include "field/markers.h"
 #include "field/overlay.h"
@@ -42,6 +45,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -50,6 +54,7 @@ constexpr const char* kUsage =
     "usage: platesolve --image IMG --catalogue DATA --corrasd X --corrdec Y --tolerance T\n"
     "                  [--threshold S --decider] [--no-snap]\n"
     "                  --pick X,Y --pick X,Y --pick X,Y --pick X,Y --pick X,Y [--xy X,Y ...]\n"
+    "                  [--minor-planets FILE]\n"
     "  instead of --catalogue DATA, stars from local index files:\n"
     "       --catalogue-from-index DIR --ra \"HH MM SS.S\" --dec \"+DD MM SS\" --epoch E\n"
     "       --radius R --mag M [--answer-out FILE]\n";
@@ -60,6 +65,7 @@ struct Options {
     QString indexFolder; // --catalogue-from-index
     QString ra, dec, epoch, radius, mag;
     QString answerOut;
+    QString minorPlanets;
     double corrAsd = 0;
     double corrDec = 0;
     double tolerance = 0;
@@ -136,6 +142,8 @@ Options parseArguments(const QStringList& args) {
             o.snap = false;
         else if (a == QLatin1String("--pick"))
             o.picks.push_back(point(value()));
+        else if (a == QLatin1String("--minor-planets"))
+            o.minorPlanets = value();
         else if (a == QLatin1String("--xy"))
             o.points.push_back(point(value()));
         else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
@@ -282,6 +290,38 @@ int localMinorPlanets(const QStringList& args) {
     return 0;
 }
 
+// Reads the minor-planet answer into "minor_planets_read", "minor_planets"
+// (each row's texts, its J2000 position as the row gives it and its pixel
+// through `plate`, null without a model) and "minor_planet_notes".
+void addMinorPlanets(QJsonObject& out, const Options& o, double centreRa,
+                     const std::optional<PlateSolution>& plate) {
+    auto table = std::make_unique<MinorPlanetTable>();
+    const MinorPlanetFileResult read =
+        ReadMinorPlanetFile(o.minorPlanets, o.corrAsd, o.corrDec, centreRa, *table);
+    if (!read.opened) fail(QStringLiteral("%1: %2").arg(o.minorPlanets, read.error));
+    QJsonArray rows;
+    for (int i = 1; i <= read.rows.count; ++i) {
+        QJsonValue x, y;
+        if (plate) {
+            const auto p = plate->scaledToPixel(numbers::lenient(table->ra[i]),
+                                                numbers::lenient(table->dec[i]));
+            if (p) x = p->x, y = p->y;
+        }
+        rows.append(QJsonObject{{"designation", table->designation[i].trimmed()},
+                                {"name", table->name[i]},
+                                {"ra", read.rows.positions[i].ra},
+                                {"dec", read.rows.positions[i].dec},
+                                {"mag", table->magnitude[i].trimmed()},
+                                {"motion1", table->motion1[i].trimmed()},
+                                {"motion2", table->motion2[i].trimmed()},
+                                {"x", x},
+                                {"y", y}});
+    }
+    out.insert("minor_planets_read", read.rows.count);
+    out.insert("minor_planets", rows);
+    out.insert("minor_planet_notes", QJsonArray::fromStringList(MinorPlanetReadNotes(read)));
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -330,6 +370,7 @@ int main(int argc, char* argv[]) {
     const double elapsedMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
 
     QJsonArray candidates;
+    std::optional<PlateSolution> firstPlate;
     for (const matching::Candidate& c : found.candidates) {
         const auto model = matching::CandidateModel(x, y, stars.ra, stars.dec, c);
         if (!model) continue;
@@ -344,6 +385,7 @@ int main(int argc, char* argv[]) {
                                      {marks.star.left, marks.star.top}, n, o.threshold);
         const bool passes = hits && *hits >= 4;
         if (o.decider && !passes) continue;
+        if (!firstPlate) firstPlate = plate;
 
         QJsonArray rows, ids, a, radec;
         for (int s = 1; s <= 5; ++s) {
@@ -364,12 +406,20 @@ int main(int argc, char* argv[]) {
                                       {"radec", radec}});
     }
 
-    const QJsonObject out{{"rows_read", read.rows.rowsRead},
-                          {"stars_in_use", n},
-                          {"picks", picksJson},
-                          {"elapsed_ms", elapsedMs},
-                          {"candidate_table_full", found.tableFull},
-                          {"candidates", candidates}};
+    QJsonObject out{{"rows_read", read.rows.rowsRead},
+                    {"stars_in_use", n},
+                    {"picks", picksJson},
+                    {"elapsed_ms", elapsedMs},
+                    {"candidate_table_full", found.tableFull},
+                    {"candidates", candidates}};
+    if (!o.minorPlanets.isEmpty()) {
+        // Right ascensions are unwrapped about the field: the first model's
+        // centre of the image, or the brightest catalogue star without one.
+        double centreRa = n > 0 ? stars.ra[1] / o.corrAsd : 0.0;
+        if (firstPlate)
+            centreRa = firstPlate->pixelToSky(image.image.width() / 2.0, image.image.height() / 2.0).ra;
+        addMinorPlanets(out, o, centreRa, firstPlate);
+    }
     std::fputs(QJsonDocument(out).toJson(QJsonDocument::Indented).constData(), stdout);
     return 0;
 }

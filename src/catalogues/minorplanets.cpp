@@ -1,5 +1,6 @@
 #include "catalogues/minorplanets.h"
 
+#include "catalogues/cachekeys.h"
 #include "platform/numbers.h"
 #include "platform/textfile.h"
 #include "reduction/rightascension.h"
@@ -68,14 +69,10 @@ bool isTableEnd(QStringView line) {
 } // namespace
 
 QString MinorPlanetCacheKey(const MinorPlanetFields& f) {
-    QString key;
-    for (const QString& t : f.ra)
-        key += t;
-    for (const QString& t : f.dec)
-        key += t;
-    for (const QString& t : f.date)
-        key += t;
-    return key + f.radius + f.limit;
+    TypedCentreFields centre;
+    centre.ra = f.ra;
+    centre.dec = f.dec;
+    return MinorPlanetCacheKey(centre, f.date, f.radius, f.limit);
 }
 
 void PadCoordinateFields(std::array<QString, 6>& texts) {

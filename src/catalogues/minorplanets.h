@@ -44,9 +44,10 @@ struct MinorPlanetFields {
     QString limit;               // Txt_Amag, faintest magnitude
 };
 
-// The key of a cached minor-planet answer: the texts of the centre, the date,
-// the radius and the limit joined without separator, in the order ra 0..2,
-// dec 0..2, date 0..4, radius, limit. The declination sign is not part of it.
+// The key of a cached minor-planet answer (catalogues/cachekeys.h): the texts
+// of the centre, the date, the radius and the limit joined without separator,
+// in the order ra 0..2, dec 0..2, date 0..4, radius, limit. The declination
+// sign is not part of it.
 QString MinorPlanetCacheKey(const MinorPlanetFields& fields);
 
 // Puts a "0" before every one of the six texts (ra 0..2, then dec 0..2) that

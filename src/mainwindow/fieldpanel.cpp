@@ -115,6 +115,14 @@ TypedCentreFields FieldPanel::centre() const {
     return f;
 }
 
+void FieldPanel::setCoordinateTexts(const std::array<QString, 3>& ra,
+                                    const std::array<QString, 3>& dec) {
+    for (int i = 0; i < 3; ++i) {
+        m_ra[i]->setText(ra[i]);
+        m_dec[i]->setText(dec[i]);
+    }
+}
+
 QString FieldPanel::epoch() const {
     return m_epoch->text();
 }

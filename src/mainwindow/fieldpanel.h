@@ -23,6 +23,8 @@ public:
     void retranslate();
 
     TypedCentreFields centre() const;
+    // Rewrites the six coordinate boxes (the sign and the equinox stay).
+    void setCoordinateTexts(const std::array<QString, 3>& ra, const std::array<QString, 3>& dec);
     QString epoch() const;
     QString radius() const;    // txt_distance, arcminutes
     QString magnitude() const; // txt_mag

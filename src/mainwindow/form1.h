@@ -135,6 +135,8 @@ private:
     // values.
     void watchTypedFields();
     void applyImageHints(const struct FitsHints& hints, const QString& key);
+    // The minor-planet query of a download, into data2 (asked for after a match).
+    void queryMinorPlanets();
 
     SessionState m_session;
     MarkerStore m_markers;

@@ -1,9 +1,14 @@
 // Main window: field centre, reference-star calibration, matching, catalogues.
+#include "catalogues/browser.h"
 #include "catalogues/cachekeys.h"
+#include "catalogues/deepsky.h"
+#include "catalogues/minorplanets.h"
 #include "catalogues/sites.h"
+#include "catalogues/web/minorplanetquery.h"
 #include "catalogues/web/starquery.h"
 #include "catalogues/web/versioncheck.h"
 #include "catalogues/webswitches.h"
+#include "catalogues/widgets/frmdatabase.h"
 #include "catalogues/widgets/frminternet.h"
 #include "catalogues/widgets/frmmode.h"
 #include "field/overlay.h"
@@ -22,10 +27,6 @@ namespace {
 int16_t flag(bool value) {
     return value ? -1 : 0;
 }
-
-// The minor-planet query of a download (asked for when a match exists and
-// minor planets are ticked). Not written yet: the download ends without it.
-void RunMinorPlanetQuery(Form1& /*form*/) {}
 
 } // namespace
 
@@ -204,7 +205,7 @@ void Form1::DownloadData_Click() {
 
     if (m_session.MatchFound && m_minorPlanets->wanted() &&
         messagebox::yesNo(this, FormMessage(23), FormMessage(21)))
-        RunMinorPlanetQuery(*this);
+        queryMinorPlanets();
     SetIdleIndicator(true);
 }
 
@@ -222,8 +223,66 @@ void Form1::READFILE() {
                QLatin1Char('/') + QString::number(read.rows.rowsRead) + FormMessage(19));
 }
 
-void Form1::READFILE_ASTER() {}
-void Form1::READFILE_NGCIC() {}
+void Form1::queryMinorPlanets() {
+    MinorPlanetFields f;
+    const TypedCentreFields typed = m_field->centre();
+    f.ra = typed.ra;
+    f.dec = typed.dec;
+    f.decSign = typed.decSign;
+    f.date = m_minorPlanets->date();
+    f.radius = m_minorPlanets->field();
+    f.limit = m_minorPlanets->magnitude();
+    PadCoordinateFields(f);
+    m_field->setCoordinateTexts(f.ra, f.dec);
+    const MinorPlanetQueryReading reading = MakeMinorPlanetQuery(f);
+    if (!reading.query)
+        return LogMessage(tr("Minor planets: not a number in the %1 field (\"%2\"), nothing "
+                             "downloaded")
+                              .arg(reading.badField, reading.badText));
+    LogMessage(FormMessage(21));
+    std::shared_ptr<MessagePanel::ProgressLine> progress;
+    const DownloadOptions options = m_messages->downloadOptions(
+        QStringLiteral("data2"), [this](const QString& line) { LogMessage(line); }, progress);
+    const DownloadResult result = QueryMpcChecker(*reading.query, Web(), Sites().minorPlanetService,
+                                                  Web().MinorPlanetCacheKey, options);
+    if (result.status == DownloadResult::Status::Blocked)
+        LogMessage(tr("Minor-planet service blocked (Internet bugs): nothing downloaded"));
+    else if (result.status == DownloadResult::Status::Downloaded)
+        progress->update(result.bytes, true);
+    LogMessage(FormMessage(22));
+}
+
+void Form1::READFILE_ASTER() {
+    // Right ascensions are taken on the field's side of 0h: about the typed
+    // centre at J2000, or as typed when it holds no number.
+    const auto centre = TypedCentreJ2000(m_field->centre(), 1, 1);
+    const double centreRa = centre ? centre->ra : m_session.CentreRA;
+    const MinorPlanetFileResult read =
+        ReadMinorPlanetFile(programfolder::file(QStringLiteral("data2")), m_session.Plate.corrAsd,
+                            m_session.Plate.corrDec, centreRa, m_session.MinorPlanets);
+    for (const QString& note : MinorPlanetReadNotes(read))
+        LogMessage(note);
+    LogMessage(FormText(76) + QStringLiteral(": ") + QString::number(read.rows.count) +
+               FormMessage(19));
+}
+
+void Form1::READFILE_NGCIC() {
+    SessionState& s = m_session;
+    if (!CentreJ2000()) {
+        s.DeepSky.count = 0;
+        LogMessage(tr("NGC/IC objects: the field centre holds no number, none are read"));
+    } else {
+        const DeepSkyWindow window{s.CentrePlateRA, s.CentrePlateDec,
+                                   DeepSkyWindowHalfWidth(numbers::lenient(m_field->radius()),
+                                                          s.Plate.corrAsd, s.Plate.corrDec)};
+        const DeepSkyReadResult read = ReadDeepSkyFiles(
+            programfolder::path(), window, s.Plate.corrAsd, s.Plate.corrDec, s.DeepSky);
+        for (const QString& note : DeepSkyReadNotes(read))
+            LogMessage(note);
+    }
+    LogMessage(FormText(77) + QStringLiteral(": ") + QString::number(s.DeepSky.count) +
+               FormMessage(19));
+}
 
 void Form1::mnu_modeauto_Click() {
     FrmMode window(this);
@@ -235,4 +294,20 @@ void Form1::mnu_webbugs_Click() {
     window.exec();
 }
 
-void Form1::mnu_database_Click() {}
+void Form1::mnu_database_Click() {
+    // The browser's deep-sky window from the typed centre and scales, worked
+    // out here without touching the session.
+    std::optional<BrowserField> field;
+    const auto asd = numbers::strict(m_field->corrAsd());
+    const auto dec = numbers::strict(m_field->corrDec());
+    if (asd && dec) {
+        if (const auto c = TypedCentreJ2000(m_field->centre(), *asd, *dec))
+            field = BrowserField{
+                {c->ra, c->dec,
+                 DeepSkyWindowHalfWidth(numbers::lenient(m_field->radius()), *asd, *dec)},
+                *asd,
+                *dec};
+    }
+    Frmdatabase window(field, this);
+    window.exec();
+}

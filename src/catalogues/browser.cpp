@@ -1,0 +1,74 @@
+#include "catalogues/browser.h"
+
+#include "catalogues/minorplanets.h"
+#include "catalogues/usnoa2.h"
+#include "platform/numbers.h"
+#include "reduction/rightascension.h"
+
+#include <QCoreApplication>
+#include <memory>
+
+namespace {
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("CatalogueBrowser", text);
+}
+
+QString degrees(double value) {
+    return QString::number(numbers::roundHalfEven(value, 5) + 0.0, 'f', 5);
+}
+
+} // namespace
+
+BrowserListing ListStarAnswer(const QString& path) {
+    // Read with 100000 "pixels" per degree, the star reader's rounded scaled
+    // values are the answer's degrees rounded to 5 decimals.
+    constexpr double kPerDegree = 100000;
+    BrowserListing listing;
+    listing.icon = kStarIcon;
+    auto table = std::make_unique<CatalogueStarTable>();
+    const StarFileResult read = ReadUsnoA2File(path, kPerDegree, kPerDegree, *table);
+    if (!read.opened) listing.notes << tr("The star answer could not be read: %1").arg(read.error);
+    const int n = std::min(read.rows.rowsRead, kBrowserRows);
+    listing.rows.reserve(n);
+    for (int r = 1; r <= n; ++r)
+        listing.rows.push_back({table->id[r], degrees(table->ra[r] / kPerDegree),
+                                degrees(table->dec[r] / kPerDegree), table->magRed[r],
+                                table->magBlue[r]});
+    if (read.rows.rowsRead >= kBrowserRows)
+        listing.notes << tr("The listing ends at %1 rows; the answer may hold more.").arg(n);
+    return listing;
+}
+
+BrowserListing ListMinorPlanetAnswer(const QString& path) {
+    BrowserListing listing;
+    listing.icon = kMinorPlanetIcon;
+    auto table = std::make_unique<MinorPlanetTable>();
+    const MinorPlanetFileResult read = ReadMinorPlanetFile(path, 1, 1, 0, *table);
+    listing.notes = MinorPlanetReadNotes(read);
+    for (int r = 1; r <= read.rows.count; ++r) {
+        const SkyPoint& p = read.rows.positions[r];
+        listing.rows.push_back(
+            {table->designation[r].trimmed() + QStringLiteral(" - ") + table->name[r],
+             degrees(NormaliseRa(p.ra)), degrees(p.dec),
+             table->motion1[r] + QStringLiteral(" & ") + table->motion2[r], table->magnitude[r]});
+    }
+    return listing;
+}
+
+BrowserListing ListDeepSkyObjects(const QString& folder, const BrowserField& field) {
+    BrowserListing listing;
+    listing.icon = kDeepSkyIcon;
+    auto table = std::make_unique<DeepSkyTable>();
+    const DeepSkyReadResult read =
+        ReadDeepSkyFiles(folder, field.window, field.corrAsd, field.corrDec, *table);
+    listing.notes = DeepSkyReadNotes(read);
+    for (int r = 1; r <= read.count; ++r) {
+        const SkyPoint& p = read.positions[r];
+        listing.rows.push_back({table->name[r], degrees(NormaliseRa(p.ra)), degrees(p.dec),
+                                numbers::text(table->size1[r]) + QStringLiteral(" x ") +
+                                    numbers::text(table->size2[r]),
+                                table->magnitude[r]});
+    }
+    return listing;
+}

@@ -1,0 +1,98 @@
+// The catalogue browser: its three listings on the sample field, and the window.
+#include "catalogues/browser.h"
+#include "catalogues/widgets/frmdatabase.h"
+#include "testing.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+using testing_support::MessageRecorder;
+using testing_support::ProgramFolderFixture;
+using testing_support::readSample;
+
+namespace {
+
+constexpr double kCorrAsd = 833.27;
+constexpr double kCorrDec = 1575.63;
+
+// The sample field: 22 47 12.2 +58 03 14 (J2000), radius 28'.
+BrowserField sampleField() {
+    return {{341.800833 * kCorrAsd, 58.053889 * kCorrDec,
+             DeepSkyWindowHalfWidth(28, kCorrAsd, kCorrDec)},
+            kCorrAsd,
+            kCorrDec};
+}
+
+QImage iconImage(const QIcon& icon) {
+    return icon.pixmap(16, 16).toImage();
+}
+
+} // namespace
+
+TEST(BrowserListings, StarAnswerInDegreesToFiveDecimals) {
+    ProgramFolderFixture folder;
+    folder.write("data", readSample("data"));
+    BrowserListing l = ListStarAnswer(folder.file("data"));
+    ASSERT_EQ(l.rows.size(), 48u);
+    EXPECT_EQ(l.icon, kStarIcon);
+    EXPECT_EQ(l.rows[0], (BrowserRow{"U1425_34184683", "341.84683", "58.48303", " 6.3", " 6.9"}));
+    EXPECT_TRUE(l.notes.isEmpty());
+
+    // 4100 rows: the listing ends at the table's 4000 and says so.
+    QByteArray answer = "<pre><b> # id  </b>";
+    for (int i = 1; i <= 4100; ++i)
+        answer += QByteArray::number(i).rightJustified(4) +
+                  " U1425_34184683 341.84683 -00.50001  6.3  6.9  25.783   3.2  \n";
+    folder.write("data", answer);
+    l = ListStarAnswer(folder.file("data"));
+    EXPECT_EQ(l.rows.size(), 4000u);
+    EXPECT_EQ(l.rows[3999][2], "-0.50001");
+    EXPECT_EQ(l.notes.size(), 1);
+
+    QFile::remove(folder.file("data"));
+    l = ListStarAnswer(folder.file("data"));
+    EXPECT_TRUE(l.rows.empty());
+    EXPECT_EQ(l.notes.size(), 1);
+}
+
+TEST(FrmdatabaseWindow, ListsEachSourceAndReplacesTheListing) {
+    ProgramFolderFixture folder;
+    folder.write("data", readSample("data"));
+    folder.write("data2", readSample("data2"));
+    MessageRecorder messages;
+    Frmdatabase w(sampleField());
+    EXPECT_EQ(w.windowTitle(), "DataBase-Debug");
+    EXPECT_EQ(w.ListView1->headerItem()->text(1), "Name");
+    EXPECT_EQ(w.ListView1->headerItem()->text(4), "Size");
+
+    QTest::mouseClick(w.Btn2, Qt::LeftButton);
+    ASSERT_GT(w.ListView1->topLevelItemCount(), 0);
+    const QImage deepIcon = iconImage(w.ListView1->topLevelItem(0)->icon(0));
+    EXPECT_EQ(deepIcon, iconImage(Frmdatabase::ImageList1(kDeepSkyIcon)));
+
+    QTest::mouseClick(w.Btn1, Qt::LeftButton);
+    ASSERT_EQ(w.ListView1->topLevelItemCount(), 48);
+    EXPECT_EQ(w.ListView1->topLevelItem(0)->text(2), "341.84683");
+    for (int i = 0; i < 48; ++i)
+        ASSERT_EQ(iconImage(w.ListView1->topLevelItem(i)->icon(0)),
+                  iconImage(Frmdatabase::ImageList1(kStarIcon)));
+    EXPECT_NE(deepIcon, iconImage(Frmdatabase::ImageList1(kStarIcon)));
+
+    QTest::mouseClick(w.Btn3, Qt::LeftButton);
+    ASSERT_EQ(w.ListView1->topLevelItemCount(), 3);
+    EXPECT_EQ(w.ListView1->topLevelItem(2)->text(1), "945 - Barcelona");
+    EXPECT_EQ(w.ListView1->topLevelItem(2)->text(4), "35- &  9-");
+    EXPECT_TRUE(messages.shown.empty());
+
+    // Without a field (its boxes hold no numbers) the deep-sky listing asks for one.
+    Frmdatabase none(std::nullopt);
+    QTest::mouseClick(none.Btn2, Qt::LeftButton);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              "Please fill the cordinates and corrector field in the main windows\n\r"
+              "Veuillez indiquer des corrdonéees et/ou des correcteurs dans la fenetre "
+              "principale.");
+    EXPECT_EQ(none.ListView1->topLevelItemCount(), 0);
+}

@@ -1,0 +1,263 @@
+// Minor planets and NGC/IC objects of the shipped sample through the real
+// window: solve the field offline, press "4-Full map", check where the
+// objects land and what their labels show; the minor-planet query on a local
+// server; the catalogue browser from the menu.
+#include "catalogues/sites.h"
+#include "catalogues/webswitches.h"
+#include "catalogues/widgets/frmdatabase.h"
+#include "localserver.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/imagecanvas.h"
+#include "platform/net/http.h"
+#include "testing.h"
+#include "text/language.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <QTreeWidget>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using testing_support::check;
+using testing_support::control;
+using testing_support::edit;
+using testing_support::MessageRecorder;
+using testing_support::ProgramFolderFixture;
+using testing_support::readSample;
+
+namespace {
+
+// The sample opened, downloaded from the cache, picked and solved with the
+// true identification accepted (the end-to-end test walks the same path).
+void solveSample(Form1& form, MessageRecorder& boxes, const ProgramFolderFixture& folder) {
+    ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
+    form.DownloadData_Click();
+    SetCheckValue(check(form, "CheckSelectStars"), 1);
+    form.SelectStar_Click();
+    const int picks[5][2] = {{630, 133}, {902, 837}, {301, 262}, {494, 934}, {237, 638}};
+    for (const auto& p : picks) {
+        form.Picture1_MouseMove(static_cast<float>(p[0]), static_cast<float>(p[1]));
+        QTest::mouseClick(control<ImageCanvas>(form, "Picture1"), Qt::LeftButton, {},
+                          QPoint(p[0], p[1]));
+    }
+    const int truth[5] = {9, 13, 19, 20, 45};
+    boxes.answer = [&](const messagebox::Shown&) {
+        const SessionState& s = form.session();
+        for (int k = 0; k < 5; ++k) {
+            const auto px = s.Plate.scaledToPixel(s.Stars.ra[truth[k]], s.Stars.dec[truth[k]]);
+            if (!px || std::hypot(px->x - s.ImageStarX[k + 1], px->y - s.ImageStarY[k + 1]) > 12)
+                return messagebox::Answer::No;
+        }
+        return messagebox::Answer::Yes;
+    };
+    form.startCalcul_Click();
+    ASSERT_TRUE(form.session().MatchFound);
+    boxes.answer = {}; // Yes from now on (the minor-planet question)
+}
+
+// Degrees of "hh mm ss.s" or "+dd mm ss" (the sample's rows are all north).
+double sexagesimal(const QString& text) {
+    const QStringList p = text.split(' ');
+    return p[0].toDouble() + p[1].toDouble() / 60 + p[2].toDouble() / 3600;
+}
+
+QString panelText(const Form1& form) {
+    return control<QTextEdit>(form, "InfoMore")->toPlainText();
+}
+
+class SampleFullMap : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_web = Web();
+        ASSERT_TRUE(ReadLanguageFile(folder.file("lang-en.cfg"), Lang()).opened);
+        form = std::make_unique<Form1>();
+        form->ApplyLanguageToForm();
+        form->show();
+        solveSample(*form, boxes, folder);
+    }
+    void TearDown() override {
+        form.reset();
+        Web() = m_web;
+    }
+
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    std::unique_ptr<Form1> form;
+
+private:
+    WebSwitches m_web;
+};
+
+} // namespace
+
+TEST_F(SampleFullMap, PlacesTheThreeMinorPlanetsAndShowsTheirDetails) {
+    ASSERT_TRUE(check(*form, "CheckAster")->isChecked()); // ticked in sample.pam
+    form->FullMap_Click();
+    const SessionState& s = form->session();
+    ASSERT_EQ(s.MapState, MapState::Done);
+    EXPECT_EQ(folder.read("data2"), readSample("data2")); // from the shipped cache
+    ASSERT_EQ(s.MinorPlanets.count, 3);
+    EXPECT_FALSE(
+        control<QListWidget>(*form, "status")
+            ->findItems(Lang().FormTexts[76] + ": 3" + Lang().FormMessages[19], Qt::MatchExactly)
+            .isEmpty());
+
+    // Each marker sits where the accepted plate puts the position its row
+    // states; the field is at 22h47m, so a row just past 0h lies beside it.
+    const QStringList lines = QString::fromLatin1(readSample("data2")).split("\r\n");
+    const MarkerStore& m = form->markers();
+    const float h = m.aster.size / 2;
+    for (int i = 1; i <= 3; ++i) {
+        double ra = sexagesimal(lines[12 + i].mid(25, 10)) * 15;
+        if (ra < 180) ra += 360;
+        const double dec = sexagesimal(lines[12 + i].mid(36, 9));
+        const auto px = s.Plate.scaledToPixel(ra * s.Plate.corrAsd, dec * s.Plate.corrDec);
+        ASSERT_TRUE(px);
+        EXPECT_NEAR(m.aster.left[i] + h, px->x, 1.0) << "row " << i;
+        EXPECT_NEAR(m.aster.top[i] + h, px->y, 1.0) << "row " << i;
+        EXPECT_TRUE(m.aster.visible[i]);
+        EXPECT_TRUE(m.aster_lbl.visible[i]);
+        EXPECT_EQ(m.aster_lbl.caption[i], s.MinorPlanets.name[i]);
+        // They lie 13 to 16 degrees from this 39' field.
+        EXPECT_GT(std::hypot(px->x - 512, px->y - 512), 10000);
+    }
+    EXPECT_FALSE(m.aster.visible[4]);
+
+    // A click on Kaplan's label: its details, right ascension back in 0..360.
+    form->aster_lbl_Click(2);
+    ASSERT_FALSE(control<QFrame>(*form, "Frm6")->isHidden());
+    const QString kaplan = panelText(*form);
+    EXPECT_TRUE(kaplan.contains("Kaplan")) << kaplan.toStdString();
+    // (The table keeps whole scaled units, so the shown degrees are those, divided.)
+    EXPECT_TRUE(kaplan.contains("RA: 0.026")) << kaplan.toStdString();
+    EXPECT_FALSE(kaplan.contains("360.0"));
+
+    // A double-click on Barcelona's marker shows Barcelona.
+    form->Picture1_MouseMove(m.aster.left[3] + h, m.aster.top[3] + h);
+    form->Picture1_DblClick();
+    EXPECT_TRUE(panelText(*form).contains("Barcelona"));
+}
+
+TEST_F(SampleFullMap, DrawsNgc7380WhereTheTrueSolutionPutsIt) {
+    ASSERT_TRUE(check(*form, "CheckDeepObj2")->isChecked()); // ticked in sample.pam
+    form->FullMap_Click();
+    const SessionState& s = form->session();
+    int i = 0;
+    for (int k = 1; k <= s.DeepSky.count; ++k)
+        if (s.DeepSky.name[k] == "NGC 7380") i = k;
+    ASSERT_GT(i, 0);
+
+    // The overlay's pixel of NGC 7380, read back through the field's true
+    // solution, is OpenNGC's position (22 47 21.01, +58 07 56.7) to within
+    // the affine model's error.
+    const auto px = s.Plate.scaledToPixel(s.DeepSky.ra[i], s.DeepSky.dec[i]);
+    ASSERT_TRUE(px);
+    const auto sky = testing_support::sampleTrueSky(px->x, px->y);
+    EXPECT_LT(testing_support::separationArcsec(sky.ra, sky.dec, 341.837542, 58.132417), 20.0);
+
+    // Its ellipse (25' x 20', 174 and 217 pixels) is drawn around it.
+    const MarkerStore& m = form->markers();
+    const float cx = static_cast<float>(px->x) - m.star.size / 2;
+    const float cy = static_cast<float>(px->y) - m.star.size / 2;
+    int onEllipse = 0;
+    for (const LineSegment& seg : m.drawings) {
+        const double r = std::hypot(seg.x2 - cx, seg.y2 - cy);
+        if (r > 170 && r < 222) ++onEllipse;
+    }
+    EXPECT_GE(onEllipse, 361);
+
+    // Its label, under the ellipse, opens its details.
+    ASSERT_TRUE(m.deepobj_lbl.visible[i]);
+    EXPECT_EQ(m.deepobj_lbl.caption[i], "NGC 7380");
+    const QPoint label(static_cast<int>(m.deepobj_lbl.left[i]) + 3,
+                       static_cast<int>(m.deepobj_lbl.top[i]) + 3);
+    ASSERT_TRUE(QRect(0, 0, 1024, 1024).contains(label));
+    QTest::mouseClick(control<ImageCanvas>(*form, "Picture1"), Qt::LeftButton, {}, label);
+    const QString text = panelText(*form);
+    EXPECT_TRUE(text.contains("NGC 7380")) << text.toStdString();
+    EXPECT_TRUE(text.contains("25 x 20"));
+    EXPECT_FALSE(text.contains("PGC 0"));
+}
+
+TEST_F(SampleFullMap, BrowserListsTheSampleFromTheMenu) {
+    form->FullMap_Click();
+    int stars = -1, planets = -1;
+    bool ngc7380 = false;
+    QTimer::singleShot(0, [&] {
+        auto* w = qobject_cast<Frmdatabase*>(QApplication::activeModalWidget());
+        if (!w) return;
+        w->Btn1->click();
+        stars = w->ListView1->topLevelItemCount();
+        w->Btn3->click();
+        planets = w->ListView1->topLevelItemCount();
+        w->Btn2->click();
+        for (int r = 0; r < w->ListView1->topLevelItemCount(); ++r)
+            ngc7380 |= w->ListView1->topLevelItem(r)->text(1) == "NGC 7380";
+        w->accept();
+    });
+    const double centreRa = form->session().CentrePlateRA;
+    form->mnu_database_Click();
+    EXPECT_EQ(stars, 48);
+    EXPECT_EQ(planets, 3);
+    EXPECT_TRUE(ngc7380);
+    EXPECT_EQ(form->session().CentrePlateRA, centreRa);
+}
+
+// The query from "1-Download" after a match, on a local server: padded
+// fields, the address, then an error page that leaves no stale answer.
+TEST(MinorPlanetDownload, QueriesTheServiceAndNeverKeepsAStaleAnswer) {
+    ProgramFolderFixture folder;
+    const WebSwitches web = Web();
+    const SiteHosts sites = Sites();
+    const http::Limits limits = http::limits();
+    http::limits().idleTimeoutMs = 400;
+    bool errorPage = false;
+    LocalHttpServer server([&](const QByteArray& path) {
+        if (!path.startsWith("/~cgi/")) return LocalHttpServer::Reply{200, readSample("data")};
+        if (errorPage) return LocalHttpServer::Reply{200, "<html>Service unavailable</html>"};
+        return LocalHttpServer::Reply{200, readSample("data2")};
+    });
+    Sites().starServer = server.base();
+    Sites().minorPlanetService = server.base();
+    MessageRecorder boxes;
+    {
+        Form1 form;
+        Web().AutonomousMode = false;
+        ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
+        edit(form, "txt_ra(0)")->setText("5");
+        edit(form, "txt_Adate(0)")->setText("5");
+        edit(form, "txt_Adate(1)")->setText("7");
+        edit(form, "txt_Adate(2)")->setText("2008");
+        edit(form, "txt_Adate(3)")->setText("13");
+        edit(form, "txt_Adate(4)")->setText("12");
+        form.session().MatchFound = true;
+        form.DownloadData_Click();
+        ASSERT_EQ(server.requests.size(), 2);
+        EXPECT_EQ(server.requests[1],
+                  "/~cgi/MPCheck.COM?year=2008&month=7&day=5.55&which=pos&ra=05+47+12.2&decl=58+"
+                  "03+14&TextArea=&radius=960&limit=19.0&oc=500&sort=d&mot=h&tmot=s&pdes=u&"
+                  "needed=f&ps=n&type=p");
+        EXPECT_EQ(edit(form, "txt_ra(0)")->text(), "05");
+        EXPECT_EQ(edit(form, "txt_dec(1)")->text(), "03");
+        EXPECT_EQ(folder.read("data2"), readSample("data2"));
+
+        // The service answers with an error page: no answer of the earlier
+        // query is left to be read as this one's.
+        errorPage = true;
+        form.DownloadData_Click();
+        EXPECT_FALSE(QFile::exists(folder.file("data2")));
+        form.READFILE_ASTER();
+        EXPECT_EQ(form.session().MinorPlanets.count, 0);
+    }
+    Web() = web;
+    Sites() = sites;
+    http::limits() = limits;
+}
