@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 packages=(build-essential cmake qt6-base-dev qt6-image-formats-plugins libqt6svg6
-          libgtest-dev libbenchmark-dev liberfa-dev)
+          libgtest-dev libbenchmark-dev liberfa-dev libcfitsio-dev wcslib-dev
+          pkgconf)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -2,18 +2,27 @@
 //
 //   platesolve --image IMG --catalogue DATA --corrasd X --corrdec Y --tolerance T
 //              [--threshold S --decider] [--no-snap]
-//              --pick X,Y (five times) [--xy X,Y ...]
+//              (--pick X,Y five times | --auto) [--rank] [--refine] [--wcs-out FILE]
+//              [--xy X,Y ...]
 //
 // Reads the star server's answer file, moves each pick to the brightest spot
 // near it (unless --no-snap), runs the candidate search and the automatic
-// check, and prints one JSON object on stdout. Errors go to stderr with a
-// non-zero exit status.
+// check, and prints one JSON object on stdout. With --auto the five picks are
+// chosen among the stars found on the image; --rank offers the candidates by
+// image evidence; --refine fits the TAN plate of the first candidate offered;
+// --wcs-out writes that plate as a FITS WCS header. Errors go to stderr with
+// a non-zero exit status.
 #include "catalogues/usnoa2.h"
 #include "field/markers.h"
 #include "field/overlay.h"
 #include "field/picking.h"
+#include "field/sources.h"
 #include "platform/numbers.h"
+#include "reduction/autopicks.h"
+#include "reduction/evidence.h"
 #include "reduction/matching.h"
+#include "reduction/refinedplate.h"
+#include "reduction/wcsfile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -30,7 +39,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: platesolve --image IMG --catalogue DATA --corrasd X --corrdec Y --tolerance T\n"
     "                  [--threshold S --decider] [--no-snap]\n"
-    "                  --pick X,Y --pick X,Y --pick X,Y --pick X,Y --pick X,Y [--xy X,Y ...]\n";
+    "                  (--pick X,Y --pick X,Y --pick X,Y --pick X,Y --pick X,Y | --auto)\n"
+    "                  [--rank] [--refine] [--wcs-out FILE] [--xy X,Y ...]\n";
 
 struct Options {
     QString image;
@@ -41,6 +51,10 @@ struct Options {
     double threshold = 10;
     bool decider = false;
     bool snap = true;
+    bool autoPicks = false;
+    bool rank = false;
+    bool refine = false;
+    QString wcsOut;
     std::vector<PixelPoint> picks;
     std::vector<PixelPoint> points;
 };
@@ -95,6 +109,14 @@ Options parseArguments(const QStringList& args) {
             o.decider = true;
         else if (a == QLatin1String("--no-snap"))
             o.snap = false;
+        else if (a == QLatin1String("--auto"))
+            o.autoPicks = true;
+        else if (a == QLatin1String("--rank"))
+            o.rank = true;
+        else if (a == QLatin1String("--refine"))
+            o.refine = true;
+        else if (a == QLatin1String("--wcs-out"))
+            o.wcsOut = value();
         else if (a == QLatin1String("--pick"))
             o.picks.push_back(point(value()));
         else if (a == QLatin1String("--xy"))
@@ -109,7 +131,9 @@ Options parseArguments(const QStringList& args) {
         fail(QStringLiteral(
                  "--image, --catalogue, --corrasd, --corrdec and --tolerance are required\n%1")
                  .arg(QString::fromLatin1(kUsage)));
-    if (o.picks.size() != 5)
+    if (o.autoPicks && !o.picks.empty())
+        fail(QStringLiteral("--auto chooses the picks itself: give either --auto or five --pick"));
+    if (!o.autoPicks && o.picks.size() != 5)
         fail(QStringLiteral("exactly five --pick positions are needed (got %1)")
                  .arg(o.picks.size()));
     if (o.corrAsd <= 0 || o.corrDec <= 0) fail(QStringLiteral("the scales must be positive"));
@@ -126,6 +150,23 @@ QImage loadImage(const QString& path) {
 
 QJsonArray pair(double a, double b) {
     return QJsonArray{a, b};
+}
+
+QJsonObject refinedJson(const RefineResult& r, const std::vector<PixelPoint>& points) {
+    const TanPlate& t = *r.plate;
+    QJsonArray radec;
+    for (const PixelPoint& p : points) {
+        const SkyPoint sky = t.pixelToSky(p.x, p.y);
+        radec.append(pair(sky.ra, sky.dec));
+    }
+    return QJsonObject{{"crval", pair(t.crval.ra, t.crval.dec)},
+                       {"crpix", pair(t.crpix.x, t.crpix.y)},
+                       {"cd", QJsonArray{pair(t.cd[0], t.cd[1]), pair(t.cd[2], t.cd[3])}},
+                       {"stars_matched", r.matched},
+                       {"stars_used", r.used},
+                       {"rms_px", r.rmsPx},
+                       {"max_px", r.maxPx},
+                       {"radec", radec}};
 }
 
 } // namespace
@@ -145,19 +186,41 @@ int main(int argc, char* argv[]) {
     if (!read.opened) fail(QStringLiteral("%1: %2").arg(o.catalogue, read.error));
     const int n = read.rows.inUse;
 
-    // The picks, each moved to the brightest spot near it like a click would be.
+    // The stars found on the image, for the automatic picks, the evidence and
+    // the refined plate.
+    const bool detect = o.autoPicks || o.rank || o.refine || !o.wcsOut.isEmpty();
+    const std::vector<ImageSource> sources =
+        detect ? DetectSources(PixelImageFromPicture(image)) : std::vector<ImageSource>{};
+
+    std::vector<PixelPoint> clicks = o.picks;
+    if (o.autoPicks) {
+        const auto chosen = autopicks::Choose(sources, image.width(), image.height());
+        if (!chosen)
+            fail(QStringLiteral("fewer than five usable stars were found on the image (%1 sources)")
+                     .arg(sources.size()),
+                 3);
+        clicks.assign(chosen->begin(), chosen->end());
+    }
+
+    // The picks, each moved to the brightest spot near it like a click would
+    // be; automatic picks are star centres already and stay where they are.
     std::array<double, 11> x{}, y{};
     MarkerStore marks;
     QJsonArray picksJson;
     for (int i = 0; i < 5; ++i) {
-        const int cx = static_cast<int>(numbers::roundHalfEven(o.picks[i].x));
-        const int cy = static_cast<int>(numbers::roundHalfEven(o.picks[i].y));
-        const BrightestSpot spot =
-            o.snap ? FindBrightestNear(pixel, cx, cy) : BrightestSpot{cx, cy, 0, false};
-        x[i + 1] = spot.x;
-        y[i + 1] = spot.y;
-        PlacePickMark(marks.clicpic, i + 1, spot.x, spot.y);
-        picksJson.append(pair(spot.x, spot.y));
+        double px = clicks[i].x, py = clicks[i].y;
+        if (!o.autoPicks) {
+            const int cx = static_cast<int>(numbers::roundHalfEven(px));
+            const int cy = static_cast<int>(numbers::roundHalfEven(py));
+            const BrightestSpot spot =
+                o.snap ? FindBrightestNear(pixel, cx, cy) : BrightestSpot{cx, cy, 0, false};
+            px = spot.x;
+            py = spot.y;
+        }
+        x[i + 1] = px;
+        y[i + 1] = py;
+        PlacePickMark(marks.clicpic, i + 1, px, py);
+        picksJson.append(pair(px, py));
     }
     if (matching::PicksCollinear(x, y))
         fail(
@@ -171,7 +234,15 @@ int main(int argc, char* argv[]) {
     const matching::SearchResult found = matching::FindCandidates(tables, o.tolerance);
     const double elapsedMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
 
-    QJsonArray candidates;
+    const std::span<const ImageSource> evidenceSources = EvidenceSources(sources, n);
+    const SourceIndex evidenceIndex(evidenceSources, kEvidenceRadius);
+
+    struct Reviewed {
+        QJsonObject json;
+        PlateSolution plate;
+    };
+    std::vector<Reviewed> reviewed;
+    std::vector<int> evidence;
     for (const matching::Candidate& c : found.candidates) {
         const auto model = matching::CandidateModel(x, y, stars.ra, stars.dec, c);
         if (!model) continue;
@@ -181,8 +252,9 @@ int main(int argc, char* argv[]) {
         plate.a = *model;
         MarkerPlacer placer(plate, marks.star.size);
         PlaceStarMarkers(placer, stars, n, marks.star);
-        const auto hits = matching::CountCheckHits({marks.clicpic.left, marks.clicpic.top},
-                                                   {marks.star.left, marks.star.top}, n, o.threshold);
+        const auto hits =
+            matching::CountCheckHits({marks.clicpic.left, marks.clicpic.top},
+                                     {marks.star.left, marks.star.top}, n, o.threshold);
         const bool passes = hits && *hits >= 4;
         if (o.decider && !passes) continue;
 
@@ -197,20 +269,67 @@ int main(int argc, char* argv[]) {
             const SkyPoint sky = plate.pixelToSky(p.x, p.y);
             radec.append(pair(sky.ra, sky.dec));
         }
-        candidates.append(QJsonObject{{"rows", rows},
-                                      {"ids", ids},
-                                      {"hits", hits ? *hits : 0},
-                                      {"passes_decider", passes},
-                                      {"a", a},
-                                      {"radec", radec}});
+        QJsonObject json{
+            {"rows", rows}, {"ids", ids},    {"hits", hits ? *hits : 0}, {"passes_decider", passes},
+            {"a", a},       {"radec", radec}};
+        if (detect) {
+            evidence.push_back(CandidateEvidence(plate, stars.ra, stars.dec, n, evidenceIndex));
+            json.insert("evidence", evidence.back());
+        }
+        reviewed.push_back({json, plate});
     }
 
-    const QJsonObject out{{"rows_read", read.rows.rowsRead},
-                          {"stars_in_use", n},
-                          {"picks", picksJson},
-                          {"elapsed_ms", elapsedMs},
-                          {"candidate_table_full", found.tableFull},
-                          {"candidates", candidates}};
+    // The order the window offers them in.
+    std::vector<int> order(reviewed.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<int>(i);
+    if (o.rank) order = RankByEvidence(evidence);
+    QJsonArray candidates;
+    for (int i : order)
+        candidates.append(reviewed[i].json);
+
+    QJsonObject out{{"rows_read", read.rows.rowsRead}, {"stars_in_use", n},
+                    {"auto_picks", o.autoPicks},       {"picks", picksJson},
+                    {"elapsed_ms", elapsedMs},         {"candidate_table_full", found.tableFull},
+                    {"candidates", candidates}};
+    if (detect) out.insert("sources", static_cast<int>(sources.size()));
+
+    // The refined plate of the first candidate offered, and the WCS header.
+    std::optional<TanPlate> wcsPlate;
+    QString plateError;
+    if (order.empty()) {
+        plateError = QStringLiteral("no candidate identification");
+    } else {
+        const PlateSolution& first = reviewed[order.front()].plate;
+        if (o.refine) {
+            const RefineResult r = RefinePlate(first, stars.ra, stars.dec, n, evidenceSources,
+                                               image.width(), image.height());
+            if (r.plate) {
+                out.insert("refined", refinedJson(r, o.points));
+                wcsPlate = r.plate;
+            } else {
+                out.insert("refined", QJsonValue::Null);
+                out.insert("refine_error",
+                           r.status == RefineResult::Status::TooFewStars
+                               ? QStringLiteral("only %1 catalogue stars have a source near "
+                                                "them (6 needed): the three-star model stays")
+                                     .arg(r.matched)
+                               : QStringLiteral("no plate could be fitted: the three-star "
+                                                "model stays"));
+            }
+        }
+        if (!wcsPlate)
+            wcsPlate = TanPlateOf(SkyPlate{first, std::nullopt}, image.width(), image.height());
+        if (!wcsPlate)
+            plateError = QStringLiteral("the plate model cannot be turned into a TAN plate");
+    }
     std::fputs(QJsonDocument(out).toJson(QJsonDocument::Indented).constData(), stdout);
+
+    if (!o.wcsOut.isEmpty()) {
+        if (!wcsPlate) fail(QStringLiteral("no WCS header written: %1").arg(plateError), 4);
+        QString error;
+        if (!WriteWcsFile(o.wcsOut, *wcsPlate, image.width(), image.height(), &error))
+            fail(QStringLiteral("%1: %2").arg(o.wcsOut, error), 4);
+    }
     return 0;
 }
