@@ -100,7 +100,7 @@ bool SolveSample(std::optional<TanPlate>& refined, int& firstEvidence) {
     matching::DistanceTables tables;
     tables.build(x, y, stars.ra, stars.dec, n);
     const auto found = matching::FindCandidates(tables, 20.5);
-    const auto evidenceSources = EvidenceSources(sources, n);
+    const auto evidenceSources = EvidenceSources(sources);
     const SourceIndex index(evidenceSources, kEvidenceRadius);
     std::vector<PlateSolution> plates;
     std::vector<int> evidence;
@@ -113,8 +113,8 @@ bool SolveSample(std::optional<TanPlate>& refined, int& firstEvidence) {
     if (plates.empty()) return false;
     const int first = RankByEvidence(evidence).front();
     firstEvidence = evidence[first];
-    refined = RefinePlate(plates[first], stars.ra, stars.dec, n, evidenceSources, image.width(),
-                          image.height())
+    refined = RefinePlate(plates[first], stars.ra, stars.dec, n, RefineSources(sources, n),
+                          image.width(), image.height())
                   .plate;
     return refined.has_value();
 }

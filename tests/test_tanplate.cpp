@@ -169,7 +169,7 @@ TEST(TanPlate, RefinedPlateOfTheSampleMatchesItsTrueSolution) {
     accepted.a = *matching::CandidateModel(x, y, stars.ra, stars.dec, {0, 9, 13, 19, 20, 45});
 
     const RefineResult r = RefinePlate(accepted, stars.ra, stars.dec, read.rows.inUse,
-                                       EvidenceSources(sources, read.rows.inUse), 1024, 1024);
+                                       RefineSources(sources, read.rows.inUse), 1024, 1024);
     ASSERT_EQ(r.status, RefineResult::Status::Refined);
     ASSERT_TRUE(r.plate);
     EXPECT_GE(r.used, 20);

@@ -234,7 +234,7 @@ int main(int argc, char* argv[]) {
     const matching::SearchResult found = matching::FindCandidates(tables, o.tolerance);
     const double elapsedMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
 
-    const std::span<const ImageSource> evidenceSources = EvidenceSources(sources, n);
+    const std::span<const ImageSource> evidenceSources = EvidenceSources(sources);
     const SourceIndex evidenceIndex(evidenceSources, kEvidenceRadius);
 
     struct Reviewed {
@@ -302,8 +302,9 @@ int main(int argc, char* argv[]) {
     } else {
         const PlateSolution& first = reviewed[order.front()].plate;
         if (o.refine) {
-            const RefineResult r = RefinePlate(first, stars.ra, stars.dec, n, evidenceSources,
-                                               image.width(), image.height());
+            const RefineResult r =
+                RefinePlate(first, stars.ra, stars.dec, n, RefineSources(sources, n), image.width(),
+                            image.height());
             if (r.plate) {
                 out.insert("refined", refinedJson(r, o.points));
                 wcsPlate = r.plate;

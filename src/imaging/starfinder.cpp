@@ -45,7 +45,8 @@ public:
         m_ny = (image.height + m_cell - 1) / m_cell;
         std::vector<double> level(static_cast<size_t>(m_nx) * m_ny);
         std::vector<double> noise(level.size());
-        const int step = m_cell >= 32 ? 2 : 1;
+        // About 256 pixels of each cell are plenty for its median.
+        const int step = std::max(1, m_cell / 16);
         std::vector<float> sample, differences;
         for (int cy = 0; cy < m_ny; ++cy) {
             for (int cx = 0; cx < m_nx; ++cx) {
@@ -69,10 +70,12 @@ public:
                                 differences.push_back(std::abs(v - image.at(x + 2, y)));
                         }
                     if (sample.empty()) break;
+                    const float lowest = *std::min_element(sample.begin(), sample.end());
                     median = Median(sample);
                     // The noise from differences of pixels two apart: a
                     // gradient or a nebula hardly changes it.
                     sigma = kMadToSigma * Median(differences) / std::numbers::sqrt2;
+                    if (lowest >= DeadBelow(median, sigma)) break; // nothing to leave out
                 }
                 level[cy * m_nx + cx] = median;
                 noise[cy * m_nx + cx] = sigma;
@@ -92,26 +95,40 @@ public:
             s = std::max(s, floor);
     }
 
-    // Background and noise at row y for every column, by bilinear
-    // interpolation between cell centres (held constant beyond the outer
-    // centres).
-    void row(int y, int width, std::vector<double>& level, std::vector<double>& noise) const {
+    // Detection threshold (background + k * noise), background and noise at
+    // row y for every column, by bilinear interpolation between cell centres
+    // (held constant beyond the outer centres).
+    void row(int y, double k, std::vector<float>& threshold, std::vector<float>& level,
+             std::vector<float>& noise) const {
         const double fy = std::clamp((y + 0.5) / m_cell - 0.5, 0.0, double(m_ny - 1));
         const int y0 = std::min(static_cast<int>(fy), m_ny - 1);
         const int y1 = std::min(y0 + 1, m_ny - 1);
         const double wy = fy - y0;
+        m_rowLevel.resize(m_nx);
+        m_rowNoise.resize(m_nx);
+        for (int cx = 0; cx < m_nx; ++cx) {
+            m_rowLevel[cx] = m_level[y0 * m_nx + cx] * (1 - wy) + m_level[y1 * m_nx + cx] * wy;
+            m_rowNoise[cx] = m_noise[y0 * m_nx + cx] * (1 - wy) + m_noise[y1 * m_nx + cx] * wy;
+        }
+        const int width = static_cast<int>(threshold.size());
+        if (m_column.size() != static_cast<size_t>(width)) {
+            m_column.resize(width);
+            m_weight.resize(width);
+            for (int x = 0; x < width; ++x) {
+                const double fx = std::clamp((x + 0.5) / m_cell - 0.5, 0.0, double(m_nx - 1));
+                m_column[x] = std::min(static_cast<int>(fx), m_nx - 1);
+                m_weight[x] = fx - m_column[x];
+            }
+        }
         for (int x = 0; x < width; ++x) {
-            const double fx = std::clamp((x + 0.5) / m_cell - 0.5, 0.0, double(m_nx - 1));
-            const int x0 = std::min(static_cast<int>(fx), m_nx - 1);
+            const int x0 = m_column[x];
             const int x1 = std::min(x0 + 1, m_nx - 1);
-            const double wx = fx - x0;
-            auto mix = [&](const std::vector<double>& g) {
-                const double top = g[y0 * m_nx + x0] * (1 - wx) + g[y0 * m_nx + x1] * wx;
-                const double bottom = g[y1 * m_nx + x0] * (1 - wx) + g[y1 * m_nx + x1] * wx;
-                return top * (1 - wy) + bottom * wy;
-            };
-            level[x] = mix(m_level);
-            noise[x] = mix(m_noise);
+            const double wx = m_weight[x];
+            const double l = m_rowLevel[x0] * (1 - wx) + m_rowLevel[x1] * wx;
+            const double n = m_rowNoise[x0] * (1 - wx) + m_rowNoise[x1] * wx;
+            level[x] = static_cast<float>(l);
+            noise[x] = static_cast<float>(n);
+            threshold[x] = static_cast<float>(l + k * n);
         }
     }
 
@@ -135,15 +152,45 @@ private:
     int m_ny = 0;
     std::vector<double> m_level;
     std::vector<double> m_noise;
+    mutable std::vector<double> m_rowLevel;
+    mutable std::vector<double> m_rowNoise;
+    mutable std::vector<int> m_column;    // per image column: cell column to its left
+    mutable std::vector<double> m_weight; // and the weight of the one to its right
 };
 
-// The image convolved with [1 4 6 4 1] / 16 along both axes, edges clamped.
-std::vector<float> Smoothed(const PixelImage& image) {
-    const int w = image.width, h = image.height;
-    std::vector<float> across(image.values.size());
-    for (int y = 0; y < h; ++y) {
-        const float* in = image.values.data() + static_cast<size_t>(y) * w;
-        float* out = across.data() + static_cast<size_t>(y) * w;
+// The image convolved with [1 4 6 4 1] / 16 along both axes, edges
+// clamped, made row by row: only the five rows across and three rows of the
+// result around the current one are held.
+class SmoothedRows {
+public:
+    explicit SmoothedRows(const PixelImage& image)
+        : m_image(image), m_w(image.width), m_across(5 * static_cast<size_t>(m_w)),
+          m_rows(3 * static_cast<size_t>(m_w)) {
+        for (int y = -2; y <= 1; ++y)
+            across(y);
+    }
+
+    // Makes row y (in order 0, 1, 2, ...); rows y - 2 .. y stay readable.
+    void advance(int y) {
+        across(y + 2);
+        float* out = row(y);
+        const float *a = acrossRow(y - 2), *b = acrossRow(y - 1), *c = acrossRow(y),
+                    *d = acrossRow(y + 1), *e = acrossRow(y + 2);
+        for (int x = 0; x < m_w; ++x)
+            out[x] = (a[x] + 4 * b[x] + 6 * c[x] + 4 * d[x] + e[x]) / 16;
+    }
+
+    float* row(int y) { return m_rows.data() + static_cast<size_t>(y % 3) * m_w; }
+
+private:
+    float* acrossRow(int y) { return m_across.data() + static_cast<size_t>((y + 5) % 5) * m_w; }
+
+    void across(int y) {
+        const int h = m_image.height;
+        const float* in =
+            m_image.values.data() + static_cast<size_t>(std::clamp(y, 0, h - 1)) * m_w;
+        float* out = acrossRow(y);
+        const int w = m_w;
         auto at = [&](int x) { return in[std::clamp(x, 0, w - 1)]; };
         for (int x = 0; x < std::min(w, 2); ++x)
             out[x] = (at(x - 2) + 4 * at(x - 1) + 6 * at(x) + 4 * at(x + 1) + at(x + 2)) / 16;
@@ -152,19 +199,12 @@ std::vector<float> Smoothed(const PixelImage& image) {
         for (int x = std::max(2, w - 2); x < w; ++x)
             out[x] = (at(x - 2) + 4 * at(x - 1) + 6 * at(x) + 4 * at(x + 1) + at(x + 2)) / 16;
     }
-    std::vector<float> result(image.values.size());
-    auto rowOf = [&](int y) {
-        return across.data() + static_cast<size_t>(std::clamp(y, 0, h - 1)) * w;
-    };
-    for (int y = 0; y < h; ++y) {
-        const float *a = rowOf(y - 2), *b = rowOf(y - 1), *c = rowOf(y), *d = rowOf(y + 1),
-                    *e = rowOf(y + 2);
-        float* out = result.data() + static_cast<size_t>(y) * w;
-        for (int x = 0; x < w; ++x)
-            out[x] = (a[x] + 4 * b[x] + 6 * c[x] + 4 * d[x] + e[x]) / 16;
-    }
-    return result;
-}
+
+    const PixelImage& m_image;
+    int m_w;
+    std::vector<float> m_across;
+    std::vector<float> m_rows;
+};
 
 struct Offset {
     int dx;
@@ -240,21 +280,22 @@ std::vector<DetectedStar> FindStars(const PixelImage& image, const StarFinderOpt
     if (w <= 2 * border || h <= 2 * border) return found;
 
     const BackgroundGrid grid(image, options.cellSize);
-    const std::vector<float> s = Smoothed(image);
+    SmoothedRows smoothed(image);
     const std::vector<Offset> ring = RingOffsets();
     const double k = options.threshold * kSmoothedNoise;
 
-    std::vector<double> level(w), noise(w);
-    std::vector<float> threshold(w);
+    std::vector<float> threshold(w), level(w), noise(w);
     std::vector<float> ringValues;
     ringValues.reserve(ring.size());
-    for (int y = border; y < h - border; ++y) {
-        grid.row(y, w, level, noise);
-        for (int x = 0; x < w; ++x)
-            threshold[x] = static_cast<float>(level[x] + k * noise[x]);
-        const float* above = s.data() + static_cast<size_t>(y - 1) * w;
-        const float* here = above + w;
-        const float* below = here + w;
+    smoothed.advance(0);
+    for (int next = 1; next < h; ++next) {
+        smoothed.advance(next);
+        const int y = next - 1; // rows y - 1 .. y + 1 are ready
+        if (y < border || y >= h - border) continue;
+        grid.row(y, k, threshold, level, noise);
+        const float* above = smoothed.row(y - 1);
+        const float* here = smoothed.row(y);
+        const float* below = smoothed.row(y + 1);
         for (int x = border; x < w - border; ++x) {
             const float v = here[x];
             if (v <= threshold[x]) continue;

@@ -43,10 +43,8 @@ int SourceIndex::nearest(double x, double y, double radius) const {
     return best;
 }
 
-std::span<const ImageSource> EvidenceSources(std::span<const ImageSource> sources, int n) {
-    const size_t count =
-        static_cast<size_t>(std::max(kEvidenceMinSources, kEvidenceSourceFactor * std::max(0, n)));
-    return sources.first(std::min(count, sources.size()));
+std::span<const ImageSource> EvidenceSources(std::span<const ImageSource> sources) {
+    return sources.first(std::min(static_cast<size_t>(kEvidenceSources), sources.size()));
 }
 
 int CandidateEvidence(const PlateSolution& plate, const std::vector<double>& ra,

@@ -37,6 +37,11 @@ std::vector<Pairing> Pair(int n, const std::function<std::optional<PixelPoint>(i
 
 } // namespace
 
+std::span<const ImageSource> RefineSources(std::span<const ImageSource> sources, int n) {
+    const size_t count = static_cast<size_t>(std::max(kEvidenceSources, n));
+    return sources.first(std::min(count, sources.size()));
+}
+
 PixelPoint ImageCentre(int width, int height) {
     return {(width - 1) / 2.0, (height - 1) / 2.0};
 }

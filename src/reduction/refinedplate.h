@@ -55,6 +55,11 @@ RefineResult RefinePlate(const PlateSolution& accepted, const std::vector<double
                          std::span<const ImageSource> sources, int width, int height,
                          const RefineSettings& settings = {});
 
+// The sources the refinement pairs catalogue stars with: the brightest
+// max(kEvidenceSources, n) for n catalogue stars in use, about as deep as
+// the catalogue (`sources` brightest first).
+std::span<const ImageSource> RefineSources(std::span<const ImageSource> sources, int n);
+
 // The image centre as a 0-based pixel, where the refined plate's tangent point lies.
 PixelPoint ImageCentre(int width, int height);
 
