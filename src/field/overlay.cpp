@@ -8,6 +8,9 @@
 #include <cmath>
 
 MarkerPlacer::MarkerPlacer(const PlateSolution& plate, float markerSize)
+    : m_plate{plate, std::nullopt}, m_size(markerSize) {}
+
+MarkerPlacer::MarkerPlacer(const SkyPlate& plate, float markerSize)
     : m_plate(plate), m_size(markerSize) {}
 
 void MarkerPlacer::place(double r, double d, float& left, float& top) {
@@ -104,6 +107,12 @@ void DrawStarCrosses(MarkerStore& markers, const std::array<int, 5>& rows) {
 bool DrawSkyOverlay(const PlateSolution& plate, const CatalogueStarTable& stars,
                     const MinorPlanetTable& planets, const DeepSkyTable& objects,
                     const OverlayOptions& options, MarkerStore& markers) {
+    return DrawSkyOverlay(SkyPlate{plate, std::nullopt}, stars, planets, objects, options, markers);
+}
+
+bool DrawSkyOverlay(const SkyPlate& plate, const CatalogueStarTable& stars,
+                    const MinorPlanetTable& planets, const DeepSkyTable& objects,
+                    const OverlayOptions& options, MarkerStore& markers) {
     const int n = OverlayStarCount(stars, options.fullMap, markers.star.count());
     if (options.fullMap) {
         markers.star.hideAll();
@@ -118,7 +127,7 @@ bool DrawSkyOverlay(const PlateSolution& plate, const CatalogueStarTable& stars,
         return false;
     if (options.deepSky) {
         markers.clearDrawings();
-        if (!DrawDeepSkyObjects(placer, objects, plate.corrAsd, options.fieldAngle, markers,
+        if (!DrawDeepSkyObjects(placer, objects, plate.affine.corrAsd, options.fieldAngle, markers,
                                 options.labelWidth))
             return false;
     }

@@ -11,6 +11,7 @@
 #include "field/markers.h"
 #include "field/session.h"
 #include "reduction/platesolution.h"
+#include "reduction/skyplate.h"
 
 #include <array>
 #include <functional>
@@ -22,13 +23,15 @@
 class MarkerPlacer {
 public:
     MarkerPlacer(const PlateSolution& plate, float markerSize);
+    // Through the plate in use (the refined plate when there is one).
+    MarkerPlacer(const SkyPlate& plate, float markerSize);
 
     // Marker corner for scaled (r, d).
     void place(double r, double d, float& left, float& top);
     float markerSize() const { return m_size; }
 
 private:
-    PlateSolution m_plate;
+    SkyPlate m_plate;
     float m_size;
     double m_x = 0;
     double m_y = 0;
@@ -85,6 +88,10 @@ struct OverlayOptions {
 // finally shows the stars. False (with what was placed so far kept) when a
 // minor-planet or deep-sky row cannot be placed.
 bool DrawSkyOverlay(const PlateSolution& plate, const CatalogueStarTable& stars,
+                    const MinorPlanetTable& planets, const DeepSkyTable& objects,
+                    const OverlayOptions& options, MarkerStore& markers);
+// The same through the plate in use.
+bool DrawSkyOverlay(const SkyPlate& plate, const CatalogueStarTable& stars,
                     const MinorPlanetTable& planets, const DeepSkyTable& objects,
                     const OverlayOptions& options, MarkerStore& markers);
 
