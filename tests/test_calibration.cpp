@@ -14,6 +14,8 @@
 
 #include <cmath>
 
+using testing_support::control;
+using testing_support::edit;
 using testing_support::MessageRecorder;
 using testing_support::ProgramFolderFixture;
 
@@ -95,7 +97,7 @@ protected:
               const char* dm, const char* ds) {
         const QString texts[8] = {QString::number(x), QString::number(y), h, m, s, d, dm, ds};
         for (int k = 0; k < 8; ++k)
-            form->Etalo(k)->setText(texts[k]);
+            edit(*form, QStringLiteral("Etalo(%1)").arg(k))->setText(texts[k]);
     }
     ProgramFolderFixture folder;
     MessageRecorder messages;
@@ -104,30 +106,31 @@ protected:
 
 TEST_F(CalibrationWindow, ThreeStarsGiveTheScalesAndAFourthPressFails) {
     Form1& f = *form;
-    EXPECT_EQ(f.session().WorkflowMode, "etalo");
-    EXPECT_FALSE(f.frm(4)->isHidden());
+    EXPECT_EQ(f.session().WorkflowMode, WorkflowMode::Calibration);
+    EXPECT_FALSE(control<QGroupBox>(f, "frm(4)")->isHidden());
     // 10 h = 150 deg; 0.1 deg of right ascension = 24 s of time.
     type(100, 100, "10", "0", "0", "20", "0", "0");
     f.BoutonEtalo_Click();
     type(300, 100, "10", "0", "24", "20", "0", "0");
     f.BoutonEtalo_Click();
-    EXPECT_EQ(f.BoutonEtalo->text(), "Dernier");
+    EXPECT_EQ(control<QPushButton>(f, "BoutonEtalo")->text(), "Dernier");
     type(100, 400, "10", "0", "0", "20", "6", "0");
     f.BoutonEtalo_Click();
 
     ASSERT_EQ(messages.shown.size(), 1u);
     // The typed sexagesimal values are not exact binary fractions.
-    EXPECT_NEAR(f.txt_corrasd->text().toDouble(), 2000.0, 1e-6);
-    EXPECT_NEAR(f.txt_corrdec->text().toDouble(), 3000.0, 1e-6);
-    EXPECT_EQ(messages.shown[0].text,
-              "Resultat: CX = " + f.txt_corrasd->text() + " et CY = " + f.txt_corrdec->text());
+    EXPECT_NEAR(edit(f, "txt_corrasd")->text().toDouble(), 2000.0, 1e-6);
+    EXPECT_NEAR(edit(f, "txt_corrdec")->text().toDouble(), 3000.0, 1e-6);
+    EXPECT_EQ(messages.shown[0].text, "Resultat: CX = " + edit(f, "txt_corrasd")->text() +
+                                          " et CY = " + edit(f, "txt_corrdec")->text());
     EXPECT_EQ(messages.shown[0].kind, messagebox::Kind::Information);
     EXPECT_EQ(f.session().RefStarCount, 4);
-    EXPECT_TRUE(f.frm(4)->isHidden());
-    EXPECT_FALSE(f.frm(3)->isHidden());
-    EXPECT_EQ(f.BoutonEtalo->text(), "Suivant"); // its own caption, not message 0
+    EXPECT_TRUE(control<QGroupBox>(f, "frm(4)")->isHidden());
+    EXPECT_FALSE(control<QGroupBox>(f, "frm(3)")->isHidden());
+    EXPECT_EQ(control<QPushButton>(f, "BoutonEtalo")->text(),
+              "Suivant"); // its own caption, not message 0
     for (int k = 0; k < 8; ++k)
-        EXPECT_TRUE(f.Etalo(k)->text().isEmpty());
+        EXPECT_TRUE(edit(f, QStringLiteral("Etalo(%1)").arg(k))->text().isEmpty());
 
     // A fourth press records nothing.
     type(5, 6, "1", "2", "3", "4", "5", "6");
@@ -136,13 +139,13 @@ TEST_F(CalibrationWindow, ThreeStarsGiveTheScalesAndAFourthPressFails) {
     EXPECT_EQ(messages.shown[1].kind, messagebox::Kind::Exclamation);
     EXPECT_EQ(f.session().RefStarCount, 4);
     EXPECT_EQ(f.session().RefStarX[1], 100);
-    EXPECT_EQ(f.Etalo(0)->text(), "5");
+    EXPECT_EQ(edit(f, "Etalo(0)")->text(), "5");
 }
 
 TEST_F(CalibrationWindow, FailuresKeepWhatWasStored) {
     Form1& f = *form;
-    f.txt_corrasd->setText(QStringLiteral("833.27"));
-    f.txt_corrdec->setText(QStringLiteral("1575.63"));
+    edit(f, "txt_corrasd")->setText(QStringLiteral("833.27"));
+    edit(f, "txt_corrdec")->setText(QStringLiteral("1575.63"));
     // Unreadable minutes: the pixel is recorded, the count and boxes stay.
     type(120, 130, "10", "x", "0", "20", "0", "0");
     f.BoutonEtalo_Click();
@@ -150,7 +153,7 @@ TEST_F(CalibrationWindow, FailuresKeepWhatWasStored) {
     EXPECT_EQ(f.session().RefStarX[1], 120);
     EXPECT_EQ(f.session().RefStarY[1], 130);
     EXPECT_EQ(f.session().RefStarCount, 1);
-    EXPECT_EQ(f.Etalo(3)->text(), "x");
+    EXPECT_EQ(edit(f, "Etalo(3)")->text(), "x");
 
     // A negative declination sign multiplies minutes and seconds too.
     f.txt_dec_sign_Click(2);
@@ -166,37 +169,37 @@ TEST_F(CalibrationWindow, FailuresKeepWhatWasStored) {
     f.BoutonEtalo_Click();
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[1].kind, messagebox::Kind::Exclamation);
-    EXPECT_EQ(f.txt_corrasd->text(), "833.27");
-    EXPECT_EQ(f.txt_corrdec->text(), "1575.63");
+    EXPECT_EQ(edit(f, "txt_corrasd")->text(), "833.27");
+    EXPECT_EQ(edit(f, "txt_corrdec")->text(), "1575.63");
     EXPECT_EQ(f.session().RefStarCount, 4);
-    EXPECT_FALSE(f.frm(4)->isHidden());
-    EXPECT_EQ(f.BoutonEtalo->text(), "Dernier");
-    EXPECT_TRUE(f.Etalo(0)->text().isEmpty());
+    EXPECT_FALSE(control<QGroupBox>(f, "frm(4)")->isHidden());
+    EXPECT_EQ(control<QPushButton>(f, "BoutonEtalo")->text(), "Dernier");
+    EXPECT_TRUE(edit(f, "Etalo(0)")->text().isEmpty());
 }
 
 TEST_F(CalibrationWindow, BoxesHopFocusAndMendCommas) {
     Form1& f = *form;
     f.show();
     QApplication::setActiveWindow(&f);
-    f.Etalo(2)->setFocus();
-    f.Etalo(2)->setText(QStringLiteral("12"));
-    EXPECT_EQ(QApplication::focusWidget(), f.Etalo(3));
-    f.Etalo(4)->setFocus();
-    f.Etalo(4)->setText(QStringLiteral("12"));
-    EXPECT_EQ(QApplication::focusWidget(), f.Etalo(4));
-    f.Etalo(4)->setText(QStringLiteral("1,2,3"));
-    EXPECT_EQ(f.Etalo(4)->text(), "1.2.3");
+    edit(f, "Etalo(2)")->setFocus();
+    edit(f, "Etalo(2)")->setText(QStringLiteral("12"));
+    EXPECT_EQ(QApplication::focusWidget(), edit(f, "Etalo(3)"));
+    edit(f, "Etalo(4)")->setFocus();
+    edit(f, "Etalo(4)")->setText(QStringLiteral("12"));
+    EXPECT_EQ(QApplication::focusWidget(), edit(f, "Etalo(4)"));
+    edit(f, "Etalo(4)")->setText(QStringLiteral("1,2,3"));
+    EXPECT_EQ(edit(f, "Etalo(4)")->text(), "1.2.3");
 }
 
 TEST_F(CalibrationWindow, CentreAndItsCross) {
     Form1& f = *form;
-    f.txt_ra(0)->setText(QStringLiteral("1"));
-    f.txt_ra(1)->setText(QStringLiteral("0"));
-    f.txt_ra(2)->setText(QStringLiteral("0"));
-    f.txt_dec(0)->setText(QStringLiteral("10"));
-    f.txt_dec(1)->setText(QStringLiteral("30"));
-    f.txt_dec(2)->setText(QStringLiteral("00"));
-    f.txt_epoch->setText(QStringLiteral("2000.0"));
+    edit(f, "txt_ra(0)")->setText(QStringLiteral("1"));
+    edit(f, "txt_ra(1)")->setText(QStringLiteral("0"));
+    edit(f, "txt_ra(2)")->setText(QStringLiteral("0"));
+    edit(f, "txt_dec(0)")->setText(QStringLiteral("10"));
+    edit(f, "txt_dec(1)")->setText(QStringLiteral("30"));
+    edit(f, "txt_dec(2)")->setText(QStringLiteral("00"));
+    edit(f, "txt_epoch")->setText(QStringLiteral("2000.0"));
     f.txt_dec_sign_Click(0);
     f.session().Plate.corrAsd = 100;
     f.session().Plate.corrDec = 200;
@@ -204,13 +207,13 @@ TEST_F(CalibrationWindow, CentreAndItsCross) {
     EXPECT_EQ(f.session().CentreDecSign, "-1");
     EXPECT_DOUBLE_EQ(f.session().CentrePlateRA, 1500.0);
     EXPECT_DOUBLE_EQ(f.session().CentrePlateDec, -2100.0);
-    f.txt_ra(2)->setText(QString());
+    edit(f, "txt_ra(2)")->setText(QString());
     EXPECT_FALSE(f.CentreJ2000());
-    f.txt_ra(2)->setText(QStringLiteral("0"));
+    edit(f, "txt_ra(2)")->setText(QStringLiteral("0"));
 
     // Model: X = R - 1500, Y = 50 - (D + 2100): the centre falls on (0, 50),
     // outside by the strict test.
-    f.Picture1->resize(200, 100);
+    control<ImageCanvas>(f, "Picture1")->resize(200, 100);
     f.session().Plate.a = {1, 0, 1500, 0, -1, -2050};
     f.session().CentreOutside = false;
     f.PlaceCentre();

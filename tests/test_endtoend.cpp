@@ -15,6 +15,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+using testing_support::check;
+using testing_support::control;
 using testing_support::MessageRecorder;
 using testing_support::ProgramFolderFixture;
 
@@ -43,21 +45,21 @@ TEST(EndToEnd, NewUserSolvesTheSampleOffline) {
     Web().StarSiteEnabled = true;
 
     ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
-    EXPECT_EQ(form.Picture1->width(), 1024);
+    EXPECT_EQ(control<ImageCanvas>(form, "Picture1")->width(), 1024);
 
     form.DownloadData_Click();
     EXPECT_EQ(folder.read("data"), folder.read("cat/data224712.2583142811.5"));
 
     // Five picks, each clicked two pixels off its star; the brightest-spot
     // search puts it back on the star.
-    SetCheckValue(form.CheckSelectStars, 1);
+    SetCheckValue(check(form, "CheckSelectStars"), 1);
     form.SelectStar_Click();
-    ASSERT_EQ(form.session().WorkflowMode, "select");
+    ASSERT_EQ(form.session().WorkflowMode, WorkflowMode::Select);
     const int picks[5][2] = {{630, 133}, {902, 837}, {301, 262}, {494, 934}, {237, 638}};
     for (const auto& p : picks) {
         const QPoint at(p[0] + 2, p[1] - 2);
         form.Picture1_MouseMove(static_cast<float>(at.x()), static_cast<float>(at.y()));
-        QTest::mouseClick(form.Picture1, Qt::LeftButton, {}, at);
+        QTest::mouseClick(control<ImageCanvas>(form, "Picture1"), Qt::LeftButton, {}, at);
     }
     ASSERT_TRUE(form.session().SelectionDone);
     for (int k = 0; k < 5; ++k) {
@@ -85,17 +87,17 @@ TEST(EndToEnd, NewUserSolvesTheSampleOffline) {
     EXPECT_EQ(accepted, 1);
     EXPECT_GE(questions, 1);
     ASSERT_TRUE(form.session().MatchFound);
-    EXPECT_EQ(form.session().WorkflowMode, "coor");
-    EXPECT_EQ(form.session().MapState, "done");
+    EXPECT_EQ(form.session().WorkflowMode, WorkflowMode::Coordinates);
+    EXPECT_EQ(form.session().MapState, MapState::Done);
     EXPECT_EQ(form.session().Stars.rowsRead, 48);
 
     // Three clicks on the image, compared with the field's true solution.
     const QPoint points[3] = {{512, 512}, {200, 820}, {850, 250}};
     for (const QPoint& at : points) {
         form.Picture1_MouseMove(static_cast<float>(at.x()), static_cast<float>(at.y()));
-        QTest::mouseClick(form.Picture1, Qt::LeftButton, {}, at);
-        ASSERT_FALSE(form.Frm6->isHidden());
-        const auto [ra, dec] = readoutDegrees(form.InfoMore);
+        QTest::mouseClick(control<ImageCanvas>(form, "Picture1"), Qt::LeftButton, {}, at);
+        ASSERT_FALSE(control<QFrame>(form, "Frm6")->isHidden());
+        const auto [ra, dec] = readoutDegrees(control<QTextEdit>(form, "InfoMore"));
         const auto t = testing_support::sampleTrueSky(at.x(), at.y());
         const double sep = testing_support::separationArcsec(ra, dec, t.ra, t.dec);
         // The model through three picks is affine and the picks are whole

@@ -1,8 +1,8 @@
 #include "catalogues/usnoa2.h"
+#include "field/overlay.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/imagecanvas.h"
 #include "mainwindow/magnifier.h"
-#include "field/overlay.h"
 #include "testing.h"
 
 #include <QCheckBox>
@@ -23,6 +23,10 @@
 #include <cmath>
 #include <memory>
 
+using testing_support::check;
+using testing_support::control;
+using testing_support::edit;
+
 namespace {
 
 constexpr double kCorrAsd = 833.27;
@@ -41,7 +45,7 @@ struct Window {
     }
     SessionState& s() { return form->session(); }
     void load() {
-        form->txt_url->setText(QStringLiteral("image.png"));
+        edit(*form, "txt_url")->setText(QStringLiteral("image.png"));
         form->Loadimg_Click();
     }
 };
@@ -135,53 +139,53 @@ TEST(ImageViewGui, LoadFailureAndAutomaticReload) {
     Form1& f = *w.form;
     w.load();
     EXPECT_TRUE(w.s().ImageLoaded);
-    EXPECT_EQ(f.Picture1->size(), QSize(1024, 1024));
-    EXPECT_EQ(f.Picture1->pos(), QPoint(0, 0));
+    EXPECT_EQ(control<ImageCanvas>(f, "Picture1")->size(), QSize(1024, 1024));
+    EXPECT_EQ(control<ImageCanvas>(f, "Picture1")->pos(), QPoint(0, 0));
     EXPECT_FALSE(w.s().ImageFileStamp.isEmpty());
     EXPECT_TRUE(w.boxes.shown.empty());
 
     // The file changes: the reload brings the image back to the top-left corner.
-    f.Picture1->move(-40, -70);
+    control<ImageCanvas>(f, "Picture1")->move(-40, -70);
     QFile file(w.folder.file(QStringLiteral("image.png")));
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(30),
                                  QFileDevice::FileModificationTime));
     file.close();
-    SetCheckValue(f.CheckAutoload, 1);
-    EXPECT_TRUE(f.Timer3->isActive());
+    SetCheckValue(check(f, "CheckAutoload"), 1);
+    EXPECT_TRUE(control<QTimer>(f, "Timer3")->isActive());
     const QString oldStamp = w.s().ImageFileStamp;
     f.Timer3_Timer();
-    EXPECT_EQ(f.Picture1->pos(), QPoint(0, 0));
+    EXPECT_EQ(control<ImageCanvas>(f, "Picture1")->pos(), QPoint(0, 0));
     EXPECT_NE(w.s().ImageFileStamp, oldStamp);
-    f.Picture1->move(-40, -70);
+    control<ImageCanvas>(f, "Picture1")->move(-40, -70);
     f.Timer3_Timer(); // unchanged file: nothing happens
-    EXPECT_EQ(f.Picture1->pos(), QPoint(-40, -70));
-    SetCheckValue(f.CheckAutoload, 2); // grey changes nothing
-    EXPECT_TRUE(f.Timer3->isActive());
-    SetCheckValue(f.CheckAutoload, 0);
-    EXPECT_FALSE(f.Timer3->isActive());
-    SetCheckValue(f.CheckAutoload, 2);
-    EXPECT_FALSE(f.Timer3->isActive());
+    EXPECT_EQ(control<ImageCanvas>(f, "Picture1")->pos(), QPoint(-40, -70));
+    SetCheckValue(check(f, "CheckAutoload"), 2); // grey changes nothing
+    EXPECT_TRUE(control<QTimer>(f, "Timer3")->isActive());
+    SetCheckValue(check(f, "CheckAutoload"), 0);
+    EXPECT_FALSE(control<QTimer>(f, "Timer3")->isActive());
+    SetCheckValue(check(f, "CheckAutoload"), 2);
+    EXPECT_FALSE(control<QTimer>(f, "Timer3")->isActive());
 
     // A missing file: the typed text and the reader's reason, the old image stays.
-    f.txt_url->setText(QStringLiteral("nothere.jpg"));
+    edit(f, "txt_url")->setText(QStringLiteral("nothere.jpg"));
     f.Loadimg_Click();
     ASSERT_EQ(w.boxes.shown.size(), 1u);
     EXPECT_TRUE(w.boxes.shown[0].text.startsWith(QStringLiteral("nothere.jpg: ")))
         << w.boxes.shown[0].text.toStdString();
     EXPECT_GT(w.boxes.shown[0].text.size(), 13);
     EXPECT_FALSE(w.s().ImageLoaded);
-    EXPECT_EQ(f.Picture1->size(), QSize(1024, 1024));
+    EXPECT_EQ(control<ImageCanvas>(f, "Picture1")->size(), QSize(1024, 1024));
     f.Timer3_Timer(); // a missing file makes the reload tick silent
     EXPECT_EQ(w.boxes.shown.size(), 1u);
 
     // Not a picture; then an absolute path.
     w.folder.write(QStringLiteral("bad.png"), "not a picture");
-    f.txt_url->setText(QStringLiteral("bad.png"));
+    edit(f, "txt_url")->setText(QStringLiteral("bad.png"));
     f.Loadimg_Click();
     EXPECT_EQ(w.boxes.shown.size(), 2u);
     EXPECT_FALSE(w.s().ImageLoaded);
-    f.txt_url->setText(testing_support::sampleFile(QStringLiteral("image.png")));
+    edit(f, "txt_url")->setText(testing_support::sampleFile(QStringLiteral("image.png")));
     f.Loadimg_Click();
     EXPECT_TRUE(w.s().ImageLoaded);
 
@@ -189,23 +193,24 @@ TEST(ImageViewGui, LoadFailureAndAutomaticReload) {
     QImage big(4200, 3100, QImage::Format_RGB32);
     big.fill(QColor(10, 20, 30));
     ASSERT_TRUE(big.save(w.folder.file(QStringLiteral("big.bmp"))));
-    f.txt_url->setText(QStringLiteral("big.bmp"));
+    edit(f, "txt_url")->setText(QStringLiteral("big.bmp"));
     f.Loadimg_Click();
     EXPECT_TRUE(w.s().ImageLoaded);
-    EXPECT_EQ(f.Picture1->size(), QSize(4200, 3100));
-    EXPECT_EQ(f.Picture1->pixelValue(4199, 3099), 10 + 256 * 20 + 65536 * 30);
+    EXPECT_EQ(control<ImageCanvas>(f, "Picture1")->size(), QSize(4200, 3100));
+    EXPECT_EQ(control<ImageCanvas>(f, "Picture1")->pixelValue(4199, 3099),
+              10 + 256 * 20 + 65536 * 30);
 }
 
 TEST(ImageViewGui, MagnifierFollowsTheCursor) {
     Window w;
     Form1& f = *w.form;
     w.load();
-    const QImage& img = f.Picture1->image();
+    const QImage& img = control<ImageCanvas>(f, "Picture1")->image();
     w.s().CursorX = 300;
     w.s().CursorY = 262;
     f.dozoom();
-    EXPECT_EQ(f.zoom->pos(), QPoint(250, 212));
-    const QImage& v = f.zoom->view();
+    EXPECT_EQ(control<Magnifier>(f, "zoom")->pos(), QPoint(250, 212));
+    const QImage& v = control<Magnifier>(f, "zoom")->view();
     EXPECT_EQ(v.pixel(51, 51), img.pixel(300, 262));
     EXPECT_EQ(v.pixel(53, 51), img.pixel(301, 262)); // the next dot covers the overlap
     EXPECT_EQ(v.pixel(58, 66), img.pixel(302, 266));
@@ -217,8 +222,8 @@ TEST(ImageViewGui, MagnifierFollowsTheCursor) {
     w.s().CursorX = 2;
     w.s().CursorY = 2;
     f.dozoom();
-    EXPECT_EQ(f.zoom->view().pixel(10, 10), Magnifier::kOutsideColour);
-    EXPECT_EQ(f.zoom->view().pixel(51, 51), img.pixel(2, 2));
+    EXPECT_EQ(control<Magnifier>(f, "zoom")->view().pixel(10, 10), Magnifier::kOutsideColour);
+    EXPECT_EQ(control<Magnifier>(f, "zoom")->view().pixel(51, 51), img.pixel(2, 2));
 
     // Moves over the magnifier map back to image pixels (halves to even).
     w.s().CursorX = 300;
@@ -227,7 +232,7 @@ TEST(ImageViewGui, MagnifierFollowsTheCursor) {
     f.zoom_MouseMove(60.5f, 47.5f);
     EXPECT_EQ(w.s().CursorX, 310);
     EXPECT_EQ(w.s().CursorY, 260);
-    EXPECT_EQ(f.zoom->pos(), QPoint(260, 210));
+    EXPECT_EQ(control<Magnifier>(f, "zoom")->pos(), QPoint(260, 210));
 
     f.PicMove_MouseDown(3);
     EXPECT_EQ(w.s().PanDirection, 3);
@@ -238,17 +243,17 @@ TEST(ImageViewGui, MagnifierFollowsTheCursor) {
 TEST(ImageViewGui, PickingFiveStarsWithTheMouse) {
     Window w;
     Form1& f = *w.form;
-    f.txt_url->setText(QStringLiteral("nothere.jpg"));
+    edit(f, "txt_url")->setText(QStringLiteral("nothere.jpg"));
     f.SelectStar_Click(); // no image: refused
-    EXPECT_EQ(w.s().WorkflowMode, QString());
+    EXPECT_EQ(w.s().WorkflowMode, WorkflowMode::None);
     EXPECT_EQ(w.boxes.shown.size(), 1u);
 
-    f.txt_url->setText(QStringLiteral("image.png"));
-    SetCheckValue(f.CheckSelectStars, 1);
+    edit(f, "txt_url")->setText(QStringLiteral("image.png"));
+    SetCheckValue(check(f, "CheckSelectStars"), 1);
     f.show();
     f.SelectStar_Click();
-    EXPECT_EQ(w.s().WorkflowMode, QStringLiteral("select"));
-    EXPECT_TRUE(f.zoom->isVisible());
+    EXPECT_EQ(w.s().WorkflowMode, WorkflowMode::Select);
+    EXPECT_TRUE(control<Magnifier>(f, "zoom")->isVisible());
 
     const QJsonArray picks =
         QJsonDocument::fromJson(testing_support::readSample(QStringLiteral("picks.json")))
@@ -262,24 +267,24 @@ TEST(ImageViewGui, PickingFiveStarsWithTheMouse) {
         // the pointer would not move), keep the magnifier out of the way of
         // the move, then point and click.
         const int view = 150 + 20 * static_cast<int>(k);
-        f.Picture1->move(view - at.x(), view - at.y());
-        f.zoom->hide();
-        QTest::mouseMove(f.Picture1, at);
+        control<ImageCanvas>(f, "Picture1")->move(view - at.x(), view - at.y());
+        control<Magnifier>(f, "zoom")->hide();
+        QTest::mouseMove(control<ImageCanvas>(f, "Picture1"), at);
         EXPECT_EQ(w.s().CursorX, at.x());
         EXPECT_EQ(w.s().CursorY, at.y());
-        EXPECT_EQ(f.zoom->pos(), at - QPoint(50, 50));
-        QTest::mouseClick(f.Picture1, Qt::LeftButton, {}, at);
+        EXPECT_EQ(control<Magnifier>(f, "zoom")->pos(), at - QPoint(50, 50));
+        QTest::mouseClick(control<ImageCanvas>(f, "Picture1"), Qt::LeftButton, {}, at);
         const int n = static_cast<int>(k) + 1;
         EXPECT_EQ(w.s().PickCount, n);
         EXPECT_NEAR(w.s().ImageStarX[n], p[QStringLiteral("measured_centroid_x")].toDouble(), 1.5);
         EXPECT_NEAR(w.s().ImageStarY[n], p[QStringLiteral("measured_centroid_y")].toDouble(), 1.5);
-        EXPECT_EQ(f.Etalo(0)->text(), QString::number(w.s().CursorX));
+        EXPECT_EQ(edit(f, "Etalo(0)")->text(), QString::number(w.s().CursorX));
         EXPECT_TRUE(f.markers().clicpic.visible[n]);
         EXPECT_FLOAT_EQ(f.markers().clicpic.left[n], static_cast<float>(w.s().ImageStarX[n] - 8));
     }
-    EXPECT_EQ(w.s().WorkflowMode, QStringLiteral("0"));
+    EXPECT_EQ(w.s().WorkflowMode, WorkflowMode::SelectionFinished);
     EXPECT_TRUE(w.s().SelectionDone);
-    EXPECT_FALSE(f.zoom->isVisible());
+    EXPECT_FALSE(control<Magnifier>(f, "zoom")->isVisible());
 
     // A sixth pick (the magnifier still takes clicks) has no mark: refused.
     const auto xs = w.s().ImageStarX;
@@ -297,12 +302,12 @@ TEST(ImageViewGui, PickingFiveStarsWithTheMouse) {
     f.SelectStar_Click();
     EXPECT_EQ(w.s().PickCount, 0);
     EXPECT_FALSE(f.markers().clicpic.visible[1]);
-    SetCheckValue(f.CheckSelectStars, 0);
+    SetCheckValue(check(f, "CheckSelectStars"), 0);
     w.s().RefStarCount = 3;
     w.s().CursorX = 100;
     w.s().CursorY = 120;
     f.Picture1_Click();
-    EXPECT_EQ(w.s().WorkflowMode, QStringLiteral("done"));
+    EXPECT_EQ(w.s().WorkflowMode, WorkflowMode::ReferencesPicked);
     EXPECT_EQ(w.s().ImageStarX[1], 100); // unchecked box: the click position
 }
 
@@ -314,10 +319,10 @@ TEST(ImageViewGui, OverlayOfTheTruePlateLandsOnTheStars) {
     loadCatalogue(w.s());
     ASSERT_EQ(w.s().Stars.rowsRead, 48);
     f.map();
-    EXPECT_EQ(w.s().MapState, QStringLiteral("done"));
+    EXPECT_EQ(w.s().MapState, MapState::Done);
     EXPECT_FALSE(w.s().MapFailed);
 
-    const QImage& img = f.Picture1->image();
+    const QImage& img = control<ImageCanvas>(f, "Picture1")->image();
     const auto stars = trueStars();
     ASSERT_EQ(stars.size(), 48u);
     int visible = 0, onPeak = 0;
@@ -343,24 +348,28 @@ TEST(ImageViewGui, ReadoutDoubleClickAndFailedMaps) {
     f.show();
 
     // Before the overlay: the readout stays empty and the double-click does nothing.
-    const QString before = f.info->text();
-    QTest::mouseMove(f.Picture1, QPoint(300, 262));
-    EXPECT_EQ(f.info->text(), before);
+    const QString before = control<QLabel>(f, "info")->text();
+    QTest::mouseMove(control<ImageCanvas>(f, "Picture1"), QPoint(300, 262));
+    EXPECT_EQ(control<QLabel>(f, "info")->text(), before);
     f.Picture1_DblClick();
-    EXPECT_FALSE(f.Frm6->isVisible());
+    EXPECT_FALSE(control<QFrame>(f, "Frm6")->isVisible());
 
     f.map();
     const MarkerPool& star = f.markers().star;
     const QPoint on(static_cast<int>(std::lround(star.left[19] + 1)),
                     static_cast<int>(std::lround(star.top[19])));
-    QTest::mouseMove(f.Picture1, on);
-    EXPECT_EQ(f.info->text(), StarReadoutText(w.s().Stars, 19, kCorrAsd, kCorrDec));
-    EXPECT_TRUE(f.info->text().startsWith(QStringLiteral("U1425_34206079   MagR-B=")));
+    QTest::mouseMove(control<ImageCanvas>(f, "Picture1"), on);
+    EXPECT_EQ(control<QLabel>(f, "info")->text(),
+              StarReadoutText(w.s().Stars, 19, kCorrAsd, kCorrDec));
+    EXPECT_TRUE(
+        control<QLabel>(f, "info")->text().startsWith(QStringLiteral("U1425_34206079   MagR-B=")));
     f.Picture1_DblClick();
-    EXPECT_TRUE(f.Frm6->isVisible());
-    EXPECT_TRUE(f.InfoMore->toPlainText().contains(QStringLiteral("U1425_34206079")));
+    EXPECT_TRUE(control<QFrame>(f, "Frm6")->isVisible());
+    EXPECT_TRUE(control<QTextEdit>(f, "InfoMore")
+                    ->toPlainText()
+                    .contains(QStringLiteral("U1425_34206079")));
     f.Frm6close_Click();
-    EXPECT_FALSE(f.Frm6->isVisible());
+    EXPECT_FALSE(control<QFrame>(f, "Frm6")->isVisible());
 
     // A minor planet at the same place wins the double-click.
     MinorPlanetTable& mp = w.s().MinorPlanets;
@@ -370,38 +379,41 @@ TEST(ImageViewGui, ReadoutDoubleClickAndFailedMaps) {
     mp.ra[1] = QString::number(w.s().Stars.ra[19], 'f', 1);
     mp.dec[1] = QString::number(w.s().Stars.dec[19], 'f', 1);
     w.s().MatchFound = true;
-    SetCheckValue(f.CheckAster, 1);
+    SetCheckValue(check(f, "CheckAster"), 1);
     f.map();
     EXPECT_TRUE(f.markers().aster.visible[1]);
     EXPECT_EQ(f.markers().aster_lbl.caption[1], QStringLiteral("(4179) Toutatis"));
     f.Picture1_DblClick();
-    EXPECT_TRUE(f.InfoMore->toPlainText().contains(QStringLiteral("Toutatis")));
-    EXPECT_FALSE(f.InfoMore->toPlainText().contains(QStringLiteral("U1425_34206079")));
+    EXPECT_TRUE(
+        control<QTextEdit>(f, "InfoMore")->toPlainText().contains(QStringLiteral("Toutatis")));
+    EXPECT_FALSE(control<QTextEdit>(f, "InfoMore")
+                     ->toPlainText()
+                     .contains(QStringLiteral("U1425_34206079")));
 
     // In "select" mode the readout is left alone and the magnifier moves.
-    w.s().WorkflowMode = QStringLiteral("select");
-    f.info->setText(QStringLiteral("x"));
+    w.s().WorkflowMode = WorkflowMode::Select;
+    control<QLabel>(f, "info")->setText(QStringLiteral("x"));
     f.Picture1_MouseMove(on.x(), on.y());
-    EXPECT_EQ(f.info->text(), QStringLiteral("x"));
-    EXPECT_EQ(f.zoom->pos(), on - QPoint(50, 50));
+    EXPECT_EQ(control<QLabel>(f, "info")->text(), QStringLiteral("x"));
+    EXPECT_EQ(control<Magnifier>(f, "zoom")->pos(), on - QPoint(50, 50));
 
     // Super-calibration: hovering a star fills the eight boxes and moves the
     // cursor to the marker centre, even with no overlay done.
-    w.s().WorkflowMode = QStringLiteral("superetalo");
-    w.s().MapState = QString();
+    w.s().WorkflowMode = WorkflowMode::SuperCalibration;
+    w.s().MapState = MapState::None;
     w.s().ClickMarkAllowed = 1;
     f.Picture1_MouseMove(on.x() + 0.5f, on.y() + 0.5f);
     const CalibrationBoxes b = CalibrationBoxesFor(star, 19, w.s().Stars, kCorrAsd, kCorrDec);
     for (int k = 0; k < 8; ++k)
-        EXPECT_EQ(f.Etalo(k)->text(), b.text[k]) << k;
+        EXPECT_EQ(edit(f, QStringLiteral("Etalo(%1)").arg(k))->text(), b.text[k]) << k;
     EXPECT_EQ(w.s().CursorX, b.cursorX);
-    EXPECT_EQ(f.Etalo(2)->text(), QStringLiteral("22"));
+    EXPECT_EQ(edit(f, "Etalo(2)")->text(), QStringLiteral("22"));
 
     // A minor-planet row whose coordinates are not numbers ends the map in
     // "err"; so does a deep-sky object with no second size.
     mp.ra[1] = QStringLiteral("22 47 12");
     f.map();
-    EXPECT_EQ(w.s().MapState, QStringLiteral("err"));
+    EXPECT_EQ(w.s().MapState, MapState::Failed);
     EXPECT_TRUE(w.s().MapFailed);
     mp.count = 0;
     DeepSkyTable& ds = w.s().DeepSky;
@@ -410,22 +422,23 @@ TEST(ImageViewGui, ReadoutDoubleClickAndFailedMaps) {
     ds.dec[1] = w.s().Stars.dec[3];
     ds.size1[1] = 3;
     ds.size2[1] = 0;
-    SetCheckValue(f.CheckDeepObj2, 1);
+    SetCheckValue(check(f, "CheckDeepObj2"), 1);
     f.map();
-    EXPECT_EQ(w.s().MapState, QStringLiteral("err"));
+    EXPECT_EQ(w.s().MapState, MapState::Failed);
     ds.size2[1] = 2;
     ds.name[1] = QStringLiteral("NGC 7380");
     f.map();
-    EXPECT_EQ(w.s().MapState, QStringLiteral("done"));
+    EXPECT_EQ(w.s().MapState, MapState::Done);
     EXPECT_FALSE(w.s().MapFailed);
     EXPECT_TRUE(f.markers().deepobj_lbl.visible[1]);
     f.deepobj_lbl_Click(1);
-    EXPECT_TRUE(f.InfoMore->toPlainText().contains(QStringLiteral("NGC 7380")));
+    EXPECT_TRUE(
+        control<QTextEdit>(f, "InfoMore")->toPlainText().contains(QStringLiteral("NGC 7380")));
 
     // Crosses from the matching, then a full map without a match.
     f.mapcroix(1, 2, 3, 4, 5);
     EXPECT_EQ(f.markers().drawColour, QColor(128, 128, 255));
     w.s().MatchFound = false;
     f.FullMap_Click();
-    EXPECT_EQ(w.s().MapState, QStringLiteral("done"));
+    EXPECT_EQ(w.s().MapState, MapState::Done);
 }

@@ -1,7 +1,7 @@
 // The info panel: panel texts and the rendering of their tags.
 #include "text/infopanel.h"
-#include "text/widgets/infoview.h"
 #include "text/language.h"
+#include "text/widgets/infoview.h"
 
 #include <QFrame>
 #include <QTextCursor>

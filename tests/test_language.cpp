@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+using testing_support::control;
 using testing_support::MessageRecorder;
 using testing_support::ProgramFolderFixture;
 
@@ -212,14 +213,14 @@ TEST(LanguageHints, SuggestionTable) {
     // In the window: the hint label, and Timer2 started even when nothing changes.
     ProgramFolderFixture folder;
     Form1 form;
-    form.sugestion->setText("before");
+    control<QLabel>(form, "sugestion")->setText("before");
     form.ShowSuggestion("calcul", 0, "100", "200");
-    EXPECT_EQ(form.sugestion->text(), "before");
-    EXPECT_TRUE(form.Timer2->isActive());
-    form.Timer2->stop();
+    EXPECT_EQ(control<QLabel>(form, "sugestion")->text(), "before");
+    EXPECT_TRUE(control<QTimer>(form, "Timer2")->isActive());
+    control<QTimer>(form, "Timer2")->stop();
     form.ShowSuggestion("open", 0, "0", "0");
-    EXPECT_EQ(form.sugestion->text(), "S12");
-    EXPECT_TRUE(form.Timer2->isActive());
+    EXPECT_EQ(control<QLabel>(form, "sugestion")->text(), "S12");
+    EXPECT_TRUE(control<QTimer>(form, "Timer2")->isActive());
     Lang() = LanguageTable{};
 }
 

@@ -16,6 +16,9 @@
 #include <random>
 
 using matching::Candidate;
+using testing_support::check;
+using testing_support::control;
+using testing_support::edit;
 using testing_support::MessageRecorder;
 using testing_support::ProgramFolderFixture;
 
@@ -179,14 +182,19 @@ TEST(Matching, AutomaticCheckWindow) {
     placeStar(3, 300, 1000 + 9.5f);  // inside
     placeStar(4, 300 - 3, 1000);     // a second star near mark 3 counts too
     placeStar(9, 500, 1000);         // beyond n = 8: not looked at
-    EXPECT_EQ(matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, 8, 10.0), 3);
-    EXPECT_EQ(matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, 9, 10.0), 4);
-    EXPECT_EQ(matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, 9, 0.0), 0);
+    EXPECT_EQ(matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, 8, 10.0),
+              3);
+    EXPECT_EQ(matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, 9, 10.0),
+              4);
+    EXPECT_EQ(matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, 9, 0.0),
+              0);
     // S = 2.5 rounds to a window of 2 on either side (-6.5 -> -6, -1.5 -> -2).
     placeStar(5, 400 + 1, 1000);
     placeStar(6, 400 - 2, 1000);
-    EXPECT_EQ(matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, 6, 2.5), 1);
-    EXPECT_FALSE(matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, 6, 40000.0));
+    EXPECT_EQ(matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, 6, 2.5),
+              1);
+    EXPECT_FALSE(
+        matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, 6, 40000.0));
 }
 
 // ---- the window --------------------------------------------------------------
@@ -200,23 +208,23 @@ protected:
         Lang().FormMessages[20] = QStringLiteral("Hors image");
         form = std::make_unique<Form1>();
         Form1& f = *form;
-        f.Picture1->resize(600, 500);
-        SetCheckValue(f.CheckDecideur, 0);
-        SetCheckValue(f.Checkcenter, 0);
-        f.txt_tolerance->setText(QStringLiteral("1"));
-        f.txt_calcul->setText(QStringLiteral("10"));
+        control<ImageCanvas>(f, "Picture1")->resize(600, 500);
+        SetCheckValue(check(f, "CheckDecideur"), 0);
+        SetCheckValue(check(f, "Checkcenter"), 0);
+        edit(f, "txt_tolerance")->setText(QStringLiteral("1"));
+        edit(f, "txt_calcul")->setText(QStringLiteral("10"));
         // Centre typed at pixel (300, 250) of the synthetic field, scales 100.
         setCentre("0", "52");
-        f.txt_dec(0)->setText(QStringLiteral("17"));
-        f.txt_dec(1)->setText(QStringLiteral("30"));
-        f.txt_dec(2)->setText(QStringLiteral("0"));
+        edit(f, "txt_dec(0)")->setText(QStringLiteral("17"));
+        edit(f, "txt_dec(1)")->setText(QStringLiteral("30"));
+        edit(f, "txt_dec(2)")->setText(QStringLiteral("0"));
         f.txt_dec_sign_Click(1);
-        f.txt_epoch->setText(QStringLiteral("2000.0"));
+        edit(f, "txt_epoch")->setText(QStringLiteral("2000.0"));
     }
     void setCentre(const char* h, const char* m) {
-        form->txt_ra(0)->setText(QString::fromLatin1(h));
-        form->txt_ra(1)->setText(QString::fromLatin1(m));
-        form->txt_ra(2)->setText(QStringLiteral("0"));
+        edit(*form, "txt_ra(0)")->setText(QString::fromLatin1(h));
+        edit(*form, "txt_ra(1)")->setText(QString::fromLatin1(m));
+        edit(*form, "txt_ra(2)")->setText(QStringLiteral("0"));
     }
     void load(const Field& field) {
         SessionState& s = form->session();
@@ -241,7 +249,7 @@ protected:
         return q;
     }
     bool logged(const QString& line) const {
-        return !form->status->findItems(line, Qt::MatchExactly).isEmpty();
+        return !control<QListWidget>(*form, "status")->findItems(line, Qt::MatchExactly).isEmpty();
     }
 
     ProgramFolderFixture folder;
@@ -256,7 +264,7 @@ TEST_F(MatchingWindow, OneCandidateIsOfferedAndAccepted) {
     EXPECT_EQ(messages.shown[0].title, "Titre");
     const SessionState& s = form->session();
     EXPECT_TRUE(s.MatchFound);
-    EXPECT_EQ(s.WorkflowMode, "coor");
+    EXPECT_EQ(s.WorkflowMode, WorkflowMode::Coordinates);
     EXPECT_EQ(s.CandidateCount, 1);
     EXPECT_TRUE(logged("Debut") && logged("Accepte") && logged("Fin"));
     EXPECT_NEAR(s.Plate.a[0], 1.0, 1e-12);
@@ -277,14 +285,14 @@ TEST_F(MatchingWindow, DeclinedCandidatesLeaveTheLastModel) {
     EXPECT_EQ(questions(), (std::vector<QString>{"Question (1/2)", "Hors image\rQuestion (2/2)"}));
     const SessionState& s = form->session();
     EXPECT_FALSE(s.MatchFound);
-    EXPECT_NE(s.WorkflowMode, "coor");
+    EXPECT_NE(s.WorkflowMode, WorkflowMode::Coordinates);
     EXPECT_NEAR(s.Plate.a[2], 4000.0, 1e-9); // the model of the second candidate
     EXPECT_TRUE(logged("Fin"));
 }
 
 TEST_F(MatchingWindow, DeciderAndCentreCheck) {
     load(syntheticField(30));
-    SetCheckValue(form->CheckDecideur, 1);
+    SetCheckValue(check(*form, "CheckDecideur"), 1);
     form->Algo();
     EXPECT_EQ(questions().size(), 1u); // all five picks carry a star
 
@@ -298,13 +306,13 @@ TEST_F(MatchingWindow, DeciderAndCentreCheck) {
 
     // Centre off the picture: a warning in the question, or no question at
     // all when the centre must be on the picture.
-    SetCheckValue(form->CheckDecideur, 0);
+    SetCheckValue(check(*form, "CheckDecideur"), 0);
     setCentre("2", "0");
     messages.shown.clear();
     messages.answer = [](const messagebox::Shown&) { return messagebox::Answer::No; };
     form->Algo();
     EXPECT_EQ(questions(), std::vector<QString>{"Hors image\rQuestion (1/1)"});
-    SetCheckValue(form->Checkcenter, 1);
+    SetCheckValue(check(*form, "Checkcenter"), 1);
     messages.shown.clear();
     form->Algo();
     EXPECT_TRUE(questions().empty());
@@ -323,10 +331,10 @@ TEST_F(MatchingWindow, CentreWarningBelongsToItsOwnCandidate) {
         f.ra[k] += 3000 + (k >= 4 ? 1.5 : 0.0);
     }
     load(f);
-    SetCheckValue(form->CheckDecideur, 1);
-    SetCheckValue(form->Checkcenter, 1);
-    form->txt_tolerance->setText(QStringLiteral("2"));
-    form->txt_calcul->setText(QStringLiteral("1"));
+    SetCheckValue(check(*form, "CheckDecideur"), 1);
+    SetCheckValue(check(*form, "Checkcenter"), 1);
+    edit(*form, "txt_tolerance")->setText(QStringLiteral("2"));
+    edit(*form, "txt_calcul")->setText(QStringLiteral("1"));
     form->Algo();
     EXPECT_EQ(questions(), std::vector<QString>{"Question (2/2)"});
     EXPECT_TRUE(form->session().MatchFound);
@@ -335,20 +343,20 @@ TEST_F(MatchingWindow, CentreWarningBelongsToItsOwnCandidate) {
 TEST_F(MatchingWindow, UnusableInputsAreReported) {
     Field f = syntheticField(10);
     load(f);
-    form->txt_tolerance->setText(QString());
+    edit(*form, "txt_tolerance")->setText(QString());
     form->Algo();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, messagebox::Kind::Exclamation);
     EXPECT_EQ(form->session().CandidateCount, 0);
 
-    form->txt_tolerance->setText(QStringLiteral("1"));
-    form->txt_calcul->setText(QStringLiteral("ten"));
+    edit(*form, "txt_tolerance")->setText(QStringLiteral("1"));
+    edit(*form, "txt_calcul")->setText(QStringLiteral("ten"));
     messages.shown.clear();
     form->Algo();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, messagebox::Kind::Exclamation);
 
-    form->txt_calcul->setText(QStringLiteral("10"));
+    edit(*form, "txt_calcul")->setText(QStringLiteral("10"));
     f.x[3] = 700;
     f.y[3] = 200; // picks 1, 2, 3 on one line
     load(f);
@@ -363,15 +371,15 @@ TEST_F(MatchingWindow, CalculWithoutFiveStarsOnlyReloads) {
     load(syntheticField(10));
     form->session().SelectionDone = false;
     form->markers().star.show(3);
-    form->txt_corrasd->setText(QStringLiteral("833.27"));
-    form->txt_corrdec->setText(QStringLiteral("1575.63"));
-    const int lines = form->status->count();
+    edit(*form, "txt_corrasd")->setText(QStringLiteral("833.27"));
+    edit(*form, "txt_corrdec")->setText(QStringLiteral("1575.63"));
+    const int lines = control<QListWidget>(*form, "status")->count();
     form->startCalcul_Click();
     EXPECT_DOUBLE_EQ(form->session().Plate.corrAsd, 833.27);
     EXPECT_DOUBLE_EQ(form->session().Plate.corrDec, 1575.63);
     EXPECT_EQ(form->markers().star.visible[3], 0);
     EXPECT_TRUE(questions().empty());
     EXPECT_EQ(form->session().CandidateCount, 0);
-    EXPECT_FALSE(form->icoR->isHidden());
-    EXPECT_EQ(form->status->count(), lines);
+    EXPECT_FALSE(control<QLabel>(*form, "icoR")->isHidden());
+    EXPECT_EQ(control<QListWidget>(*form, "status")->count(), lines);
 }

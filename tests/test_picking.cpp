@@ -1,5 +1,5 @@
-#include "mainwindow/imagecanvas.h"
 #include "field/picking.h"
+#include "mainwindow/imagecanvas.h"
 #include "testing.h"
 
 #include <QJsonArray>

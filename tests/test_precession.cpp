@@ -53,8 +53,6 @@ TEST(Precession, FromJ2000AgreesWithErfaOverTwoCenturies) {
         for (double dec = -89; dec <= 89; dec += 4.45) {
             for (double ra = 0; ra < 360; ra += 7.5) {
                 const PrecessionDelta d = PrecessFromJ2000(epoch, ra, dec);
-                EXPECT_EQ(d.dRA, PrecessionDeltaRA);
-                EXPECT_EQ(d.dDec, PrecessionDeltaDec);
                 const double raNew = ra + d.dRA;
                 ASSERT_GE(raNew, 0.0);
                 ASSERT_LE(raNew, 360.0);
@@ -84,7 +82,6 @@ TEST(Precession, ToJ2000AgreesWithErfaAwayFromThePoles) {
         for (double dec = -80; dec <= 80; dec += 5) {
             for (double ra = 0; ra < 360; ra += 7.5) {
                 const PrecessionDelta d = PrecessToJ2000(epoch, ra, dec);
-                EXPECT_EQ(d.dRA, PrecessionDeltaRA);
                 double raRef = 0, decRef = 0;
                 rotate(rp, true, ra, dec, raRef, decRef);
                 const double sep = separationArcsec(ra + d.dRA, dec + d.dDec, raRef, decRef);

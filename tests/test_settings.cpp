@@ -14,6 +14,9 @@
 #include <QListWidget>
 #include <gtest/gtest.h>
 
+using testing_support::check;
+using testing_support::control;
+using testing_support::edit;
 using testing_support::MessageRecorder;
 using testing_support::ProgramFolderFixture;
 
@@ -52,23 +55,23 @@ TEST(ReductionFile, OpenThenSaveRoundTripsEveryControl) {
     form.session().SelectionDone = true;
     form.markers().star.show(17);
     form.markers().aster_lbl.show(500);
-    form.status->addItem("old line");
+    control<QListWidget>(form, "status")->addItem("old line");
 
     ASSERT_TRUE(form.OpenReduction(folder.file("in.pam")));
-    EXPECT_EQ(form.txt_corrasd->text(), "833.27"); // the box's own comma repair ran
-    EXPECT_EQ(form.txt_dec_sign_show(0)->text(), "-");
-    EXPECT_EQ(form.txt_mag2->text(), "14");
-    EXPECT_EQ(form.txt_ra(2)->text(), "17.3");
-    EXPECT_EQ(form.txt_dec(2)->text(), "");
-    EXPECT_EQ(CheckValue(form.CheckAster), 2);
-    EXPECT_EQ(CheckValue(form.Checkcenter), 1);
-    EXPECT_EQ(CheckValue(form.CheckAutoload), 0);
+    EXPECT_EQ(edit(form, "txt_corrasd")->text(), "833.27"); // the box's own comma repair ran
+    EXPECT_EQ(control<QLabel>(form, "txt_dec_sign_show(0)")->text(), "-");
+    EXPECT_EQ(edit(form, "txt_mag2")->text(), "14");
+    EXPECT_EQ(edit(form, "txt_ra(2)")->text(), "17.3");
+    EXPECT_EQ(edit(form, "txt_dec(2)")->text(), "");
+    EXPECT_EQ(CheckValue(check(form, "CheckAster")), 2);
+    EXPECT_EQ(CheckValue(check(form, "Checkcenter")), 1);
+    EXPECT_EQ(CheckValue(check(form, "CheckAutoload")), 0);
     // The session is back to a freshly loaded image.
     EXPECT_FALSE(form.session().MatchFound);
     EXPECT_FALSE(form.session().SelectionDone);
     EXPECT_FALSE(form.markers().star.visible[17]);
     EXPECT_FALSE(form.markers().aster_lbl.visible[500]);
-    EXPECT_EQ(form.status->count(), 0);
+    EXPECT_EQ(control<QListWidget>(form, "status")->count(), 0);
 
     ASSERT_TRUE(form.SaveReduction(folder.file("out.pam")));
     QStringList expected = sampleLines();
@@ -81,7 +84,7 @@ TEST(ReductionFile, ShortOrBadFileStopsAtTheFailingLine) {
     MessageRecorder boxes;
     Form1 form;
     form.markers().star.show(3);
-    const QString urlBefore = form.txt_url->text();
+    const QString urlBefore = edit(form, "txt_url")->text();
 
     QStringList lines = sampleLines();
     lines.removeLast(); // 28 lines
@@ -90,9 +93,9 @@ TEST(ReductionFile, ShortOrBadFileStopsAtTheFailingLine) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].kind, messagebox::Kind::Exclamation);
     EXPECT_TRUE(boxes.shown[0].text.contains("29"));
-    EXPECT_EQ(CheckValue(form.CheckDeepObj1), 0);  // line 28 was applied
-    EXPECT_EQ(form.txt_url->text(), "sample.png"); // earlier lines too
-    EXPECT_TRUE(form.markers().star.visible[3]);   // the reset did not run
+    EXPECT_EQ(CheckValue(check(form, "CheckDeepObj1")), 0); // line 28 was applied
+    EXPECT_EQ(edit(form, "txt_url")->text(), "sample.png"); // earlier lines too
+    EXPECT_TRUE(form.markers().star.visible[3]);            // the reset did not run
     EXPECT_NE(urlBefore, "x");
 
     lines = sampleLines();
@@ -115,14 +118,14 @@ TEST(ReductionFile, MenuCommandsUseTheDialogAndIgnoreCancel) {
     EXPECT_FALSE(QFile::exists(folder.file(".pam")));
 
     answer = folder.file("night1");
-    form.txt_tolerance->setText("9.5");
+    edit(form, "txt_tolerance")->setText("9.5");
     form.mnu_save_Click();
     ASSERT_TRUE(QFile::exists(folder.file("night1.pam")));
 
-    form.txt_tolerance->setText("1");
+    edit(form, "txt_tolerance")->setText("1");
     answer = folder.file("night1.pam");
     form.mnu_open_Click();
-    EXPECT_EQ(form.txt_tolerance->text(), "9.5");
+    EXPECT_EQ(edit(form, "txt_tolerance")->text(), "9.5");
     filedialog::setAnswerer({});
     EXPECT_TRUE(boxes.shown.empty());
 }
@@ -142,10 +145,10 @@ TEST(Defaults, SavedFileReadsBackIntoAFreshWindow) {
     MessageRecorder boxes;
     {
         Form1 form;
-        form.txt_calcul->setText("15");
-        form.txt_url->setText("");
-        SetCheckValue(form.CheckDeepObj2, 1);
-        SetCheckValue(form.CheckAster, 2);
+        edit(form, "txt_calcul")->setText("15");
+        edit(form, "txt_url")->setText("");
+        SetCheckValue(check(form, "CheckDeepObj2"), 1);
+        SetCheckValue(check(form, "CheckAster"), 2);
         Web().AutonomousMode = false;
         Web().UpdateCheckEnabled = true;
         form.mnu_savedefaut_Click();
@@ -156,14 +159,14 @@ TEST(Defaults, SavedFileReadsBackIntoAFreshWindow) {
     Web().AutonomousMode = true;
     Web().UpdateCheckEnabled = false;
     Form1 again;
-    EXPECT_EQ(again.txt_calcul->text(), "15");
-    EXPECT_EQ(again.txt_url->text(), "");
-    EXPECT_EQ(CheckValue(again.CheckDeepObj2), 1);
-    EXPECT_EQ(CheckValue(again.CheckAster), 2);
+    EXPECT_EQ(edit(again, "txt_calcul")->text(), "15");
+    EXPECT_EQ(edit(again, "txt_url")->text(), "");
+    EXPECT_EQ(CheckValue(check(again, "CheckDeepObj2")), 1);
+    EXPECT_EQ(CheckValue(check(again, "CheckAster")), 2);
     EXPECT_FALSE(Web().AutonomousMode);
     EXPECT_TRUE(Web().UpdateCheckEnabled);
     // The date fields always come from the clock.
-    EXPECT_EQ(again.txt_Adate(2)->text(), QString::number(QDate::currentDate().year()));
+    EXPECT_EQ(edit(again, "txt_Adate(2)")->text(), QString::number(QDate::currentDate().year()));
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -173,17 +176,17 @@ TEST(Defaults, MissingShortOrDamagedFileKeepsDesignValues) {
     QFile::remove(folder.file("defaut.cfg"));
     {
         Form1 form;
-        EXPECT_EQ(form.txt_calcul->text(), "10");
-        EXPECT_EQ(form.txt_tolerance->text(), "7");
-        EXPECT_EQ(form.txt_epoch->text(), "2000.0");
-        EXPECT_EQ(form.status->count(), 1);
+        EXPECT_EQ(edit(form, "txt_calcul")->text(), "10");
+        EXPECT_EQ(edit(form, "txt_tolerance")->text(), "7");
+        EXPECT_EQ(edit(form, "txt_epoch")->text(), "2000.0");
+        EXPECT_EQ(control<QListWidget>(form, "status")->count(), 1);
     }
     folder.write("defaut.cfg", "12\r\n1,5\r\n");
     {
         Form1 form;
-        EXPECT_EQ(form.txt_calcul->text(), "12");
-        EXPECT_EQ(form.txt_corrasd->text(), "1.5");
-        EXPECT_EQ(form.txt_mag->text(), "13");
+        EXPECT_EQ(edit(form, "txt_calcul")->text(), "12");
+        EXPECT_EQ(edit(form, "txt_corrasd")->text(), "1.5");
+        EXPECT_EQ(edit(form, "txt_mag")->text(), "13");
     }
     folder.write("defaut.cfg", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\nimg\r\nmaybe\r\n1\r\n100\r\n16\r"
                                "\n0\r\n0\r\n0\r\n0\r\nperhaps\r\n1\r\n");

@@ -2,13 +2,14 @@
 // and about box, and help.
 #include "mainwindow/form1.h"
 #include "mainwindow/startup.h"
-#include "platform/widgets/helpviewer.h"
 #include "platform/programfolder.h"
+#include "platform/widgets/helpviewer.h"
 #include "testing.h"
-#include "text/widgets/frmlang.h"
 #include "text/language.h"
+#include "text/widgets/frmlang.h"
 #include "text/widgets/splash.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -26,6 +27,9 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+using testing_support::check;
+using testing_support::control;
+using testing_support::edit;
 using testing_support::MessageRecorder;
 using testing_support::ProgramFolderFixture;
 
@@ -69,30 +73,32 @@ TEST(StartupGui, FirstRunAsksForALanguageAndMenuChoiceAppliesAtOnce) {
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(folder.read("lang.cfg"), folder.read("lang-en.cfg"));
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(form->mnu_fichier->title(), "File");
-    EXPECT_EQ(form->mnu_quit->text(), "Quit");
-    EXPECT_EQ(form->SelectStar->text(), "2-Stars");
-    EXPECT_EQ(form->frm(1)->title(), "Star catalogue");
-    EXPECT_EQ(form->frm(8)->title(), "Deep sky");
-    EXPECT_EQ(form->TabStrip1->tabText(2), "Minor planets");
-    EXPECT_EQ(form->CheckDecideur->text(), form->frm(6)->title());
-    EXPECT_EQ(form->lbl(12)->text(), "Please select a star, then type its coordinates below:");
-    EXPECT_EQ(form->sugestion->text(), Lang().SuggestionTexts[0]);
+    EXPECT_EQ(control<QMenu>(*form, "mnu_fichier")->title(), "File");
+    EXPECT_EQ(control<QAction>(*form, "mnu_quit")->text(), "Quit");
+    EXPECT_EQ(control<QPushButton>(*form, "SelectStar")->text(), "2-Stars");
+    EXPECT_EQ(control<QGroupBox>(*form, "frm(1)")->title(), "Star catalogue");
+    EXPECT_EQ(control<QGroupBox>(*form, "frm(8)")->title(), "Deep sky");
+    EXPECT_EQ(control<QTabBar>(*form, "TabStrip1")->tabText(2), "Minor planets");
+    EXPECT_EQ(check(*form, "CheckDecideur")->text(), control<QGroupBox>(*form, "frm(6)")->title());
+    EXPECT_EQ(control<QLabel>(*form, "lbl(12)")->text(),
+              "Please select a star, then type its coordinates below:");
+    EXPECT_EQ(control<QLabel>(*form, "sugestion")->text(), Lang().SuggestionTexts[0]);
     EXPECT_EQ(FormMessage(19), " objects read");
-    EXPECT_EQ(form->mnu_lang->text(), "Langue/Language"); // keeps its design caption
+    EXPECT_EQ(control<QAction>(*form, "mnu_lang")->text(),
+              "Langue/Language"); // keeps its design caption
     EXPECT_TRUE(QDir(folder.path()).exists("cat"));
 
     // From the menu: French at once.
     FrmLang::setDriver([](FrmLang& w) { w.Command1->click(); });
     form->mnu_lang_Click();
-    EXPECT_EQ(form->mnu_fichier->title(), "Fichier");
-    EXPECT_EQ(form->SelectStar->text(), "2-Etoiles");
+    EXPECT_EQ(control<QMenu>(*form, "mnu_fichier")->title(), "Fichier");
+    EXPECT_EQ(control<QPushButton>(*form, "SelectStar")->text(), "2-Etoiles");
     EXPECT_EQ(folder.read("lang.cfg"), folder.read("lang-fr.cfg"));
 
     // From the menu, closed without a choice: nothing changes.
     FrmLang::setDriver([](FrmLang&) {});
     form->mnu_lang_Click();
-    EXPECT_EQ(form->mnu_fichier->title(), "Fichier");
+    EXPECT_EQ(control<QMenu>(*form, "mnu_fichier")->title(), "Fichier");
 
     // A missing language file: told, lang.cfg kept, the window stays for another try.
     QFile::remove(folder.file("lang-en.cfg"));
@@ -111,43 +117,47 @@ TEST(StartupGui, TabsSignsCommasAndHintBlinking) {
     ProgramFolderFixture folder;
     Form1 form;
 
-    const bool frame0 = form.frm(0)->isHidden(), frame3 = form.frm(3)->isHidden();
-    const bool frame4 = form.frm(4)->isHidden(), frame5 = form.frm(5)->isHidden();
+    const bool frame0 = control<QGroupBox>(form, "frm(0)")->isHidden(),
+               frame3 = control<QGroupBox>(form, "frm(3)")->isHidden();
+    const bool frame4 = control<QGroupBox>(form, "frm(4)")->isHidden(),
+               frame5 = control<QGroupBox>(form, "frm(5)")->isHidden();
     const int panel[5] = {0, 1, 6, 7, 8};
     for (int tab = 1; tab <= 4; ++tab) {
         form.TabStrip1_Click(tab);
         for (int k = 1; k <= 4; ++k)
-            EXPECT_EQ(form.frm(panel[k])->isHidden(), k != tab)
+            EXPECT_EQ(control<QGroupBox>(form, QStringLiteral("frm(%1)").arg(panel[k]))->isHidden(),
+                      k != tab)
                 << "tab " << tab << " frame " << panel[k];
-        EXPECT_EQ(form.frm(0)->isHidden(), frame0);
-        EXPECT_EQ(form.frm(3)->isHidden(), frame3);
-        EXPECT_EQ(form.frm(4)->isHidden(), frame4);
-        EXPECT_EQ(form.frm(5)->isHidden(), frame5);
+        EXPECT_EQ(control<QGroupBox>(form, "frm(0)")->isHidden(), frame0);
+        EXPECT_EQ(control<QGroupBox>(form, "frm(3)")->isHidden(), frame3);
+        EXPECT_EQ(control<QGroupBox>(form, "frm(4)")->isHidden(), frame4);
+        EXPECT_EQ(control<QGroupBox>(form, "frm(5)")->isHidden(), frame5);
     }
 
     form.txt_dec_sign_Click(0);
     form.txt_dec_sign_Click(2);
     form.txt_dec_sign_Click(3);
-    EXPECT_EQ(form.txt_dec_sign_show(1)->text(), "+");
-    EXPECT_EQ(form.txt_dec_sign_show(0)->text(), "-");
+    EXPECT_EQ(control<QLabel>(form, "txt_dec_sign_show(1)")->text(), "+");
+    EXPECT_EQ(control<QLabel>(form, "txt_dec_sign_show(0)")->text(), "-");
 
-    form.txt_epoch->setText("12,5");
-    EXPECT_EQ(form.txt_epoch->text(), "12.5");
-    form.txt_epoch->clear();
-    QTest::keyClicks(form.txt_epoch, "1,2,3");
-    EXPECT_EQ(form.txt_epoch->text(), "1.2.3");
+    edit(form, "txt_epoch")->setText("12,5");
+    EXPECT_EQ(edit(form, "txt_epoch")->text(), "12.5");
+    edit(form, "txt_epoch")->clear();
+    QTest::keyClicks(edit(form, "txt_epoch"), "1,2,3");
+    EXPECT_EQ(edit(form, "txt_epoch")->text(), "1.2.3");
 
-    const bool iconHidden = form.Picture2->isHidden();
+    const bool iconHidden = control<QLabel>(form, "Picture2(0)")->isHidden();
     form.ShowSuggestion("open", 0, "0", "0");
-    ASSERT_TRUE(form.Timer2->isActive());
+    ASSERT_TRUE(control<QTimer>(form, "Timer2")->isActive());
     for (int tick = 1; tick <= 10; ++tick) {
         form.Timer2_Timer();
-        EXPECT_EQ(form.Picture2->isHidden(), tick % 2 == 1 ? !iconHidden : iconHidden);
-        EXPECT_TRUE(form.Timer2->isActive());
+        EXPECT_EQ(control<QLabel>(form, "Picture2(0)")->isHidden(),
+                  tick % 2 == 1 ? !iconHidden : iconHidden);
+        EXPECT_TRUE(control<QTimer>(form, "Timer2")->isActive());
     }
     form.Timer2_Timer();
-    EXPECT_FALSE(form.Timer2->isActive());
-    EXPECT_EQ(form.Picture2->isHidden(), iconHidden);
+    EXPECT_FALSE(control<QTimer>(form, "Timer2")->isActive());
+    EXPECT_EQ(control<QLabel>(form, "Picture2(0)")->isHidden(), iconHidden);
     EXPECT_EQ(form.session().BlinkCount, 0);
 }
 
@@ -207,4 +217,28 @@ TEST(StartupGui, HelpOpensTheProgramFoldersPages) {
     QString error;
     EXPECT_FALSE(helpviewer::open(folder.file("nothing.html"), &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(StartupGui, EveryButtonAndMenuCommandHasItsHandler) {
+    ProgramFolderFixture folder;
+    Form1 form;
+    // Buttons and commands reach their handler by name: a renamed handler or
+    // control would leave the command dead without any other sign.
+    QStringList names;
+    for (QObject* o : form.findChildren<QObject*>())
+        if ((qobject_cast<QPushButton*>(o) || qobject_cast<QAction*>(o)) &&
+            !o->objectName().isEmpty())
+            names << o->objectName();
+    EXPECT_GE(names.size(), 20);
+    for (const QString& name : names)
+        EXPECT_GE(form.metaObject()->indexOfSlot((name + "_Click()").toLatin1().constData()), 0)
+            << name.toStdString();
+    // One click each, through the real signal: the connection is made once.
+    MessageRecorder boxes;
+    Lang().SuggestionTexts[14] = QStringLiteral("calcul refused");
+    control<QAction>(form, "mnu_etalonage")->trigger(); // no image: a hint only
+    EXPECT_EQ(form.session().WorkflowMode, WorkflowMode::None);
+    control<QPushButton>(form, "startCalcul")->click(); // no five stars: a hint only
+    EXPECT_EQ(control<QLabel>(form, "sugestion")->text(), "calcul refused");
+    Lang() = LanguageTable{};
 }

@@ -1,10 +1,10 @@
 // The star query and the reader of its answer, and the download button of the
 // main window against a local server.
-#include "catalogues/widgets/frminternet.h"
-#include "catalogues/widgets/frmmode.h"
 #include "catalogues/sites.h"
 #include "catalogues/usnoa2.h"
 #include "catalogues/webswitches.h"
+#include "catalogues/widgets/frminternet.h"
+#include "catalogues/widgets/frmmode.h"
 #include "localserver.h"
 #include "mainwindow/form1.h"
 #include "platform/net/http.h"
@@ -21,6 +21,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+using testing_support::check;
+using testing_support::control;
+using testing_support::edit;
 using testing_support::ProgramFolderFixture;
 using testing_support::readSample;
 
@@ -176,9 +179,9 @@ protected:
         Web().AutonomousMode = false;
         Web().StarSiteEnabled = true;
         setFields("22", "47", "12.2", "+", "58", "03", "14");
-        form->txt_epoch->setText("2000.0");
-        form->txt_distance->setText("28");
-        form->txt_mag->setText("11.5");
+        edit(*form, "txt_epoch")->setText("2000.0");
+        edit(*form, "txt_distance")->setText("28");
+        edit(*form, "txt_mag")->setText("11.5");
         form->session().Plate.corrAsd = 833.27;
         form->session().Plate.corrDec = 1575.63;
     }
@@ -190,15 +193,15 @@ protected:
     }
     void setFields(const char* h, const char* m, const char* s, const char* sign, const char* d,
                    const char* dm, const char* ds) {
-        form->txt_ra(0)->setText(h);
-        form->txt_ra(1)->setText(m);
-        form->txt_ra(2)->setText(s);
-        form->txt_dec_sign_show(0)->setText(sign);
-        form->txt_dec(0)->setText(d);
-        form->txt_dec(1)->setText(dm);
-        form->txt_dec(2)->setText(ds);
+        edit(*form, "txt_ra(0)")->setText(h);
+        edit(*form, "txt_ra(1)")->setText(m);
+        edit(*form, "txt_ra(2)")->setText(s);
+        control<QLabel>(*form, "txt_dec_sign_show(0)")->setText(sign);
+        edit(*form, "txt_dec(0)")->setText(d);
+        edit(*form, "txt_dec(1)")->setText(dm);
+        edit(*form, "txt_dec(2)")->setText(ds);
     }
-    QString topLine() const { return form->status->item(0)->text(); }
+    QString topLine() const { return control<QListWidget>(*form, "status")->item(0)->text(); }
 
     ProgramFolderFixture folder;
     LocalHttpServer::Reply reply{200, readSample("data")};
@@ -214,7 +217,7 @@ private:
 } // namespace
 
 TEST_F(DownloadButton, FetchesTheFieldAndReadsIt) {
-    form->DownloadData->click();
+    control<QPushButton>(*form, "DownloadData")->click();
     ASSERT_EQ(server.requests.size(), 1);
     EXPECT_EQ(server.requests[0],
               QString("/skycat/servers/usnoa_res?catalogue=usnoa&epoch=2000.0&chart=0&ra=22+47+12"
@@ -223,9 +226,9 @@ TEST_F(DownloadButton, FetchesTheFieldAndReadsIt) {
     EXPECT_EQ(Web().StarCacheKey, QString("224712.2580314") + "2811.5");
     EXPECT_NEAR(form->session().CentreRA, 341.800833, 1e-6);
     EXPECT_EQ(topLine(), QString("Stars downloaded"));
-    EXPECT_EQ(form->status->item(1)->text(),
+    EXPECT_EQ(control<QListWidget>(*form, "status")->item(1)->text(),
               QString("data: %1 bytes received").arg(readSample("data").size()));
-    EXPECT_FALSE(form->icoG->isHidden());
+    EXPECT_FALSE(control<QLabel>(*form, "icoG")->isHidden());
     EXPECT_EQ(folder.read("data"), readSample("data"));
 
     form->READFILE();
@@ -255,7 +258,7 @@ TEST_F(DownloadButton, BadFieldsErrorPagesAndSilentServers) {
     form->DownloadData_Click();
     EXPECT_TRUE(server.requests.isEmpty());
     EXPECT_TRUE(topLine().contains("right ascension, minutes")) << topLine().toStdString();
-    EXPECT_FALSE(form->icoG->isHidden());
+    EXPECT_FALSE(control<QLabel>(*form, "icoG")->isHidden());
     setFields("22", "47", "12.2", "+", "58", "03", "14");
 
     // An error page of the server is read as no rows.
@@ -275,10 +278,10 @@ TEST_F(DownloadButton, BadFieldsErrorPagesAndSilentServers) {
     EXPECT_EQ(folder.read("data"),
               QByteArray("<html><body>Error: no such catalogue</body></html>"));
     bool failureLogged = false;
-    for (int i = 0; i < form->status->count(); ++i)
-        failureLogged |= form->status->item(i)->text().contains("failed");
+    for (int i = 0; i < control<QListWidget>(*form, "status")->count(); ++i)
+        failureLogged |= control<QListWidget>(*form, "status")->item(i)->text().contains("failed");
     EXPECT_TRUE(failureLogged);
-    EXPECT_FALSE(form->icoG->isHidden());
+    EXPECT_FALSE(control<QLabel>(*form, "icoG")->isHidden());
 
     // 20 MB of junk: no crash, no rows.
     reply.hang = false;
@@ -295,7 +298,7 @@ TEST_F(DownloadButton, AsksForMinorPlanetsAfterAMatch) {
     form->DownloadData_Click();
     EXPECT_TRUE(boxes.shown.empty());
     form->session().MatchFound = true;
-    form->CheckAster->setChecked(true);
+    check(*form, "CheckAster")->setChecked(true);
     form->DownloadData_Click();
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].title, QString("Minor planets"));

@@ -1,6 +1,7 @@
 #include "catalogues/usnoa2.h"
 
 #include "platform/numbers.h"
+#include "reduction/precession.h"
 #include "reduction/sexagesimal.h"
 
 #include <QFile>
@@ -43,42 +44,6 @@ QString UsnoA2Address(const QString& host, const QString& epoch, const QString& 
            QStringLiteral(".&format=2&sort=mr&nout=5000");
 }
 
-TypedCentreReading ReadTypedCentre(const TypedCentreFields& fields) {
-    static const char* const raNames[] = {"right ascension, hours", "right ascension, minutes",
-                                          "right ascension, seconds"};
-    static const char* const decNames[] = {"declination, degrees", "declination, minutes",
-                                           "declination, seconds"};
-    TypedCentreReading reading;
-    const auto value = [&reading](const QString& text, const char* name) -> std::optional<double> {
-        const auto v = numbers::strict(text);
-        if (!v && reading.badField.isEmpty()) {
-            reading.badField = QString::fromLatin1(name);
-            reading.badText = text;
-        }
-        return v;
-    };
-    std::array<double, 3> ra{}, dec{};
-    for (int i = 0; i < 3; ++i) {
-        const auto v = value(fields.ra[i], raNames[i]);
-        if (!v) return reading;
-        ra[i] = *v;
-    }
-    for (int i = 0; i < 3; ++i) {
-        const auto v = value(fields.dec[i], decNames[i]);
-        if (!v) return reading;
-        dec[i] = *v;
-    }
-    const auto epoch = value(fields.epoch, "epoch");
-    if (!epoch) return reading;
-    TypedCentre c;
-    c.south = fields.decSign == QLatin1String("-");
-    c.ra = (ra[0] * 3600 + ra[1] * 60 + ra[2]) / 3600 * 15;
-    c.dec = (c.south ? -1 : 1) * (dec[0] * 3600 + dec[1] * 60 + dec[2]) / 3600;
-    c.epoch = *epoch;
-    reading.centre = c;
-    return reading;
-}
-
 StarQueryCoordinates MakeStarQueryCoordinates(const TypedCentre& centre, double dRA, double dDec) {
     StarQueryCoordinates q;
     int16_t whole = 0, minutes = 0;
@@ -91,6 +56,15 @@ StarQueryCoordinates MakeStarQueryCoordinates(const TypedCentre& centre, double 
             QLatin1Char('+') + QString::number(minutes) + QLatin1Char('+') +
             wholeText(numbers::roundHalfEven(seconds));
     return q;
+}
+
+StarQueryPlan PlanStarQuery(const TypedCentreFields& fields) {
+    StarQueryPlan plan{ReadTypedCentre(fields), {}};
+    if (const auto& c = plan.reading.centre) {
+        const PrecessionDelta delta = PrecessFromJ2000(4000 - c->epoch, c->ra, c->dec);
+        plan.coordinates = MakeStarQueryCoordinates(*c, delta.dRA, delta.dDec);
+    }
+    return plan;
 }
 
 StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double corrDec,

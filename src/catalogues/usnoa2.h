@@ -8,6 +8,7 @@
 #pragma once
 
 #include "field/session.h"
+#include "field/typedcentre.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -24,32 +25,6 @@ inline constexpr const char* kUsnoA2Path = "/skycat/servers/usnoa_res";
 QString UsnoA2Address(const QString& host, const QString& epoch, const QString& ra,
                       const QString& dec, const QString& radius, const QString& magFaint);
 
-// The field centre as the user typed it.
-struct TypedCentreFields {
-    std::array<QString, 3> ra;  // hours, minutes, seconds
-    std::array<QString, 3> dec; // degrees, minutes, seconds, without sign
-    QString decSign;            // "+" or "-"
-    QString epoch;              // equinox in years
-};
-
-// The centre read from those fields.
-struct TypedCentre {
-    double ra = 0;    // degrees, at the typed equinox
-    double dec = 0;   // degrees, at the typed equinox
-    double epoch = 0; // years
-    bool south = false;
-};
-
-struct TypedCentreReading {
-    std::optional<TypedCentre> centre;
-    QString badField; // what the first field that holds no number is, in words
-    QString badText;  // and its text
-};
-
-// Reads the centre; every field must hold a number (read strictly).
-// ra = (h*3600 + m*60 + s)/3600*15, dec = sign * (d*3600 + m*60 + s)/3600.
-TypedCentreReading ReadTypedCentre(const TypedCentreFields& fields);
-
 // The ra and dec texts of the query.
 struct StarQueryCoordinates {
     QString ra;  // H+M+S, e.g. 5+35+17
@@ -61,6 +36,16 @@ struct StarQueryCoordinates {
 // and may read 60. The sign of the declination is the typed one, so a centre
 // between 0 and -1 degree gives "-0+...".
 StarQueryCoordinates MakeStarQueryCoordinates(const TypedCentre& centre, double dRA, double dDec);
+
+// The star query for the typed centre: the centre read from the fields, and
+// the query texts of that centre precessed from the typed equinox to J2000
+// (PrecessFromJ2000 at 4000 - equinox). The texts are empty when a field
+// holds no number.
+struct StarQueryPlan {
+    TypedCentreReading reading;
+    StarQueryCoordinates coordinates;
+};
+StarQueryPlan PlanStarQuery(const TypedCentreFields& fields);
 
 // Result of reading an answer.
 struct StarReadResult {

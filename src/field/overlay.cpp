@@ -2,6 +2,7 @@
 
 #include "field/draw.h"
 #include "platform/numbers.h"
+#include "reduction/calibration.h"
 #include "reduction/sexagesimal.h"
 
 #include <algorithm>
@@ -102,6 +103,55 @@ void DrawStarCrosses(MarkerStore& markers, const std::array<int, 5>& rows) {
         markers.line(cx, cy - 10, cx, cy + 10);
     }
     markers.drawColour = QColor(128, 128, 255);
+}
+
+void PlaceCentreCross(SessionState& s, MarkerStore& markers, const ScaledCentre& centre, int width,
+                      int height) {
+    const auto pixel = s.Plate.scaledToPixel(centre.ra, centre.dec);
+    if (!pixel) return;
+    const double x = pixel->x, y = pixel->y;
+    auto& cross = markers.centerpic;
+    const double ends[4][4] = {
+        {x, y - 8, x, y - 2}, {x, y + 2, x, y + 8}, {x - 8, y, x - 2, y}, {x + 2, y, x + 8, y}};
+    for (int k = 0; k < 4; ++k) {
+        cross.x1[k] = static_cast<float>(ends[k][0]);
+        cross.y1[k] = static_cast<float>(ends[k][1]);
+        cross.x2[k] = static_cast<float>(ends[k][2]);
+        cross.y2[k] = static_cast<float>(ends[k][3]);
+    }
+    cross.visible = true;
+    if (!(x > 0 && x < width && y > 0 && y < height)) s.CentreOutside = true;
+}
+
+void MapField(SessionState& s, MarkerStore& m, const MapChoices& choices,
+              const std::function<void()>& placeCentre, const LabelWidth& labelWidth) {
+    s.MapFailed = false;
+    auto fail = [&s] {
+        s.MapFailed = true;
+        s.MapState = MapState::Failed;
+    };
+    const bool full = s.MapState == MapState::Loading;
+    const int n = OverlayStarCount(s.Stars, full, m.star.count());
+    if (full) {
+        m.star.hideAll();
+        m.aster.hideAll();
+        m.aster_lbl.hideAll();
+        m.deepobj_lbl.hideAll();
+    }
+    MarkerPlacer placer(s.Plate, m.star.size);
+    PlaceStarMarkers(placer, s.Stars, n, m.star);
+    if (choices.minorPlanets && s.MatchFound &&
+        !PlaceMinorPlanetMarkers(placer, s.MinorPlanets, m.aster, m.aster_lbl))
+        return fail();
+    placeCentre();
+    if ((!s.MatchFound && choices.deepSkyInCalcul) || (s.MatchFound && choices.deepSkyInFullMap)) {
+        m.clearDrawings();
+        s.FieldAngle = FieldAngle(s.Plate, s.Stars.ra[1], s.Stars.dec[1]);
+        if (!DrawDeepSkyObjects(placer, s.DeepSky, s.Plate.corrAsd, s.FieldAngle, m, labelWidth))
+            return fail();
+    }
+    ShowMarkers(m.star, n);
+    s.MapState = MapState::Done;
 }
 
 bool DrawSkyOverlay(const PlateSolution& plate, const CatalogueStarTable& stars,

@@ -10,6 +10,7 @@
 
 #include "field/markers.h"
 #include "field/session.h"
+#include "field/typedcentre.h"
 #include "reduction/platesolution.h"
 #include "reduction/skyplate.h"
 
@@ -73,6 +74,30 @@ void ShowMarkers(MarkerPool& pool, int n);
 // catalogue rows, red 255 / green 128 / blue 255, then leaves the drawing
 // colour at red 128 / green 128 / blue 255. Rows outside the pool are skipped.
 void DrawStarCrosses(MarkerStore& markers, const std::array<int, 5>& rows);
+
+// The centre cross of the typed field centre (scaled J2000) through the
+// session's plate model: four 6-pixel arms 2 pixels off the centre. Sets
+// CentreOutside when the centre falls outside the image (strictly inside
+// 0 < x < width, 0 < y < height counts as inside; the flag is never cleared
+// here). Nothing is placed when the model has no inverse.
+void PlaceCentreCross(SessionState& session, MarkerStore& markers, const ScaledCentre& centre,
+                      int width, int height);
+
+// What the window's overlay draws beyond the catalogue stars.
+struct MapChoices {
+    bool minorPlanets = false;     // CheckAster: minor planets once a match is found
+    bool deepSkyInCalcul = false;  // CheckDeepObj1: deep-sky objects before a match
+    bool deepSkyInFullMap = false; // CheckDeepObj2: deep-sky objects after a match
+};
+
+// The overlay of the session's plate model ("map"): a full map (MapState
+// Loading) first hides every marker and places all rows read, otherwise the
+// stars in use; then the minor planets, the centre cross (`placeCentre`),
+// the deep-sky objects (the drawings cleared first) and finally the stars
+// are shown. Ends with MapState Done, or with Failed and MapFailed set when a
+// minor-planet or deep-sky row cannot be placed.
+void MapField(SessionState& session, MarkerStore& markers, const MapChoices& choices,
+              const std::function<void()>& placeCentre, const LabelWidth& labelWidth);
 
 // Everything an overlay draws, for callers without a window.
 struct OverlayOptions {

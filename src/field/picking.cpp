@@ -29,3 +29,21 @@ int StorePickMark(SessionState& session, MarkerPool& clicpic, double x, double y
     PlacePickMark(clicpic, k, x, y);
     return k;
 }
+
+int SelectAtCursor(SessionState& s, MarkerPool& clicpic,
+                   const std::function<int(int, int)>& pixel) {
+    if (s.WorkflowMode == WorkflowMode::Calibration)
+        s.PickCount = static_cast<int16_t>(s.RefStarCount - 1);
+    if (s.RefStarCount == 3) s.WorkflowMode = WorkflowMode::ReferencesPicked;
+    if (pixel) {
+        const BrightestSpot spot = FindBrightestNear(pixel, s.CursorX, s.CursorY);
+        s.CursorX = static_cast<int16_t>(spot.x);
+        s.CursorY = static_cast<int16_t>(spot.y);
+    }
+    const int k = StorePick(s, clicpic, s.CursorX, s.CursorY);
+    if (k == MarkerStore::kPicks) {
+        s.WorkflowMode = WorkflowMode::SelectionFinished;
+        s.SelectionDone = true;
+    }
+    return k;
+}

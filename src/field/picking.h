@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 struct BrightestSpot {
     int x = 0;
@@ -59,3 +60,12 @@ int StorePick(SessionState& session, MarkerPool& clicpic, double x, double y);
 // mark PickCount centred on (x, y), within the same bounds as StorePick.
 // Returns the index used, or 0 when refused.
 int StorePickMark(SessionState& session, MarkerPool& clicpic, double x, double y);
+
+// One pick at the session's cursor ("doselect"): during a calibration the pick
+// goes to slot RefStarCount - 1; the third reference star ends the mode in
+// ReferencesPicked. With `pixel` given (the star-centring option) the cursor
+// first moves to the brightest spot near it. The pick is stored as by
+// StorePick; the fifth ends the selection (mode SelectionFinished,
+// SelectionDone). Returns the index used, or 0 when the pick was refused.
+int SelectAtCursor(SessionState& session, MarkerPool& clicpic,
+                   const std::function<int(int x, int y)>& pixel);

@@ -54,11 +54,28 @@ struct DeepSkyTable {
     int16_t count = 0;
 };
 
+// What a click, a double-click and a mouse move on the image mean.
+enum class WorkflowMode {
+    None,              // nothing special (the start)
+    Calibration,       // picking reference stars for the scales
+    SuperCalibration,  // confirming overlay stars as reference stars
+    Select,            // picking the five field stars
+    ReferencesPicked,  // the third reference star has been picked
+    SelectionFinished, // the five field stars are picked
+    Coordinates,       // a match is accepted: clicks read sky positions
+};
+
+// Whether the overlay is drawn.
+enum class MapState {
+    None,    // never drawn
+    Loading, // a full map is being drawn (all rows read)
+    Done,    // drawn
+    Failed,  // a minor-planet or deep-sky row could not be placed
+};
+
 struct SessionState {
-    // Interaction mode: "", "etalo", "superetalo", "select", "done", "0", "coor".
-    QString WorkflowMode;
-    // Overlay: "", "loading", "done", "err".
-    QString MapState;
+    ::WorkflowMode WorkflowMode = ::WorkflowMode::None;
+    ::MapState MapState = ::MapState::None;
     bool ImageLoaded = false;
     QString ImageFileStamp;
     int16_t CursorX = 0;

@@ -3,10 +3,14 @@
 #include "catalogues/webswitches.h"
 #include "mainwindow/form1.h"
 #include "platform/programfolder.h"
+#include "platform/widgets/messagebox.h"
+#include "text/language.h"
+#include "text/widgets/frmlang.h"
 #include "text/widgets/splash.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QProgressBar>
 #include <QTimer>
 
@@ -33,4 +37,54 @@ Form1* StartupSequence() {
     QDir folder(programfolder::path());
     if (!folder.exists(QStringLiteral("cat"))) folder.mkdir(QStringLiteral("cat"));
     return form;
+}
+
+namespace {
+bool shippedLanguageFileExists() {
+    return QFileInfo::exists(programfolder::file(QStringLiteral("lang-fr.cfg"))) ||
+           QFileInfo::exists(programfolder::file(QStringLiteral("lang-en.cfg")));
+}
+} // namespace
+
+void ReadLanguage(QWidget* parent) {
+    const LanguageReadResult r =
+        ReadLanguageFile(programfolder::file(QStringLiteral("lang.cfg")), Lang());
+    if (r.problems.isEmpty()) return;
+    messagebox::ok(
+        parent,
+        QString::fromUtf8("Le fichier de langue est incomplet; les textes lus sont utilisés.\n"
+                          "The language file is incomplete; the texts read are used.\n\n") +
+            r.problems.join(QLatin1Char('\n')),
+        QStringLiteral("lang.cfg"));
+}
+
+void ReadLanguageAndApply(Form1* form) {
+    ReadLanguage(form);
+    if (form) form->ApplyLanguageToForm();
+}
+
+void LoadLanguageFile(Form1* form) {
+    const QString path = programfolder::file(QStringLiteral("lang.cfg"));
+    bool readByChoice = false;
+    // First run: ask for a language until one has been chosen. Closing the
+    // window without a choice asks again; without any shipped language file
+    // there is nothing to choose from, so the design captions stay.
+    while (!QFileInfo::exists(path)) {
+        if (!shippedLanguageFileExists()) {
+            messagebox::ok(form,
+                           QString::fromUtf8("Aucun fichier de langue (lang-fr.cfg, lang-en.cfg).\n"
+                                             "No language file (lang-fr.cfg, lang-en.cfg).") +
+                               QStringLiteral(" (") + programfolder::path() + QLatin1Char(')'));
+            return;
+        }
+        FrmLang window(
+            [form, &readByChoice] {
+                ReadLanguageAndApply(form);
+                readByChoice = true;
+            },
+            form);
+        window.showModal();
+    }
+    // The choice has just read the file; otherwise read it now.
+    if (!readByChoice) ReadLanguage(form);
 }

@@ -2,16 +2,7 @@
 
 #include <cmath>
 
-double PrecessionDeltaRA = 0;
-double PrecessionDeltaDec = 0;
-
 namespace {
-
-PrecessionDelta publish(double dRA, double dDec) {
-    PrecessionDeltaRA = dRA;
-    PrecessionDeltaDec = dDec;
-    return {dRA, dDec};
-}
 
 // Direction of (x, y) in degrees, 0..360, from arctan(y / x) with the quadrant
 // added by hand; on the y axis it is 90 or 270, and (0, 0) gives `fallback`.
@@ -65,7 +56,7 @@ PrecessionDelta PrecessFromJ2000(double epoch, double ra, double dec) {
     const double y = std::sin(zr) * b + std::cos(zr) * a;
     const double raP = direction(x, y, ra, pi);
 
-    return publish(raP - ra, decP - dec);
+    return {raP - ra, decP - dec};
 }
 
 PrecessionDelta PrecessToJ2000(double epoch, double ra, double dec) {
@@ -81,5 +72,5 @@ PrecessionDelta PrecessToJ2000(double epoch, double ra, double dec) {
     const double decMid = dec - n * std::cos(raMid * rad) / 2.0;
     const double raJ2000 = ra - m - n * std::sin(raMid * rad) * tanDec(decMid);
     const double decJ2000 = dec - n * std::cos(raMid * rad);
-    return publish(raJ2000 - ra, decJ2000 - dec);
+    return {raJ2000 - ra, decJ2000 - dec};
 }

@@ -1,15 +1,8 @@
 // Precession of mean equatorial positions between J2000.0 and another epoch.
 //
 // Both routines take an epoch in years (2000.0 = J2000.0) and a position in
-// degrees, and give back the corrections to add to it. They also leave the
-// same corrections in PrecessionDeltaRA and PrecessionDeltaDec, where the
-// callers that read them right after the call pick them up.
+// degrees, and give back the corrections to add to it.
 #pragma once
-
-// Corrections written by the last call of either precession routine
-// (degrees): precessed position minus given position.
-extern double PrecessionDeltaRA;
-extern double PrecessionDeltaDec;
 
 struct PrecessionDelta {
     double dRA = 0;  // degrees, precessed right ascension minus the given one

@@ -13,6 +13,11 @@ QString FormMessage(int i) {
     return i >= 0 && i < static_cast<int>(m.size()) ? m[i] : QString();
 }
 
+QString FormText(int i) {
+    const auto& t = Lang().FormTexts;
+    return i >= 0 && i < static_cast<int>(t.size()) ? t[i] : QString();
+}
+
 void DeriveFormMessages(LanguageTable& table) {
     for (int i = 0; i <= 27; ++i)
         table.FormMessages[i] = table.FormTexts[i + 49];

@@ -47,6 +47,10 @@ LanguageReadResult ReadLanguageFile(const QString& path, LanguageTable& table);
 // Copies FormTexts 49..76 into FormMessages 0..27.
 void DeriveFormMessages(LanguageTable& table);
 
+// FormTexts(i) of the program's table (the main window's captions), empty
+// when out of range.
+QString FormText(int i);
+
 // FormMessages(i) of the program's table, empty when out of range.
 QString FormMessage(int i);
 

@@ -2,6 +2,7 @@
 
 #include "platform/programfolder.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <algorithm>
 #include <cmath>
 
@@ -97,6 +99,14 @@ MessageRecorder::MessageRecorder() {
 
 MessageRecorder::~MessageRecorder() {
     messagebox::setResponder({});
+}
+
+QLineEdit* edit(const QObject& root, const QString& name) {
+    return control<QLineEdit>(root, name);
+}
+
+QCheckBox* check(const QObject& root, const QString& name) {
+    return control<QCheckBox>(root, name);
 }
 
 } // namespace testing_support

@@ -3,10 +3,15 @@
 
 #include "platform/widgets/messagebox.h"
 
+#include <QObject>
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
+#include <stdexcept>
 #include <vector>
+
+class QCheckBox;
+class QLineEdit;
 
 namespace testing_support {
 
@@ -50,5 +55,19 @@ public:
     // Decides each question; by default Yes.
     std::function<messagebox::Answer(const messagebox::Shown&)> answer;
 };
+
+// The control named `name` (its object name) inside the window or panel
+// `root`, of type T. A missing control or one of another type throws, which
+// fails the running test with the name in the message.
+template <class T> T* control(const QObject& root, const QString& name) {
+    T* found = root.findChild<T*>(name);
+    if (!found)
+        throw std::runtime_error("no control \"" + name.toStdString() + "\" of the expected type");
+    return found;
+}
+
+// The two kinds the tests reach most.
+QLineEdit* edit(const QObject& root, const QString& name);
+QCheckBox* check(const QObject& root, const QString& name);
 
 } // namespace testing_support

@@ -1,5 +1,8 @@
 #include "platform/widgets/helpviewer.h"
 
+#include "platform/programfolder.h"
+#include "platform/widgets/messagebox.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
@@ -27,6 +30,13 @@ bool open(const QString& path, QString* error) {
         return false;
     }
     return true;
+}
+
+void openProgramPage(QWidget* parent, const QString& name) {
+    QString error;
+    if (!open(programfolder::file(name), &error))
+        messagebox::ok(parent, error + QStringLiteral(" (") + programfolder::path() +
+                                   QLatin1Char('/') + name + QLatin1Char(')'));
 }
 
 } // namespace helpviewer

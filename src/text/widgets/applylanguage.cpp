@@ -7,23 +7,15 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QWidget>
 
 namespace {
 
-// Sets the visible text of the control named `name` inside `window`, whatever
-// kind of control it is; a missing control is skipped.
+// Sets the visible text of the control named `name` inside `window`; a
+// missing control is skipped.
 void setCaption(QWidget* window, const QString& name, const QString& text) {
-    QObject* o = window->findChild<QObject*>(name);
-    if (!o) return;
-    if (auto* b = qobject_cast<QAbstractButton*>(o))
-        b->setText(text);
-    else if (auto* l = qobject_cast<QLabel*>(o))
-        l->setText(text);
-    else if (auto* g = qobject_cast<QGroupBox*>(o))
-        g->setTitle(text);
-    else if (auto* a = qobject_cast<QAction*>(o))
-        a->setText(text);
+    SetCaption(window->findChild<QObject*>(name), text);
 }
 
 QString entry(const std::vector<QString>& texts, int i) {
@@ -35,6 +27,23 @@ QString lbl(int i) {
 }
 
 } // namespace
+
+void SetCaption(QObject* o, const QString& text) {
+    if (auto* b = qobject_cast<QAbstractButton*>(o))
+        b->setText(text);
+    else if (auto* l = qobject_cast<QLabel*>(o))
+        l->setText(text);
+    else if (auto* g = qobject_cast<QGroupBox*>(o))
+        g->setTitle(text);
+    else if (auto* a = qobject_cast<QAction*>(o))
+        a->setText(text);
+    else if (auto* m = qobject_cast<QMenu*>(o))
+        m->setTitle(text);
+}
+
+void SetFormCaption(QObject* control, int i) {
+    SetCaption(control, FormText(i));
+}
 
 bool ApplyLanguage(const QString& key, QWidget* window) {
     if (!window) return false;
@@ -75,4 +84,3 @@ bool ApplyLanguage(const QString& key, QWidget* window) {
     }
     return false;
 }
-

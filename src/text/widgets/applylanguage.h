@@ -3,7 +3,15 @@
 
 #include <QString>
 
+class QObject;
 class QWidget;
+
+// Sets the visible text of one control: a button's or label's text, a group
+// box's or menu's title, an action's text; other objects are left alone.
+void SetCaption(QObject* control, const QString& text);
+
+// The main window's caption FormTexts(i) into one control.
+void SetFormCaption(QObject* control, int i);
 
 // Puts the texts of one window into `window`, whose controls are found by
 // their object names:

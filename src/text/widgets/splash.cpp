@@ -71,3 +71,10 @@ void frmSplash::Form_Click() {
 void frmSplash::mouseReleaseEvent(QMouseEvent*) {
     Form_Click();
 }
+
+void frmSplash::showAbout(QWidget* parent) {
+    auto* about = new frmSplash(parent);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->setWindowModality(Qt::ApplicationModal);
+    about->show();
+}

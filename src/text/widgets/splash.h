@@ -14,6 +14,10 @@ class frmSplash : public QDialog {
 public:
     explicit frmSplash(QWidget* parent = nullptr);
 
+    // Shows the splash as the about box: modal for the whole program, without
+    // a nested event loop, gone (deleted) after the click that closes it.
+    static void showAbout(QWidget* parent);
+
     // "Version 1.4.14".
     static QString versionText();
 

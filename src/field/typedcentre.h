@@ -1,0 +1,47 @@
+// The field centre as the user types it (right ascension in hours, minutes
+// and seconds, declination in degrees, minutes and seconds with a separate
+// sign, and the equinox), read into degrees.
+#pragma once
+
+#include <QString>
+#include <array>
+#include <optional>
+
+// The field centre as the user typed it.
+struct TypedCentreFields {
+    std::array<QString, 3> ra;  // hours, minutes, seconds
+    std::array<QString, 3> dec; // degrees, minutes, seconds, without sign
+    QString decSign;            // "+" or "-"
+    QString epoch;              // equinox in years
+};
+
+// The centre read from those fields.
+struct TypedCentre {
+    double ra = 0;    // degrees, at the typed equinox
+    double dec = 0;   // degrees, at the typed equinox
+    double epoch = 0; // years
+    bool south = false;
+};
+
+struct TypedCentreReading {
+    std::optional<TypedCentre> centre;
+    QString badField; // what the first field that holds no number is, in words
+    QString badText;  // and its text
+};
+
+// Reads the centre; every field must hold a number (read strictly).
+// ra = (h*3600 + m*60 + s)/3600*15, dec = sign * (d*3600 + m*60 + s)/3600.
+TypedCentreReading ReadTypedCentre(const TypedCentreFields& fields);
+
+// The typed centre in scaled J2000 coordinates, for the overlay's centre cross.
+// Given: the typed fields (the six coordinate boxes read strictly, the equinox
+// leniently) and the scales corrAsd, corrDec (pixels per degree).
+// Returned: right ascension and declination at J2000, degrees times the
+// scales (the position is precessed from the typed equinox to J2000 with
+// PrecessToJ2000); nothing when a coordinate box holds no number.
+struct ScaledCentre {
+    double ra = 0;
+    double dec = 0;
+};
+std::optional<ScaledCentre> TypedCentreJ2000(const TypedCentreFields& fields, double corrAsd,
+                                             double corrDec);

@@ -1,0 +1,36 @@
+#include "mainwindow/commandbar.h"
+
+#include "text/widgets/applylanguage.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace {
+QPushButton* button(const char* name, const char* caption) {
+    auto* b = new QPushButton(QString::fromUtf8(caption));
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+} // namespace
+
+CommandBar::CommandBar(QWidget* parent)
+    : QGroupBox(QStringLiteral("Menu"), parent), m_download(button("DownloadData", "1-Download")),
+      m_select(button("SelectStar", "2-Etoiles")), m_calcul(button("startCalcul", "3-Calcul")),
+      m_fullMap(button("FullMap", "4-Full map")) {
+    setObjectName(QStringLiteral("frm(0)"));
+    auto* l = new QHBoxLayout(this);
+    for (QPushButton* b : {m_download, m_select, m_calcul, m_fullMap})
+        l->addWidget(b);
+}
+
+void CommandBar::retranslate() {
+    SetFormCaption(this, 19);
+    SetFormCaption(m_download, 15);
+    SetFormCaption(m_select, 16);
+    SetFormCaption(m_calcul, 17);
+    SetFormCaption(m_fullMap, 18);
+}
+
+QString CommandBar::downloadCaption() const {
+    return m_download->text();
+}

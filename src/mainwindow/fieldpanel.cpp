@@ -1,0 +1,161 @@
+#include "mainwindow/fieldpanel.h"
+
+#include "mainwindow/commatopoint.h"
+#include "mainwindow/panelparts.h"
+#include "platform/numbers.h"
+#include "platform/widgets/controlvalue.h"
+#include "text/widgets/applylanguage.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace panelparts;
+
+namespace {
+constexpr int kLabelIndex[12] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 11, 16, 17};
+constexpr const char* kLabelCaption[12] = {"Champ",    "Arcmin",     "Mag max:", "Mag fullmap:",
+                                           "Img:",     "Tolérance:", "pixels",   "Corr Asd",
+                                           "Corr Dec", "Epoch:",     "Asd:",     "Dec:"};
+} // namespace
+
+FieldPanel::FieldPanel(QWidget* parent)
+    : QGroupBox(QString::fromUtf8("Catalogue d'étoile"), parent), m_sign(signLabel(0)),
+      m_epoch(lineEdit(QStringLiteral("txt_epoch"), QStringLiteral("2000.0"), 70)),
+      m_radius(lineEdit(QStringLiteral("txt_distance"), QStringLiteral("20"), 70)),
+      m_mag(lineEdit(QStringLiteral("txt_mag"), QStringLiteral("13"), 70)),
+      m_mag2(lineEdit(QStringLiteral("txt_mag2"), QStringLiteral("16"), 70)),
+      m_url(lineEdit(QStringLiteral("txt_url"))), m_loadImage(button("Loadimg", "Load")),
+      m_autoload(checkBox("CheckAutoload", "Auto load si modifié")),
+      m_ccd(new QGroupBox(QStringLiteral("CCD"))),
+      m_tolerance(lineEdit(QStringLiteral("txt_tolerance"), QStringLiteral("7"), 70)),
+      m_corrAsd(lineEdit(QStringLiteral("txt_corrasd"))),
+      m_corrDec(lineEdit(QStringLiteral("txt_corrdec"))), m_loadScales(button("LoadCorr", "Load")) {
+    setObjectName(QStringLiteral("frm(1)"));
+    m_ccd->setObjectName(QStringLiteral("frm(2)"));
+    std::array<QLabel*, 18> lbl{}; // by label number
+    for (int k = 0; k < 12; ++k)
+        lbl[kLabelIndex[k]] = m_labels[k] = label(kLabelIndex[k], kLabelCaption[k]);
+
+    auto* g = new QGridLayout(this);
+    auto* raRow = new QHBoxLayout;
+    auto* decRow = new QHBoxLayout;
+    auto* signs = new QButtonGroup(this);
+    for (int i = 0; i < 2; ++i) {
+        m_signButtons[i] = signButton(i);
+        signs->addButton(m_signButtons[i]);
+        decRow->addWidget(m_signButtons[i]);
+        connect(m_signButtons[i], &QRadioButton::clicked, this, [this, i] { emit signClicked(i); });
+    }
+    decRow->addWidget(m_sign);
+    for (int i = 0; i < 3; ++i) {
+        m_ra[i] = lineEdit(QStringLiteral("txt_ra(%1)").arg(i), QString(), i == 2 ? 60 : 48);
+        m_dec[i] = lineEdit(QStringLiteral("txt_dec(%1)").arg(i), QString(), i == 2 ? 60 : 48);
+        raRow->addWidget(m_ra[i]);
+        decRow->addWidget(m_dec[i]);
+    }
+    raRow->addStretch();
+    decRow->addStretch();
+    g->addWidget(lbl[16], 0, 0);
+    g->addLayout(raRow, 0, 1, 1, 3);
+    g->addWidget(lbl[17], 1, 0);
+    g->addLayout(decRow, 1, 1, 1, 3);
+    g->addWidget(lbl[11], 2, 0);
+    g->addWidget(m_epoch, 2, 1);
+    g->addWidget(lbl[0], 3, 0);
+    g->addWidget(m_radius, 3, 1);
+    g->addWidget(lbl[1], 3, 2);
+    g->addWidget(lbl[2], 4, 0);
+    g->addWidget(m_mag, 4, 1);
+    g->addWidget(lbl[3], 4, 2);
+    g->addWidget(m_mag2, 4, 3);
+    g->addWidget(lbl[4], 5, 0);
+    g->addWidget(m_url, 5, 1, 1, 2);
+    g->addWidget(m_loadImage, 5, 3);
+    g->addWidget(m_autoload, 6, 1, 1, 3);
+
+    auto* c = new QGridLayout(m_ccd);
+    c->addWidget(lbl[5], 0, 0);
+    c->addWidget(m_tolerance, 0, 1);
+    c->addWidget(lbl[6], 0, 2);
+    c->addWidget(lbl[7], 1, 0);
+    c->addWidget(m_corrAsd, 1, 1, 1, 2);
+    c->addWidget(lbl[8], 2, 0);
+    c->addWidget(m_corrDec, 2, 1, 1, 2);
+    c->addWidget(m_loadScales, 1, 3, 2, 1);
+    g->addWidget(m_ccd, 7, 0, 1, 4);
+
+    connect(m_autoload, &QCheckBox::stateChanged, this, &FieldPanel::autoloadChanged);
+    for (QLineEdit* box : {m_corrAsd, m_corrDec, m_epoch})
+        connect(box, &QLineEdit::textChanged, this, [box] { CommaToPoint(box); });
+}
+
+void FieldPanel::retranslate() {
+    SetFormCaption(this, 20);
+    SetFormCaption(m_ccd, 21);
+    for (int k = 0; k < 12; ++k)
+        retranslateLabel(m_labels[k], kLabelIndex[k]);
+    SetFormCaption(m_loadScales, 47);
+    SetFormCaption(m_autoload, 81);
+}
+
+TypedCentreFields FieldPanel::centre() const {
+    TypedCentreFields f;
+    for (int i = 0; i < 3; ++i) {
+        f.ra[i] = m_ra[i]->text();
+        f.dec[i] = m_dec[i]->text();
+    }
+    f.decSign = m_sign->text();
+    f.epoch = m_epoch->text();
+    return f;
+}
+
+QString FieldPanel::epoch() const {
+    return m_epoch->text();
+}
+QString FieldPanel::radius() const {
+    return m_radius->text();
+}
+QString FieldPanel::magnitude() const {
+    return m_mag->text();
+}
+void FieldPanel::setMagnitude(const QString& text) {
+    m_mag->setText(text);
+}
+QString FieldPanel::fullMapMagnitude() const {
+    return m_mag2->text();
+}
+QString FieldPanel::imagePath() const {
+    return m_url->text();
+}
+int FieldPanel::autoload() const {
+    return CheckValue(m_autoload);
+}
+std::optional<double> FieldPanel::readTolerance() {
+    return matchingNumber(this, tr("tolerance"), m_tolerance->text());
+}
+QString FieldPanel::corrAsd() const {
+    return m_corrAsd->text();
+}
+QString FieldPanel::corrDec() const {
+    return m_corrDec->text();
+}
+void FieldPanel::setScales(std::optional<double> corrAsd, std::optional<double> corrDec) {
+    if (corrAsd) m_corrAsd->setText(numbers::text(*corrAsd));
+    if (corrDec) m_corrDec->setText(numbers::text(*corrDec));
+}
+QString FieldPanel::decSign() const {
+    return m_sign->text();
+}
+void FieldPanel::setDecSign(const QString& sign) {
+    m_sign->setText(sign);
+}
+
+void FieldPanel::syncSignButtons() {
+    m_signButtons[m_sign->text() == QLatin1String("-") ? 0 : 1]->setChecked(true);
+}

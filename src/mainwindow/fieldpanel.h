@@ -1,0 +1,69 @@
+// frm(1), tab 1: the field centre and the query (right ascension,
+// declination with its sign, equinox, radius, the two limiting magnitudes),
+// the image file with its automatic reload, and frm(2) "CCD": the matching
+// tolerance and the two scales.
+#pragma once
+
+#include "field/typedcentre.h"
+
+#include <QGroupBox>
+#include <array>
+#include <optional>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+class FieldPanel : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit FieldPanel(QWidget* parent = nullptr);
+    void retranslate();
+
+    TypedCentreFields centre() const;
+    QString epoch() const;
+    QString radius() const;    // txt_distance, arcminutes
+    QString magnitude() const; // txt_mag
+    void setMagnitude(const QString& text);
+    QString fullMapMagnitude() const; // txt_mag2
+    QString imagePath() const;        // txt_url as typed
+    int autoload() const;             // CheckAutoload: 0, 1 or 2
+    // The matching tolerance in pixels; nothing after a message when the box
+    // holds no number.
+    std::optional<double> readTolerance();
+    QString corrAsd() const;
+    QString corrDec() const;
+    // Puts measured scales into the two boxes (each only when given).
+    void setScales(std::optional<double> corrAsd, std::optional<double> corrDec);
+
+    // The sign label txt_dec_sign_show(0): "+" or "-".
+    QString decSign() const;
+    void setDecSign(const QString& sign);
+    // Ticks the sign button that matches the label (after a file set it).
+    void syncSignButtons();
+
+signals:
+    void autoloadChanged();      // CheckAutoload
+    void signClicked(int index); // txt_dec_sign(0) "-", txt_dec_sign(1) "+"
+
+private:
+    std::array<QLineEdit*, 3> m_ra{};
+    std::array<QLineEdit*, 3> m_dec{};
+    std::array<QRadioButton*, 2> m_signButtons{};
+    QLabel* m_sign;
+    QLineEdit* m_epoch;
+    QLineEdit* m_radius;
+    QLineEdit* m_mag;
+    QLineEdit* m_mag2;
+    QLineEdit* m_url;
+    QPushButton* m_loadImage;
+    QCheckBox* m_autoload;
+    QGroupBox* m_ccd;
+    QLineEdit* m_tolerance;
+    QLineEdit* m_corrAsd;
+    QLineEdit* m_corrDec;
+    QPushButton* m_loadScales;
+    std::array<QLabel*, 12> m_labels{}; // lbl(0..8), lbl(11), lbl(16), lbl(17)
+};

@@ -1,0 +1,218 @@
+// Main window: field centre, reference-star calibration, matching, catalogues.
+#include "catalogues/cachekeys.h"
+#include "catalogues/web/starquery.h"
+#include "catalogues/webswitches.h"
+#include "catalogues/widgets/frminternet.h"
+#include "catalogues/widgets/frmmode.h"
+#include "field/overlay.h"
+#include "field/referencestars.h"
+#include "field/review.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/panels.h"
+#include "platform/numbers.h"
+#include "platform/programfolder.h"
+#include "platform/widgets/messagebox.h"
+#include "text/language.h"
+
+namespace {
+
+int16_t flag(bool value) {
+    return value ? -1 : 0;
+}
+
+// The minor-planet query of a download (asked for when a match exists and
+// minor planets are ticked). Not written yet: the download ends without it.
+void RunMinorPlanetQuery(Form1& /*form*/) {}
+
+} // namespace
+
+bool Form1::CentreJ2000() {
+    const TypedCentreFields typed = m_field->centre();
+    m_session.CentreDecSign =
+        typed.decSign == QLatin1String("-") ? QStringLiteral("-1") : QStringLiteral("1");
+    const auto c = TypedCentreJ2000(typed, m_session.Plate.corrAsd, m_session.Plate.corrDec);
+    if (!c) return false;
+    m_session.CentrePlateRA = c->ra;
+    m_session.CentrePlateDec = c->dec;
+    return true;
+}
+
+void Form1::CalculAngle() {
+    SessionState& s = m_session;
+    s.FieldAngle = FieldAngle(s.Plate, s.Stars.ra[1], s.Stars.dec[1]);
+}
+
+void Form1::mnu_etalonage_Click() {
+    SessionState& s = m_session;
+    if (s.ImageLoaded) {
+        s.WorkflowMode = WorkflowMode::Calibration;
+        s.RefStarCount = 1;
+        m_calibration->setButtonCaption(FormText(48));
+        m_view->magnifier().show();
+        showCalibration(true);
+    }
+    ShowSuggestion(QStringLiteral("etalonage"), flag(s.ImageLoaded));
+}
+
+void Form1::mnu_superetalonage_Click() {
+    SessionState& s = m_session;
+    if (s.MatchFound) {
+        s.ClickMarkAllowed = 1;
+        s.WorkflowMode = WorkflowMode::SuperCalibration;
+        s.RefStarCount = 1;
+        s.PickCount = 0;
+        m_calibration->setButtonCaption(FormText(48));
+        showCalibration(true);
+        m_markers.clicpic.hideAll();
+        repaintImage();
+    }
+    ShowSuggestion(QStringLiteral("superetalonage"), flag(s.MatchFound));
+}
+
+void Form1::mnu_etalonage2_Click() {}
+
+void Form1::LoadCorr_Click() {}
+
+void Form1::BoutonEtalo_Click() {
+    m_session.ClickMarkAllowed = 1;
+    m_session.RefDecSign =
+        m_calibration->decSign() == QLatin1String("-") ? QStringLiteral("-1") : QStringLiteral("1");
+    const ReferenceStep step = RecordReferenceStar(m_session, m_calibration->boxes());
+    if (step.recorded) m_calibration->clearBoxes();
+    if (step.recorded && m_session.RefStarCount == 3)
+        m_calibration->setButtonCaption(FormMessage(1));
+    if (step.scales) m_field->setScales(step.scales->corrAsd, step.scales->corrDec);
+    if (!step.error.isEmpty()) return messagebox::exclamation(this, step.error);
+    if (!step.scales) return;
+    messagebox::ok(this, FormMessage(7) + QStringLiteral(": CX = ") + m_field->corrAsd() +
+                             QStringLiteral(" et CY = ") + m_field->corrDec());
+    showCalibration(false);
+    m_calibration->setButtonCaption(FormText(48));
+    m_view->magnifier().hide();
+}
+
+void Form1::Etalo_Change(int index) {
+    m_calibration->hopAndRepair(index);
+}
+
+void Form1::PlaceCentre() {
+    if (!CentreJ2000()) return;
+    const ImageCanvas& canvas = m_view->canvas();
+    PlaceCentreCross(m_session, m_markers, {m_session.CentrePlateRA, m_session.CentrePlateDec},
+                     canvas.width(), canvas.height());
+    repaintImage();
+}
+
+void Form1::startCalcul_Click() {
+    SessionState& s = m_session;
+    Loadimg_Click();
+    SetIdleIndicator(false);
+    s.Plate.corrAsd = numbers::lenient(m_field->corrAsd());
+    s.Plate.corrDec = numbers::lenient(m_field->corrDec());
+    m_markers.star.hideAll();
+    repaintImage();
+    if (!s.SelectionDone) return ShowSuggestion(QStringLiteral("calculannuler"), 0);
+    READFILE();
+    READFILE_NGCIC();
+    if (s.Stars.inUse > 380 && !messagebox::yesNo(this, FormMessage(15), FormMessage(16)))
+        return LogMessage(FormMessage(17));
+    Algo();
+    map();
+    SetIdleIndicator(true);
+}
+
+void Form1::Algo() {
+    SessionState& s = m_session;
+    LogMessage(FormMessage(5));
+    s.MatchFound = false;
+    s.CandidateCount = 0;
+    const auto tolerance = m_field->readTolerance();
+    if (!tolerance) return;
+    s.MatchTolerance = *tolerance;
+    const auto found = SearchCandidates(s, *tolerance);
+    if (!found)
+        return messagebox::exclamation(
+            this, tr("The first three picked stars lie on one straight line, so no plate model "
+                     "can be computed. Pick other stars."));
+    const int count = static_cast<int>(found->candidates.size());
+    s.CandidateCount = static_cast<int16_t>(count);
+    if (found->tableFull)
+        LogMessage(tr("%1+ candidates: the search stopped when its table was full.").arg(count));
+    ReviewHooks hooks;
+    hooks.draw = [this](const matching::Candidate& c) {
+        map();
+        mapcroix(c[1], c[2], c[3], c[4], c[5]);
+    };
+    hooks.threshold = [this] { return m_decider->readThreshold(); };
+    hooks.ask = [this](int k, int total, bool centreOutside) {
+        const QString question = (centreOutside ? FormMessage(20) + QLatin1Char('\r') : QString()) +
+                                 FormMessage(2) + QStringLiteral(" (%1/%2)").arg(k).arg(total);
+        return messagebox::yesNo(this, question, FormMessage(3)) ? ReviewAnswer::Yes
+                                                                 : ReviewAnswer::No;
+    };
+    if (count > 0 && hooks.threshold() &&
+        ReviewCandidates(s, m_markers, found->candidates,
+                         {m_decider->decider(), m_decider->centreOnImage()}, hooks) > 0)
+        LogMessage(FormMessage(4));
+    LogMessage(FormMessage(6));
+    ShowSuggestion(QStringLiteral("calcul"), s.MatchFound ? -1 : 0, QString::number(count),
+                   QString::number(s.Stars.inUse));
+}
+
+void Form1::DownloadData_Click() {
+    const TypedCentreFields typed = m_field->centre();
+    Web().StarCacheKey = StarCacheKey(typed, m_field->radius(), m_field->magnitude());
+    Web().MinorPlanetCacheKey = MinorPlanetCacheKey(
+        typed, m_minorPlanets->date(), m_minorPlanets->field(), m_minorPlanets->magnitude());
+    SetIdleIndicator(false);
+    const StarQueryPlan plan = PlanStarQuery(typed);
+    if (!plan.reading.centre) {
+        LogMessage(
+            tr("%1: not a number in %2 (\"%3\"), nothing downloaded")
+                .arg(m_commands->downloadCaption(), plan.reading.badField, plan.reading.badText));
+        return SetIdleIndicator(true);
+    }
+    m_session.CentreRA = plan.reading.centre->ra;
+    m_session.CentreDec = plan.reading.centre->dec;
+    LogMessage(FormMessage(8));
+    std::shared_ptr<MessagePanel::ProgressLine> progress;
+    const DownloadOptions options = m_messages->downloadOptions(
+        QStringLiteral("data"), [this](const QString& line) { LogMessage(line); }, progress);
+    const auto result = QueryUsnoA2(m_field->epoch(), plan.coordinates.ra, plan.coordinates.dec,
+                                    m_field->radius(), m_field->magnitude(), options);
+    if (!result)
+        LogMessage(tr("Star server blocked (Internet bugs): nothing downloaded"));
+    else if (result->status == DownloadResult::Status::Downloaded)
+        progress->update(result->bytes, true);
+    LogMessage(FormMessage(9));
+
+    if (m_session.MatchFound && m_minorPlanets->wanted() &&
+        messagebox::yesNo(this, FormMessage(23), FormMessage(21)))
+        RunMinorPlanetQuery(*this);
+    SetIdleIndicator(true);
+}
+
+void Form1::READFILE() {
+    LogMessage(FormMessage(18));
+    const StarFileResult read =
+        ReadUsnoA2File(programfolder::file(QStringLiteral("data")), m_session.Plate.corrAsd,
+                       m_session.Plate.corrDec, m_session.Stars);
+    if (!read.opened) LogMessage(QStringLiteral("data: %1").arg(read.error));
+    LogMessage(FormText(20) + QStringLiteral(": ") + QString::number(read.rows.inUse) +
+               QLatin1Char('/') + QString::number(read.rows.rowsRead) + FormMessage(19));
+}
+
+void Form1::READFILE_ASTER() {}
+void Form1::READFILE_NGCIC() {}
+
+void Form1::mnu_modeauto_Click() {
+    FrmMode window(this);
+    window.exec();
+}
+
+void Form1::mnu_webbugs_Click() {
+    frmInternet window(this);
+    window.exec();
+}
+
+void Form1::mnu_database_Click() {}

@@ -1,0 +1,58 @@
+// PicOrange: the viewport of the image. It holds the image Picture1 (moved
+// inside it to pan), the magnifier "zoom", the four pan strips PicMove(1..4)
+// along its edges, the info panel Frm6 floating over its top-left corner,
+// the panning timer Timer1 (50 ms) and the reload timer Timer3 (1 s).
+#pragma once
+
+#include "text/widgets/infoview.h"
+
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class ImageCanvas;
+class Magnifier;
+struct MarkerStore;
+class QFrame;
+class QPushButton;
+class QTextEdit;
+class QTimer;
+
+class ImageView : public QWidget {
+    Q_OBJECT
+public:
+    ImageView(MarkerStore& markers, QWidget* parent = nullptr);
+
+    ImageCanvas& canvas() const { return *m_canvas; }
+    Magnifier& magnifier() const { return *m_zoom; }
+
+    // One step of panning by 10 pixels, the first rule that holds winning:
+    // right while the image's right edge is beyond the viewport, up while its
+    // top is above it, left, down. A rule holds when its strip is pressed
+    // (`direction` 3, 4, 1, 2) or its arrow key is held (`held(key)`).
+    void pan(int direction, const std::function<bool(int key)>& held);
+
+    details::InfoPanel infoPanel() const;
+    void hideInfo();
+    void startPanning();
+    void setAutoReload(bool on);
+
+signals:
+    void panTimer();              // Timer1 ran out
+    void reloadTimer();           // Timer3 ran out
+    void stripPressed(int index); // PicMove(index)
+    void stripReleased(int index);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    ImageCanvas* m_canvas;
+    Magnifier* m_zoom;
+    std::array<QWidget*, 4> m_strips{};
+    QFrame* m_info;
+    QTextEdit* m_infoText;
+    QPushButton* m_infoClose;
+    QTimer* m_panTimer;
+    QTimer* m_reloadTimer;
+};

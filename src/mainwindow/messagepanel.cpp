@@ -1,0 +1,111 @@
+#include "mainwindow/messagepanel.h"
+
+#include "text/widgets/applylanguage.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+MessagePanel::MessagePanel(QWidget* parent)
+    : QGroupBox(QStringLiteral("Debug"), parent), m_status(new QListWidget),
+      m_info(new QLabel(QStringLiteral("Info:"))) {
+    setObjectName(QStringLiteral("frm(3)"));
+    m_status->setObjectName(QStringLiteral("status"));
+    m_info->setObjectName(QStringLiteral("info"));
+    m_info->setWordWrap(true);
+    m_info->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* l = new QVBoxLayout(this);
+    l->addWidget(m_status, 1);
+    l->addWidget(m_info);
+}
+
+void MessagePanel::retranslate() {
+    SetFormCaption(this, 22);
+}
+
+void MessagePanel::log(const QString& text) {
+    note(text);
+    QCoreApplication::processEvents();
+}
+
+void MessagePanel::note(const QString& text) {
+    m_status->insertItem(0, text);
+}
+
+void MessagePanel::clear() {
+    m_status->clear();
+}
+
+void MessagePanel::setReadout(const QString& text) {
+    m_info->setText(text);
+}
+
+MessagePanel::ProgressLine::ProgressLine(MessagePanel& panel, QString name)
+    : m_panel(panel), m_name(std::move(name)) {
+    static int serial = 0;
+    m_tag = QStringLiteral("download-progress-%1").arg(++serial);
+}
+
+void MessagePanel::ProgressLine::update(qint64 received, bool last) {
+    if (!last && m_clock.isValid() && m_clock.elapsed() < 250) return;
+    m_clock.start();
+    const QString text = QCoreApplication::translate("MessagePanel", "%1: %2 bytes received")
+                             .arg(m_name)
+                             .arg(received);
+    // The line is found again by its tag, so lines added meanwhile do not matter.
+    QListWidget* list = m_panel.m_status;
+    for (int i = 0; i < list->count(); ++i) {
+        QListWidgetItem* item = list->item(i);
+        if (item->data(Qt::UserRole).toString() == m_tag) {
+            item->setText(text);
+            return;
+        }
+    }
+    list->insertItem(0, text);
+    list->item(0)->setData(Qt::UserRole, m_tag);
+}
+
+std::shared_ptr<MessagePanel::ProgressLine> MessagePanel::progressLine(const QString& name) {
+    return std::make_shared<ProgressLine>(*this, name);
+}
+
+DownloadOptions MessagePanel::downloadOptions(const QString& name,
+                                              std::function<void(const QString&)> log,
+                                              std::shared_ptr<ProgressLine>& progress) {
+    progress = progressLine(name);
+    DownloadOptions options;
+    options.log = std::move(log);
+    options.progress = [line = progress](qint64 received) { line->update(received, false); };
+    return options;
+}
+
+namespace {
+QLabel* iconLabel(const char* name, const QColor& colour, const QString& text) {
+    auto* l = new QLabel(text);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setAlignment(Qt::AlignCenter);
+    l->setStyleSheet(QStringLiteral("QLabel { background: %1; color: white; border-radius: 4px; "
+                                    "padding: 2px 8px; font-weight: bold; }")
+                         .arg(colour.name()));
+    return l;
+}
+} // namespace
+
+IdleIndicator::IdleIndicator(QWidget* parent)
+    : QWidget(parent), m_idle(iconLabel("icoG", QColor(0, 150, 0), QStringLiteral("idle"))),
+      m_busy(iconLabel("icoR", QColor(200, 0, 0), QStringLiteral("Busy"))) {
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addStretch();
+    row->addWidget(m_idle);
+    row->addWidget(m_busy);
+    m_busy->hide();
+}
+
+void IdleIndicator::setIdle(bool idle) {
+    m_idle->hide();
+    m_busy->hide();
+    (idle ? m_idle : m_busy)->show();
+}

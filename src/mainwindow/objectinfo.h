@@ -1,0 +1,15 @@
+// The details of an object of the overlay in the info panel: a catalogue
+// star, a minor planet or a deep-sky object of the session's tables, at its
+// J2000 position (scaled coordinates divided by the scales).
+#pragma once
+
+#include "field/session.h"
+#include "text/widgets/infoview.h"
+
+// Catalogue star row i; `equinox` is the typed equinox text.
+void ShowStarInfo(const details::InfoPanel& panel, const SessionState& s, int i,
+                  const QString& equinox);
+// Minor planet row i (its coordinate texts read leniently); nothing outside 1..count.
+void ShowMinorPlanetInfo(const details::InfoPanel& panel, const SessionState& s, int i);
+// Deep-sky row i; nothing outside 1..count.
+void ShowDeepSkyInfo(const details::InfoPanel& panel, const SessionState& s, int i);

@@ -1,0 +1,97 @@
+#include "mainwindow/panelparts.h"
+
+#include "platform/numbers.h"
+#include "platform/widgets/messagebox.h"
+#include "text/language.h"
+#include "text/widgets/applylanguage.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace panelparts {
+
+QLineEdit* lineEdit(const QString& name, const QString& text, int width) {
+    auto* e = new QLineEdit(text);
+    e->setObjectName(name);
+    if (width > 0) e->setFixedWidth(width);
+    return e;
+}
+
+QLabel* label(int i, const char* caption) {
+    auto* l = new QLabel(QString::fromUtf8(caption));
+    l->setObjectName(QStringLiteral("lbl(%1)").arg(i));
+    return l;
+}
+
+QCheckBox* checkBox(const char* name, const char* caption) {
+    auto* c = new QCheckBox(QString::fromUtf8(caption));
+    c->setObjectName(QString::fromLatin1(name));
+    c->setTristate(false);
+    return c;
+}
+
+QPushButton* button(const char* name, const char* caption) {
+    auto* b = new QPushButton(QString::fromUtf8(caption));
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+QRadioButton* signButton(int i) {
+    auto* b = new QRadioButton(i % 2 == 0 ? QStringLiteral("-") : QStringLiteral("+"));
+    b->setObjectName(QStringLiteral("txt_dec_sign(%1)").arg(i));
+    return b;
+}
+
+QLabel* signLabel(int i) {
+    auto* l = new QLabel(QStringLiteral("+"));
+    l->setObjectName(QStringLiteral("txt_dec_sign_show(%1)").arg(i));
+    l->setFixedWidth(12);
+    return l;
+}
+
+QWidget* frame(QWidget* view, std::initializer_list<std::pair<QWidget*, int>> column) {
+    auto* central = new QWidget;
+    auto* top = new QHBoxLayout(central);
+    top->setContentsMargins(6, 6, 6, 6);
+    top->addWidget(view, 1);
+    auto* side = new QWidget;
+    side->setFixedWidth(430);
+    auto* col = new QVBoxLayout(side);
+    col->setContentsMargins(0, 0, 0, 0);
+    for (const auto& [widget, stretch] : column)
+        col->addWidget(widget, stretch);
+    top->addWidget(side);
+    return central;
+}
+
+void retranslateLabel(QLabel* label, int i) {
+    SetFormCaption(label, i + 26);
+}
+
+} // namespace panelparts
+
+namespace panelparts {
+void notANumber(QWidget* parent, const QString& what, const QString& text) {
+    messagebox::exclamation(
+        parent, QCoreApplication::translate(
+                    "Form1", "The %1 \"%2\" is not a usable number: the matching cannot go on.")
+                    .arg(what, text));
+}
+
+std::optional<double> matchingNumber(QWidget* parent, const QString& what, const QString& text) {
+    const auto v = numbers::strict(text);
+    if (!v) notANumber(parent, what, text);
+    return v;
+}
+
+void retranslateOptional(QObject* control, int i) {
+    const QString text = FormText(i);
+    if (!text.isEmpty() && text != QLatin1String("[WIZARD]")) SetCaption(control, text);
+}
+} // namespace panelparts

@@ -1,0 +1,44 @@
+// The values of controls as the program's files store them: a text box's
+// text, a label's caption, a check box's state 0 (clear), 1 (ticked) or
+// 2 (greyed).
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QCheckBox;
+class QWidget;
+
+int CheckValue(const QCheckBox* box);
+void SetCheckValue(QCheckBox* box, int value);
+
+// The stored text of a text box, check box or label; empty for anything else.
+QString ControlValue(const QWidget* control);
+
+// Puts a stored value into a text box, check box or label. False when the
+// control is none of these or a check-box value is not 0, 1 or 2.
+bool SetControlValue(QWidget* control, const QString& value);
+
+// The stored texts of the controls `names` (object names) inside `root`.
+QStringList ControlValues(const QWidget* root, const QStringList& names);
+
+// Puts values[i] into the control names[i] inside `root`, in order, and stops
+// at the first value that cannot be put or when the values run out. Returns
+// how many were put.
+int SetControlValues(QWidget* root, const QStringList& names, const QStringList& values);
+
+// Puts the lines of a stored file into the controls `names` inside `root`
+// (as SetControlValues). Returns an empty text when every control got its
+// line, otherwise what went wrong, naming `path` and the line.
+QString ApplyStoredLines(QWidget* root, const QStringList& names, const QStringList& lines,
+                         const QString& path);
+
+// Writes the stored texts of the controls `names` inside `root` to the file
+// at `path`, one a line (atomically); false after a message box when the file
+// could not be written.
+bool SaveControls(QWidget* root, const QStringList& names, const QString& path);
+
+// Reads the file at `path` into the controls `names` inside `root` (as
+// ApplyStoredLines); false after a message box when it could not be read or
+// a line did not fit its control (the lines before it stay applied).
+bool LoadControls(QWidget* root, const QStringList& names, const QString& path);
