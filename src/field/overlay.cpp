@@ -107,7 +107,7 @@ void DrawStarCrosses(MarkerStore& markers, const std::array<int, 5>& rows) {
 
 void PlaceCentreCross(SessionState& s, MarkerStore& markers, const ScaledCentre& centre, int width,
                       int height) {
-    const auto pixel = s.Plate.scaledToPixel(centre.ra, centre.dec);
+    const auto pixel = s.plateInUse().scaledToPixel(centre.ra, centre.dec);
     if (!pixel) return;
     const double x = pixel->x, y = pixel->y;
     auto& cross = markers.centerpic;
@@ -138,7 +138,8 @@ void MapField(SessionState& s, MarkerStore& m, const MapChoices& choices,
         m.aster_lbl.hideAll();
         m.deepobj_lbl.hideAll();
     }
-    MarkerPlacer placer(s.Plate, m.star.size);
+    // Through the plate in use: the refined plate once there is one.
+    MarkerPlacer placer(s.plateInUse(), m.star.size);
     PlaceStarMarkers(placer, s.Stars, n, m.star);
     if (choices.minorPlanets && s.MatchFound &&
         !PlaceMinorPlanetMarkers(placer, s.MinorPlanets, m.aster, m.aster_lbl))

@@ -76,7 +76,7 @@ void ShowMarkers(MarkerPool& pool, int n);
 void DrawStarCrosses(MarkerStore& markers, const std::array<int, 5>& rows);
 
 // The centre cross of the typed field centre (scaled J2000) through the
-// session's plate model: four 6-pixel arms 2 pixels off the centre. Sets
+// plate in use (plateInUse): four 6-pixel arms 2 pixels off the centre. Sets
 // CentreOutside when the centre falls outside the image (strictly inside
 // 0 < x < width, 0 < y < height counts as inside; the flag is never cleared
 // here). Nothing is placed when the model has no inverse.
@@ -90,7 +90,7 @@ struct MapChoices {
     bool deepSkyInFullMap = false; // CheckDeepObj2: deep-sky objects after a match
 };
 
-// The overlay of the session's plate model ("map"): a full map (MapState
+// The overlay of the plate in use (plateInUse) ("map"): a full map (MapState
 // Loading) first hides every marker and places all rows read, otherwise the
 // stars in use; then the minor planets, the centre cross (`placeCentre`),
 // the deep-sky objects (the drawings cleared first) and finally the stars

@@ -21,7 +21,7 @@ bool StoreAutoPicks(SessionState& session, MarkerPool& clicpic, int width, int h
         StorePick(session, clicpic, p.x, p.y);
     // As after the fifth click of a selection.
     session.SelectionDone = true;
-    session.WorkflowMode = QStringLiteral("0");
+    session.WorkflowMode = WorkflowMode::SelectionFinished;
     return true;
 }
 

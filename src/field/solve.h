@@ -18,7 +18,7 @@ void EnsureSources(SessionState& session, const PixelImage& image, const QString
 
 // Five automatic picks from session.Sources stored as picks 1..5 (with their
 // marks), as five clicks would store them; the selection is then done
-// (SelectionDone, mode "0").
+// (SelectionDone, mode SelectionFinished).
 // False (nothing changed) when fewer than five usable stars were found.
 bool StoreAutoPicks(SessionState& session, MarkerPool& clicpic, int width, int height);
 
