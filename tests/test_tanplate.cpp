@@ -188,20 +188,3 @@ TEST(TanPlate, RefinedPlateOfTheSampleMatchesItsTrueSolution) {
     EXPECT_FALSE(few.plate);
     EXPECT_LT(few.matched, 6);
 }
-
-TEST(TanPlate, TanPlateOfAnAffineModelFollowsIt) {
-    PlateSolution affine{kCorrAsd, kCorrDec, {}};
-    affine.a = {-0.99 * 1.0, -0.02, 341.8 * kCorrAsd + 500, 0.0208, -1.0, 58.05 * kCorrDec + 512};
-    const auto tan = TanPlateOf(SkyPlate{affine, std::nullopt}, 1024, 1024);
-    ASSERT_TRUE(tan);
-    EXPECT_NEAR(tan->crpix.x, 511.5, 1e-12);
-    // The affine map in scaled coordinates is not a projection; over a 39'
-    // field the best TAN plate stays within a few pixels of it.
-    for (const PixelPoint p :
-         {PixelPoint{511.5, 511.5}, PixelPoint{0, 0}, PixelPoint{1023, 1023}}) {
-        const SkyPoint a = affine.pixelToSky(p.x, p.y);
-        const SkyPoint t = tan->pixelToSky(p.x, p.y);
-        EXPECT_LT(separationArcsec(a.ra, a.dec, t.ra, t.dec), 30.0);
-    }
-    EXPECT_FALSE(TanPlateOf(SkyPlate{}, 1024, 1024));
-}
