@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 packages=(build-essential cmake qt6-base-dev qt6-image-formats-plugins libqt6svg6
-          libgtest-dev libbenchmark-dev liberfa-dev zlib1g-dev
+          libgtest-dev libbenchmark-dev liberfa-dev zlib1g-dev wcslib-dev pkgconf
           clang libclang-rt-14-dev
           # FITS images; local star catalogues (index files, the wide-field Tycho-2
           # series, and the tool the tests build small index files with)

@@ -2,7 +2,8 @@
 //
 //   platesolve --image IMG --catalogue DATA --corrasd X --corrdec Y --tolerance T
 //              [--threshold S --decider] [--no-snap]
-//              --pick X,Y (five times) [--xy X,Y ...] [--minor-planets FILE]
+//              (--pick X,Y five times | --auto) [--rank] [--refine] [--wcs-out FILE]
+//              [--xy X,Y ...] [--minor-planets FILE]
 //
 // In place of --catalogue DATA, the stars can come from local index files:
 //   --catalogue-from-index DIR --ra "HH MM SS.S" --dec "+DD MM SS"
@@ -11,7 +12,10 @@
 //
 // Reads the star server's answer file, moves each pick to the brightest spot
 // near it (unless --no-snap), runs the candidate search and the automatic
-// check, and prints one JSON object on stdout. With --minor-planets it also
+// check, and prints one JSON object on stdout. With --auto the five picks are
+// chosen among the stars found on the image; --rank offers the candidates by
+// image evidence; --refine fits the TAN plate of the first candidate offered;
+// --wcs-out writes that plate as a FITS WCS header. With --minor-planets it also
 // reads a minor-planet answer and places each minor planet with the first
 // candidate's plate model. Errors go to stderr with a
 // non-zero exit status.
@@ -33,8 +37,13 @@
 #include "field/overlay.h"
 #include "field/picking.h"
 #include "imaging/imagefile.h"
+#include "field/sources.h"
 #include "platform/numbers.h"
+#include "reduction/autopicks.h"
+#include "reduction/evidence.h"
 #include "reduction/matching.h"
+#include "reduction/refinedplate.h"
+#include "reduction/wcsfile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -53,7 +62,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: platesolve --image IMG --catalogue DATA --corrasd X --corrdec Y --tolerance T\n"
     "                  [--threshold S --decider] [--no-snap]\n"
-    "                  --pick X,Y --pick X,Y --pick X,Y --pick X,Y --pick X,Y [--xy X,Y ...]\n"
+    "                  (--pick X,Y --pick X,Y --pick X,Y --pick X,Y --pick X,Y | --auto)\n"
+    "                  [--rank] [--refine] [--wcs-out FILE] [--xy X,Y ...]\n"
     "                  [--minor-planets FILE]\n"
     "  instead of --catalogue DATA, stars from local index files:\n"
     "       --catalogue-from-index DIR --ra \"HH MM SS.S\" --dec \"+DD MM SS\" --epoch E\n"
@@ -72,6 +82,10 @@ struct Options {
     double threshold = 10;
     bool decider = false;
     bool snap = true;
+    bool autoPicks = false;
+    bool rank = false;
+    bool refine = false;
+    QString wcsOut;
     std::vector<PixelPoint> picks;
     std::vector<PixelPoint> points;
 };
@@ -140,6 +154,14 @@ Options parseArguments(const QStringList& args) {
             o.decider = true;
         else if (a == QLatin1String("--no-snap"))
             o.snap = false;
+        else if (a == QLatin1String("--auto"))
+            o.autoPicks = true;
+        else if (a == QLatin1String("--rank"))
+            o.rank = true;
+        else if (a == QLatin1String("--refine"))
+            o.refine = true;
+        else if (a == QLatin1String("--wcs-out"))
+            o.wcsOut = value();
         else if (a == QLatin1String("--pick"))
             o.picks.push_back(point(value()));
         else if (a == QLatin1String("--minor-planets"))
@@ -165,7 +187,9 @@ Options parseArguments(const QStringList& args) {
         fail(QStringLiteral("--image, --catalogue (or --catalogue-from-index), --corrasd, "
                             "--corrdec and --tolerance are required\n%1")
                  .arg(QString::fromLatin1(kUsage)));
-    if (o.picks.size() != 5)
+    if (o.autoPicks && !o.picks.empty())
+        fail(QStringLiteral("--auto chooses the picks itself: give either --auto or five --pick"));
+    if (!o.autoPicks && o.picks.size() != 5)
         fail(QStringLiteral("exactly five --pick positions are needed (got %1)")
                  .arg(o.picks.size()));
     if (o.corrAsd <= 0 || o.corrDec <= 0) fail(QStringLiteral("the scales must be positive"));
@@ -322,6 +346,23 @@ void addMinorPlanets(QJsonObject& out, const Options& o, double centreRa,
     out.insert("minor_planet_notes", QJsonArray::fromStringList(MinorPlanetReadNotes(read)));
 }
 
+QJsonObject refinedJson(const RefineResult& r, const std::vector<PixelPoint>& points) {
+    const TanPlate& t = *r.plate;
+    QJsonArray radec;
+    for (const PixelPoint& p : points) {
+        const SkyPoint sky = t.pixelToSky(p.x, p.y);
+        radec.append(pair(sky.ra, sky.dec));
+    }
+    return QJsonObject{{"crval", pair(t.crval.ra, t.crval.dec)},
+                       {"crpix", pair(t.crpix.x, t.crpix.y)},
+                       {"cd", QJsonArray{pair(t.cd[0], t.cd[1]), pair(t.cd[2], t.cd[3])}},
+                       {"stars_matched", r.matched},
+                       {"stars_used", r.used},
+                       {"rms_px", r.rmsPx},
+                       {"max_px", r.maxPx},
+                       {"radec", radec}};
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -343,19 +384,41 @@ int main(int argc, char* argv[]) {
     }
     const int n = read.rows.inUse;
 
-    // The picks, each moved to the brightest spot near it like a click would be.
+    // The stars found on the image, for the automatic picks, the evidence and
+    // the refined plate.
+    const bool detect = o.autoPicks || o.rank || o.refine || !o.wcsOut.isEmpty();
+    const std::vector<ImageSource> sources =
+        detect ? DetectSources(image.isFits() ? image.values : PixelImageFromPicture(image.image)) : std::vector<ImageSource>{};
+
+    std::vector<PixelPoint> clicks = o.picks;
+    if (o.autoPicks) {
+        const auto chosen = autopicks::Choose(sources, image.image.width(), image.image.height());
+        if (!chosen)
+            fail(QStringLiteral("fewer than five usable stars were found on the image (%1 sources)")
+                     .arg(sources.size()),
+                 3);
+        clicks.assign(chosen->begin(), chosen->end());
+    }
+
+    // The picks, each moved to the brightest spot near it like a click would
+    // be; automatic picks are star centres already and stay where they are.
     std::array<double, 11> x{}, y{};
     MarkerStore marks;
     QJsonArray picksJson;
     for (int i = 0; i < 5; ++i) {
-        const int cx = static_cast<int>(numbers::roundHalfEven(o.picks[i].x));
-        const int cy = static_cast<int>(numbers::roundHalfEven(o.picks[i].y));
-        const BrightestSpot spot =
-            o.snap ? FindBrightestNear(pixel, cx, cy) : BrightestSpot{cx, cy, 0, false};
-        x[i + 1] = spot.x;
-        y[i + 1] = spot.y;
-        PlacePickMark(marks.clicpic, i + 1, spot.x, spot.y);
-        picksJson.append(pair(spot.x, spot.y));
+        double px = clicks[i].x, py = clicks[i].y;
+        if (!o.autoPicks) {
+            const int cx = static_cast<int>(numbers::roundHalfEven(px));
+            const int cy = static_cast<int>(numbers::roundHalfEven(py));
+            const BrightestSpot spot =
+                o.snap ? FindBrightestNear(pixel, cx, cy) : BrightestSpot{cx, cy, 0, false};
+            px = spot.x;
+            py = spot.y;
+        }
+        x[i + 1] = px;
+        y[i + 1] = py;
+        PlacePickMark(marks.clicpic, i + 1, px, py);
+        picksJson.append(pair(px, py));
     }
     if (matching::PicksCollinear(x, y))
         fail(
@@ -369,8 +432,15 @@ int main(int argc, char* argv[]) {
     const matching::SearchResult found = matching::FindCandidates(tables, o.tolerance);
     const double elapsedMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
 
-    QJsonArray candidates;
-    std::optional<PlateSolution> firstPlate;
+    const std::span<const ImageSource> evidenceSources = EvidenceSources(sources);
+    const SourceIndex evidenceIndex(evidenceSources, kEvidenceRadius);
+
+    struct Reviewed {
+        QJsonObject json;
+        PlateSolution plate;
+    };
+    std::vector<Reviewed> reviewed;
+    std::vector<int> evidence;
     for (const matching::Candidate& c : found.candidates) {
         const auto model = matching::CandidateModel(x, y, stars.ra, stars.dec, c);
         if (!model) continue;
@@ -385,7 +455,6 @@ int main(int argc, char* argv[]) {
                                      {marks.star.left, marks.star.top}, n, o.threshold);
         const bool passes = hits && *hits >= 4;
         if (o.decider && !passes) continue;
-        if (!firstPlate) firstPlate = plate;
 
         QJsonArray rows, ids, a, radec;
         for (int s = 1; s <= 5; ++s) {
@@ -398,28 +467,81 @@ int main(int argc, char* argv[]) {
             const SkyPoint sky = plate.pixelToSky(p.x, p.y);
             radec.append(pair(sky.ra, sky.dec));
         }
-        candidates.append(QJsonObject{{"rows", rows},
-                                      {"ids", ids},
-                                      {"hits", hits ? *hits : 0},
-                                      {"passes_decider", passes},
-                                      {"a", a},
-                                      {"radec", radec}});
+        QJsonObject json{
+            {"rows", rows}, {"ids", ids},    {"hits", hits ? *hits : 0}, {"passes_decider", passes},
+            {"a", a},       {"radec", radec}};
+        if (detect) {
+            evidence.push_back(CandidateEvidence(plate, stars.ra, stars.dec, n, evidenceIndex));
+            json.insert("evidence", evidence.back());
+        }
+        reviewed.push_back({json, plate});
     }
 
-    QJsonObject out{{"rows_read", read.rows.rowsRead},
-                    {"stars_in_use", n},
-                    {"picks", picksJson},
-                    {"elapsed_ms", elapsedMs},
-                    {"candidate_table_full", found.tableFull},
+    // The order the window offers them in.
+    std::vector<int> order(reviewed.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<int>(i);
+    if (o.rank) order = RankByEvidence(evidence);
+    QJsonArray candidates;
+    for (int i : order)
+        candidates.append(reviewed[i].json);
+
+    QJsonObject out{{"rows_read", read.rows.rowsRead}, {"stars_in_use", n},
+                    {"auto_picks", o.autoPicks},       {"picks", picksJson},
+                    {"elapsed_ms", elapsedMs},         {"candidate_table_full", found.tableFull},
                     {"candidates", candidates}};
+    if (detect) out.insert("sources", static_cast<int>(sources.size()));
     if (!o.minorPlanets.isEmpty()) {
-        // Right ascensions are unwrapped about the field: the first model's
-        // centre of the image, or the brightest catalogue star without one.
+        // Right ascensions are unwrapped about the field: the first offered
+        // model's centre of the image, or the brightest catalogue star
+        // without one.
+        std::optional<PlateSolution> firstPlate;
+        if (!order.empty()) firstPlate = reviewed[order.front()].plate;
         double centreRa = n > 0 ? stars.ra[1] / o.corrAsd : 0.0;
         if (firstPlate)
-            centreRa = firstPlate->pixelToSky(image.image.width() / 2.0, image.image.height() / 2.0).ra;
+            centreRa = firstPlate
+                           ->pixelToSky(image.image.width() / 2.0, image.image.height() / 2.0)
+                           .ra;
         addMinorPlanets(out, o, centreRa, firstPlate);
     }
+
+    // The refined plate of the first candidate offered, and the WCS header.
+    std::optional<TanPlate> wcsPlate;
+    QString plateError;
+    if (order.empty()) {
+        plateError = QStringLiteral("no candidate identification");
+    } else {
+        const PlateSolution& first = reviewed[order.front()].plate;
+        if (o.refine) {
+            const RefineResult r =
+                RefinePlate(first, stars.ra, stars.dec, n, RefineSources(sources, n), image.image.width(),
+                            image.image.height());
+            if (r.plate) {
+                out.insert("refined", refinedJson(r, o.points));
+                wcsPlate = r.plate;
+            } else {
+                out.insert("refined", QJsonValue::Null);
+                out.insert("refine_error",
+                           r.status == RefineResult::Status::TooFewStars
+                               ? QStringLiteral("only %1 catalogue stars have a source near "
+                                                "them (6 needed): the three-star model stays")
+                                     .arg(r.matched)
+                               : QStringLiteral("no plate could be fitted: the three-star "
+                                                "model stays"));
+            }
+        }
+        if (!wcsPlate)
+            wcsPlate = TanPlateOf(SkyPlate{first, std::nullopt}, image.image.width(), image.image.height());
+        if (!wcsPlate)
+            plateError = QStringLiteral("the plate model cannot be turned into a TAN plate");
+    }
     std::fputs(QJsonDocument(out).toJson(QJsonDocument::Indented).constData(), stdout);
+
+    if (!o.wcsOut.isEmpty()) {
+        if (!wcsPlate) fail(QStringLiteral("no WCS header written: %1").arg(plateError), 4);
+        QString error;
+        if (!WriteWcsFile(o.wcsOut, *wcsPlate, image.image.width(), image.image.height(), &error))
+            fail(QStringLiteral("%1: %2").arg(o.wcsOut, error), 4);
+    }
     return 0;
 }

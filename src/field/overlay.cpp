@@ -9,6 +9,9 @@
 #include <cmath>
 
 MarkerPlacer::MarkerPlacer(const PlateSolution& plate, float markerSize)
+    : m_plate{plate, std::nullopt}, m_size(markerSize) {}
+
+MarkerPlacer::MarkerPlacer(const SkyPlate& plate, float markerSize)
     : m_plate(plate), m_size(markerSize) {}
 
 void MarkerPlacer::place(double r, double d, float& left, float& top) {
@@ -104,7 +107,7 @@ void DrawStarCrosses(MarkerStore& markers, const std::array<int, 5>& rows) {
 
 void PlaceCentreCross(SessionState& s, MarkerStore& markers, const ScaledCentre& centre, int width,
                       int height) {
-    const auto pixel = s.Plate.scaledToPixel(centre.ra, centre.dec);
+    const auto pixel = s.plateInUse().scaledToPixel(centre.ra, centre.dec);
     if (!pixel) return;
     const double x = pixel->x, y = pixel->y;
     auto& cross = markers.centerpic;
@@ -135,7 +138,8 @@ void MapField(SessionState& s, MarkerStore& m, const MapChoices& choices,
         m.aster_lbl.hideAll();
         m.deepobj_lbl.hideAll();
     }
-    MarkerPlacer placer(s.Plate, m.star.size);
+    // Through the plate in use: the refined plate once there is one.
+    MarkerPlacer placer(s.plateInUse(), m.star.size);
     PlaceStarMarkers(placer, s.Stars, n, m.star);
     if (choices.minorPlanets && s.MatchFound &&
         !PlaceMinorPlanetMarkers(placer, s.MinorPlanets, m.aster, m.aster_lbl))
@@ -154,6 +158,12 @@ void MapField(SessionState& s, MarkerStore& m, const MapChoices& choices,
 bool DrawSkyOverlay(const PlateSolution& plate, const CatalogueStarTable& stars,
                     const MinorPlanetTable& planets, const DeepSkyTable& objects,
                     const OverlayOptions& options, MarkerStore& markers) {
+    return DrawSkyOverlay(SkyPlate{plate, std::nullopt}, stars, planets, objects, options, markers);
+}
+
+bool DrawSkyOverlay(const SkyPlate& plate, const CatalogueStarTable& stars,
+                    const MinorPlanetTable& planets, const DeepSkyTable& objects,
+                    const OverlayOptions& options, MarkerStore& markers) {
     const int n = OverlayStarCount(stars, options.fullMap, markers.star.count());
     if (options.fullMap) {
         markers.star.hideAll();
@@ -168,7 +178,7 @@ bool DrawSkyOverlay(const PlateSolution& plate, const CatalogueStarTable& stars,
         return false;
     if (options.deepSky) {
         markers.clearDrawings();
-        if (!DrawDeepSkyObjects(placer, objects, plate.corrAsd, options.fieldAngle, markers,
+        if (!DrawDeepSkyObjects(placer, objects, plate.affine.corrAsd, options.fieldAngle, markers,
                                 options.labelWidth))
             return false;
     }

@@ -12,6 +12,7 @@
 #include "field/session.h"
 #include "field/typedcentre.h"
 #include "reduction/platesolution.h"
+#include "reduction/skyplate.h"
 
 #include <array>
 #include <functional>
@@ -23,13 +24,15 @@
 class MarkerPlacer {
 public:
     MarkerPlacer(const PlateSolution& plate, float markerSize);
+    // Through the plate in use (the refined plate when there is one).
+    MarkerPlacer(const SkyPlate& plate, float markerSize);
 
     // Marker corner for scaled (r, d).
     void place(double r, double d, float& left, float& top);
     float markerSize() const { return m_size; }
 
 private:
-    PlateSolution m_plate;
+    SkyPlate m_plate;
     float m_size;
     double m_x = 0;
     double m_y = 0;
@@ -73,7 +76,7 @@ void ShowMarkers(MarkerPool& pool, int n);
 void DrawStarCrosses(MarkerStore& markers, const std::array<int, 5>& rows);
 
 // The centre cross of the typed field centre (scaled J2000) through the
-// session's plate model: four 6-pixel arms 2 pixels off the centre. Sets
+// plate in use (plateInUse): four 6-pixel arms 2 pixels off the centre. Sets
 // CentreOutside when the centre falls outside the image (strictly inside
 // 0 < x < width, 0 < y < height counts as inside; the flag is never cleared
 // here). Nothing is placed when the model has no inverse.
@@ -87,7 +90,7 @@ struct MapChoices {
     bool deepSkyInFullMap = false; // CheckDeepObj2: deep-sky objects after a match
 };
 
-// The overlay of the session's plate model ("map"): a full map (MapState
+// The overlay of the plate in use (plateInUse) ("map"): a full map (MapState
 // Loading) first hides every marker and places all rows read, otherwise the
 // stars in use; then the minor planets, the centre cross (`placeCentre`),
 // the deep-sky objects (the drawings cleared first) and finally the stars
@@ -110,6 +113,10 @@ struct OverlayOptions {
 // finally shows the stars. False (with what was placed so far kept) when a
 // minor-planet or deep-sky row cannot be placed.
 bool DrawSkyOverlay(const PlateSolution& plate, const CatalogueStarTable& stars,
+                    const MinorPlanetTable& planets, const DeepSkyTable& objects,
+                    const OverlayOptions& options, MarkerStore& markers);
+// The same through the plate in use.
+bool DrawSkyOverlay(const SkyPlate& plate, const CatalogueStarTable& stars,
                     const MinorPlanetTable& planets, const DeepSkyTable& objects,
                     const OverlayOptions& options, MarkerStore& markers);
 

@@ -10,6 +10,7 @@ Outcome reviewOne(SessionState& s, const MarkerStore& m, const matching::Candida
         matching::CandidateModel(s.ImageStarX, s.ImageStarY, s.Stars.ra, s.Stars.dec, c);
     if (!model) return Outcome::Stop;
     s.Plate.a = *model;
+    s.RefinedPlate.reset(); // it belonged to the model before
     // The centre test below must reflect this candidate's model alone.
     s.CentreOutside = false;
     hooks.draw(c);

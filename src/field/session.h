@@ -1,7 +1,10 @@
 // The state of the current reduction, held by the main window for the whole run.
 #pragma once
 
+#include "reduction/evidence.h"
 #include "reduction/platesolution.h"
+#include "reduction/skyplate.h"
+#include "reduction/tanplate.h"
 
 #include <QString>
 #include <array>
@@ -119,4 +122,17 @@ struct SessionState {
     // Field centre as typed (degrees, at the typed equinox), kept by the download.
     double CentreRA = 0;
     double CentreDec = 0;
+
+    // Stars found on the loaded image (brightest first), for the automatic
+    // picks, the evidence and the refined plate; SourcesStamp names the image
+    // they were found on.
+    std::vector<ImageSource> Sources;
+    QString SourcesStamp;
+    // The refined plate of the accepted candidate; while it is set it maps
+    // pixels and sky instead of the affine model in Plate. Cleared whenever
+    // Plate's model changes.
+    std::optional<TanPlate> RefinedPlate;
+
+    // The plate in use for the readout, the overlay and shown positions.
+    SkyPlate plateInUse() const { return SkyPlate{Plate, RefinedPlate}; }
 };

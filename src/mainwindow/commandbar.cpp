@@ -15,11 +15,11 @@ QPushButton* button(const char* name, const char* caption) {
 
 CommandBar::CommandBar(QWidget* parent)
     : QGroupBox(QStringLiteral("Menu"), parent), m_download(button("DownloadData", "1-Download")),
-      m_select(button("SelectStar", "2-Etoiles")), m_calcul(button("startCalcul", "3-Calcul")),
-      m_fullMap(button("FullMap", "4-Full map")) {
+      m_select(button("SelectStar", "2-Etoiles")), m_autoPicks(button("AutoPicks", "Auto")),
+      m_calcul(button("startCalcul", "3-Calcul")), m_fullMap(button("FullMap", "4-Full map")) {
     setObjectName(QStringLiteral("frm(0)"));
     auto* l = new QHBoxLayout(this);
-    for (QPushButton* b : {m_download, m_select, m_calcul, m_fullMap})
+    for (QPushButton* b : {m_download, m_select, m_autoPicks, m_calcul, m_fullMap})
         l->addWidget(b);
 }
 
@@ -29,6 +29,9 @@ void CommandBar::retranslate() {
     SetFormCaption(m_select, 16);
     SetFormCaption(m_calcul, 17);
     SetFormCaption(m_fullMap, 18);
+    m_autoPicks->setText(tr("Auto"));
+    m_autoPicks->setToolTip(
+        tr("Picks five bright, isolated, well spread stars found on the image"));
 }
 
 QString CommandBar::downloadCaption() const {

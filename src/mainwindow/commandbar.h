@@ -1,5 +1,6 @@
 // frm(0): the four numbered commands of a reduction, DownloadData ("1-Download"),
-// SelectStar ("2-Etoiles"), startCalcul ("3-Calcul") and FullMap ("4-Full map").
+// SelectStar ("2-Etoiles"), startCalcul ("3-Calcul") and FullMap ("4-Full map"),
+// with AutoPicks beside "2-Etoiles" (five picks chosen on the image).
 #pragma once
 
 #include <QGroupBox>
@@ -16,6 +17,7 @@ public:
 private:
     QPushButton* m_download;
     QPushButton* m_select;
+    QPushButton* m_autoPicks; // AutoPicks: five stars chosen among the stars found
     QPushButton* m_calcul;
     QPushButton* m_fullMap;
 };

@@ -54,6 +54,7 @@ void Form1::buildPanels() {
     m_messages = add(new MessagePanel);
     m_calibration = add(new CalibrationPanel);
     m_hint = add(new HintPanel);
+    m_solve = add(new SolvePanel);
     m_tabs = add(new OptionTabs);
     m_idle = new IdleIndicator;
     m_tabs->addPage(m_field, QStringLiteral("Basic"));
@@ -66,6 +67,7 @@ void Form1::buildPanels() {
                                                 {m_tabs, 0},
                                                 {m_hint, 0},
                                                 {m_messages, 1},
+                                                {m_solve, 1},
                                                 {m_calibration, 1},
                                                 {m_idle, 0}}));
     resize(1280, 860);

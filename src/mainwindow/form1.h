@@ -11,6 +11,7 @@
 #include "field/markers.h"
 #include "field/session.h"
 #include "platform/widgets/controlvalue.h"
+#include "reduction/matching.h"
 
 #include <QMainWindow>
 #include <QSet>
@@ -29,6 +30,8 @@ class MainMenu;
 class MessagePanel;
 class MinorPlanetPage;
 class OptionTabs;
+class SolvePanel;
+struct RefineResult;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -120,6 +123,10 @@ public slots:
     void aster_lbl_Click(int index);
     void deepobj_lbl_Click(int index);
 
+    // automatic picks, ranking, refined plate, WCS export (form1_solve.cpp)
+    void AutoPicks_Click();
+    void mnu_exportwcs_Click();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -137,6 +144,14 @@ private:
     void applyImageHints(const struct FitsHints& hints, const QString& key);
     // The minor-planet query of a download, into data2 (asked for after a match).
     void queryMinorPlanets();
+    // Finds the stars of the loaded image once per image.
+    void findStars();
+    // With ranking on: reorders `candidates` by evidence, returning the
+    // evidence in the new order (empty with ranking off).
+    std::vector<int> rankCandidates(std::vector<matching::Candidate>& candidates);
+    // After an accepted candidate: refines the plate when that is wanted and
+    // says which plate is in use.
+    void showAcceptedPlate();
 
     SessionState m_session;
     MarkerStore m_markers;
@@ -156,4 +171,5 @@ private:
     CalibrationPanel* m_calibration = nullptr;
     IdleIndicator* m_idle = nullptr;
     ImageView* m_view = nullptr;
+    SolvePanel* m_solve = nullptr;
 };

@@ -96,7 +96,7 @@ void Form1::Picture1_Click() {
     if (picking(s.WorkflowMode)) {
         doselect();
     } else if (s.WorkflowMode == WorkflowMode::Coordinates) {
-        const SkyPoint sky = s.Plate.pixelToSky(s.CursorX, s.CursorY);
+        const SkyPoint sky = s.plateInUse().pixelToSky(s.CursorX, s.CursorY);
         details::PointInfoText(m_view->infoPanel(), sky.ra, sky.dec, m_field->epoch());
     } else if (s.ClickMarkAllowed == 1) {
         s.ClickMarkAllowed = 0;

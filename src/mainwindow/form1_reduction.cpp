@@ -137,10 +137,12 @@ void Form1::Algo() {
     LogMessage(FormMessage(5));
     s.MatchFound = false;
     s.CandidateCount = 0;
+    s.RefinedPlate.reset();
+    m_solve->clearPlate();
     const auto tolerance = m_field->readTolerance();
     if (!tolerance) return;
     s.MatchTolerance = *tolerance;
-    const auto found = SearchCandidates(s, *tolerance);
+    auto found = SearchCandidates(s, *tolerance);
     if (!found)
         return messagebox::exclamation(
             this, tr("The first three picked stars lie on one straight line, so no plate model "
@@ -149,22 +151,29 @@ void Form1::Algo() {
     s.CandidateCount = static_cast<int16_t>(count);
     if (found->tableFull)
         LogMessage(tr("%1+ candidates: the search stopped when its table was full.").arg(count));
+    const std::vector<int> evidence = rankCandidates(found->candidates);
     ReviewHooks hooks;
     hooks.draw = [this](const matching::Candidate& c) {
         map();
         mapcroix(c[1], c[2], c[3], c[4], c[5]);
     };
     hooks.threshold = [this] { return m_decider->readThreshold(); };
-    hooks.ask = [this](int k, int total, bool centreOutside) {
-        const QString question = (centreOutside ? FormMessage(20) + QLatin1Char('\r') : QString()) +
-                                 FormMessage(2) + QStringLiteral(" (%1/%2)").arg(k).arg(total);
+    hooks.ask = [this, &evidence](int k, int total, bool centreOutside) {
+        QString question = (centreOutside ? FormMessage(20) + QLatin1Char('\r') : QString()) +
+                           FormMessage(2) + QStringLiteral(" (%1/%2)").arg(k).arg(total);
+        if (k >= 1 && k <= static_cast<int>(evidence.size()))
+            question +=
+                QLatin1Char('\r') +
+                tr("Evidence: %1 catalogue stars fall on stars of the image.").arg(evidence[k - 1]);
         return messagebox::yesNo(this, question, FormMessage(3)) ? ReviewAnswer::Yes
                                                                  : ReviewAnswer::No;
     };
     if (count > 0 && hooks.threshold() &&
         ReviewCandidates(s, m_markers, found->candidates,
-                         {m_decider->decider(), m_decider->centreOnImage()}, hooks) > 0)
+                         {m_decider->decider(), m_decider->centreOnImage()}, hooks) > 0) {
         LogMessage(FormMessage(4));
+        showAcceptedPlate();
+    }
     LogMessage(FormMessage(6));
     ShowSuggestion(QStringLiteral("calcul"), s.MatchFound ? -1 : 0, QString::number(count),
                    QString::number(s.Stars.inUse));

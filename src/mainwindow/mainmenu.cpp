@@ -33,6 +33,7 @@ MainMenu::MainMenu(QMenuBar* bar) : QObject(bar), m_bar(bar) {
     add(file, "mnu_open", "Ouvrir Projet", QKeySequence::Open);
     add(file, "mnu_save", "Enregistrer Projet", QKeySequence::Save);
     add(file, "mnu_savedefaut", "Save defaut");
+    add(file, "mnu_exportwcs", "Export WCS...");
     file->addSeparator();
     add(file, "mnu_quit", "Qutiter", QKeySequence::Quit);
 
@@ -67,4 +68,5 @@ void MainMenu::retranslate() {
     for (int k = 0; k < 13; ++k)
         SetFormCaption(m_bar->findChild<QObject*>(QString::fromLatin1(names[k])), k + 2);
     SetFormCaption(command(QStringLiteral("mnu_modeauto")), 82);
+    command(QStringLiteral("mnu_exportwcs"))->setText(tr("Export WCS…"));
 }

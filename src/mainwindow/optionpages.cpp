@@ -3,6 +3,7 @@
 #include "mainwindow/panelparts.h"
 #include "platform/numbers.h"
 #include "platform/widgets/controlvalue.h"
+#include "settings/options.h"
 #include "text/widgets/applylanguage.h"
 
 #include <QCheckBox>
@@ -15,11 +16,17 @@
 
 using namespace panelparts;
 
+namespace {
+const QString kRankOption = QStringLiteral("solve/rankByEvidence");
+const QString kRefineOption = QStringLiteral("solve/refinePlate");
+} // namespace
+
 DeciderPage::DeciderPage(QWidget* parent)
     : QGroupBox(QString::fromUtf8("Décideur"), parent),
       m_centring(checkBox("CheckSelectStars", "Recherche du centre de l'étoile pour la selection")),
       m_centreOnImage(checkBox("Checkcenter", "Les coordonnées indiqués se trouvent sur l'image")),
-      m_decider(checkBox("CheckDecideur", "Décideur")),
+      m_decider(checkBox("CheckDecideur", "Décideur")), m_rank(checkBox("CheckRankEvidence", "")),
+      m_refine(checkBox("CheckRefinePlate", "")),
       m_threshold(lineEdit(QStringLiteral("txt_calcul"), QStringLiteral("10"), 70)),
       m_labels{label(9, "Seuil décision:"), label(10, "pixels")} {
     setObjectName(QStringLiteral("frm(6)"));
@@ -30,7 +37,15 @@ DeciderPage::DeciderPage(QWidget* parent)
     g->addWidget(m_labels[0], 3, 0);
     g->addWidget(m_threshold, 3, 1);
     g->addWidget(m_labels[1], 3, 2);
-    g->setRowStretch(4, 1);
+    g->addWidget(m_rank, 4, 0, 1, 3);
+    g->addWidget(m_refine, 5, 0, 1, 3);
+    g->setRowStretch(6, 1);
+    const std::pair<QCheckBox*, QString> kept[] = {{m_rank, kRankOption},
+                                                   {m_refine, kRefineOption}};
+    for (const auto& [box, key] : kept) {
+        box->setChecked(options::Value(key, false).toBool());
+        connect(box, &QCheckBox::toggled, this, [key](bool on) { options::SetValue(key, on); });
+    }
 }
 
 void DeciderPage::retranslate() {
@@ -40,6 +55,12 @@ void DeciderPage::retranslate() {
     SetFormCaption(m_centreOnImage, 80);
     m_decider->setText(title());
     retranslateOptional(m_centring, 84);
+    m_rank->setText(tr("Offer the candidates by image evidence"));
+    m_rank->setToolTip(tr("Candidates whose model puts more catalogue stars on stars found on "
+                          "the image are offered first."));
+    m_refine->setText(tr("Refine the accepted plate on the stars found"));
+    m_refine->setToolTip(tr("Fits a gnomonic plate to every catalogue star that has a star found "
+                            "near it, and uses it from then on."));
 }
 
 bool DeciderPage::starCentring() const {
@@ -50,6 +71,12 @@ bool DeciderPage::centreOnImage() const {
 }
 bool DeciderPage::decider() const {
     return CheckValue(m_decider) != 0;
+}
+bool DeciderPage::rankByEvidence() const {
+    return m_rank->isChecked();
+}
+bool DeciderPage::refinePlate() const {
+    return m_refine->isChecked();
 }
 std::optional<double> DeciderPage::readThreshold() {
     const QString text = m_threshold->text();

@@ -20,6 +20,11 @@ public:
     bool starCentring() const;  // CheckSelectStars ticked: picks move to the brightest spot
     bool centreOnImage() const; // Checkcenter ticked: the typed centre must be on the image
     bool decider() const;       // CheckDecideur not clear: the automatic check decides
+    // Candidates offered by image evidence (CheckRankEvidence), and the plate
+    // refined on the stars found once one is accepted (CheckRefinePlate).
+    // Both are kept in the options file.
+    bool rankByEvidence() const;
+    bool refinePlate() const;
     // The decision threshold S (txt_calcul) in pixels, whose window of
     // S + 4 pixels either side must fit 16 bits; nothing after a message.
     std::optional<double> readThreshold();
@@ -28,6 +33,8 @@ private:
     QCheckBox* m_centring;
     QCheckBox* m_centreOnImage;
     QCheckBox* m_decider;
+    QCheckBox* m_rank;
+    QCheckBox* m_refine;
     QLineEdit* m_threshold;
     std::array<QLabel*, 2> m_labels{}; // lbl(9), lbl(10)
 };

@@ -12,3 +12,4 @@
 #include "mainwindow/messagepanel.h"
 #include "mainwindow/optionpages.h"
 #include "mainwindow/optiontabs.h"
+#include "mainwindow/solvepanel.h"

@@ -1,0 +1,92 @@
+#include "field/solve.h"
+
+#include "field/picking.h"
+#include "field/sources.h"
+#include "reduction/autopicks.h"
+
+#include <QCoreApplication>
+
+void EnsureSources(SessionState& session, const PixelImage& image, const QString& stamp) {
+    if (!stamp.isEmpty() && stamp == session.SourcesStamp && !session.Sources.empty()) return;
+    session.Sources = DetectSources(image);
+    session.SourcesStamp = stamp;
+}
+
+bool StoreAutoPicks(SessionState& session, MarkerPool& clicpic, int width, int height) {
+    const auto picks = autopicks::Choose(session.Sources, width, height);
+    if (!picks) return false;
+    session.PickCount = 0;
+    clicpic.hideAll();
+    for (const PixelPoint& p : *picks)
+        StorePick(session, clicpic, p.x, p.y);
+    // As after the fifth click of a selection.
+    session.SelectionDone = true;
+    session.WorkflowMode = WorkflowMode::SelectionFinished;
+    return true;
+}
+
+std::vector<int> CandidateEvidenceList(const SessionState& session,
+                                       const std::vector<matching::Candidate>& candidates) {
+    const SourceIndex index(EvidenceSources(session.Sources), kEvidenceRadius);
+    std::vector<int> evidence;
+    evidence.reserve(candidates.size());
+    for (const matching::Candidate& c : candidates) {
+        const auto model = matching::CandidateModel(session.ImageStarX, session.ImageStarY,
+                                                    session.Stars.ra, session.Stars.dec, c);
+        PlateSolution plate = session.Plate;
+        if (model) plate.a = *model;
+        evidence.push_back(model ? CandidateEvidence(plate, session.Stars.ra, session.Stars.dec,
+                                                     session.Stars.inUse, index)
+                                 : 0);
+    }
+    return evidence;
+}
+
+RefineResult RefineSessionPlate(SessionState& session, int width, int height) {
+    const int n = session.Stars.inUse;
+    RefineResult r = RefinePlate(session.Plate, session.Stars.ra, session.Stars.dec, n,
+                                 RefineSources(session.Sources, n), width, height);
+    session.RefinedPlate = r.plate;
+    return r;
+}
+
+std::vector<ResidualLine> ResidualLines(const RefineResult& result,
+                                        const CatalogueStarTable& stars) {
+    std::vector<ResidualLine> lines;
+    const double scale = result.plate ? result.plate->pixelScaleArcsec() : 0.0;
+    for (const ResidualRow& row : result.rows) {
+        ResidualLine line;
+        line.star = row.row >= 0 && row.row < static_cast<int>(stars.id.size())
+                        ? stars.id[row.row]
+                        : QString::number(row.row);
+        line.dxPx = row.offset.dx;
+        line.dyPx = row.offset.dy;
+        line.dxArcsec = row.offset.dx * scale;
+        line.dyArcsec = row.offset.dy * scale;
+        line.used = row.used;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+QString PlateInUseText(const SessionState& session, const RefineResult* last) {
+    auto tr = [](const char* text) { return QCoreApplication::translate("PlateInUse", text); };
+    if (session.RefinedPlate) {
+        if (!last) return tr("Plate in use: refined TAN plate");
+        const double scale = session.RefinedPlate->pixelScaleArcsec();
+        return tr("Plate in use: refined TAN plate, %1 of %2 stars, rms %3 px (%4\"), max %5 px")
+            .arg(last->used)
+            .arg(last->matched)
+            .arg(last->rmsPx, 0, 'f', 2)
+            .arg(last->rmsPx * scale, 0, 'f', 2)
+            .arg(last->maxPx, 0, 'f', 2);
+    }
+    if (!session.MatchFound) return tr("Plate in use: none (no identification accepted)");
+    if (last && last->status == RefineResult::Status::TooFewStars)
+        return tr("Plate in use: three-star model (only %1 catalogue stars have a star found "
+                  "near them; 6 are needed to refine)")
+            .arg(last->matched);
+    if (last && last->status == RefineResult::Status::NoFit)
+        return tr("Plate in use: three-star model (no refined plate could be fitted)");
+    return tr("Plate in use: three-star model");
+}

@@ -1,0 +1,49 @@
+// The window-free side of the one-click solve: finding the stars of the
+// loaded image once, the automatic picks, the review order by evidence, the
+// refined plate of an accepted candidate and its residual table.
+#pragma once
+
+#include "field/markers.h"
+#include "field/session.h"
+#include "imaging/pixelimage.h"
+#include "reduction/matching.h"
+#include "reduction/refinedplate.h"
+
+#include <QString>
+#include <vector>
+
+// Finds the stars of `image` into session.Sources unless they were already
+// found for the image named `stamp`.
+void EnsureSources(SessionState& session, const PixelImage& image, const QString& stamp);
+
+// Five automatic picks from session.Sources stored as picks 1..5 (with their
+// marks), as five clicks would store them; the selection is then done
+// (SelectionDone, mode SelectionFinished).
+// False (nothing changed) when fewer than five usable stars were found.
+bool StoreAutoPicks(SessionState& session, MarkerPool& clicpic, int width, int height);
+
+// Evidence of each candidate's model (catalogue stars in use landing on one
+// of the brightest stars found), in the order of `candidates`.
+std::vector<int> CandidateEvidenceList(const SessionState& session,
+                                       const std::vector<matching::Candidate>& candidates);
+
+// Refines the accepted model in session.Plate with the catalogue stars in
+// use and the stars found; on success session.RefinedPlate is set, otherwise
+// it is cleared and the three-star model stays in use.
+RefineResult RefineSessionPlate(SessionState& session, int width, int height);
+
+// One line of the residual table.
+struct ResidualLine {
+    QString star;    // catalogue identifier
+    double dxPx = 0; // found minus predicted, pixels
+    double dyPx = 0;
+    double dxArcsec = 0;
+    double dyArcsec = 0;
+    bool used = false; // false: rejected as an outlier
+};
+std::vector<ResidualLine> ResidualLines(const RefineResult& result,
+                                        const CatalogueStarTable& stars);
+
+// "Which plate is in use" in words, with the fit's figures or the reason the
+// three-star model stays.
+QString PlateInUseText(const SessionState& session, const RefineResult* last);

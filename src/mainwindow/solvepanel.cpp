@@ -1,0 +1,59 @@
+#include "mainwindow/solvepanel.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+SolvePanel::SolvePanel(QWidget* parent)
+    : QGroupBox(parent), m_plate(new QLabel), m_table(new QTableWidget(0, 6)) {
+    setObjectName(QStringLiteral("frm_plate"));
+    m_plate->setObjectName(QStringLiteral("lbl_plate"));
+    m_plate->setWordWrap(true);
+    m_table->setObjectName(QStringLiteral("ResidualTable"));
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    auto* l = new QVBoxLayout(this);
+    l->addWidget(m_plate);
+    l->addWidget(m_table, 1);
+    retranslate();
+    clearPlate();
+}
+
+void SolvePanel::retranslate() {
+    setTitle(tr("Plate"));
+    m_table->setHorizontalHeaderLabels(
+        {tr("Star"), tr("dx (px)"), tr("dy (px)"), tr("dx (\")"), tr("dy (\")"), tr("Fit")});
+}
+
+void SolvePanel::showPlate(const QString& plateText, const std::vector<ResidualLine>& lines) {
+    m_plate->setText(plateText);
+    m_table->setRowCount(static_cast<int>(lines.size()));
+    for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
+        const ResidualLine& line = lines[r];
+        const QString cells[6] = {line.star,
+                                  QString::number(line.dxPx, 'f', 2),
+                                  QString::number(line.dyPx, 'f', 2),
+                                  QString::number(line.dxArcsec, 'f', 2),
+                                  QString::number(line.dyArcsec, 'f', 2),
+                                  line.used ? tr("used") : tr("rejected")};
+        for (int c = 0; c < 6; ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            if (c > 0 && c < 5) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_table->setItem(r, c, item);
+        }
+    }
+    m_table->setVisible(!lines.empty());
+    show();
+}
+
+void SolvePanel::clearPlate() {
+    m_plate->clear();
+    m_table->setRowCount(0);
+    hide();
+}
+
+QString SolvePanel::plateText() const {
+    return m_plate->text();
+}

@@ -1,0 +1,31 @@
+// The plate of the accepted identification: which plate is in use (the
+// three-star model or the refined plate, with its figures) and, once a plate
+// has been refined, the residual of every catalogue star of the fit.
+#pragma once
+
+#include "field/solve.h"
+
+#include <QGroupBox>
+#include <vector>
+
+class QLabel;
+class QTableWidget;
+
+class SolvePanel : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit SolvePanel(QWidget* parent = nullptr);
+    void retranslate();
+
+    // Shows the panel with `plateText` and the table lines (none: the table is hidden).
+    void showPlate(const QString& plateText, const std::vector<ResidualLine>& lines);
+    // Empties and hides the panel (no identification accepted).
+    void clearPlate();
+
+    QString plateText() const;
+    const QTableWidget* table() const { return m_table; }
+
+private:
+    QLabel* m_plate;
+    QTableWidget* m_table;
+};

@@ -1,0 +1,180 @@
+#include "reduction/tanplate.h"
+
+#include "reduction/rightascension.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr double kD2R = std::numbers::pi / 180.0;
+
+// Solves the symmetric 3 x 3 system m * v = b by elimination with partial
+// pivoting; false when it is singular.
+bool Solve3(std::array<std::array<double, 3>, 3> m, std::array<double, 3> b,
+            std::array<double, 3>& v) {
+    for (int c = 0; c < 3; ++c) {
+        int pivot = c;
+        for (int r = c + 1; r < 3; ++r)
+            if (std::abs(m[r][c]) > std::abs(m[pivot][c])) pivot = r;
+        if (std::abs(m[pivot][c]) < 1e-300) return false;
+        std::swap(m[c], m[pivot]);
+        std::swap(b[c], b[pivot]);
+        for (int r = c + 1; r < 3; ++r) {
+            const double f = m[r][c] / m[c][c];
+            for (int k = c; k < 3; ++k)
+                m[r][k] -= f * m[c][k];
+            b[r] -= f * b[c];
+        }
+    }
+    for (int r = 2; r >= 0; --r) {
+        double s = b[r];
+        for (int k = r + 1; k < 3; ++k)
+            s -= m[r][k] * v[k];
+        v[r] = s / m[r][r];
+    }
+    return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
+}
+
+} // namespace
+
+std::optional<std::array<double, 2>> SkyToStandard(const SkyPoint& sky, const SkyPoint& centre) {
+    const double b = sky.dec * kD2R, b0 = centre.dec * kD2R;
+    const double da = (sky.ra - centre.ra) * kD2R;
+    const double sb = std::sin(b), cb = std::cos(b), sb0 = std::sin(b0), cb0 = std::cos(b0);
+    const double d = sb * sb0 + cb * cb0 * std::cos(da);
+    if (!(d > 1e-12)) return std::nullopt;
+    return std::array<double, 2>{cb * std::sin(da) / d / kD2R,
+                                 (sb * cb0 - cb * sb0 * std::cos(da)) / d / kD2R};
+}
+
+SkyPoint StandardToSky(double xi, double eta, const SkyPoint& centre) {
+    const double x = xi * kD2R, y = eta * kD2R, b0 = centre.dec * kD2R;
+    const double sb0 = std::sin(b0), cb0 = std::cos(b0);
+    const double d = cb0 - y * sb0;
+    const double ra = centre.ra + std::atan2(x, d) / kD2R;
+    const double dec = std::atan2(sb0 + y * cb0, std::hypot(x, d)) / kD2R;
+    return {NormaliseRa(ra), dec};
+}
+
+SkyPoint TanPlate::pixelToSky(double x, double y) const {
+    const double dx = x - crpix.x, dy = y - crpix.y;
+    return StandardToSky(cd[0] * dx + cd[1] * dy, cd[2] * dx + cd[3] * dy, crval);
+}
+
+std::optional<PixelPoint> TanPlate::skyToPixel(const SkyPoint& sky) const {
+    const double det = determinant();
+    if (det == 0.0 || !std::isfinite(det)) return std::nullopt;
+    const auto standard = SkyToStandard(sky, crval);
+    if (!standard) return std::nullopt;
+    const double xi = (*standard)[0], eta = (*standard)[1];
+    return PixelPoint{crpix.x + (cd[3] * xi - cd[1] * eta) / det,
+                      crpix.y + (cd[0] * eta - cd[2] * xi) / det};
+}
+
+double TanPlate::pixelScaleArcsec() const {
+    return std::sqrt(std::abs(determinant())) * 3600.0;
+}
+
+double PairResidual::length() const {
+    return std::hypot(dx, dy);
+}
+
+std::optional<PairResidual> ResidualOf(const TanPlate& plate, const PlatePair& pair) {
+    const auto p = plate.skyToPixel(pair.sky);
+    if (!p) return std::nullopt;
+    return PairResidual{pair.pixel.x - p->x, pair.pixel.y - p->y};
+}
+
+std::optional<TanPlate> FitTanPlate(std::span<const PlatePair> pairs, const PixelPoint& crpix,
+                                    const SkyPoint& guess) {
+    if (pairs.size() < 3) return std::nullopt;
+    // Pixels on one line (or all in one place) leave the plate undetermined:
+    // the spread of the pixel positions must have two directions.
+    double mx = 0, my = 0;
+    for (const PlatePair& p : pairs)
+        mx += p.pixel.x, my += p.pixel.y;
+    mx /= pairs.size();
+    my /= pairs.size();
+    double sxx = 0, syy = 0, sxy = 0;
+    for (const PlatePair& p : pairs) {
+        sxx += (p.pixel.x - mx) * (p.pixel.x - mx);
+        syy += (p.pixel.y - my) * (p.pixel.y - my);
+        sxy += (p.pixel.x - mx) * (p.pixel.y - my);
+    }
+    if (!(sxx * syy - sxy * sxy > 1e-9 * (sxx + syy) * (sxx + syy))) return std::nullopt;
+    TanPlate plate;
+    plate.crpix = crpix;
+    plate.crval = guess;
+    for (int pass = 0; pass < 8; ++pass) {
+        // Normal equations of the rows (dx, dy, 1), shared by xi and eta.
+        std::array<std::array<double, 3>, 3> m{};
+        std::array<double, 3> bx{}, by{};
+        for (const PlatePair& p : pairs) {
+            const auto standard = SkyToStandard(p.sky, plate.crval);
+            if (!standard) return std::nullopt;
+            const std::array<double, 3> row{p.pixel.x - crpix.x, p.pixel.y - crpix.y, 1.0};
+            for (int r = 0; r < 3; ++r) {
+                for (int c = 0; c < 3; ++c)
+                    m[r][c] += row[r] * row[c];
+                bx[r] += row[r] * (*standard)[0];
+                by[r] += row[r] * (*standard)[1];
+            }
+        }
+        std::array<double, 3> u{}, v{};
+        if (!Solve3(m, bx, u) || !Solve3(m, by, v)) return std::nullopt;
+        plate.cd = {u[0], u[1], v[0], v[1]};
+        if (plate.determinant() == 0.0) return std::nullopt;
+        // Move the tangent point to where the fit puts crpix; done when that
+        // is well below a thousandth of a pixel.
+        const double offset = std::hypot(u[2], v[2]);
+        plate.crval = StandardToSky(u[2], v[2], plate.crval);
+        if (offset < 1e-6 * std::sqrt(std::abs(plate.determinant()))) break;
+    }
+    return plate;
+}
+
+std::optional<RejectingFit> FitTanPlateRejecting(std::span<const PlatePair> pairs,
+                                                 const PixelPoint& crpix, const SkyPoint& guess,
+                                                 int minPairs, double kSigma, double floorPx) {
+    const int n = static_cast<int>(pairs.size());
+    if (n < std::max(3, minPairs)) return std::nullopt;
+    RejectingFit fit;
+    fit.used.assign(n, true);
+    fit.usedCount = n;
+    std::vector<PlatePair> subset;
+    SkyPoint start = guess;
+    while (true) {
+        subset.clear();
+        for (int i = 0; i < n; ++i)
+            if (fit.used[i]) subset.push_back(pairs[i]);
+        const auto plate = FitTanPlate(subset, crpix, start);
+        if (!plate) return std::nullopt;
+        fit.plate = *plate;
+        start = plate->crval;
+        fit.residual.assign(n, {});
+        double sum2 = 0, worst = -1;
+        int worstIndex = -1;
+        for (int i = 0; i < n; ++i) {
+            const auto r = ResidualOf(fit.plate, pairs[i]);
+            // A pair the plate cannot place is as bad as a pair can be.
+            fit.residual[i] = r ? *r : PairResidual{HUGE_VAL, HUGE_VAL};
+            if (!fit.used[i]) continue;
+            const double len = fit.residual[i].length();
+            sum2 += len * len;
+            if (len > worst) worst = len, worstIndex = i;
+        }
+        fit.rmsPx = std::sqrt(sum2 / fit.usedCount);
+        fit.maxPx = worst;
+        if (fit.usedCount <= minPairs) break;
+        // The worst pair is judged against the scatter of the others, so that
+        // one large outlier among few pairs cannot hide behind its own share
+        // of the rms.
+        const double others = std::sqrt(std::max(0.0, sum2 - worst * worst) / (fit.usedCount - 1));
+        if (worst <= std::max(kSigma * others, floorPx)) break;
+        fit.used[worstIndex] = false;
+        --fit.usedCount;
+    }
+    return fit;
+}

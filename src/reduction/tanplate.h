@@ -1,0 +1,91 @@
+// The gnomonic (TAN) plate: a projection of the sky onto the tangent plane
+// at a reference point, tied to the image by a full linear plate (the CD
+// matrix), as FITS world coordinates describe it.
+//
+//   standard coordinates (xi, eta), degrees = CD * (x - crpix.x, y - crpix.y)
+//   (ra, dec) = gnomonic deprojection of (xi, eta) about crval
+//
+// x and y are image pixels, 0-based, x to the right, y downwards (the centre
+// of the top-left pixel is 0, 0); FITS pixel coordinates are these + 1. xi
+// grows towards increasing right ascension (east), eta towards north.
+#pragma once
+
+#include "reduction/platesolution.h"
+
+#include <array>
+#include <optional>
+#include <span>
+#include <vector>
+
+// Gnomonic projection of `sky` about the tangent point `centre`.
+// Given: sky and centre, degrees. Returned: xi, eta in degrees; nothing when
+// the point lies 90 degrees or more from the tangent point (it has no image
+// on the plane).
+// Reference: Calabretta & Greisen 2002, A&A 395, 1077 (TAN); the same
+// formulas as ERFA's eraTpxes.
+std::optional<std::array<double, 2>> SkyToStandard(const SkyPoint& sky, const SkyPoint& centre);
+
+// Inverse gnomonic projection.
+// Given: xi, eta in degrees, tangent point `centre` in degrees.
+// Returned: the sky position, degrees, right ascension in 0..360.
+// Reference: as above; ERFA's eraTpsts.
+SkyPoint StandardToSky(double xi, double eta, const SkyPoint& centre);
+
+struct TanPlate {
+    SkyPoint crval;             // tangent point, degrees J2000
+    PixelPoint crpix;           // pixel of the tangent point, 0-based
+    std::array<double, 4> cd{}; // cd11, cd12, cd21, cd22, degrees per pixel
+
+    double determinant() const { return cd[0] * cd[3] - cd[1] * cd[2]; }
+
+    // Pixel -> sky (degrees J2000, right ascension in 0..360).
+    SkyPoint pixelToSky(double x, double y) const;
+
+    // Sky -> pixel; nothing when the plate is singular or the point has no
+    // image on the tangent plane.
+    std::optional<PixelPoint> skyToPixel(const SkyPoint& sky) const;
+
+    // Mean pixel size, arcseconds (square root of |det CD|).
+    double pixelScaleArcsec() const;
+};
+
+// One star of a plate fit: where it is on the image and where in the sky.
+struct PlatePair {
+    PixelPoint pixel;
+    SkyPoint sky;
+};
+
+// Least-squares TAN plate through `pairs` with the tangent point at pixel
+// `crpix`: the six constants of xi = a dx + b dy + c, eta = d dx + e dy + f
+// are fitted about `guess`, then the tangent point is moved to (c, f) and the
+// fit repeated until the offsets vanish (a few passes). Nothing with fewer
+// than three pairs, pixels on one line, or a singular result.
+std::optional<TanPlate> FitTanPlate(std::span<const PlatePair> pairs, const PixelPoint& crpix,
+                                    const SkyPoint& guess);
+
+// Residual of one pair under a plate: measured pixel minus predicted pixel.
+struct PairResidual {
+    double dx = 0; // pixels
+    double dy = 0; // pixels
+    double length() const;
+};
+std::optional<PairResidual> ResidualOf(const TanPlate& plate, const PlatePair& pair);
+
+// A fit with iterative outlier rejection.
+struct RejectingFit {
+    TanPlate plate;
+    std::vector<bool> used;             // per pair: kept in the final fit
+    std::vector<PairResidual> residual; // per pair, under the final plate
+    int usedCount = 0;
+    double rmsPx = 0; // over the pairs used
+    double maxPx = 0; // over the pairs used
+};
+
+// Fits, then drops the worst pair while its residual exceeds
+// max(kSigma * rms of the other pairs used, floorPx) and more than minPairs
+// remain, refitting after each drop. Nothing when fewer than minPairs pairs are given or no fit can
+// be made.
+std::optional<RejectingFit> FitTanPlateRejecting(std::span<const PlatePair> pairs,
+                                                 const PixelPoint& crpix, const SkyPoint& guess,
+                                                 int minPairs = 6, double kSigma = 3.0,
+                                                 double floorPx = 0.5);

@@ -1,0 +1,93 @@
+#include "reduction/wcsfile.h"
+
+#include <QCoreApplication>
+#include <QSaveFile>
+#include <cmath>
+#include <cstdlib>
+#include <fitsio.h>
+
+namespace {
+
+QString FitsError(int status) {
+    char text[FLEN_STATUS] = {};
+    fits_get_errstatus(status, text);
+    return QCoreApplication::translate("WcsFile", "FITS library error %1: %2")
+        .arg(status)
+        .arg(QString::fromLatin1(text));
+}
+
+} // namespace
+
+std::optional<QByteArray> WcsHeaderBytes(const TanPlate& plate, int width, int height,
+                                         QString* error) {
+    auto failed = [error](const QString& why) -> std::optional<QByteArray> {
+        if (error) *error = why;
+        return std::nullopt;
+    };
+    const double values[] = {plate.crval.ra, plate.crval.dec, plate.crpix.x, plate.crpix.y,
+                             plate.cd[0],    plate.cd[1],     plate.cd[2],   plate.cd[3]};
+    for (double v : values)
+        if (!std::isfinite(v))
+            return failed(
+                QCoreApplication::translate("WcsFile", "The plate holds no valid numbers."));
+    if (width <= 0 || height <= 0)
+        return failed(QCoreApplication::translate("WcsFile", "No image size is known."));
+
+    size_t size = 2880;
+    void* memory = std::malloc(size);
+    fitsfile* f = nullptr;
+    int status = 0;
+    fits_create_memfile(&f, &memory, &size, 2880, std::realloc, &status);
+    fits_create_img(f, BYTE_IMG, 0, nullptr, &status);
+    auto text = [&](const char* key, const char* value, const char* comment) {
+        fits_write_key_str(f, key, value, comment, &status);
+    };
+    auto real = [&](const char* key, double value, const char* comment) {
+        fits_write_key_dbl(f, key, value, -15, comment, &status);
+    };
+    auto whole = [&](const char* key, long value, const char* comment) {
+        fits_write_key_lng(f, key, value, comment, &status);
+    };
+    whole("WCSAXES", 2, "Number of world coordinate axes");
+    text("CTYPE1", "RA---TAN", "Right ascension, gnomonic projection");
+    text("CTYPE2", "DEC--TAN", "Declination, gnomonic projection");
+    text("CUNIT1", "deg", "Unit of CRVAL1 and CD1_*");
+    text("CUNIT2", "deg", "Unit of CRVAL2 and CD2_*");
+    real("EQUINOX", 2000.0, "Equinox of the coordinates");
+    text("RADESYS", "FK5", "Reference frame");
+    real("CRVAL1", plate.crval.ra, "RA of the tangent point, degrees");
+    real("CRVAL2", plate.crval.dec, "Dec of the tangent point, degrees");
+    real("CRPIX1", plate.crpix.x + 1.0, "X of the tangent point, pixels (1-based)");
+    real("CRPIX2", plate.crpix.y + 1.0, "Y of the tangent point, pixels (1-based)");
+    real("CD1_1", plate.cd[0], "Linear plate, degrees per pixel");
+    real("CD1_2", plate.cd[1], "Linear plate, degrees per pixel");
+    real("CD2_1", plate.cd[2], "Linear plate, degrees per pixel");
+    real("CD2_2", plate.cd[3], "Linear plate, degrees per pixel");
+    whole("IMAGEW", width, "Image width, pixels");
+    whole("IMAGEH", height, "Image height, pixels");
+    fits_write_comment(f, "Row 1 is the top row of the picture.", &status);
+    LONGLONG headStart = 0, dataStart = 0, dataEnd = 0;
+    fits_get_hduaddrll(f, &headStart, &dataStart, &dataEnd, &status);
+    // Closing writes the header out to the memory; the memory stays ours.
+    int closeStatus = 0;
+    if (f) fits_close_file(f, &closeStatus);
+    if (status == 0) status = closeStatus;
+    std::optional<QByteArray> bytes;
+    if (status == 0 && dataEnd > 0 && static_cast<size_t>(dataEnd) <= size)
+        bytes = QByteArray(static_cast<const char*>(memory), static_cast<qsizetype>(dataEnd));
+    std::free(memory);
+    if (!bytes) return failed(FitsError(status));
+    return bytes;
+}
+
+bool WriteWcsFile(const QString& path, const TanPlate& plate, int width, int height,
+                  QString* error) {
+    const auto bytes = WcsHeaderBytes(plate, width, height, error);
+    if (!bytes) return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit()) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    return true;
+}

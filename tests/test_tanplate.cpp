@@ -1,0 +1,190 @@
+// The gnomonic plate: projection against ERFA, least-squares fit, outlier
+// rejection, and the refined plate of the real sample.
+#include "catalogues/usnoa2.h"
+#include "field/sources.h"
+#include "reduction/matching.h"
+#include "reduction/refinedplate.h"
+#include "reduction/tanplate.h"
+#include "testing.h"
+
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <erfa.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <random>
+
+using testing_support::sampleTrueSky;
+using testing_support::separationArcsec;
+
+namespace {
+
+constexpr double kD2R = std::numbers::pi / 180.0;
+constexpr double kCorrAsd = 833.27;
+constexpr double kCorrDec = 1575.63;
+
+// The sample's true plate (wcs.json).
+TanPlate TruePlate() {
+    const QJsonObject wcs =
+        QJsonDocument::fromJson(testing_support::readSample("wcs.json")).object()["wcs"].toObject();
+    TanPlate t;
+    t.crval = {wcs["crval"][0].toDouble(), wcs["crval"][1].toDouble()};
+    t.crpix = {wcs["crpix_0based"][0].toDouble(), wcs["crpix_0based"][1].toDouble()};
+    t.cd = {wcs["cd"][0][0].toDouble(), wcs["cd"][0][1].toDouble(), wcs["cd"][1][0].toDouble(),
+            wcs["cd"][1][1].toDouble()};
+    return t;
+}
+
+// Largest distance in pixels between two plates over a grid on the sample image.
+double WorstPixelDifference(const TanPlate& a, const TanPlate& b, double* rms = nullptr) {
+    double worst = 0, sum2 = 0;
+    int count = 0;
+    for (int y = 0; y <= 1023; y += 93)
+        for (int x = 0; x <= 1023; x += 93) {
+            const auto p = b.skyToPixel(a.pixelToSky(x, y));
+            const double d = p ? std::hypot(p->x - x, p->y - y) : HUGE_VAL;
+            worst = std::max(worst, d);
+            sum2 += d * d;
+            ++count;
+        }
+    if (rms) *rms = std::sqrt(sum2 / count);
+    return worst;
+}
+
+} // namespace
+
+TEST(TanPlate, ProjectionAgreesWithErfaAndRoundTrips) {
+    const SkyPoint centres[] = {{341.8, 58.05}, {0.2, -30}, {359.9, 89.5}, {180, 0}};
+    const SkyPoint offsets[] = {{0.3, 0.2}, {-0.5, 0.4}, {1.5, -1}, {-0.2, -0.7}};
+    for (const SkyPoint& c : centres)
+        for (const SkyPoint& o : offsets) {
+            const SkyPoint star{std::fmod(c.ra + o.ra + 360, 360),
+                                std::clamp(c.dec + o.dec, -89.9, 89.9)};
+            const auto s = SkyToStandard(star, c);
+            ASSERT_TRUE(s);
+            double xi = 0, eta = 0;
+            ASSERT_EQ(
+                eraTpxes(star.ra * kD2R, star.dec * kD2R, c.ra * kD2R, c.dec * kD2R, &xi, &eta), 0);
+            EXPECT_NEAR((*s)[0], xi / kD2R, 1e-11);
+            EXPECT_NEAR((*s)[1], eta / kD2R, 1e-11);
+            double a = 0, b = 0;
+            eraTpsts(xi, eta, c.ra * kD2R, c.dec * kD2R, &a, &b);
+            const SkyPoint back = StandardToSky((*s)[0], (*s)[1], c);
+            // (The separation is an arc cosine: nothing below about 0.003" is resolved.)
+            EXPECT_LT(separationArcsec(back.ra, back.dec, a / kD2R, b / kD2R), 0.01);
+            EXPECT_LT(separationArcsec(back.ra, back.dec, star.ra, star.dec), 0.01);
+            EXPECT_GE(back.ra, 0);
+            EXPECT_LT(back.ra, 360);
+        }
+    // A point 90 degrees or more from the tangent point has no image.
+    EXPECT_FALSE(SkyToStandard({100, 0}, {10, 0}));
+    EXPECT_FALSE(SkyToStandard({190, 0}, {10, 0}));
+
+    // Pixel -> sky -> pixel through the sample's true plate, and the same
+    // sky position as the tests' own reading of wcs.json.
+    const TanPlate t = TruePlate();
+    for (const PixelPoint p : {PixelPoint{0, 0}, PixelPoint{1023, 17}, PixelPoint{511.5, 511.5}}) {
+        const SkyPoint sky = t.pixelToSky(p.x, p.y);
+        const auto truth = sampleTrueSky(p.x, p.y);
+        EXPECT_LT(separationArcsec(sky.ra, sky.dec, truth.ra, truth.dec), 0.01);
+        const auto back = t.skyToPixel(sky);
+        ASSERT_TRUE(back);
+        EXPECT_NEAR(back->x, p.x, 1e-7);
+        EXPECT_NEAR(back->y, p.y, 1e-7);
+    }
+    TanPlate singular = t;
+    singular.cd = {1e-4, 2e-4, 2e-4, 4e-4};
+    EXPECT_FALSE(singular.skyToPixel(t.crval));
+}
+
+TEST(TanPlate, FitRecoversAPlateAndRejectsOutliers) {
+    const TanPlate truth = TruePlate();
+    std::vector<PlatePair> pairs;
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<double> u(0, 1023);
+    for (int i = 0; i < 30; ++i) {
+        const PixelPoint p{u(rng), u(rng)};
+        pairs.push_back({p, truth.pixelToSky(p.x, p.y)});
+    }
+    // From a guess 0.2 degree off: the same plate, to a thousandth of a pixel.
+    const PixelPoint centre{511.5, 511.5};
+    const auto fit = FitTanPlate(pairs, centre, {341.6, 58.2});
+    ASSERT_TRUE(fit);
+    EXPECT_LT(WorstPixelDifference(truth, *fit), 1e-3);
+    EXPECT_LT(separationArcsec(fit->crval.ra, fit->crval.dec, truth.crval.ra, truth.crval.dec),
+              0.01);
+    // About another tangent point the projection differs slightly, but the
+    // tangent point stays at the pixel asked for.
+    const auto shifted = FitTanPlate(pairs, {500, 530}, {341.6, 58.2});
+    ASSERT_TRUE(shifted);
+    EXPECT_EQ(shifted->crpix.y, 530);
+    EXPECT_LT(WorstPixelDifference(truth, *shifted), 0.01);
+
+    // Two stars misidentified by 6 and 15 pixels are rejected; the others stay.
+    std::normal_distribution<double> noise(0, 0.3);
+    for (PlatePair& p : pairs)
+        p.pixel = {p.pixel.x + noise(rng), p.pixel.y + noise(rng)};
+    pairs[4].pixel.x += 15;
+    pairs[17].pixel.y -= 6;
+    const auto rejecting = FitTanPlateRejecting(pairs, centre, {341.6, 58.2});
+    ASSERT_TRUE(rejecting);
+    EXPECT_FALSE(rejecting->used[4]);
+    EXPECT_FALSE(rejecting->used[17]);
+    EXPECT_EQ(rejecting->usedCount, 28);
+    EXPECT_NEAR(rejecting->residual[4].dx, 15, 1.0);
+    EXPECT_LT(rejecting->rmsPx, 0.7);
+    EXPECT_LT(rejecting->maxPx, 1.5);
+    EXPECT_LT(WorstPixelDifference(truth, rejecting->plate), 0.5);
+
+    // Too few pairs, or all on one line: no plate.
+    EXPECT_FALSE(FitTanPlateRejecting(std::span(pairs).first(5), centre, truth.crval));
+    std::vector<PlatePair> line;
+    for (int i = 0; i < 8; ++i)
+        line.push_back(
+            {{100.0 + i * 50, 100.0 + i * 50}, truth.pixelToSky(100 + i * 50, 100 + i * 50)});
+    EXPECT_FALSE(FitTanPlate(line, centre, truth.crval));
+}
+
+TEST(TanPlate, RefinedPlateOfTheSampleMatchesItsTrueSolution) {
+    CatalogueStarTable stars;
+    const StarFileResult read =
+        ReadUsnoA2File(testing_support::sampleFile("data"), kCorrAsd, kCorrDec, stars);
+    ASSERT_TRUE(read.opened);
+    const auto sources =
+        DetectSources(PixelImageFromPicture(QImage(testing_support::sampleFile("image.png"))));
+
+    // The accepted three-star model of the sample's picks (rows 9, 13, 19, 20, 45).
+    const QJsonArray picks =
+        QJsonDocument::fromJson(testing_support::readSample("picks.json"))["picks"].toArray();
+    std::array<double, 11> x{}, y{};
+    for (int k = 1; k <= 5; ++k) {
+        x[k] = picks[k - 1]["click_x"].toDouble();
+        y[k] = picks[k - 1]["click_y"].toDouble();
+    }
+    PlateSolution accepted{kCorrAsd, kCorrDec, {}};
+    accepted.a = *matching::CandidateModel(x, y, stars.ra, stars.dec, {0, 9, 13, 19, 20, 45});
+
+    const RefineResult r = RefinePlate(accepted, stars.ra, stars.dec, read.rows.inUse,
+                                       RefineSources(sources, read.rows.inUse), 1024, 1024);
+    ASSERT_EQ(r.status, RefineResult::Status::Refined);
+    ASSERT_TRUE(r.plate);
+    EXPECT_GE(r.used, 20);
+    EXPECT_LT(r.rmsPx, 1.0);
+    EXPECT_EQ(r.rows.size(), static_cast<size_t>(r.matched));
+    EXPECT_NEAR(r.plate->crpix.x, 511.5, 1e-12);
+    double rms = 0;
+    const double worst = WorstPixelDifference(TruePlate(), *r.plate, &rms);
+    EXPECT_LT(rms, 0.3);
+    EXPECT_LT(worst, 1.0);
+
+    // With the sources of only five stars there is nothing to refine with.
+    const RefineResult few = RefinePlate(accepted, stars.ra, stars.dec, read.rows.inUse,
+                                         std::span(sources).first(5), 1024, 1024);
+    EXPECT_EQ(few.status, RefineResult::Status::TooFewStars);
+    EXPECT_FALSE(few.plate);
+    EXPECT_LT(few.matched, 6);
+}
