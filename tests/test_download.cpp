@@ -1,7 +1,7 @@
 // The internet layer and the download routine with its cache, against a
 // local server.
 #include "catalogues/web/download.h"
-#include "catalogues/webswitches.h"
+#include "catalogues/web/starquery.h"
 #include "localserver.h"
 #include "platform/net/http.h"
 #include "testing.h"
@@ -11,9 +11,11 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using testing_support::ProgramFolderFixture;
+using testing_support::readSample;
 
 namespace {
 
@@ -28,15 +30,11 @@ QByteArray bytesOf(qsizetype n, char first = 'a') {
 class DownloadTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_web = Web();
         m_limits = http::limits();
         http::limits().idleTimeoutMs = 400;
         Lang().FormMessages[24] = QStringLiteral("served from the cache");
     }
-    void TearDown() override {
-        Web() = m_web;
-        http::limits() = m_limits;
-    }
+    void TearDown() override { http::limits() = m_limits; }
     DownloadOptions logging() {
         DownloadOptions o;
         o.log = [this](const QString& line) { log << line; };
@@ -45,7 +43,6 @@ protected:
     QStringList log;
 
 private:
-    WebSwitches m_web;
     http::Limits m_limits;
 };
 
@@ -55,30 +52,38 @@ TEST_F(DownloadTest, ReadsTheBodyInBlocksOf2048Bytes) {
     const QByteArray body = bytesOf(5000);
     LocalHttpServer server([&](const QByteArray&) { return LocalHttpServer::Reply{200, body}; });
 
-    http::SessionHandle session = http::InternetOpen(http::agentName());
-    http::RequestHandle request = http::InternetOpenUrl(*session, server.base() + "/x");
-    char buffer[http::kBlockSize];
-    QList<qint64> sizes;
-    QByteArray got;
-    for (;;) {
-        const qint64 n = http::InternetReadFile(*request, buffer, http::kBlockSize);
-        sizes << n;
-        if (n == 0) break;
-        got.append(buffer, n);
+    {
+        http::InternetSession session;
+        const auto request = session.openUrl(server.base() + "/x");
+        char buffer[http::kBlockSize];
+        QList<qint64> sizes;
+        QByteArray got;
+        for (;;) {
+            const qint64 n = request->read(buffer, http::kBlockSize);
+            sizes << n;
+            if (n == 0) break;
+            got.append(buffer, n);
+        }
+        EXPECT_EQ(sizes, (QList<qint64>{2048, 2048, 904, 0}));
+        EXPECT_EQ(got, body);
+        EXPECT_EQ(request->outcome(), http::Outcome::Finished);
+        EXPECT_EQ(request->httpStatus(), 200);
+        EXPECT_EQ(request->contentLength(), 5000);
     }
-    EXPECT_EQ(sizes, (QList<qint64>{2048, 2048, 904, 0}));
-    EXPECT_EQ(got, body);
-    EXPECT_EQ(request->outcome(), http::Outcome::Finished);
-    EXPECT_EQ(request->httpStatus(), 200);
-    http::InternetCloseHandle(request);
-    http::InternetCloseHandle(session);
 
+    // Progress follows the bytes as they arrive and ends at the whole body.
     QList<qint64> progress;
-    const http::FetchResult r =
-        http::Fetch(server.base() + "/x", [&](qint64 received) { progress << received; });
+    http::RequestOptions options;
+    options.progress = [&](qint64 received, qint64 total) {
+        progress << received;
+        EXPECT_EQ(total, 5000);
+    };
+    const http::FetchResult r = http::Fetch(server.base() + "/x", options);
     EXPECT_TRUE(r.ok());
     EXPECT_EQ(r.body, body);
-    EXPECT_EQ(progress, (QList<qint64>{2048, 4096, 5000}));
+    ASSERT_FALSE(progress.isEmpty());
+    EXPECT_EQ(progress.last(), 5000);
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
 
     // Always from the server, under the program's own agent name.
     const QByteArray head = server.heads.last().toLower();
@@ -141,26 +146,170 @@ TEST_F(DownloadTest, FailuresAreReportedNotTakenForAnswers) {
     EXPECT_FALSE(r.error.isEmpty());
 }
 
+TEST_F(DownloadTest, AnAnswerCutShortIsAFailure) {
+    // 8000 bytes announced, 3000 sent, then the connection is reset or
+    // closed. Repeated, since the outcome used to depend on timing.
+    ProgramFolderFixture folder;
+    folder.write("data", "previous answer");
+    LocalHttpServer server([](const QByteArray& path) {
+        LocalHttpServer::Reply r{200, bytesOf(8000)};
+        (path == "/reset" ? r.resetAfter : r.closeAfter) = 3000;
+        return r;
+    });
+    for (int i = 0; i < 10; ++i) {
+        for (const char* path : {"/reset", "/close"}) {
+            const http::FetchResult r = http::Fetch(server.base() + path);
+            EXPECT_EQ(r.outcome, http::Outcome::Failed) << path;
+            EXPECT_TRUE(r.body.isEmpty());
+            const DownloadResult d =
+                DownloadUrl(server.base() + path, "data", {true, "field"}, logging());
+            EXPECT_EQ(d.status, DownloadResult::Status::Failed) << path;
+        }
+    }
+    EXPECT_EQ(folder.read("data"), QByteArray("previous answer"));
+    EXPECT_FALSE(QFileInfo::exists(CacheFilePath("data", "field")));
+    EXPECT_FALSE(log.filter("failed").isEmpty());
+}
+
+TEST_F(DownloadTest, LargeAnswersArriveWholeWithOrWithoutALength) {
+    const QByteArray big = bytesOf(1'500'000);
+    LocalHttpServer server([&](const QByteArray& path) {
+        LocalHttpServer::Reply r{200, big};
+        r.withLength = path != "/nolength";
+        return r;
+    });
+    for (const char* path : {"/nolength", "/length"}) {
+        const http::FetchResult r = http::Fetch(server.base() + path);
+        EXPECT_EQ(r.outcome, http::Outcome::Finished) << path << " " << r.error.toStdString();
+        EXPECT_EQ(r.body.size(), big.size()) << path;
+        EXPECT_TRUE(r.body == big) << path;
+    }
+    // The size cap holds without a length too, as the bytes arrive.
+    http::limits().maxBodyBytes = 1'000'000;
+    EXPECT_EQ(http::Fetch(server.base() + "/nolength").outcome, http::Outcome::TooLarge);
+}
+
+TEST_F(DownloadTest, ASlowDripEndsAtTheDeadlineWithProgressForEveryByte) {
+    // One byte every 2 s never lets the idle timer run out.
+    LocalHttpServer server([](const QByteArray&) {
+        LocalHttpServer::Reply r{200, bytesOf(100)};
+        r.dripMs = 2000;
+        return r;
+    });
+    http::RequestOptions options;
+    options.limits = http::Limits{3000, 5000, 1 << 20};
+    QList<qint64> progress;
+    options.progress = [&](qint64 received, qint64) { progress << received; };
+    QElapsedTimer clock;
+    clock.start();
+    const http::FetchResult r = http::Fetch(server.base() + "/drip", options);
+    EXPECT_EQ(r.outcome, http::Outcome::TimedOut);
+    EXPECT_TRUE(r.body.isEmpty());
+    EXPECT_TRUE(r.error.contains("5 s")) << r.error.toStdString();
+    EXPECT_GE(clock.elapsed(), 4500);
+    EXPECT_LT(clock.elapsed(), 8000);
+    EXPECT_EQ(progress, (QList<qint64>{1, 2}));
+}
+
+TEST_F(DownloadTest, CancelEndsTheDownloadAndWritesNothing) {
+    ProgramFolderFixture folder;
+    folder.write("data", "previous answer");
+    LocalHttpServer server([](const QByteArray& path) {
+        LocalHttpServer::Reply r{200, bytesOf(1000)};
+        r.dripMs = 50;
+        r.hang = path == "/hang";
+        return r;
+    });
+
+    // Cancelled from the progress of the download itself...
+    DownloadOptions o = logging();
+    qint64 seen = 0;
+    o.progress = [&](qint64 received, qint64) { seen = received; };
+    o.cancelled = [&] { return seen >= 3; };
+    QElapsedTimer clock;
+    clock.start();
+    DownloadResult d = DownloadUrl(server.base() + "/drip", "data", {true, "field"}, o);
+    EXPECT_EQ(d.status, DownloadResult::Status::Cancelled);
+    EXPECT_FALSE(d.ok());
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_EQ(folder.read("data"), QByteArray("previous answer"));
+    EXPECT_FALSE(QFileInfo::exists(CacheFilePath("data", "field")));
+    ASSERT_FALSE(log.isEmpty());
+    EXPECT_TRUE(log.last().contains("cancelled")) << log.last().toStdString();
+
+    // ...and from elsewhere in the window (a button) while nothing arrives.
+    bool cancel = false;
+    QTimer::singleShot(200, [&] { cancel = true; });
+    o.cancelled = [&] { return cancel; };
+    o.limits = http::Limits{60000, 60000, 1 << 20};
+    clock.start();
+    d = DownloadUrl(server.base() + "/hang", "data", {}, o);
+    EXPECT_EQ(d.status, DownloadResult::Status::Cancelled);
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_EQ(folder.read("data"), QByteArray("previous answer"));
+}
+
+TEST_F(DownloadTest, AStarAnswerWithoutTheTableIsNotKept) {
+    ProgramFolderFixture folder;
+    folder.write("data", "previous answer");
+    const QByteArray sample = readSample("data");
+    LocalHttpServer::Reply next{200, QByteArray(20 * 1024 * 1024, 'x')};
+    LocalHttpServer server([&](const QByteArray&) { return next; });
+    WebSwitches web;
+    web.AutonomousMode = true;
+    const auto query = [&](const DownloadOptions& o = {}) {
+        return QueryUsnoA2("2000.0", "22+47+12", "58+3+14", "28", "11.5", web, server.base(),
+                           "field", o);
+    };
+
+    // 20 MB of junk with status 200: the previous answer and the cache stay.
+    DownloadResult d = query(logging());
+    EXPECT_EQ(d.status, DownloadResult::Status::Failed);
+    EXPECT_TRUE(d.message.contains("no star table")) << d.message.toStdString();
+    EXPECT_EQ(folder.read("data"), QByteArray("previous answer"));
+    EXPECT_FALSE(QFileInfo::exists(CacheFilePath("data", "field")));
+    ASSERT_EQ(log.size(), 1);
+    EXPECT_TRUE(log[0].contains("no star table"));
+    next.body.clear();
+    EXPECT_EQ(query().status, DownloadResult::Status::Failed);
+    EXPECT_EQ(folder.read("data"), QByteArray("previous answer"));
+
+    // A real answer is kept and cached; a junk cache file is passed over.
+    folder.write("cat/" + CacheFileName("data", "field"), "junk in the cache");
+    next.body = sample;
+    EXPECT_EQ(query().status, DownloadResult::Status::Downloaded);
+    EXPECT_EQ(folder.read("data"), sample);
+    EXPECT_EQ(folder.read("cat/" + CacheFileName("data", "field")), sample);
+    EXPECT_EQ(query().status, DownloadResult::Status::FromCache);
+    EXPECT_TRUE(HoldsStarTable(sample));
+
+    // A blocked star site is not asked.
+    const qsizetype asked = server.requests.size();
+    web.StarSiteEnabled = false;
+    web.AutonomousMode = false;
+    EXPECT_EQ(query().status, DownloadResult::Status::Blocked);
+    EXPECT_EQ(server.requests.size(), asked);
+}
+
 TEST_F(DownloadTest, TheAnswerFileHoldsExactlyTheNewAnswerOrStaysAsItWas) {
     ProgramFolderFixture folder;
     QByteArray answer = bytesOf(6000);
     LocalHttpServer::Reply next{200, answer};
     LocalHttpServer server([&](const QByteArray&) { return next; });
     const QString url = server.base() + "/q";
-    Web().AutonomousMode = false;
 
-    DownloadResult r = DownloadUrl(url, "data", logging());
+    DownloadResult r = DownloadUrl(url, "data", {}, logging());
     EXPECT_EQ(r.status, DownloadResult::Status::Downloaded);
     EXPECT_EQ(folder.read("data"), answer);
 
     // A shorter answer leaves nothing of the longer one behind.
     next.body = "short answer";
-    EXPECT_TRUE(DownloadUrl(url, "data").ok());
+    EXPECT_TRUE(DownloadUrl(url, "data", {}).ok());
     EXPECT_EQ(folder.read("data"), QByteArray("short answer"));
 
     // Failures keep the previous answer and say so in a status line.
     next = LocalHttpServer::Reply{500, "<html>error page</html>"};
-    r = DownloadUrl(url, "data", logging());
+    r = DownloadUrl(url, "data", {}, logging());
     EXPECT_EQ(r.status, DownloadResult::Status::Failed);
     EXPECT_EQ(folder.read("data"), QByteArray("short answer"));
     ASSERT_EQ(log.size(), 1);
@@ -169,30 +318,30 @@ TEST_F(DownloadTest, TheAnswerFileHoldsExactlyTheNewAnswerOrStaysAsItWas) {
     next = LocalHttpServer::Reply{};
     next.body = bytesOf(9000);
     next.stallAfter = 4000;
-    EXPECT_FALSE(DownloadUrl(url, "data").ok());
+    EXPECT_FALSE(DownloadUrl(url, "data", {}).ok());
     EXPECT_EQ(folder.read("data"), QByteArray("short answer"));
 
     // An empty answer writes nothing; a missing file is created empty.
     next = LocalHttpServer::Reply{200, QByteArray()};
-    EXPECT_TRUE(DownloadUrl(url, "data").ok());
+    EXPECT_TRUE(DownloadUrl(url, "data", {}).ok());
     EXPECT_EQ(folder.read("data"), QByteArray("short answer"));
-    EXPECT_TRUE(DownloadUrl(url, "other").ok());
+    EXPECT_TRUE(DownloadUrl(url, "other", {}).ok());
     EXPECT_TRUE(QFileInfo::exists(folder.file("other")));
 
     // A name with a folder part is refused before any request.
     const qsizetype before = server.requests.size();
-    EXPECT_FALSE(DownloadUrl(url, "../data").ok());
-    EXPECT_FALSE(DownloadUrl(url, "cat/data").ok());
+    EXPECT_FALSE(DownloadUrl(url, "../data", {}).ok());
+    EXPECT_FALSE(DownloadUrl(url, "cat/data", {}).ok());
     EXPECT_EQ(server.requests.size(), before);
 
     // A download started while one runs is refused, the first one completes.
     next = LocalHttpServer::Reply{200, bytesOf(5000)};
     DownloadResult nested;
     DownloadOptions o;
-    o.progress = [&](qint64) {
-        if (nested.message.isEmpty()) nested = DownloadUrl(url, "data");
+    o.progress = [&](qint64, qint64) {
+        if (nested.message.isEmpty()) nested = DownloadUrl(url, "data", {});
     };
-    EXPECT_TRUE(DownloadUrl(url, "data", o).ok());
+    EXPECT_TRUE(DownloadUrl(url, "data", {}, o).ok());
     EXPECT_EQ(nested.status, DownloadResult::Status::Failed);
     EXPECT_EQ(folder.read("data"), bytesOf(5000));
 }
@@ -206,53 +355,54 @@ TEST_F(DownloadTest, AutonomousModeServesRepeatedQueriesFromTheCache) {
     const QDir cat(folder.file("cat"));
 
     // Off: nothing is read from or written to the cache.
-    Web().AutonomousMode = false;
-    Web().StarCacheKey = "53517523281015";
     const QStringList before = cat.entryList(QDir::Files);
     folder.write("cat/data53517523281015", "stale cached answer");
-    EXPECT_EQ(DownloadUrl(url, "data").status, DownloadResult::Status::Downloaded);
+    EXPECT_EQ(DownloadUrl(url, "data", {false, "53517523281015"}).status,
+              DownloadResult::Status::Downloaded);
     EXPECT_EQ(folder.read("data"), QByteArray("first answer"));
     EXPECT_EQ(folder.read("cat/data53517523281015"), QByteArray("stale cached answer"));
     QFile::remove(folder.file("cat/data53517523281015"));
     EXPECT_EQ(cat.entryList(QDir::Files), before);
 
     // On: the first query is fetched and stored, the second is not fetched.
-    Web().AutonomousMode = true;
-    EXPECT_EQ(DownloadUrl(url, "data", logging()).status, DownloadResult::Status::Downloaded);
+    const CacheUse field{true, "53517523281015"};
+    EXPECT_EQ(DownloadUrl(url, "data", field, logging()).status,
+              DownloadResult::Status::Downloaded);
     EXPECT_EQ(folder.read("cat/data53517523281015"), QByteArray("first answer"));
     const qsizetype requests = server.requests.size();
     body = "second answer";
-    EXPECT_EQ(DownloadUrl(url, "data", logging()).status, DownloadResult::Status::FromCache);
+    EXPECT_EQ(DownloadUrl(url, "data", field, logging()).status, DownloadResult::Status::FromCache);
     EXPECT_EQ(server.requests.size(), requests);
     EXPECT_EQ(folder.read("data"), QByteArray("first answer"));
     EXPECT_EQ(log, QStringList{"served from the cache"});
 
     // "5" and "05" are different keys.
-    Web().StarCacheKey = "053517523281015";
-    EXPECT_EQ(DownloadUrl(url, "data").status, DownloadResult::Status::Downloaded);
+    EXPECT_EQ(DownloadUrl(url, "data", {true, "053517523281015"}).status,
+              DownloadResult::Status::Downloaded);
     EXPECT_EQ(folder.read("cat/data053517523281015"), QByteArray("second answer"));
     EXPECT_EQ(folder.read("cat/data53517523281015"), QByteArray("first answer"));
 
-    // The minor-planet answer has its own key; other names are never cached.
-    Web().MinorPlanetCacheKey = "mp-key";
-    EXPECT_TRUE(DownloadUrl(url, "data2").ok());
+    // The minor-planet answer is cached too; other names never are.
+    EXPECT_TRUE(DownloadUrl(url, "data2", {true, "mp-key"}).ok());
     EXPECT_EQ(folder.read("cat/data2mp-key"), QByteArray("second answer"));
     const QStringList cached = cat.entryList(QDir::Files);
-    EXPECT_TRUE(DownloadUrl(url, "version.txt").ok());
+    EXPECT_TRUE(DownloadUrl(url, "version.txt", {true, "mp-key"}).ok());
     EXPECT_EQ(cat.entryList(QDir::Files), cached);
 
     // A failed download caches nothing (not the previous answer either).
     status = 503;
-    Web().StarCacheKey = "new-field";
-    EXPECT_FALSE(DownloadUrl(url, "data").ok());
+    EXPECT_FALSE(DownloadUrl(url, "data", {true, "new-field"}).ok());
     EXPECT_FALSE(QFileInfo::exists(folder.file("cat/datanew-field")));
 }
 
-TEST_F(DownloadTest, CacheKeysNeverLeaveTheCacheFolder) {
-    // Ordinary keys keep the plain name, so existing caches still match.
+TEST_F(DownloadTest, CacheNamesEscapeOnlyWhatAFileNameCannotHold) {
+    // Keys of ordinary characters keep the plain name, so existing caches
+    // still match; blanks, commas and underscores stay as typed.
     EXPECT_EQ(CacheFileName("data", "53517523281015"), QString("data53517523281015"));
     EXPECT_EQ(CacheFileName("data", "224712.2583142811.5"), QString("data224712.2583142811.5"));
     EXPECT_EQ(CacheFileName("data2", "-5+23"), QString("data2-5+23"));
+    EXPECT_EQ(CacheFileName("data", "5 35 17,2_x"), QString("data5 35 17,2_x"));
+    EXPECT_EQ(CacheFileName("data", QString::fromUtf8("é..")), QString::fromUtf8("dataé.."));
 
     const QStringList unsafe = {"../../evil",
                                 "a/b",
@@ -260,31 +410,36 @@ TEST_F(DownloadTest, CacheKeysNeverLeaveTheCacheFolder) {
                                 "c:x",
                                 "*?\"<>|",
                                 "a%2Fb",
+                                "a~b",
+                                "tab\there",
+                                "blank ",
                                 QString(5000, 'x'),
                                 QString(5000, 'x') + "y",
-                                "é"};
+                                QString(1, QChar(0xD800))};
     QSet<QString> names;
     for (const QString& key : unsafe) {
         const QString name = CacheFileName("data", key);
         EXPECT_EQ(name, CacheFileName("data", key)) << "deterministic";
         EXPECT_LE(name.size(), 200);
-        for (const QChar c : QStringView(u"/\\:*?\"<>|"))
+        for (const QChar c : QStringView(u"/\\:*?\"<>|\t"))
             EXPECT_FALSE(name.contains(c)) << name.toStdString();
+        EXPECT_FALSE(name.endsWith(' '));
         EXPECT_TRUE(name.startsWith("data"));
         names.insert(name);
     }
+    // Escaping never maps two keys to one name ("a/b" and "a%2Fb").
     EXPECT_EQ(names.size(), unsafe.size()) << "different keys, different files";
 
     // End to end: an unsafe key writes inside cat and is found again.
     ProgramFolderFixture folder;
     LocalHttpServer server([](const QByteArray&) { return LocalHttpServer::Reply{200, "answer"}; });
-    Web().AutonomousMode = true;
-    Web().StarCacheKey = "../../escape";
-    EXPECT_TRUE(DownloadUrl(server.base() + "/q", "data").ok());
+    const CacheUse escape{true, "../../escape"};
+    EXPECT_TRUE(DownloadUrl(server.base() + "/q", "data", escape).ok());
     EXPECT_FALSE(QFileInfo::exists(folder.file("escape")));
     EXPECT_FALSE(QFileInfo::exists(QFileInfo(folder.path()).path() + "/escape"));
-    const QFileInfo stored(CacheFilePath("data", Web().StarCacheKey));
+    const QFileInfo stored(CacheFilePath("data", escape.key));
     EXPECT_TRUE(stored.isFile());
     EXPECT_EQ(stored.absolutePath(), QDir(folder.file("cat")).absolutePath());
-    EXPECT_EQ(DownloadUrl(server.base() + "/q", "data").status, DownloadResult::Status::FromCache);
+    EXPECT_EQ(DownloadUrl(server.base() + "/q", "data", escape).status,
+              DownloadResult::Status::FromCache);
 }

@@ -1,5 +1,6 @@
 // Main window: field centre, reference-star calibration, matching, catalogues.
 #include "catalogues/cachekeys.h"
+#include "catalogues/sites.h"
 #include "catalogues/web/starquery.h"
 #include "catalogues/webswitches.h"
 #include "catalogues/widgets/frminternet.h"
@@ -178,12 +179,13 @@ void Form1::DownloadData_Click() {
     std::shared_ptr<MessagePanel::ProgressLine> progress;
     const DownloadOptions options = m_messages->downloadOptions(
         QStringLiteral("data"), [this](const QString& line) { LogMessage(line); }, progress);
-    const auto result = QueryUsnoA2(m_field->epoch(), plan.coordinates.ra, plan.coordinates.dec,
-                                    m_field->radius(), m_field->magnitude(), options);
-    if (!result)
+    const DownloadResult result =
+        QueryUsnoA2(m_field->epoch(), plan.coordinates.ra, plan.coordinates.dec, m_field->radius(),
+                    m_field->magnitude(), Web(), Sites().starServer, Web().StarCacheKey, options);
+    if (result.status == DownloadResult::Status::Blocked)
         LogMessage(tr("Star server blocked (Internet bugs): nothing downloaded"));
-    else if (result->status == DownloadResult::Status::Downloaded)
-        progress->update(result->bytes, true);
+    else if (result.status == DownloadResult::Status::Downloaded)
+        progress->update(result.bytes, true);
     LogMessage(FormMessage(9));
 
     if (m_session.MatchFound && m_minorPlanets->wanted() &&

@@ -77,7 +77,9 @@ DownloadOptions MessagePanel::downloadOptions(const QString& name,
     progress = progressLine(name);
     DownloadOptions options;
     options.log = std::move(log);
-    options.progress = [line = progress](qint64 received) { line->update(received, false); };
+    options.progress = [line = progress](qint64 received, qint64) {
+        line->update(received, false);
+    };
     return options;
 }
 

@@ -1,5 +1,5 @@
 // A small HTTP server on 127.0.0.1 for the download tests: answers each
-// request from a handler, optionally in pieces or never.
+// request from a handler, whole, in pieces, slowly, cut short or never.
 #pragma once
 
 #include <QByteArray>
@@ -17,6 +17,16 @@ public:
         // >= 0: send the headers and this many body bytes, then stall
         // (the connection stays open and nothing more comes).
         qsizetype stallAfter = -1;
+        // >= 0: send the headers and this many body bytes, then reset the
+        // connection (the announced length stays that of the whole body).
+        qsizetype resetAfter = -1;
+        // >= 0: the same, ending the connection in good order instead.
+        qsizetype closeAfter = -1;
+        // false: no Content-Length; the end of the body is the end of the
+        // connection.
+        bool withLength = true;
+        // > 0: send the body one byte every this many milliseconds.
+        int dripMs = 0;
     };
     using Handler = std::function<Reply(const QByteArray& pathAndQuery)>;
 

@@ -1,9 +1,9 @@
 #include "catalogues/web/download.h"
 
-#include "catalogues/webswitches.h"
 #include "platform/programfolder.h"
 #include "text/language.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -21,9 +21,12 @@ bool g_downloading = false;
 // Cache names longer than this are shortened with a hash of the key.
 constexpr qsizetype kMaxCacheName = 150;
 
-bool isOrdinaryKeyChar(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.' ||
-           c == '-' || c == '+';
+// Characters a file name cannot hold on one platform or another (folder
+// separators, the reserved characters of Windows, control characters), the
+// escape character itself and '~', which marks the hashed names.
+bool isUnsafeInFileName(QChar c) {
+    const char16_t u = c.unicode();
+    return u < 32 || u == 127 || QStringView(u"/\\:*?\"<>|%~").contains(c);
 }
 
 // A plain file name of the program folder: no folder part, no "." or "..".
@@ -33,14 +36,6 @@ bool isPlainFileName(const QString& name) {
         if (c == u'/' || c == u'\\' || c == u':' || c.unicode() < 32) return false;
     }
     return true;
-}
-
-// The cache key that goes with an answer name, or nothing for names that are
-// never cached.
-const QString* cacheKeyFor(const QString& name) {
-    if (name == QLatin1String("data")) return &Web().StarCacheKey;
-    if (name == QLatin1String("data2")) return &Web().MinorPlanetCacheKey;
-    return nullptr;
 }
 
 std::optional<QByteArray> readWhole(const QString& path) {
@@ -68,23 +63,40 @@ QString hostOf(const QString& url) {
 } // namespace
 
 QString CacheFileName(const QString& name, const QString& key) {
-    const QByteArray bytes = key.toUtf8();
     QString escaped;
-    escaped.reserve(bytes.size());
-    for (const char c : bytes) {
-        if (isOrdinaryKeyChar(c))
-            escaped += QLatin1Char(c);
-        else
+    escaped.reserve(key.size());
+    const auto escape = [&escaped](QChar c) {
+        for (const char b : QString(c).toUtf8())
             escaped += QStringLiteral("%%1")
-                           .arg(static_cast<unsigned char>(c), 2, 16, QLatin1Char('0'))
+                           .arg(static_cast<unsigned char>(b), 2, 16, QLatin1Char('0'))
                            .toUpper();
+    };
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        const QChar c = key[i];
+        if (c.isHighSurrogate() && i + 1 < key.size() && key[i + 1].isLowSurrogate()) {
+            escaped += c;
+            escaped += key[++i];
+        } else if (c.isSurrogate()) {
+            // Half of a pair: no file name can hold it.
+            escaped += QStringLiteral("%u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        } else if (isUnsafeInFileName(c) || (c == u' ' && i == key.size() - 1)) {
+            // (Windows drops a blank at the end of a file name.)
+            escape(c);
+        } else {
+            escaped += c;
+        }
     }
     QString file = name + escaped;
     if (file.size() > kMaxCacheName) {
         // '~' never appears in an escaped key, so these names cannot collide
         // with the plain ones.
-        const QByteArray hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
-        file = name + escaped.left(80) + QLatin1Char('~') + QString::fromLatin1(hash);
+        const QByteArray hash =
+            QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha256).toHex();
+        QString head = escaped.left(80);
+        while (!head.isEmpty() && (head.back().isHighSurrogate() || head.back() == u'%' ||
+                                   (head.size() >= 2 && head[head.size() - 2] == u'%')))
+            head.chop(1);
+        file = name + head + QLatin1Char('~') + QString::fromLatin1(hash);
     }
     return file;
 }
@@ -93,42 +105,72 @@ QString CacheFilePath(const QString& name, const QString& key) {
     return programfolder::file(QStringLiteral("cat/") + CacheFileName(name, key));
 }
 
-DownloadResult DownloadUrl(const QString& url, const QString& name,
+DownloadResult DownloadUrl(const QString& url, const QString& name, const CacheUse& cache,
                            const DownloadOptions& options) {
     DownloadResult result;
-    const auto fail = [&](const QString& message) {
-        result.status = DownloadResult::Status::Failed;
+    const auto end = [&](DownloadResult::Status status, const QString& message) {
+        result.status = status;
         result.message = message;
-        if (options.log)
-            options.log(QStringLiteral("Download of %1 failed: %2").arg(name, message));
+        if (options.log) {
+            options.log(
+                status == DownloadResult::Status::Cancelled
+                    ? QCoreApplication::translate("DownloadUrl", "Download of %1 cancelled")
+                          .arg(name)
+                    : QCoreApplication::translate("DownloadUrl", "Download of %1 failed: %2")
+                          .arg(name, message));
+        }
         return result;
     };
-    if (!isPlainFileName(name)) return fail(QStringLiteral("not a plain file name"));
-    if (g_downloading) return fail(QStringLiteral("another download is still running"));
+    const auto fail = [&](const QString& message) {
+        return end(DownloadResult::Status::Failed, message);
+    };
+    if (!isPlainFileName(name))
+        return fail(QCoreApplication::translate("DownloadUrl", "not a plain file name"));
+    if (g_downloading)
+        return fail(
+            QCoreApplication::translate("DownloadUrl", "another download is still running"));
     g_downloading = true;
     struct Reset {
         ~Reset() { g_downloading = false; }
     } reset;
 
     const QString target = programfolder::file(name);
-    const QString* key = cacheKeyFor(name);
-    const bool cached = Web().AutonomousMode && key;
-    const QString cachePath = cached ? CacheFilePath(name, *key) : QString();
+    const bool cached =
+        cache.autonomousMode && (name == QLatin1String("data") || name == QLatin1String("data2"));
+    const QString cachePath = cached ? CacheFilePath(name, cache.key) : QString();
+    const auto acceptable = [&](const QByteArray& bytes) {
+        return !options.accept || options.accept(QByteArrayView(bytes));
+    };
     QString error;
 
     if (cached && QFileInfo(cachePath).isFile()) {
-        if (const auto bytes = readWhole(cachePath)) {
+        // An unreadable cache file, or one that holds no proper answer, is
+        // passed over: the answer is fetched instead.
+        const auto bytes = readWhole(cachePath);
+        if (bytes && acceptable(*bytes)) {
             if (!writeWhole(target, *bytes, &error)) return fail(error);
             if (options.log) options.log(FormMessage(24));
             result.status = DownloadResult::Status::FromCache;
             result.bytes = bytes->size();
             return result;
         }
-        // An unreadable cache file: fetch the answer instead.
     }
 
-    const http::FetchResult fetched = http::Fetch(url, options.progress);
+    http::RequestOptions request;
+    request.progress = options.progress;
+    request.cancelled = options.cancelled;
+    request.limits = options.limits;
+    const http::FetchResult fetched = http::Fetch(url, request);
+    if (fetched.outcome == http::Outcome::Cancelled)
+        return end(DownloadResult::Status::Cancelled, fetched.error);
     if (!fetched.ok()) return fail(QStringLiteral("%1 (%2)").arg(fetched.error, hostOf(url)));
+    if (!acceptable(fetched.body)) {
+        return fail(options.rejectedText.isEmpty()
+                        ? QCoreApplication::translate(
+                              "DownloadUrl", "the server's answer is not what was asked for (%1)")
+                              .arg(hostOf(url))
+                        : options.rejectedText);
+    }
 
     result.status = DownloadResult::Status::Downloaded;
     result.bytes = fetched.body.size();
@@ -145,7 +187,9 @@ DownloadResult DownloadUrl(const QString& url, const QString& name,
     if (cached) {
         QDir().mkpath(QFileInfo(cachePath).path());
         if (!writeWhole(cachePath, fetched.body, &error) && options.log)
-            options.log(QStringLiteral("The answer could not be kept in the cache: %1").arg(error));
+            options.log(QCoreApplication::translate("DownloadUrl",
+                                                    "The answer could not be kept in the cache: %1")
+                            .arg(error));
     }
     return result;
 }

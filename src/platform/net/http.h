@@ -1,15 +1,18 @@
-// The program's internet access: one HTTP or HTTPS address at a time, read in
-// blocks of at most 2048 bytes, always fresh from the server (no web cache).
+// The program's internet access: one HTTP or HTTPS address at a time, always
+// fresh from the server (no web cache).
 //
-// The layer has the shape of a classic blocking client: open a session, open
-// an address, read the body block by block until a read gives 0 bytes, close
-// the two handles. While it waits for the network it runs a local event loop,
-// so the windows stay alive and other commands can run in between.
+// An InternetSession opens addresses; an InternetRequest is one opened
+// address whose body is read block by block until a read gives 0 bytes. The
+// request takes every byte off the network as soon as it arrives, so a read
+// never waits on a full network buffer, and it keeps the window alive by
+// running a local event loop while it waits.
 //
-// On top of that it guards against what a real network does: a server that
-// stops answering ends the download after an idle time, an answer larger than
-// a set size is refused, and a failure is reported with its reason instead of
-// looking like an empty answer.
+// It guards against what a real network does: a server that stops answering
+// ends the download after an idle time, a download that takes longer than an
+// overall deadline (a slow drip of bytes) is ended, an answer larger than a
+// set size is refused, a body shorter than its announced length is a failure,
+// and the caller can cancel at any time. Every failure comes with its reason
+// instead of looking like an empty answer.
 #pragma once
 
 #include <QByteArray>
@@ -17,6 +20,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -25,14 +29,16 @@ class QTimer;
 
 namespace http {
 
-// Size of one read.
+// Size of one read of InternetRequest::read() in Fetch().
 inline constexpr qint64 kBlockSize = 2048;
 
-// Program-wide limits (tests shorten the idle time).
 struct Limits {
     int idleTimeoutMs = 15000;                // no byte for this long ends the download
+    int deadlineMs = 120000;                  // the whole download, headers to last byte
     qint64 maxBodyBytes = 64LL * 1024 * 1024; // a larger answer is refused
 };
+
+// The program-wide limits, used when a call names none (tests shorten them).
 Limits& limits();
 
 // The agent name sent with every request.
@@ -41,48 +47,77 @@ QString agentName();
 // How an address ended.
 enum class Outcome {
     Open,     // still reading
-    Finished, // the whole body arrived
-    Failed,   // the connection or the server failed (see errorText)
-    TimedOut, // nothing arrived for the idle time
+    Finished, // the whole body arrived with a success status
+    Failed,   // the connection or the server failed, or the body was cut short
+    TimedOut, // nothing arrived for the idle time, or the deadline passed
     TooLarge, // the answer is larger than the size limit
-    Cancelled // the program is quitting
+    Cancelled // the caller cancelled, or the program is quitting
+};
+
+// Body bytes received so far, and the announced length (-1 when unknown).
+// Called whenever bytes arrive, however few.
+using Progress = std::function<void(qint64 received, qint64 total)>;
+
+// Asked while a download runs (whenever something happens, and at least ten
+// times a second); true ends it as cancelled.
+using CancelCheck = std::function<bool()>;
+
+struct RequestOptions {
+    Progress progress;
+    CancelCheck cancelled;
+    std::optional<Limits> limits; // limits() when not given
 };
 
 class InternetSession;
 
-// One opened address. Reads block (with a local event loop) until the asked
-// number of bytes is there or the body is complete.
+// One opened address.
 class InternetRequest : public QObject {
     Q_OBJECT
 public:
     ~InternetRequest() override;
 
-    // Up to `size` bytes of the body into `buffer`; 0 at the end of the body
-    // or after a failure (see outcome()).
+    // Up to `size` bytes of the body into `buffer`. Waits (keeping the window
+    // alive) until `size` bytes are there or the body is complete. Returns 0
+    // at the end of the body, and also after a failure: see outcome().
     qint64 read(char* buffer, qint64 size);
 
     Outcome outcome() const { return m_outcome; }
     // The reason of a failure in plain words ("" while all is well).
     QString errorText() const { return m_error; }
     // The HTTP status code of the answer, 0 when none arrived.
-    int httpStatus() const;
+    int httpStatus() const { return m_status; }
     // The announced length of the body, -1 when not announced.
-    qint64 contentLength() const;
+    qint64 contentLength() const { return m_length; }
+    // Body bytes received from the network so far.
+    qint64 received() const { return m_received; }
 
 private:
     friend class InternetSession;
-    InternetRequest(QNetworkReply* reply, int idleTimeoutMs);
+    InternetRequest(QNetworkReply* reply, RequestOptions options);
+    void failNow(Outcome outcome, const QString& text);
     // Runs the event loop until `done` holds or the request ends.
     void waitUntil(const std::function<bool()>& done);
+    void takeBytes();
+    void onHeaders();
+    void onFinished();
+    void checkCancel();
     void wake();
-    void settle();
-    void fail(Outcome outcome, const QString& text);
 
     QNetworkReply* m_reply = nullptr;
+    RequestOptions m_options;
+    Limits m_limits;
     QTimer* m_idle = nullptr;
+    QTimer* m_deadline = nullptr;
+    QTimer* m_poll = nullptr;
     QEventLoop* m_loop = nullptr;
     bool m_woken = false;
     bool m_headers = false;
+    bool m_compressed = false;
+    QByteArray m_buffer; // received, not yet read
+    qsizetype m_readPos = 0;
+    qint64 m_received = 0;
+    qint64 m_length = -1;
+    int m_status = 0;
     Outcome m_outcome = Outcome::Open;
     QString m_error;
 };
@@ -91,28 +126,20 @@ private:
 class InternetSession : public QObject {
     Q_OBJECT
 public:
-    explicit InternetSession(const QString& agent);
+    explicit InternetSession(const QString& agent = agentName());
     ~InternetSession() override;
 
-    // Opens `url` and waits until the answer's headers arrive (or it fails or
-    // times out; the request then reports that and reads 0 bytes).
-    std::unique_ptr<InternetRequest> openUrl(const QString& url);
+    // Opens `url` and waits until the answer's headers arrive (or it fails,
+    // times out or is cancelled; the request then says so and reads 0 bytes).
+    std::unique_ptr<InternetRequest> openUrl(const QString& url,
+                                             const RequestOptions& options = {});
 
 private:
     QNetworkAccessManager* m_manager = nullptr;
     QString m_agent;
 };
 
-// The classic calls, for code that reads like the blocking client.
-using SessionHandle = std::unique_ptr<InternetSession>;
-using RequestHandle = std::unique_ptr<InternetRequest>;
-SessionHandle InternetOpen(const QString& agent);
-RequestHandle InternetOpenUrl(InternetSession& session, const QString& url);
-qint64 InternetReadFile(InternetRequest& request, char* buffer, qint64 size);
-void InternetCloseHandle(RequestHandle& request);
-void InternetCloseHandle(SessionHandle& session);
-
-// A whole download: every block read, the user interface let run after each.
+// A whole download.
 struct FetchResult {
     Outcome outcome = Outcome::Failed;
     QByteArray body; // the answer; empty unless outcome is Finished
@@ -121,11 +148,8 @@ struct FetchResult {
     bool ok() const { return outcome == Outcome::Finished; }
 };
 
-// Called after each block with the number of body bytes received so far.
-using Progress = std::function<void(qint64 received)>;
-
-// Fetches `url`. An answer with an HTTP error status (400 and above) counts as
-// failed, its body is dropped.
-FetchResult Fetch(const QString& url, const Progress& progress = {});
+// Fetches `url` in blocks of kBlockSize. An answer with an HTTP error status
+// (400 and above) counts as failed and its body is dropped.
+FetchResult Fetch(const QString& url, const RequestOptions& options = {});
 
 } // namespace http
