@@ -117,3 +117,12 @@ TEST(Platesolve, ReportsBadInputWithNonZeroStatus) {
     EXPECT_EQ(r.status, 3);
     EXPECT_TRUE(r.err.contains("straight line"));
 }
+
+TEST(Platesolve, ThresholdBeyondSixteenBitsIsABadArgument) {
+    QStringList args = sampleArgs();
+    args[args.indexOf("--threshold") + 1] = "40000";
+    const SolverRun r = platesolve(args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.contains("--threshold")) << r.err.toStdString();
+    EXPECT_TRUE(r.json.isEmpty());
+}

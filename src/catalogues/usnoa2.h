@@ -57,9 +57,12 @@ struct StarReadResult {
 // are left as they were). Positions are stored scaled: degrees * corrAsd and
 // degrees * corrDec, rounded to whole numbers, halves to even. Reading stops
 // at the first row without "U" in column 6, at the end of the answer, or
-// after 4000 rows. Linear in the size of the answer.
+// after 4000 rows. With `centreRa` (degrees, J2000: the field centre) each
+// right ascension is first unwrapped to within 180 degrees of it, so that a
+// field across 0h keeps its stars together. Linear in the size of the answer.
 StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double corrDec,
-                                CatalogueStarTable& table);
+                                CatalogueStarTable& table,
+                                std::optional<double> centreRa = std::nullopt);
 
 struct StarFileResult {
     bool opened = false;
@@ -70,4 +73,5 @@ struct StarFileResult {
 // Reads the answer file at `path`; a file that cannot be read leaves an empty
 // table (rows read 0).
 StarFileResult ReadUsnoA2File(const QString& path, double corrAsd, double corrDec,
-                              CatalogueStarTable& table);
+                              CatalogueStarTable& table,
+                              std::optional<double> centreRa = std::nullopt);

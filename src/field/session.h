@@ -115,6 +115,10 @@ struct SessionState {
     MinorPlanetTable MinorPlanets;
     DeepSkyTable DeepSky;
     QString SavedMagnitude;
+    // The star answer on disk does not belong to the typed query: the last
+    // download failed or was refused. READFILE reads nothing until a
+    // download succeeds again.
+    bool StarAnswerStale = false;
 
     // Field centre as typed (degrees, at the typed equinox), kept by the download.
     double CentreRA = 0;

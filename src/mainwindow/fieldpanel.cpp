@@ -1,9 +1,11 @@
 #include "mainwindow/fieldpanel.h"
 
+#include "field/typedvalues.h"
 #include "mainwindow/commatopoint.h"
 #include "mainwindow/panelparts.h"
 #include "platform/numbers.h"
 #include "platform/widgets/controlvalue.h"
+#include "platform/widgets/messagebox.h"
 #include "text/widgets/applylanguage.h"
 
 #include <QButtonGroup>
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 using namespace panelparts;
 
@@ -137,7 +140,45 @@ int FieldPanel::autoload() const {
     return CheckValue(m_autoload);
 }
 std::optional<double> FieldPanel::readTolerance() {
-    return matchingNumber(this, tr("tolerance"), m_tolerance->text());
+    const auto t = matchingNumber(this, tr("tolerance"), m_tolerance->text());
+    if (!t) return t;
+    const QString problem = RangeProblem(boxName(5), m_tolerance->text(), kToleranceRange);
+    if (problem.isEmpty()) return t;
+    messagebox::exclamation(this, problem);
+    return std::nullopt;
+}
+
+QString FieldPanel::boxName(int label) const {
+    QString name = m_labels[std::find(kLabelIndex, kLabelIndex + 12, label) - kLabelIndex]->text();
+    while (name.endsWith(QLatin1Char(':')) || name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
+    return name;
+}
+
+QString FieldPanel::queryProblem() const {
+    QString problem = RangeProblem(boxName(0), m_radius->text(), kRadiusRange);
+    if (problem.isEmpty()) problem = RangeProblem(boxName(2), m_mag->text(), kMagnitudeRange);
+    return problem;
+}
+
+std::optional<std::pair<double, double>> FieldPanel::readScales() {
+    constexpr NumberRange kScaleRange{0, 1e9, false};
+    QString problem = RangeProblem(boxName(7), m_corrAsd->text(), kScaleRange);
+    if (problem.isEmpty()) problem = RangeProblem(boxName(8), m_corrDec->text(), kScaleRange);
+    if (problem.isEmpty())
+        return std::pair(*numbers::strict(m_corrAsd->text()), *numbers::strict(m_corrDec->text()));
+    messagebox::exclamation(this, problem);
+    return std::nullopt;
+}
+
+QString FieldPanel::saveProblem() const {
+    const std::pair<int, QLineEdit*> boxes[] = {{0, m_radius}, {2, m_mag}, {3, m_mag2}};
+    for (const auto& [label, box] : boxes)
+        if (QString p = RangeProblem(boxName(label), box->text(),
+                                     label == 0 ? kRadiusRange : kMagnitudeRange, false);
+            !p.isEmpty())
+            return p;
+    return RangeProblem(boxName(5), m_tolerance->text(), kToleranceRange, false);
 }
 QString FieldPanel::corrAsd() const {
     return m_corrAsd->text();

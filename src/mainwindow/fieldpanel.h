@@ -31,8 +31,17 @@ public:
     QString imagePath() const;        // txt_url as typed
     int autoload() const;             // CheckAutoload: 0, 1 or 2
     // The matching tolerance in pixels; nothing after a message when the box
-    // holds no number.
+    // holds no number or one out of range.
     std::optional<double> readTolerance();
+    // Why the radius or the faintest magnitude cannot be queried; empty when
+    // they can.
+    QString queryProblem() const;
+    // Why the boxes cannot be saved: a number out of its range in the radius,
+    // the magnitudes or the tolerance; empty when they can.
+    QString saveProblem() const;
+    // The two scales (pixels per degree), each a positive number; nothing
+    // after a message naming the box otherwise.
+    std::optional<std::pair<double, double>> readScales();
     QString corrAsd() const;
     QString corrDec() const;
     // Puts measured scales into the two boxes (each only when given).
@@ -49,6 +58,9 @@ signals:
     void signClicked(int index); // txt_dec_sign(0) "-", txt_dec_sign(1) "+"
 
 private:
+    // The caption of label lbl(label), without its colon: how the box is named.
+    QString boxName(int label) const;
+
     std::array<QLineEdit*, 3> m_ra{};
     std::array<QLineEdit*, 3> m_dec{};
     std::array<QRadioButton*, 2> m_signButtons{};

@@ -157,7 +157,7 @@ void Form1::repaintImage() {
 }
 
 void Form1::ApplyLanguageToForm() {
-    setWindowTitle(FormText(1));
+    if (!FormText(1).isEmpty()) setWindowTitle(FormText(1));
     DeriveFormMessages(Lang());
     for (const auto& retranslate : m_retranslate)
         retranslate();
@@ -197,6 +197,8 @@ void Form1::LoadDefaults() {
 }
 
 void Form1::mnu_savedefaut_Click() {
+    if (const QString problem = m_field->saveProblem(); !problem.isEmpty())
+        return messagebox::exclamation(this, problem);
     QString error;
     const QString path = programfolder::file(QStringLiteral("defaut.cfg"));
     if (!WriteDefaults(path, ControlValues(this, DefaultsFile::controlNames()),
@@ -205,6 +207,10 @@ void Form1::mnu_savedefaut_Click() {
 }
 
 bool Form1::SaveReduction(const QString& path) {
+    if (const QString problem = m_field->saveProblem(); !problem.isEmpty()) {
+        messagebox::exclamation(this, problem);
+        return false;
+    }
     return SaveControls(this, reductionfile::controlNames(), path);
 }
 
@@ -214,6 +220,7 @@ bool Form1::OpenReduction(const QString& path) {
     Loadimg_Click();
     ShowSuggestion(QStringLiteral("open"), 0);
     m_markers.hideAll();
+    m_markers.clearDrawings();
     repaintImage();
     m_view->hideInfo();
     m_messages->setReadout(QString());

@@ -86,7 +86,7 @@ public slots:
     void LoadCorr_Click();
     void BoutonEtalo_Click();
     void Etalo_Change(int index);
-    void PlaceCentre();
+    bool PlaceCentre(); // false (after a status line naming the box) for an unreadable centre
     void startCalcul_Click();
     void Algo();
     void DownloadData_Click();
@@ -130,7 +130,8 @@ private:
 
     SessionState m_session;
     MarkerStore m_markers;
-    bool m_reloading = false; // Timer3 is reloading the image (its error box may be open)
+    bool m_reloading = false;       // Timer3 is reloading the image (its error box may be open)
+    bool m_reviewCancelled = false; // the last review of candidates was cancelled
     std::vector<std::function<void()>> m_retranslate;
     MainMenu* m_menu = nullptr;
     CommandBar* m_commands = nullptr;

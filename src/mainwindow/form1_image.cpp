@@ -7,6 +7,7 @@
 #include "mainwindow/objectinfo.h"
 #include "mainwindow/panels.h"
 #include "platform/widgets/messagebox.h"
+#include "reduction/rightascension.h"
 #include "text/language.h"
 
 namespace {
@@ -24,9 +25,12 @@ void Form1::Loadimg_Click() {
         m_session.ImageLoaded = false;
         return messagebox::ok(this, m_field->imagePath() + QStringLiteral(": ") + loaded.error);
     }
-    m_view->canvas().setImage(std::move(loaded.image));
+    if (m_view->showImage(std::move(loaded.image), path)) {
+        // Marks and drawings of another image do not belong on this one.
+        m_markers.hideAll();
+        m_markers.clearDrawings();
+    }
     m_session.ImageLoaded = true;
-    m_view->canvas().move(0, 0);
     m_session.ImageFileStamp = ImageFileStamp(path);
 }
 
@@ -41,6 +45,9 @@ void Form1::Timer3_Timer() {
     if (m_reloading) return;
     const QString stamp = ImageFileStamp(ImagePath(m_field->imagePath()));
     if (stamp.isEmpty() || stamp == m_session.ImageFileStamp) return;
+    // This version of the file is tried once: one that cannot be read is told
+    // once, not at every tick.
+    m_session.ImageFileStamp = stamp;
     m_reloading = true;
     Loadimg_Click();
     m_reloading = false;
@@ -89,7 +96,7 @@ void Form1::Picture1_Click() {
         doselect();
     } else if (s.WorkflowMode == WorkflowMode::Coordinates) {
         const SkyPoint sky = s.Plate.pixelToSky(s.CursorX, s.CursorY);
-        details::PointInfoText(m_view->infoPanel(), sky.ra, sky.dec, m_field->epoch());
+        details::PointInfoText(m_view->infoPanel(), NormaliseRa(sky.ra), sky.dec, m_field->epoch());
     } else if (s.ClickMarkAllowed == 1) {
         s.ClickMarkAllowed = 0;
         StorePickMark(s, m_markers.clicpic, s.CursorX, s.CursorY);
@@ -130,7 +137,7 @@ void Form1::map() {
     const MapChoices choices{m_minorPlanets->wanted(), m_deepSky->inCalcul(),
                              m_deepSky->inFullMap()};
     MapField(
-        m_session, m_markers, choices, [this] { PlaceCentre(); },
+        m_session, m_markers, choices, [this] { return PlaceCentre(); },
         [&canvas](const QString& caption) { return canvas.captionWidth(caption); });
     repaintImage();
 }

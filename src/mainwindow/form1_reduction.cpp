@@ -96,12 +96,18 @@ void Form1::Etalo_Change(int index) {
     m_calibration->hopAndRepair(index);
 }
 
-void Form1::PlaceCentre() {
-    if (!CentreJ2000()) return;
+bool Form1::PlaceCentre() {
+    if (!CentreJ2000()) {
+        LogMessage(tr("Field centre: not a number in %1 (\"%2\"), the overlay is not drawn")
+                       .arg(ReadTypedCentre(m_field->centre()).badField,
+                            ReadTypedCentre(m_field->centre()).badText));
+        return false;
+    }
     const ImageCanvas& canvas = m_view->canvas();
     PlaceCentreCross(m_session, m_markers, {m_session.CentrePlateRA, m_session.CentrePlateDec},
                      canvas.width(), canvas.height());
     repaintImage();
+    return true;
 }
 
 void Form1::startCalcul_Click() {
@@ -113,18 +119,22 @@ void Form1::startCalcul_Click() {
     m_markers.star.hideAll();
     repaintImage();
     if (!s.SelectionDone) return ShowSuggestion(QStringLiteral("calculannuler"), 0);
+    const auto scales = m_field->readScales(); // a scale of 0 would divide the readout by 0
+    if (!scales) return SetIdleIndicator(true);
+    std::tie(s.Plate.corrAsd, s.Plate.corrDec) = *scales;
     READFILE();
     READFILE_NGCIC();
     if (s.Stars.inUse > 380 && !messagebox::yesNo(this, FormMessage(15), FormMessage(16)))
         return LogMessage(FormMessage(17));
     Algo();
-    map();
+    if (!m_reviewCancelled) map();
     SetIdleIndicator(true);
 }
 
 void Form1::Algo() {
     SessionState& s = m_session;
     LogMessage(FormMessage(5));
+    m_reviewCancelled = false;
     s.MatchFound = false;
     s.CandidateCount = 0;
     const auto tolerance = m_field->readTolerance();
@@ -146,21 +156,29 @@ void Form1::Algo() {
     };
     hooks.threshold = [this] { return m_decider->readThreshold(); };
     hooks.ask = [this](int k, int total, bool centreOutside) {
-        const QString question = (centreOutside ? FormMessage(20) + QLatin1Char('\r') : QString()) +
+        // Lines break as in the hints; Cancel stops the review.
+        const QString question = (centreOutside ? FormMessage(20) + QLatin1Char('\n') : QString()) +
                                  FormMessage(2) + QStringLiteral(" (%1/%2)").arg(k).arg(total);
-        return messagebox::yesNo(this, question, FormMessage(3)) ? ReviewAnswer::Yes
-                                                                 : ReviewAnswer::No;
+        const auto a = messagebox::yesNoCancel(this, question, FormMessage(3));
+        return a == messagebox::Answer::Yes  ? ReviewAnswer::Yes
+               : a == messagebox::Answer::No ? ReviewAnswer::No
+                                             : ReviewAnswer::Cancel;
     };
-    if (count > 0 && hooks.threshold() &&
-        ReviewCandidates(s, m_markers, found->candidates,
-                         {m_decider->decider(), m_decider->centreOnImage()}, hooks) > 0)
-        LogMessage(FormMessage(4));
+    ReviewOutcome review;
+    if (count > 0 && hooks.threshold())
+        review = ReviewCandidates(s, m_markers, found->candidates,
+                                  {m_decider->decider(), m_decider->centreOnImage()}, hooks);
+    if (review.accepted > 0) LogMessage(FormMessage(4));
+    m_reviewCancelled = review.cancelled;
+    if (review.cancelled) repaintImage();
     LogMessage(FormMessage(6));
     ShowSuggestion(QStringLiteral("calcul"), s.MatchFound ? -1 : 0, QString::number(count),
                    QString::number(s.Stars.inUse));
 }
 
 void Form1::DownloadData_Click() {
+    if (const QString problem = m_field->queryProblem(); !problem.isEmpty())
+        return messagebox::exclamation(this, problem);
     const TypedCentreFields typed = m_field->centre();
     Web().StarCacheKey = StarCacheKey(typed, m_field->radius(), m_field->magnitude());
     Web().MinorPlanetCacheKey = MinorPlanetCacheKey(
@@ -171,6 +189,7 @@ void Form1::DownloadData_Click() {
         LogMessage(
             tr("%1: not a number in %2 (\"%3\"), nothing downloaded")
                 .arg(m_commands->downloadCaption(), plan.reading.badField, plan.reading.badText));
+        m_session.StarAnswerStale = true;
         return SetIdleIndicator(true);
     }
     m_session.CentreRA = plan.reading.centre->ra;
@@ -186,7 +205,8 @@ void Form1::DownloadData_Click() {
         LogMessage(tr("Star server blocked (Internet bugs): nothing downloaded"));
     else if (result.status == DownloadResult::Status::Downloaded)
         progress->update(result.bytes, true);
-    LogMessage(FormMessage(9));
+    m_session.StarAnswerStale = !result.ok();
+    if (result.ok()) LogMessage(FormMessage(9));
 
     if (m_session.MatchFound && m_minorPlanets->wanted() &&
         messagebox::yesNo(this, FormMessage(23), FormMessage(21)))
@@ -196,10 +216,19 @@ void Form1::DownloadData_Click() {
 
 void Form1::READFILE() {
     LogMessage(FormMessage(18));
-    const StarFileResult read =
-        ReadUsnoA2File(programfolder::file(QStringLiteral("data")), m_session.Plate.corrAsd,
-                       m_session.Plate.corrDec, m_session.Stars);
-    if (!read.opened) LogMessage(QStringLiteral("data: %1").arg(read.error));
+    StarFileResult read;
+    if (m_session.StarAnswerStale) {
+        m_session.Stars.rowsRead = m_session.Stars.inUse = 0;
+        LogMessage(tr("data: the last download failed, so the star answer on disk belongs to "
+                      "another field; no star is read until a download succeeds"));
+    } else {
+        // Right ascensions are unwrapped about the typed centre (J2000): a field at 0h.
+        const auto centre = TypedCentreJ2000(m_field->centre(), 1, 1);
+        read = ReadUsnoA2File(programfolder::file(QStringLiteral("data")), m_session.Plate.corrAsd,
+                              m_session.Plate.corrDec, m_session.Stars,
+                              centre ? std::optional(centre->ra) : std::nullopt);
+        if (!read.opened) LogMessage(QStringLiteral("data: %1").arg(read.error));
+    }
     LogMessage(FormText(20) + QStringLiteral(": ") + QString::number(read.rows.inUse) +
                QLatin1Char('/') + QString::number(read.rows.rowsRead) + FormMessage(19));
 }

@@ -111,6 +111,14 @@ void ImageView::pan(int dir, const std::function<bool(int key)>& held) {
         m_canvas->move(pic.x(), pic.y() - step);
 }
 
+bool ImageView::showImage(QImage image, const QString& path) {
+    m_canvas->setImage(std::move(image));
+    m_canvas->move(0, 0);
+    const bool other = path != m_imagePath;
+    m_imagePath = path;
+    return other;
+}
+
 details::InfoPanel ImageView::infoPanel() const {
     return {m_infoText, m_info};
 }

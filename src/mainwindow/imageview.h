@@ -6,6 +6,7 @@
 
 #include "text/widgets/infoview.h"
 
+#include <QImage>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -32,6 +33,10 @@ public:
     // (`direction` 3, 4, 1, 2) or its arrow key is held (`held(key)`).
     void pan(int direction, const std::function<bool(int key)>& held);
 
+    // Shows `image` (read from `path`) at the top-left corner; true when it
+    // comes from another file than the image shown before.
+    bool showImage(QImage image, const QString& path);
+
     details::InfoPanel infoPanel() const;
     void hideInfo();
     void startPanning();
@@ -55,4 +60,5 @@ private:
     QPushButton* m_infoClose;
     QTimer* m_panTimer;
     QTimer* m_reloadTimer;
+    QString m_imagePath; // the file of the image shown
 };

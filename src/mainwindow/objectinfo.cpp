@@ -1,26 +1,28 @@
 #include "mainwindow/objectinfo.h"
 
 #include "platform/numbers.h"
+#include "reduction/rightascension.h"
 
 void ShowStarInfo(const details::InfoPanel& panel, const SessionState& s, int i,
                   const QString& equinox) {
     const CatalogueStarTable& t = s.Stars;
-    details::StarInfoText(panel, t.id[i], t.ra[i] / s.Plate.corrAsd, t.dec[i] / s.Plate.corrDec,
-                          t.magRed[i], t.magBlue[i], equinox);
+    details::StarInfoText(panel, t.id[i], NormaliseRa(t.ra[i] / s.Plate.corrAsd),
+                          t.dec[i] / s.Plate.corrDec, t.magRed[i], t.magBlue[i], equinox);
 }
 
 void ShowMinorPlanetInfo(const details::InfoPanel& panel, const SessionState& s, int i) {
     const MinorPlanetTable& t = s.MinorPlanets;
     if (i < 1 || i > t.count || i >= static_cast<int>(t.ra.size())) return;
-    details::MinorPlanetInfoText(
-        panel, t.designation[i], t.name[i], numbers::lenient(t.ra[i]) / s.Plate.corrAsd,
-        numbers::lenient(t.dec[i]) / s.Plate.corrDec, t.magnitude[i], t.motion2[i], t.motion1[i]);
+    details::MinorPlanetInfoText(panel, t.designation[i], t.name[i],
+                                 NormaliseRa(numbers::lenient(t.ra[i]) / s.Plate.corrAsd),
+                                 numbers::lenient(t.dec[i]) / s.Plate.corrDec, t.magnitude[i],
+                                 t.motion2[i], t.motion1[i]);
 }
 
 void ShowDeepSkyInfo(const details::InfoPanel& panel, const SessionState& s, int i) {
     const DeepSkyTable& t = s.DeepSky;
     if (i < 1 || i > t.count || i >= static_cast<int>(t.ra.size())) return;
-    details::DeepSkyInfoText(panel, t.name[i], t.ra[i] / s.Plate.corrAsd,
+    details::DeepSkyInfoText(panel, t.name[i], NormaliseRa(t.ra[i] / s.Plate.corrAsd),
                              t.dec[i] / s.Plate.corrDec, t.magnitude[i], t.size1[i], t.size2[i],
                              t.description[i], t.pgcName[i], t.otherName1[i], t.otherName2[i]);
 }
