@@ -5,6 +5,7 @@
 #include "reduction/rightascension.h"
 #include "reduction/sexagesimal.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QUrl>
 #include <algorithm>
@@ -114,4 +115,19 @@ StarFileResult ReadUsnoA2File(const QString& path, double corrAsd, double corrDe
     const QByteArray bytes = f.readAll();
     result.rows = ReadUsnoA2Answer(bytes, corrAsd, corrDec, table, centreRa);
     return result;
+}
+
+StarFileResult ReadSessionStars(SessionState& s, const QString& path,
+                                const TypedCentreFields& typed) {
+    if (s.StarAnswerStale) {
+        s.Stars.rowsRead = s.Stars.inUse = 0;
+        StarFileResult none;
+        none.error = QCoreApplication::translate(
+            "StarReader", "the last download failed, so the star answer on disk belongs to "
+                          "another field; no star is read until a download succeeds");
+        return none;
+    }
+    const auto centre = TypedCentreJ2000(typed, 1, 1);
+    return ReadUsnoA2File(path, s.Plate.corrAsd, s.Plate.corrDec, s.Stars,
+                          centre ? std::optional(centre->ra) : std::nullopt);
 }

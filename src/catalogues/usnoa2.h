@@ -70,6 +70,13 @@ struct StarFileResult {
     StarReadResult rows;
 };
 
+// READFILE's reading of the session's star answer at `path`: when the answer
+// on disk belongs to another query (StarAnswerStale) nothing is read, the
+// table is left empty and `error` says why; otherwise the file is read with
+// the right ascensions unwrapped about the typed centre (J2000).
+StarFileResult ReadSessionStars(SessionState& session, const QString& path,
+                                const TypedCentreFields& typed);
+
 // Reads the answer file at `path`; a file that cannot be read leaves an empty
 // table (rows read 0).
 StarFileResult ReadUsnoA2File(const QString& path, double corrAsd, double corrDec,

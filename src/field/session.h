@@ -62,6 +62,11 @@ enum class WorkflowMode {
     Coordinates,       // a match is accepted: clicks read sky positions
 };
 
+// The modes in which a click on the image picks a star.
+inline bool PicksStars(WorkflowMode mode) {
+    return mode == WorkflowMode::Calibration || mode == WorkflowMode::Select;
+}
+
 // Whether the overlay is drawn.
 enum class MapState {
     None,    // never drawn

@@ -155,30 +155,34 @@ QString FieldPanel::boxName(int label) const {
     return name;
 }
 
-QString FieldPanel::queryProblem() const {
+namespace {
+bool told(QWidget* parent, const QString& problem) {
+    if (problem.isEmpty()) return true;
+    messagebox::exclamation(parent, problem);
+    return false;
+}
+} // namespace
+
+bool FieldPanel::checkQuery() {
     QString problem = RangeProblem(boxName(0), m_radius->text(), kRadiusRange);
     if (problem.isEmpty()) problem = RangeProblem(boxName(2), m_mag->text(), kMagnitudeRange);
-    return problem;
+    return told(this, problem);
 }
 
-std::optional<std::pair<double, double>> FieldPanel::readScales() {
-    constexpr NumberRange kScaleRange{0, 1e9, false};
-    QString problem = RangeProblem(boxName(7), m_corrAsd->text(), kScaleRange);
-    if (problem.isEmpty()) problem = RangeProblem(boxName(8), m_corrDec->text(), kScaleRange);
-    if (problem.isEmpty())
-        return std::pair(*numbers::strict(m_corrAsd->text()), *numbers::strict(m_corrDec->text()));
-    messagebox::exclamation(this, problem);
-    return std::nullopt;
-}
-
-QString FieldPanel::saveProblem() const {
+bool FieldPanel::checkSave() {
     const std::pair<int, QLineEdit*> boxes[] = {{0, m_radius}, {2, m_mag}, {3, m_mag2}};
     for (const auto& [label, box] : boxes)
         if (QString p = RangeProblem(boxName(label), box->text(),
                                      label == 0 ? kRadiusRange : kMagnitudeRange, false);
             !p.isEmpty())
-            return p;
-    return RangeProblem(boxName(5), m_tolerance->text(), kToleranceRange, false);
+            return told(this, p);
+    return told(this, RangeProblem(boxName(5), m_tolerance->text(), kToleranceRange, false));
+}
+
+QString FieldPanel::centreProblem() const {
+    const TypedCentreReading reading = ReadTypedCentre(centre());
+    return tr("Field centre: not a number in %1 (\"%2\"), the overlay is not drawn")
+        .arg(reading.badField, reading.badText);
 }
 QString FieldPanel::corrAsd() const {
     return m_corrAsd->text();
@@ -199,4 +203,13 @@ void FieldPanel::setDecSign(const QString& sign) {
 
 void FieldPanel::syncSignButtons() {
     m_signButtons[m_sign->text() == QLatin1String("-") ? 0 : 1]->setChecked(true);
+}
+
+std::optional<std::pair<double, double>> FieldPanel::readScales() {
+    constexpr NumberRange kScaleRange{0, 1e9, false};
+    QString problem = RangeProblem(boxName(7), m_corrAsd->text(), kScaleRange);
+    if (problem.isEmpty()) problem = RangeProblem(boxName(8), m_corrDec->text(), kScaleRange);
+    if (told(this, problem))
+        return std::pair(*numbers::strict(m_corrAsd->text()), *numbers::strict(m_corrDec->text()));
+    return std::nullopt;
 }

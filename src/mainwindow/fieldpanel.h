@@ -33,12 +33,14 @@ public:
     // The matching tolerance in pixels; nothing after a message when the box
     // holds no number or one out of range.
     std::optional<double> readTolerance();
-    // Why the radius or the faintest magnitude cannot be queried; empty when
-    // they can.
-    QString queryProblem() const;
-    // Why the boxes cannot be saved: a number out of its range in the radius,
-    // the magnitudes or the tolerance; empty when they can.
-    QString saveProblem() const;
+    // Whether the radius and the faintest magnitude can be queried; false
+    // after a message naming the box.
+    bool checkQuery();
+    // Whether the boxes can be saved (no number out of its range in the
+    // radius, the magnitudes or the tolerance); false after a message.
+    bool checkSave();
+    // Why the centre boxes cannot be read, naming the box (a status line).
+    QString centreProblem() const;
     // The two scales (pixels per degree), each a positive number; nothing
     // after a message naming the box otherwise.
     std::optional<std::pair<double, double>> readScales();

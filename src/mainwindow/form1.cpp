@@ -148,6 +148,7 @@ void Form1::SyncSignButtons() {
 }
 
 void Form1::showCalibration(bool on) {
+    m_calibration->setButtonCaption(FormText(48));
     m_calibration->setVisible(on);
     m_messages->setVisible(!on);
 }
@@ -197,8 +198,7 @@ void Form1::LoadDefaults() {
 }
 
 void Form1::mnu_savedefaut_Click() {
-    if (const QString problem = m_field->saveProblem(); !problem.isEmpty())
-        return messagebox::exclamation(this, problem);
+    if (!m_field->checkSave()) return;
     QString error;
     const QString path = programfolder::file(QStringLiteral("defaut.cfg"));
     if (!WriteDefaults(path, ControlValues(this, DefaultsFile::controlNames()),
@@ -207,11 +207,7 @@ void Form1::mnu_savedefaut_Click() {
 }
 
 bool Form1::SaveReduction(const QString& path) {
-    if (const QString problem = m_field->saveProblem(); !problem.isEmpty()) {
-        messagebox::exclamation(this, problem);
-        return false;
-    }
-    return SaveControls(this, reductionfile::controlNames(), path);
+    return m_field->checkSave() && SaveControls(this, reductionfile::controlNames(), path);
 }
 
 bool Form1::OpenReduction(const QString& path) {
@@ -219,8 +215,7 @@ bool Form1::OpenReduction(const QString& path) {
     SyncSignButtons();
     Loadimg_Click();
     ShowSuggestion(QStringLiteral("open"), 0);
-    m_markers.hideAll();
-    m_markers.clearDrawings();
+    m_markers.clearAll();
     repaintImage();
     m_view->hideInfo();
     m_messages->setReadout(QString());

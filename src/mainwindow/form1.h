@@ -125,7 +125,8 @@ private:
     void buildPanels();
     void connectHandlers();
     template <class Panel> Panel* add(Panel* panel); // keeps `panel` for ApplyLanguageToForm
-    void showCalibration(bool on); // the calibration panel in place of the messages, or back
+    // The calibration panel (its button captioned afresh) in place of the messages, or back.
+    void showCalibration(bool on);
     void repaintImage();
 
     SessionState m_session;

@@ -10,14 +10,6 @@
 #include "reduction/rightascension.h"
 #include "text/language.h"
 
-namespace {
-
-bool picking(WorkflowMode mode) {
-    return mode == WorkflowMode::Calibration || mode == WorkflowMode::Select;
-}
-
-} // namespace
-
 void Form1::Loadimg_Click() {
     const QString path = ImagePath(m_field->imagePath());
     LoadedImage loaded = ReadImageFile(path);
@@ -25,11 +17,8 @@ void Form1::Loadimg_Click() {
         m_session.ImageLoaded = false;
         return messagebox::ok(this, m_field->imagePath() + QStringLiteral(": ") + loaded.error);
     }
-    if (m_view->showImage(std::move(loaded.image), path)) {
-        // Marks and drawings of another image do not belong on this one.
-        m_markers.hideAll();
-        m_markers.clearDrawings();
-    }
+    // Marks and drawings of another image do not belong on this one.
+    if (m_view->showImage(std::move(loaded.image), path)) m_markers.clearAll();
     m_session.ImageLoaded = true;
     m_session.ImageFileStamp = ImageFileStamp(path);
 }
@@ -92,7 +81,7 @@ void Form1::SelectStar_Click() {
 
 void Form1::Picture1_Click() {
     SessionState& s = m_session;
-    if (picking(s.WorkflowMode)) {
+    if (PicksStars(s.WorkflowMode)) {
         doselect();
     } else if (s.WorkflowMode == WorkflowMode::Coordinates) {
         const SkyPoint sky = s.Plate.pixelToSky(s.CursorX, s.CursorY);
@@ -175,7 +164,7 @@ void Form1::Picture1_MouseMove(float x, float y) {
     SessionState& s = m_session;
     s.CursorX = PixelInt16(x);
     s.CursorY = PixelInt16(y);
-    if (picking(s.WorkflowMode)) return dozoom();
+    if (PicksStars(s.WorkflowMode)) return dozoom();
     if (s.MapState != MapState::Done && s.WorkflowMode != WorkflowMode::SuperCalibration)
         return m_view->magnifier().hide();
     const int i = ReadoutStarAt(m_markers.star, s.Stars.rowsRead, x, y);

@@ -10,6 +10,7 @@
 #include "field/review.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/panels.h"
+#include "mainwindow/questions.h"
 #include "platform/numbers.h"
 #include "platform/programfolder.h"
 #include "platform/widgets/messagebox.h"
@@ -48,7 +49,6 @@ void Form1::mnu_etalonage_Click() {
     if (s.ImageLoaded) {
         s.WorkflowMode = WorkflowMode::Calibration;
         s.RefStarCount = 1;
-        m_calibration->setButtonCaption(FormText(48));
         m_view->magnifier().show();
         showCalibration(true);
     }
@@ -62,7 +62,6 @@ void Form1::mnu_superetalonage_Click() {
         s.WorkflowMode = WorkflowMode::SuperCalibration;
         s.RefStarCount = 1;
         s.PickCount = 0;
-        m_calibration->setButtonCaption(FormText(48));
         showCalibration(true);
         m_markers.clicpic.hideAll();
         repaintImage();
@@ -88,7 +87,6 @@ void Form1::BoutonEtalo_Click() {
     messagebox::ok(this, FormMessage(7) + QStringLiteral(": CX = ") + m_field->corrAsd() +
                              QStringLiteral(" et CY = ") + m_field->corrDec());
     showCalibration(false);
-    m_calibration->setButtonCaption(FormText(48));
     m_view->magnifier().hide();
 }
 
@@ -97,12 +95,7 @@ void Form1::Etalo_Change(int index) {
 }
 
 bool Form1::PlaceCentre() {
-    if (!CentreJ2000()) {
-        LogMessage(tr("Field centre: not a number in %1 (\"%2\"), the overlay is not drawn")
-                       .arg(ReadTypedCentre(m_field->centre()).badField,
-                            ReadTypedCentre(m_field->centre()).badText));
-        return false;
-    }
+    if (!CentreJ2000()) return LogMessage(m_field->centreProblem()), false;
     const ImageCanvas& canvas = m_view->canvas();
     PlaceCentreCross(m_session, m_markers, {m_session.CentrePlateRA, m_session.CentrePlateDec},
                      canvas.width(), canvas.height());
@@ -155,14 +148,8 @@ void Form1::Algo() {
         mapcroix(c[1], c[2], c[3], c[4], c[5]);
     };
     hooks.threshold = [this] { return m_decider->readThreshold(); };
-    hooks.ask = [this](int k, int total, bool centreOutside) {
-        // Lines break as in the hints; Cancel stops the review.
-        const QString question = (centreOutside ? FormMessage(20) + QLatin1Char('\n') : QString()) +
-                                 FormMessage(2) + QStringLiteral(" (%1/%2)").arg(k).arg(total);
-        const auto a = messagebox::yesNoCancel(this, question, FormMessage(3));
-        return a == messagebox::Answer::Yes  ? ReviewAnswer::Yes
-               : a == messagebox::Answer::No ? ReviewAnswer::No
-                                             : ReviewAnswer::Cancel;
+    hooks.ask = [this](int k, int total, bool outside) {
+        return AskAboutCandidate(this, k, total, outside);
     };
     ReviewOutcome review;
     if (count > 0 && hooks.threshold())
@@ -177,8 +164,7 @@ void Form1::Algo() {
 }
 
 void Form1::DownloadData_Click() {
-    if (const QString problem = m_field->queryProblem(); !problem.isEmpty())
-        return messagebox::exclamation(this, problem);
+    if (!m_field->checkQuery()) return;
     const TypedCentreFields typed = m_field->centre();
     Web().StarCacheKey = StarCacheKey(typed, m_field->radius(), m_field->magnitude());
     Web().MinorPlanetCacheKey = MinorPlanetCacheKey(
@@ -216,19 +202,9 @@ void Form1::DownloadData_Click() {
 
 void Form1::READFILE() {
     LogMessage(FormMessage(18));
-    StarFileResult read;
-    if (m_session.StarAnswerStale) {
-        m_session.Stars.rowsRead = m_session.Stars.inUse = 0;
-        LogMessage(tr("data: the last download failed, so the star answer on disk belongs to "
-                      "another field; no star is read until a download succeeds"));
-    } else {
-        // Right ascensions are unwrapped about the typed centre (J2000): a field at 0h.
-        const auto centre = TypedCentreJ2000(m_field->centre(), 1, 1);
-        read = ReadUsnoA2File(programfolder::file(QStringLiteral("data")), m_session.Plate.corrAsd,
-                              m_session.Plate.corrDec, m_session.Stars,
-                              centre ? std::optional(centre->ra) : std::nullopt);
-        if (!read.opened) LogMessage(QStringLiteral("data: %1").arg(read.error));
-    }
+    const StarFileResult read =
+        ReadSessionStars(m_session, programfolder::file(QStringLiteral("data")), m_field->centre());
+    if (!read.opened) LogMessage(QStringLiteral("data: %1").arg(read.error));
     LogMessage(FormText(20) + QStringLiteral(": ") + QString::number(read.rows.inUse) +
                QLatin1Char('/') + QString::number(read.rows.rowsRead) + FormMessage(19));
 }

@@ -1,0 +1,11 @@
+// The questions the main window asks, with their texts from the language table.
+#pragma once
+
+#include "field/review.h"
+
+class QWidget;
+
+// Candidate k of `total` of the matching: "accept it?" (messages 2 and 3),
+// after the centre-outside warning (message 20) on its own line when the
+// typed centre falls off the image. Yes, No, or Cancel to end the review.
+ReviewAnswer AskAboutCandidate(QWidget* parent, int k, int total, bool centreOutside);
