@@ -387,7 +387,7 @@ TEST(SiteWindows, SwitchTheModeAndTheSites) {
     Web().StarSiteEnabled = true;
     Web().MinorPlanetSiteEnabled = true;
     frmInternet sites;
-    EXPECT_EQ(sites.Chk(1)->text(), "Téléchargement des étoiles: " + Sites().starServer);
+    EXPECT_EQ(sites.Chk(1)->text(), "Star download: " + Sites().starServer);
     EXPECT_TRUE(sites.Chk(0)->isChecked() && sites.Chk(1)->isChecked() &&
                 sites.Chk(2)->isChecked());
     sites.Chk(1)->setChecked(false);

@@ -2,6 +2,7 @@
 // language files, the magnifier, the reload timer, the overlay's centre, old
 // drawings, the tabs, typed values out of range, commas and the review.
 #include "catalogues/sites.h"
+#include "catalogues/widgets/frminternet.h"
 #include "catalogues/webswitches.h"
 #include "localserver.h"
 #include "mainwindow/form1.h"
@@ -12,7 +13,11 @@
 #include "reduction/rightascension.h"
 #include "testing.h"
 #include "text/language.h"
+#include "text/widgets/frmlang.h"
+#include "text/widgets/splash.h"
+#include "text/widgets/translations.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
@@ -24,6 +29,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -440,4 +446,49 @@ TEST(WindowFaults, ScalesThatAreNotNumbersAreRefused) {
     EXPECT_TRUE(boxes.shown[0].text.contains(control<QLabel>(form, "lbl(8)")->text()));
     EXPECT_EQ(form.session().Stars.rowsRead, 0); // nothing read
     EXPECT_FALSE(control<QLabel>(form, "icoG")->isHidden());
+}
+
+// In French every text follows: the language file's captions, the program's
+// own texts through Qt's translations, and Qt's standard buttons; back in
+// English they all go back.
+TEST(WindowFaults, EveryTextFollowsTheChosenLanguage) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    folder.write("lang.cfg", folder.read("lang-fr.cfg"));
+    ReadLanguage(nullptr);
+    EXPECT_EQ(TranslationLanguage(), "fr");
+    {
+        Form1 form;
+        form.ApplyLanguageToForm();
+        EXPECT_EQ(control<QPushButton>(form, "Loadimg")->text(), "Charger");
+        EXPECT_EQ(control<QPushButton>(form, "LoadCorr")->text(), "Charger");
+        EXPECT_EQ(control<QGroupBox>(form, "frm(3)")->title(), "Messages");
+        EXPECT_EQ(control<QLabel>(form, "icoR")->text(), QString::fromUtf8("Occupé"));
+        EXPECT_EQ(control<QAction>(form, "mnu_webbugs")->text(), QString::fromUtf8("Problèmes Internet"));
+        EXPECT_EQ(control<QMenu>(form, "mnu_Aide")->title(), "Aide");
+        EXPECT_EQ(control<QTabBar>(form, "TabStrip1")->tabText(0), QString::fromUtf8("Général"));
+        QMessageBox question;
+        question.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        EXPECT_EQ(question.button(QMessageBox::Yes)->text().remove('&'), "Oui");
+        EXPECT_EQ(question.button(QMessageBox::No)->text().remove('&'), "Non");
+        EXPECT_EQ(question.button(QMessageBox::Cancel)->text().remove('&'), "Annuler");
+        frmInternet sites;
+        EXPECT_EQ(sites.windowTitle(), QString::fromUtf8("Problèmes Internet"));
+        frmSplash splash;
+        EXPECT_EQ(splash.Label2[1]->text(), "Remerciements :");
+
+        // Switched from the menu: English at once, captions and own texts alike.
+        FrmLang::setDriver([](FrmLang& w) { w.OKButton->click(); });
+        form.mnu_lang_Click();
+        FrmLang::setDriver({});
+        EXPECT_EQ(TranslationLanguage(), "en");
+        EXPECT_EQ(control<QPushButton>(form, "Loadimg")->text(), "Load");
+        EXPECT_EQ(control<QAction>(form, "mnu_webbugs")->text(), "Internet problems");
+        EXPECT_EQ(control<QGroupBox>(form, "frm(3)")->title(), "Messages");
+        QMessageBox again;
+        again.setStandardButtons(QMessageBox::Yes);
+        EXPECT_EQ(again.button(QMessageBox::Yes)->text().remove('&'), "Yes");
+    }
+    UseTranslations("en");
+    Lang() = LanguageTable{};
 }

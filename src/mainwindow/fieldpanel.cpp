@@ -104,6 +104,7 @@ void FieldPanel::retranslate() {
     for (int k = 0; k < 12; ++k)
         retranslateLabel(m_labels[k], kLabelIndex[k]);
     SetFormCaption(m_loadScales, 47);
+    m_loadImage->setText(tr("Load"));
     SetFormCaption(m_autoload, 81);
 }
 

@@ -46,7 +46,7 @@ template <class Panel> Panel* Form1::add(Panel* panel) {
 
 void Form1::buildPanels() {
     m_menu = add(new MainMenu(menuBar()));
-    m_view = new ImageView(m_markers);
+    m_view = add(new ImageView(m_markers));
     m_commands = add(new CommandBar);
     m_field = add(new FieldPanel);
     m_decider = add(new DeciderPage);
@@ -56,7 +56,7 @@ void Form1::buildPanels() {
     m_calibration = add(new CalibrationPanel);
     m_hint = add(new HintPanel);
     m_tabs = add(new OptionTabs);
-    m_idle = new IdleIndicator;
+    m_idle = add(new IdleIndicator);
     m_tabs->addPage(m_field, QStringLiteral("Basic"));
     m_tabs->addPage(m_decider, QString::fromUtf8("Décideur"));
     m_tabs->addPage(m_minorPlanets, QString::fromUtf8("Asteroïde"));
@@ -194,7 +194,7 @@ void Form1::LoadDefaults() {
     if (d.autonomousMode) Web().AutonomousMode = *d.autonomousMode;
     if (d.updateCheck) Web().UpdateCheckEnabled = *d.updateCheck;
     if (!d.problems.isEmpty())
-        m_messages->note(d.problems.first() + QStringLiteral(" (design values kept)"));
+        m_messages->note(d.problems.first() + tr(" (design values kept)"));
 }
 
 void Form1::mnu_savedefaut_Click() {

@@ -188,7 +188,7 @@ void Form1::DownloadData_Click() {
         QueryUsnoA2(m_field->epoch(), plan.coordinates.ra, plan.coordinates.dec, m_field->radius(),
                     m_field->magnitude(), Web(), Sites().starServer, Web().StarCacheKey, options);
     if (result.status == DownloadResult::Status::Blocked)
-        LogMessage(tr("Star server blocked (Internet bugs): nothing downloaded"));
+        LogMessage(tr("Star server blocked (Internet problems): nothing downloaded"));
     else if (result.status == DownloadResult::Status::Downloaded)
         progress->update(result.bytes, true);
     m_session.StarAnswerStale = !result.ok();

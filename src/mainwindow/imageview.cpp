@@ -47,7 +47,7 @@ QTimer* timer(QObject* parent, const char* name, int ms) {
 ImageView::ImageView(MarkerStore& markers, QWidget* parent)
     : QWidget(parent), m_canvas(new ImageCanvas(markers, this)), m_zoom(new Magnifier(m_canvas)),
       m_info(new QFrame(this)), m_infoText(new QTextEdit),
-      m_infoClose(new QPushButton(QStringLiteral("X"))), m_panTimer(timer(this, "Timer1", 50)),
+      m_infoTitle(new QLabel), m_infoClose(new QPushButton(QStringLiteral("X"))), m_panTimer(timer(this, "Timer1", 50)),
       m_reloadTimer(timer(this, "Timer3", 1000)) {
     setObjectName(QStringLiteral("PicOrange"));
     setMinimumSize(480, 400);
@@ -76,7 +76,7 @@ ImageView::ImageView(MarkerStore& markers, QWidget* parent)
     m_infoText->setReadOnly(true);
     auto* l = new QVBoxLayout(m_info);
     auto* head = new QHBoxLayout;
-    head->addWidget(new QLabel(QStringLiteral("<b>Info</b>")));
+    head->addWidget(m_infoTitle);
     head->addStretch();
     head->addWidget(m_infoClose);
     l->addLayout(head);
@@ -117,6 +117,10 @@ bool ImageView::showImage(QImage image, const QString& path) {
     const bool other = path != m_imagePath;
     m_imagePath = path;
     return other;
+}
+
+void ImageView::retranslate() {
+    m_infoTitle->setText(QStringLiteral("<b>%1</b>").arg(tr("Info")));
 }
 
 details::InfoPanel ImageView::infoPanel() const {

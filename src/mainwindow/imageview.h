@@ -15,6 +15,7 @@ class ImageCanvas;
 class Magnifier;
 struct MarkerStore;
 class QFrame;
+class QLabel;
 class QPushButton;
 class QTextEdit;
 class QTimer;
@@ -24,6 +25,7 @@ class ImageView : public QWidget {
 public:
     ImageView(MarkerStore& markers, QWidget* parent = nullptr);
 
+    void retranslate();
     ImageCanvas& canvas() const { return *m_canvas; }
     Magnifier& magnifier() const { return *m_zoom; }
 
@@ -57,6 +59,7 @@ private:
     std::array<QWidget*, 4> m_strips{};
     QFrame* m_info;
     QTextEdit* m_infoText;
+    QLabel* m_infoTitle;
     QPushButton* m_infoClose;
     QTimer* m_panTimer;
     QTimer* m_reloadTimer;
