@@ -2,8 +2,8 @@
 // language files, the magnifier, the reload timer, the overlay's centre, old
 // drawings, the tabs, typed values out of range, commas and the review.
 #include "catalogues/sites.h"
-#include "catalogues/widgets/frminternet.h"
 #include "catalogues/webswitches.h"
+#include "catalogues/widgets/frminternet.h"
 #include "localserver.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/imagecanvas.h"
@@ -464,7 +464,8 @@ TEST(WindowFaults, EveryTextFollowsTheChosenLanguage) {
         EXPECT_EQ(control<QPushButton>(form, "LoadCorr")->text(), "Charger");
         EXPECT_EQ(control<QGroupBox>(form, "frm(3)")->title(), "Messages");
         EXPECT_EQ(control<QLabel>(form, "icoR")->text(), QString::fromUtf8("Occupé"));
-        EXPECT_EQ(control<QAction>(form, "mnu_webbugs")->text(), QString::fromUtf8("Problèmes Internet"));
+        EXPECT_EQ(control<QAction>(form, "mnu_webbugs")->text(),
+                  QString::fromUtf8("Problèmes Internet"));
         EXPECT_EQ(control<QMenu>(form, "mnu_Aide")->title(), "Aide");
         EXPECT_EQ(control<QTabBar>(form, "TabStrip1")->tabText(0), QString::fromUtf8("Général"));
         QMessageBox question;

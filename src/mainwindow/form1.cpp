@@ -193,8 +193,7 @@ void Form1::LoadDefaults() {
         if (d.values[i]) SetControlValue(findChild<QWidget*>(names[i]), *d.values[i]);
     if (d.autonomousMode) Web().AutonomousMode = *d.autonomousMode;
     if (d.updateCheck) Web().UpdateCheckEnabled = *d.updateCheck;
-    if (!d.problems.isEmpty())
-        m_messages->note(d.problems.first() + tr(" (design values kept)"));
+    if (!d.problems.isEmpty()) m_messages->note(d.problems.first() + tr(" (design values kept)"));
 }
 
 void Form1::mnu_savedefaut_Click() {

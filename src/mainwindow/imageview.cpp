@@ -46,8 +46,8 @@ QTimer* timer(QObject* parent, const char* name, int ms) {
 
 ImageView::ImageView(MarkerStore& markers, QWidget* parent)
     : QWidget(parent), m_canvas(new ImageCanvas(markers, this)), m_zoom(new Magnifier(m_canvas)),
-      m_info(new QFrame(this)), m_infoText(new QTextEdit),
-      m_infoTitle(new QLabel), m_infoClose(new QPushButton(QStringLiteral("X"))), m_panTimer(timer(this, "Timer1", 50)),
+      m_info(new QFrame(this)), m_infoText(new QTextEdit), m_infoTitle(new QLabel),
+      m_infoClose(new QPushButton(QStringLiteral("X"))), m_panTimer(timer(this, "Timer1", 50)),
       m_reloadTimer(timer(this, "Timer3", 1000)) {
     setObjectName(QStringLiteral("PicOrange"));
     setMinimumSize(480, 400);

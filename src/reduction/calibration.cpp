@@ -34,7 +34,8 @@ ReferenceScales ScalesFromReferenceStars(const ReferenceStars& s) {
     const auto dx13 = pixelDifference(s.x[1], s.x[3]);
     const auto dy13 = pixelDifference(s.y[1], s.y[3]);
     if (!dx12 || !dy12 || !dx13 || !dy13) {
-        out.error = QCoreApplication::translate("ReferenceStars",
+        out.error = QCoreApplication::translate(
+            "ReferenceStars",
             "Overflow: the pixel positions of the reference stars are too far apart.");
         return out;
     }
@@ -46,18 +47,19 @@ ReferenceScales ScalesFromReferenceStars(const ReferenceStars& s) {
     const double m3 = square(s.dec[1] - s.dec[3]);
     const double det = m0 * m3 - m1 * m2;
     if (det == 0.0) {
-        out.error = QCoreApplication::translate("ReferenceStars",
+        out.error = QCoreApplication::translate(
+            "ReferenceStars",
             "Division by zero: the sky positions of the three reference stars give no "
             "solution (two stars at the same position, or stars lined up).");
         return out;
     }
     const double a = (m3 * d12 - m1 * d13) / det;
     const double b = (m0 * d13 - m2 * d12) / det;
-    const QString overflow =
-        QCoreApplication::translate("ReferenceStars", "Overflow: the reference star positions give no usable scale.");
-    const QString negative =
-        QCoreApplication::translate("ReferenceStars", "Invalid square root: the pixel and sky positions of the reference "
-                       "stars are inconsistent (negative %1 scale squared).");
+    const QString overflow = QCoreApplication::translate(
+        "ReferenceStars", "Overflow: the reference star positions give no usable scale.");
+    const QString negative = QCoreApplication::translate(
+        "ReferenceStars", "Invalid square root: the pixel and sky positions of the reference "
+                          "stars are inconsistent (negative %1 scale squared).");
     if (!std::isfinite(a)) {
         out.error = overflow;
         return out;

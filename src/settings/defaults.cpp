@@ -35,14 +35,16 @@ DefaultsFile ReadDefaults(const QString& path) {
     }
     for (int i = 0; i < 16; ++i) {
         if (i >= lines.size()) {
-            d.problems
-                << QCoreApplication::translate("DefaultsFile", "defaut.cfg: the file ends at line %1 of 18").arg(lines.size());
+            d.problems << QCoreApplication::translate("DefaultsFile",
+                                                      "defaut.cfg: the file ends at line %1 of 18")
+                              .arg(lines.size());
             return d;
         }
         if (DefaultsFile::isCheckBox(i + 1)) {
             const auto v = numbers::textToInt16(lines[i]);
             if (!v || *v < 0 || *v > 2) {
-                d.problems << QCoreApplication::translate("DefaultsFile",
+                d.problems << QCoreApplication::translate(
+                                  "DefaultsFile",
                                   "defaut.cfg, line %1: \"%2\" is not a check state (0, 1 or 2)")
                                   .arg(i + 1)
                                   .arg(lines[i]);
@@ -55,13 +57,16 @@ DefaultsFile ReadDefaults(const QString& path) {
     }
     auto readSwitch = [&](int index, std::optional<bool>& out) {
         if (index >= lines.size()) {
-            d.problems
-                << QCoreApplication::translate("DefaultsFile", "defaut.cfg: the file ends at line %1 of 18").arg(lines.size());
+            d.problems << QCoreApplication::translate("DefaultsFile",
+                                                      "defaut.cfg: the file ends at line %1 of 18")
+                              .arg(lines.size());
             return false;
         }
         out = ParseSwitch(lines[index]);
         if (!out)
-            d.problems << QCoreApplication::translate("DefaultsFile", "defaut.cfg, line %1: \"%2\" is neither True nor False")
+            d.problems << QCoreApplication::translate(
+                              "DefaultsFile",
+                              "defaut.cfg, line %1: \"%2\" is neither True nor False")
                               .arg(index + 1)
                               .arg(lines[index]);
         return true;

@@ -62,7 +62,8 @@ LanguageReadResult ReadLanguageFile(const QString& path, LanguageTable& table) {
     // until the current line is the header that ends it; that header is
     // stored too, as the section's last entry.
     if (lines.isEmpty()) {
-        result.problems << QCoreApplication::translate("LanguageFile", "%1: the file is empty").arg(path);
+        result.problems
+            << QCoreApplication::translate("LanguageFile", "%1: the file is empty").arg(path);
         return result;
     }
     table.Header = lines.first();
@@ -74,8 +75,9 @@ LanguageReadResult ReadLanguageFile(const QString& path, LanguageTable& table) {
         bool surplus = false;
         while (current != end) {
             if (next >= lines.size()) {
-                result.problems
-                    << QCoreApplication::translate("LanguageFile", "%1: the file ends before \"%2\"").arg(path, end);
+                result.problems << QCoreApplication::translate("LanguageFile",
+                                                               "%1: the file ends before \"%2\"")
+                                       .arg(path, end);
                 return result;
             }
             current = lines[next++];

@@ -27,7 +27,9 @@ bool open(const QString& path, QString* error) {
         return false;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-        if (error) *error = QCoreApplication::translate("HelpViewer", "No program could be started to show the file");
+        if (error)
+            *error = QCoreApplication::translate("HelpViewer",
+                                                 "No program could be started to show the file");
         return false;
     }
     return true;

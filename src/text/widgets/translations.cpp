@@ -39,8 +39,8 @@ bool UseTranslations(const QString& language) {
     s.language = QStringLiteral("en");
     if (language != QLatin1String("fr")) return true;
     s.language = language;
-    s.program = load(QStringLiteral("astroplate_fr"),
-                     programfolder::file(QStringLiteral("translations")));
+    s.program =
+        load(QStringLiteral("astroplate_fr"), programfolder::file(QStringLiteral("translations")));
     s.qt = load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     return s.program && s.qt;
 }
