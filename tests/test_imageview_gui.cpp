@@ -41,6 +41,12 @@ struct Window {
         folder.write(QStringLiteral("image.png"),
                      testing_support::readSample(QStringLiteral("image.png")));
         form = std::make_unique<Form1>();
+        // The sample field's centre: the overlay needs a readable centre.
+        const char* centre[6] = {"22", "47", "12.2", "58", "3", "14"};
+        for (int i = 0; i < 3; ++i) {
+            edit(*form, QStringLiteral("txt_ra(%1)").arg(i))->setText(centre[i]);
+            edit(*form, QStringLiteral("txt_dec(%1)").arg(i))->setText(centre[3 + i]);
+        }
         boxes.shown.clear();
     }
     SessionState& s() { return form->session(); }

@@ -282,7 +282,7 @@ TEST_F(MatchingWindow, DeclinedCandidatesLeaveTheLastModel) {
     messages.answer = [](const messagebox::Shown&) { return messagebox::Answer::No; };
     form->Algo();
     // The second copy puts the typed centre 3000 pixels off the picture.
-    EXPECT_EQ(questions(), (std::vector<QString>{"Question (1/2)", "Hors image\rQuestion (2/2)"}));
+    EXPECT_EQ(questions(), (std::vector<QString>{"Question (1/2)", "Hors image\nQuestion (2/2)"}));
     const SessionState& s = form->session();
     EXPECT_FALSE(s.MatchFound);
     EXPECT_NE(s.WorkflowMode, WorkflowMode::Coordinates);
@@ -311,7 +311,7 @@ TEST_F(MatchingWindow, DeciderAndCentreCheck) {
     messages.shown.clear();
     messages.answer = [](const messagebox::Shown&) { return messagebox::Answer::No; };
     form->Algo();
-    EXPECT_EQ(questions(), std::vector<QString>{"Hors image\rQuestion (1/1)"});
+    EXPECT_EQ(questions(), std::vector<QString>{"Hors image\nQuestion (1/1)"});
     SetCheckValue(check(*form, "Checkcenter"), 1);
     messages.shown.clear();
     form->Algo();
@@ -382,4 +382,45 @@ TEST_F(MatchingWindow, CalculWithoutFiveStarsOnlyReloads) {
     EXPECT_EQ(form->session().CandidateCount, 0);
     EXPECT_FALSE(control<QLabel>(*form, "icoR")->isHidden());
     EXPECT_EQ(control<QListWidget>(*form, "status")->count(), lines);
+}
+
+TEST(Matching, CheckWindowRoundsHalvesToEven) {
+    MarkerPool picks(5, 16), stars(2, 8);
+    for (int t = 1; t <= 5; ++t)
+        picks.place(t, -9000, -9000);
+    picks.place(1, 400 - 8, 1000 - 8);
+    auto placeStar = [&](float x) { stars.place(1, x - 4, 1000 - 4); };
+    // S = 2.5: the window's low end -6.5 rounds to -6 (half away from zero: -7),
+    // so a star 2 pixels right of the pick is outside.
+    placeStar(400 + 2);
+    EXPECT_EQ(matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, 1, 2.5),
+              0);
+    // S = 3.5: the high end -0.5 rounds to 0 (half away from zero: -1), so a
+    // star 3 pixels left of the pick is inside.
+    placeStar(400 - 3);
+    EXPECT_EQ(matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, 1, 3.5),
+              1);
+}
+
+TEST_F(MatchingWindow, CancelEndsTheReviewWithTheStateAsBefore) {
+    Field f = syntheticField(5);
+    for (int k = 6; k <= 10; ++k) {
+        f.ra[k] = f.ra[k - 5] + 3000;
+        f.dec[k] = f.dec[k - 5];
+    }
+    load(f);
+    SessionState& s = form->session();
+    const auto plate = s.Plate.a;
+    const MapState mapState = s.MapState;
+    messages.answer = [](const messagebox::Shown&) { return messagebox::Answer::Cancel; };
+    form->Algo();
+    EXPECT_EQ(questions().size(), 1u); // the review stopped at the first question
+    EXPECT_FALSE(s.MatchFound);
+    EXPECT_NE(s.WorkflowMode, WorkflowMode::Coordinates);
+    EXPECT_EQ(s.Plate.a, plate);
+    EXPECT_EQ(s.MapState, mapState);
+    EXPECT_TRUE(form->markers().drawings.empty());
+    for (int i = 1; i <= 10; ++i)
+        EXPECT_FALSE(form->markers().star.visible[i]) << i;
+    EXPECT_TRUE(logged("Fin"));
 }

@@ -334,3 +334,12 @@ TEST(Platesolve, AutomaticOptionsReportWhatCannotBeDone) {
     EXPECT_TRUE(r.json["refine_error"].toString().contains("6 needed"));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("x.wcs"))));
 }
+
+TEST(Platesolve, ThresholdBeyondSixteenBitsIsABadArgument) {
+    QStringList args = sampleArgs();
+    args[args.indexOf("--threshold") + 1] = "40000";
+    const SolverRun r = platesolve(args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.contains("--threshold")) << r.err.toStdString();
+    EXPECT_TRUE(r.json.isEmpty());
+}

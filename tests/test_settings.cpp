@@ -206,3 +206,49 @@ TEST(Defaults, SwitchWords) {
     EXPECT_EQ(ParseSwitch("-1"), true);
     EXPECT_FALSE(ParseSwitch("yes"));
 }
+
+// Both files pinned line by line to their published layouts: each control
+// gets a value no other line has (check boxes: the ones that could be
+// swapped differ), so a line out of place shows.
+TEST(StoredLayouts, ReductionFileAndDefaultsLineByLine) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    const WebSwitches web = Web();
+    Form1 form;
+    const std::vector<std::pair<const char*, const char*>> pam = {
+        {"txt_calcul", "11"},   {"txt_corrasd", "801.5"}, {"txt_corrdec", "1502.25"},
+        {"txt_dec(0)", "41"},   {"txt_dec(1)", "16"},     {"txt_dec(2)", "9.5"},
+        {"sign", "-"},          {"txt_distance", "27"},   {"txt_epoch", "1950.0"},
+        {"txt_mag", "12.5"},    {"txt_mag2", "15.5"},     {"txt_ra(0)", "0"},
+        {"txt_ra(1)", "42"},    {"txt_ra(2)", "44.3"},    {"txt_tolerance", "6.5"},
+        {"txt_url", "m31.png"}, {"CheckDecideur", "1"},   {"txt_Adate(0)", "3"},
+        {"txt_Adate(1)", "9"},  {"txt_Adate(2)", "2021"}, {"txt_Adate(3)", "22"},
+        {"txt_Adate(4)", "58"}, {"txt_Afield", "120"},    {"Txt_Amag", "17.5"},
+        {"CheckAster", "2"},    {"CheckAutoload", "0"},   {"Checkcenter", "1"},
+        {"CheckDeepObj1", "2"}, {"CheckDeepObj2", "0"}};
+    QByteArray expected;
+    for (const auto& [name, value] : pam) {
+        const QString n = QString::fromLatin1(name);
+        if (n == "sign")
+            form.txt_dec_sign_Click(0);
+        else if (n.startsWith("Check"))
+            SetCheckValue(check(form, n), QString::fromLatin1(value).toInt());
+        else
+            edit(form, n)->setText(QString::fromLatin1(value));
+        expected += QByteArray(value) + "\r\n";
+    }
+    ASSERT_TRUE(form.SaveReduction(folder.file("golden.pam")));
+    EXPECT_EQ(folder.read("golden.pam"), expected);
+
+    Web().AutonomousMode = true;
+    Web().UpdateCheckEnabled = false;
+    form.mnu_savedefaut_Click();
+    const char* defaults[] = {"11",  "801.5",   "1502.25", "27", "12.5", "15.5",
+                              "6.5", "m31.png", "1",       "2",  "120",  "17.5",
+                              "0",   "1",       "2",       "0",  "True", "False"};
+    QByteArray expectedDefaults;
+    for (const char* line : defaults)
+        expectedDefaults += QByteArray(line) + "\r\n";
+    EXPECT_EQ(folder.read("defaut.cfg"), expectedDefaults);
+    Web() = web;
+}

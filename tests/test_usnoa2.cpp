@@ -107,6 +107,71 @@ TEST(StarQuery, AddressAndCoordinates) {
     EXPECT_TRUE(odd.contains("&radmax=10%26nout%3D1&")) << odd.toStdString();
 }
 
+TEST(StarQuery, AnEquinoxOf1950IsCarriedToJ2000) {
+    // M 31 typed at equinox 1950.0: 0h40m00s +41d00m00s. Precessed with ERFA's
+    // IAU 2006 matrix from epoch 1950.0 to J2000 it lies at 0h42m44.19s
+    // +41d16m25.9s (10.684136, 41.273870 degrees); the other direction would
+    // give about 0h37m16s +40d44m.
+    const TypedCentreFields m31 = fieldsOf("0", "40", "0", "+", "41", "0", "0", "1950.0");
+    const StarQueryPlan plan = PlanStarQuery(m31);
+    ASSERT_TRUE(plan.reading.centre);
+    EXPECT_DOUBLE_EQ(plan.reading.centre->ra, 10.0); // the typed centre itself
+    const QStringList ra = plan.coordinates.ra.split('+');
+    const QStringList dec = plan.coordinates.dec.split('+');
+    ASSERT_EQ(ra.size(), 3);
+    ASSERT_EQ(dec.size(), 3);
+    EXPECT_EQ(ra[0], "0");
+    EXPECT_EQ(ra[1], "42");
+    EXPECT_NEAR(ra[2].toDouble(), 44.19, 1.0);
+    EXPECT_EQ(dec[0], "41");
+    EXPECT_EQ(dec[1], "16");
+    EXPECT_NEAR(dec[2].toDouble(), 25.9, 3.0);
+
+    // The J2000 centre of the overlay: the same position, in scaled units.
+    const auto centre = TypedCentreJ2000(m31, 100, 200);
+    ASSERT_TRUE(centre);
+    EXPECT_NEAR(centre->ra / 100, 10.684136, 5.0 / 3600);
+    EXPECT_NEAR(centre->dec / 200, 41.273870, 3.0 / 3600);
+}
+
+TEST(StarReader, PositionsRoundHalvesToEven) {
+    // Row 1 of the sample with its right ascension and declination replaced.
+    auto row = [](const char* ra, const char* dec) {
+        QByteArray r = sampleRows()[0];
+        r.replace(20, 9, ra);
+        r.replace(30, 9, dec);
+        return r;
+    };
+    const QByteArray answer =
+        "<b>   # id</b>" + row("  2.50000", "-02.50000") + row("  3.50000", "+03.50000") + "</pre>";
+    CatalogueStarTable t;
+    ASSERT_EQ(ReadUsnoA2Answer(answer, 1, 1, t).rowsRead, 2);
+    EXPECT_EQ(t.ra[1], 2);
+    EXPECT_EQ(t.dec[1], -2);
+    EXPECT_EQ(t.ra[2], 4);
+    EXPECT_EQ(t.dec[2], 4);
+}
+
+// Near 0h the rows are unwrapped about the field centre before scaling.
+TEST(StarReader, RowsAtZeroHoursAreUnwrappedAboutTheCentre) {
+    auto row = [](const char* ra) {
+        QByteArray r = sampleRows()[0];
+        r.replace(20, 9, ra);
+        return r;
+    };
+    const QByteArray answer = "<b>   # id</b>" + row("359.90000") + row("  0.10000") + "</pre>";
+    CatalogueStarTable t;
+    ReadUsnoA2Answer(answer, 10, 10, t, 0.05);
+    EXPECT_EQ(t.ra[1], -1);
+    EXPECT_EQ(t.ra[2], 1);
+    ReadUsnoA2Answer(answer, 10, 10, t, 359.95);
+    EXPECT_EQ(t.ra[1], 3599);
+    EXPECT_EQ(t.ra[2], 3601);
+    ReadUsnoA2Answer(answer, 10, 10, t); // no centre: as written
+    EXPECT_EQ(t.ra[1], 3599);
+    EXPECT_EQ(t.ra[2], 1);
+}
+
 TEST(StarReader, ReadsTheSampleAnswer) {
     CatalogueStarTable t;
     const StarReadResult r = ReadUsnoA2Answer(readSample("data"), 833.27, 1575.63, t);
@@ -351,7 +416,7 @@ TEST(SiteWindows, SwitchTheModeAndTheSites) {
     Web().StarSiteEnabled = true;
     Web().MinorPlanetSiteEnabled = true;
     frmInternet sites;
-    EXPECT_EQ(sites.Chk(1)->text(), "Téléchargement des étoiles: " + Sites().starServer);
+    EXPECT_EQ(sites.Chk(1)->text(), "Star download: " + Sites().starServer);
     EXPECT_TRUE(sites.Chk(0)->isChecked() && sites.Chk(1)->isChecked() &&
                 sites.Chk(2)->isChecked());
     sites.Chk(1)->setChecked(false);

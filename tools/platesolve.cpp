@@ -193,6 +193,10 @@ Options parseArguments(const QStringList& args) {
         fail(QStringLiteral("exactly five --pick positions are needed (got %1)")
                  .arg(o.picks.size()));
     if (o.corrAsd <= 0 || o.corrDec <= 0) fail(QStringLiteral("the scales must be positive"));
+    // The check's window reaches S + 4 pixels either side in 16-bit pixels.
+    if (!numbers::toInt16(-4.0 - o.threshold) || !numbers::toInt16(o.threshold - 4.0))
+        fail(QStringLiteral("--threshold: %1 does not fit the check's 16-bit pixel window")
+                 .arg(o.threshold));
     return o;
 }
 

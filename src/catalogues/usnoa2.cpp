@@ -2,8 +2,10 @@
 
 #include "platform/numbers.h"
 #include "reduction/precession.h"
+#include "reduction/rightascension.h"
 #include "reduction/sexagesimal.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QUrl>
 #include <algorithm>
@@ -68,7 +70,7 @@ StarQueryPlan PlanStarQuery(const TypedCentreFields& fields) {
 }
 
 StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double corrDec,
-                                CatalogueStarTable& table) {
+                                CatalogueStarTable& table, std::optional<double> centreRa) {
     constexpr qsizetype kRowLength = 66;
     StarReadResult result;
     const qsizetype marker = answer.indexOf(QByteArrayView("</b>   1 U"));
@@ -83,7 +85,9 @@ StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double co
             pos += kRowLength;
             if (piece.size() < 6 || piece[5] != 'U') break;
             table.id[row] = column(piece, 5, 14);
-            table.ra[row] = numbers::roundHalfEven(numbers::lenient(bytes(piece, 20, 9)) * corrAsd);
+            double ra = numbers::lenient(bytes(piece, 20, 9));
+            if (centreRa) ra = UnwrapRa(ra, *centreRa);
+            table.ra[row] = numbers::roundHalfEven(ra * corrAsd);
             table.dec[row] =
                 numbers::roundHalfEven(numbers::lenient(bytes(piece, 30, 9)) * corrDec);
             table.magRed[row] = column(piece, 40, 4);
@@ -99,16 +103,31 @@ StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double co
 }
 
 StarFileResult ReadUsnoA2File(const QString& path, double corrAsd, double corrDec,
-                              CatalogueStarTable& table) {
+                              CatalogueStarTable& table, std::optional<double> centreRa) {
     StarFileResult result;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         result.error = f.errorString();
-        result.rows = ReadUsnoA2Answer(QByteArrayView(), corrAsd, corrDec, table);
+        result.rows = ReadUsnoA2Answer(QByteArrayView(), corrAsd, corrDec, table, centreRa);
         return result;
     }
     result.opened = true;
     const QByteArray bytes = f.readAll();
-    result.rows = ReadUsnoA2Answer(bytes, corrAsd, corrDec, table);
+    result.rows = ReadUsnoA2Answer(bytes, corrAsd, corrDec, table, centreRa);
     return result;
+}
+
+StarFileResult ReadSessionStars(SessionState& s, const QString& path,
+                                const TypedCentreFields& typed) {
+    if (s.StarAnswerStale) {
+        s.Stars.rowsRead = s.Stars.inUse = 0;
+        StarFileResult none;
+        none.error = QCoreApplication::translate(
+            "StarReader", "the last download failed, so the star answer on disk belongs to "
+                          "another field; no star is read until a download succeeds");
+        return none;
+    }
+    const auto centre = TypedCentreJ2000(typed, 1, 1);
+    return ReadUsnoA2File(path, s.Plate.corrAsd, s.Plate.corrDec, s.Stars,
+                          centre ? std::optional(centre->ra) : std::nullopt);
 }

@@ -57,9 +57,12 @@ struct StarReadResult {
 // are left as they were). Positions are stored scaled: degrees * corrAsd and
 // degrees * corrDec, rounded to whole numbers, halves to even. Reading stops
 // at the first row without "U" in column 6, at the end of the answer, or
-// after 4000 rows. Linear in the size of the answer.
+// after 4000 rows. With `centreRa` (degrees, J2000: the field centre) each
+// right ascension is first unwrapped to within 180 degrees of it, so that a
+// field across 0h keeps its stars together. Linear in the size of the answer.
 StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double corrDec,
-                                CatalogueStarTable& table);
+                                CatalogueStarTable& table,
+                                std::optional<double> centreRa = std::nullopt);
 
 struct StarFileResult {
     bool opened = false;
@@ -67,7 +70,15 @@ struct StarFileResult {
     StarReadResult rows;
 };
 
+// READFILE's reading of the session's star answer at `path`: when the answer
+// on disk belongs to another query (StarAnswerStale) nothing is read, the
+// table is left empty and `error` says why; otherwise the file is read with
+// the right ascensions unwrapped about the typed centre (J2000).
+StarFileResult ReadSessionStars(SessionState& session, const QString& path,
+                                const TypedCentreFields& typed);
+
 // Reads the answer file at `path`; a file that cannot be read leaves an empty
 // table (rows read 0).
 StarFileResult ReadUsnoA2File(const QString& path, double corrAsd, double corrDec,
-                              CatalogueStarTable& table);
+                              CatalogueStarTable& table,
+                              std::optional<double> centreRa = std::nullopt);

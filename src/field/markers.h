@@ -84,6 +84,12 @@ struct MarkerStore {
         ++drawingsVersion;
     }
 
+    // Hides every marker and erases the drawings.
+    void clearAll() {
+        hideAll();
+        clearDrawings();
+    }
+
     void hideAll() {
         star.hideAll();
         clicpic.hideAll();

@@ -3,6 +3,7 @@
 #include "field/draw.h"
 #include "platform/numbers.h"
 #include "reduction/calibration.h"
+#include "reduction/rightascension.h"
 #include "reduction/sexagesimal.h"
 
 #include <algorithm>
@@ -124,7 +125,7 @@ void PlaceCentreCross(SessionState& s, MarkerStore& markers, const ScaledCentre&
 }
 
 void MapField(SessionState& s, MarkerStore& m, const MapChoices& choices,
-              const std::function<void()>& placeCentre, const LabelWidth& labelWidth) {
+              const std::function<bool()>& placeCentre, const LabelWidth& labelWidth) {
     s.MapFailed = false;
     auto fail = [&s] {
         s.MapFailed = true;
@@ -144,7 +145,10 @@ void MapField(SessionState& s, MarkerStore& m, const MapChoices& choices,
     if (choices.minorPlanets && s.MatchFound &&
         !PlaceMinorPlanetMarkers(placer, s.MinorPlanets, m.aster, m.aster_lbl))
         return fail();
-    placeCentre();
+    if (!placeCentre()) {
+        m.centerpic.visible = false;
+        return fail();
+    }
     if ((!s.MatchFound && choices.deepSkyInCalcul) || (s.MatchFound && choices.deepSkyInFullMap)) {
         m.clearDrawings();
         s.FieldAngle = FieldAngle(s.Plate, s.Stars.ra[1], s.Stars.dec[1]);
@@ -208,7 +212,7 @@ int FirstMarkerNear(const MarkerPool& pool, int n, float x, float y) {
 }
 
 QString StarReadoutText(const CatalogueStarTable& stars, int i, double corrAsd, double corrDec) {
-    const double raHours = stars.ra[i] / corrAsd / 360 * 24;
+    const double raHours = NormaliseRa(stars.ra[i] / corrAsd) / 360 * 24;
     const double dec = stars.dec[i] / corrDec;
     return stars.id[i] + QStringLiteral("   MagR-B=") + stars.magRed[i] + QLatin1Char(' ') +
            stars.magBlue[i] + QStringLiteral("   Ra:") +
@@ -241,7 +245,7 @@ CalibrationBoxes CalibrationBoxesFor(const MarkerPool& star, int i, const Catalo
     b.cursorY = PixelInt16(cy);
     int16_t whole = 0, minutes = 0;
     double seconds = 0;
-    SplitSexagesimal(stars.ra[i] / corrAsd / 360 * 24, whole, minutes, seconds);
+    SplitSexagesimal(NormaliseRa(stars.ra[i] / corrAsd) / 360 * 24, whole, minutes, seconds);
     b.text[2] = QString::number(whole);
     b.text[3] = QString::number(minutes);
     b.text[4] = numbers::text(seconds);

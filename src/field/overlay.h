@@ -92,12 +92,13 @@ struct MapChoices {
 
 // The overlay of the plate in use (plateInUse) ("map"): a full map (MapState
 // Loading) first hides every marker and places all rows read, otherwise the
-// stars in use; then the minor planets, the centre cross (`placeCentre`),
-// the deep-sky objects (the drawings cleared first) and finally the stars
-// are shown. Ends with MapState Done, or with Failed and MapFailed set when a
-// minor-planet or deep-sky row cannot be placed.
+// stars in use; then the minor planets, the centre cross (`placeCentre`,
+// false when the typed centre cannot be read), the deep-sky objects (the
+// drawings cleared first) and finally the stars are shown. Ends with MapState
+// Done, or with Failed and MapFailed set when a minor-planet or deep-sky row
+// cannot be placed or the centre cannot be read (its cross is then hidden).
 void MapField(SessionState& session, MarkerStore& markers, const MapChoices& choices,
-              const std::function<void()>& placeCentre, const LabelWidth& labelWidth);
+              const std::function<bool()>& placeCentre, const LabelWidth& labelWidth);
 
 // Everything an overlay draws, for callers without a window.
 struct OverlayOptions {

@@ -2,7 +2,7 @@
 
 namespace {
 
-enum class Outcome { Declined, Accepted, Stop };
+enum class Outcome { Declined, Accepted, Stop, Cancelled };
 
 Outcome reviewOne(SessionState& s, const MarkerStore& m, const matching::Candidate& c, int k,
                   int count, const ReviewChoices& choices, const ReviewHooks& hooks) {
@@ -26,7 +26,9 @@ Outcome reviewOne(SessionState& s, const MarkerStore& m, const matching::Candida
     const bool outside = s.CentreOutside;
     s.CentreOutside = false;
     if (choices.centreOnImage && outside) return Outcome::Declined;
-    if (hooks.ask(k, count, outside) != ReviewAnswer::Yes) return Outcome::Declined;
+    const ReviewAnswer answer = hooks.ask(k, count, outside);
+    if (answer == ReviewAnswer::Cancel) return Outcome::Cancelled;
+    if (answer != ReviewAnswer::Yes) return Outcome::Declined;
     s.MatchFound = true;
     s.WorkflowMode = WorkflowMode::Coordinates;
     return Outcome::Accepted;
@@ -41,14 +43,35 @@ std::optional<matching::SearchResult> SearchCandidates(const SessionState& s, do
     return matching::FindCandidates(tables, tolerance);
 }
 
-int ReviewCandidates(SessionState& s, const MarkerStore& m,
-                     const std::vector<matching::Candidate>& candidates,
-                     const ReviewChoices& choices, const ReviewHooks& hooks) {
+ReviewOutcome ReviewCandidates(SessionState& s, MarkerStore& m,
+                               const std::vector<matching::Candidate>& candidates,
+                               const ReviewChoices& choices, const ReviewHooks& hooks) {
+    // What the review changes, kept for a cancel.
+    const PlateSolution plate = s.Plate;
+    const ::MapState mapState = s.MapState;
+    const bool mapFailed = s.MapFailed, centreOutside = s.CentreOutside;
+    const double centreRa = s.CentrePlateRA, centreDec = s.CentrePlateDec;
+    const double fieldAngle = s.FieldAngle;
+    const MarkerStore markers = m;
+
     const int count = static_cast<int>(candidates.size());
     for (int k = 1; k <= count; ++k) {
         const Outcome o = reviewOne(s, m, candidates[k - 1], k, count, choices, hooks);
-        if (o == Outcome::Accepted) return k;
+        if (o == Outcome::Accepted) return {k, false};
         if (o == Outcome::Stop) break;
+        if (o == Outcome::Cancelled) {
+            s.Plate = plate;
+            s.MapState = mapState;
+            s.MapFailed = mapFailed;
+            s.CentreOutside = centreOutside;
+            s.CentrePlateRA = centreRa;
+            s.CentrePlateDec = centreDec;
+            s.FieldAngle = fieldAngle;
+            const uint64_t version = m.drawingsVersion;
+            m = markers;
+            m.drawingsVersion = version + 1; // the drawings changed back
+            return {0, true};
+        }
     }
-    return 0;
+    return {};
 }

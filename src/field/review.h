@@ -42,8 +42,13 @@ struct ReviewChoices {
 // counts the picks with a star marker within S pixels (4 when the decider is
 // off), skips it when the overlay failed or fewer than 4 picks are hit or its
 // centre is off the image while that is refused, and otherwise asks. "Yes"
-// sets MatchFound and the mode Coordinates and ends the review.
-// Returns the 1-based index of the accepted candidate, 0 for none.
-int ReviewCandidates(SessionState& session, const MarkerStore& markers,
-                     const std::vector<matching::Candidate>& candidates,
-                     const ReviewChoices& choices, const ReviewHooks& hooks);
+// sets MatchFound and the mode Coordinates and ends the review. "Cancel"
+// ends it with no candidate accepted and the plate model, the overlay state,
+// the centre test and the markers as they were before the review.
+struct ReviewOutcome {
+    int accepted = 0; // 1-based index of the accepted candidate, 0 for none
+    bool cancelled = false;
+};
+ReviewOutcome ReviewCandidates(SessionState& session, MarkerStore& markers,
+                               const std::vector<matching::Candidate>& candidates,
+                               const ReviewChoices& choices, const ReviewHooks& hooks);

@@ -65,6 +65,11 @@ enum class WorkflowMode {
     Coordinates,       // a match is accepted: clicks read sky positions
 };
 
+// The modes in which a click on the image picks a star.
+inline bool PicksStars(WorkflowMode mode) {
+    return mode == WorkflowMode::Calibration || mode == WorkflowMode::Select;
+}
+
 // Whether the overlay is drawn.
 enum class MapState {
     None,    // never drawn
@@ -118,6 +123,10 @@ struct SessionState {
     MinorPlanetTable MinorPlanets;
     DeepSkyTable DeepSky;
     QString SavedMagnitude;
+    // The star answer on disk does not belong to the typed query: the last
+    // download failed or was refused. READFILE reads nothing until a
+    // download succeeds again.
+    bool StarAnswerStale = false;
 
     // Field centre as typed (degrees, at the typed equinox), kept by the download.
     double CentreRA = 0;

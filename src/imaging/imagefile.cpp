@@ -60,7 +60,7 @@ QString ImagePath(const QString& typed) {
 
 QString ImageFileStamp(const QString& path) {
     const QFileInfo info(path);
-    if (!info.exists()) return QString();
+    if (!info.isFile()) return QString(); // missing, or a folder: no image to reload
     return info.lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
 }
 

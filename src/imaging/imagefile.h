@@ -26,7 +26,7 @@ inline constexpr qint64 kMaxImagePixels = 100'000'000;
 QString ImagePath(const QString& typed);
 
 // The file's modification time as text (to the millisecond); empty when the
-// file does not exist.
+// path is not a regular file (missing, or a folder).
 QString ImageFileStamp(const QString& path);
 
 struct LoadedImage {

@@ -3,9 +3,12 @@
 #include <QLineEdit>
 
 void CommaToPoint(QLineEdit* box) {
-    const QString text = box->text();
-    const qsizetype pos = text.indexOf(QLatin1Char(','));
-    if (pos < 0) return;
-    box->setSelection(static_cast<int>(pos), 1);
-    box->insert(QStringLiteral("."));
+    QString text = box->text();
+    if (!text.contains(QLatin1Char(','))) return;
+    const int caret = box->cursorPosition();
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    // One undoable edit of the whole text, as typing it would be.
+    box->selectAll();
+    box->insert(text);
+    box->setCursorPosition(caret);
 }

@@ -1,9 +1,11 @@
 #include "mainwindow/fieldpanel.h"
 
+#include "field/typedvalues.h"
 #include "mainwindow/commatopoint.h"
 #include "mainwindow/panelparts.h"
 #include "platform/numbers.h"
 #include "platform/widgets/controlvalue.h"
+#include "platform/widgets/messagebox.h"
 #include "text/widgets/applylanguage.h"
 
 #include <QButtonGroup>
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 using namespace panelparts;
 
@@ -101,6 +104,7 @@ void FieldPanel::retranslate() {
     for (int k = 0; k < 12; ++k)
         retranslateLabel(m_labels[k], kLabelIndex[k]);
     SetFormCaption(m_loadScales, 47);
+    m_loadImage->setText(tr("Load"));
     SetFormCaption(m_autoload, 81);
 }
 
@@ -145,7 +149,49 @@ int FieldPanel::autoload() const {
     return CheckValue(m_autoload);
 }
 std::optional<double> FieldPanel::readTolerance() {
-    return matchingNumber(this, tr("tolerance"), m_tolerance->text());
+    const auto t = matchingNumber(this, tr("tolerance"), m_tolerance->text());
+    if (!t) return t;
+    const QString problem = RangeProblem(boxName(5), m_tolerance->text(), kToleranceRange);
+    if (problem.isEmpty()) return t;
+    messagebox::exclamation(this, problem);
+    return std::nullopt;
+}
+
+QString FieldPanel::boxName(int label) const {
+    QString name = m_labels[std::find(kLabelIndex, kLabelIndex + 12, label) - kLabelIndex]->text();
+    while (name.endsWith(QLatin1Char(':')) || name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
+    return name;
+}
+
+namespace {
+bool told(QWidget* parent, const QString& problem) {
+    if (problem.isEmpty()) return true;
+    messagebox::exclamation(parent, problem);
+    return false;
+}
+} // namespace
+
+bool FieldPanel::checkQuery() {
+    QString problem = RangeProblem(boxName(0), m_radius->text(), kRadiusRange);
+    if (problem.isEmpty()) problem = RangeProblem(boxName(2), m_mag->text(), kMagnitudeRange);
+    return told(this, problem);
+}
+
+bool FieldPanel::checkSave() {
+    const std::pair<int, QLineEdit*> boxes[] = {{0, m_radius}, {2, m_mag}, {3, m_mag2}};
+    for (const auto& [label, box] : boxes)
+        if (QString p = RangeProblem(boxName(label), box->text(),
+                                     label == 0 ? kRadiusRange : kMagnitudeRange, false);
+            !p.isEmpty())
+            return told(this, p);
+    return told(this, RangeProblem(boxName(5), m_tolerance->text(), kToleranceRange, false));
+}
+
+QString FieldPanel::centreProblem() const {
+    const TypedCentreReading reading = ReadTypedCentre(centre());
+    return tr("Field centre: not a number in %1 (\"%2\"), the overlay is not drawn")
+        .arg(reading.badField, reading.badText);
 }
 QString FieldPanel::corrAsd() const {
     return m_corrAsd->text();
@@ -171,4 +217,13 @@ void FieldPanel::setDecSign(const QString& sign) {
 
 void FieldPanel::syncSignButtons() {
     m_signButtons[m_sign->text() == QLatin1String("-") ? 0 : 1]->setChecked(true);
+}
+
+std::optional<std::pair<double, double>> FieldPanel::readScales() {
+    constexpr NumberRange kScaleRange{0, 1e9, false};
+    QString problem = RangeProblem(boxName(7), m_corrAsd->text(), kScaleRange);
+    if (problem.isEmpty()) problem = RangeProblem(boxName(8), m_corrDec->text(), kScaleRange);
+    if (told(this, problem))
+        return std::pair(*numbers::strict(m_corrAsd->text()), *numbers::strict(m_corrDec->text()));
+    return std::nullopt;
 }

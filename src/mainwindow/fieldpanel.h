@@ -33,8 +33,19 @@ public:
     QString imagePath() const;        // txt_url as typed
     int autoload() const;             // CheckAutoload: 0, 1 or 2
     // The matching tolerance in pixels; nothing after a message when the box
-    // holds no number.
+    // holds no number or one out of range.
     std::optional<double> readTolerance();
+    // Whether the radius and the faintest magnitude can be queried; false
+    // after a message naming the box.
+    bool checkQuery();
+    // Whether the boxes can be saved (no number out of its range in the
+    // radius, the magnitudes or the tolerance); false after a message.
+    bool checkSave();
+    // Why the centre boxes cannot be read, naming the box (a status line).
+    QString centreProblem() const;
+    // The two scales (pixels per degree), each a positive number; nothing
+    // after a message naming the box otherwise.
+    std::optional<std::pair<double, double>> readScales();
     QString corrAsd() const;
     QString corrDec() const;
     // Puts two coefficient texts into the scale boxes (their comma repair runs).
@@ -53,6 +64,9 @@ signals:
     void signClicked(int index); // txt_dec_sign(0) "-", txt_dec_sign(1) "+"
 
 private:
+    // The caption of label lbl(label), without its colon: how the box is named.
+    QString boxName(int label) const;
+
     std::array<QLineEdit*, 3> m_ra{};
     std::array<QLineEdit*, 3> m_dec{};
     std::array<QRadioButton*, 2> m_signButtons{};

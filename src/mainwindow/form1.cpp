@@ -45,7 +45,7 @@ template <class Panel> Panel* Form1::add(Panel* panel) {
 
 void Form1::buildPanels() {
     m_menu = add(new MainMenu(menuBar()));
-    m_view = new ImageView(m_markers);
+    m_view = add(new ImageView(m_markers));
     m_commands = add(new CommandBar);
     m_field = add(new FieldPanel);
     m_decider = add(new DeciderPage);
@@ -56,7 +56,7 @@ void Form1::buildPanels() {
     m_hint = add(new HintPanel);
     m_solve = add(new SolvePanel);
     m_tabs = add(new OptionTabs);
-    m_idle = new IdleIndicator;
+    m_idle = add(new IdleIndicator);
     m_tabs->addPage(m_field, QStringLiteral("Basic"));
     m_tabs->addPage(m_decider, QString::fromUtf8("Décideur"));
     m_tabs->addPage(m_minorPlanets, QString::fromUtf8("Asteroïde"));
@@ -149,6 +149,7 @@ void Form1::SyncSignButtons() {
 }
 
 void Form1::showCalibration(bool on) {
+    m_calibration->setButtonCaption(FormText(48));
     m_calibration->setVisible(on);
     m_messages->setVisible(!on);
 }
@@ -158,7 +159,7 @@ void Form1::repaintImage() {
 }
 
 void Form1::ApplyLanguageToForm() {
-    setWindowTitle(FormText(1));
+    if (!FormText(1).isEmpty()) setWindowTitle(FormText(1));
     DeriveFormMessages(Lang());
     for (const auto& retranslate : m_retranslate)
         retranslate();
@@ -188,15 +189,16 @@ void Form1::mnu_AideEn_Click() {
 
 void Form1::LoadDefaults() {
     if (const QString problem = ApplyDefaultsFile(this); !problem.isEmpty())
-        m_messages->note(problem + QStringLiteral(" (design values kept)"));
+        m_messages->note(problem + tr(" (design values kept)"));
 }
 
 void Form1::mnu_savedefaut_Click() {
+    if (!m_field->checkSave()) return;
     SaveDefaultsFile(this);
 }
 
 bool Form1::SaveReduction(const QString& path) {
-    return SaveControls(this, reductionfile::controlNames(), path);
+    return m_field->checkSave() && SaveControls(this, reductionfile::controlNames(), path);
 }
 
 bool Form1::OpenReduction(const QString& path) {
@@ -204,7 +206,7 @@ bool Form1::OpenReduction(const QString& path) {
     SyncSignButtons();
     Loadimg_Click();
     ShowSuggestion(QStringLiteral("open"), 0);
-    m_markers.hideAll();
+    m_markers.clearAll();
     repaintImage();
     m_view->hideInfo();
     m_messages->setReadout(QString());

@@ -90,7 +90,7 @@ public slots:
     void LoadCorr_Click();
     void BoutonEtalo_Click();
     void Etalo_Change(int index);
-    void PlaceCentre();
+    bool PlaceCentre(); // false (after a status line naming the box) for an unreadable centre
     void startCalcul_Click();
     void Algo();
     void DownloadData_Click();
@@ -134,7 +134,8 @@ private:
     void buildPanels();
     void connectHandlers();
     template <class Panel> Panel* add(Panel* panel); // keeps `panel` for ApplyLanguageToForm
-    void showCalibration(bool on); // the calibration panel in place of the messages, or back
+    // The calibration panel (its button captioned afresh) in place of the messages, or back.
+    void showCalibration(bool on);
     void repaintImage();
     // FITS header hints: the fields the user typed are remembered (typing
     // marks a field; a file or a hint filling it does not), and the hints of
@@ -158,6 +159,7 @@ private:
     bool m_reloading = false; // Timer3 is reloading the image (its error box may be open)
     QSet<const QObject*> m_typedFields; // fields the user has typed into this session
     QString m_hintsFrom;               // the image (path and time) whose hints were applied
+    bool m_reviewCancelled = false; // the last review of candidates was cancelled
     std::vector<std::function<void()>> m_retranslate;
     MainMenu* m_menu = nullptr;
     CommandBar* m_commands = nullptr;

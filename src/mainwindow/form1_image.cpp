@@ -8,15 +8,8 @@
 #include "mainwindow/objectinfo.h"
 #include "mainwindow/panels.h"
 #include "platform/widgets/messagebox.h"
+#include "reduction/rightascension.h"
 #include "text/language.h"
-
-namespace {
-
-bool picking(WorkflowMode mode) {
-    return mode == WorkflowMode::Calibration || mode == WorkflowMode::Select;
-}
-
-} // namespace
 
 void Form1::Loadimg_Click() {
     const QString path = ImagePath(m_field->imagePath());
@@ -28,9 +21,10 @@ void Form1::Loadimg_Click() {
     const bool fits = loaded.isFits();
     const FitsHints hints =
         fits ? HeaderHints(loaded.header, loaded.values.width, loaded.values.height) : FitsHints();
-    m_view->canvas().setImage(std::move(loaded.image), std::move(loaded.values), loaded.stretch);
+    // Marks and drawings of another image do not belong on this one.
+    if (m_view->showImage(std::move(loaded.image), std::move(loaded.values), loaded.stretch, path))
+        m_markers.clearAll();
     m_session.ImageLoaded = true;
-    m_view->canvas().move(0, 0);
     m_session.ImageFileStamp = ImageFileStamp(path);
     if (fits) {
         LogMessage(loaded.description);
@@ -49,6 +43,9 @@ void Form1::Timer3_Timer() {
     if (m_reloading) return;
     const QString stamp = ImageFileStamp(ImagePath(m_field->imagePath()));
     if (stamp.isEmpty() || stamp == m_session.ImageFileStamp) return;
+    // This version of the file is tried once: one that cannot be read is told
+    // once, not at every tick.
+    m_session.ImageFileStamp = stamp;
     m_reloading = true;
     Loadimg_Click();
     m_reloading = false;
@@ -93,11 +90,11 @@ void Form1::SelectStar_Click() {
 
 void Form1::Picture1_Click() {
     SessionState& s = m_session;
-    if (picking(s.WorkflowMode)) {
+    if (PicksStars(s.WorkflowMode)) {
         doselect();
     } else if (s.WorkflowMode == WorkflowMode::Coordinates) {
         const SkyPoint sky = s.plateInUse().pixelToSky(s.CursorX, s.CursorY);
-        details::PointInfoText(m_view->infoPanel(), sky.ra, sky.dec, m_field->epoch());
+        details::PointInfoText(m_view->infoPanel(), NormaliseRa(sky.ra), sky.dec, m_field->epoch());
     } else if (s.ClickMarkAllowed == 1) {
         s.ClickMarkAllowed = 0;
         StorePickMark(s, m_markers.clicpic, s.CursorX, s.CursorY);
@@ -138,7 +135,7 @@ void Form1::map() {
     const MapChoices choices{m_minorPlanets->wanted(), m_deepSky->inCalcul(),
                              m_deepSky->inFullMap()};
     MapField(
-        m_session, m_markers, choices, [this] { PlaceCentre(); },
+        m_session, m_markers, choices, [this] { return PlaceCentre(); },
         [&canvas](const QString& caption) { return canvas.captionWidth(caption); });
     repaintImage();
 }
@@ -176,7 +173,7 @@ void Form1::Picture1_MouseMove(float x, float y) {
     SessionState& s = m_session;
     s.CursorX = PixelInt16(x);
     s.CursorY = PixelInt16(y);
-    if (picking(s.WorkflowMode)) return dozoom();
+    if (PicksStars(s.WorkflowMode)) return dozoom();
     if (s.MapState != MapState::Done && s.WorkflowMode != WorkflowMode::SuperCalibration)
         return m_view->magnifier().hide();
     const int i = ReadoutStarAt(m_markers.star, s.Stars.rowsRead, x, y);

@@ -16,6 +16,7 @@
 #include "field/review.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/panels.h"
+#include "mainwindow/questions.h"
 #include "mainwindow/settingscommands.h"
 #include "platform/numbers.h"
 #include "platform/programfolder.h"
@@ -51,7 +52,6 @@ void Form1::mnu_etalonage_Click() {
     if (s.ImageLoaded) {
         s.WorkflowMode = WorkflowMode::Calibration;
         s.RefStarCount = 1;
-        m_calibration->setButtonCaption(FormText(48));
         m_view->magnifier().show();
         showCalibration(true);
     }
@@ -65,7 +65,6 @@ void Form1::mnu_superetalonage_Click() {
         s.WorkflowMode = WorkflowMode::SuperCalibration;
         s.RefStarCount = 1;
         s.PickCount = 0;
-        m_calibration->setButtonCaption(FormText(48));
         showCalibration(true);
         m_markers.clicpic.hideAll();
         repaintImage();
@@ -98,7 +97,6 @@ void Form1::BoutonEtalo_Click() {
     messagebox::ok(this, FormMessage(7) + QStringLiteral(": CX = ") + m_field->corrAsd() +
                              QStringLiteral(" et CY = ") + m_field->corrDec());
     showCalibration(false);
-    m_calibration->setButtonCaption(FormText(48));
     m_view->magnifier().hide();
 }
 
@@ -106,12 +104,13 @@ void Form1::Etalo_Change(int index) {
     m_calibration->hopAndRepair(index);
 }
 
-void Form1::PlaceCentre() {
-    if (!CentreJ2000()) return;
+bool Form1::PlaceCentre() {
+    if (!CentreJ2000()) return LogMessage(m_field->centreProblem()), false;
     const ImageCanvas& canvas = m_view->canvas();
     PlaceCentreCross(m_session, m_markers, {m_session.CentrePlateRA, m_session.CentrePlateDec},
                      canvas.width(), canvas.height());
     repaintImage();
+    return true;
 }
 
 void Form1::startCalcul_Click() {
@@ -123,18 +122,22 @@ void Form1::startCalcul_Click() {
     m_markers.star.hideAll();
     repaintImage();
     if (!s.SelectionDone) return ShowSuggestion(QStringLiteral("calculannuler"), 0);
+    const auto scales = m_field->readScales(); // a scale of 0 would divide the readout by 0
+    if (!scales) return SetIdleIndicator(true);
+    std::tie(s.Plate.corrAsd, s.Plate.corrDec) = *scales;
     READFILE();
     READFILE_NGCIC();
     if (s.Stars.inUse > 380 && !messagebox::yesNo(this, FormMessage(15), FormMessage(16)))
         return LogMessage(FormMessage(17));
     Algo();
-    map();
+    if (!m_reviewCancelled) map();
     SetIdleIndicator(true);
 }
 
 void Form1::Algo() {
     SessionState& s = m_session;
     LogMessage(FormMessage(5));
+    m_reviewCancelled = false;
     s.MatchFound = false;
     s.CandidateCount = 0;
     s.RefinedPlate.reset();
@@ -158,28 +161,27 @@ void Form1::Algo() {
         mapcroix(c[1], c[2], c[3], c[4], c[5]);
     };
     hooks.threshold = [this] { return m_decider->readThreshold(); };
-    hooks.ask = [this, &evidence](int k, int total, bool centreOutside) {
-        QString question = (centreOutside ? FormMessage(20) + QLatin1Char('\r') : QString()) +
-                           FormMessage(2) + QStringLiteral(" (%1/%2)").arg(k).arg(total);
-        if (k >= 1 && k <= static_cast<int>(evidence.size()))
-            question +=
-                QLatin1Char('\r') +
-                tr("Evidence: %1 catalogue stars fall on stars of the image.").arg(evidence[k - 1]);
-        return messagebox::yesNo(this, question, FormMessage(3)) ? ReviewAnswer::Yes
-                                                                 : ReviewAnswer::No;
+    hooks.ask = [this, &evidence](int k, int total, bool outside) {
+        const int e = k >= 1 && k <= static_cast<int>(evidence.size()) ? evidence[k - 1] : -1;
+        return AskAboutCandidate(this, k, total, outside, e);
     };
-    if (count > 0 && hooks.threshold() &&
-        ReviewCandidates(s, m_markers, found->candidates,
-                         {m_decider->decider(), m_decider->centreOnImage()}, hooks) > 0) {
+    ReviewOutcome review;
+    if (count > 0 && hooks.threshold())
+        review = ReviewCandidates(s, m_markers, found->candidates,
+                                  {m_decider->decider(), m_decider->centreOnImage()}, hooks);
+    if (review.accepted > 0) {
         LogMessage(FormMessage(4));
         showAcceptedPlate();
     }
+    m_reviewCancelled = review.cancelled;
+    if (review.cancelled) repaintImage();
     LogMessage(FormMessage(6));
     ShowSuggestion(QStringLiteral("calcul"), s.MatchFound ? -1 : 0, QString::number(count),
                    QString::number(s.Stars.inUse));
 }
 
 void Form1::DownloadData_Click() {
+    if (!m_field->checkQuery()) return;
     const TypedCentreFields typed = m_field->centre();
     Web().StarCacheKey = StarCacheKey(typed, m_field->radius(), m_field->magnitude());
     Web().MinorPlanetCacheKey = MinorPlanetCacheKey(
@@ -190,6 +192,7 @@ void Form1::DownloadData_Click() {
         LogMessage(
             tr("%1: not a number in %2 (\"%3\"), nothing downloaded")
                 .arg(m_commands->downloadCaption(), plan.reading.badField, plan.reading.badText));
+        m_session.StarAnswerStale = true;
         return SetIdleIndicator(true);
     }
     m_session.CentreRA = plan.reading.centre->ra;
@@ -204,13 +207,14 @@ void Form1::DownloadData_Click() {
         m_field->magnitude(), Web(), Sites().starServer, Web().StarCacheKey, options, StarSource());
     m_messages->endDownload();
     if (result.status == DownloadResult::Status::Blocked)
-        LogMessage(tr("Star server blocked (Internet bugs): nothing downloaded"));
+        LogMessage(tr("Star server blocked (Internet problems): nothing downloaded"));
     else if (result.status == DownloadResult::Status::Downloaded)
         progress->update(result.bytes, true);
+    m_session.StarAnswerStale = !result.ok();
     if (CheckForUpdate({Web().UpdateCheckEnabled, Sites().makerSite, RunningVersionText()})
             .newVersion)
         ShowSuggestion(QStringLiteral("softupdate"), 1);
-    LogMessage(FormMessage(9));
+    if (result.ok()) LogMessage(FormMessage(9));
 
     if (m_session.MatchFound && m_minorPlanets->wanted() &&
         messagebox::yesNo(this, FormMessage(23), FormMessage(21)))
@@ -225,8 +229,7 @@ void Form1::cancelDownload_Click() {
 void Form1::READFILE() {
     LogMessage(FormMessage(18));
     const StarFileResult read =
-        ReadUsnoA2File(programfolder::file(QStringLiteral("data")), m_session.Plate.corrAsd,
-                       m_session.Plate.corrDec, m_session.Stars);
+        ReadSessionStars(m_session, programfolder::file(QStringLiteral("data")), m_field->centre());
     if (!read.opened) LogMessage(QStringLiteral("data: %1").arg(read.error));
     LogMessage(FormText(20) + QStringLiteral(": ") + QString::number(read.rows.inUse) +
                QLatin1Char('/') + QString::number(read.rows.rowsRead) + FormMessage(19));

@@ -1,6 +1,7 @@
 #include "mainwindow/hintpanel.h"
 
 #include "text/language.h"
+#include "text/widgets/applylanguage.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
@@ -27,8 +28,8 @@ HintPanel::HintPanel(QWidget* parent)
 }
 
 void HintPanel::retranslate() {
-    setTitle(FormText(24));
-    m_text->setText(Lang().SuggestionTexts[0]);
+    SetFormCaption(this, 24);
+    SetCaption(m_text, Lang().SuggestionTexts[0]);
 }
 
 void HintPanel::showHint(const QString& key, int step, const QString& value1,

@@ -46,7 +46,7 @@ QTimer* timer(QObject* parent, const char* name, int ms) {
 
 ImageView::ImageView(MarkerStore& markers, QWidget* parent)
     : QWidget(parent), m_canvas(new ImageCanvas(markers, this)), m_zoom(new Magnifier(m_canvas)),
-      m_info(new QFrame(this)), m_infoText(new QTextEdit),
+      m_info(new QFrame(this)), m_infoText(new QTextEdit), m_infoTitle(new QLabel),
       m_infoClose(new QPushButton(QStringLiteral("X"))), m_panTimer(timer(this, "Timer1", 50)),
       m_reloadTimer(timer(this, "Timer3", 1000)) {
     setObjectName(QStringLiteral("PicOrange"));
@@ -76,7 +76,7 @@ ImageView::ImageView(MarkerStore& markers, QWidget* parent)
     m_infoText->setReadOnly(true);
     auto* l = new QVBoxLayout(m_info);
     auto* head = new QHBoxLayout;
-    head->addWidget(new QLabel(QStringLiteral("<b>Info</b>")));
+    head->addWidget(m_infoTitle);
     head->addStretch();
     head->addWidget(m_infoClose);
     l->addLayout(head);
@@ -109,6 +109,19 @@ void ImageView::pan(int dir, const std::function<bool(int key)>& held) {
         m_canvas->move(pic.x() + step, pic.y());
     else if (pic.y() + pic.height() > height() && (dir == 2 || held(Qt::Key_Down)))
         m_canvas->move(pic.x(), pic.y() - step);
+}
+
+bool ImageView::showImage(QImage image, PixelImage values, DisplayStretch stretch,
+                          const QString& path) {
+    m_canvas->setImage(std::move(image), std::move(values), stretch);
+    m_canvas->move(0, 0);
+    const bool other = path != m_imagePath;
+    m_imagePath = path;
+    return other;
+}
+
+void ImageView::retranslate() {
+    m_infoTitle->setText(QStringLiteral("<b>%1</b>").arg(tr("Info")));
 }
 
 details::InfoPanel ImageView::infoPanel() const {

@@ -4,8 +4,11 @@
 // the panning timer Timer1 (50 ms) and the reload timer Timer3 (1 s).
 #pragma once
 
+#include "imaging/pixelimage.h"
+#include "imaging/stretch.h"
 #include "text/widgets/infoview.h"
 
+#include <QImage>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -14,6 +17,7 @@ class ImageCanvas;
 class Magnifier;
 struct MarkerStore;
 class QFrame;
+class QLabel;
 class QPushButton;
 class QTextEdit;
 class QTimer;
@@ -23,6 +27,7 @@ class ImageView : public QWidget {
 public:
     ImageView(MarkerStore& markers, QWidget* parent = nullptr);
 
+    void retranslate();
     ImageCanvas& canvas() const { return *m_canvas; }
     Magnifier& magnifier() const { return *m_zoom; }
 
@@ -31,6 +36,11 @@ public:
     // top is above it, left, down. A rule holds when its strip is pressed
     // (`direction` 3, 4, 1, 2) or its arrow key is held (`held(key)`).
     void pan(int direction, const std::function<bool(int key)>& held);
+
+    // Shows `image` (read from `path`; for a FITS file with its pixel values
+    // and the stretch that made the picture) at the top-left corner; true
+    // when it comes from another file than the image shown before.
+    bool showImage(QImage image, PixelImage values, DisplayStretch stretch, const QString& path);
 
     details::InfoPanel infoPanel() const;
     void hideInfo();
@@ -52,7 +62,9 @@ private:
     std::array<QWidget*, 4> m_strips{};
     QFrame* m_info;
     QTextEdit* m_infoText;
+    QLabel* m_infoTitle;
     QPushButton* m_infoClose;
     QTimer* m_panTimer;
     QTimer* m_reloadTimer;
+    QString m_imagePath; // the file of the image shown
 };

@@ -65,5 +65,15 @@ void Magnifier::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void Magnifier::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && onClick) onClick();
+    if (event->button() != Qt::LeftButton) return;
+    // The second click of a double-click is not a new pick.
+    if (m_swallowRelease) {
+        m_swallowRelease = false;
+        return;
+    }
+    if (onClick) onClick();
+}
+
+void Magnifier::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) m_swallowRelease = true;
 }

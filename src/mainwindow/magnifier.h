@@ -34,8 +34,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     ImageCanvas* m_canvas;
     QImage m_view;
+    bool m_swallowRelease = false; // the release that ends a double-click
 };

@@ -69,4 +69,8 @@ void MainMenu::retranslate() {
         SetFormCaption(m_bar->findChild<QObject*>(QString::fromLatin1(names[k])), k + 2);
     SetFormCaption(command(QStringLiteral("mnu_modeauto")), 82);
     command(QStringLiteral("mnu_exportwcs"))->setText(tr("Export WCS…"));
+    // Commands the language files do not name.
+    command(QStringLiteral("mnu_webbugs"))->setText(tr("Internet problems"));
+    command(QStringLiteral("mnu_database"))->setText(tr("Database"));
+    m_bar->findChild<QMenu*>(QStringLiteral("mnu_Aide"))->setTitle(tr("Help"));
 }

@@ -126,6 +126,11 @@ IdleIndicator::IdleIndicator(QWidget* parent)
     m_busy->hide();
 }
 
+void IdleIndicator::retranslate() {
+    m_idle->setText(tr("idle"));
+    m_busy->setText(tr("Busy"));
+}
+
 void IdleIndicator::setIdle(bool idle) {
     m_idle->hide();
     m_busy->hide();

@@ -62,6 +62,7 @@ class IdleIndicator : public QWidget {
 public:
     explicit IdleIndicator(QWidget* parent = nullptr);
     void setIdle(bool idle);
+    void retranslate();
 
 private:
     QLabel* m_idle;

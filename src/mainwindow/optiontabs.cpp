@@ -13,7 +13,8 @@ OptionTabs::OptionTabs(QWidget* parent) : QWidget(parent), m_bar(new QTabBar) {
     l->addWidget(m_bar);
     m_pages = new QVBoxLayout;
     l->addLayout(m_pages);
-    connect(m_bar, &QTabBar::tabBarClicked, this, [this](int index) {
+    // Every way of changing the tab (mouse, arrow keys, wheel) shows its page.
+    connect(m_bar, &QTabBar::currentChanged, this, [this](int index) {
         if (index >= 0) emit tabClicked(index + 1);
     });
 }
@@ -28,10 +29,12 @@ void OptionTabs::addPage(QWidget* page, const QString& caption) {
 void OptionTabs::showPage(int tab) {
     for (QWidget* page : m_pageList)
         page->hide();
-    if (tab >= 1 && tab <= static_cast<int>(m_pageList.size())) m_pageList[tab - 1]->show();
+    if (tab < 1 || tab > static_cast<int>(m_pageList.size())) return;
+    m_pageList[tab - 1]->show();
+    m_bar->setCurrentIndex(tab - 1); // the strip follows (no signal when it already shows it)
 }
 
 void OptionTabs::retranslate() {
     for (int tab = 1; tab <= 4 && tab <= m_bar->count(); ++tab)
-        m_bar->setTabText(tab - 1, FormText(tab + 73));
+        if (!FormText(tab + 73).isEmpty()) m_bar->setTabText(tab - 1, FormText(tab + 73));
 }

@@ -20,7 +20,7 @@ public:
     void retranslate();
 
 signals:
-    void tabClicked(int tab); // 1..n
+    void tabClicked(int tab); // 1..n, whenever the current tab changes
 
 private:
     QTabBar* m_bar;

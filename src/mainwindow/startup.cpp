@@ -8,6 +8,7 @@
 #include "text/language.h"
 #include "text/widgets/frmlang.h"
 #include "text/widgets/splash.h"
+#include "text/widgets/translations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -53,6 +54,8 @@ bool shippedLanguageFileExists() {
 void ReadLanguage(QWidget* parent) {
     const LanguageReadResult r =
         ReadLanguageFile(programfolder::file(QStringLiteral("lang.cfg")), Lang());
+    // The program's own texts and Qt's buttons follow the file's language.
+    UseTranslations(LanguageCode(Lang()));
     if (r.problems.isEmpty()) return;
     messagebox::ok(
         parent,

@@ -12,7 +12,8 @@ Form1* StartupSequence();
 // language table. Problems with the file are told in one message box.
 void LoadLanguageFile(Form1* form);
 
-// Reads lang.cfg into the language table; problems are told once, in one box.
+// Reads lang.cfg into the language table and switches Qt's translations to
+// its language; problems are told once, in one box.
 void ReadLanguage(QWidget* parent);
 
 // The same, then the captions of `form` (when there is one) from the new table.

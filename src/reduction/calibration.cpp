@@ -1,5 +1,7 @@
 #include "reduction/calibration.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 double HoursToDegrees(double h, double m, double s) {
@@ -32,7 +34,8 @@ ReferenceScales ScalesFromReferenceStars(const ReferenceStars& s) {
     const auto dx13 = pixelDifference(s.x[1], s.x[3]);
     const auto dy13 = pixelDifference(s.y[1], s.y[3]);
     if (!dx12 || !dy12 || !dx13 || !dy13) {
-        out.error = QStringLiteral(
+        out.error = QCoreApplication::translate(
+            "ReferenceStars",
             "Overflow: the pixel positions of the reference stars are too far apart.");
         return out;
     }
@@ -44,24 +47,25 @@ ReferenceScales ScalesFromReferenceStars(const ReferenceStars& s) {
     const double m3 = square(s.dec[1] - s.dec[3]);
     const double det = m0 * m3 - m1 * m2;
     if (det == 0.0) {
-        out.error = QStringLiteral(
+        out.error = QCoreApplication::translate(
+            "ReferenceStars",
             "Division by zero: the sky positions of the three reference stars give no "
             "solution (two stars at the same position, or stars lined up).");
         return out;
     }
     const double a = (m3 * d12 - m1 * d13) / det;
     const double b = (m0 * d13 - m2 * d12) / det;
-    const QString overflow =
-        QStringLiteral("Overflow: the reference star positions give no usable scale.");
-    const QString negative =
-        QStringLiteral("Invalid square root: the pixel and sky positions of the reference "
-                       "stars are inconsistent (negative %1 scale squared).");
+    const QString overflow = QCoreApplication::translate(
+        "ReferenceStars", "Overflow: the reference star positions give no usable scale.");
+    const QString negative = QCoreApplication::translate(
+        "ReferenceStars", "Invalid square root: the pixel and sky positions of the reference "
+                          "stars are inconsistent (negative %1 scale squared).");
     if (!std::isfinite(a)) {
         out.error = overflow;
         return out;
     }
     if (a < 0) {
-        out.error = negative.arg(QStringLiteral("right-ascension"));
+        out.error = negative.arg(QCoreApplication::translate("ReferenceStars", "right-ascension"));
         return out;
     }
     out.corrAsd = std::sqrt(a);
@@ -70,7 +74,7 @@ ReferenceScales ScalesFromReferenceStars(const ReferenceStars& s) {
         return out;
     }
     if (b < 0) {
-        out.error = negative.arg(QStringLiteral("declination"));
+        out.error = negative.arg(QCoreApplication::translate("ReferenceStars", "declination"));
         return out;
     }
     out.corrDec = std::sqrt(b);

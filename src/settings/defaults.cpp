@@ -3,6 +3,8 @@
 #include "platform/numbers.h"
 #include "platform/textfile.h"
 
+#include <QCoreApplication>
+
 const QStringList& DefaultsFile::controlNames() {
     static const QStringList names = {
         "txt_calcul",    "txt_corrasd", "txt_corrdec",   "txt_distance", "txt_mag",    "txt_mag2",
@@ -33,14 +35,16 @@ DefaultsFile ReadDefaults(const QString& path) {
     }
     for (int i = 0; i < 16; ++i) {
         if (i >= lines.size()) {
-            d.problems
-                << QStringLiteral("defaut.cfg: the file ends at line %1 of 18").arg(lines.size());
+            d.problems << QCoreApplication::translate("DefaultsFile",
+                                                      "defaut.cfg: the file ends at line %1 of 18")
+                              .arg(lines.size());
             return d;
         }
         if (DefaultsFile::isCheckBox(i + 1)) {
             const auto v = numbers::textToInt16(lines[i]);
             if (!v || *v < 0 || *v > 2) {
-                d.problems << QStringLiteral(
+                d.problems << QCoreApplication::translate(
+                                  "DefaultsFile",
                                   "defaut.cfg, line %1: \"%2\" is not a check state (0, 1 or 2)")
                                   .arg(i + 1)
                                   .arg(lines[i]);
@@ -53,13 +57,16 @@ DefaultsFile ReadDefaults(const QString& path) {
     }
     auto readSwitch = [&](int index, std::optional<bool>& out) {
         if (index >= lines.size()) {
-            d.problems
-                << QStringLiteral("defaut.cfg: the file ends at line %1 of 18").arg(lines.size());
+            d.problems << QCoreApplication::translate("DefaultsFile",
+                                                      "defaut.cfg: the file ends at line %1 of 18")
+                              .arg(lines.size());
             return false;
         }
         out = ParseSwitch(lines[index]);
         if (!out)
-            d.problems << QStringLiteral("defaut.cfg, line %1: \"%2\" is neither True nor False")
+            d.problems << QCoreApplication::translate(
+                              "DefaultsFile",
+                              "defaut.cfg, line %1: \"%2\" is neither True nor False")
                               .arg(index + 1)
                               .arg(lines[index]);
         return true;

@@ -1,5 +1,7 @@
 #include "text/language.h"
 
+#include <QCoreApplication>
+
 #include "platform/numbers.h"
 #include "platform/textfile.h"
 
@@ -11,6 +13,13 @@ LanguageTable& Lang() {
 QString FormMessage(int i) {
     const auto& m = Lang().FormMessages;
     return i >= 0 && i < static_cast<int>(m.size()) ? m[i] : QString();
+}
+
+QString LanguageCode(const LanguageTable& table) {
+    const QString h = table.Header.toLower();
+    return h.contains(QString::fromUtf8("français")) || h.contains(QLatin1String("francais"))
+               ? QStringLiteral("fr")
+               : QStringLiteral("en");
 }
 
 QString FormText(int i) {
@@ -53,9 +62,11 @@ LanguageReadResult ReadLanguageFile(const QString& path, LanguageTable& table) {
     // until the current line is the header that ends it; that header is
     // stored too, as the section's last entry.
     if (lines.isEmpty()) {
-        result.problems << QStringLiteral("%1: the file is empty").arg(path);
+        result.problems
+            << QCoreApplication::translate("LanguageFile", "%1: the file is empty").arg(path);
         return result;
     }
+    table.Header = lines.first();
     QString current = lines.first();
     qsizetype next = 1;
     for (const Section& s : sections) {
@@ -64,7 +75,9 @@ LanguageReadResult ReadLanguageFile(const QString& path, LanguageTable& table) {
         bool surplus = false;
         while (current != end) {
             if (next >= lines.size()) {
-                result.problems << QStringLiteral("%1: the file ends before \"%2\"").arg(path, end);
+                result.problems << QCoreApplication::translate("LanguageFile",
+                                                               "%1: the file ends before \"%2\"")
+                                       .arg(path, end);
                 return result;
             }
             current = lines[next++];
@@ -74,7 +87,8 @@ LanguageReadResult ReadLanguageFile(const QString& path, LanguageTable& table) {
             } else if (!surplus) {
                 surplus = true;
                 result.problems
-                    << QStringLiteral(
+                    << QCoreApplication::translate(
+                           "LanguageFile",
                            "%1: too many lines in the %2 section; the surplus is ignored")
                            .arg(path, QString::fromLatin1(s.name));
             }

@@ -26,6 +26,8 @@ struct LanguageTable {
     std::vector<QString> SuggestionTexts = std::vector<QString>(21);
     std::vector<QString> InfoTexts = std::vector<QString>(31);
     std::vector<QString> ModeTexts = std::vector<QString>(6);
+    // The file's first line, which names its language.
+    QString Header;
     // Copied from FormTexts 49..76 by ApplyLanguage("Form").
     std::vector<QString> FormMessages = std::vector<QString>(31);
 };
@@ -43,6 +45,10 @@ struct LanguageReadResult {
 // Reads a language file into `table`, overwriting the entries it provides.
 // Never fails hard: what could be read is kept, surplus lines are ignored.
 LanguageReadResult ReadLanguageFile(const QString& path, LanguageTable& table);
+
+// The language of a table read from a file: "fr" when its header line names
+// French, "en" otherwise. The program's own texts follow it.
+QString LanguageCode(const LanguageTable& table);
 
 // Copies FormTexts 49..76 into FormMessages 0..27.
 void DeriveFormMessages(LanguageTable& table);

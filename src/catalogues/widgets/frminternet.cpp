@@ -11,12 +11,11 @@
 
 frmInternet::frmInternet(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmInternet"));
-    setWindowTitle(QStringLiteral("Internet bugs"));
+    setWindowTitle(tr("Internet problems"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    label = new QLabel(QStringLiteral("Vous pouvez bloquer l'acces à ces sites web, afin que le "
-                                      "programme puise continuer à marcher en cas de probléme de "
-                                      "connexion."));
+    label = new QLabel(tr("You can block access to these web sites, so that the program keeps "
+                          "working when there is a connection problem."));
     label->setObjectName(QStringLiteral("label"));
     label->setWordWrap(true);
     layout->addWidget(label);
@@ -28,7 +27,7 @@ frmInternet::frmInternet(QWidget* parent) : QDialog(parent) {
     ChkLocalStars = new QCheckBox;
     ChkLocalStars->setObjectName(QStringLiteral("ChkLocalStars"));
     layout->addWidget(ChkLocalStars);
-    cmdOK = new QPushButton(QStringLiteral("OK"));
+    cmdOK = new QPushButton(tr("OK"));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     layout->addWidget(cmdOK, 0, Qt::AlignRight);
     setMinimumWidth(420);
@@ -38,10 +37,9 @@ frmInternet::frmInternet(QWidget* parent) : QDialog(parent) {
 
 void frmInternet::Form_Load() {
     const SiteHosts& hosts = Sites();
-    m_Chk[0]->setText(QStringLiteral("Vérification des mises à jour: ") + hosts.makerSite);
-    m_Chk[1]->setText(QStringLiteral("Téléchargement des étoiles: ") + hosts.starServer);
-    m_Chk[2]->setText(QStringLiteral("Astéroïdes - Minor Object Center: ") +
-                      hosts.minorPlanetService);
+    m_Chk[0]->setText(tr("Update check: %1").arg(hosts.makerSite));
+    m_Chk[1]->setText(tr("Star download: %1").arg(hosts.starServer));
+    m_Chk[2]->setText(tr("Minor planets (Minor Planet Center): %1").arg(hosts.minorPlanetService));
     const WebSwitches& web = Web();
     m_Chk[0]->setChecked(web.UpdateCheckEnabled);
     m_Chk[1]->setChecked(web.StarSiteEnabled);

@@ -1,4 +1,4 @@
-// The "Internet bugs" window: lets the user block each of the three web sites
+// The "Internet problems" window (Internet bugs): lets the user block each of the three web sites
 // so that the program keeps working when a site or the connection fails.
 #pragma once
 

@@ -11,7 +11,7 @@
 
 FrmMode::FrmMode(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FrmMode"));
-    setWindowTitle(QStringLiteral("Mode"));
+    setWindowTitle(tr("Autonomous mode"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     Check = new QCheckBox(QStringLiteral("Mode autonome."));
@@ -26,7 +26,7 @@ FrmMode::FrmMode(QWidget* parent) : QDialog(parent) {
         m_lbl[i]->setObjectName(QStringLiteral("lbl(%1)").arg(i));
         m_lbl[i]->setWordWrap(true);
     }
-    cmdOK = new QPushButton(QStringLiteral("OK"));
+    cmdOK = new QPushButton(tr("OK"));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     layout->addWidget(m_lbl[1]);
     layout->addWidget(m_lbl[0]);

@@ -3,6 +3,7 @@
 #include "platform/programfolder.h"
 #include "platform/widgets/messagebox.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
@@ -22,11 +23,13 @@ void setOpener(Opener o) {
 bool open(const QString& path, QString* error) {
     if (opener()) return opener()(path, error);
     if (!QFileInfo(path).isFile()) {
-        if (error) *error = QStringLiteral("File not found");
+        if (error) *error = QCoreApplication::translate("HelpViewer", "File not found");
         return false;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-        if (error) *error = QStringLiteral("No program could be started to show the file");
+        if (error)
+            *error = QCoreApplication::translate("HelpViewer",
+                                                 "No program could be started to show the file");
         return false;
     }
     return true;

@@ -40,11 +40,29 @@ void exclamation(QWidget* parent, const QString& text, const QString& title) {
 bool yesNo(QWidget* parent, const QString& text, const QString& title) {
     if (responder()) {
         const Answer a = responder()({Kind::Question, title, text});
-        return a != Answer::No;
+        return a == Answer::Yes || a == Answer::Ok;
     }
     QMessageBox box(QMessageBox::Question, titleOr(title), text, QMessageBox::Yes | QMessageBox::No,
                     parent);
     return box.exec() == QMessageBox::Yes;
+}
+
+Answer yesNoCancel(QWidget* parent, const QString& text, const QString& title) {
+    if (responder()) {
+        const Answer a = responder()({Kind::Question, title, text});
+        return a == Answer::Ok ? Answer::Yes : a;
+    }
+    QMessageBox box(QMessageBox::Question, titleOr(title), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
 }
 
 } // namespace messagebox

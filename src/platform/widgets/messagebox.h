@@ -10,7 +10,7 @@ class QWidget;
 namespace messagebox {
 
 enum class Kind { Information, Exclamation, Question };
-enum class Answer { Ok, Yes, No };
+enum class Answer { Ok, Yes, No, Cancel };
 
 struct Shown {
     Kind kind;
@@ -27,9 +27,12 @@ void exclamation(QWidget* parent, const QString& text, const QString& title = QS
 // A Yes/No question; true for Yes.
 bool yesNo(QWidget* parent, const QString& text, const QString& title);
 
+// A Yes/No/Cancel question: Yes, No, or Cancel (also for closing the box).
+Answer yesNoCancel(QWidget* parent, const QString& text, const QString& title);
+
 // Tests: every box is handed to `responder` instead of being shown; its answer
-// is used for questions (Ok is taken as Yes). An empty function restores the
-// real boxes.
+// is used for questions (Ok is taken as Yes; Cancel is No for a Yes/No question). An empty function
+// restores the real boxes.
 using Responder = std::function<Answer(const Shown&)>;
 void setResponder(Responder responder);
 

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QStringList>
 #include <QWidget>
 
 namespace {
@@ -29,6 +30,11 @@ QString lbl(int i) {
 } // namespace
 
 void SetCaption(QObject* o, const QString& text) {
+    // A text the table does not hold (an entry the file never reached, or
+    // the header that ends a section) leaves the design caption.
+    static const QStringList headers{"[CONFIG2]", "[FORM]", "[WIZARD]", "[SUGESTIONS]",
+                                     "[INFO]",    "[MODE]", "[END]"};
+    if (text.isEmpty() || headers.contains(text)) return;
     if (auto* b = qobject_cast<QAbstractButton*>(o))
         b->setText(text);
     else if (auto* l = qobject_cast<QLabel*>(o))

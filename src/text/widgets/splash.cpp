@@ -16,14 +16,13 @@ frmSplash::frmSplash(QWidget* parent)
     lblVersion = new QLabel(versionText());
     for (auto& lab : Label2)
         lab = new QLabel;
-    Label2[0]->setText(
-        QStringLiteral("Astrometry for amateur astronomers. Free software (GPL-3.0-or-later)."));
-    Label2[1]->setText(QString::fromUtf8("Crédits:"));
-    Label2[2]->setText(QStringLiteral("USNO-A2.0 EuropeanSouthernObservatory database"));
-    Label2[3]->setText(QStringLiteral("MinorPlanetCenter online services"));
-    Label2[4]->setText(QStringLiteral("Images: Nasa, ESA"));
-    Label3 = new QLabel(QStringLiteral("Sample image: Cristina Cellini (CC BY-SA)"));
-    BarT = new QLabel(QStringLiteral("LOADING..."));
+    Label2[0]->setText(tr("Astrometry for amateur astronomers. Free software (GPL-3.0-or-later)."));
+    Label2[1]->setText(tr("Credits:"));
+    Label2[2]->setText(tr("USNO-A2.0: European Southern Observatory database"));
+    Label2[3]->setText(tr("Minor Planet Center online services"));
+    Label2[4]->setText(tr("Images: NASA, ESA"));
+    Label3 = new QLabel(tr("Sample image: Cristina Cellini (CC BY-SA)"));
+    BarT = new QLabel(tr("LOADING..."));
     Bar = new QProgressBar;
     Bar->setRange(0, 100);
     Bar->setValue(0);
@@ -49,7 +48,7 @@ frmSplash::frmSplash(QWidget* parent)
 }
 
 QString frmSplash::versionText() {
-    return QStringLiteral("Version %1.%2.%3")
+    return tr("Version %1.%2.%3")
         .arg(APP_VERSION_MAJOR)
         .arg(APP_VERSION_MINOR)
         .arg(APP_VERSION_PATCH);

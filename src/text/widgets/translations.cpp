@@ -1,0 +1,50 @@
+#include "text/widgets/translations.h"
+
+#include "platform/programfolder.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <memory>
+
+namespace {
+
+struct Installed {
+    QString language = QStringLiteral("en");
+    std::unique_ptr<QTranslator> program;
+    std::unique_ptr<QTranslator> qt;
+};
+
+Installed& installed() {
+    static Installed state;
+    return state;
+}
+
+std::unique_ptr<QTranslator> load(const QString& file, const QString& folder) {
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(file, folder)) return nullptr;
+    QCoreApplication::installTranslator(translator.get());
+    return translator;
+}
+
+} // namespace
+
+bool UseTranslations(const QString& language) {
+    Installed& s = installed();
+    for (auto* t : {&s.program, &s.qt})
+        if (*t) {
+            QCoreApplication::removeTranslator(t->get());
+            t->reset();
+        }
+    s.language = QStringLiteral("en");
+    if (language != QLatin1String("fr")) return true;
+    s.language = language;
+    s.program =
+        load(QStringLiteral("astroplate_fr"), programfolder::file(QStringLiteral("translations")));
+    s.qt = load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    return s.program && s.qt;
+}
+
+QString TranslationLanguage() {
+    return installed().language;
+}

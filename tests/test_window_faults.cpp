@@ -1,0 +1,495 @@
+// Faults users met in the main window: failed downloads, fields at 0h, the
+// language files, the magnifier, the reload timer, the overlay's centre, old
+// drawings, the tabs, typed values out of range, commas and the review.
+#include "catalogues/sites.h"
+#include "catalogues/webswitches.h"
+#include "catalogues/widgets/frminternet.h"
+#include "localserver.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/imagecanvas.h"
+#include "mainwindow/magnifier.h"
+#include "mainwindow/startup.h"
+#include "platform/net/http.h"
+#include "reduction/rightascension.h"
+#include "testing.h"
+#include "text/language.h"
+#include "text/widgets/frmlang.h"
+#include "text/widgets/splash.h"
+#include "text/widgets/translations.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using testing_support::check;
+using testing_support::control;
+using testing_support::edit;
+using testing_support::MessageRecorder;
+using testing_support::ProgramFolderFixture;
+using testing_support::readSample;
+
+namespace {
+
+bool logged(const Form1& form, const QString& part) {
+    const QListWidget* list = control<QListWidget>(form, "status");
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->text().contains(part)) return true;
+    return false;
+}
+
+// The sample answer with every right ascension moved by `shift` degrees
+// (into 0..360), the columns kept.
+QByteArray shiftedAnswer(double shift) {
+    QString text = QString::fromLatin1(readSample("data"));
+    static const QRegularExpression ra(QStringLiteral("(U\\d{4}_\\d{8}) (\\d{3}\\.\\d{5})"));
+    QString out;
+    qsizetype last = 0;
+    auto it = ra.globalMatch(text);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        out += text.mid(last, m.capturedStart(2) - last);
+        out += QString::number(NormaliseRa(m.captured(2).toDouble() + shift), 'f', 5)
+                   .rightJustified(9, QLatin1Char(' '));
+        last = m.capturedEnd(2);
+    }
+    return (out + text.mid(last)).toLatin1();
+}
+
+// RA and Dec (J2000, degrees) of the first two coordinate fields of the info panel.
+std::pair<double, double> readoutDegrees(const QTextEdit* panel) {
+    static const QRegularExpression number(QStringLiteral("(-?\\d+(?:\\.\\d+)?)  \\("));
+    auto it = number.globalMatch(panel->toPlainText());
+    double v[2] = {NAN, NAN};
+    for (double& d : v)
+        if (it.hasNext()) d = it.next().captured(1).toDouble();
+    return {v[0], v[1]};
+}
+
+} // namespace
+
+// A download that fails never reports success, and the answer of the
+// previous field is not read for the new one until a download succeeds.
+TEST(WindowFaults, FailedDownloadLeavesNoStarsOfAnotherField) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    const WebSwitches web = Web();
+    const SiteHosts sites = Sites();
+    LocalHttpServer::Reply reply{200, readSample("data")};
+    LocalHttpServer server{[&reply](const QByteArray&) { return reply; }};
+    Sites().starServer = server.base();
+    Lang().FormMessages[9] = QStringLiteral("Star catalogue downloaded");
+    {
+        Form1 form;
+        Web().AutonomousMode = false;
+        Web().StarSiteEnabled = true;
+        ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
+        form.session().Plate = {};
+        form.session().Plate.corrAsd = 833.27;
+        form.session().Plate.corrDec = 1575.63;
+        form.DownloadData_Click();
+        EXPECT_TRUE(logged(form, "Star catalogue downloaded"));
+        form.READFILE();
+        EXPECT_EQ(form.session().Stars.rowsRead, 48);
+
+        // The server answers with an error page for the next field.
+        control<QListWidget>(form, "status")->clear();
+        reply = {404, "<html>Not found</html>"};
+        edit(form, "txt_ra(0)")->setText("5");
+        form.DownloadData_Click();
+        EXPECT_FALSE(logged(form, "Star catalogue downloaded"));
+        EXPECT_EQ(folder.read("data"), readSample("data")); // kept on disk, intact
+        form.READFILE();
+        EXPECT_EQ(form.session().Stars.rowsRead, 0);
+        EXPECT_EQ(form.session().Stars.inUse, 0);
+        EXPECT_TRUE(logged(form, "another field")) << "a line says why no star was read";
+
+        // A field that is no number: nothing asked, and still nothing read.
+        edit(form, "txt_ra(1)")->setText("4x");
+        form.DownloadData_Click();
+        form.READFILE();
+        EXPECT_EQ(form.session().Stars.rowsRead, 0);
+
+        // A download that succeeds again is read.
+        edit(form, "txt_ra(0)")->setText("22");
+        edit(form, "txt_ra(1)")->setText("47");
+        reply = {200, readSample("data")};
+        form.DownloadData_Click();
+        form.READFILE();
+        EXPECT_EQ(form.session().Stars.rowsRead, 48);
+    }
+    Web() = web;
+    Sites() = sites;
+    Lang() = LanguageTable{};
+}
+
+// The shipped sample moved to 0h of right ascension is identified like the
+// original, and positions read off it lie in 0..360.
+TEST(WindowFaults, FieldAtZeroHoursIsIdentified) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    const double shift = 18.2; // 341.8 + 18.2 = 360: the stars straddle 0h
+    folder.write("data", shiftedAnswer(shift));
+    Form1 form;
+    ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
+    edit(form, "txt_ra(0)")->setText("0");
+    edit(form, "txt_ra(1)")->setText("0");
+    edit(form, "txt_ra(2)")->setText("0.2");
+    SessionState& s = form.session();
+    const QJsonArray picks =
+        QJsonDocument::fromJson(readSample("picks.json")).object()["picks"].toArray();
+    for (int k = 1; k <= 5; ++k) {
+        const QJsonObject p = picks[k - 1].toObject();
+        s.ImageStarX[k] = p["measured_centroid_x"].toDouble();
+        s.ImageStarY[k] = p["measured_centroid_y"].toDouble();
+        form.markers().clicpic.place(k, static_cast<float>(s.ImageStarX[k] - 8),
+                                     static_cast<float>(s.ImageStarY[k] - 8));
+    }
+    s.PickCount = 5;
+    s.SelectionDone = true;
+    int questions = 0;
+    boxes.answer = [&](const messagebox::Shown&) {
+        ++questions;
+        const int truth[5] = {9, 13, 19, 20, 45};
+        for (int k = 0; k < 5; ++k) {
+            const auto px = s.Plate.scaledToPixel(s.Stars.ra[truth[k]], s.Stars.dec[truth[k]]);
+            if (!px || std::hypot(px->x - s.ImageStarX[k + 1], px->y - s.ImageStarY[k + 1]) > 12)
+                return messagebox::Answer::No;
+        }
+        return messagebox::Answer::Yes;
+    };
+    form.startCalcul_Click();
+    EXPECT_GE(questions, 1);
+    ASSERT_TRUE(s.MatchFound);
+
+    const QPoint at(512, 512);
+    form.Picture1_MouseMove(at.x(), at.y());
+    form.Picture1_Click();
+    const auto [ra, dec] = readoutDegrees(control<QTextEdit>(form, "InfoMore"));
+    EXPECT_GE(ra, 0.0);
+    EXPECT_LT(ra, 360.0);
+    const auto t = testing_support::sampleTrueSky(at.x(), at.y());
+    EXPECT_LT(testing_support::separationArcsec(ra, dec, NormaliseRa(t.ra + shift), t.dec), 15.0);
+    // The readout under catalogue stars on both sides of 0h, too.
+    const MarkerPool& star = form.markers().star;
+    bool below = false, above = false;
+    for (int i = 1; i <= s.Stars.rowsRead; ++i) {
+        form.Picture1_MouseMove(star.left[i] + 0.5f, star.top[i] + 0.5f); // the readout's spot
+        const QString line = control<QLabel>(form, "info")->text();
+        static const QRegularExpression hours(QStringLiteral("Ra:(-?\\d+)h"));
+        const auto m = hours.match(line);
+        if (!m.hasMatch()) continue; // no marker under the cursor for this row
+
+        const int h = m.captured(1).toInt();
+        EXPECT_TRUE(h >= 0 && h <= 23 && !line.contains(QLatin1String("Ra:-")))
+            << line.toStdString();
+        below |= h == 23;
+        above |= h == 0;
+    }
+    EXPECT_TRUE(below && above);
+}
+
+// Without any language file the window keeps its design captions.
+TEST(WindowFaults, NoLanguageFileKeepsTheDesignCaptions) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    for (const char* name : {"lang.cfg", "lang-fr.cfg", "lang-en.cfg"})
+        QFile::remove(folder.file(name));
+    Lang() = LanguageTable{};
+    std::unique_ptr<Form1> form(StartupSequence());
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_FALSE(form->windowTitle().isEmpty());
+    EXPECT_EQ(control<QMenu>(*form, "mnu_fichier")->title(), "Fichier");
+    EXPECT_EQ(control<QPushButton>(*form, "DownloadData")->text(), "1-Download");
+    EXPECT_FALSE(control<QGroupBox>(*form, "frm(1)")->title().isEmpty());
+    EXPECT_FALSE(control<QLabel>(*form, "lbl(0)")->text().isEmpty());
+    EXPECT_FALSE(control<QTabBar>(*form, "TabStrip1")->tabText(0).isEmpty());
+
+    // A file cut inside [FORM]: what it holds is used, the rest keeps its design.
+    QStringList lines{"header"};
+    for (const char* h : {"[CONFIG2]", "[FORM]"})
+        lines << "x" << h;
+    for (int i = 1; i <= 20; ++i)
+        lines << QStringLiteral("F%1").arg(i);
+    folder.write("lang.cfg", (lines.join("\r\n") + "\r\n").toUtf8());
+    ReadLanguage(nullptr);
+    form->ApplyLanguageToForm();
+    EXPECT_EQ(control<QMenu>(*form, "mnu_fichier")->title(), "F2");
+    EXPECT_EQ(control<QGroupBox>(*form, "frm(1)")->title(), "F20");
+    EXPECT_EQ(control<QLabel>(*form, "lbl(0)")->text(), QString::fromUtf8("Champ"));
+    EXPECT_EQ(control<QPushButton>(*form, "BoutonEtalo")->text(), "Suivant");
+    Lang() = LanguageTable{};
+}
+
+// A double-click on the magnifier is one pick, not two.
+TEST(WindowFaults, MagnifierDoubleClickIsOnePick) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    Form1 form;
+    form.show();
+    edit(form, "txt_url")->setText("sample.png");
+    form.SelectStar_Click();
+    Magnifier* zoom = control<Magnifier>(form, "zoom");
+    form.Picture1_MouseMove(300, 262);
+    ASSERT_TRUE(zoom->isVisible());
+    // What a double-click delivers to a widget: press, release, double-click, release.
+    const QPointF at(51, 51);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, zoom->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(zoom, &event);
+    }
+    EXPECT_EQ(form.session().PickCount, 1);
+    QTest::mouseClick(zoom, Qt::LeftButton, {}, QPoint(51, 51));
+    EXPECT_EQ(form.session().PickCount, 2);
+}
+
+// The reload timer with real message boxes: an empty path (the program
+// folder) or a missing file ends the tick silently; a changed file that
+// cannot be read is told once, not at every tick.
+TEST(WindowFaults, AutoReloadIsSilentForFoldersAndTellsABadFileOnce) {
+    ProgramFolderFixture folder;
+    Form1 form;
+    int boxes = 0;
+    QTimer closer;
+    closer.setInterval(20);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            ++boxes;
+            form.Timer3_Timer(); // a tick while the box is open
+            modal->close();
+        }
+    });
+    closer.start();
+    check(form, "CheckAutoload")->setChecked(true);
+    edit(form, "txt_url")->setText(QString());
+    for (int i = 0; i < 3; ++i)
+        form.Timer3_Timer();
+    EXPECT_EQ(boxes, 0);
+    edit(form, "txt_url")->setText("nothere.png");
+    form.Timer3_Timer();
+    EXPECT_EQ(boxes, 0);
+
+    folder.write("bad.png", "not a picture");
+    edit(form, "txt_url")->setText("bad.png");
+    for (int i = 0; i < 3; ++i)
+        form.Timer3_Timer();
+    EXPECT_EQ(boxes, 1);
+    folder.write("bad.png", "still not a picture, and newer");
+    QFile f(folder.file("bad.png"));
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+    f.close();
+    form.Timer3_Timer();
+    EXPECT_EQ(boxes, 2); // a new version of the file is tried again
+}
+
+// An unreadable centre box fails the overlay ("err") and names the box.
+TEST(WindowFaults, BadCentreBoxFailsTheOverlay) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    Form1 form;
+    ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
+    SessionState& s = form.session();
+    s.Plate.corrAsd = 833.27;
+    s.Plate.corrDec = 1575.63;
+    s.Plate.a = {-0.93, 0.02, 284900.0, 0.03, -1.57, 92000.0};
+    form.map();
+    ASSERT_EQ(s.MapState, MapState::Done);
+    ASSERT_TRUE(form.markers().centerpic.visible);
+    edit(form, "txt_ra(1)")->setText("4x");
+    form.map();
+    EXPECT_EQ(s.MapState, MapState::Failed);
+    EXPECT_TRUE(s.MapFailed);
+    EXPECT_FALSE(form.markers().centerpic.visible);
+    EXPECT_TRUE(logged(form, "right ascension, minutes"));
+}
+
+// A new image or an opened reduction file starts without the old drawings.
+TEST(WindowFaults, NewImageOrReductionClearsOldDrawings) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    Form1 form;
+    ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
+    auto draw = [&] {
+        form.markers().star.show(3);
+        form.markers().clicpic.show(2);
+        form.mapcroix(1, 2, 3, 4, 5);
+        form.markers().centerpic.visible = true;
+    };
+    draw();
+    form.Loadimg_Click(); // the same image again (as "3-Calcul" does): kept
+    EXPECT_FALSE(form.markers().drawings.empty());
+    EXPECT_TRUE(form.markers().clicpic.visible[2]);
+
+    QImage other(64, 48, QImage::Format_RGB32);
+    other.fill(Qt::gray);
+    ASSERT_TRUE(other.save(folder.file("other.png")));
+    edit(form, "txt_url")->setText("other.png");
+    form.Loadimg_Click();
+    EXPECT_TRUE(form.markers().drawings.empty());
+    EXPECT_FALSE(form.markers().star.visible[3]);
+    EXPECT_FALSE(form.markers().clicpic.visible[2]);
+    EXPECT_FALSE(form.markers().centerpic.visible);
+
+    draw();
+    ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
+    EXPECT_TRUE(form.markers().drawings.empty());
+}
+
+// Every way of changing the tab shows its page.
+TEST(WindowFaults, KeysOnTheTabStripShowThePage) {
+    ProgramFolderFixture folder;
+    Form1 form;
+    QTabBar* tabs = control<QTabBar>(form, "TabStrip1");
+    QTest::keyClick(tabs, Qt::Key_Right);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    EXPECT_FALSE(control<QGroupBox>(form, "frm(6)")->isHidden());
+    EXPECT_TRUE(control<QGroupBox>(form, "frm(1)")->isHidden());
+    tabs->setCurrentIndex(3);
+    EXPECT_FALSE(control<QGroupBox>(form, "frm(8)")->isHidden());
+    EXPECT_TRUE(control<QGroupBox>(form, "frm(6)")->isHidden());
+    form.TabStrip1_Click(1); // and the strip follows the handler
+    EXPECT_EQ(tabs->currentIndex(), 0);
+}
+
+// Typed values out of any sensible range are refused, naming the box,
+// before anything is queried or saved.
+TEST(WindowFaults, ValuesOutOfRangeAreRefusedBeforeQueryOrSave) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    const WebSwitches web = Web();
+    const SiteHosts sites = Sites();
+    LocalHttpServer server{[](const QByteArray&) {
+        return LocalHttpServer::Reply{200, readSample("data")};
+    }};
+    Sites().starServer = server.base();
+    {
+        Form1 form;
+        Web().AutonomousMode = false;
+        Web().StarSiteEnabled = true;
+        ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
+        edit(form, "txt_distance")->setText("1e300");
+        form.DownloadData_Click();
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_TRUE(boxes.shown[0].text.contains("1e300"));
+        EXPECT_TRUE(boxes.shown[0].text.contains(control<QLabel>(form, "lbl(0)")->text()));
+        EXPECT_TRUE(server.requests.isEmpty());
+        EXPECT_FALSE(form.SaveReduction(folder.file("out.pam")));
+        EXPECT_FALSE(QFile::exists(folder.file("out.pam")));
+
+        edit(form, "txt_distance")->setText("28");
+        edit(form, "txt_mag")->setText("-3");
+        form.DownloadData_Click();
+        EXPECT_EQ(boxes.shown.size(), 3u);
+        EXPECT_TRUE(server.requests.isEmpty());
+        edit(form, "txt_mag")->setText("11.5");
+
+        edit(form, "txt_tolerance")->setText("1e20");
+        form.session().SelectionDone = true;
+        form.Algo();
+        EXPECT_EQ(boxes.shown.size(), 4u);
+        EXPECT_EQ(form.session().CandidateCount, 0);
+        EXPECT_TRUE(boxes.shown.back().text.contains("1e20"));
+    }
+    Web() = web;
+    Sites() = sites;
+}
+
+// The comma repair runs once per change, whatever the text.
+TEST(WindowFaults, ManyCommasNeitherCrashNorStay) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    QStringList lines = QString::fromLatin1(folder.read("sample.pam")).split("\r\n");
+    lines[1] = QString(12500, QLatin1Char(','));
+    folder.write("commas.pam", lines.join("\r\n").toLatin1());
+    Form1 form;
+    ASSERT_TRUE(form.OpenReduction(folder.file("commas.pam")));
+    EXPECT_EQ(edit(form, "txt_corrasd")->text(), QString(12500, QLatin1Char('.')));
+    edit(form, "Etalo(4)")->setText("1," + QString(20000, QLatin1Char(',')));
+    EXPECT_FALSE(edit(form, "Etalo(4)")->text().contains(QLatin1Char(',')));
+    edit(form, "txt_epoch")->setText("2000,5");
+    EXPECT_EQ(edit(form, "txt_epoch")->text(), "2000.5");
+}
+
+// Scales that are not numbers stop "3-Calcul" with a message naming the box.
+TEST(WindowFaults, ScalesThatAreNotNumbersAreRefused) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    Form1 form;
+    ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
+    form.session().SelectionDone = true;
+    edit(form, "txt_corrdec")->setText("abc");
+    form.startCalcul_Click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains("abc"));
+    EXPECT_TRUE(boxes.shown[0].text.contains(control<QLabel>(form, "lbl(8)")->text()));
+    EXPECT_EQ(form.session().Stars.rowsRead, 0); // nothing read
+    EXPECT_FALSE(control<QLabel>(form, "icoG")->isHidden());
+}
+
+// In French every text follows: the language file's captions, the program's
+// own texts through Qt's translations, and Qt's standard buttons; back in
+// English they all go back.
+TEST(WindowFaults, EveryTextFollowsTheChosenLanguage) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    folder.write("lang.cfg", folder.read("lang-fr.cfg"));
+    ReadLanguage(nullptr);
+    EXPECT_EQ(TranslationLanguage(), "fr");
+    {
+        Form1 form;
+        form.ApplyLanguageToForm();
+        EXPECT_EQ(control<QPushButton>(form, "Loadimg")->text(), "Charger");
+        EXPECT_EQ(control<QPushButton>(form, "LoadCorr")->text(), "Charger");
+        EXPECT_EQ(control<QGroupBox>(form, "frm(3)")->title(), "Messages");
+        EXPECT_EQ(control<QLabel>(form, "icoR")->text(), QString::fromUtf8("Occupé"));
+        EXPECT_EQ(control<QAction>(form, "mnu_webbugs")->text(),
+                  QString::fromUtf8("Problèmes Internet"));
+        EXPECT_EQ(control<QMenu>(form, "mnu_Aide")->title(), "Aide");
+        EXPECT_EQ(control<QTabBar>(form, "TabStrip1")->tabText(0), QString::fromUtf8("Général"));
+        QMessageBox question;
+        question.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        EXPECT_EQ(question.button(QMessageBox::Yes)->text().remove('&'), "Oui");
+        EXPECT_EQ(question.button(QMessageBox::No)->text().remove('&'), "Non");
+        EXPECT_EQ(question.button(QMessageBox::Cancel)->text().remove('&'), "Annuler");
+        frmInternet sites;
+        EXPECT_EQ(sites.windowTitle(), QString::fromUtf8("Problèmes Internet"));
+        frmSplash splash;
+        EXPECT_EQ(splash.Label2[1]->text(), "Remerciements :");
+
+        // Switched from the menu: English at once, captions and own texts alike.
+        FrmLang::setDriver([](FrmLang& w) { w.OKButton->click(); });
+        form.mnu_lang_Click();
+        FrmLang::setDriver({});
+        EXPECT_EQ(TranslationLanguage(), "en");
+        EXPECT_EQ(control<QPushButton>(form, "Loadimg")->text(), "Load");
+        EXPECT_EQ(control<QAction>(form, "mnu_webbugs")->text(), "Internet problems");
+        EXPECT_EQ(control<QGroupBox>(form, "frm(3)")->title(), "Messages");
+        QMessageBox again;
+        again.setStandardButtons(QMessageBox::Yes);
+        EXPECT_EQ(again.button(QMessageBox::Yes)->text().remove('&'), "Yes");
+    }
+    UseTranslations("en");
+    Lang() = LanguageTable{};
+}
