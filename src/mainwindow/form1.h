@@ -28,6 +28,7 @@ class IdleIndicator;
 class ImageView;
 class MainMenu;
 class MessagePanel;
+class MinorPlanetCommands;
 class MinorPlanetPage;
 class OptionTabs;
 class SolvePanel;
@@ -155,9 +156,9 @@ private:
 
     SessionState m_session;
     MarkerStore m_markers;
-    bool m_reloading = false; // Timer3 is reloading the image (its error box may be open)
+    bool m_reloading = false;           // Timer3 is reloading the image (its error box may be open)
     QSet<const QObject*> m_typedFields; // fields the user has typed into this session
-    QString m_hintsFrom;               // the image (path and time) whose hints were applied
+    QString m_hintsFrom;                // the image (path and time) whose hints were applied
     std::vector<std::function<void()>> m_retranslate;
     MainMenu* m_menu = nullptr;
     CommandBar* m_commands = nullptr;
@@ -172,4 +173,5 @@ private:
     IdleIndicator* m_idle = nullptr;
     ImageView* m_view = nullptr;
     SolvePanel* m_solve = nullptr;
+    MinorPlanetCommands* m_minorPlanetCommands = nullptr; // element download, position reports
 };

@@ -1,0 +1,152 @@
+// The report of a measured point without the window: the centring of the
+// click, the minor planet of the map it is offered as, and the line built
+// from the typed texts.
+#include "catalogues/reportposition.h"
+#include "testing.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// A plate of 3600 pixels per degree on both axes, pixel (0, 0) at RA 10, Dec 20.
+SkyPlate SimplePlate() {
+    PlateSolution p;
+    p.corrAsd = 3600;
+    p.corrDec = 3600;
+    p.a = {1, 0, 10 * 3600.0, 0, 1, 20 * 3600.0};
+    return SkyPlate{p, std::nullopt};
+}
+
+void AddRow(MinorPlanetTable& t, const QString& designation, const QString& name, double ra,
+            double dec, double corrAsd, double corrDec) {
+    const int i = ++t.count;
+    t.designation[i] = designation;
+    t.name[i] = name;
+    t.ra[i] = QString::number(std::round(ra * corrAsd), 'f', 0);
+    t.dec[i] = QString::number(std::round(dec * corrDec), 'f', 0);
+}
+
+ReportTexts Texts() {
+    ReportTexts t;
+    t.designation = QStringLiteral("433");
+    t.date = {QStringLiteral("10"), QStringLiteral("10"), QStringLiteral("2022"),
+              QStringLiteral("21"), QStringLiteral("36")};
+    t.band = QStringLiteral("V");
+    t.observatory = QStringLiteral("500");
+    return t;
+}
+
+} // namespace
+
+TEST(ReportPosition, ClickMovesToTheBrightestSpotAndThroughThePlate) {
+    // One star centred on (52, 40); the rest is dark.
+    const auto pixel = [](int x, int y) {
+        const int r2 = (x - 52) * (x - 52) + (y - 40) * (y - 40);
+        return r2 <= 9 ? 1000 * std::exp(-r2 / 2.0) : 0.0;
+    };
+    const SkyPlate plate = SimplePlate();
+    ASSERT_NEAR(plate.pixelToSky(3600, 0).ra, 11, 1e-9); // the plate as meant
+
+    const MeasuredPoint p = MeasurePoint(plate, 50, 42, pixel);
+    EXPECT_EQ(p.clickX, 50);
+    EXPECT_EQ(p.clickY, 42);
+    EXPECT_EQ(p.x, 52);
+    EXPECT_EQ(p.y, 40);
+    EXPECT_NEAR(p.sky.ra, 10 + 52 / 3600.0, 1e-9);
+    EXPECT_NEAR(p.sky.dec, 20 + 40 / 3600.0, 1e-9);
+    EXPECT_FALSE(p.refinedPlate);
+
+    // Without pixel values the click is taken as it is; a dark
+    // neighbourhood keeps it too.
+    EXPECT_EQ(MeasurePoint(plate, 50, 42, {}).x, 50);
+    EXPECT_EQ(MeasurePoint(plate, 10, 10, pixel).x, 10);
+
+    // Right ascensions come back within 0..360.
+    PlateSolution wrap;
+    wrap.corrAsd = wrap.corrDec = 3600;
+    wrap.a = {1, 0, 359.99 * 3600, 0, 1, 0};
+    EXPECT_NEAR(MeasurePoint(SkyPlate{wrap, std::nullopt}, 72, 0, {}).sky.ra, 0.01, 1e-9);
+}
+
+TEST(ReportPosition, NearestMinorPlanetOfTheMapInPackedForm) {
+    const double asd = 833.27, dec = 1575.63;
+    MinorPlanetTable t;
+    AddRow(t, QStringLiteral("  2105"), QStringLiteral("Gudy"), 341.9, 58.0, asd, dec);
+    AddRow(t, QString(), QStringLiteral("2022HK5"), 341.8, 58.05, asd, dec);
+    // Just past 0h, stored beside a field at 23h59m as the reader unwraps it.
+    AddRow(t, QStringLiteral("123456"), QStringLiteral("1998SK"), 360.02, 58.0, asd, dec);
+
+    auto n = NearestMinorPlanet(t, asd, dec, {341.79, 58.05});
+    ASSERT_TRUE(n);
+    EXPECT_EQ(n->row, 2);
+    EXPECT_EQ(n->packed, QLatin1String("K22H05K"));
+    EXPECT_EQ(n->label, QLatin1String("2022 HK5"));
+    EXPECT_NEAR(n->arcminutes, 0.01 * std::cos(58.05 * 3.14159265 / 180) * 60, 0.1);
+
+    n = NearestMinorPlanet(t, asd, dec, {0.01, 58.0});
+    ASSERT_TRUE(n);
+    EXPECT_EQ(n->row, 3);
+    EXPECT_EQ(n->packed, QLatin1String("C3456"));
+    EXPECT_EQ(n->label, QLatin1String("(123456) 1998 SK"));
+    EXPECT_LT(n->arcminutes, 1.0);
+
+    // Offered only when it is close: 0.6' away yes, 6' away no.
+    ReportDraft draft;
+    draft.nearest = NearestMinorPlanet(t, asd, dec, {341.8, 58.06});
+    EXPECT_EQ(OfferedDesignation(draft), QLatin1String("K22H05K"));
+    draft.nearest = NearestMinorPlanet(t, asd, dec, {341.8, 58.15});
+    EXPECT_EQ(OfferedDesignation(draft), QString());
+
+    t.count = 0;
+    EXPECT_FALSE(NearestMinorPlanet(t, asd, dec, {341.8, 58.0}));
+
+    EXPECT_EQ(PackedDesignation(QStringLiteral("   945"), QStringLiteral("Barcelona")),
+              QLatin1String("00945"));
+    EXPECT_EQ(PackedDesignation(QString(), QStringLiteral("2040P-L")), QLatin1String("PLS2040"));
+    EXPECT_EQ(PackedDesignation(QString(), QStringLiteral("Unnamed")), QString());
+}
+
+TEST(ReportPosition, LineFromTheTypedTexts) {
+    const SkyPoint sky{341.812042, 57.786152};
+    QString error;
+    ReportTexts t = Texts();
+    auto line = ReportLine(t, sky, error);
+    ASSERT_TRUE(line) << error.toStdString();
+    EXPECT_EQ(*line, QStringLiteral("00433         C2022 10 10.90000 22 47 14.89 +57 47 10.1") +
+                         QString(22, u' ') + QStringLiteral("500"));
+
+    t.magnitude = QStringLiteral("14,46");
+    t.band = QStringLiteral(" R ");
+    line = ReportLine(t, sky, error);
+    ASSERT_TRUE(line) << error.toStdString();
+    EXPECT_EQ(line->mid(65, 6), QLatin1String("14.5 R"));
+
+    // Each wrong text is named; no line comes out.
+    const auto fails = [&sky](ReportTexts bad, const char* named) {
+        QString why;
+        EXPECT_FALSE(ReportLine(bad, sky, why)) << named;
+        EXPECT_TRUE(why.contains(QLatin1String(named))) << why.toStdString();
+    };
+    ReportTexts bad = Texts();
+    bad.date[3] = QStringLiteral("9.5");
+    fails(bad, "hour");
+    bad = Texts();
+    bad.date[0] = QStringLiteral("31");
+    bad.date[1] = QStringLiteral("11");
+    fails(bad, "not a date");
+    bad = Texts();
+    bad.magnitude = QStringLiteral("bright");
+    fails(bad, "bright");
+    bad = Texts();
+    bad.magnitude = QStringLiteral("15");
+    bad.band = QStringLiteral("VR");
+    fails(bad, "band");
+    bad = Texts();
+    bad.observatory = QStringLiteral("50");
+    fails(bad, "observatory");
+    bad = Texts();
+    bad.designation = QStringLiteral("a b");
+    fails(bad, "a b");
+}
