@@ -27,7 +27,6 @@
 #include <QTimer>
 #include <cmath>
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 using namespace testing_support;
 
@@ -129,16 +128,9 @@ TEST_F(SampleWindow, LocalSourceAnswersTheDownloadAndTheFullMap) {
     // is computed for the typed date, not taken from the cache of the service.
     form->DownloadData_Click();
     QTemporaryDir dir;
-    MinorPlanetFields typed;
-    typed.ra = {"22", "47", "12.2"};
-    typed.dec = {"58", "03", "14"};
-    typed.decSign = "+";
-    typed.date = {"10", "10", "2022", "21", "36"};
-    typed.radius = "960";
-    typed.limit = "19.0";
-    ASSERT_TRUE(
-        WriteLocalMinorPlanetAnswer(folder.file("asteroids.dat"), typed, dir.filePath("expected"))
-            .ok);
+    ASSERT_TRUE(WriteLocalMinorPlanetAnswer(folder.file("asteroids.dat"), sampleMinorPlanetFields(),
+                                            dir.filePath("expected"))
+                    .ok);
     QFile expected(dir.filePath("expected"));
     ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
     EXPECT_EQ(folder.read("data2"), expected.readAll());
@@ -263,16 +255,7 @@ TEST(ElementsCommand, DownloadsUnpacksAndOffersTheFileForTheSession) {
         "00001    3.34  0.15 K2555 188.70269   73.27343   80.25221   10.58780  0.0794013  "
         "0.21424651   2.7660512  0 E2024-V47  7330 125 1801-2024 0.80 M-v 30k MPCLINUX   4000      "
         "(1) Ceres              20241101\n";
-    QByteArray gzip(4096, Qt::Uninitialized);
-    z_stream z{};
-    deflateInit2(&z, 6, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(ceres.constData()));
-    z.avail_in = uInt(ceres.size());
-    z.next_out = reinterpret_cast<Bytef*>(gzip.data());
-    z.avail_out = uInt(gzip.size());
-    ASSERT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
-    gzip.truncate(qsizetype(z.total_out));
-    deflateEnd(&z);
+    const QByteArray packed = gzip(ceres);
     QByteArray served = "<html>Not found</html>";
     LocalHttpServer server([&served](const QByteArray&) {
         return LocalHttpServer::Reply{200, served};
@@ -289,7 +272,7 @@ TEST(ElementsCommand, DownloadsUnpacksAndOffersTheFileForTheSession) {
     EXPECT_FALSE(Sites().localMinorPlanets());
 
     // The archive: unpacked, and taken for the session when the user agrees.
-    served = gzip;
+    served = packed;
     boxes.shown.clear();
     trigger(form, "mnu_mpcorb");
     ASSERT_EQ(boxes.shown.size(), 2u); // the question, then the offer

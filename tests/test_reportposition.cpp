@@ -124,29 +124,24 @@ TEST(ReportPosition, LineFromTheTypedTexts) {
     EXPECT_EQ(line->mid(65, 6), QLatin1String("14.5 R"));
 
     // Each wrong text is named; no line comes out.
-    const auto fails = [&sky](ReportTexts bad, const char* named) {
-        QString why;
-        EXPECT_FALSE(ReportLine(bad, sky, why)) << named;
-        EXPECT_TRUE(why.contains(QLatin1String(named))) << why.toStdString();
+    const struct {
+        void (*spoil)(ReportTexts&);
+        const char* named;
+    } cases[] = {
+        {[](ReportTexts& b) { b.date[3] = QStringLiteral("9.5"); }, "hour"},
+        {[](ReportTexts& b) { b.date[0] = QStringLiteral("31"), b.date[1] = QStringLiteral("11"); },
+         "not a date"},
+        {[](ReportTexts& b) { b.magnitude = QStringLiteral("bright"); }, "bright"},
+        {[](ReportTexts& b) { b.magnitude = QStringLiteral("15"), b.band = QStringLiteral("VR"); },
+         "band"},
+        {[](ReportTexts& b) { b.observatory = QStringLiteral("50"); }, "observatory"},
+        {[](ReportTexts& b) { b.designation = QStringLiteral("a b"); }, "a b"},
     };
-    ReportTexts bad = Texts();
-    bad.date[3] = QStringLiteral("9.5");
-    fails(bad, "hour");
-    bad = Texts();
-    bad.date[0] = QStringLiteral("31");
-    bad.date[1] = QStringLiteral("11");
-    fails(bad, "not a date");
-    bad = Texts();
-    bad.magnitude = QStringLiteral("bright");
-    fails(bad, "bright");
-    bad = Texts();
-    bad.magnitude = QStringLiteral("15");
-    bad.band = QStringLiteral("VR");
-    fails(bad, "band");
-    bad = Texts();
-    bad.observatory = QStringLiteral("50");
-    fails(bad, "observatory");
-    bad = Texts();
-    bad.designation = QStringLiteral("a b");
-    fails(bad, "a b");
+    for (const auto& c : cases) {
+        ReportTexts bad = Texts();
+        c.spoil(bad);
+        QString why;
+        EXPECT_FALSE(ReportLine(bad, sky, why)) << c.named;
+        EXPECT_TRUE(why.contains(QLatin1String(c.named))) << why.toStdString();
+    }
 }

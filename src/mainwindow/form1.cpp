@@ -78,7 +78,6 @@ void Form1::buildPanels() {
 
 void Form1::connectHandlers() {
     ConnectClickHandlers(this, this);
-    ConnectClickHandlers(this, m_minorPlanetCommands);
     connect(m_field, &FieldPanel::autoloadChanged, this, &Form1::CheckAutoload_Click);
     connect(m_field, &FieldPanel::signClicked, this, &Form1::txt_dec_sign_Click);
     connect(m_calibration, &CalibrationPanel::signClicked, this, &Form1::txt_dec_sign_Click);

@@ -102,6 +102,8 @@ public slots:
     void mnu_modeauto_Click();
     void mnu_webbugs_Click();
     void mnu_database_Click();
+    void mnu_mpcorb_Click();         // downloads the minor-planet element file
+    void mnu_reportposition_Click(); // MPC line of the last point clicked
 
     // image view, picking, overlay, readout (form1_image.cpp)
     void Loadimg_Click();

@@ -15,6 +15,7 @@
 #include "field/referencestars.h"
 #include "field/review.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/minorplanetcommands.h"
 #include "mainwindow/panels.h"
 #include "mainwindow/settingscommands.h"
 #include "platform/numbers.h"
@@ -305,6 +306,14 @@ void Form1::mnu_modeauto_Click() {
 void Form1::mnu_webbugs_Click() {
     frmInternet window(this);
     window.exec();
+}
+
+void Form1::mnu_mpcorb_Click() {
+    m_minorPlanetCommands->downloadElements();
+}
+
+void Form1::mnu_reportposition_Click() {
+    m_minorPlanetCommands->reportPosition();
 }
 
 void Form1::mnu_database_Click() {

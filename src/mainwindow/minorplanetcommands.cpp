@@ -24,7 +24,7 @@ void MinorPlanetCommands::noteClick(int x, int y) {
     m_click = Click{x, y, m_form.session().ImageFileStamp};
 }
 
-void MinorPlanetCommands::mnu_mpcorb_Click() {
+void MinorPlanetCommands::downloadElements() {
     if (m_downloading) return; // the download is running (its progress lets clicks through)
     const QString url = Sites().minorPlanetElementsUrl;
     const QString unpacked = QString::fromLatin1(kMpcorbName);
@@ -72,7 +72,7 @@ void MinorPlanetCommands::mnu_mpcorb_Click() {
     }
 }
 
-void MinorPlanetCommands::mnu_reportposition_Click() {
+void MinorPlanetCommands::reportPosition() {
     const SessionState& s = m_form.session();
     if (!s.MatchFound || s.WorkflowMode != WorkflowMode::Coordinates)
         return messagebox::exclamation(

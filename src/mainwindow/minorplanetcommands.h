@@ -2,8 +2,8 @@
 // fetching the Minor Planet Center's element file for the local source, and
 // reporting the position of a point measured on the solved image.
 //
-// The menu commands are found by name (mnu_mpcorb, mnu_reportposition) like
-// the window's own handlers.
+// The window's handlers mnu_mpcorb_Click and mnu_reportposition_Click hand
+// their work to this class.
 #pragma once
 
 #include <QObject>
@@ -24,13 +24,12 @@ public:
     // A click on the solved image at pixel (x, y): the point a report measures.
     void noteClick(int x, int y);
 
-public slots:
     // Downloads MPCORB.DAT.gz from the address of sites.cfg and unpacks it
     // into the program folder, with progress and the cancel button.
-    void mnu_mpcorb_Click();
+    void downloadElements();
     // The report dialog for the last point clicked on the solved image,
     // measured at the brightest spot near the click.
-    void mnu_reportposition_Click();
+    void reportPosition();
 
 private:
     struct Click {
