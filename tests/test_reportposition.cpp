@@ -1,6 +1,6 @@
-// The report of a measured point without the window: the centring of the
-// click, the minor planet of the map it is offered as, and the line built
-// from the typed texts.
+// The report of a measured point without the window: the minor planet of the
+// map it is offered as, and the line built from the typed texts (the centring
+// and the plate are checked through the window).
 #include "catalogues/reportposition.h"
 #include "testing.h"
 
@@ -9,15 +9,6 @@
 #include <cmath>
 
 namespace {
-
-// A plate of 3600 pixels per degree on both axes, pixel (0, 0) at RA 10, Dec 20.
-SkyPlate SimplePlate() {
-    PlateSolution p;
-    p.corrAsd = 3600;
-    p.corrDec = 3600;
-    p.a = {1, 0, 10 * 3600.0, 0, 1, 20 * 3600.0};
-    return SkyPlate{p, std::nullopt};
-}
 
 void AddRow(MinorPlanetTable& t, const QString& designation, const QString& name, double ra,
             double dec, double corrAsd, double corrDec) {
@@ -39,36 +30,6 @@ ReportTexts Texts() {
 }
 
 } // namespace
-
-TEST(ReportPosition, ClickMovesToTheBrightestSpotAndThroughThePlate) {
-    // One star centred on (52, 40); the rest is dark.
-    const auto pixel = [](int x, int y) {
-        const int r2 = (x - 52) * (x - 52) + (y - 40) * (y - 40);
-        return r2 <= 9 ? 1000 * std::exp(-r2 / 2.0) : 0.0;
-    };
-    const SkyPlate plate = SimplePlate();
-    ASSERT_NEAR(plate.pixelToSky(3600, 0).ra, 11, 1e-9); // the plate as meant
-
-    const MeasuredPoint p = MeasurePoint(plate, 50, 42, pixel);
-    EXPECT_EQ(p.clickX, 50);
-    EXPECT_EQ(p.clickY, 42);
-    EXPECT_EQ(p.x, 52);
-    EXPECT_EQ(p.y, 40);
-    EXPECT_NEAR(p.sky.ra, 10 + 52 / 3600.0, 1e-9);
-    EXPECT_NEAR(p.sky.dec, 20 + 40 / 3600.0, 1e-9);
-    EXPECT_FALSE(p.refinedPlate);
-
-    // Without pixel values the click is taken as it is; a dark
-    // neighbourhood keeps it too.
-    EXPECT_EQ(MeasurePoint(plate, 50, 42, {}).x, 50);
-    EXPECT_EQ(MeasurePoint(plate, 10, 10, pixel).x, 10);
-
-    // Right ascensions come back within 0..360.
-    PlateSolution wrap;
-    wrap.corrAsd = wrap.corrDec = 3600;
-    wrap.a = {1, 0, 359.99 * 3600, 0, 1, 0};
-    EXPECT_NEAR(MeasurePoint(SkyPlate{wrap, std::nullopt}, 72, 0, {}).sky.ra, 0.01, 1e-9);
-}
 
 TEST(ReportPosition, NearestMinorPlanetOfTheMapInPackedForm) {
     const double asd = 833.27, dec = 1575.63;
