@@ -2,9 +2,12 @@
 // full-size MPCORB file (1.4 million orbits, made up here with main-belt-like
 // elements in the export layout) for one field and date.
 #include "catalogues/localminorplanets.h"
+#include "catalogues/web/minorplanetquery.h"
 #include "ephemeris/elementfile.h"
 #include "ephemeris/search.h"
+#include "platform/programfolder.h"
 
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -99,6 +102,21 @@ void BM_ShippedElements_SampleField(benchmark::State& state) {
     RunQuery(state, ShippedCatalogue(), SampleQuery("960", "19.0"));
 }
 BENCHMARK(BM_ShippedElements_SampleField)->Unit(benchmark::kMillisecond);
+
+// The window's query with the local source, whole: the element file found in
+// the session's cache, the search, the page and its atomic write to "data2".
+void BM_WindowQuery_ShippedElements(benchmark::State& state) {
+    QTemporaryDir folder;
+    programfolder::setPath(folder.path());
+    const QString elements = QStringLiteral(BENCH_PROGRAM_DIR "/asteroids.dat");
+    const MinorPlanetFields texts = SampleQuery("960", "19.0");
+    for (auto _ : state) {
+        const DownloadResult r = QueryLocalMinorPlanets(texts, elements);
+        if (!r.ok()) state.SkipWithError("no answer");
+    }
+    programfolder::setPath(QString());
+}
+BENCHMARK(BM_WindowQuery_ShippedElements)->Unit(benchmark::kMillisecond);
 
 void BM_FullMpcorb_SampleField(benchmark::State& state) {
     RunQuery(state, FullCatalogue(), SampleQuery("30", "21"));

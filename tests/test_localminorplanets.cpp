@@ -14,7 +14,6 @@
 #include <QTemporaryDir>
 #include <erfa.h>
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <cmath>
 
@@ -26,22 +25,6 @@ constexpr double kDeg = 3.14159265358979323846 / 180;
 
 QString shippedElements() {
     return QStringLiteral(TEST_PROGRAM_DIR "/asteroids.dat");
-}
-
-// The sample field's minor-planet query as a user types it.
-MinorPlanetFields SampleQuery() {
-    MinorPlanetFields t;
-    t.date[0] = QStringLiteral("10");
-    t.date[1] = QStringLiteral("10");
-    t.date[2] = QStringLiteral("2022");
-    t.date[3] = QStringLiteral("21");
-    t.date[4] = QStringLiteral("36");
-    t.ra = {QStringLiteral("22"), QStringLiteral("47"), QStringLiteral("12.2")};
-    t.decSign = QStringLiteral("+");
-    t.dec = {QStringLiteral("58"), QStringLiteral("03"), QStringLiteral("14")};
-    t.radius = QStringLiteral("960");
-    t.limit = QStringLiteral("19.0");
-    return t;
 }
 
 // A page as the minor-planet reader takes it.
@@ -78,7 +61,7 @@ TEST(LocalMinorPlanets, SampleQueryGivesTheSampleAnswer) {
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("data2"));
     const LocalAnswerResult result =
-        WriteLocalMinorPlanetAnswer(shippedElements(), SampleQuery(), out);
+        WriteLocalMinorPlanetAnswer(shippedElements(), sampleMinorPlanetFields(), out);
     ASSERT_TRUE(result.ok) << result.message.toStdString();
     EXPECT_EQ(result.objects, 3);
     const QByteArray page = ReadAll(out);
@@ -141,7 +124,7 @@ TEST(LocalMinorPlanets, RoundTripToTheOverlayOnTheSampleField) {
     f.write(json);
     f.close();
 
-    MinorPlanetFields t = SampleQuery();
+    MinorPlanetFields t = sampleMinorPlanetFields();
     t.date[0] = QStringLiteral("15");
     t.date[1] = QStringLiteral("8");
     t.date[2] = QStringLiteral("2016");
@@ -223,7 +206,7 @@ TEST(LocalMinorPlanets, BadQueriesAndFilesWriteNothing) {
                           {2, "", "year"},           {5, "0", "radius"},      {5, "1e9", "radius"},
                           {6, "bright", "magnitude"}};
     for (const Case& c : cases) {
-        MinorPlanetFields t = SampleQuery();
+        MinorPlanetFields t = sampleMinorPlanetFields();
         t.date[1] = QStringLiteral("2"); // 30 February, or 10 February (a fine date)
         (c.field < 5 ? t.date[c.field] : c.field == 5 ? t.radius : t.limit) = QLatin1String(c.text);
         const LocalAnswerResult r = WriteLocalMinorPlanetAnswer(shippedElements(), t, out);
@@ -231,11 +214,11 @@ TEST(LocalMinorPlanets, BadQueriesAndFilesWriteNothing) {
         EXPECT_TRUE(r.message.contains(QLatin1String(c.says))) << r.message.toStdString();
     }
     EXPECT_EQ(ReadAll(out), "previous answer");
-    MinorPlanetFields t = SampleQuery();
+    MinorPlanetFields t = sampleMinorPlanetFields();
     t.ra[0] = QStringLiteral("25");
     EXPECT_FALSE(WriteLocalMinorPlanetAnswer(shippedElements(), t, out).ok);
-    const LocalAnswerResult missing =
-        WriteLocalMinorPlanetAnswer(dir.filePath(QStringLiteral("none.dat")), SampleQuery(), out);
+    const LocalAnswerResult missing = WriteLocalMinorPlanetAnswer(
+        dir.filePath(QStringLiteral("none.dat")), sampleMinorPlanetFields(), out);
     EXPECT_FALSE(missing.ok);
     EXPECT_TRUE(missing.message.contains(QLatin1String("none.dat")));
     const QString junk = dir.filePath(QStringLiteral("junk.dat"));
@@ -243,7 +226,7 @@ TEST(LocalMinorPlanets, BadQueriesAndFilesWriteNothing) {
     ASSERT_TRUE(j.open(QIODevice::WriteOnly));
     j.write("<html>404</html>\n");
     j.close();
-    const LocalAnswerResult bad = WriteLocalMinorPlanetAnswer(junk, SampleQuery(), out);
+    const LocalAnswerResult bad = WriteLocalMinorPlanetAnswer(junk, sampleMinorPlanetFields(), out);
     EXPECT_FALSE(bad.ok);
     EXPECT_EQ(ReadAll(out), "previous answer");
 }
@@ -269,7 +252,8 @@ TEST(LocalMinorPlanets, LongListsStopAtTheTableSize) {
     q.dec = -0.5 / kDeg;
     q.radius = 100;
     q.limit = 19;
-    const QByteArray page = LocalMinorPlanetPage(catalogue, found, SampleQuery(), q, "x");
+    const QByteArray page =
+        LocalMinorPlanetPage(catalogue, found, sampleMinorPlanetFields(), q, "x");
     int count = 0;
     const auto rows = ReadPage(page, count);
     EXPECT_EQ(count, kLocalPageRows);
@@ -381,7 +365,8 @@ TEST(LocalMinorPlanets, CommandLineMode) {
     ASSERT_EQ(run(args), 0);
     // Exactly what the window's routine writes for the same texts.
     const QString direct = dir.filePath(QStringLiteral("direct"));
-    ASSERT_TRUE(WriteLocalMinorPlanetAnswer(shippedElements(), SampleQuery(), direct).ok);
+    ASSERT_TRUE(
+        WriteLocalMinorPlanetAnswer(shippedElements(), sampleMinorPlanetFields(), direct).ok);
     EXPECT_EQ(ReadAll(out), ReadAll(direct));
 
     QString err;
@@ -415,17 +400,9 @@ TEST(LocalMinorPlanets, ElementsDownloadAndSiteSettings) {
         "00001    3.34  0.15 K2555 188.70269   73.27343   80.25221   10.58780  0.0794013  "
         "0.21424651   2.7660512  0 E2024-V47  7330 125 1801-2024 0.80 M-v 30k MPCLINUX   4000      "
         "(1) Ceres              20241101\n";
-    QByteArray gzip(4096, Qt::Uninitialized);
-    z_stream z{};
-    deflateInit2(&z, 6, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(ceres.constData()));
-    z.avail_in = uInt(ceres.size());
-    z.next_out = reinterpret_cast<Bytef*>(gzip.data());
-    z.avail_out = uInt(gzip.size());
-    ASSERT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
-    gzip.truncate(qsizetype(z.total_out));
-    deflateEnd(&z);
-    QByteArray served = gzip;
+    const QByteArray packed = gzip(ceres);
+    ASSERT_FALSE(packed.isEmpty());
+    QByteArray served = packed;
     LocalHttpServer server([&served](const QByteArray&) {
         LocalHttpServer::Reply r;
         r.body = served;
@@ -444,9 +421,9 @@ TEST(LocalMinorPlanets, ElementsDownloadAndSiteSettings) {
     const ElementsDownloadResult page = DownloadMinorPlanetElements(url);
     EXPECT_FALSE(page.ok);
     EXPECT_TRUE(page.message.contains(QLatin1String("gzip"))) << page.message.toStdString();
-    served = gzip.left(gzip.size() - 12);
+    served = packed.left(packed.size() - 12);
     EXPECT_FALSE(DownloadMinorPlanetElements(url).ok);
     EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT")), ceres);
-    EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT.gz")), gzip);
+    EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT.gz")), packed);
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("MPCORB.DAT.gz.part"))));
 }

@@ -289,7 +289,11 @@ OrbitFileCache& LoadedOrbitFiles() {
 }
 
 QString LocalMinorPlanetElementsPath() {
-    const QString name = Sites().minorPlanetElements;
+    return LocalMinorPlanetElementsPath(Sites());
+}
+
+QString LocalMinorPlanetElementsPath(const SiteHosts& sites) {
+    const QString name = sites.minorPlanetElements;
     return QFileInfo(name).isAbsolute() ? name : programfolder::file(name);
 }
 

@@ -19,6 +19,7 @@
 #pragma once
 
 #include "catalogues/minorplanets.h"
+#include "catalogues/sites.h"
 #include "ephemeris/elementfile.h"
 #include "ephemeris/search.h"
 
@@ -73,6 +74,8 @@ OrbitFileCache& LoadedOrbitFiles();
 
 // The element file named in sites.cfg: relative names are in the program folder.
 QString LocalMinorPlanetElementsPath();
+// The same for the sites `sites`.
+QString LocalMinorPlanetElementsPath(const SiteHosts& sites);
 
 struct LocalAnswerResult {
     bool ok = false;

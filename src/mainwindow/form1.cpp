@@ -2,6 +2,7 @@
 // reduction files and default settings.
 #include "mainwindow/form1.h"
 
+#include "mainwindow/minorplanetcommands.h"
 #include "mainwindow/panelparts.h"
 #include "mainwindow/panels.h"
 #include "mainwindow/settingscommands.h"
@@ -57,6 +58,8 @@ void Form1::buildPanels() {
     m_solve = add(new SolvePanel);
     m_tabs = add(new OptionTabs);
     m_idle = add(new IdleIndicator);
+    m_minorPlanetCommands =
+        new MinorPlanetCommands(*this, *m_messages, m_view->canvas(), *m_minorPlanets);
     m_tabs->addPage(m_field, QStringLiteral("Basic"));
     m_tabs->addPage(m_decider, QString::fromUtf8("Décideur"));
     m_tabs->addPage(m_minorPlanets, QString::fromUtf8("Asteroïde"));

@@ -28,6 +28,7 @@ class IdleIndicator;
 class ImageView;
 class MainMenu;
 class MessagePanel;
+class MinorPlanetCommands;
 class MinorPlanetPage;
 class OptionTabs;
 class SolvePanel;
@@ -101,6 +102,8 @@ public slots:
     void mnu_modeauto_Click();
     void mnu_webbugs_Click();
     void mnu_database_Click();
+    void mnu_mpcorb_Click();         // downloads the minor-planet element file
+    void mnu_reportposition_Click(); // MPC line of the last point clicked
 
     // image view, picking, overlay, readout (form1_image.cpp)
     void Loadimg_Click();
@@ -156,7 +159,7 @@ private:
 
     SessionState m_session;
     MarkerStore m_markers;
-    bool m_reloading = false; // Timer3 is reloading the image (its error box may be open)
+    bool m_reloading = false;           // Timer3 is reloading the image (its error box may be open)
     QSet<const QObject*> m_typedFields; // fields the user has typed into this session
     QString m_hintsFrom;               // the image (path and time) whose hints were applied
     bool m_reviewCancelled = false; // the last review of candidates was cancelled
@@ -174,4 +177,5 @@ private:
     IdleIndicator* m_idle = nullptr;
     ImageView* m_view = nullptr;
     SolvePanel* m_solve = nullptr;
+    MinorPlanetCommands* m_minorPlanetCommands = nullptr; // element download, position reports
 };

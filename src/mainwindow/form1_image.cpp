@@ -5,6 +5,7 @@
 #include "field/picking.h"
 #include "imaging/imagefile.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/minorplanetcommands.h"
 #include "mainwindow/objectinfo.h"
 #include "mainwindow/panels.h"
 #include "platform/widgets/messagebox.h"
@@ -93,6 +94,7 @@ void Form1::Picture1_Click() {
     if (PicksStars(s.WorkflowMode)) {
         doselect();
     } else if (s.WorkflowMode == WorkflowMode::Coordinates) {
+        m_minorPlanetCommands->noteClick(s.CursorX, s.CursorY);
         const SkyPoint sky = s.plateInUse().pixelToSky(s.CursorX, s.CursorY);
         details::PointInfoText(m_view->infoPanel(), NormaliseRa(sky.ra), sky.dec, m_field->epoch());
     } else if (s.ClickMarkAllowed == 1) {

@@ -15,6 +15,7 @@
 #include "field/referencestars.h"
 #include "field/review.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/minorplanetcommands.h"
 #include "mainwindow/panels.h"
 #include "mainwindow/questions.h"
 #include "mainwindow/settingscommands.h"
@@ -247,19 +248,23 @@ void Form1::queryMinorPlanets() {
     PadCoordinateFields(f);
     m_field->setCoordinateTexts(f.ra, f.dec);
     const MinorPlanetQueryReading reading = MakeMinorPlanetQuery(f);
-    if (!reading.query)
+    if (!reading.query) {
+        DiscardMinorPlanetAnswer(); // it answers another field or date
         return LogMessage(tr("Minor planets: not a number in the %1 field (\"%2\"), nothing "
                              "downloaded")
                               .arg(reading.badField, reading.badText));
+    }
     LogMessage(FormMessage(21));
     std::shared_ptr<MessagePanel::ProgressLine> progress;
     const DownloadOptions options = m_messages->downloadOptions(
         QStringLiteral("data2"), [this](const QString& line) { LogMessage(line); }, progress);
+    const auto local = ChosenLocalSource(Sites(), f); // computed here instead of downloaded
     const DownloadResult result = QueryMpcChecker(*reading.query, Web(), Sites().minorPlanetService,
-                                                  Web().MinorPlanetCacheKey, options);
+                                                  Web().MinorPlanetCacheKey, options, local);
+    m_messages->endDownload();
     if (result.status == DownloadResult::Status::Blocked)
         LogMessage(tr("Minor-planet service blocked (Internet bugs): nothing downloaded"));
-    else if (result.status == DownloadResult::Status::Downloaded)
+    else if (result.status == DownloadResult::Status::Downloaded && !local)
         progress->update(result.bytes, true);
     LogMessage(FormMessage(22));
 }
@@ -304,6 +309,14 @@ void Form1::mnu_modeauto_Click() {
 void Form1::mnu_webbugs_Click() {
     frmInternet window(this);
     window.exec();
+}
+
+void Form1::mnu_mpcorb_Click() {
+    m_minorPlanetCommands->downloadElements();
+}
+
+void Form1::mnu_reportposition_Click() {
+    m_minorPlanetCommands->reportPosition();
 }
 
 void Form1::mnu_database_Click() {

@@ -34,6 +34,7 @@ MainMenu::MainMenu(QMenuBar* bar) : QObject(bar), m_bar(bar) {
     add(file, "mnu_save", "Enregistrer Projet", QKeySequence::Save);
     add(file, "mnu_savedefaut", "Save defaut");
     add(file, "mnu_exportwcs", "Export WCS...");
+    add(file, "mnu_reportposition", "Report position...");
     file->addSeparator();
     add(file, "mnu_quit", "Qutiter", QKeySequence::Quit);
 
@@ -45,6 +46,7 @@ MainMenu::MainMenu(QMenuBar* bar) : QObject(bar), m_bar(bar) {
     options->addSeparator();
     add(options, "mnu_modeauto", "Mode autonome");
     add(options, "mnu_webbugs", "Internet bugs");
+    add(options, "mnu_mpcorb", "Download minor-planet elements...");
     add(options, "mnu_database", "Database");
     add(options, "mnu_lang", "Langue/Language");
 
@@ -73,4 +75,9 @@ void MainMenu::retranslate() {
     command(QStringLiteral("mnu_webbugs"))->setText(tr("Internet problems"));
     command(QStringLiteral("mnu_database"))->setText(tr("Database"));
     m_bar->findChild<QMenu*>(QStringLiteral("mnu_Aide"))->setTitle(tr("Help"));
+    command(QStringLiteral("mnu_reportposition"))->setText(tr("Report position…"));
+    command(QStringLiteral("mnu_reportposition"))
+        ->setStatusTip(tr("The last point clicked on the solved image as an observation line "
+                          "for the Minor Planet Center"));
+    command(QStringLiteral("mnu_mpcorb"))->setText(tr("Download minor-planet elements…"));
 }

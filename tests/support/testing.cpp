@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <algorithm>
 #include <cmath>
+#include <zlib.h>
 
 namespace testing_support {
 
@@ -79,6 +80,32 @@ TrueSky sampleTrueSky(double x, double y) {
     if (ra < 0) ra += 360;
     const double dec = std::atan2(std::sin(dec0) + eta * std::cos(dec0), std::hypot(xi, den)) / d2r;
     return {ra, dec};
+}
+
+MinorPlanetFields sampleMinorPlanetFields() {
+    MinorPlanetFields t;
+    t.date = {QStringLiteral("10"), QStringLiteral("10"), QStringLiteral("2022"),
+              QStringLiteral("21"), QStringLiteral("36")};
+    t.ra = {QStringLiteral("22"), QStringLiteral("47"), QStringLiteral("12.2")};
+    t.decSign = QStringLiteral("+");
+    t.dec = {QStringLiteral("58"), QStringLiteral("03"), QStringLiteral("14")};
+    t.radius = QStringLiteral("960");
+    t.limit = QStringLiteral("19.0");
+    return t;
+}
+
+QByteArray gzip(const QByteArray& bytes) {
+    QByteArray out(qsizetype(compressBound(uLong(bytes.size())) + 64), Qt::Uninitialized);
+    z_stream z{};
+    deflateInit2(&z, 6, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
+    z.avail_in = uInt(bytes.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = uInt(out.size());
+    const bool done = deflate(&z, Z_FINISH) == Z_STREAM_END;
+    out.truncate(done ? qsizetype(z.total_out) : 0);
+    deflateEnd(&z);
+    return out;
 }
 
 double separationArcsec(double ra1, double dec1, double ra2, double dec2) {

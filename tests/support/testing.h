@@ -1,6 +1,7 @@
 // Shared helpers of the tests.
 #pragma once
 
+#include "catalogues/minorplanets.h"
 #include "platform/widgets/messagebox.h"
 
 #include <QObject>
@@ -42,6 +43,13 @@ struct TrueSky {
     double dec;
 };
 TrueSky sampleTrueSky(double x, double y);
+
+// The sample field's minor-planet query as a user types it (sample.pam):
+// 2022-10-10 21:36 UTC, 22 47 12.2 +58 03 14, 960', V 19.0.
+MinorPlanetFields sampleMinorPlanetFields();
+
+// `bytes` compressed in the gzip format.
+QByteArray gzip(const QByteArray& bytes);
 
 // Angular distance in arcseconds between two positions given in degrees.
 double separationArcsec(double ra1, double dec1, double ra2, double dec2);

@@ -1,9 +1,11 @@
 #include "catalogues/web/minorplanetquery.h"
 
+#include "catalogues/localminorplanets.h"
 #include "platform/programfolder.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
 bool HoldsMinorPlanetTable(QByteArrayView answer) {
     MinorPlanetTable scratch;
@@ -12,7 +14,9 @@ bool HoldsMinorPlanetTable(QByteArrayView answer) {
 
 DownloadResult QueryMpcChecker(const MinorPlanetQuery& query, const WebSwitches& web,
                                const QString& host, const QString& cacheKey,
-                               const DownloadOptions& options) {
+                               const DownloadOptions& options,
+                               const std::optional<LocalMinorPlanetSource>& local) {
+    if (local) return QueryLocalMinorPlanets(local->typed, local->elementsPath, options);
     if (!web.MinorPlanetSiteEnabled) {
         DownloadResult blocked;
         blocked.status = DownloadResult::Status::Blocked;
@@ -28,6 +32,41 @@ DownloadResult QueryMpcChecker(const MinorPlanetQuery& query, const WebSwitches&
     const QString name = QStringLiteral("data2");
     const DownloadResult result = DownloadUrl(MpcCheckerAddress(host, query), name,
                                               CacheUse{web.AutonomousMode, cacheKey}, o);
-    if (!result.ok()) QFile::remove(programfolder::file(name));
+    if (!result.ok()) DiscardMinorPlanetAnswer();
+    return result;
+}
+
+void DiscardMinorPlanetAnswer() {
+    QFile::remove(programfolder::file(QStringLiteral("data2")));
+}
+
+std::optional<LocalMinorPlanetSource> ChosenLocalSource(const SiteHosts& sites,
+                                                        const MinorPlanetFields& typed) {
+    if (!sites.localMinorPlanets()) return std::nullopt;
+    return LocalMinorPlanetSource{LocalMinorPlanetElementsPath(sites), typed};
+}
+
+DownloadResult QueryLocalMinorPlanets(const MinorPlanetFields& typed, const QString& elementsPath,
+                                      const DownloadOptions& options) {
+    const QString answer = programfolder::file(QStringLiteral("data2"));
+    const LocalAnswerResult local = WriteLocalMinorPlanetAnswer(elementsPath, typed, answer);
+    const auto log = [&options](const QString& line) {
+        if (options.log) options.log(line);
+    };
+    for (const QString& warning : local.warnings)
+        log(warning);
+    DownloadResult result;
+    if (!local.ok) {
+        DiscardMinorPlanetAnswer();
+        result.status = DownloadResult::Status::Failed;
+        result.message = local.message;
+        log(QCoreApplication::translate("QueryMpcChecker", "Local minor planets: %1; no answer")
+                .arg(local.message));
+        return result;
+    }
+    result.status = DownloadResult::Status::Downloaded;
+    result.bytes = QFileInfo(answer).size();
+    result.message = local.message;
+    log(local.message);
     return result;
 }

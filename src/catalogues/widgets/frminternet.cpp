@@ -27,6 +27,9 @@ frmInternet::frmInternet(QWidget* parent) : QDialog(parent) {
     ChkLocalStars = new QCheckBox;
     ChkLocalStars->setObjectName(QStringLiteral("ChkLocalStars"));
     layout->addWidget(ChkLocalStars);
+    ChkLocalMinorPlanets = new QCheckBox;
+    ChkLocalMinorPlanets->setObjectName(QStringLiteral("ChkLocalMinorPlanets"));
+    layout->addWidget(ChkLocalMinorPlanets);
     cmdOK = new QPushButton(tr("OK"));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     layout->addWidget(cmdOK, 0, Qt::AlignRight);
@@ -49,6 +52,12 @@ void frmInternet::Form_Load() {
     ChkLocalStars->setToolTip(tr("The star query is answered from the astrometry.net index files "
                                  "of this folder instead of the star server."));
     ChkLocalStars->setChecked(StarSource().local);
+    ChkLocalMinorPlanets->setText(
+        tr("Minor planets computed on this machine (no web): %1").arg(hosts.minorPlanetElements));
+    ChkLocalMinorPlanets->setToolTip(
+        tr("The minor-planet query is answered from this orbital-elements file of the program "
+           "folder instead of the minor-planet service."));
+    ChkLocalMinorPlanets->setChecked(hosts.localMinorPlanets());
 }
 
 void frmInternet::cmdOK_Click() {
@@ -60,5 +69,8 @@ void frmInternet::cmdOK_Click() {
     if (m_Chk[1]->checkState() == Qt::Checked) web.StarSiteEnabled = true;
     if (m_Chk[2]->checkState() == Qt::Checked) web.MinorPlanetSiteEnabled = true;
     StarSource().local = ChkLocalStars->checkState() == Qt::Checked;
+    Sites().minorPlanetSource = ChkLocalMinorPlanets->checkState() == Qt::Checked
+                                    ? QStringLiteral("local")
+                                    : QStringLiteral("service");
     accept();
 }

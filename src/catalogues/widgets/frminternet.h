@@ -22,11 +22,14 @@ public:
     // Stars from the local index files instead of the star server (for the
     // session; sites.cfg sets it for every start).
     QCheckBox* ChkLocalStars = nullptr;
+    // Minor planets computed from the element file instead of asked of the
+    // minor-planet service (for the session; sites.cfg sets it for every start).
+    QCheckBox* ChkLocalMinorPlanets = nullptr;
 
     // Captions with the configured hosts; each box ticked when its site is on.
     void Form_Load();
     // Clears the three switches, then sets those whose box is ticked, and
-    // takes the star source; closes.
+    // takes the star and minor-planet sources; closes.
     void cmdOK_Click();
 
 private:

@@ -1,0 +1,166 @@
+#include "catalogues/reportposition.h"
+
+#include "catalogues/mpcreport.h"
+#include "ephemeris/designation.h"
+#include "field/picking.h"
+#include "platform/numbers.h"
+#include "platform/programfolder.h"
+#include "settings/options.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kDegree = 3.14159265358979323846 / 180.0;
+const QString kObservatoryKey = QStringLiteral("report/observatoryCode");
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("ReportPosition", text);
+}
+
+// Angular distance in arc-minutes between two positions in degrees (haversine,
+// sound for small distances).
+double ArcminutesBetween(const SkyPoint& a, const SkyPoint& b) {
+    const double sd = std::sin((a.dec - b.dec) * kDegree / 2);
+    const double sr = std::sin((a.ra - b.ra) * kDegree / 2);
+    const double h = sd * sd + std::cos(a.dec * kDegree) * std::cos(b.dec * kDegree) * sr * sr;
+    return 2 * std::asin(std::sqrt(std::min(1.0, h))) / kDegree * 60;
+}
+
+// The number of a designation column ("  2105", "(2105)"), or 0.
+int RowNumber(const QString& designation) {
+    QString digits = designation.trimmed();
+    digits.remove(QLatin1Char('(')).remove(QLatin1Char(')'));
+    bool ok = false;
+    const int n = digits.toInt(&ok);
+    return ok && n > 0 ? n : 0;
+}
+
+// The provisional designation of a name column, its blank put back
+// ("2022HK5" -> "2022 HK5", "2040P-L" -> "2040 P-L"), or nothing.
+std::optional<QString> Provisional(const QString& name) {
+    static const QRegularExpression squeezed(QStringLiteral("^(\\d{4})([A-Z].*)$"));
+    const auto m = squeezed.match(name.trimmed());
+    if (!m.hasMatch()) return std::nullopt;
+    const QString readable = m.captured(1) + QLatin1Char(' ') + m.captured(2);
+    if (!ephemeris::PackProvisional(readable)) return std::nullopt;
+    return readable;
+}
+
+// A whole number typed in a date field.
+std::optional<int> WholeNumber(const QString& text) {
+    const auto v = numbers::strict(text);
+    if (!v || *v != std::floor(*v) || std::abs(*v) > 1e6) return std::nullopt;
+    return int(*v);
+}
+
+} // namespace
+
+MeasuredPoint MeasurePoint(const SkyPlate& plate, int x, int y,
+                           const std::function<double(int, int)>& pixel) {
+    MeasuredPoint p;
+    p.clickX = p.x = x;
+    p.clickY = p.y = y;
+    if (pixel) {
+        const BrightestSpot spot = FindBrightestNear(pixel, x, y);
+        p.x = spot.x;
+        p.y = spot.y;
+    }
+    p.sky = plate.pixelToSky(p.x, p.y);
+    p.sky.ra = std::fmod(p.sky.ra, 360.0);
+    if (p.sky.ra < 0) p.sky.ra += 360.0;
+    p.refinedPlate = plate.isRefined();
+    return p;
+}
+
+std::optional<NearbyMinorPlanet> NearestMinorPlanet(const MinorPlanetTable& table, double corrAsd,
+                                                    double corrDec, const SkyPoint& sky) {
+    if (corrAsd == 0.0 || corrDec == 0.0) return std::nullopt;
+    std::optional<NearbyMinorPlanet> nearest;
+    const int count = std::min<int>(table.count, MinorPlanetTable::kCapacity);
+    for (int i = 1; i <= count; ++i) {
+        const SkyPoint row{numbers::lenient(table.ra[i]) / corrAsd,
+                           numbers::lenient(table.dec[i]) / corrDec};
+        const double distance = ArcminutesBetween(row, sky);
+        if (nearest && distance >= nearest->arcminutes) continue;
+        NearbyMinorPlanet n;
+        n.row = i;
+        n.arcminutes = distance;
+        n.packed = PackedDesignation(table.designation[i], table.name[i]);
+        const int number = RowNumber(table.designation[i]);
+        const QString name = Provisional(table.name[i]).value_or(table.name[i]);
+        n.label = number > 0 ? QStringLiteral("(%1) %2").arg(number).arg(name).trimmed() : name;
+        nearest = n;
+    }
+    return nearest;
+}
+
+QString PackedDesignation(const QString& designation, const QString& name) {
+    if (const int number = RowNumber(designation))
+        return ephemeris::PackNumber(number).value_or(QString());
+    if (const auto readable = Provisional(name))
+        return ephemeris::PackProvisional(*readable).value_or(QString());
+    return {};
+}
+
+std::optional<QString> ReportLine(const ReportTexts& t, const SkyPoint& sky, QString& error) {
+    static const char* const fields[5] = {
+        QT_TRANSLATE_NOOP("ReportPosition", "day"), QT_TRANSLATE_NOOP("ReportPosition", "month"),
+        QT_TRANSLATE_NOOP("ReportPosition", "year"), QT_TRANSLATE_NOOP("ReportPosition", "hour"),
+        QT_TRANSLATE_NOOP("ReportPosition", "minute")};
+    std::array<int, 5> date{};
+    for (int i = 0; i < 5; ++i) {
+        const auto v = WholeNumber(t.date[std::size_t(i)]);
+        if (!v) {
+            error = tr("the %1 \"%2\" of the date fields is not a whole number")
+                        .arg(tr(fields[i]), t.date[std::size_t(i)]);
+            return std::nullopt;
+        }
+        date[std::size_t(i)] = *v;
+    }
+    MpcObservation o;
+    o.designation = t.designation;
+    o.day = date[0];
+    o.month = date[1];
+    o.year = date[2];
+    o.hour = date[3];
+    o.minute = date[4];
+    o.ra = sky.ra;
+    o.dec = sky.dec;
+    o.observatory = t.observatory;
+    if (!t.magnitude.trimmed().isEmpty()) {
+        const auto m = numbers::strict(t.magnitude);
+        if (!m || std::abs(*m) >= 99.95) {
+            error = tr("the magnitude \"%1\" is not a number from -99.9 to 99.9").arg(t.magnitude);
+            return std::nullopt;
+        }
+        o.magnitude = *m;
+        const QString band = t.band.trimmed();
+        if (band.size() != 1 || !band.front().isLetter() || band.front().unicode() > 127) {
+            error = tr("the band \"%1\" is not one letter").arg(t.band);
+            return std::nullopt;
+        }
+        o.band = band.front();
+    }
+    return FormatMpcObservation(o, error);
+}
+
+QString OfferedDesignation(const ReportDraft& draft) {
+    if (!draft.nearest || draft.nearest->arcminutes > kOfferArcminutes) return {};
+    return draft.nearest->packed;
+}
+
+QString ReportFilePath() {
+    return programfolder::file(QStringLiteral("mpc-report.txt"));
+}
+
+QString StoredObservatoryCode() {
+    return options::Value(kObservatoryKey, QStringLiteral("500")).toString();
+}
+
+bool StoreObservatoryCode(const QString& code) {
+    return options::SetValue(kObservatoryKey, code.trimmed());
+}

@@ -1,0 +1,290 @@
+// The minor-planet commands through the real window on the offline sample:
+// the local source chosen in "Internet bugs" answers "1-Download" and
+// "4-Full map", the element file is downloaded from the menu, and a point
+// clicked on the solved image becomes a line of the MPC report.
+#include "catalogues/localminorplanets.h"
+#include "catalogues/sites.h"
+#include "catalogues/webswitches.h"
+#include "catalogues/widgets/frminternet.h"
+#include "catalogues/widgets/reportpositiondialog.h"
+#include "localserver.h"
+#include "mainwindow/form1.h"
+#include "settings/options.h"
+#include "testing.h"
+#include "text/language.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+// Runs `act` on the modal window of type W once it is shown; `ran` tells
+// whether it was.
+template <class W> void whenShown(std::function<void(W&)> act, bool* ran = nullptr) {
+    QTimer::singleShot(0, [act = std::move(act), ran] {
+        if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget())) {
+            act(*w);
+            if (ran) *ran = true;
+        }
+    });
+}
+
+void trigger(const Form1& form, const char* command) {
+    control<QAction>(form, QString::fromLatin1(command))->trigger();
+}
+
+bool logged(const Form1& form, const QString& start) {
+    const QListWidget* status = control<QListWidget>(form, "status");
+    for (int i = 0; i < status->count(); ++i)
+        if (status->item(i)->text().startsWith(start)) return true;
+    return false;
+}
+
+// Degrees of the page's "hh mm ss.s" and "+dd mm ss" (north only).
+double sexagesimal(const QString& text) {
+    const QStringList p = text.split(' ');
+    return p[0].toDouble() + p[1].toDouble() / 60 + p[2].toDouble() / 3600;
+}
+
+// The sample solved in one click (automatic picks, candidates by evidence,
+// the refined plate), the first candidate accepted.
+class SampleWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_web = Web();
+        m_sites = Sites();
+        ASSERT_TRUE(ReadLanguageFile(folder.file("lang-en.cfg"), Lang()).opened);
+        form = std::make_unique<Form1>();
+        form->ApplyLanguageToForm();
+        form->show();
+        ASSERT_TRUE(form->OpenReduction(folder.file("sample.pam")));
+        form->DownloadData_Click();
+        check(*form, "CheckRankEvidence")->setChecked(true);
+        check(*form, "CheckRefinePlate")->setChecked(true);
+        QTest::mouseClick(control<QPushButton>(*form, "AutoPicks"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(*form, "startCalcul"), Qt::LeftButton);
+        ASSERT_TRUE(form->session().MatchFound);
+        ASSERT_TRUE(form->session().RefinedPlate);
+        boxes.shown.clear();
+    }
+    void TearDown() override {
+        form.reset();
+        Web() = m_web;
+        Sites() = m_sites;
+    }
+
+    // Chooses the local minor-planet source in "Internet bugs", the service
+    // blocked: nothing of the web is needed.
+    void chooseLocalSource() {
+        bool ran = false;
+        whenShown<frmInternet>(
+            [](frmInternet& w) {
+                w.ChkLocalMinorPlanets->setChecked(true);
+                w.Chk(2)->setChecked(false);
+                w.cmdOK->click();
+            },
+            &ran);
+        form->mnu_webbugs_Click();
+        ASSERT_TRUE(ran);
+    }
+
+    // A click on the solved image at pixel (x, y).
+    void clickImage(int x, int y) {
+        form->Picture1_MouseMove(float(x), float(y));
+        QTest::mouseClick(control<QWidget>(*form, "Picture1"), Qt::LeftButton, {}, QPoint(x, y));
+    }
+
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    std::unique_ptr<Form1> form;
+
+private:
+    WebSwitches m_web;
+    SiteHosts m_sites;
+};
+
+} // namespace
+
+TEST_F(SampleWindow, LocalSourceAnswersTheDownloadAndTheFullMap) {
+    chooseLocalSource();
+    EXPECT_TRUE(Sites().localMinorPlanets());
+    QFile::remove(folder.file("data2"));
+
+    // "1-Download" after the match asks for the minor planets (Yes): the page
+    // is computed for the typed date, not taken from the cache of the service.
+    form->DownloadData_Click();
+    QTemporaryDir dir;
+    ASSERT_TRUE(WriteLocalMinorPlanetAnswer(folder.file("asteroids.dat"), sampleMinorPlanetFields(),
+                                            dir.filePath("expected"))
+                    .ok);
+    QFile expected(dir.filePath("expected"));
+    ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+    EXPECT_EQ(folder.read("data2"), expected.readAll());
+    EXPECT_NE(folder.read("data2"), readSample("data2"));
+    EXPECT_TRUE(logged(*form, "3 minor planet(s) computed from "));
+    EXPECT_TRUE(control<QPushButton>(*form, "cancelDownload")->isHidden());
+
+    // "4-Full map" places the sample's three minor planets where the shared
+    // answer (computed independently) puts them, to within a pixel.
+    form->FullMap_Click();
+    const SessionState& s = form->session();
+    ASSERT_EQ(s.MapState, MapState::Done);
+    ASSERT_EQ(s.MinorPlanets.count, 3);
+    const QStringList lines = QString::fromLatin1(readSample("data2")).split("\r\n");
+    const MarkerStore& m = form->markers();
+    const float h = m.aster.size / 2;
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(s.MinorPlanets.name[i], lines[12 + i].mid(9, 15).remove(' '));
+        double ra = sexagesimal(lines[12 + i].mid(25, 10)) * 15;
+        if (ra < 180) ra += 360; // beside the field at 22h47m
+        const auto px = s.plateInUse().skyToPixel({ra, sexagesimal(lines[12 + i].mid(36, 9))});
+        ASSERT_TRUE(px);
+        EXPECT_NEAR(m.aster.left[i] + h, px->x, 1.5) << i;
+        EXPECT_NEAR(m.aster.top[i] + h, px->y, 1.5) << i;
+        EXPECT_TRUE(m.aster.visible[i]);
+    }
+}
+
+TEST_F(SampleWindow, LocalSourceFailureLeavesNoAnswerOfAnotherQuery) {
+    chooseLocalSource();
+    form->DownloadData_Click();
+    ASSERT_TRUE(QFile::exists(folder.file("data2")));
+
+    // Another date, but the element file is gone: no answer at all rather
+    // than the previous date's.
+    edit(*form, "txt_Adate(0)")->setText("11");
+    Sites().minorPlanetElements = "missing.dat";
+    form->FullMap_Click();
+    EXPECT_FALSE(QFile::exists(folder.file("data2")));
+    EXPECT_EQ(form->session().MinorPlanets.count, 0);
+    EXPECT_TRUE(logged(*form, "Local minor planets: ")) << "no status line";
+
+    // A date field without a number: the same.
+    Sites().minorPlanetElements = "asteroids.dat";
+    form->DownloadData_Click();
+    ASSERT_TRUE(QFile::exists(folder.file("data2")));
+    edit(*form, "txt_Adate(3)")->setText("noon");
+    form->DownloadData_Click();
+    EXPECT_FALSE(QFile::exists(folder.file("data2")));
+}
+
+TEST_F(SampleWindow, ReportsTheClickedPointInTheMpcFormat) {
+    // Nothing clicked yet: the command says what to do.
+    trigger(*form, "mnu_reportposition");
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].kind, messagebox::Kind::Exclamation);
+
+    // A click 3 pixels off the star of catalogue row 44 (centroid 100.7,
+    // 977.3, near a corner) is measured on the star.
+    form->FullMap_Click();
+    clickImage(98, 980);
+    bool ran = false;
+    QString shownNearest, offered;
+    whenShown<ReportPositionDialog>(
+        [&](ReportPositionDialog& w) {
+            shownNearest = control<QLabel>(w, "lbl_nearest")->text();
+            offered = w.txt_designation->text();
+            w.txt_designation->setText("2022 HK5");
+            w.txt_magnitude->setText("1x");
+            EXPECT_FALSE(w.cmdAppend->isEnabled());
+            EXPECT_TRUE(w.lbl_error->text().contains("1x"));
+            w.txt_magnitude->setText("10.03");
+            w.cmb_band->setCurrentText("R");
+            w.txt_observatory->setText("J95");
+            ASSERT_TRUE(w.cmdAppend->isEnabled());
+            w.cmdAppend->click();
+            EXPECT_FALSE(w.cmdAppend->isEnabled()); // once per point
+            EXPECT_TRUE(w.txt_report->toPlainText().contains(w.txt_line->text()));
+            w.cmdClose->click();
+        },
+        &ran);
+    trigger(*form, "mnu_reportposition");
+    ASSERT_TRUE(ran);
+    // The nearest minor planet of the map is 13 degrees away: named, not offered.
+    EXPECT_TRUE(shownNearest.contains("(2105) Gudy (02105)")) << shownNearest.toStdString();
+    EXPECT_TRUE(offered.isEmpty());
+
+    const QByteArray report = folder.read("mpc-report.txt");
+    ASSERT_EQ(report.count("\r\n"), 1);
+    const QString line = QString::fromLatin1(report).chopped(2);
+    ASSERT_EQ(line.size(), 80);
+    EXPECT_EQ(line.left(31), "     K22H05K  C2022 10 10.90000");
+    EXPECT_EQ(line.mid(65), "10.0 R      J95");
+    // Columns 33-56 hold the star's catalogue position (342.278412, +57.752224)
+    // to within the whole pixel of the centring (2.3" a pixel) and the plate.
+    const double ra = (line.mid(32, 2).toDouble() + line.mid(35, 2).toDouble() / 60 +
+                       line.mid(38, 5).toDouble() / 3600) *
+                      15;
+    const double dec = line.mid(44, 3).toDouble() + line.mid(48, 2).toDouble() / 60 +
+                       line.mid(51, 4).toDouble() / 3600;
+    EXPECT_LT(separationArcsec(ra, dec, 342.278412, 57.752224), 3.0) << line.toStdString();
+    EXPECT_TRUE(logged(*form, "Added to "));
+    EXPECT_EQ(options::Value("report/observatoryCode").toString(), "J95");
+
+    // The next report starts from the stored code and adds a second line.
+    whenShown<ReportPositionDialog>([](ReportPositionDialog& w) {
+        EXPECT_EQ(w.txt_observatory->text(), "J95");
+        w.txt_designation->setText("433");
+        w.cmdAppend->click();
+        w.cmdClose->click();
+    });
+    trigger(*form, "mnu_reportposition");
+    const QList<QByteArray> both = folder.read("mpc-report.txt").split('\n');
+    ASSERT_EQ(both.size(), 3);
+    EXPECT_TRUE(both[1].startsWith("00433         C2022 10 10.90000"));
+}
+
+TEST(ElementsCommand, DownloadsUnpacksAndOffersTheFileForTheSession) {
+    ProgramFolderFixture folder;
+    const SiteHosts sites = Sites();
+    const QByteArray ceres =
+        "00001    3.34  0.15 K2555 188.70269   73.27343   80.25221   10.58780  0.0794013  "
+        "0.21424651   2.7660512  0 E2024-V47  7330 125 1801-2024 0.80 M-v 30k MPCLINUX   4000      "
+        "(1) Ceres              20241101\n";
+    const QByteArray packed = gzip(ceres);
+    QByteArray served = "<html>Not found</html>";
+    LocalHttpServer server([&served](const QByteArray&) {
+        return LocalHttpServer::Reply{200, served};
+    });
+    Sites().minorPlanetElementsUrl = server.base() + "/MPCORB.DAT.gz";
+    MessageRecorder boxes;
+    Form1 form;
+
+    // An error page: a message, nothing written, the source unchanged.
+    trigger(form, "mnu_mpcorb");
+    ASSERT_EQ(boxes.shown.size(), 2u); // the question, then the failure
+    EXPECT_EQ(boxes.shown[1].kind, messagebox::Kind::Exclamation);
+    EXPECT_FALSE(QFile::exists(folder.file("MPCORB.DAT")));
+    EXPECT_FALSE(Sites().localMinorPlanets());
+
+    // The archive: unpacked, and taken for the session when the user agrees.
+    served = packed;
+    boxes.shown.clear();
+    trigger(form, "mnu_mpcorb");
+    ASSERT_EQ(boxes.shown.size(), 2u); // the question, then the offer
+    EXPECT_EQ(folder.read("MPCORB.DAT"), ceres);
+    EXPECT_TRUE(Sites().localMinorPlanets());
+    EXPECT_EQ(Sites().minorPlanetElements, "MPCORB.DAT");
+    EXPECT_TRUE(control<QPushButton>(form, "cancelDownload")->isHidden());
+
+    // Declined at the question: nothing is fetched.
+    const qsizetype requests = server.requests.size();
+    boxes.answer = [](const messagebox::Shown&) { return messagebox::Answer::No; };
+    trigger(form, "mnu_mpcorb");
+    EXPECT_EQ(server.requests.size(), requests);
+    Sites() = sites;
+}
