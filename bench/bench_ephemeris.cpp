@@ -107,14 +107,14 @@ BENCHMARK(BM_ShippedElements_SampleField)->Unit(benchmark::kMillisecond);
 // the session's cache, the search, the page and its atomic write to "data2".
 void BM_WindowQuery_ShippedElements(benchmark::State& state) {
     QTemporaryDir folder;
-    programfolder::setPath(folder.path());
+    programfolder::SetPath(folder.path());
     const QString elements = QStringLiteral(BENCH_PROGRAM_DIR "/asteroids.dat");
     const MinorPlanetFields texts = SampleQuery("960", "19.0");
     for (auto _ : state) {
         const DownloadResult r = QueryLocalMinorPlanets(texts, elements);
         if (!r.ok()) state.SkipWithError("no answer");
     }
-    programfolder::setPath(QString());
+    programfolder::SetPath(QString());
 }
 BENCHMARK(BM_WindowQuery_ShippedElements)->Unit(benchmark::kMillisecond);
 

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (read.entries.size() > static_cast<size_t>(kMaxOpticalConfigurations)) __builtin_trap();
     // What was read is saved and read back unchanged, and cleanly.
     const QByteArray saved =
-        textfile::encode(ConfigFileLines(read.entries).join(QStringLiteral("\r\n")) + "\r\n");
+        textfile::Encode(ConfigFileLines(read.entries).join(QStringLiteral("\r\n")) + "\r\n");
     const QString copy = fuzzing::WriteScratchFile(reinterpret_cast<const uint8_t*>(saved.data()),
                                                    saved.size(), "config-copy.cfg");
     const ConfigFileReading again = ReadConfigFile(copy);

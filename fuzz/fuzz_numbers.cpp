@@ -13,19 +13,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString text = fuzzing::Text(data, size);
     const QByteArray bytes = fuzzing::Bytes(data, size);
 
-    const double lenient = numbers::lenient(text);
-    if (!std::isfinite(lenient) || !std::isfinite(numbers::lenient(QByteArrayView(bytes))))
+    const double lenient = numbers::Lenient(text);
+    if (!std::isfinite(lenient) || !std::isfinite(numbers::Lenient(QByteArrayView(bytes))))
         __builtin_trap(); // lenient reading never gives inf or nan
-    if (const auto v = numbers::strict(text)) {
+    if (const auto v = numbers::Strict(text)) {
         if (!std::isfinite(*v)) __builtin_trap();
         // Whatever the strict reading takes, its plain text (15 significant
         // digits) reads back to the same value.
-        const auto again = numbers::strict(numbers::text(*v));
+        const auto again = numbers::Strict(numbers::Text(*v));
         if (!again || std::abs(*again - *v) > 1e-14 * std::abs(*v)) __builtin_trap();
-        (void)numbers::roundHalfEven(*v, 5);
-        (void)numbers::toInt16(*v);
+        (void)numbers::RoundHalfEven(*v, 5);
+        (void)numbers::ToInt16(*v);
     }
-    (void)numbers::textToInt16(text);
+    (void)numbers::TextToInt16(text);
 
     // Lines of the input as the boxes of a field centre.
     const QStringList parts = text.split(QLatin1Char('\n'));

@@ -10,14 +10,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QStringList lines;
-    if (!textfile::readLines(fuzzing::WriteScratchFile(data, size, "field.pam"), lines)) return 0;
+    if (!textfile::ReadLines(fuzzing::WriteScratchFile(data, size, "field.pam"), lines)) return 0;
     const int count = static_cast<int>(reductionfile::controlNames().size());
     for (int i = 0; i < count && i < lines.size(); ++i) {
         if (reductionfile::isCheckBox(i + 1))
-            (void)numbers::textToInt16(lines[i]);
+            (void)numbers::TextToInt16(lines[i]);
         else {
-            (void)numbers::strict(lines[i]);
-            (void)numbers::lenient(lines[i]);
+            (void)numbers::Strict(lines[i]);
+            (void)numbers::Lenient(lines[i]);
         }
         (void)reductionfile::withExtension(lines[i]);
     }

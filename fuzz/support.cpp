@@ -14,7 +14,7 @@ namespace {
 QTemporaryDir& scratchFolder() {
     static QTemporaryDir dir;
     static const bool set = [] {
-        programfolder::setPath(dir.path());
+        programfolder::SetPath(dir.path());
         return true;
     }();
     (void)set;

@@ -30,11 +30,11 @@ QByteArray bytesOf(qsizetype n, char first = 'a') {
 class DownloadTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_limits = http::limits();
-        http::limits().idleTimeoutMs = 400;
+        m_limits = http::CurrentLimits();
+        http::CurrentLimits().idleTimeoutMs = 400;
         Lang().FormMessages[24] = QStringLiteral("served from the cache");
     }
-    void TearDown() override { http::limits() = m_limits; }
+    void TearDown() override { http::CurrentLimits() = m_limits; }
     DownloadOptions logging() {
         DownloadOptions o;
         o.log = [this](const QString& line) { log << line; };
@@ -88,7 +88,7 @@ TEST_F(DownloadTest, ReadsTheBodyInBlocksOf2048Bytes) {
     // Always from the server, under the program's own agent name.
     const QByteArray head = server.heads.last().toLower();
     EXPECT_TRUE(head.contains("cache-control: no-cache"));
-    EXPECT_TRUE(head.contains("user-agent: " + http::agentName().toLower().toLatin1()));
+    EXPECT_TRUE(head.contains("user-agent: " + http::AgentName().toLower().toLatin1()));
 }
 
 TEST_F(DownloadTest, FailuresAreReportedNotTakenForAnswers) {
@@ -130,7 +130,7 @@ TEST_F(DownloadTest, FailuresAreReportedNotTakenForAnswers) {
     EXPECT_TRUE(r.error.contains("500"));
     EXPECT_TRUE(r.body.isEmpty());
 
-    http::limits().maxBodyBytes = 10000;
+    http::CurrentLimits().maxBodyBytes = 10000;
     r = http::Fetch(server.base() + "/big");
     EXPECT_EQ(r.outcome, http::Outcome::TooLarge);
     EXPECT_TRUE(r.body.isEmpty());
@@ -185,7 +185,7 @@ TEST_F(DownloadTest, LargeAnswersArriveWholeWithOrWithoutALength) {
         EXPECT_TRUE(r.body == big) << path;
     }
     // The size cap holds without a length too, as the bytes arrive.
-    http::limits().maxBodyBytes = 1'000'000;
+    http::CurrentLimits().maxBodyBytes = 1'000'000;
     EXPECT_EQ(http::Fetch(server.base() + "/nolength").outcome, http::Outcome::TooLarge);
 }
 

@@ -217,8 +217,8 @@ TEST(MinorPlanetDownload, QueriesTheServiceAndNeverKeepsAStaleAnswer) {
     ProgramFolderFixture folder;
     const WebSwitches web = Web();
     const SiteHosts sites = Sites();
-    const http::Limits limits = http::limits();
-    http::limits().idleTimeoutMs = 400;
+    const http::Limits limits = http::CurrentLimits();
+    http::CurrentLimits().idleTimeoutMs = 400;
     bool errorPage = false;
     LocalHttpServer server([&](const QByteArray& path) {
         if (!path.startsWith("/~cgi/")) return LocalHttpServer::Reply{200, readSample("data")};
@@ -259,5 +259,5 @@ TEST(MinorPlanetDownload, QueriesTheServiceAndNeverKeepsAStaleAnswer) {
     }
     Web() = web;
     Sites() = sites;
-    http::limits() = limits;
+    http::CurrentLimits() = limits;
 }

@@ -112,7 +112,7 @@ TEST(ReductionFile, MenuCommandsUseTheDialogAndIgnoreCancel) {
     MessageRecorder boxes;
     Form1 form;
     std::optional<QString> answer;
-    filedialog::setAnswerer([&](bool, const QString&) { return answer; });
+    filedialog::SetAnswerer([&](bool, const QString&) { return answer; });
 
     form.mnu_save_Click(); // cancelled: nothing written
     EXPECT_FALSE(QFile::exists(folder.file(".pam")));
@@ -126,7 +126,7 @@ TEST(ReductionFile, MenuCommandsUseTheDialogAndIgnoreCancel) {
     answer = folder.file("night1.pam");
     form.mnu_open_Click();
     EXPECT_EQ(edit(form, "txt_tolerance")->text(), "9.5");
-    filedialog::setAnswerer({});
+    filedialog::SetAnswerer({});
     EXPECT_TRUE(boxes.shown.empty());
 }
 

@@ -78,9 +78,9 @@ TEST(SettingsCommands, DefaultsThatCannotBeSavedAreReportedAndTheOldFileKept) {
     Form1 form;
     const QByteArray before = folder.read("defaut.cfg");
     edit(form, "txt_tolerance")->setText("3");
-    programfolder::setPath(folder.file("no-such-folder"));
+    programfolder::SetPath(folder.file("no-such-folder"));
     trigger(form, "mnu_savedefaut");
-    programfolder::setPath(folder.path());
+    programfolder::SetPath(folder.path());
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].kind, messagebox::Kind::Exclamation);
     EXPECT_TRUE(boxes.shown[0].text.contains("no-such-folder"))

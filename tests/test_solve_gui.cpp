@@ -129,12 +129,12 @@ TEST(SolveGui, AutomaticPicksRankedCandidateRefinedPlateAndWcsExport) {
     // Export WCS, read back by wcslib: the same positions as the plate in use.
     QTemporaryDir out;
     const QString path = out.filePath(QStringLiteral("sample"));
-    filedialog::setAnswerer([&](bool saving, const QString&) -> std::optional<QString> {
+    filedialog::SetAnswerer([&](bool saving, const QString&) -> std::optional<QString> {
         EXPECT_TRUE(saving);
         return path;
     });
     form.mnu_exportwcs_Click();
-    filedialog::setAnswerer({});
+    filedialog::SetAnswerer({});
     for (const QPoint& at : points) {
         const auto sky = WcslibSky(path + QStringLiteral(".wcs"), at.x(), at.y());
         ASSERT_TRUE(sky);
@@ -154,12 +154,12 @@ TEST(SolveGui, OptionsOffKeepTheGuidedWorkflowAndExportNeedsAMatch) {
 
     // Nothing to export before a match: a message, no dialog.
     bool asked = false;
-    filedialog::setAnswerer([&](bool, const QString&) -> std::optional<QString> {
+    filedialog::SetAnswerer([&](bool, const QString&) -> std::optional<QString> {
         asked = true;
         return std::nullopt;
     });
     form.mnu_exportwcs_Click();
-    filedialog::setAnswerer({});
+    filedialog::SetAnswerer({});
     EXPECT_FALSE(asked);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_TRUE(boxes.shown[0].text.contains("no plate")) << boxes.shown[0].text.toStdString();

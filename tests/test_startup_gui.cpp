@@ -203,30 +203,30 @@ TEST(StartupGui, HelpOpensTheProgramFoldersPages) {
     MessageRecorder boxes;
     Form1 form;
     QStringList opened;
-    helpviewer::setOpener([&](const QString& path, QString*) {
+    helpviewer::SetOpener([&](const QString& path, QString*) {
         opened << path;
         return true;
     });
     form.mnu_AideFR_Click();
     form.mnu_AideEn_Click();
     ASSERT_EQ(opened.size(), 2);
-    EXPECT_EQ(opened[0], programfolder::file("aide-fr.html"));
-    EXPECT_EQ(opened[1], programfolder::file("aide-en.html"));
+    EXPECT_EQ(opened[0], programfolder::File("aide-fr.html"));
+    EXPECT_EQ(opened[1], programfolder::File("aide-en.html"));
     EXPECT_TRUE(QFile::exists(opened[0]));
     EXPECT_TRUE(QFile::exists(opened[1]));
     EXPECT_TRUE(boxes.shown.empty());
 
-    helpviewer::setOpener([](const QString&, QString* error) {
+    helpviewer::SetOpener([](const QString&, QString* error) {
         *error = "viewer missing";
         return false;
     });
     form.mnu_AideEn_Click();
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "viewer missing (" + folder.path() + "/aide-en.html)");
-    helpviewer::setOpener({});
+    helpviewer::SetOpener({});
 
     QString error;
-    EXPECT_FALSE(helpviewer::open(folder.file("nothing.html"), &error));
+    EXPECT_FALSE(helpviewer::Open(folder.file("nothing.html"), &error));
     EXPECT_FALSE(error.isEmpty());
 }
 

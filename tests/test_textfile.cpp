@@ -7,33 +7,33 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using textfile::decode;
+using textfile::Decode;
 using textfile::TextEncoding;
 
 TEST(TextFile, EncodingIsDecidedPerFile) {
     // UTF-8, with or without a byte-order mark.
-    EXPECT_EQ(decode("Fran\xc3\xa7"
+    EXPECT_EQ(Decode("Fran\xc3\xa7"
                      "ais"),
               QString::fromUtf8("Français"));
-    EXPECT_EQ(decode("\xef\xbb\xbfLangue"), QString("Langue"));
+    EXPECT_EQ(Decode("\xef\xbb\xbfLangue"), QString("Langue"));
 
     // A UTF-8 file with one stray byte stays UTF-8; the byte alone is replaced.
-    const QString mostly = decode("Fran\xc3\xa7"
+    const QString mostly = Decode("Fran\xc3\xa7"
                                   "ais\r\nDonn\xc3\xa9"
                                   "es\r\nbad \xe9 byte");
     EXPECT_TRUE(mostly.startsWith(QString::fromUtf8("Français\r\nDonnées")));
     EXPECT_TRUE(mostly.endsWith(QString("bad ") + QChar::ReplacementCharacter + " byte"));
 
     // A legacy file in the Windows code page: accents and the 0x80-0x9F range.
-    EXPECT_EQ(textfile::detectEncoding("Fran\xe7"
+    EXPECT_EQ(textfile::DetectEncoding("Fran\xe7"
                                        "ais \xe9t\xe9"),
               TextEncoding::Windows1252);
-    EXPECT_EQ(decode("Fran\xe7"
+    EXPECT_EQ(Decode("Fran\xe7"
                      "ais \x80 \x9c \x92"),
               QString::fromUtf8("Français € œ ’"));
     // Overlong forms and encoded surrogates are not UTF-8.
-    EXPECT_EQ(textfile::detectEncoding("\xc0\xaf\xed\xa0\x80"), TextEncoding::Windows1252);
-    EXPECT_EQ(textfile::detectEncoding("plain ASCII"), TextEncoding::Utf8);
+    EXPECT_EQ(textfile::DetectEncoding("\xc0\xaf\xed\xa0\x80"), TextEncoding::Windows1252);
+    EXPECT_EQ(textfile::DetectEncoding("plain ASCII"), TextEncoding::Utf8);
 }
 
 TEST(TextFile, LinesEndAtCrLfCrOrLf) {
@@ -44,9 +44,9 @@ TEST(TextFile, LinesEndAtCrLfCrOrLf) {
     f.write("a\r\nb\rc\nd\r\n\r\ne");
     f.close();
     QStringList lines;
-    ASSERT_TRUE(textfile::readLines(path, lines));
+    ASSERT_TRUE(textfile::ReadLines(path, lines));
     EXPECT_EQ(lines, (QStringList{"a", "b", "c", "d", "", "e"}));
-    EXPECT_FALSE(textfile::readLines(dir.filePath("missing"), lines));
+    EXPECT_FALSE(textfile::ReadLines(dir.filePath("missing"), lines));
 }
 
 TEST(TextFile, StaleTemporarySaveFilesAreRemoved) {

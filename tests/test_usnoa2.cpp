@@ -234,8 +234,8 @@ protected:
     void SetUp() override {
         m_web = Web();
         m_sites = Sites();
-        m_limits = http::limits();
-        http::limits().idleTimeoutMs = 400;
+        m_limits = http::CurrentLimits();
+        http::CurrentLimits().idleTimeoutMs = 400;
         Sites().starServer = server.base();
         Sites().minorPlanetService = server.base();
         Lang().FormMessages[8] = "Downloading the stars";
@@ -256,7 +256,7 @@ protected:
         form.reset();
         Web() = m_web;
         Sites() = m_sites;
-        http::limits() = m_limits;
+        http::CurrentLimits() = m_limits;
     }
     void setFields(const char* h, const char* m, const char* s, const char* sign, const char* d,
                    const char* dm, const char* ds) {

@@ -98,8 +98,8 @@ struct Options {
 std::optional<PixelPoint> parsePoint(const QString& text) {
     const QStringList parts = text.split(QLatin1Char(','));
     if (parts.size() != 2) return std::nullopt;
-    const auto x = numbers::strict(parts[0]);
-    const auto y = numbers::strict(parts[1]);
+    const auto x = numbers::Strict(parts[0]);
+    const auto y = numbers::Strict(parts[1]);
     if (!x || !y) return std::nullopt;
     return PixelPoint{*x, *y};
 }
@@ -115,7 +115,7 @@ Options parseArguments(const QStringList& args) {
             return args[++i];
         };
         auto number = [&](const QString& text) {
-            const auto v = numbers::strict(text);
+            const auto v = numbers::Strict(text);
             if (!v) fail(QStringLiteral("%1: \"%2\" is not a number").arg(a, text));
             return *v;
         };
@@ -194,7 +194,7 @@ Options parseArguments(const QStringList& args) {
                  .arg(o.picks.size()));
     if (o.corrAsd <= 0 || o.corrDec <= 0) fail(QStringLiteral("the scales must be positive"));
     // The check's window reaches S + 4 pixels either side in 16-bit pixels.
-    if (!numbers::toInt16(-4.0 - o.threshold) || !numbers::toInt16(o.threshold - 4.0))
+    if (!numbers::ToInt16(-4.0 - o.threshold) || !numbers::ToInt16(o.threshold - 4.0))
         fail(QStringLiteral("--threshold: %1 does not fit the check's 16-bit pixel window")
                  .arg(o.threshold));
     return o;
@@ -331,8 +331,8 @@ void addMinorPlanets(QJsonObject& out, const Options& o, double centreRa,
     for (int i = 1; i <= read.rows.count; ++i) {
         QJsonValue x, y;
         if (plate) {
-            const auto p = plate->scaledToPixel(numbers::lenient(table->ra[i]),
-                                                numbers::lenient(table->dec[i]));
+            const auto p = plate->scaledToPixel(numbers::Lenient(table->ra[i]),
+                                                numbers::Lenient(table->dec[i]));
             if (p) x = p->x, y = p->y;
         }
         rows.append(QJsonObject{{"designation", table->designation[i].trimmed()},
@@ -412,8 +412,8 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < 5; ++i) {
         double px = clicks[i].x, py = clicks[i].y;
         if (!o.autoPicks) {
-            const int cx = static_cast<int>(numbers::roundHalfEven(px));
-            const int cy = static_cast<int>(numbers::roundHalfEven(py));
+            const int cx = static_cast<int>(numbers::RoundHalfEven(px));
+            const int cy = static_cast<int>(numbers::RoundHalfEven(py));
             const BrightestSpot spot =
                 o.snap ? FindBrightestNear(pixel, cx, cy) : BrightestSpot{cx, cy, 0, false};
             px = spot.x;

@@ -15,7 +15,7 @@ QString tr(const char* text) {
 }
 
 QString degrees(double value) {
-    return QString::number(numbers::roundHalfEven(value, 5) + 0.0, 'f', 5);
+    return QString::number(numbers::RoundHalfEven(value, 5) + 0.0, 'f', 5);
 }
 
 } // namespace
@@ -66,8 +66,8 @@ BrowserListing ListDeepSkyObjects(const QString& folder, const BrowserField& fie
     for (int r = 1; r <= read.count; ++r) {
         const SkyPoint& p = read.positions[r];
         listing.rows.push_back({table->name[r], degrees(NormaliseRa(p.ra)), degrees(p.dec),
-                                numbers::text(table->size1[r]) + QStringLiteral(" x ") +
-                                    numbers::text(table->size2[r]),
+                                numbers::Text(table->size1[r]) + QStringLiteral(" x ") +
+                                    numbers::Text(table->size2[r]),
                                 table->magnitude[r]});
     }
     return listing;

@@ -22,7 +22,7 @@ QByteArrayView columns(QByteArrayView line, qsizetype first, qsizetype last) {
 }
 
 double value(QByteArrayView line, qsizetype first, qsizetype last) {
-    return numbers::lenient(columns(line, first, last));
+    return numbers::Lenient(columns(line, first, last));
 }
 
 QString text(QByteArrayView line, qsizetype first, qsizetype last) {
@@ -37,7 +37,7 @@ bool blank(QByteArrayView line) {
 
 double DeepSkyWindowHalfWidth(double radius, double corrAsd, double corrDec) {
     const double s = std::max(std::abs(corrAsd), std::abs(corrDec));
-    return numbers::roundHalfEven((s + s) / 60 * radius);
+    return numbers::RoundHalfEven((s + s) / 60 * radius);
 }
 
 void ReadDeepSkyCatalogue(QByteArrayView bytes, const QString& prefix, const DeepSkyWindow& window,
@@ -61,13 +61,13 @@ void ReadDeepSkyCatalogue(QByteArrayView bytes, const QString& prefix, const Dee
         const double hours =
             (value(line, 24, 25) * 60 + value(line, 21, 22) * 3600 + value(line, 27, 30)) / 3600;
         const double ra = hours * 15;
-        const double scaledRa = numbers::roundHalfEven(UnwrapRa(ra, centreRaDegrees) * corrAsd);
+        const double scaledRa = numbers::RoundHalfEven(UnwrapRa(ra, centreRaDegrees) * corrAsd);
         if (!(window.centreRa - w < scaledRa && scaledRa < window.centreRa + w)) continue;
         const double factor = columns(line, 32, 32) == QByteArrayView("-") ? -1.0 : 1.0;
         const double d = value(line, 32, 34);
         const double dec =
             (factor * d * 3600 + value(line, 36, 37) * 60 + value(line, 39, 40)) * factor / 3600;
-        const double scaledDec = numbers::roundHalfEven(dec * corrDec);
+        const double scaledDec = numbers::RoundHalfEven(dec * corrDec);
         if (!(window.centreDec - w < scaledDec && scaledDec < window.centreDec + w)) continue;
 
         ++result.inWindow;
@@ -75,14 +75,14 @@ void ReadDeepSkyCatalogue(QByteArrayView bytes, const QString& prefix, const Dee
         const int i = ++result.count;
         table.ra[i] = scaledRa + 0.0; // + 0.0 turns -0 into 0
         table.dec[i] = scaledDec + 0.0;
-        table.name[i] = prefix + numbers::text(value(line, 1, 5));
+        table.name[i] = prefix + numbers::Text(value(line, 1, 5));
         table.magnitude[i] = text(line, 51, 54);
         table.size1[i] = value(line, 62, 67);
         const double size2 = value(line, 69, 73);
         table.size2[i] = size2 == 0 ? table.size1[i] : size2;
         table.positionAngle[i] = value(line, 75, 77);
         table.description[i] = text(line, 79, 86);
-        table.pgcName[i] = QStringLiteral("PGC ") + numbers::text(value(line, 88, 94));
+        table.pgcName[i] = QStringLiteral("PGC ") + numbers::Text(value(line, 88, 94));
         table.otherName1[i] = text(line, 97, 111);
         table.otherName2[i] = text(line, 113, 127);
         result.positions.push_back({ra, dec});

@@ -27,7 +27,7 @@ QString tr(const char* text) {
 // "hh mm ss.s" of a right ascension in degrees, tenths of seconds rounded
 // half to even and carried (23 59 59.96 becomes 00 00 00.0).
 QString RaText(double degrees) {
-    const long total = long(numbers::roundHalfEven(degrees / 15.0 * 36000.0)) % 864000;
+    const long total = long(numbers::RoundHalfEven(degrees / 15.0 * 36000.0)) % 864000;
     const long tenths = total < 0 ? total + 864000 : total;
     return QStringLiteral("%1 %2 %3.%4")
         .arg(tenths / 36000, 2, 10, QLatin1Char('0'))
@@ -38,7 +38,7 @@ QString RaText(double degrees) {
 
 // "+dd mm ss" of a declination in degrees, whole seconds rounded half to even.
 QString DecText(double degrees) {
-    const long total = long(numbers::roundHalfEven(std::abs(degrees) * 3600.0));
+    const long total = long(numbers::RoundHalfEven(std::abs(degrees) * 3600.0));
     const QChar sign = degrees < 0 && total > 0 ? u'-' : u'+';
     return QStringLiteral("%1%2 %3 %4")
         .arg(sign)
@@ -50,20 +50,20 @@ QString DecText(double degrees) {
 // Seven columns: "nnnn.n" and the direction letter.
 QString OffsetText(double arcminutes, QChar positive, QChar negative) {
     const double size = std::abs(arcminutes);
-    const QString number = size < 9999.95 ? QString::number(numbers::roundHalfEven(size, 1), 'f', 1)
-                                          : QString::number(numbers::roundHalfEven(size), 'f', 0);
+    const QString number = size < 9999.95 ? QString::number(numbers::RoundHalfEven(size, 1), 'f', 1)
+                                          : QString::number(numbers::RoundHalfEven(size), 'f', 0);
     return number.rightJustified(6) + (arcminutes < 0 ? negative : positive);
 }
 
 // Seven columns: the whole number of arcseconds per hour, then its sign.
 QString MotionText(double rate) {
-    const double rounded = numbers::roundHalfEven(rate);
+    const double rounded = numbers::RoundHalfEven(rate);
     return QString::number(std::abs(rounded), 'f', 0).rightJustified(6) +
            (rounded < 0 ? u'-' : u'+');
 }
 
 QString Fixed(double value, int decimals) {
-    return QString::number(numbers::roundHalfEven(value, decimals), 'f', decimals);
+    return QString::number(numbers::RoundHalfEven(value, decimals), 'f', decimals);
 }
 
 // The page is read column by column as 8-bit text: names are kept to ASCII
@@ -109,7 +109,7 @@ QString Escaped(const QString& text) {
 std::optional<LocalMinorPlanetQuery> ReadLocalMinorPlanetQuery(const MinorPlanetFields& t,
                                                                QString& error) {
     auto whole = [&error](const QString& text, const QString& field) -> std::optional<int> {
-        const auto v = numbers::strict(text);
+        const auto v = numbers::Strict(text);
         if (!v || *v != std::floor(*v) || std::abs(*v) > 1e6) {
             error = tr("the %1 \"%2\" is not a whole number").arg(field, text);
             return std::nullopt;
@@ -148,14 +148,14 @@ std::optional<LocalMinorPlanetQuery> ReadLocalMinorPlanetQuery(const MinorPlanet
                     .arg(t.ra[0], t.ra[1], t.ra[2], t.decSign, t.dec[0], t.dec[1], t.dec[2]);
         return std::nullopt;
     }
-    const auto radius = numbers::strict(t.radius);
+    const auto radius = numbers::Strict(t.radius);
     if (!radius || *radius <= 0 || *radius > kMaxRadius) {
         error = tr("the radius \"%1\" is not a number of arc-minutes from 0 to %2")
                     .arg(t.radius)
                     .arg(kMaxRadius);
         return std::nullopt;
     }
-    const auto limit = numbers::strict(t.limit);
+    const auto limit = numbers::Strict(t.limit);
     if (!limit) {
         error = tr("the magnitude limit \"%1\" is not a number").arg(t.limit);
         return std::nullopt;
@@ -180,7 +180,7 @@ QByteArray LocalMinorPlanetPage(const ephemeris::OrbitCatalogue& catalogue,
                                 const QString& source) {
     const qsizetype listed = std::min<qsizetype>(qsizetype(found.size()), kLocalPageRows);
     // The day as the service is asked for it: day + fraction to 0.01 day.
-    const double fraction = numbers::roundHalfEven((q.hour * 60 + q.minute) / 60.0 / 24.0, 2);
+    const double fraction = numbers::RoundHalfEven((q.hour * 60 + q.minute) / 60.0 / 24.0, 2);
     const QString when = QStringLiteral("%1 %2 %3 (%4:%5 UTC)")
                              .arg(q.year)
                              .arg(q.month, 2, 10, QLatin1Char('0'))
@@ -294,7 +294,7 @@ QString LocalMinorPlanetElementsPath() {
 
 QString LocalMinorPlanetElementsPath(const SiteHosts& sites) {
     const QString name = sites.minorPlanetElements;
-    return QFileInfo(name).isAbsolute() ? name : programfolder::file(name);
+    return QFileInfo(name).isAbsolute() ? name : programfolder::File(name);
 }
 
 LocalAnswerResult WriteLocalMinorPlanetAnswer(const QString& elementsPath,

@@ -45,7 +45,7 @@ std::optional<double> sexagesimal(const QString& text, bool* negative) {
     if (parts.isEmpty() || parts.size() > 3) return std::nullopt;
     double value = 0, unit = 1;
     for (const QString& p : parts) {
-        const auto v = numbers::strict(p);
+        const auto v = numbers::Strict(p);
         if (!v || *v < 0) return std::nullopt;
         value += *v / unit;
         unit *= 60;
@@ -138,7 +138,7 @@ LocalStarQueryReading ReadLocalStarQuery(const QString& address) {
     q.dec = negative ? -*dec : *dec;
 
     const QString radius = queryItem(address, QStringLiteral("radmax"));
-    const auto r = numbers::strict(radius);
+    const auto r = numbers::Strict(radius);
     if (!r || !(*r > 0)) {
         reading.error = tr("the search radius \"%1\" is not a positive number").arg(radius);
         return reading;
@@ -148,7 +148,7 @@ LocalStarQueryReading ReadLocalStarQuery(const QString& address) {
     // The faint limit goes out with a point appended ("15" as "15.").
     QString mag = queryItem(address, QStringLiteral("magfaint"));
     if (mag.endsWith(QLatin1Char('.'))) mag.chop(1);
-    const auto m = numbers::strict(mag);
+    const auto m = numbers::Strict(mag);
     if (!m) {
         reading.error = tr("the magnitude limit \"%1\" is not a number").arg(mag);
         return reading;
@@ -325,6 +325,6 @@ StarSourceSetting ReadStarSourceSetting(const QString& path) {
 
 StarSourceSetting& StarSource() {
     static StarSourceSetting setting =
-        ReadStarSourceSetting(programfolder::file(QStringLiteral("sites.cfg")));
+        ReadStarSourceSetting(programfolder::File(QStringLiteral("sites.cfg")));
     return setting;
 }

@@ -32,7 +32,7 @@ QStringView columns(QStringView line, qsizetype first, qsizetype last) {
 }
 
 double value(QStringView line, qsizetype first, qsizetype last) {
-    return numbers::lenient(columns(line, first, last));
+    return numbers::Lenient(columns(line, first, last));
 }
 
 // Splits `answer` into at most `maxLines` lines ending at CR LF, CR or LF; a
@@ -55,11 +55,11 @@ std::vector<QByteArrayView> splitLines(QByteArrayView answer, int maxLines, bool
 }
 
 QString decodeLine(QByteArrayView bytes) {
-    return textfile::decode(bytes.toByteArray());
+    return textfile::Decode(bytes.toByteArray());
 }
 
 QString wholeNumberText(double v) {
-    return numbers::text(numbers::roundHalfEven(v) + 0.0); // + 0.0 turns -0 into 0
+    return numbers::Text(numbers::RoundHalfEven(v) + 0.0); // + 0.0 turns -0 into 0
 }
 
 bool isTableEnd(QStringView line) {
@@ -92,12 +92,12 @@ void PadCoordinateFields(MinorPlanetFields& fields) {
 
 std::optional<QString> MinorPlanetDayText(const QString& day, const QString& hour,
                                           const QString& minute) {
-    const auto d = numbers::strict(day);
-    const auto h = numbers::strict(hour);
-    const auto m = numbers::strict(minute);
+    const auto d = numbers::Strict(day);
+    const auto h = numbers::Strict(hour);
+    const auto m = numbers::Strict(minute);
     if (!d || !h || !m) return std::nullopt;
-    const double fraction = numbers::roundHalfEven((*h * 60 + *m) / 60 / 24, 2);
-    return numbers::text(*d + fraction);
+    const double fraction = numbers::RoundHalfEven((*h * 60 + *m) / 60 / 24, 2);
+    return numbers::Text(*d + fraction);
 }
 
 MinorPlanetQueryReading MakeMinorPlanetQuery(const MinorPlanetFields& f) {
@@ -105,7 +105,7 @@ MinorPlanetQueryReading MakeMinorPlanetQuery(const MinorPlanetFields& f) {
     static const char* const names[] = {"day", "hour", "minute"};
     const QString* texts[] = {&f.date[0], &f.date[3], &f.date[4]};
     for (int i = 0; i < 3; ++i) {
-        if (!numbers::strict(*texts[i])) {
+        if (!numbers::Strict(*texts[i])) {
             reading.badField = tr(names[i]);
             reading.badText = *texts[i];
             return reading;

@@ -99,7 +99,7 @@ std::optional<QString> FormatMpcObservation(const MpcObservation& o, QString& er
 
     // Date: whole days and hundred-thousandths, carried into the next day.
     const double fraction = (o.hour * 3600 + o.minute * 60 + o.seconds) / 86400.0;
-    const long units = long(numbers::roundHalfEven(fraction * 1e5));
+    const long units = long(numbers::RoundHalfEven(fraction * 1e5));
     int y = 0, m = 0, d = 0;
     CivilFromDays(DaysFromCivil(o.year, o.month, o.day) + units / 100000, y, m, d);
     const QString date = QStringLiteral("%1 %2 %3.%4")
@@ -108,12 +108,12 @@ std::optional<QString> FormatMpcObservation(const MpcObservation& o, QString& er
                              .arg(units % 100000, 5, 10, QLatin1Char('0'));
 
     // R.A. in hundredths of a second of time, Decl. in tenths of an arcsecond.
-    long ra = long(numbers::roundHalfEven(std::fmod(o.ra, 360.0) / 15.0 * 360000.0)) % 8640000;
+    long ra = long(numbers::RoundHalfEven(std::fmod(o.ra, 360.0) / 15.0 * 360000.0)) % 8640000;
     if (ra < 0) ra += 8640000;
     const QString raText =
         QStringLiteral("%1 %2 %3.%4")
             .arg(Two(ra / 360000), Two(ra / 6000 % 60), Two(ra / 100 % 60), Two(ra % 100));
-    const long dec = long(numbers::roundHalfEven(std::abs(o.dec) * 36000.0));
+    const long dec = long(numbers::RoundHalfEven(std::abs(o.dec) * 36000.0));
     const QString decText = QStringLiteral("%1%2 %3 %4.%5")
                                 .arg(QChar(o.dec < 0 && dec > 0 ? u'-' : u'+'))
                                 .arg(Two(dec / 36000), Two(dec / 600 % 60), Two(dec / 10 % 60))
@@ -121,7 +121,7 @@ std::optional<QString> FormatMpcObservation(const MpcObservation& o, QString& er
 
     QString magnitude(6, QLatin1Char(' '));
     if (o.magnitude && std::isfinite(*o.magnitude) && std::abs(*o.magnitude) < 99.95)
-        magnitude = QString::number(numbers::roundHalfEven(*o.magnitude, 1), 'f', 1)
+        magnitude = QString::number(numbers::RoundHalfEven(*o.magnitude, 1), 'f', 1)
                         .rightJustified(4)
                         .leftJustified(5) +
                     o.band;

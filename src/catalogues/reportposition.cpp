@@ -52,7 +52,7 @@ std::optional<QString> Provisional(const QString& name) {
 
 // A whole number typed in a date field.
 std::optional<int> WholeNumber(const QString& text) {
-    const auto v = numbers::strict(text);
+    const auto v = numbers::Strict(text);
     if (!v || *v != std::floor(*v) || std::abs(*v) > 1e6) return std::nullopt;
     return int(*v);
 }
@@ -82,8 +82,8 @@ std::optional<NearbyMinorPlanet> NearestMinorPlanet(const MinorPlanetTable& tabl
     std::optional<NearbyMinorPlanet> nearest;
     const int count = std::min<int>(table.count, MinorPlanetTable::kCapacity);
     for (int i = 1; i <= count; ++i) {
-        const SkyPoint row{numbers::lenient(table.ra[i]) / corrAsd,
-                           numbers::lenient(table.dec[i]) / corrDec};
+        const SkyPoint row{numbers::Lenient(table.ra[i]) / corrAsd,
+                           numbers::Lenient(table.dec[i]) / corrDec};
         const double distance = ArcminutesBetween(row, sky);
         if (nearest && distance >= nearest->arcminutes) continue;
         NearbyMinorPlanet n;
@@ -132,7 +132,7 @@ std::optional<QString> ReportLine(const ReportTexts& t, const SkyPoint& sky, QSt
     o.dec = sky.dec;
     o.observatory = t.observatory;
     if (!t.magnitude.trimmed().isEmpty()) {
-        const auto m = numbers::strict(t.magnitude);
+        const auto m = numbers::Strict(t.magnitude);
         if (!m || std::abs(*m) >= 99.95) {
             error = tr("the magnitude \"%1\" is not a number from -99.9 to 99.9").arg(t.magnitude);
             return std::nullopt;
@@ -154,7 +154,7 @@ QString OfferedDesignation(const ReportDraft& draft) {
 }
 
 QString ReportFilePath() {
-    return programfolder::file(QStringLiteral("mpc-report.txt"));
+    return programfolder::File(QStringLiteral("mpc-report.txt"));
 }
 
 QString StoredObservatoryCode() {

@@ -36,10 +36,10 @@ SiteHosts ReadSiteHosts(const QString& path) {
 }
 
 SiteHosts& Sites() {
-    static SiteHosts hosts = ReadSiteHosts(programfolder::file(QStringLiteral("sites.cfg")));
+    static SiteHosts hosts = ReadSiteHosts(programfolder::File(QStringLiteral("sites.cfg")));
     return hosts;
 }
 
 void ReloadSites() {
-    Sites() = ReadSiteHosts(programfolder::file(QStringLiteral("sites.cfg")));
+    Sites() = ReadSiteHosts(programfolder::File(QStringLiteral("sites.cfg")));
 }

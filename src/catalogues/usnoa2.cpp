@@ -52,11 +52,11 @@ StarQueryCoordinates MakeStarQueryCoordinates(const TypedCentre& centre, double 
     double seconds = 0;
     SplitSexagesimal((centre.ra + dRA) / 15, whole, minutes, seconds);
     q.ra = QString::number(whole) + QLatin1Char('+') + QString::number(minutes) + QLatin1Char('+') +
-           wholeText(numbers::roundHalfEven(seconds));
+           wholeText(numbers::RoundHalfEven(seconds));
     SplitSexagesimal(centre.dec + dDec, whole, minutes, seconds);
     q.dec = (centre.south ? QStringLiteral("-") : QString()) + QString::number(std::abs(whole)) +
             QLatin1Char('+') + QString::number(minutes) + QLatin1Char('+') +
-            wholeText(numbers::roundHalfEven(seconds));
+            wholeText(numbers::RoundHalfEven(seconds));
     return q;
 }
 
@@ -85,11 +85,11 @@ StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double co
             pos += kRowLength;
             if (piece.size() < 6 || piece[5] != 'U') break;
             table.id[row] = column(piece, 5, 14);
-            double ra = numbers::lenient(bytes(piece, 20, 9));
+            double ra = numbers::Lenient(bytes(piece, 20, 9));
             if (centreRa) ra = UnwrapRa(ra, *centreRa);
-            table.ra[row] = numbers::roundHalfEven(ra * corrAsd);
+            table.ra[row] = numbers::RoundHalfEven(ra * corrAsd);
             table.dec[row] =
-                numbers::roundHalfEven(numbers::lenient(bytes(piece, 30, 9)) * corrDec);
+                numbers::RoundHalfEven(numbers::Lenient(bytes(piece, 30, 9)) * corrDec);
             table.magRed[row] = column(piece, 40, 4);
             table.magBlue[row] = column(piece, 45, 4);
             ++row;

@@ -184,12 +184,12 @@ std::optional<FitsScaleHint> scaleHint(const FitsHeader& header, int width, int 
     FitsScaleHint s;
     s.corrAsd = (*cxcy)[0];
     s.corrDec = (*cxcy)[1];
-    s.corrAsdText = numbers::text(s.corrAsd);
-    s.corrDecText = numbers::text(s.corrDec);
+    s.corrAsdText = numbers::Text(s.corrAsd);
+    s.corrDecText = numbers::Text(s.corrDec);
     const int bx = static_cast<int>(header.number(QStringLiteral("XBINNING")).value_or(1));
     const int by = static_cast<int>(header.number(QStringLiteral("YBINNING")).value_or(bx));
     s.from = tr("FOCALLEN %1 mm, %2/%3 %4 × %5 µm (binning %6×%7 included)")
-                 .arg(numbers::text(*f), xKey, yKey, numbers::text(*px), numbers::text(*py))
+                 .arg(numbers::Text(*f), xKey, yKey, numbers::Text(*px), numbers::Text(*py))
                  .arg(bx)
                  .arg(by);
     return s;
@@ -228,7 +228,7 @@ FitsHints HeaderHints(const FitsHeader& header, int width, int height) {
             hints.scales.reset(); // at the pole a right-ascension scale means nothing
         } else if (hints.centre) {
             s.corrAsd *= c;
-            s.corrAsdText = numbers::text(s.corrAsd);
+            s.corrAsdText = numbers::Text(s.corrAsd);
             s.perDegreeOfRa = true;
             s.from += tr(", × cos(Dec)");
         } else {

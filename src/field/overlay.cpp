@@ -45,8 +45,8 @@ bool PlaceMinorPlanetMarkers(MarkerPlacer& placer, const MinorPlanetTable& plane
         std::min({aster.count(), names.count(), static_cast<int>(planets.ra.size()) - 1}));
     const float h = placer.markerSize();
     for (int i = 1; i <= n; ++i) {
-        const auto r = numbers::strict(planets.ra[i]);
-        const auto d = numbers::strict(planets.dec[i]);
+        const auto r = numbers::Strict(planets.ra[i]);
+        const auto d = numbers::Strict(planets.dec[i]);
         if (!r || !d) return false;
         placer.place(*r, *d, aster.left[i], aster.top[i]);
         names.top[i] = aster.top[i] - 2;
@@ -69,7 +69,7 @@ bool DrawDeepSkyObjects(MarkerPlacer& placer, const DeepSkyTable& objects, doubl
         float x = 0, y = 0;
         placer.place(objects.ra[i], objects.dec[i], x, y);
         if (objects.size2[i] == 0.0) return false;
-        const double radius = numbers::roundHalfEven(objects.size1[i] / 2 / 60 * corrAsd);
+        const double radius = numbers::RoundHalfEven(objects.size1[i] / 2 / 60 * corrAsd);
         const double ratio = objects.size1[i] / objects.size2[i];
         const double angle = 90 - objects.positionAngle[i] - fieldAngle;
         const auto bottom =
@@ -229,7 +229,7 @@ QString singleText(float v) {
 
 int16_t PixelInt16(double v) {
     if (!std::isfinite(v)) return 0;
-    const double r = numbers::roundHalfEven(std::clamp(v, -32768.0, 32767.0));
+    const double r = numbers::RoundHalfEven(std::clamp(v, -32768.0, 32767.0));
     return static_cast<int16_t>(r);
 }
 
@@ -248,10 +248,10 @@ CalibrationBoxes CalibrationBoxesFor(const MarkerPool& star, int i, const Catalo
     SplitSexagesimal(NormaliseRa(stars.ra[i] / corrAsd) / 360 * 24, whole, minutes, seconds);
     b.text[2] = QString::number(whole);
     b.text[3] = QString::number(minutes);
-    b.text[4] = numbers::text(seconds);
+    b.text[4] = numbers::Text(seconds);
     SplitSexagesimal(stars.dec[i] / corrDec, whole, minutes, seconds);
     b.text[5] = QString::number(whole);
     b.text[6] = QString::number(minutes);
-    b.text[7] = numbers::text(seconds);
+    b.text[7] = numbers::Text(seconds);
     return b;
 }

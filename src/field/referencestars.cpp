@@ -15,18 +15,18 @@ QString unreadableBox(int index, const QString& text) {
 
 // Reads the star into slot i; an error text, empty on success.
 QString readStar(SessionState& s, int i, const std::array<QString, 8>& box) {
-    const auto x = numbers::textToInt16(box[0]);
+    const auto x = numbers::TextToInt16(box[0]);
     if (!x) return unreadableBox(0, box[0]);
     s.RefStarX[i] = *x;
-    const auto y = numbers::textToInt16(box[1]);
+    const auto y = numbers::TextToInt16(box[1]);
     if (!y) return unreadableBox(1, box[1]);
     s.RefStarY[i] = *y;
     for (int k : {2, 3, 5, 6})
-        if (!numbers::strict(box[k])) return unreadableBox(k, box[k]);
-    s.RefStarRA[i] = HoursToDegrees(*numbers::strict(box[2]), *numbers::strict(box[3]),
-                                    numbers::lenient(box[4]));
+        if (!numbers::Strict(box[k])) return unreadableBox(k, box[k]);
+    s.RefStarRA[i] = HoursToDegrees(*numbers::Strict(box[2]), *numbers::Strict(box[3]),
+                                    numbers::Lenient(box[4]));
     s.RefStarDec[i] =
-        SignedDegrees(*numbers::strict(box[5]), *numbers::strict(box[6]), numbers::lenient(box[7]),
+        SignedDegrees(*numbers::Strict(box[5]), *numbers::Strict(box[6]), numbers::Lenient(box[7]),
                       s.RefDecSign == QLatin1String("-1") ? -1.0 : 1.0);
     return {};
 }

@@ -11,7 +11,7 @@ TypedCentreReading ReadTypedCentre(const TypedCentreFields& fields) {
                                            "declination, seconds"};
     TypedCentreReading reading;
     const auto value = [&reading](const QString& text, const char* name) -> std::optional<double> {
-        const auto v = numbers::strict(text);
+        const auto v = numbers::Strict(text);
         if (!v && reading.badField.isEmpty()) {
             reading.badField = QString::fromLatin1(name);
             reading.badText = text;
@@ -44,8 +44,8 @@ std::optional<ScaledCentre> TypedCentreJ2000(const TypedCentreFields& fields, do
                                              double corrDec) {
     std::array<double, 6> v{};
     for (int k = 0; k < 3; ++k) {
-        const auto ra = numbers::strict(fields.ra[k]);
-        const auto dec = numbers::strict(fields.dec[k]);
+        const auto ra = numbers::Strict(fields.ra[k]);
+        const auto dec = numbers::Strict(fields.dec[k]);
         if (!ra || !dec) return std::nullopt;
         v[k] = *ra;
         v[3 + k] = *dec;
@@ -53,6 +53,6 @@ std::optional<ScaledCentre> TypedCentreJ2000(const TypedCentreFields& fields, do
     const double ra = HoursToDegrees(v[0], v[1], v[2]);
     const double dec =
         SignedDegrees(v[3], v[4], v[5], fields.decSign == QLatin1String("-") ? -1.0 : 1.0);
-    const PrecessionDelta delta = PrecessToJ2000(numbers::lenient(fields.epoch), ra, dec);
+    const PrecessionDelta delta = PrecessToJ2000(numbers::Lenient(fields.epoch), ra, dec);
     return ScaledCentre{(delta.dRA + ra) * corrAsd, (delta.dDec + dec) * corrDec};
 }

@@ -6,7 +6,7 @@
 
 QString RangeProblem(const QString& name, const QString& text, NumberRange range,
                      bool numberNeeded) {
-    const auto v = numbers::strict(text);
+    const auto v = numbers::Strict(text);
     if (!v) {
         if (!numberNeeded) return {};
         return QCoreApplication::translate("TypedValues", "%1: \"%2\" is not a number.")

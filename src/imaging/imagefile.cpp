@@ -55,7 +55,7 @@ LoadedImage readPicture(QFile& file) {
 
 QString ImagePath(const QString& typed) {
     if (typed.contains(QLatin1Char(':')) || typed.startsWith(QLatin1Char('/'))) return typed;
-    return programfolder::file(typed);
+    return programfolder::File(typed);
 }
 
 QString ImageFileStamp(const QString& path) {

@@ -153,7 +153,7 @@ std::optional<double> FieldPanel::readTolerance() {
     if (!t) return t;
     const QString problem = RangeProblem(boxName(5), m_tolerance->text(), kToleranceRange);
     if (problem.isEmpty()) return t;
-    messagebox::exclamation(this, problem);
+    messagebox::Exclamation(this, problem);
     return std::nullopt;
 }
 
@@ -167,7 +167,7 @@ QString FieldPanel::boxName(int label) const {
 namespace {
 bool told(QWidget* parent, const QString& problem) {
     if (problem.isEmpty()) return true;
-    messagebox::exclamation(parent, problem);
+    messagebox::Exclamation(parent, problem);
     return false;
 }
 } // namespace
@@ -205,8 +205,8 @@ void FieldPanel::setCorrectors(const QString& corrAsd, const QString& corrDec) {
 }
 
 void FieldPanel::setScales(std::optional<double> corrAsd, std::optional<double> corrDec) {
-    if (corrAsd) m_corrAsd->setText(numbers::text(*corrAsd));
-    if (corrDec) m_corrDec->setText(numbers::text(*corrDec));
+    if (corrAsd) m_corrAsd->setText(numbers::Text(*corrAsd));
+    if (corrDec) m_corrDec->setText(numbers::Text(*corrDec));
 }
 QString FieldPanel::decSign() const {
     return m_sign->text();
@@ -224,6 +224,6 @@ std::optional<std::pair<double, double>> FieldPanel::readScales() {
     QString problem = RangeProblem(boxName(7), m_corrAsd->text(), kScaleRange);
     if (problem.isEmpty()) problem = RangeProblem(boxName(8), m_corrDec->text(), kScaleRange);
     if (told(this, problem))
-        return std::pair(*numbers::strict(m_corrAsd->text()), *numbers::strict(m_corrDec->text()));
+        return std::pair(*numbers::Strict(m_corrAsd->text()), *numbers::Strict(m_corrDec->text()));
     return std::nullopt;
 }

@@ -183,11 +183,11 @@ void Form1::mnu_about_Click() {
 }
 
 void Form1::mnu_AideFR_Click() {
-    helpviewer::openProgramPage(this, QStringLiteral("aide-fr.html"));
+    helpviewer::OpenProgramPage(this, QStringLiteral("aide-fr.html"));
 }
 
 void Form1::mnu_AideEn_Click() {
-    helpviewer::openProgramPage(this, QStringLiteral("aide-en.html"));
+    helpviewer::OpenProgramPage(this, QStringLiteral("aide-en.html"));
 }
 
 void Form1::LoadDefaults() {
@@ -222,13 +222,13 @@ bool Form1::OpenReduction(const QString& path) {
 
 void Form1::mnu_save_Click() {
     const auto chosen =
-        filedialog::save(this, FormMessage(14), FormMessage(13), programfolder::path());
+        filedialog::Save(this, FormMessage(14), FormMessage(13), programfolder::Path());
     if (chosen) SaveReduction(reductionfile::withExtension(*chosen));
 }
 
 void Form1::mnu_open_Click() {
     const auto chosen =
-        filedialog::open(this, FormMessage(12), FormMessage(13), programfolder::path());
+        filedialog::Open(this, FormMessage(12), FormMessage(13), programfolder::Path());
     if (chosen) OpenReduction(*chosen);
 }
 

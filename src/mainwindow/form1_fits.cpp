@@ -97,7 +97,7 @@ void Form1::applyImageHints(const FitsHints& hints, const QString& key) {
     }
     bool replaceTyped = false;
     if (!ask.isEmpty())
-        replaceTyped = messagebox::yesNo(
+        replaceTyped = messagebox::YesNo(
             this,
             tr("The FITS header gives:\n%1\n\nReplace the values you typed?").arg(ask.join('\n')),
             tr("FITS header"));

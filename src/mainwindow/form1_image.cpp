@@ -17,7 +17,7 @@ void Form1::Loadimg_Click() {
     LoadedImage loaded = ReadImageFile(path);
     if (loaded.image.isNull()) {
         m_session.ImageLoaded = false;
-        return messagebox::ok(this, m_field->imagePath() + QStringLiteral(": ") + loaded.error);
+        return messagebox::Ok(this, m_field->imagePath() + QStringLiteral(": ") + loaded.error);
     }
     const bool fits = loaded.isFits();
     const FitsHints hints =

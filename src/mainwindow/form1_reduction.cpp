@@ -93,9 +93,9 @@ void Form1::BoutonEtalo_Click() {
     if (step.recorded && m_session.RefStarCount == 3)
         m_calibration->setButtonCaption(FormMessage(1));
     if (step.scales) m_field->setScales(step.scales->corrAsd, step.scales->corrDec);
-    if (!step.error.isEmpty()) return messagebox::exclamation(this, step.error);
+    if (!step.error.isEmpty()) return messagebox::Exclamation(this, step.error);
     if (!step.scales) return;
-    messagebox::ok(this, FormMessage(7) + QStringLiteral(": CX = ") + m_field->corrAsd() +
+    messagebox::Ok(this, FormMessage(7) + QStringLiteral(": CX = ") + m_field->corrAsd() +
                              QStringLiteral(" et CY = ") + m_field->corrDec());
     showCalibration(false);
     m_view->magnifier().hide();
@@ -118,8 +118,8 @@ void Form1::startCalcul_Click() {
     SessionState& s = m_session;
     Loadimg_Click();
     SetIdleIndicator(false);
-    s.Plate.corrAsd = numbers::lenient(m_field->corrAsd());
-    s.Plate.corrDec = numbers::lenient(m_field->corrDec());
+    s.Plate.corrAsd = numbers::Lenient(m_field->corrAsd());
+    s.Plate.corrDec = numbers::Lenient(m_field->corrDec());
     m_markers.star.hideAll();
     repaintImage();
     if (!s.SelectionDone) return ShowSuggestion(QStringLiteral("calculannuler"), 0);
@@ -128,7 +128,7 @@ void Form1::startCalcul_Click() {
     std::tie(s.Plate.corrAsd, s.Plate.corrDec) = *scales;
     READFILE();
     READFILE_NGCIC();
-    if (s.Stars.inUse > 380 && !messagebox::yesNo(this, FormMessage(15), FormMessage(16)))
+    if (s.Stars.inUse > 380 && !messagebox::YesNo(this, FormMessage(15), FormMessage(16)))
         return LogMessage(FormMessage(17));
     Algo();
     if (!m_reviewCancelled) map();
@@ -148,7 +148,7 @@ void Form1::Algo() {
     s.MatchTolerance = *tolerance;
     auto found = SearchCandidates(s, *tolerance);
     if (!found)
-        return messagebox::exclamation(
+        return messagebox::Exclamation(
             this, tr("The first three picked stars lie on one straight line, so no plate model "
                      "can be computed. Pick other stars."));
     const int count = static_cast<int>(found->candidates.size());
@@ -218,7 +218,7 @@ void Form1::DownloadData_Click() {
     if (result.ok()) LogMessage(FormMessage(9));
 
     if (m_session.MatchFound && m_minorPlanets->wanted() &&
-        messagebox::yesNo(this, FormMessage(23), FormMessage(21)))
+        messagebox::YesNo(this, FormMessage(23), FormMessage(21)))
         queryMinorPlanets();
     SetIdleIndicator(true);
 }
@@ -230,7 +230,7 @@ void Form1::cancelDownload_Click() {
 void Form1::READFILE() {
     LogMessage(FormMessage(18));
     const StarFileResult read =
-        ReadSessionStars(m_session, programfolder::file(QStringLiteral("data")), m_field->centre());
+        ReadSessionStars(m_session, programfolder::File(QStringLiteral("data")), m_field->centre());
     if (!read.opened) LogMessage(QStringLiteral("data: %1").arg(read.error));
     LogMessage(FormText(20) + QStringLiteral(": ") + QString::number(read.rows.inUse) +
                QLatin1Char('/') + QString::number(read.rows.rowsRead) + FormMessage(19));
@@ -275,7 +275,7 @@ void Form1::READFILE_ASTER() {
     const auto centre = TypedCentreJ2000(m_field->centre(), 1, 1);
     const double centreRa = centre ? centre->ra : m_session.CentreRA;
     const MinorPlanetFileResult read =
-        ReadMinorPlanetFile(programfolder::file(QStringLiteral("data2")), m_session.Plate.corrAsd,
+        ReadMinorPlanetFile(programfolder::File(QStringLiteral("data2")), m_session.Plate.corrAsd,
                             m_session.Plate.corrDec, centreRa, m_session.MinorPlanets);
     for (const QString& note : MinorPlanetReadNotes(read))
         LogMessage(note);
@@ -290,10 +290,10 @@ void Form1::READFILE_NGCIC() {
         LogMessage(tr("NGC/IC objects: the field centre holds no number, none are read"));
     } else {
         const DeepSkyWindow window{s.CentrePlateRA, s.CentrePlateDec,
-                                   DeepSkyWindowHalfWidth(numbers::lenient(m_field->radius()),
+                                   DeepSkyWindowHalfWidth(numbers::Lenient(m_field->radius()),
                                                           s.Plate.corrAsd, s.Plate.corrDec)};
         const DeepSkyReadResult read = ReadDeepSkyFiles(
-            programfolder::path(), window, s.Plate.corrAsd, s.Plate.corrDec, s.DeepSky);
+            programfolder::Path(), window, s.Plate.corrAsd, s.Plate.corrDec, s.DeepSky);
         for (const QString& note : DeepSkyReadNotes(read))
             LogMessage(note);
     }
@@ -323,13 +323,13 @@ void Form1::mnu_database_Click() {
     // The browser's deep-sky window from the typed centre and scales, worked
     // out here without touching the session.
     std::optional<BrowserField> field;
-    const auto asd = numbers::strict(m_field->corrAsd());
-    const auto dec = numbers::strict(m_field->corrDec());
+    const auto asd = numbers::Strict(m_field->corrAsd());
+    const auto dec = numbers::Strict(m_field->corrDec());
     if (asd && dec) {
         if (const auto c = TypedCentreJ2000(m_field->centre(), *asd, *dec))
             field = BrowserField{
                 {c->ra, c->dec,
-                 DeepSkyWindowHalfWidth(numbers::lenient(m_field->radius()), *asd, *dec)},
+                 DeepSkyWindowHalfWidth(numbers::Lenient(m_field->radius()), *asd, *dec)},
                 *asd,
                 *dec};
     }

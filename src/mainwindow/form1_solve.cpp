@@ -24,7 +24,7 @@ void Form1::AutoPicks_Click() {
     findStars();
     const QImage& picture = m_view->canvas().image();
     if (!StoreAutoPicks(s, m_markers.clicpic, picture.width(), picture.height())) {
-        messagebox::exclamation(this, tr("Fewer than five usable stars were found on the image "
+        messagebox::Exclamation(this, tr("Fewer than five usable stars were found on the image "
                                          "(%1 found). Pick five stars with \"2-Etoiles\".")
                                           .arg(s.Sources.size()));
         return;
@@ -71,7 +71,7 @@ void Form1::mnu_exportwcs_Click() {
     const SessionState& s = m_session;
     const QImage& picture = m_view->canvas().image();
     if (!s.MatchFound || picture.isNull()) {
-        messagebox::exclamation(this, tr("There is no plate to export yet: accept an "
+        messagebox::Exclamation(this, tr("There is no plate to export yet: accept an "
                                          "identification with \"3-Calcul\" first."));
         return;
     }
@@ -79,16 +79,16 @@ void Form1::mnu_exportwcs_Click() {
         s.RefinedPlate ? s.RefinedPlate
                        : TanPlateOf(s.plateInUse(), picture.width(), picture.height());
     if (!plate) {
-        messagebox::exclamation(this, tr("The plate in use cannot be written as a WCS header."));
+        messagebox::Exclamation(this, tr("The plate in use cannot be written as a WCS header."));
         return;
     }
     auto path =
-        filedialog::save(this, tr("Export WCS"), tr("WCS header (*.wcs)"), programfolder::path());
+        filedialog::Save(this, tr("Export WCS"), tr("WCS header (*.wcs)"), programfolder::Path());
     if (!path || path->isEmpty()) return;
     if (QFileInfo(*path).suffix().isEmpty()) *path += QStringLiteral(".wcs");
     QString error;
     if (!WriteWcsFile(*path, *plate, picture.width(), picture.height(), &error)) {
-        messagebox::exclamation(this, tr("The WCS header could not be written to %1: %2")
+        messagebox::Exclamation(this, tr("The WCS header could not be written to %1: %2")
                                           .arg(QDir::toNativeSeparators(*path), error));
         return;
     }

@@ -29,10 +29,10 @@ void MinorPlanetCommands::downloadElements() {
     const QString url = Sites().minorPlanetElementsUrl;
     const QString unpacked = QString::fromLatin1(kMpcorbName);
     if (url.isEmpty())
-        return messagebox::exclamation(
+        return messagebox::Exclamation(
             &m_form, tr("No address is set for the element file: give one as "
                         "minor_planet_elements_url in sites.cfg of the program folder."));
-    if (!messagebox::yesNo(&m_form,
+    if (!messagebox::YesNo(&m_form,
                            tr("Download the minor-planet elements from\n%1\nand unpack them to "
                               "%2 in the program folder?\nThe file is large: some 70 MB to "
                               "download, about 300 MB once unpacked.")
@@ -53,14 +53,14 @@ void MinorPlanetCommands::downloadElements() {
     m_downloading = false;
     log(result.message);
     if (!result.ok)
-        return messagebox::exclamation(
+        return messagebox::Exclamation(
             &m_form, tr("The minor-planet elements were not downloaded: %1\nThe files of the "
                         "program folder are unchanged.")
                          .arg(result.message));
 
     SiteHosts& sites = Sites();
     if (sites.localMinorPlanets() && sites.minorPlanetElements == unpacked) return;
-    if (messagebox::yesNo(&m_form,
+    if (messagebox::YesNo(&m_form,
                           tr("Compute the minor planets of the field from %1 for the rest of "
                              "this session?\n(To keep this choice, set minor_planet_source=local "
                              "and minor_planet_elements=%1 in sites.cfg.)")
@@ -75,11 +75,11 @@ void MinorPlanetCommands::downloadElements() {
 void MinorPlanetCommands::reportPosition() {
     const SessionState& s = m_form.session();
     if (!s.MatchFound || s.WorkflowMode != WorkflowMode::Coordinates)
-        return messagebox::exclamation(
+        return messagebox::Exclamation(
             &m_form, tr("There is no plate to measure with yet: accept an identification with "
                         "\"3-Calcul\" first, then click the object on the image."));
     if (!m_click || m_click->image != s.ImageFileStamp)
-        return messagebox::exclamation(
+        return messagebox::Exclamation(
             &m_form, tr("Click the object on the image first, then choose this command."));
 
     // Always centred: a hand's click is only good to a few pixels.

@@ -14,8 +14,8 @@ void ShowMinorPlanetInfo(const details::InfoPanel& panel, const SessionState& s,
     const MinorPlanetTable& t = s.MinorPlanets;
     if (i < 1 || i > t.count || i >= static_cast<int>(t.ra.size())) return;
     details::MinorPlanetInfoText(panel, t.designation[i], t.name[i],
-                                 NormaliseRa(numbers::lenient(t.ra[i]) / s.Plate.corrAsd),
-                                 numbers::lenient(t.dec[i]) / s.Plate.corrDec, t.magnitude[i],
+                                 NormaliseRa(numbers::Lenient(t.ra[i]) / s.Plate.corrAsd),
+                                 numbers::Lenient(t.dec[i]) / s.Plate.corrDec, t.magnitude[i],
                                  t.motion2[i], t.motion1[i]);
 }
 

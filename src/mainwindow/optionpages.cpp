@@ -80,8 +80,8 @@ bool DeciderPage::refinePlate() const {
 }
 std::optional<double> DeciderPage::readThreshold() {
     const QString text = m_threshold->text();
-    const auto s = numbers::strict(text);
-    if (s && numbers::toInt16(-4.0 - *s) && numbers::toInt16(*s - 4.0)) return s;
+    const auto s = numbers::Strict(text);
+    if (s && numbers::ToInt16(-4.0 - *s) && numbers::ToInt16(*s - 4.0)) return s;
     notANumber(this, tr("decision threshold"), text);
     return std::nullopt;
 }

@@ -78,14 +78,14 @@ void retranslateLabel(QLabel* label, int i) {
 
 namespace panelparts {
 void notANumber(QWidget* parent, const QString& what, const QString& text) {
-    messagebox::exclamation(
+    messagebox::Exclamation(
         parent, QCoreApplication::translate(
                     "Form1", "The %1 \"%2\" is not a usable number: the matching cannot go on.")
                     .arg(what, text));
 }
 
 std::optional<double> matchingNumber(QWidget* parent, const QString& what, const QString& text) {
-    const auto v = numbers::strict(text);
+    const auto v = numbers::Strict(text);
     if (!v) notANumber(parent, what, text);
     return v;
 }

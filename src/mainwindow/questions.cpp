@@ -15,7 +15,7 @@ ReviewAnswer AskAboutCandidate(QWidget* parent, int k, int total, bool centreOut
                     QCoreApplication::translate(
                         "Form1", "Evidence: %1 catalogue stars fall on stars of the image.")
                         .arg(evidence);
-    switch (messagebox::yesNoCancel(parent, question, FormMessage(3))) {
+    switch (messagebox::YesNoCancel(parent, question, FormMessage(3))) {
     case messagebox::Answer::Yes:
         return ReviewAnswer::Yes;
     case messagebox::Answer::No:

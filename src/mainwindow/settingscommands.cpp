@@ -29,7 +29,7 @@ QString indexed(const char* name, int i) {
 } // namespace
 
 QString ApplyDefaultsFile(QWidget* window) {
-    const DefaultsFile d = ReadDefaults(programfolder::file(QStringLiteral("defaut.cfg")));
+    const DefaultsFile d = ReadDefaults(programfolder::File(QStringLiteral("defaut.cfg")));
     const QStringList& names = DefaultsFile::controlNames();
     for (int i = 0; i < 16; ++i)
         if (d.values[i]) setText(window, names[i], *d.values[i]);
@@ -40,11 +40,11 @@ QString ApplyDefaultsFile(QWidget* window) {
 
 bool SaveDefaultsFile(QWidget* window) {
     QString error;
-    const QString path = programfolder::file(QStringLiteral("defaut.cfg"));
+    const QString path = programfolder::File(QStringLiteral("defaut.cfg"));
     if (WriteDefaults(path, ControlValues(window, DefaultsFile::controlNames()),
                       Web().AutonomousMode, Web().UpdateCheckEnabled, &error))
         return true;
-    messagebox::exclamation(
+    messagebox::Exclamation(
         window, QCoreApplication::translate("Form1", "The default settings could not be saved to "
                                                      "%1:\n%2\nThe previous file is unchanged.")
                     .arg(path, error));

@@ -19,7 +19,7 @@
 Form1* StartupSequence() {
     // What saves killed before their rename left behind (a minute old at
     // least, so that a save of another running copy is left alone).
-    RemoveStaleSaveFiles(programfolder::path(), QDateTime::currentDateTime().addSecs(-60));
+    RemoveStaleSaveFiles(programfolder::Path(), QDateTime::currentDateTime().addSecs(-60));
     auto* splash = new frmSplash;
     splash->show();
     QCoreApplication::processEvents();
@@ -39,25 +39,25 @@ Form1* StartupSequence() {
     splash->close();
     delete splash;
 
-    QDir folder(programfolder::path());
+    QDir folder(programfolder::Path());
     if (!folder.exists(QStringLiteral("cat"))) folder.mkdir(QStringLiteral("cat"));
     return form;
 }
 
 namespace {
 bool shippedLanguageFileExists() {
-    return QFileInfo::exists(programfolder::file(QStringLiteral("lang-fr.cfg"))) ||
-           QFileInfo::exists(programfolder::file(QStringLiteral("lang-en.cfg")));
+    return QFileInfo::exists(programfolder::File(QStringLiteral("lang-fr.cfg"))) ||
+           QFileInfo::exists(programfolder::File(QStringLiteral("lang-en.cfg")));
 }
 } // namespace
 
 void ReadLanguage(QWidget* parent) {
     const LanguageReadResult r =
-        ReadLanguageFile(programfolder::file(QStringLiteral("lang.cfg")), Lang());
+        ReadLanguageFile(programfolder::File(QStringLiteral("lang.cfg")), Lang());
     // The program's own texts and Qt's buttons follow the file's language.
     UseTranslations(LanguageCode(Lang()));
     if (r.problems.isEmpty()) return;
-    messagebox::ok(
+    messagebox::Ok(
         parent,
         QString::fromUtf8("Le fichier de langue est incomplet; les textes lus sont utilisés.\n"
                           "The language file is incomplete; the texts read are used.\n\n") +
@@ -71,17 +71,17 @@ void ReadLanguageAndApply(Form1* form) {
 }
 
 void LoadLanguageFile(Form1* form) {
-    const QString path = programfolder::file(QStringLiteral("lang.cfg"));
+    const QString path = programfolder::File(QStringLiteral("lang.cfg"));
     bool readByChoice = false;
     // First run: ask for a language until one has been chosen. Closing the
     // window without a choice asks again; without any shipped language file
     // there is nothing to choose from, so the design captions stay.
     while (!QFileInfo::exists(path)) {
         if (!shippedLanguageFileExists()) {
-            messagebox::ok(form,
+            messagebox::Ok(form,
                            QString::fromUtf8("Aucun fichier de langue (lang-fr.cfg, lang-en.cfg).\n"
                                              "No language file (lang-fr.cfg, lang-en.cfg).") +
-                               QStringLiteral(" (") + programfolder::path() + QLatin1Char(')'));
+                               QStringLiteral(" (") + programfolder::Path() + QLatin1Char(')'));
             return;
         }
         FrmLang window(

@@ -44,14 +44,14 @@ double finiteOrZero(double v) {
 
 } // namespace
 
-double lenient(QStringView text) {
+double Lenient(QStringView text) {
     qsizetype start = 0, end = 0;
     leadingNumber(text, start, end);
     if (end == start) return 0.0;
-    return lenient(QByteArrayView(text.mid(start, end - start).toLatin1()));
+    return Lenient(QByteArrayView(text.mid(start, end - start).toLatin1()));
 }
 
-double lenient(QByteArrayView text) {
+double Lenient(QByteArrayView text) {
     qsizetype start = 0, end = 0;
     leadingNumber(text, start, end);
     if (end == start) return 0.0;
@@ -64,7 +64,7 @@ double lenient(QByteArrayView text) {
     return r.ec == std::errc() ? finiteOrZero(v) : 0.0;
 }
 
-std::optional<double> strict(QStringView text) {
+std::optional<double> Strict(QStringView text) {
     // Sign, digits with at most one decimal separator ("." or ","), an
     // optional exponent, and nothing else: no group separators, blanks
     // inside, "inf" or "nan". The text is copied to "." form for from_chars.
@@ -105,7 +105,7 @@ std::optional<double> strict(QStringView text) {
     return v;
 }
 
-double roundHalfEven(double value, int decimals) {
+double RoundHalfEven(double value, int decimals) {
     if (!std::isfinite(value)) return value;
     if (decimals == 0) return std::nearbyint(value);
     const double scale = std::pow(10.0, decimals);
@@ -114,7 +114,7 @@ double roundHalfEven(double value, int decimals) {
     return std::nearbyint(scaled) / scale;
 }
 
-std::optional<int16_t> toInt16(double value) {
+std::optional<int16_t> ToInt16(double value) {
     if (!std::isfinite(value)) return std::nullopt;
     const double r = std::nearbyint(value);
     if (r < std::numeric_limits<int16_t>::min() || r > std::numeric_limits<int16_t>::max())
@@ -122,13 +122,13 @@ std::optional<int16_t> toInt16(double value) {
     return static_cast<int16_t>(r);
 }
 
-std::optional<int16_t> textToInt16(QStringView text) {
-    const auto v = strict(text);
+std::optional<int16_t> TextToInt16(QStringView text) {
+    const auto v = Strict(text);
     if (!v) return std::nullopt;
-    return toInt16(*v);
+    return ToInt16(*v);
 }
 
-QString text(double value) {
+QString Text(double value) {
     if (value == 0.0) return QStringLiteral("0");
     QString s = QString::number(value, 'g', 15);
     return s;

@@ -11,17 +11,17 @@ QString& overridePath() {
 }
 } // namespace
 
-QString path() {
+QString Path() {
     if (!overridePath().isEmpty()) return overridePath();
     return QCoreApplication::applicationDirPath();
 }
 
-void setPath(const QString& folder) {
+void SetPath(const QString& folder) {
     overridePath() = QDir::cleanPath(folder);
 }
 
-QString file(const QString& name) {
-    return path() + QLatin1Char('/') + name;
+QString File(const QString& name) {
+    return Path() + QLatin1Char('/') + name;
 }
 
 } // namespace programfolder

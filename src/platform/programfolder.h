@@ -8,12 +8,12 @@
 namespace programfolder {
 
 // The folder, without a trailing separator.
-QString path();
+QString Path();
 
 // Points the program folder somewhere else (tests); an empty text restores the default.
-void setPath(const QString& folder);
+void SetPath(const QString& folder);
 
 // The full path of `name` inside the program folder.
-QString file(const QString& name);
+QString File(const QString& name);
 
 } // namespace programfolder

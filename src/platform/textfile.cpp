@@ -47,7 +47,7 @@ int utf8SequenceAt(const QByteArray& b, qsizetype i) {
 
 } // namespace
 
-TextEncoding detectEncoding(const QByteArray& bytes) {
+TextEncoding DetectEncoding(const QByteArray& bytes) {
     qsizetype multibyte = 0, invalid = 0;
     for (qsizetype i = 0; i < bytes.size();) {
         const int n = utf8SequenceAt(bytes, i);
@@ -63,8 +63,8 @@ TextEncoding detectEncoding(const QByteArray& bytes) {
     return TextEncoding::Windows1252;
 }
 
-QString decode(const QByteArray& bytes) {
-    if (detectEncoding(bytes) == TextEncoding::Utf8) {
+QString Decode(const QByteArray& bytes) {
+    if (DetectEncoding(bytes) == TextEncoding::Utf8) {
         QString s = QString::fromUtf8(bytes); // invalid bytes become U+FFFD
         if (s.startsWith(QChar(0xFEFF))) s.remove(0, 1);
         return s;
@@ -79,17 +79,17 @@ QString decode(const QByteArray& bytes) {
     return s;
 }
 
-QByteArray encode(const QString& text) {
+QByteArray Encode(const QString& text) {
     return text.toUtf8();
 }
 
-bool readLines(const QString& path, QStringList& lines, QString* error) {
+bool ReadLines(const QString& path, QStringList& lines, QString* error) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         if (error) *error = f.errorString();
         return false;
     }
-    const QString text = decode(f.readAll());
+    const QString text = Decode(f.readAll());
     lines.clear();
     qsizetype start = 0;
     const qsizetype n = text.size();
@@ -105,7 +105,7 @@ bool readLines(const QString& path, QStringList& lines, QString* error) {
     return true;
 }
 
-bool writeLines(const QString& path, const QStringList& lines, QString* error) {
+bool WriteLines(const QString& path, const QStringList& lines, QString* error) {
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) {
         if (error) *error = f.errorString();
@@ -113,7 +113,7 @@ bool writeLines(const QString& path, const QStringList& lines, QString* error) {
     }
     QByteArray out;
     for (const QString& l : lines) {
-        out += encode(l);
+        out += Encode(l);
         out += "\r\n";
     }
     if (f.write(out) != out.size() || !f.commit()) {

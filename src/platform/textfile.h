@@ -9,11 +9,11 @@ namespace textfile {
 
 // The lines of the file at `path`, split at CR LF, CR or LF; the last line
 // counts only when it holds text. False when the file cannot be opened.
-bool readLines(const QString& path, QStringList& lines, QString* error = nullptr);
+bool ReadLines(const QString& path, QStringList& lines, QString* error = nullptr);
 
 // Writes `lines`, each followed by CR LF, replacing the file atomically (a
 // failure leaves the old file in place). False, with `error`, on failure.
-bool writeLines(const QString& path, const QStringList& lines, QString* error = nullptr);
+bool WriteLines(const QString& path, const QStringList& lines, QString* error = nullptr);
 
 // How the bytes of a text file are read, decided per file: UTF-8 when they
 // are UTF-8, or mostly so (no more malformed sequences than well-formed
@@ -21,12 +21,12 @@ bool writeLines(const QString& path, const QStringList& lines, QString* error = 
 // reads as U+FFFD), otherwise Windows-1252, the code page of files written by
 // older versions and by hand on Windows.
 enum class TextEncoding { Utf8, Windows1252 };
-TextEncoding detectEncoding(const QByteArray& bytes);
+TextEncoding DetectEncoding(const QByteArray& bytes);
 
-// Text of a file: written as UTF-8; read as detectEncoding() says, a UTF-8
+// Text of a file: written as UTF-8; read as DetectEncoding() says, a UTF-8
 // byte-order mark dropped.
-QString decode(const QByteArray& bytes);
-QByteArray encode(const QString& text);
+QString Decode(const QByteArray& bytes);
+QByteArray Encode(const QString& text);
 
 } // namespace textfile
 

@@ -107,8 +107,8 @@ CandidateModel(const std::array<double, 11>& x, const std::array<double, 11>& y,
 }
 
 std::optional<int> CountCheckHits(MarkerCorners picks, MarkerCorners stars, int n, double s) {
-    const auto lo = numbers::toInt16(-4.0 - s);
-    const auto hi = numbers::toInt16(s - 4.0);
+    const auto lo = numbers::ToInt16(-4.0 - s);
+    const auto hi = numbers::ToInt16(s - 4.0);
     if (!lo || !hi) return std::nullopt;
     const float flo = *lo, fhi = *hi;
     const int marks = std::min<int>(5, static_cast<int>(std::min(picks.left.size(), picks.top.size())) - 1);

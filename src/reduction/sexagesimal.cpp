@@ -29,7 +29,7 @@ Parts split(double value) {
 
 QString FormatSexagesimal(double value, const QString& unitMark) {
     const Parts p = split(value);
-    const double se = numbers::roundHalfEven(numbers::roundHalfEven(p.seconds, 2));
+    const double se = numbers::RoundHalfEven(numbers::RoundHalfEven(p.seconds, 2));
     QString text;
     if (value < 0) text += QLatin1Char('-');
     text += QString::number(clampToInt16(p.whole)) + unitMark +
@@ -42,5 +42,5 @@ void SplitSexagesimal(double value, int16_t& whole, int16_t& minutes, double& se
     const Parts p = split(value);
     whole = clampToInt16(value < 0 ? -p.whole : p.whole);
     minutes = static_cast<int16_t>(p.minutes);
-    seconds = numbers::roundHalfEven(p.seconds, 4);
+    seconds = numbers::RoundHalfEven(p.seconds, 4);
 }

@@ -23,13 +23,13 @@ QString oneLine(QString text) {
 } // namespace
 
 QString ConfigFilePath() {
-    return programfolder::file(QStringLiteral("config.cfg"));
+    return programfolder::File(QStringLiteral("config.cfg"));
 }
 
 ConfigFileReading ReadConfigFile(const QString& path) {
     QStringList lines;
     QString error;
-    if (!textfile::readLines(path, lines, &error)) {
+    if (!textfile::ReadLines(path, lines, &error)) {
         ConfigFileReading r;
         r.problem = tr("%1: %2").arg(path, error);
         return r;
@@ -44,7 +44,7 @@ ConfigFileReading ParseConfigLines(const QStringList& lines, const QString& path
         r.problem = tr("%1 is empty: it holds no number of configurations.").arg(path);
         return r;
     }
-    const auto count = numbers::textToInt16(lines[0]);
+    const auto count = numbers::TextToInt16(lines[0]);
     if (!count || *count < 0) {
         r.problem = tr("%1, line 1: \"%2\" is not a number of configurations.").arg(path, lines[0]);
         return r;
@@ -81,7 +81,7 @@ QStringList ConfigFileLines(const std::vector<OpticalConfiguration>& entries) {
 
 bool WriteConfigFile(const QString& path, const std::vector<OpticalConfiguration>& entries,
                      QString* error) {
-    return textfile::writeLines(path, ConfigFileLines(entries), error);
+    return textfile::WriteLines(path, ConfigFileLines(entries), error);
 }
 
 OpticalConfigurationList::OpticalConfigurationList(std::vector<OpticalConfiguration> entries)

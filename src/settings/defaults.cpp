@@ -21,7 +21,7 @@ std::optional<bool> ParseSwitch(const QString& text) {
     const QString t = text.trimmed();
     if (t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0) return true;
     if (t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0) return false;
-    if (const auto v = numbers::strict(t)) return *v != 0.0;
+    if (const auto v = numbers::Strict(t)) return *v != 0.0;
     return std::nullopt;
 }
 
@@ -29,7 +29,7 @@ DefaultsFile ReadDefaults(const QString& path) {
     DefaultsFile d;
     QStringList lines;
     QString error;
-    if (!textfile::readLines(path, lines, &error)) {
+    if (!textfile::ReadLines(path, lines, &error)) {
         d.problems << QStringLiteral("defaut.cfg: %1").arg(error);
         return d;
     }
@@ -41,7 +41,7 @@ DefaultsFile ReadDefaults(const QString& path) {
             return d;
         }
         if (DefaultsFile::isCheckBox(i + 1)) {
-            const auto v = numbers::textToInt16(lines[i]);
+            const auto v = numbers::TextToInt16(lines[i]);
             if (!v || *v < 0 || *v > 2) {
                 d.problems << QCoreApplication::translate(
                                   "DefaultsFile",
@@ -82,5 +82,5 @@ bool WriteDefaults(const QString& path, const QStringList& values16, bool autono
         lines << QString();
     lines << (autonomousMode ? QStringLiteral("True") : QStringLiteral("False"));
     lines << (updateCheck ? QStringLiteral("True") : QStringLiteral("False"));
-    return textfile::writeLines(path, lines, error);
+    return textfile::WriteLines(path, lines, error);
 }

@@ -7,7 +7,7 @@
 namespace options {
 
 QString Path() {
-    return programfolder::file(QStringLiteral("astroplate.ini"));
+    return programfolder::File(QStringLiteral("astroplate.ini"));
 }
 
 QVariant Value(const QString& key, const QVariant& fallback) {

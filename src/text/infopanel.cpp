@@ -33,17 +33,17 @@ QString spacedField(int label, const QString& value) {
 }
 
 QString raText(double ra) {
-    return numbers::text(numbers::roundHalfEven(ra, 5)) + QStringLiteral("  (") +
+    return numbers::Text(numbers::RoundHalfEven(ra, 5)) + QStringLiteral("  (") +
            FormatSexagesimal(ra / 15.0, QStringLiteral("H")) + QLatin1Char(')');
 }
 QString decText(double dec) {
-    return numbers::text(numbers::roundHalfEven(dec, 5)) + QStringLiteral("  (") +
+    return numbers::Text(numbers::RoundHalfEven(dec, 5)) + QStringLiteral("  (") +
            FormatSexagesimal(dec, QString::fromUtf8("°")) + QLatin1Char(')');
 }
 
 // Heading and the two coordinate fields of the position at the typed equinox.
 void appendPrecessed(QStringList& lines, double ra, double dec, const QString& equinox) {
-    const PrecessionDelta d = PrecessFromJ2000(numbers::lenient(equinox), ra, dec);
+    const PrecessionDelta d = PrecessFromJ2000(numbers::Lenient(equinox), ra, dec);
     lines << heading(I(4) + QStringLiteral(" (J") + equinox + QLatin1Char(')'));
     lines << field(9, raText(ra + d.dRA));
     lines << field(10, decText(dec + d.dDec));
@@ -93,7 +93,7 @@ QString DeepSkyInfoMarkup(const QString& name, double ra, double dec, const QStr
     QStringList l;
     l << title(name) << spacer() << heading(I(1));
     l << spacedField(12, name) << spacedField(19, description) << field(15, magnitude);
-    l << spacedField(20, numbers::text(size1) + QStringLiteral(" x ") + numbers::text(size2))
+    l << spacedField(20, numbers::Text(size1) + QStringLiteral(" x ") + numbers::Text(size2))
       << spacer();
     l << heading(I(3)) << field(9, raText(ra)) << field(10, decText(dec)) << spacer();
     l << heading(I(5));

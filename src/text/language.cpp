@@ -36,7 +36,7 @@ LanguageReadResult ReadLanguageFile(const QString& path, LanguageTable& table) {
     LanguageReadResult result;
     QStringList lines;
     QString error;
-    if (!textfile::readLines(path, lines, &error)) {
+    if (!textfile::ReadLines(path, lines, &error)) {
         result.problems << path + QStringLiteral(": ") + error;
         return result;
     }
@@ -112,8 +112,8 @@ QString SuggestionCaption(const QString& current, const QString& key, int step,
         if (step != 0) return current;
         // Candidates found (x) and catalogue stars in use (y).
         QString caption = current;
-        const auto x = numbers::strict(value1);
-        const auto y = numbers::strict(value2);
+        const auto x = numbers::Strict(value1);
+        const auto y = numbers::Strict(value2);
         if (x && *x < 100)
             caption = entry(s, 1) + lineBreak;
         else if (x && *x > 100)

@@ -35,11 +35,11 @@ void copyTree(const QString& from, const QString& to) {
 
 ProgramFolderFixture::ProgramFolderFixture() {
     copyTree(QStringLiteral(TEST_PROGRAM_DIR), m_dir.path());
-    programfolder::setPath(m_dir.path());
+    programfolder::SetPath(m_dir.path());
 }
 
 ProgramFolderFixture::~ProgramFolderFixture() {
-    programfolder::setPath(QString());
+    programfolder::SetPath(QString());
 }
 
 void ProgramFolderFixture::write(const QString& name, const QByteArray& bytes) const {
@@ -116,7 +116,7 @@ double separationArcsec(double ra1, double dec1, double ra2, double dec2) {
 }
 
 MessageRecorder::MessageRecorder() {
-    messagebox::setResponder([this](const messagebox::Shown& s) {
+    messagebox::SetResponder([this](const messagebox::Shown& s) {
         shown.push_back(s);
         if (s.kind == messagebox::Kind::Question)
             return answer ? answer(s) : messagebox::Answer::Yes;
@@ -125,7 +125,7 @@ MessageRecorder::MessageRecorder() {
 }
 
 MessageRecorder::~MessageRecorder() {
-    messagebox::setResponder({});
+    messagebox::SetResponder({});
 }
 
 QLineEdit* edit(const QObject& root, const QString& name) {

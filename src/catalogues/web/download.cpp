@@ -102,7 +102,7 @@ QString CacheFileName(const QString& name, const QString& key) {
 }
 
 QString CacheFilePath(const QString& name, const QString& key) {
-    return programfolder::file(QStringLiteral("cat/") + CacheFileName(name, key));
+    return programfolder::File(QStringLiteral("cat/") + CacheFileName(name, key));
 }
 
 DownloadResult DownloadUrl(const QString& url, const QString& name, const CacheUse& cache,
@@ -134,7 +134,7 @@ DownloadResult DownloadUrl(const QString& url, const QString& name, const CacheU
         ~Reset() { g_downloading = false; }
     } reset;
 
-    const QString target = programfolder::file(name);
+    const QString target = programfolder::File(name);
     const bool cached =
         cache.autonomousMode && (name == QLatin1String("data") || name == QLatin1String("data2"));
     const QString cachePath = cached ? CacheFilePath(name, cache.key) : QString();

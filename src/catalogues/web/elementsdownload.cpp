@@ -35,15 +35,15 @@ ElementsDownloadResult DownloadMinorPlanetElements(const QString& url, DownloadO
         result.message = tr("%1: %2").arg(url, got.message);
         return result;
     }
-    const QString target = programfolder::file(QString::fromLatin1(kMpcorbName));
-    const QString error = ephemeris::GunzipFile(programfolder::file(fetched), target);
+    const QString target = programfolder::File(QString::fromLatin1(kMpcorbName));
+    const QString error = ephemeris::GunzipFile(programfolder::File(fetched), target);
     if (!error.isEmpty()) {
-        QFile::remove(programfolder::file(fetched));
+        QFile::remove(programfolder::File(fetched));
         result.message = tr("%1: %2").arg(url, error);
         return result;
     }
-    QFile::remove(programfolder::file(archive));
-    QFile::rename(programfolder::file(fetched), programfolder::file(archive));
+    QFile::remove(programfolder::File(archive));
+    QFile::rename(programfolder::File(fetched), programfolder::File(archive));
     result.ok = true;
     result.path = target;
     result.message = tr("%1 downloaded (%2 bytes) and unpacked to %3")

@@ -37,7 +37,7 @@ DownloadResult QueryMpcChecker(const MinorPlanetQuery& query, const WebSwitches&
 }
 
 void DiscardMinorPlanetAnswer() {
-    QFile::remove(programfolder::file(QStringLiteral("data2")));
+    QFile::remove(programfolder::File(QStringLiteral("data2")));
 }
 
 std::optional<LocalMinorPlanetSource> ChosenLocalSource(const SiteHosts& sites,
@@ -48,7 +48,7 @@ std::optional<LocalMinorPlanetSource> ChosenLocalSource(const SiteHosts& sites,
 
 DownloadResult QueryLocalMinorPlanets(const MinorPlanetFields& typed, const QString& elementsPath,
                                       const DownloadOptions& options) {
-    const QString answer = programfolder::file(QStringLiteral("data2"));
+    const QString answer = programfolder::File(QStringLiteral("data2"));
     const LocalAnswerResult local = WriteLocalMinorPlanetAnswer(elementsPath, typed, answer);
     const auto log = [&options](const QString& line) {
         if (options.log) options.log(line);

@@ -54,7 +54,7 @@ DownloadResult QueryLocalStars(const QString& address, const QString& folder,
         answer.page = "<HTML>\n<BODY>\n<p>" + answer.status.toHtmlEscaped().toUtf8() +
                       "</p>\n</BODY>\n</HTML>\n";
     }
-    QSaveFile out(programfolder::file(QStringLiteral("data")));
+    QSaveFile out(programfolder::File(QStringLiteral("data")));
     if (!out.open(QIODevice::WriteOnly) || out.write(answer.page) != answer.page.size() ||
         !out.commit())
         return fail(QCoreApplication::translate("QueryUsnoA2", "data: %1").arg(out.errorString()));

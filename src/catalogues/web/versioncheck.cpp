@@ -46,7 +46,7 @@ UpdateCheckResult CheckForUpdate(const UpdateCheckRequest& request) {
         DownloadUrl(request.makerSite + QStringLiteral("/compteur.php"), QStringLiteral("temp.tmp"),
                     CacheUse{}, *o);
 
-    const QString versionFile = programfolder::file(QStringLiteral("version.tmp"));
+    const QString versionFile = programfolder::File(QStringLiteral("version.tmp"));
     if (QFile::exists(versionFile) && !QFile::remove(versionFile)) return result;
     auto o = options();
     if (!o) return result;
@@ -55,7 +55,7 @@ UpdateCheckResult CheckForUpdate(const UpdateCheckRequest& request) {
                 CacheUse{}, *o);
 
     QStringList lines;
-    if (!QFile::exists(versionFile) || !textfile::readLines(versionFile, lines) || lines.isEmpty())
+    if (!QFile::exists(versionFile) || !textfile::ReadLines(versionFile, lines) || lines.isEmpty())
         return result;
     result.latest = lines.first();
     result.newVersion = !result.latest.isEmpty() && result.latest != request.runningVersion;

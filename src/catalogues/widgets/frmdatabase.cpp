@@ -65,22 +65,22 @@ Frmdatabase::Frmdatabase(std::optional<BrowserField> field, QWidget* parent)
 }
 
 void Frmdatabase::Btn1_Click() {
-    setListing(ListStarAnswer(programfolder::file(QStringLiteral("data"))));
+    setListing(ListStarAnswer(programfolder::File(QStringLiteral("data"))));
 }
 
 void Frmdatabase::Btn3_Click() {
-    setListing(ListMinorPlanetAnswer(programfolder::file(QStringLiteral("data2"))));
+    setListing(ListMinorPlanetAnswer(programfolder::File(QStringLiteral("data2"))));
 }
 
 void Frmdatabase::Btn2_Click() {
     if (!m_field || m_field->corrAsd == 0 || m_field->corrDec == 0) {
-        messagebox::ok(this,
+        messagebox::Ok(this,
                        QStringLiteral("Please fill the cordinates and corrector field in the main "
                                       "windows\n\rVeuillez indiquer des corrdonéees et/ou des "
                                       "correcteurs dans la fenetre principale."));
         return;
     }
-    setListing(ListDeepSkyObjects(programfolder::path(), *m_field));
+    setListing(ListDeepSkyObjects(programfolder::Path(), *m_field));
 }
 
 void Frmdatabase::setListing(BrowserListing listing) {

@@ -153,7 +153,7 @@ void ReportPositionDialog::cmdAppend_Click() {
     const auto line = ReportLine(texts(), m_draft.point.sky, error);
     if (!line || m_appended) return;
     if (const QString failed = AppendReportLine(m_draft.reportPath, *line); !failed.isEmpty()) {
-        messagebox::exclamation(this,
+        messagebox::Exclamation(this,
                                 tr("The line could not be added to %1: %2")
                                     .arg(QDir::toNativeSeparators(m_draft.reportPath), failed));
         return;

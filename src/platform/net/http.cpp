@@ -17,12 +17,12 @@ namespace {
 constexpr int kCancelPollMs = 100;
 } // namespace
 
-Limits& limits() {
+Limits& CurrentLimits() {
     static Limits l;
     return l;
 }
 
-QString agentName() {
+QString AgentName() {
     return QStringLiteral("astroplate/%1.%2.%3")
         .arg(APP_VERSION_MAJOR)
         .arg(APP_VERSION_MINOR)
@@ -32,7 +32,7 @@ QString agentName() {
 // ---- InternetRequest --------------------------------------------------------
 
 InternetRequest::InternetRequest(QNetworkReply* reply, RequestOptions options)
-    : m_reply(reply), m_options(std::move(options)), m_limits(m_options.limits.value_or(limits())) {
+    : m_reply(reply), m_options(std::move(options)), m_limits(m_options.limits.value_or(CurrentLimits())) {
     if (!m_reply) return;
     const auto timer = [this](int ms) {
         auto* t = new QTimer(this);

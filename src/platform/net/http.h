@@ -39,10 +39,10 @@ struct Limits {
 };
 
 // The program-wide limits, used when a call names none (tests shorten them).
-Limits& limits();
+Limits& CurrentLimits();
 
 // The agent name sent with every request.
-QString agentName();
+QString AgentName();
 
 // How an address ended.
 enum class Outcome {
@@ -65,7 +65,7 @@ using CancelCheck = std::function<bool()>;
 struct RequestOptions {
     Progress progress;
     CancelCheck cancelled;
-    std::optional<Limits> limits; // limits() when not given
+    std::optional<Limits> limits; // CurrentLimits() when not given
 };
 
 class InternetSession;
@@ -126,7 +126,7 @@ private:
 class InternetSession : public QObject {
     Q_OBJECT
 public:
-    explicit InternetSession(const QString& agent = agentName());
+    explicit InternetSession(const QString& agent = AgentName());
     ~InternetSession() override;
 
     // Opens `url` and waits until the answer's headers arrive (or it fails,

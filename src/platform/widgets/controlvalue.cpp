@@ -39,7 +39,7 @@ bool SetControlValue(QWidget* w, const QString& value) {
         return true;
     }
     if (auto* c = qobject_cast<QCheckBox*>(w)) {
-        const auto v = numbers::textToInt16(value);
+        const auto v = numbers::TextToInt16(value);
         if (!v || *v < 0 || *v > 2) return false;
         SetCheckValue(c, *v);
         return true;
@@ -87,19 +87,19 @@ QString ApplyStoredLines(QWidget* root, const QStringList& names, const QStringL
 
 bool SaveControls(QWidget* root, const QStringList& names, const QString& path) {
     QString error;
-    if (textfile::writeLines(path, ControlValues(root, names), &error)) return true;
-    messagebox::exclamation(root, path + QStringLiteral(": ") + error);
+    if (textfile::WriteLines(path, ControlValues(root, names), &error)) return true;
+    messagebox::Exclamation(root, path + QStringLiteral(": ") + error);
     return false;
 }
 
 bool LoadControls(QWidget* root, const QStringList& names, const QString& path) {
     QStringList lines;
     QString error;
-    if (textfile::readLines(path, lines, &error))
+    if (textfile::ReadLines(path, lines, &error))
         error = ApplyStoredLines(root, names, lines, path);
     else
         error = path + QStringLiteral(": ") + error;
     if (error.isEmpty()) return true;
-    messagebox::exclamation(root, error);
+    messagebox::Exclamation(root, error);
     return false;
 }

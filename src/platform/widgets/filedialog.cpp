@@ -15,17 +15,17 @@ std::optional<QString> orCancel(const QString& path) {
 }
 } // namespace
 
-void setAnswerer(Answerer a) {
+void SetAnswerer(Answerer a) {
     answerer() = std::move(a);
 }
 
-std::optional<QString> open(QWidget* parent, const QString& title, const QString& filter,
+std::optional<QString> Open(QWidget* parent, const QString& title, const QString& filter,
                             const QString& folder) {
     if (answerer()) return answerer()(false, title);
     return orCancel(QFileDialog::getOpenFileName(parent, title, folder, filter));
 }
 
-std::optional<QString> save(QWidget* parent, const QString& title, const QString& filter,
+std::optional<QString> Save(QWidget* parent, const QString& title, const QString& filter,
                             const QString& folder) {
     if (answerer()) return answerer()(true, title);
     return orCancel(QFileDialog::getSaveFileName(parent, title, folder, filter, nullptr,

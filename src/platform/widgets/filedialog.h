@@ -11,14 +11,14 @@ class QWidget;
 namespace filedialog {
 
 // The chosen path, or nothing when the user cancelled.
-std::optional<QString> open(QWidget* parent, const QString& title, const QString& filter,
+std::optional<QString> Open(QWidget* parent, const QString& title, const QString& filter,
                             const QString& folder);
-std::optional<QString> save(QWidget* parent, const QString& title, const QString& filter,
+std::optional<QString> Save(QWidget* parent, const QString& title, const QString& filter,
                             const QString& folder);
 
 // Tests: every dialog returns what `answer` gives (nullopt = cancel); an empty
 // function restores the real dialogs.
 using Answerer = std::function<std::optional<QString>(bool saving, const QString& title)>;
-void setAnswerer(Answerer answerer);
+void SetAnswerer(Answerer answerer);
 
 } // namespace filedialog

@@ -16,11 +16,11 @@ Opener& opener() {
 }
 } // namespace
 
-void setOpener(Opener o) {
+void SetOpener(Opener o) {
     opener() = std::move(o);
 }
 
-bool open(const QString& path, QString* error) {
+bool Open(const QString& path, QString* error) {
     if (opener()) return opener()(path, error);
     if (!QFileInfo(path).isFile()) {
         if (error) *error = QCoreApplication::translate("HelpViewer", "File not found");
@@ -35,10 +35,10 @@ bool open(const QString& path, QString* error) {
     return true;
 }
 
-void openProgramPage(QWidget* parent, const QString& name) {
+void OpenProgramPage(QWidget* parent, const QString& name) {
     QString error;
-    if (!open(programfolder::file(name), &error))
-        messagebox::ok(parent, error + QStringLiteral(" (") + programfolder::path() +
+    if (!Open(programfolder::File(name), &error))
+        messagebox::Ok(parent, error + QStringLiteral(" (") + programfolder::Path() +
                                    QLatin1Char('/') + name + QLatin1Char(')'));
 }
 

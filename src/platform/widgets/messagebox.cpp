@@ -15,11 +15,11 @@ QString titleOr(const QString& title) {
 }
 } // namespace
 
-void setResponder(Responder r) {
+void SetResponder(Responder r) {
     responder() = std::move(r);
 }
 
-void ok(QWidget* parent, const QString& text, const QString& title) {
+void Ok(QWidget* parent, const QString& text, const QString& title) {
     if (responder()) {
         responder()({Kind::Information, title, text});
         return;
@@ -28,7 +28,7 @@ void ok(QWidget* parent, const QString& text, const QString& title) {
     box.exec();
 }
 
-void exclamation(QWidget* parent, const QString& text, const QString& title) {
+void Exclamation(QWidget* parent, const QString& text, const QString& title) {
     if (responder()) {
         responder()({Kind::Exclamation, title, text});
         return;
@@ -37,7 +37,7 @@ void exclamation(QWidget* parent, const QString& text, const QString& title) {
     box.exec();
 }
 
-bool yesNo(QWidget* parent, const QString& text, const QString& title) {
+bool YesNo(QWidget* parent, const QString& text, const QString& title) {
     if (responder()) {
         const Answer a = responder()({Kind::Question, title, text});
         return a == Answer::Yes || a == Answer::Ok;
@@ -47,7 +47,7 @@ bool yesNo(QWidget* parent, const QString& text, const QString& title) {
     return box.exec() == QMessageBox::Yes;
 }
 
-Answer yesNoCancel(QWidget* parent, const QString& text, const QString& title) {
+Answer YesNoCancel(QWidget* parent, const QString& text, const QString& title) {
     if (responder()) {
         const Answer a = responder()({Kind::Question, title, text});
         return a == Answer::Ok ? Answer::Yes : a;

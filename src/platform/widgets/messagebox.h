@@ -19,21 +19,21 @@ struct Shown {
 };
 
 // A box with only an OK button (no icon).
-void ok(QWidget* parent, const QString& text, const QString& title = QString());
+void Ok(QWidget* parent, const QString& text, const QString& title = QString());
 
 // A box with only an OK button and the exclamation icon (reported failures).
-void exclamation(QWidget* parent, const QString& text, const QString& title = QString());
+void Exclamation(QWidget* parent, const QString& text, const QString& title = QString());
 
 // A Yes/No question; true for Yes.
-bool yesNo(QWidget* parent, const QString& text, const QString& title);
+bool YesNo(QWidget* parent, const QString& text, const QString& title);
 
 // A Yes/No/Cancel question: Yes, No, or Cancel (also for closing the box).
-Answer yesNoCancel(QWidget* parent, const QString& text, const QString& title);
+Answer YesNoCancel(QWidget* parent, const QString& text, const QString& title);
 
 // Tests: every box is handed to `responder` instead of being shown; its answer
 // is used for questions (Ok is taken as Yes; Cancel is No for a Yes/No question). An empty function
 // restores the real boxes.
 using Responder = std::function<Answer(const Shown&)>;
-void setResponder(Responder responder);
+void SetResponder(Responder responder);
 
 } // namespace messagebox

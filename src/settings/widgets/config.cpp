@@ -98,7 +98,7 @@ void Config::Form_Load() {
     const ConfigFileReading read = ReadConfigFile(ConfigFilePath());
     m_list = OpticalConfigurationList(read.entries);
     fillList(m_list.count() > 0 ? 0 : -1);
-    if (!read.problem.isEmpty()) messagebox::ok(this, read.problem);
+    if (!read.problem.isEmpty()) messagebox::Ok(this, read.problem);
 }
 
 void Config::fillList(int select) {
@@ -133,7 +133,7 @@ void Config::cmd1_Click() {
 
 void Config::cmd2_Click() {
     if (!m_list.addNew()) {
-        messagebox::ok(this, tr("The list holds %1 configurations, the most it can keep. Delete "
+        messagebox::Ok(this, tr("The list holds %1 configurations, the most it can keep. Delete "
                                 "one before adding another.")
                                  .arg(kMaxOpticalConfigurations));
         return;
@@ -150,7 +150,7 @@ void Config::cmd3_Click() {
 void Config::cmd4_Click() {
     QString error;
     if (!WriteConfigFile(ConfigFilePath(), m_list.entries(), &error)) {
-        messagebox::ok(this, tr("The configurations could not be saved to %1: %2. The file is "
+        messagebox::Ok(this, tr("The configurations could not be saved to %1: %2. The file is "
                                 "unchanged.")
                                  .arg(ConfigFilePath(), error));
         return;

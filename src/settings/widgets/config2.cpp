@@ -82,7 +82,7 @@ void Config2::cmd1_Click() {
         const QString text = txt(box)->text();
         const auto v = ReadCcdNumber(text);
         if (!v) {
-            messagebox::ok(this, tr("%1 \"%2\" is not a number.").arg(name(box), text));
+            messagebox::Ok(this, tr("%1 \"%2\" is not a number.").arg(name(box), text));
             return;
         }
         values[box] = *v;
@@ -90,15 +90,15 @@ void Config2::cmd1_Click() {
     const CcdFieldResult r =
         CcdFieldScales({values[1], values[2], values[3], values[4], values[5]});
     if (!r.field) {
-        messagebox::ok(this,
+        messagebox::Ok(this,
                        r.input ? name(boxOf(*r.input)) + QLatin1Char(' ') + r.error : r.error);
         return;
     }
-    const QString cx = numbers::text(r.field->cx);
-    const QString cy = numbers::text(r.field->cy);
+    const QString cx = numbers::Text(r.field->cx);
+    const QString cy = numbers::Text(r.field->cy);
     emit coefficientsComputed(cx, cy);
     m_message = FormMessage(7) + QStringLiteral(": CX = ") + cx + QStringLiteral(" et CY = ") + cy +
-                QStringLiteral("\nCCD size: ") + numbers::text(r.field->widthArcmin) +
-                QStringLiteral("' x ") + numbers::text(r.field->heightArcmin) + QStringLiteral("'");
-    messagebox::ok(this, m_message);
+                QStringLiteral("\nCCD size: ") + numbers::Text(r.field->widthArcmin) +
+                QStringLiteral("' x ") + numbers::Text(r.field->heightArcmin) + QStringLiteral("'");
+    messagebox::Ok(this, m_message);
 }

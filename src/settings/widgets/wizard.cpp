@@ -178,7 +178,7 @@ void Wizard::Form_Load(const WizardFields& fields) {
     // No configuration is chosen until the user picks one: the boxes keep
     // the main window's coefficients.
     Combo->setCurrentIndex(-1);
-    if (!read.problem.isEmpty()) messagebox::ok(this, read.problem);
+    if (!read.problem.isEmpty()) messagebox::Ok(this, read.problem);
 }
 
 void Wizard::setFields(const WizardFields& f) {

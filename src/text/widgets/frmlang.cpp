@@ -20,14 +20,14 @@ FrmLang::Driver& driver() {
 bool ChooseLanguageFile(const QString& source, QString* error) {
     // The source is read first, so that a missing language file never costs
     // the user the lang.cfg that works; the copy then replaces lang.cfg whole.
-    QFile in(programfolder::file(source));
+    QFile in(programfolder::File(source));
     if (!in.open(QIODevice::ReadOnly)) {
         if (error)
             *error = in.errorString() + QStringLiteral(" (") + in.fileName() + QLatin1Char(')');
         return false;
     }
     const QByteArray bytes = in.readAll();
-    QSaveFile out(programfolder::file(QStringLiteral("lang.cfg")));
+    QSaveFile out(programfolder::File(QStringLiteral("lang.cfg")));
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
         if (error)
             *error = out.errorString() + QStringLiteral(" (") + out.fileName() + QLatin1Char(')');
@@ -75,7 +75,7 @@ void FrmLang::OKButton_Click() {
 void FrmLang::choose(const QString& source) {
     QString error;
     if (!ChooseLanguageFile(source, &error)) {
-        messagebox::ok(this, error);
+        messagebox::Ok(this, error);
         return; // the window stays open for another try
     }
     m_chosen = true;

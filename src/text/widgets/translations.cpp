@@ -40,7 +40,7 @@ bool UseTranslations(const QString& language) {
     if (language != QLatin1String("fr")) return true;
     s.language = language;
     s.program =
-        load(QStringLiteral("astroplate_fr"), programfolder::file(QStringLiteral("translations")));
+        load(QStringLiteral("astroplate_fr"), programfolder::File(QStringLiteral("translations")));
     s.qt = load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     return s.program && s.qt;
 }
