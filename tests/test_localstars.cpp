@@ -7,34 +7,21 @@
 #include "catalogues/widgets/frminternet.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/imagecanvas.h"
-#include "platform/widgets/controlvalue.h"
-#include "testing.h"
-#include "text/language.h"
+#include "window.h"
 
 #include <QCheckBox>
-#include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <cmath>
 #include <fitsio.h>
 #include <gtest/gtest.h>
 
-using testing_support::check;
-using testing_support::control;
-using testing_support::MessageRecorder;
-using testing_support::ProgramFolderFixture;
-using testing_support::readSample;
-using testing_support::sampleFile;
-using testing_support::separationArcsec;
+using namespace testing_support;
 
 namespace {
 
@@ -97,10 +84,8 @@ IndexStar star(double ra, double dec, double mag, double blue = NAN) {
 
 // The Tycho-2 stars around the sample field shipped with the tests.
 std::vector<IndexStar> sampleTychoStars() {
-    QFile f(sampleFile("tycho2-n7380.tsv"));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
     std::vector<IndexStar> stars;
-    for (const QByteArray& line : f.readAll().split('\n')) {
+    for (const QByteArray& line : readSample("tycho2-n7380.tsv").split('\n')) {
         if (line.startsWith('#') || line.trimmed().isEmpty()) continue;
         const QList<QByteArray> c = line.split('\t');
         stars.push_back(star(c[0].toDouble(), c[1].toDouble(), c[2].toDouble()));
@@ -219,20 +204,11 @@ TEST(LocalStars, NoFileOrNoCoverageGivesAnEmptyAnswer) {
     const LocalStarQuery q = sampleQuery();
     QTemporaryDir dir;
     // Not index files: a text named .fits, and a real index cut in half.
-    QFile junk(dir.filePath("junk.fits"));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write("not a FITS file at all\n");
-    junk.close();
+    writeFile(dir.filePath("junk.fits"), "not a FITS file at all\n");
     buildIndex(sampleTychoStars(), dir.filePath("whole.fits"), 1);
-    QFile whole(dir.filePath("whole.fits"));
-    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
-    const QByteArray bytes = whole.readAll();
-    whole.close();
+    const QByteArray bytes = readFile(dir.filePath("whole.fits"));
     QFile::remove(dir.filePath("whole.fits"));
-    QFile cut(dir.filePath("cut.fits"));
-    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-    cut.write(bytes.left(bytes.size() / 2));
-    cut.close();
+    writeFile(dir.filePath("cut.fits"), bytes.left(bytes.size() / 2));
 
     StarIndexFolder folder = OpenStarIndexFolder(dir.path());
     EXPECT_TRUE(folder.files.empty());
@@ -307,91 +283,27 @@ TEST(LocalStars, DebianTychoFilesAnswerTheSampleField) {
 // The whole solve from the command line with no answer file: the sample's
 // FITS image, its centre as typed, the stars from local index files.
 TEST(LocalStars, PlatesolveSolvesTheSampleFitsOffline) {
-    QTemporaryDir dir;
+    QTemporaryDir dir, empty;
     buildIndex(sampleTychoStars(), dir.filePath("index-a.fits"), 21);
     const QString answer = dir.filePath("answer.html");
-    QProcess p;
-    p.start(QStringLiteral(TEST_PROGRAM_DIR "/platesolve"), {"--image",
-                                                             sampleFile("image.fits"),
-                                                             "--catalogue-from-index",
-                                                             dir.path(),
-                                                             "--ra",
-                                                             "22 47 12.2",
-                                                             "--dec",
-                                                             "+58 03 14",
-                                                             "--epoch",
-                                                             "2000.0",
-                                                             "--radius",
-                                                             "28",
-                                                             "--mag",
-                                                             "11.5",
-                                                             "--answer-out",
-                                                             answer,
-                                                             "--corrasd",
-                                                             "833.27",
-                                                             "--corrdec",
-                                                             "1575.63",
-                                                             "--tolerance",
-                                                             "20.5",
-                                                             "--decider",
-                                                             "--pick",
-                                                             "631,135",
-                                                             "--pick",
-                                                             "902,835",
-                                                             "--pick",
-                                                             "303,262",
-                                                             "--pick",
-                                                             "494,932",
-                                                             "--pick",
-                                                             "235,638"});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    const QString err = QString::fromUtf8(p.readAllStandardError());
-    ASSERT_EQ(p.exitCode(), 0) << err.toStdString();
-    const QJsonObject json = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
-    EXPECT_EQ(json["rows_read"].toInt(), 48);
-    const QJsonArray candidates = json["candidates"].toArray();
-    ASSERT_EQ(candidates.size(), 1) << err.toStdString();
+    const auto args = [&](const QString& folder) {
+        QStringList a{"--image", sampleFile("image.fits"), "--catalogue-from-index", folder};
+        a += {"--ra", "22 47 12.2", "--dec", "+58 03 14", "--epoch", "2000.0"};
+        a += {"--radius", "28", "--mag", "11.5", "--answer-out", answer, "--decider"};
+        return a + samplePickArgs();
+    };
+    const ToolRun r = runPlatesolve(args(dir.path()));
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.json["rows_read"].toInt(), 48);
+    const QJsonArray candidates = r.json["candidates"].toArray();
+    ASSERT_EQ(candidates.size(), 1) << r.err.toStdString();
     EXPECT_EQ(candidates[0].toObject()["rows"].toArray(), (QJsonArray{9, 13, 19, 20, 45}));
-
-    QFile page(answer);
-    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
-    EXPECT_EQ(readRows(page.readAll()).size(), 48u);
+    EXPECT_EQ(readRows(readFile(answer)).size(), 48u);
 
     // A folder without index files: a clear message and a distinct status.
-    QTemporaryDir empty;
-    p.start(QStringLiteral(TEST_PROGRAM_DIR "/platesolve"), {"--image",
-                                                             sampleFile("image.fits"),
-                                                             "--catalogue-from-index",
-                                                             empty.path(),
-                                                             "--ra",
-                                                             "22 47 12.2",
-                                                             "--dec",
-                                                             "+58 03 14",
-                                                             "--epoch",
-                                                             "2000.0",
-                                                             "--radius",
-                                                             "28",
-                                                             "--mag",
-                                                             "11.5",
-                                                             "--corrasd",
-                                                             "833.27",
-                                                             "--corrdec",
-                                                             "1575.63",
-                                                             "--tolerance",
-                                                             "20.5",
-                                                             "--pick",
-                                                             "631,135",
-                                                             "--pick",
-                                                             "902,835",
-                                                             "--pick",
-                                                             "303,262",
-                                                             "--pick",
-                                                             "494,932",
-                                                             "--pick",
-                                                             "235,638"});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitCode(), 4);
-    EXPECT_TRUE(p.readAllStandardError().contains("no star index file"));
+    const ToolRun none = runPlatesolve(args(empty.path()));
+    EXPECT_EQ(none.status, 4);
+    EXPECT_TRUE(none.err.contains("no star index file"));
 }
 
 // The star query with the local source writes "data" where the download
@@ -445,7 +357,7 @@ TEST(LocalStars, StarQueryWritesTheLocalAnswer) {
 }
 
 TEST(LocalStars, InternetWindowChoosesTheSourceForTheSession) {
-    const StarSourceSetting saved = StarSource();
+    Restore keepSource(StarSource());
     StarSource().local = false;
     frmInternet window;
     EXPECT_FALSE(window.ChkLocalStars->isChecked());
@@ -453,7 +365,6 @@ TEST(LocalStars, InternetWindowChoosesTheSourceForTheSession) {
     window.ChkLocalStars->setChecked(true);
     window.cmdOK->click();
     EXPECT_TRUE(StarSource().local);
-    StarSource() = saved;
 }
 
 // Through the window: a FITS image of the sample opens, its header fills the
@@ -461,11 +372,11 @@ TEST(LocalStars, InternetWindowChoosesTheSourceForTheSession) {
 // the stars of local index files.
 TEST(LocalStarsWindow, FitsSampleSolvesWithTheLocalCatalogue) {
     ProgramFolderFixture folder;
-    ASSERT_TRUE(ReadLanguageFile(folder.file("lang-en.cfg"), Lang()).opened);
+    EnglishTexts english(folder);
     QFile::copy(sampleFile("image.fits"), folder.file("sample.fits"));
     QTemporaryDir index;
     buildIndex(sampleTychoStars(), index.filePath("index-a.fits"), 41);
-    const StarSourceSetting saved = StarSource();
+    Restore keepSource(StarSource());
     StarSource().local = true;
     StarSource().indexFolder = index.path();
 
@@ -480,7 +391,7 @@ TEST(LocalStarsWindow, FitsSampleSolvesWithTheLocalCatalogue) {
     Form1 form;
     form.ApplyLanguageToForm();
     form.show();
-    auto field = [&form](const char* name) { return control<QLineEdit>(form, name); };
+    auto field = [&form](const char* name) { return edit(form, name); };
 
     // The user types a scale, then loads the FITS image.
     field("txt_corrasd")->clear();
@@ -501,10 +412,7 @@ TEST(LocalStarsWindow, FitsSampleSolvesWithTheLocalCatalogue) {
     // The same file again changes nothing; a newer file asks again.
     form.Loadimg_Click();
     EXPECT_EQ(hintQuestions, 1);
-    QFile f(folder.file("sample.fits"));
-    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    f.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
-    f.close();
+    touch(folder.file("sample.fits"), 5);
     replace = true;
     form.Loadimg_Click();
     EXPECT_EQ(hintQuestions, 2);
@@ -517,35 +425,16 @@ TEST(LocalStarsWindow, FitsSampleSolvesWithTheLocalCatalogue) {
     form.DownloadData_Click();
     EXPECT_EQ(readRows(folder.read("data")).size(), 48u);
 
-    SetCheckValue(check(form, "CheckSelectStars"), 1);
-    form.SelectStar_Click();
-    const int picks[5][2] = {{630, 133}, {902, 837}, {301, 262}, {494, 934}, {237, 638}};
-    for (const auto& p : picks) {
-        const QPoint at(p[0] + 2, p[1] - 2);
-        form.Picture1_MouseMove(static_cast<float>(at.x()), static_cast<float>(at.y()));
-        QTest::mouseClick(control<ImageCanvas>(form, "Picture1"), Qt::LeftButton, {}, at);
-    }
+    // The picks snap on the real pixel values; the true identification is offered.
+    pickSampleStars(form, {2, -2});
     ASSERT_TRUE(form.session().SelectionDone);
     for (int k = 0; k < 5; ++k) {
-        EXPECT_NEAR(form.session().ImageStarX[k + 1], picks[k][0], 1.5) << "pick " << k + 1;
-        EXPECT_NEAR(form.session().ImageStarY[k + 1], picks[k][1], 1.5) << "pick " << k + 1;
+        EXPECT_NEAR(form.session().ImageStarX[k + 1], kSamplePicks[k][0], 1.5) << "pick " << k + 1;
+        EXPECT_NEAR(form.session().ImageStarY[k + 1], kSamplePicks[k][1], 1.5) << "pick " << k + 1;
     }
-
-    // Yes only to the true identification (rows 9, 13, 19, 20, 45).
-    const int truth[5] = {9, 13, 19, 20, 45};
     int accepted = 0;
-    boxes.answer = [&](const messagebox::Shown&) {
-        const SessionState& s = form.session();
-        for (int k = 0; k < 5; ++k) {
-            const auto px = s.Plate.scaledToPixel(s.Stars.ra[truth[k]], s.Stars.dec[truth[k]]);
-            if (!px || std::hypot(px->x - s.ImageStarX[k + 1], px->y - s.ImageStarY[k + 1]) > 12)
-                return messagebox::Answer::No;
-        }
-        ++accepted;
-        return messagebox::Answer::Yes;
-    };
+    boxes.answer = yesToTheTrueIdentification(form, nullptr, &accepted);
     form.startCalcul_Click();
     EXPECT_EQ(accepted, 1);
     EXPECT_TRUE(form.session().MatchFound);
-    StarSource() = saved;
 }

@@ -1,8 +1,10 @@
 #include "testing.h"
 
 #include "platform/programfolder.h"
+#include "reduction/calibration.h"
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -11,6 +13,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QProcess>
 #include <algorithm>
 #include <cmath>
 #include <zlib.h>
@@ -43,14 +46,31 @@ ProgramFolderFixture::~ProgramFolderFixture() {
 }
 
 void ProgramFolderFixture::write(const QString& name, const QByteArray& bytes) const {
-    QFile f(file(name));
-    QDir().mkpath(QFileInfo(f).path());
-    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+    writeFile(file(name), bytes);
 }
 
 QByteArray ProgramFolderFixture::read(const QString& name) const {
-    QFile f(file(name));
+    return readFile(file(name));
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write " + path.toStdString());
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void touch(const QString& path, qint64 seconds) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite) ||
+        !f.setFileTime(QDateTime::currentDateTime().addSecs(seconds),
+                       QFileDevice::FileModificationTime))
+        throw std::runtime_error("cannot touch " + path.toStdString());
 }
 
 QString sampleFile(const QString& name) {
@@ -58,8 +78,7 @@ QString sampleFile(const QString& name) {
 }
 
 QByteArray readSample(const QString& name) {
-    QFile f(sampleFile(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return readFile(sampleFile(name));
 }
 
 TrueSky sampleTrueSky(double x, double y) {
@@ -80,6 +99,43 @@ TrueSky sampleTrueSky(double x, double y) {
     if (ra < 0) ra += 360;
     const double dec = std::atan2(std::sin(dec0) + eta * std::cos(dec0), std::hypot(xi, den)) / d2r;
     return {ra, dec};
+}
+
+PlateSolution sampleAffinePlate(const std::array<PixelPoint, 3>& at) {
+    std::array<double, 3> r{}, d{};
+    for (int i = 0; i < 3; ++i) {
+        const TrueSky s = sampleTrueSky(at[i].x, at[i].y);
+        r[i] = s.ra * kSampleCorrAsd;
+        d[i] = s.dec * kSampleCorrDec;
+    }
+    PlateSolution p;
+    p.corrAsd = kSampleCorrAsd;
+    p.corrDec = kSampleCorrDec;
+    p.a = ThreePointModel(at, r, d).value();
+    return p;
+}
+
+double sexagesimal(const QString& text) {
+    const QStringList p = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return p.value(0).toDouble() + p.value(1).toDouble() / 60 + p.value(2).toDouble() / 3600;
+}
+
+ToolRun runPlatesolve(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(TEST_PROGRAM_DIR "/platesolve"), args);
+    p.waitForFinished(60000);
+    ToolRun r;
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.json = QJsonDocument::fromJson(r.out).object();
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+QStringList samplePickArgs() {
+    return {"--corrasd", "833.27",  "--corrdec", "1575.63", "--tolerance", "20.5",
+            "--pick",    "631,135", "--pick",    "902,835", "--pick",      "303,262",
+            "--pick",    "494,932", "--pick",    "235,638"};
 }
 
 MinorPlanetFields sampleMinorPlanetFields() {

@@ -3,10 +3,14 @@
 
 #include "catalogues/minorplanets.h"
 #include "platform/widgets/messagebox.h"
+#include "reduction/platesolution.h"
 
+#include <QJsonObject>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <array>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -32,6 +36,26 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Puts back a program-wide setting (web switches, sites, limits, language
+// table) when the test ends, however it ends.
+template <class T> class Restore {
+public:
+    explicit Restore(T& value) : m_value(value), m_saved(value) {}
+    ~Restore() { m_value = m_saved; }
+    Restore(const Restore&) = delete;
+    Restore& operator=(const Restore&) = delete;
+
+private:
+    T& m_value;
+    T m_saved;
+};
+
+// Whole files, for set-up and checks.
+void writeFile(const QString& path, const QByteArray& bytes);
+QByteArray readFile(const QString& path);
+// Moves a file's modification time `seconds` from now (negative: into the past).
+void touch(const QString& path, qint64 seconds);
+
 // A sample file of the test data (the real field).
 QString sampleFile(const QString& name);
 QByteArray readSample(const QString& name);
@@ -44,6 +68,19 @@ struct TrueSky {
 };
 TrueSky sampleTrueSky(double x, double y);
 
+// The sample field's scales (sample.pam).
+constexpr double kSampleCorrAsd = 833.27;
+constexpr double kSampleCorrDec = 1575.63;
+
+// The affine plate of the sample's scales that agrees with the true plate at
+// three pixels (by default around the middle of the image).
+PlateSolution sampleAffinePlate(const std::array<PixelPoint, 3>& at = {PixelPoint{300, 300},
+                                                                       PixelPoint{700, 300},
+                                                                       PixelPoint{500, 700}});
+
+// Degrees of a page's "hh mm ss.s" or "+dd mm ss" (north or zero only).
+double sexagesimal(const QString& text);
+
 // The sample field's minor-planet query as a user types it (sample.pam):
 // 2022-10-10 21:36 UTC, 22 47 12.2 +58 03 14, 960', V 19.0.
 MinorPlanetFields sampleMinorPlanetFields();
@@ -53,6 +90,19 @@ QByteArray gzip(const QByteArray& bytes);
 
 // Angular distance in arcseconds between two positions given in degrees.
 double separationArcsec(double ra1, double dec1, double ra2, double dec2);
+
+// The command-line solver run with `args`: exit status (-1 for a crash), its
+// JSON on standard output and its messages.
+struct ToolRun {
+    int status = -1;
+    QJsonObject json;
+    QByteArray out;
+    QString err;
+};
+ToolRun runPlatesolve(const QStringList& args);
+// "--pick" arguments a few pixels off the five stars of picks.json, and the
+// sample's scales and tolerance.
+QStringList samplePickArgs();
 
 // Records every message box and answers questions from a script (default Yes).
 class MessageRecorder {
