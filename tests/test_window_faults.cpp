@@ -6,16 +6,14 @@
 #include "catalogues/widgets/frminternet.h"
 #include "localserver.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/imagecanvas.h"
 #include "mainwindow/magnifier.h"
 #include "mainwindow/startup.h"
-#include "platform/net/http.h"
 #include "reduction/rightascension.h"
-#include "testing.h"
 #include "text/language.h"
 #include "text/widgets/frmlang.h"
 #include "text/widgets/splash.h"
 #include "text/widgets/translations.h"
+#include "window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,26 +33,13 @@
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
-#include <QTextEdit>
 #include <QTimer>
 #include <cmath>
 #include <gtest/gtest.h>
 
-using testing_support::check;
-using testing_support::control;
-using testing_support::edit;
-using testing_support::MessageRecorder;
-using testing_support::ProgramFolderFixture;
-using testing_support::readSample;
+using namespace testing_support;
 
 namespace {
-
-bool logged(const Form1& form, const QString& part) {
-    const QListWidget* list = control<QListWidget>(form, "status");
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->text().contains(part)) return true;
-    return false;
-}
 
 // The sample answer with every right ascension moved by `shift` degrees
 // (into 0..360), the columns kept.
@@ -74,16 +59,6 @@ QByteArray shiftedAnswer(double shift) {
     return (out + text.mid(last)).toLatin1();
 }
 
-// RA and Dec (J2000, degrees) of the first two coordinate fields of the info panel.
-std::pair<double, double> readoutDegrees(const QTextEdit* panel) {
-    static const QRegularExpression number(QStringLiteral("(-?\\d+(?:\\.\\d+)?)  \\("));
-    auto it = number.globalMatch(panel->toPlainText());
-    double v[2] = {NAN, NAN};
-    for (double& d : v)
-        if (it.hasNext()) d = it.next().captured(1).toDouble();
-    return {v[0], v[1]};
-}
-
 } // namespace
 
 // A download that fails never reports success, and the answer of the
@@ -91,54 +66,50 @@ std::pair<double, double> readoutDegrees(const QTextEdit* panel) {
 TEST(WindowFaults, FailedDownloadLeavesNoStarsOfAnotherField) {
     ProgramFolderFixture folder;
     MessageRecorder boxes;
-    const WebSwitches web = Web();
-    const SiteHosts sites = Sites();
+    Restore keepWeb(Web());
+    Restore keepLang(Lang());
+    Restore keepSites(Sites());
     LocalHttpServer::Reply reply{200, readSample("data")};
     LocalHttpServer server{[&reply](const QByteArray&) { return reply; }};
     Sites().starServer = server.base();
     Lang().FormMessages[9] = QStringLiteral("Star catalogue downloaded");
-    {
-        Form1 form;
-        Web().AutonomousMode = false;
-        Web().StarSiteEnabled = true;
-        ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
-        form.session().Plate = {};
-        form.session().Plate.corrAsd = 833.27;
-        form.session().Plate.corrDec = 1575.63;
-        form.DownloadData_Click();
-        EXPECT_TRUE(logged(form, "Star catalogue downloaded"));
-        form.READFILE();
-        EXPECT_EQ(form.session().Stars.rowsRead, 48);
+    Form1 form;
+    Web().AutonomousMode = false;
+    Web().StarSiteEnabled = true;
+    ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
+    form.session().Plate = {};
+    form.session().Plate.corrAsd = 833.27;
+    form.session().Plate.corrDec = 1575.63;
+    form.DownloadData_Click();
+    EXPECT_TRUE(logged(form, "Star catalogue downloaded"));
+    form.READFILE();
+    EXPECT_EQ(form.session().Stars.rowsRead, 48);
 
-        // The server answers with an error page for the next field.
-        control<QListWidget>(form, "status")->clear();
-        reply = {404, "<html>Not found</html>"};
-        edit(form, "txt_ra(0)")->setText("5");
-        form.DownloadData_Click();
-        EXPECT_FALSE(logged(form, "Star catalogue downloaded"));
-        EXPECT_EQ(folder.read("data"), readSample("data")); // kept on disk, intact
-        form.READFILE();
-        EXPECT_EQ(form.session().Stars.rowsRead, 0);
-        EXPECT_EQ(form.session().Stars.inUse, 0);
-        EXPECT_TRUE(logged(form, "another field")) << "a line says why no star was read";
+    // The server answers with an error page for the next field.
+    control<QListWidget>(form, "status")->clear();
+    reply = {404, "<html>Not found</html>"};
+    edit(form, "txt_ra(0)")->setText("5");
+    form.DownloadData_Click();
+    EXPECT_FALSE(logged(form, "Star catalogue downloaded"));
+    EXPECT_EQ(folder.read("data"), readSample("data")); // kept on disk, intact
+    form.READFILE();
+    EXPECT_EQ(form.session().Stars.rowsRead, 0);
+    EXPECT_EQ(form.session().Stars.inUse, 0);
+    EXPECT_TRUE(logged(form, "another field")) << "a line says why no star was read";
 
-        // A field that is no number: nothing asked, and still nothing read.
-        edit(form, "txt_ra(1)")->setText("4x");
-        form.DownloadData_Click();
-        form.READFILE();
-        EXPECT_EQ(form.session().Stars.rowsRead, 0);
+    // A field that is no number: nothing asked, and still nothing read.
+    edit(form, "txt_ra(1)")->setText("4x");
+    form.DownloadData_Click();
+    form.READFILE();
+    EXPECT_EQ(form.session().Stars.rowsRead, 0);
 
-        // A download that succeeds again is read.
-        edit(form, "txt_ra(0)")->setText("22");
-        edit(form, "txt_ra(1)")->setText("47");
-        reply = {200, readSample("data")};
-        form.DownloadData_Click();
-        form.READFILE();
-        EXPECT_EQ(form.session().Stars.rowsRead, 48);
-    }
-    Web() = web;
-    Sites() = sites;
-    Lang() = LanguageTable{};
+    // A download that succeeds again is read.
+    edit(form, "txt_ra(0)")->setText("22");
+    edit(form, "txt_ra(1)")->setText("47");
+    reply = {200, readSample("data")};
+    form.DownloadData_Click();
+    form.READFILE();
+    EXPECT_EQ(form.session().Stars.rowsRead, 48);
 }
 
 // The shipped sample moved to 0h of right ascension is identified like the
@@ -165,29 +136,20 @@ TEST(WindowFaults, FieldAtZeroHoursIsIdentified) {
     }
     s.PickCount = 5;
     s.SelectionDone = true;
-    int questions = 0;
-    boxes.answer = [&](const messagebox::Shown&) {
-        ++questions;
-        const int truth[5] = {9, 13, 19, 20, 45};
-        for (int k = 0; k < 5; ++k) {
-            const auto px = s.Plate.scaledToPixel(s.Stars.ra[truth[k]], s.Stars.dec[truth[k]]);
-            if (!px || std::hypot(px->x - s.ImageStarX[k + 1], px->y - s.ImageStarY[k + 1]) > 12)
-                return messagebox::Answer::No;
-        }
-        return messagebox::Answer::Yes;
-    };
+    int accepted = 0;
+    boxes.answer = yesToTheTrueIdentification(form, nullptr, &accepted);
     form.startCalcul_Click();
-    EXPECT_GE(questions, 1);
+    EXPECT_EQ(accepted, 1);
     ASSERT_TRUE(s.MatchFound);
 
     const QPoint at(512, 512);
     form.Picture1_MouseMove(at.x(), at.y());
     form.Picture1_Click();
-    const auto [ra, dec] = readoutDegrees(control<QTextEdit>(form, "InfoMore"));
+    const auto [ra, dec] = readoutDegrees(form);
     EXPECT_GE(ra, 0.0);
     EXPECT_LT(ra, 360.0);
-    const auto t = testing_support::sampleTrueSky(at.x(), at.y());
-    EXPECT_LT(testing_support::separationArcsec(ra, dec, NormaliseRa(t.ra + shift), t.dec), 15.0);
+    const auto t = sampleTrueSky(at.x(), at.y());
+    EXPECT_LT(separationArcsec(ra, dec, NormaliseRa(t.ra + shift), t.dec), 15.0);
     // The readout under catalogue stars on both sides of 0h, too.
     const MarkerPool& star = form.markers().star;
     bool below = false, above = false;
@@ -213,6 +175,7 @@ TEST(WindowFaults, NoLanguageFileKeepsTheDesignCaptions) {
     MessageRecorder boxes;
     for (const char* name : {"lang.cfg", "lang-fr.cfg", "lang-en.cfg"})
         QFile::remove(folder.file(name));
+    Restore keepLang(Lang());
     Lang() = LanguageTable{};
     std::unique_ptr<Form1> form(StartupSequence());
     EXPECT_EQ(boxes.shown.size(), 1u);
@@ -236,7 +199,6 @@ TEST(WindowFaults, NoLanguageFileKeepsTheDesignCaptions) {
     EXPECT_EQ(control<QGroupBox>(*form, "frm(1)")->title(), "F20");
     EXPECT_EQ(control<QLabel>(*form, "lbl(0)")->text(), QString::fromUtf8("Champ"));
     EXPECT_EQ(control<QPushButton>(*form, "BoutonEtalo")->text(), "Suivant");
-    Lang() = LanguageTable{};
 }
 
 // A double-click on the magnifier is one pick, not two.
@@ -296,10 +258,7 @@ TEST(WindowFaults, AutoReloadIsSilentForFoldersAndTellsABadFileOnce) {
         form.Timer3_Timer();
     EXPECT_EQ(boxes, 1);
     folder.write("bad.png", "still not a picture, and newer");
-    QFile f(folder.file("bad.png"));
-    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    f.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
-    f.close();
+    touch(folder.file("bad.png"), 60);
     form.Timer3_Timer();
     EXPECT_EQ(boxes, 2); // a new version of the file is tried again
 }
@@ -373,47 +332,54 @@ TEST(WindowFaults, KeysOnTheTabStripShowThePage) {
     EXPECT_EQ(tabs->currentIndex(), 0);
 }
 
-// Typed values out of any sensible range are refused, naming the box,
-// before anything is queried or saved.
+// Typed values out of any sensible range, and scales that are not numbers,
+// are refused, naming the box, before anything is queried, saved or read.
 TEST(WindowFaults, ValuesOutOfRangeAreRefusedBeforeQueryOrSave) {
     ProgramFolderFixture folder;
     MessageRecorder boxes;
-    const WebSwitches web = Web();
-    const SiteHosts sites = Sites();
+    Restore keepWeb(Web());
+    Restore keepSites(Sites());
     LocalHttpServer server{[](const QByteArray&) {
         return LocalHttpServer::Reply{200, readSample("data")};
     }};
     Sites().starServer = server.base();
-    {
-        Form1 form;
-        Web().AutonomousMode = false;
-        Web().StarSiteEnabled = true;
-        ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
-        edit(form, "txt_distance")->setText("1e300");
-        form.DownloadData_Click();
-        ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_TRUE(boxes.shown[0].text.contains("1e300"));
-        EXPECT_TRUE(boxes.shown[0].text.contains(control<QLabel>(form, "lbl(0)")->text()));
-        EXPECT_TRUE(server.requests.isEmpty());
-        EXPECT_FALSE(form.SaveReduction(folder.file("out.pam")));
-        EXPECT_FALSE(QFile::exists(folder.file("out.pam")));
+    Form1 form;
+    Web().AutonomousMode = false;
+    Web().StarSiteEnabled = true;
+    ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
+    edit(form, "txt_distance")->setText("1e300");
+    form.DownloadData_Click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains("1e300"));
+    EXPECT_TRUE(boxes.shown[0].text.contains(control<QLabel>(form, "lbl(0)")->text()));
+    EXPECT_TRUE(server.requests.isEmpty());
+    EXPECT_FALSE(form.SaveReduction(folder.file("out.pam")));
+    EXPECT_FALSE(QFile::exists(folder.file("out.pam")));
 
-        edit(form, "txt_distance")->setText("28");
-        edit(form, "txt_mag")->setText("-3");
-        form.DownloadData_Click();
-        EXPECT_EQ(boxes.shown.size(), 3u);
-        EXPECT_TRUE(server.requests.isEmpty());
-        edit(form, "txt_mag")->setText("11.5");
+    edit(form, "txt_distance")->setText("28");
+    edit(form, "txt_mag")->setText("-3");
+    form.DownloadData_Click();
+    EXPECT_EQ(boxes.shown.size(), 3u);
+    EXPECT_TRUE(server.requests.isEmpty());
+    edit(form, "txt_mag")->setText("11.5");
 
-        edit(form, "txt_tolerance")->setText("1e20");
-        form.session().SelectionDone = true;
-        form.Algo();
-        EXPECT_EQ(boxes.shown.size(), 4u);
-        EXPECT_EQ(form.session().CandidateCount, 0);
-        EXPECT_TRUE(boxes.shown.back().text.contains("1e20"));
-    }
-    Web() = web;
-    Sites() = sites;
+    edit(form, "txt_tolerance")->setText("1e20");
+    form.session().SelectionDone = true;
+    form.Algo();
+    EXPECT_EQ(boxes.shown.size(), 4u);
+    EXPECT_EQ(form.session().CandidateCount, 0);
+    EXPECT_TRUE(boxes.shown.back().text.contains("1e20"));
+
+    // Scales that are not numbers (read as 0 they would divide by zero) stop
+    // "3-Calcul" before anything is read.
+    edit(form, "txt_tolerance")->setText("20.5");
+    edit(form, "txt_corrdec")->setText("abc");
+    form.startCalcul_Click();
+    ASSERT_EQ(boxes.shown.size(), 5u);
+    EXPECT_TRUE(boxes.shown[4].text.contains("abc"));
+    EXPECT_TRUE(boxes.shown[4].text.contains(control<QLabel>(form, "lbl(8)")->text()));
+    EXPECT_EQ(form.session().Stars.rowsRead, 0);
+    EXPECT_FALSE(control<QLabel>(form, "icoG")->isHidden());
 }
 
 // The comma repair runs once per change, whatever the text.
@@ -432,28 +398,13 @@ TEST(WindowFaults, ManyCommasNeitherCrashNorStay) {
     EXPECT_EQ(edit(form, "txt_epoch")->text(), "2000.5");
 }
 
-// Scales that are not numbers stop "3-Calcul" with a message naming the box.
-TEST(WindowFaults, ScalesThatAreNotNumbersAreRefused) {
-    ProgramFolderFixture folder;
-    MessageRecorder boxes;
-    Form1 form;
-    ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
-    form.session().SelectionDone = true;
-    edit(form, "txt_corrdec")->setText("abc");
-    form.startCalcul_Click();
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_TRUE(boxes.shown[0].text.contains("abc"));
-    EXPECT_TRUE(boxes.shown[0].text.contains(control<QLabel>(form, "lbl(8)")->text()));
-    EXPECT_EQ(form.session().Stars.rowsRead, 0); // nothing read
-    EXPECT_FALSE(control<QLabel>(form, "icoG")->isHidden());
-}
-
 // In French every text follows: the language file's captions, the program's
 // own texts through Qt's translations, and Qt's standard buttons; back in
 // English they all go back.
 TEST(WindowFaults, EveryTextFollowsTheChosenLanguage) {
     ProgramFolderFixture folder;
     MessageRecorder boxes;
+    Restore keepLang(Lang());
     folder.write("lang.cfg", folder.read("lang-fr.cfg"));
     ReadLanguage(nullptr);
     EXPECT_EQ(TranslationLanguage(), "fr");
@@ -491,5 +442,4 @@ TEST(WindowFaults, EveryTextFollowsTheChosenLanguage) {
         EXPECT_EQ(again.button(QMessageBox::Yes)->text().remove('&'), "Yes");
     }
     UseTranslations("en");
-    Lang() = LanguageTable{};
 }
