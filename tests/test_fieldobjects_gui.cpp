@@ -9,8 +9,8 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/imagecanvas.h"
 #include "platform/net/http.h"
-#include "testing.h"
 #include "text/language.h"
+#include "window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,74 +26,30 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-using testing_support::check;
-using testing_support::control;
-using testing_support::edit;
-using testing_support::MessageRecorder;
-using testing_support::ProgramFolderFixture;
-using testing_support::readSample;
+using namespace testing_support;
 
 namespace {
-
-// The sample opened, downloaded from the cache, picked and solved with the
-// true identification accepted (the end-to-end test walks the same path).
-void solveSample(Form1& form, MessageRecorder& boxes, const ProgramFolderFixture& folder) {
-    ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
-    form.DownloadData_Click();
-    SetCheckValue(check(form, "CheckSelectStars"), 1);
-    form.SelectStar_Click();
-    const int picks[5][2] = {{630, 133}, {902, 837}, {301, 262}, {494, 934}, {237, 638}};
-    for (const auto& p : picks) {
-        form.Picture1_MouseMove(static_cast<float>(p[0]), static_cast<float>(p[1]));
-        QTest::mouseClick(control<ImageCanvas>(form, "Picture1"), Qt::LeftButton, {},
-                          QPoint(p[0], p[1]));
-    }
-    const int truth[5] = {9, 13, 19, 20, 45};
-    boxes.answer = [&](const messagebox::Shown&) {
-        const SessionState& s = form.session();
-        for (int k = 0; k < 5; ++k) {
-            const auto px = s.Plate.scaledToPixel(s.Stars.ra[truth[k]], s.Stars.dec[truth[k]]);
-            if (!px || std::hypot(px->x - s.ImageStarX[k + 1], px->y - s.ImageStarY[k + 1]) > 12)
-                return messagebox::Answer::No;
-        }
-        return messagebox::Answer::Yes;
-    };
-    form.startCalcul_Click();
-    ASSERT_TRUE(form.session().MatchFound);
-    boxes.answer = {}; // Yes from now on (the minor-planet question)
-}
-
-// Degrees of "hh mm ss.s" or "+dd mm ss" (the sample's rows are all north).
-double sexagesimal(const QString& text) {
-    const QStringList p = text.split(' ');
-    return p[0].toDouble() + p[1].toDouble() / 60 + p[2].toDouble() / 3600;
-}
 
 QString panelText(const Form1& form) {
     return control<QTextEdit>(form, "InfoMore")->toPlainText();
 }
 
+// The sample solved by hand, the true identification accepted.
 class SampleFullMap : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_web = Web();
-        ASSERT_TRUE(ReadLanguageFile(folder.file("lang-en.cfg"), Lang()).opened);
         form = std::make_unique<Form1>();
         form->ApplyLanguageToForm();
         form->show();
         solveSample(*form, boxes, folder);
     }
-    void TearDown() override {
-        form.reset();
-        Web() = m_web;
-    }
+    void TearDown() override { form.reset(); }
 
+    Restore<WebSwitches> m_web{Web()};
     ProgramFolderFixture folder;
+    EnglishTexts english{folder};
     MessageRecorder boxes;
     std::unique_ptr<Form1> form;
-
-private:
-    WebSwitches m_web;
 };
 
 } // namespace
@@ -160,8 +116,8 @@ TEST_F(SampleFullMap, DrawsNgc7380WhereTheTrueSolutionPutsIt) {
     // the affine model's error.
     const auto px = s.Plate.scaledToPixel(s.DeepSky.ra[i], s.DeepSky.dec[i]);
     ASSERT_TRUE(px);
-    const auto sky = testing_support::sampleTrueSky(px->x, px->y);
-    EXPECT_LT(testing_support::separationArcsec(sky.ra, sky.dec, 341.837542, 58.132417), 20.0);
+    const auto sky = sampleTrueSky(px->x, px->y);
+    EXPECT_LT(separationArcsec(sky.ra, sky.dec, 341.837542, 58.132417), 20.0);
 
     // Its ellipse (25' x 20', 174 and 217 pixels) is drawn around it.
     const MarkerStore& m = form->markers();
@@ -211,13 +167,15 @@ TEST_F(SampleFullMap, BrowserListsTheSampleFromTheMenu) {
     EXPECT_EQ(form->session().CentrePlateRA, centreRa);
 }
 
-// The query from "1-Download" after a match, on a local server: padded
-// fields, the address, then an error page that leaves no stale answer.
+// The query from "1-Download" after a match (and only then), on a local
+// server: padded fields, the address, then an error page that leaves no
+// stale answer.
 TEST(MinorPlanetDownload, QueriesTheServiceAndNeverKeepsAStaleAnswer) {
     ProgramFolderFixture folder;
-    const WebSwitches web = Web();
-    const SiteHosts sites = Sites();
-    const http::Limits limits = http::CurrentLimits();
+    Restore keepWeb(Web());
+    Restore keepSites(Sites());
+    Restore keepLimits(http::CurrentLimits());
+    EnglishTexts english(folder);
     http::CurrentLimits().idleTimeoutMs = 400;
     bool errorPage = false;
     LocalHttpServer server([&](const QByteArray& path) {
@@ -228,36 +186,38 @@ TEST(MinorPlanetDownload, QueriesTheServiceAndNeverKeepsAStaleAnswer) {
     Sites().starServer = server.base();
     Sites().minorPlanetService = server.base();
     MessageRecorder boxes;
-    {
-        Form1 form;
-        Web().AutonomousMode = false;
-        ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
-        edit(form, "txt_ra(0)")->setText("5");
-        edit(form, "txt_Adate(0)")->setText("5");
-        edit(form, "txt_Adate(1)")->setText("7");
-        edit(form, "txt_Adate(2)")->setText("2008");
-        edit(form, "txt_Adate(3)")->setText("13");
-        edit(form, "txt_Adate(4)")->setText("12");
-        form.session().MatchFound = true;
-        form.DownloadData_Click();
-        ASSERT_EQ(server.requests.size(), 2);
-        EXPECT_EQ(server.requests[1],
-                  "/~cgi/MPCheck.COM?year=2008&month=7&day=5.55&which=pos&ra=05+47+12.2&decl=58+"
-                  "03+14&TextArea=&radius=960&limit=19.0&oc=500&sort=d&mot=h&tmot=s&pdes=u&"
-                  "needed=f&ps=n&type=p");
-        EXPECT_EQ(edit(form, "txt_ra(0)")->text(), "05");
-        EXPECT_EQ(edit(form, "txt_dec(1)")->text(), "03");
-        EXPECT_EQ(folder.read("data2"), readSample("data2"));
+    Form1 form;
+    form.ApplyLanguageToForm();
+    Web().AutonomousMode = false;
+    ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
+    edit(form, "txt_ra(0)")->setText("5");
+    const char* date[5] = {"5", "7", "2008", "13", "12"};
+    for (int i = 0; i < 5; ++i)
+        edit(form, QStringLiteral("txt_Adate(%1)").arg(i))->setText(date[i]);
+    form.DownloadData_Click();
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(server.requests.size(), 1); // no match yet: the stars only
 
-        // The service answers with an error page: no answer of the earlier
-        // query is left to be read as this one's.
-        errorPage = true;
-        form.DownloadData_Click();
-        EXPECT_FALSE(QFile::exists(folder.file("data2")));
-        form.READFILE_ASTER();
-        EXPECT_EQ(form.session().MinorPlanets.count, 0);
-    }
-    Web() = web;
-    Sites() = sites;
-    http::CurrentLimits() = limits;
+    form.session().MatchFound = true;
+    form.DownloadData_Click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_FALSE(boxes.shown[0].text.isEmpty());
+    EXPECT_EQ(boxes.shown[0].title, Lang().FormMessages[21]);
+    EXPECT_EQ(boxes.shown[0].text, Lang().FormMessages[23]);
+    ASSERT_EQ(server.requests.size(), 3);
+    EXPECT_EQ(server.requests[2],
+              "/~cgi/MPCheck.COM?year=2008&month=7&day=5.55&which=pos&ra=05+47+12.2&decl=58+"
+              "03+14&TextArea=&radius=960&limit=19.0&oc=500&sort=d&mot=h&tmot=s&pdes=u&"
+              "needed=f&ps=n&type=p");
+    EXPECT_EQ(edit(form, "txt_ra(0)")->text(), "05");
+    EXPECT_EQ(edit(form, "txt_dec(1)")->text(), "03");
+    EXPECT_EQ(folder.read("data2"), readSample("data2"));
+
+    // The service answers with an error page: no answer of the earlier
+    // query is left to be read as this one's.
+    errorPage = true;
+    form.DownloadData_Click();
+    EXPECT_FALSE(QFile::exists(folder.file("data2")));
+    form.READFILE_ASTER();
+    EXPECT_EQ(form.session().MinorPlanets.count, 0);
 }
