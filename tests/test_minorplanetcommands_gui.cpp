@@ -10,8 +10,8 @@
 #include "localserver.h"
 #include "mainwindow/form1.h"
 #include "settings/options.h"
-#include "testing.h"
 #include "text/language.h"
+#include "window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,42 +32,11 @@ using namespace testing_support;
 
 namespace {
 
-// Runs `act` on the modal window of type W once it is shown; `ran` tells
-// whether it was.
-template <class W> void whenShown(std::function<void(W&)> act, bool* ran = nullptr) {
-    QTimer::singleShot(0, [act = std::move(act), ran] {
-        if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget())) {
-            act(*w);
-            if (ran) *ran = true;
-        }
-    });
-}
-
-void trigger(const Form1& form, const char* command) {
-    control<QAction>(form, QString::fromLatin1(command))->trigger();
-}
-
-bool logged(const Form1& form, const QString& start) {
-    const QListWidget* status = control<QListWidget>(form, "status");
-    for (int i = 0; i < status->count(); ++i)
-        if (status->item(i)->text().startsWith(start)) return true;
-    return false;
-}
-
-// Degrees of the page's "hh mm ss.s" and "+dd mm ss" (north only).
-double sexagesimal(const QString& text) {
-    const QStringList p = text.split(' ');
-    return p[0].toDouble() + p[1].toDouble() / 60 + p[2].toDouble() / 3600;
-}
-
 // The sample solved in one click (automatic picks, candidates by evidence,
 // the refined plate), the first candidate accepted.
 class SampleWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_web = Web();
-        m_sites = Sites();
-        ASSERT_TRUE(ReadLanguageFile(folder.file("lang-en.cfg"), Lang()).opened);
         form = std::make_unique<Form1>();
         form->ApplyLanguageToForm();
         form->show();
@@ -81,40 +50,26 @@ protected:
         ASSERT_TRUE(form->session().RefinedPlate);
         boxes.shown.clear();
     }
-    void TearDown() override {
-        form.reset();
-        Web() = m_web;
-        Sites() = m_sites;
-    }
+    void TearDown() override { form.reset(); }
 
     // Chooses the local minor-planet source in "Internet bugs", the service
     // blocked: nothing of the web is needed.
     void chooseLocalSource() {
-        bool ran = false;
-        whenShown<frmInternet>(
-            [](frmInternet& w) {
-                w.ChkLocalMinorPlanets->setChecked(true);
-                w.Chk(2)->setChecked(false);
-                w.cmdOK->click();
-            },
-            &ran);
+        NextDialog<frmInternet> dialog([](frmInternet& w) {
+            w.ChkLocalMinorPlanets->setChecked(true);
+            w.Chk(2)->setChecked(false);
+            w.cmdOK->click();
+        });
         form->mnu_webbugs_Click();
-        ASSERT_TRUE(ran);
+        ASSERT_TRUE(dialog.ran);
     }
 
-    // A click on the solved image at pixel (x, y).
-    void clickImage(int x, int y) {
-        form->Picture1_MouseMove(float(x), float(y));
-        QTest::mouseClick(control<QWidget>(*form, "Picture1"), Qt::LeftButton, {}, QPoint(x, y));
-    }
-
+    Restore<WebSwitches> m_web{Web()};
+    Restore<SiteHosts> m_sites{Sites()};
     ProgramFolderFixture folder;
+    EnglishTexts english{folder};
     MessageRecorder boxes;
     std::unique_ptr<Form1> form;
-
-private:
-    WebSwitches m_web;
-    SiteHosts m_sites;
 };
 
 } // namespace
@@ -128,12 +83,11 @@ TEST_F(SampleWindow, LocalSourceAnswersTheDownloadAndTheFullMap) {
     // is computed for the typed date, not taken from the cache of the service.
     form->DownloadData_Click();
     QTemporaryDir dir;
+    const QString expected = dir.filePath("expected");
     ASSERT_TRUE(WriteLocalMinorPlanetAnswer(folder.file("asteroids.dat"), sampleMinorPlanetFields(),
-                                            dir.filePath("expected"))
+                                            expected)
                     .ok);
-    QFile expected(dir.filePath("expected"));
-    ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
-    EXPECT_EQ(folder.read("data2"), expected.readAll());
+    EXPECT_EQ(folder.read("data2"), readFile(expected));
     EXPECT_NE(folder.read("data2"), readSample("data2"));
     EXPECT_TRUE(logged(*form, "3 minor planet(s) computed from "));
     EXPECT_TRUE(control<QPushButton>(*form, "cancelDownload")->isHidden());
@@ -191,29 +145,26 @@ TEST_F(SampleWindow, ReportsTheClickedPointInTheMpcFormat) {
     // A click 3 pixels off the star of catalogue row 44 (centroid 100.7,
     // 977.3, near a corner) is measured on the star.
     form->FullMap_Click();
-    clickImage(98, 980);
-    bool ran = false;
+    clickImage(*form, {98, 980});
     QString shownNearest, offered;
-    whenShown<ReportPositionDialog>(
-        [&](ReportPositionDialog& w) {
-            shownNearest = control<QLabel>(w, "lbl_nearest")->text();
-            offered = w.txt_designation->text();
-            w.txt_designation->setText("2022 HK5");
-            w.txt_magnitude->setText("1x");
-            EXPECT_FALSE(w.cmdAppend->isEnabled());
-            EXPECT_TRUE(w.lbl_error->text().contains("1x"));
-            w.txt_magnitude->setText("10.03");
-            w.cmb_band->setCurrentText("R");
-            w.txt_observatory->setText("J95");
-            ASSERT_TRUE(w.cmdAppend->isEnabled());
-            w.cmdAppend->click();
-            EXPECT_FALSE(w.cmdAppend->isEnabled()); // once per point
-            EXPECT_TRUE(w.txt_report->toPlainText().contains(w.txt_line->text()));
-            w.cmdClose->click();
-        },
-        &ran);
+    NextDialog<ReportPositionDialog> dialog([&](ReportPositionDialog& w) {
+        shownNearest = control<QLabel>(w, "lbl_nearest")->text();
+        offered = w.txt_designation->text();
+        w.txt_designation->setText("2022 HK5");
+        w.txt_magnitude->setText("1x");
+        EXPECT_FALSE(w.cmdAppend->isEnabled());
+        EXPECT_TRUE(w.lbl_error->text().contains("1x"));
+        w.txt_magnitude->setText("10.03");
+        w.cmb_band->setCurrentText("R");
+        w.txt_observatory->setText("J95");
+        ASSERT_TRUE(w.cmdAppend->isEnabled());
+        w.cmdAppend->click();
+        EXPECT_FALSE(w.cmdAppend->isEnabled()); // once per point
+        EXPECT_TRUE(w.txt_report->toPlainText().contains(w.txt_line->text()));
+        w.cmdClose->click();
+    });
     trigger(*form, "mnu_reportposition");
-    ASSERT_TRUE(ran);
+    ASSERT_TRUE(dialog.ran);
     // The nearest minor planet of the map is 13 degrees away: named, not offered.
     EXPECT_TRUE(shownNearest.contains("(2105) Gudy (02105)")) << shownNearest.toStdString();
     EXPECT_TRUE(offered.isEmpty());
@@ -236,7 +187,7 @@ TEST_F(SampleWindow, ReportsTheClickedPointInTheMpcFormat) {
     EXPECT_EQ(options::Value("report/observatoryCode").toString(), "J95");
 
     // The next report starts from the stored code and adds a second line.
-    whenShown<ReportPositionDialog>([](ReportPositionDialog& w) {
+    NextDialog<ReportPositionDialog> again([](ReportPositionDialog& w) {
         EXPECT_EQ(w.txt_observatory->text(), "J95");
         w.txt_designation->setText("433");
         w.cmdAppend->click();
@@ -250,11 +201,8 @@ TEST_F(SampleWindow, ReportsTheClickedPointInTheMpcFormat) {
 
 TEST(ElementsCommand, DownloadsUnpacksAndOffersTheFileForTheSession) {
     ProgramFolderFixture folder;
-    const SiteHosts sites = Sites();
-    const QByteArray ceres =
-        "00001    3.34  0.15 K2555 188.70269   73.27343   80.25221   10.58780  0.0794013  "
-        "0.21424651   2.7660512  0 E2024-V47  7330 125 1801-2024 0.80 M-v 30k MPCLINUX   4000      "
-        "(1) Ceres              20241101\n";
+    Restore keepSites(Sites());
+    const QByteArray ceres = kCeresMpcorbLine + "\n";
     const QByteArray packed = gzip(ceres);
     QByteArray served = "<html>Not found</html>";
     LocalHttpServer server([&served](const QByteArray&) {
@@ -286,5 +234,4 @@ TEST(ElementsCommand, DownloadsUnpacksAndOffersTheFileForTheSession) {
     boxes.answer = [](const messagebox::Shown&) { return messagebox::Answer::No; };
     trigger(form, "mnu_mpcorb");
     EXPECT_EQ(server.requests.size(), requests);
-    Sites() = sites;
 }

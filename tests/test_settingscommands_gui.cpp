@@ -11,8 +11,8 @@
 #include "settings/widgets/config.h"
 #include "settings/widgets/config2.h"
 #include "settings/widgets/wizard.h"
-#include "testing.h"
 #include "text/language.h"
+#include "window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,48 +29,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-using testing_support::control;
-using testing_support::edit;
-using testing_support::MessageRecorder;
-using testing_support::ProgramFolderFixture;
-
-namespace {
-
-// Drives the next modal window of type T once it shows, then closes it if
-// the driver left it open (as closing by its frame would).
-template <class T> class NextDialog {
-public:
-    explicit NextDialog(std::function<void(T&)> drive) : m_drive(std::move(drive)) {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* d = qobject_cast<T*>(QApplication::activeModalWidget());
-            if (!d) return;
-            m_timer.stop();
-            ran = true;
-            m_drive(*d);
-            if (d->isVisible()) d->reject();
-        });
-        m_timer.start();
-    }
-    bool ran = false;
-
-private:
-    std::function<void(T&)> m_drive;
-    QTimer m_timer;
-};
-
-void trigger(Form1& form, const char* action) {
-    control<QAction>(form, action)->trigger();
-}
-
-struct EnglishTexts {
-    explicit EnglishTexts(const ProgramFolderFixture& folder) {
-        ReadLanguageFile(folder.file("lang-en.cfg"), Lang());
-    }
-    ~EnglishTexts() { Lang() = LanguageTable{}; }
-};
-
-} // namespace
+using namespace testing_support;
 
 TEST(SettingsCommands, DefaultsThatCannotBeSavedAreReportedAndTheOldFileKept) {
     ProgramFolderFixture folder;
@@ -158,6 +117,7 @@ TEST(SettingsCommands, WizardChangesNothingUntilFinishedThenWritesEveryField) {
     EXPECT_EQ(edit(form, "txt_url")->text(), "sample.png");
     EXPECT_FALSE(QFile::exists(folder.file("data"))); // nothing downloaded
 
+    Restore keepWeb(Web());
     Web().StarSiteEnabled = false; // no download from here on
     NextDialog<Wizard> wizard([](Wizard& w) {
         w.txt_ra(0)->setText("5");
@@ -169,7 +129,6 @@ TEST(SettingsCommands, WizardChangesNothingUntilFinishedThenWritesEveryField) {
         w.step3->click();
     });
     trigger(form, "mnu_wizard");
-    Web().StarSiteEnabled = true;
     ASSERT_TRUE(wizard.ran);
     EXPECT_EQ(edit(form, "txt_ra(0)")->text(), "5");
     EXPECT_EQ(control<QLabel>(form, "txt_dec_sign_show(0)")->text(), "-");
@@ -183,6 +142,7 @@ TEST(SettingsCommands, WizardChangesNothingUntilFinishedThenWritesEveryField) {
 TEST(SettingsCommands, WizardSolvesTheSampleOffline) {
     ProgramFolderFixture folder;
     EnglishTexts english(folder);
+    Restore keepWeb(Web());
     MessageRecorder boxes;
     // A first start with the design values (the shipped defaults already hold the sample's).
     QFile::remove(folder.file("defaut.cfg"));
@@ -198,11 +158,10 @@ TEST(SettingsCommands, WizardSolvesTheSampleOffline) {
     NextDialog<Wizard> wizard([](Wizard& w) {
         EXPECT_EQ(w.txt_epoch->text(), "2000.0"); // the main window's values
         w.txt_url->setText("sample.png");
-        const char* ra[3] = {"22", "47", "12.2"};
-        const char* dec[3] = {"58", "3", "14"};
+        const char* centre[6] = {"22", "47", "12.2", "58", "3", "14"};
         for (int i = 0; i < 3; ++i) {
-            w.txt_ra(i)->setText(ra[i]);
-            w.txt_dec(i)->setText(dec[i]);
+            w.txt_ra(i)->setText(centre[i]);
+            w.txt_dec(i)->setText(centre[3 + i]);
         }
         w.txt_dec_sign(1)->click();
         w.txt_mag->setText("11.5");
@@ -227,26 +186,10 @@ TEST(SettingsCommands, WizardSolvesTheSampleOffline) {
     ASSERT_EQ(form.session().WorkflowMode, WorkflowMode::Select);
     EXPECT_EQ(form.session().AutoCalculate, 1);
 
-    // Five picks; the fifth starts the calculation by itself. Yes only to the
-    // candidate that puts catalogue rows 9, 13, 19, 20 and 45 on the picks.
-    const int truth[5] = {9, 13, 19, 20, 45};
+    // Five picks; the fifth starts the calculation by itself.
     int accepted = 0;
-    boxes.answer = [&](const messagebox::Shown&) {
-        const SessionState& s = form.session();
-        for (int k = 0; k < 5; ++k) {
-            const auto px = s.Plate.scaledToPixel(s.Stars.ra[truth[k]], s.Stars.dec[truth[k]]);
-            if (!px || std::hypot(px->x - s.ImageStarX[k + 1], px->y - s.ImageStarY[k + 1]) > 12)
-                return messagebox::Answer::No;
-        }
-        ++accepted;
-        return messagebox::Answer::Yes;
-    };
-    const int picks[5][2] = {{630, 133}, {902, 837}, {301, 262}, {494, 934}, {237, 638}};
-    for (const auto& p : picks) {
-        const QPoint at(p[0], p[1]);
-        form.Picture1_MouseMove(static_cast<float>(at.x()), static_cast<float>(at.y()));
-        QTest::mouseClick(control<ImageCanvas>(form, "Picture1"), Qt::LeftButton, {}, at);
-    }
+    boxes.answer = yesToTheTrueIdentification(form, nullptr, &accepted);
+    pickSampleStars(form, {}, false);
     EXPECT_EQ(accepted, 1);
     EXPECT_TRUE(form.session().MatchFound);
     EXPECT_EQ(form.session().WorkflowMode, WorkflowMode::Coordinates);
@@ -258,11 +201,12 @@ TEST(SettingsCommands, WizardSolvesTheSampleOffline) {
 TEST(SettingsCommands, DownloadRunsTheVersionCheckWithoutHarmToTheStars) {
     ProgramFolderFixture folder;
     EnglishTexts english(folder);
+    Restore keepWeb(Web());
+    Restore keepSites(Sites());
     MessageRecorder boxes;
     Form1 form;
     form.ApplyLanguageToForm();
     ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
-    const SiteHosts savedSites = Sites();
     LocalHttpServer stars([](const QByteArray&) {
         return LocalHttpServer::Reply{200, testing_support::readSample("data")};
     });
@@ -296,5 +240,4 @@ TEST(SettingsCommands, DownloadRunsTheVersionCheckWithoutHarmToTheStars) {
     EXPECT_LT(took, kUpdateCheckBudgetMs + 3000) << took << " ms";
 
     EXPECT_TRUE(boxes.shown.empty());
-    Sites() = savedSites;
 }

@@ -150,6 +150,11 @@ MinorPlanetFields sampleMinorPlanetFields() {
     return t;
 }
 
+const QByteArray kCeresMpcorbLine =
+    "00001    3.34  0.15 K2555 188.70269   73.27343   80.25221   10.58780  0.0794013  "
+    "0.21424651   2.7660512  0 E2024-V47  7330 125 1801-2024 0.80 M-v 30k MPCLINUX   4000      "
+    "(1) Ceres              20241101";
+
 QByteArray gzip(const QByteArray& bytes) {
     QByteArray out(qsizetype(compressBound(uLong(bytes.size())) + 64), Qt::Uninitialized);
     z_stream z{};

@@ -85,6 +85,9 @@ double sexagesimal(const QString& text);
 // 2022-10-10 21:36 UTC, 22 47 12.2 +58 03 14, 960', V 19.0.
 MinorPlanetFields sampleMinorPlanetFields();
 
+// (1) Ceres as a record of the MPC's MPCORB export (the layout the MPC publishes).
+extern const QByteArray kCeresMpcorbLine;
+
 // `bytes` compressed in the gzip format.
 QByteArray gzip(const QByteArray& bytes);
 

@@ -5,6 +5,7 @@
 #include "platform/widgets/controlvalue.h"
 #include "text/language.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QRegularExpression>
@@ -65,6 +66,10 @@ void solveSample(Form1& form, MessageRecorder& boxes, const ProgramFolderFixture
     form.startCalcul_Click();
     boxes.answer = {};
     if (!form.session().MatchFound) throw std::runtime_error("the sample was not solved");
+}
+
+void trigger(const Form1& form, const char* action) {
+    control<QAction>(form, QString::fromLatin1(action))->trigger();
 }
 
 std::pair<double, double> readoutDegrees(const Form1& form) {

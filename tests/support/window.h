@@ -41,6 +41,9 @@ void solveSample(Form1& form, MessageRecorder& boxes, const ProgramFolderFixture
 // A click on the image at pixel `at` (pointer moved there first).
 void clickImage(Form1& form, QPoint at);
 
+// Triggers the menu command (action) named `action`.
+void trigger(const Form1& form, const char* action);
+
 // RA and Dec (J2000, degrees) of the first two coordinate lines of the info panel.
 std::pair<double, double> readoutDegrees(const Form1& form);
 
