@@ -1,8 +1,10 @@
 // The minor-planet answer computed on the machine: the page, its round trip
-// through the reader's columns to the overlay, bad input, and the MPC report.
+// through the reader's columns to the overlay, bad input; the MPC report and
+// the minor planet a measured point is offered as.
 #include "catalogues/localminorplanets.h"
 #include "catalogues/minorplanets.h"
 #include "catalogues/mpcreport.h"
+#include "catalogues/reportposition.h"
 #include "catalogues/sites.h"
 #include "catalogues/web/elementsdownload.h"
 #include "field/overlay.h"
@@ -10,7 +12,6 @@
 #include "platform/numbers.h"
 #include "testing.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <erfa.h>
 #include <gtest/gtest.h>
@@ -33,26 +34,16 @@ struct PageRow {
     double ra = 0, dec = 0; // degrees
 };
 
-std::vector<PageRow> ReadPage(const QByteArray& page, int& count) {
+std::vector<PageRow> readPage(const QByteArray& page) {
     MinorPlanetTable table;
     const MinorPlanetReadResult r = ReadMinorPlanetAnswer(page, 1, 1, 0, table);
     EXPECT_TRUE(r.tableFound);
-    count = r.count;
     std::vector<PageRow> rows;
     for (int i = 1; i <= r.count; ++i)
         rows.push_back({table.designation[i], table.name[i], table.magnitude[i], table.motion1[i],
                         table.motion2[i], r.positions[std::size_t(i)].ra,
                         r.positions[std::size_t(i)].dec});
     return rows;
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-double SeparationArcsec(double ra1, double dec1, double ra2, double dec2) {
-    return eraSeps(ra1 * kDeg, dec1 * kDeg, ra2 * kDeg, dec2 * kDeg) / kDeg * 3600;
 }
 
 } // namespace
@@ -64,12 +55,11 @@ TEST(LocalMinorPlanets, SampleQueryGivesTheSampleAnswer) {
         WriteLocalMinorPlanetAnswer(shippedElements(), sampleMinorPlanetFields(), out);
     ASSERT_TRUE(result.ok) << result.message.toStdString();
     EXPECT_EQ(result.objects, 3);
-    const QByteArray page = ReadAll(out);
+    const QByteArray page = readFile(out);
 
-    int count = 0, sampleCount = 0;
-    const auto rows = ReadPage(page, count);
-    const auto sample = ReadPage(readSample(QStringLiteral("data2")), sampleCount);
-    EXPECT_EQ(count, 3);
+    const auto rows = readPage(page);
+    const auto sample = readPage(readSample(QStringLiteral("data2")));
+    EXPECT_EQ(rows.size(), 3u);
     EXPECT_EQ(page.count("\r\n"), 56);
     EXPECT_EQ(page.count('\n'), 56);
     ASSERT_EQ(rows.size(), sample.size());
@@ -81,7 +71,7 @@ TEST(LocalMinorPlanets, SampleQueryGivesTheSampleAnswer) {
         EXPECT_EQ(rows[i].motion2, sample[i].motion2);
         // Both pages are rounded to 0.1 s and 1": within 1" of each other
         // up to that rounding.
-        EXPECT_LT(SeparationArcsec(rows[i].ra, rows[i].dec, sample[i].ra, sample[i].dec), 1.5)
+        EXPECT_LT(separationArcsec(rows[i].ra, rows[i].dec, sample[i].ra, sample[i].dec), 1.5)
             << rows[i].name.toStdString();
     }
     // The heading lines and the closing "</pre>" sit where the sample has them.
@@ -119,10 +109,7 @@ TEST(LocalMinorPlanets, RoundTripToTheOverlayOnTheSampleField) {
             .toLatin1();
     QTemporaryDir dir;
     const QString elements = dir.filePath(QStringLiteral("test.json"));
-    QFile f(elements);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(json);
-    f.close();
+    writeFile(elements, json);
 
     MinorPlanetFields t = sampleMinorPlanetFields();
     t.date[0] = QStringLiteral("15");
@@ -135,49 +122,19 @@ TEST(LocalMinorPlanets, RoundTripToTheOverlayOnTheSampleField) {
     const QString out = dir.filePath(QStringLiteral("data2"));
     const LocalAnswerResult result = WriteLocalMinorPlanetAnswer(elements, t, out);
     ASSERT_TRUE(result.ok) << result.message.toStdString();
-    int count = 0;
-    const auto rows = ReadPage(ReadAll(out), count);
-    ASSERT_EQ(count, 1);
+    const auto rows = readPage(readFile(out));
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].designation.toStdString(), "  9999");
     EXPECT_EQ(rows[0].name, QLatin1String("Testobject"));
 
     // Through the reader into the table, then onto the image through an
-    // affine plate fitted exactly to the true plate at three points.
-    const double corrAsd = 833.27, corrDec = 1575.63;
+    // affine plate that agrees with the true plate around the object.
+    const PlateSolution plate = sampleAffinePlate();
     MinorPlanetTable table;
     const MinorPlanetReadResult read =
-        ReadMinorPlanetAnswer(ReadAll(out), corrAsd, corrDec, 341.8, table);
+        ReadMinorPlanetAnswer(readFile(out), plate.corrAsd, plate.corrDec, 341.8, table);
     ASSERT_EQ(read.count, 1);
     EXPECT_EQ(table.name[1], QLatin1String("Testobject"));
-    PlateSolution plate;
-    plate.corrAsd = corrAsd;
-    plate.corrDec = corrDec;
-    const double px[3][2] = {{300, 300}, {700, 300}, {500, 700}};
-    double m[3][3], r[3], d[3];
-    for (int i = 0; i < 3; ++i) {
-        const TrueSky s = sampleTrueSky(px[i][0], px[i][1]);
-        m[i][0] = px[i][0], m[i][1] = px[i][1], m[i][2] = 1;
-        r[i] = s.ra * corrAsd;
-        d[i] = s.dec * corrDec;
-    }
-    auto solve = [&m](const double* rhs, double* out3) {
-        const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
-                           m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
-                           m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
-        for (int c = 0; c < 3; ++c) {
-            double mc[3][3];
-            for (int i = 0; i < 3; ++i)
-                for (int j = 0; j < 3; ++j)
-                    mc[i][j] = j == c ? rhs[i] : m[i][j];
-            out3[c] = (mc[0][0] * (mc[1][1] * mc[2][2] - mc[1][2] * mc[2][1]) -
-                       mc[0][1] * (mc[1][0] * mc[2][2] - mc[1][2] * mc[2][0]) +
-                       mc[0][2] * (mc[1][0] * mc[2][1] - mc[1][1] * mc[2][0])) /
-                      det;
-        }
-    };
-    solve(r, &plate.a[0]);
-    solve(d, &plate.a[3]);
     MarkerStore markers;
     MarkerPlacer placer(plate, markers.aster.size);
     ASSERT_TRUE(PlaceMinorPlanetMarkers(placer, table, markers.aster, markers.aster_lbl));
@@ -186,17 +143,14 @@ TEST(LocalMinorPlanets, RoundTripToTheOverlayOnTheSampleField) {
     // The light time moves the object by some arcseconds from the point the
     // orbit was made through; the marker must show the computed place.
     const TrueSky at = sampleTrueSky(x, y);
-    EXPECT_LT(SeparationArcsec(at.ra, at.dec, rows[0].ra, rows[0].dec), 3 * 2.285);
+    EXPECT_LT(separationArcsec(at.ra, at.dec, rows[0].ra, rows[0].dec), 3 * 2.285);
     EXPECT_LT(std::hypot(x - 600, y - 400), 30);
 }
 
 TEST(LocalMinorPlanets, BadQueriesAndFilesWriteNothing) {
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("data2"));
-    QFile old(out);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("previous answer");
-    old.close();
+    writeFile(out, "previous answer");
     struct Case {
         int field; // date index, or 5 radius, 6 limit
         const char* text;
@@ -213,7 +167,7 @@ TEST(LocalMinorPlanets, BadQueriesAndFilesWriteNothing) {
         EXPECT_FALSE(r.ok) << c.text;
         EXPECT_TRUE(r.message.contains(QLatin1String(c.says))) << r.message.toStdString();
     }
-    EXPECT_EQ(ReadAll(out), "previous answer");
+    EXPECT_EQ(readFile(out), "previous answer");
     MinorPlanetFields t = sampleMinorPlanetFields();
     t.ra[0] = QStringLiteral("25");
     EXPECT_FALSE(WriteLocalMinorPlanetAnswer(shippedElements(), t, out).ok);
@@ -222,13 +176,10 @@ TEST(LocalMinorPlanets, BadQueriesAndFilesWriteNothing) {
     EXPECT_FALSE(missing.ok);
     EXPECT_TRUE(missing.message.contains(QLatin1String("none.dat")));
     const QString junk = dir.filePath(QStringLiteral("junk.dat"));
-    QFile j(junk);
-    ASSERT_TRUE(j.open(QIODevice::WriteOnly));
-    j.write("<html>404</html>\n");
-    j.close();
+    writeFile(junk, "<html>404</html>\n");
     const LocalAnswerResult bad = WriteLocalMinorPlanetAnswer(junk, sampleMinorPlanetFields(), out);
     EXPECT_FALSE(bad.ok);
-    EXPECT_EQ(ReadAll(out), "previous answer");
+    EXPECT_EQ(readFile(out), "previous answer");
 }
 
 TEST(LocalMinorPlanets, LongListsStopAtTheTableSize) {
@@ -254,9 +205,7 @@ TEST(LocalMinorPlanets, LongListsStopAtTheTableSize) {
     q.limit = 19;
     const QByteArray page =
         LocalMinorPlanetPage(catalogue, found, sampleMinorPlanetFields(), q, "x");
-    int count = 0;
-    const auto rows = ReadPage(page, count);
-    EXPECT_EQ(count, kLocalPageRows);
+    const auto rows = readPage(page);
     EXPECT_EQ(page.count("\r\n"), kLocalPageRows + 53);
     ASSERT_EQ(int(rows.size()), kLocalPageRows);
     EXPECT_TRUE(page.contains("Found: 620; only the 500 nearest are listed."));
@@ -327,60 +276,32 @@ TEST(MpcReport, ColumnsOfTheEightyColumnFormat) {
     const QString report = dir.filePath(QStringLiteral("report.txt"));
     EXPECT_TRUE(AppendReportLine(report, *line).isEmpty());
     EXPECT_TRUE(AppendReportLine(report, *carried).isEmpty());
-    EXPECT_EQ(ReadAll(report), (*line + "\r\n" + *carried + "\r\n").toLatin1());
+    EXPECT_EQ(readFile(report), (*line + "\r\n" + *carried + "\r\n").toLatin1());
 }
 
 TEST(LocalMinorPlanets, CommandLineMode) {
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("answer"));
-    auto run = [](const QStringList& args, QString* err = nullptr) {
-        QProcess p;
-        p.start(QStringLiteral(TEST_PROGRAM_DIR "/platesolve"), args);
-        p.waitForFinished(60000);
-        if (err) *err = QString::fromLocal8Bit(p.readAllStandardError());
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    };
-    const QStringList args = {QStringLiteral("--local-minor-planets"),
-                              shippedElements(),
-                              QStringLiteral("--day"),
-                              QStringLiteral("10"),
-                              QStringLiteral("--month"),
-                              QStringLiteral("10"),
-                              QStringLiteral("--year"),
-                              QStringLiteral("2022"),
-                              QStringLiteral("--hour"),
-                              QStringLiteral("21"),
-                              QStringLiteral("--minute"),
-                              QStringLiteral("36"),
-                              QStringLiteral("--ra"),
-                              QStringLiteral("22 47 12.2"),
-                              QStringLiteral("--dec"),
-                              QStringLiteral("+58 03 14"),
-                              QStringLiteral("--radius"),
-                              QStringLiteral("960"),
-                              QStringLiteral("--limit"),
-                              QStringLiteral("19.0"),
-                              QStringLiteral("--answer-out"),
-                              out};
-    ASSERT_EQ(run(args), 0);
+    QStringList args{"--local-minor-planets", shippedElements(), "--day", "10", "--month", "10"};
+    args += {"--year", "2022", "--hour", "21", "--minute", "36", "--ra", "22 47 12.2"};
+    args += {"--dec", "+58 03 14", "--radius", "960", "--limit", "19.0", "--answer-out", out};
+    ASSERT_EQ(runPlatesolve(args).status, 0);
     // Exactly what the window's routine writes for the same texts.
     const QString direct = dir.filePath(QStringLiteral("direct"));
     ASSERT_TRUE(
         WriteLocalMinorPlanetAnswer(shippedElements(), sampleMinorPlanetFields(), direct).ok);
-    EXPECT_EQ(ReadAll(out), ReadAll(direct));
+    EXPECT_EQ(readFile(out), readFile(direct));
 
-    QString err;
-    QStringList bad = args;
-    bad[13] = QStringLiteral("22 47");
-    EXPECT_EQ(run(bad, &err), 2);
-    EXPECT_TRUE(err.contains(QLatin1String("--ra")));
-    bad = args;
-    bad[1] = dir.filePath(QStringLiteral("missing.dat"));
-    EXPECT_EQ(run(bad, &err), 2);
-    EXPECT_TRUE(err.contains(QLatin1String("missing.dat")));
-    bad = args.mid(0, args.size() - 2);
-    EXPECT_EQ(run(bad, &err), 2);
-    EXPECT_TRUE(err.contains(QLatin1String("--answer-out")));
+    QStringList badRa = args, missing = args;
+    badRa[args.indexOf("--ra") + 1] = QStringLiteral("22 47");
+    missing[1] = dir.filePath(QStringLiteral("missing.dat"));
+    const std::pair<QStringList, const char*> bad[] = {
+        {badRa, "--ra"}, {missing, "missing.dat"}, {args.mid(0, args.size() - 2), "--answer-out"}};
+    for (const auto& [arguments, says] : bad) {
+        const ToolRun r = runPlatesolve(arguments);
+        EXPECT_EQ(r.status, 2) << says;
+        EXPECT_TRUE(r.err.contains(QLatin1String(says))) << r.err.toStdString();
+    }
 }
 
 TEST(LocalMinorPlanets, ElementsDownloadAndSiteSettings) {
@@ -396,10 +317,7 @@ TEST(LocalMinorPlanets, ElementsDownloadAndSiteSettings) {
     EXPECT_FALSE(SiteHosts().localMinorPlanets()); // the service by default
 
     // One orbit, compressed as the Minor Planet Center serves it.
-    const QByteArray ceres =
-        "00001    3.34  0.15 K2555 188.70269   73.27343   80.25221   10.58780  0.0794013  "
-        "0.21424651   2.7660512  0 E2024-V47  7330 125 1801-2024 0.80 M-v 30k MPCLINUX   4000      "
-        "(1) Ceres              20241101\n";
+    const QByteArray ceres = kCeresMpcorbLine + "\n";
     const QByteArray packed = gzip(ceres);
     ASSERT_FALSE(packed.isEmpty());
     QByteArray served = packed;
@@ -426,4 +344,103 @@ TEST(LocalMinorPlanets, ElementsDownloadAndSiteSettings) {
     EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT")), ceres);
     EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT.gz")), packed);
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("MPCORB.DAT.gz.part"))));
+}
+
+namespace {
+
+void addRow(MinorPlanetTable& t, const QString& designation, const QString& name, double ra,
+            double dec, double corrAsd, double corrDec) {
+    const int i = ++t.count;
+    t.designation[i] = designation;
+    t.name[i] = name;
+    t.ra[i] = QString::number(std::round(ra * corrAsd), 'f', 0);
+    t.dec[i] = QString::number(std::round(dec * corrDec), 'f', 0);
+}
+
+ReportTexts typedTexts() {
+    ReportTexts t;
+    t.designation = QStringLiteral("433");
+    t.date = {QStringLiteral("10"), QStringLiteral("10"), QStringLiteral("2022"),
+              QStringLiteral("21"), QStringLiteral("36")};
+    t.band = QStringLiteral("V");
+    t.observatory = QStringLiteral("500");
+    return t;
+}
+
+} // namespace
+
+TEST(ReportPosition, NearestMinorPlanetOfTheMapInPackedForm) {
+    const double asd = 833.27, dec = 1575.63;
+    MinorPlanetTable t;
+    addRow(t, QStringLiteral("  2105"), QStringLiteral("Gudy"), 341.9, 58.0, asd, dec);
+    addRow(t, QString(), QStringLiteral("2022HK5"), 341.8, 58.05, asd, dec);
+    // Just past 0h, stored beside a field at 23h59m as the reader unwraps it.
+    addRow(t, QStringLiteral("123456"), QStringLiteral("1998SK"), 360.02, 58.0, asd, dec);
+
+    auto n = NearestMinorPlanet(t, asd, dec, {341.79, 58.05});
+    ASSERT_TRUE(n);
+    EXPECT_EQ(n->row, 2);
+    EXPECT_EQ(n->packed, QLatin1String("K22H05K"));
+    EXPECT_EQ(n->label, QLatin1String("2022 HK5"));
+    EXPECT_NEAR(n->arcminutes, 0.01 * std::cos(58.05 * 3.14159265 / 180) * 60, 0.1);
+
+    n = NearestMinorPlanet(t, asd, dec, {0.01, 58.0});
+    ASSERT_TRUE(n);
+    EXPECT_EQ(n->row, 3);
+    EXPECT_EQ(n->packed, QLatin1String("C3456"));
+    EXPECT_EQ(n->label, QLatin1String("(123456) 1998 SK"));
+    EXPECT_LT(n->arcminutes, 1.0);
+
+    // Offered only when it is close: 0.6' away yes, 6' away no.
+    ReportDraft draft;
+    draft.nearest = NearestMinorPlanet(t, asd, dec, {341.8, 58.06});
+    EXPECT_EQ(OfferedDesignation(draft), QLatin1String("K22H05K"));
+    draft.nearest = NearestMinorPlanet(t, asd, dec, {341.8, 58.15});
+    EXPECT_EQ(OfferedDesignation(draft), QString());
+
+    t.count = 0;
+    EXPECT_FALSE(NearestMinorPlanet(t, asd, dec, {341.8, 58.0}));
+
+    EXPECT_EQ(PackedDesignation(QStringLiteral("   945"), QStringLiteral("Barcelona")),
+              QLatin1String("00945"));
+    EXPECT_EQ(PackedDesignation(QString(), QStringLiteral("2040P-L")), QLatin1String("PLS2040"));
+    EXPECT_EQ(PackedDesignation(QString(), QStringLiteral("Unnamed")), QString());
+}
+
+TEST(ReportPosition, LineFromTheTypedTexts) {
+    const SkyPoint sky{341.812042, 57.786152};
+    QString error;
+    ReportTexts t = typedTexts();
+    auto line = ReportLine(t, sky, error);
+    ASSERT_TRUE(line) << error.toStdString();
+    EXPECT_EQ(*line, QStringLiteral("00433         C2022 10 10.90000 22 47 14.89 +57 47 10.1") +
+                         QString(22, u' ') + QStringLiteral("500"));
+
+    t.magnitude = QStringLiteral("14,46");
+    t.band = QStringLiteral(" R ");
+    line = ReportLine(t, sky, error);
+    ASSERT_TRUE(line) << error.toStdString();
+    EXPECT_EQ(line->mid(65, 6), QLatin1String("14.5 R"));
+
+    // Each wrong text is named; no line comes out.
+    const struct {
+        void (*spoil)(ReportTexts&);
+        const char* named;
+    } cases[] = {
+        {[](ReportTexts& b) { b.date[3] = QStringLiteral("9.5"); }, "hour"},
+        {[](ReportTexts& b) { b.date[0] = QStringLiteral("31"), b.date[1] = QStringLiteral("11"); },
+         "not a date"},
+        {[](ReportTexts& b) { b.magnitude = QStringLiteral("bright"); }, "bright"},
+        {[](ReportTexts& b) { b.magnitude = QStringLiteral("15"), b.band = QStringLiteral("VR"); },
+         "band"},
+        {[](ReportTexts& b) { b.observatory = QStringLiteral("50"); }, "observatory"},
+        {[](ReportTexts& b) { b.designation = QStringLiteral("a b"); }, "a b"},
+    };
+    for (const auto& c : cases) {
+        ReportTexts bad = typedTexts();
+        c.spoil(bad);
+        QString why;
+        EXPECT_FALSE(ReportLine(bad, sky, why)) << c.named;
+        EXPECT_TRUE(why.contains(QLatin1String(c.named))) << why.toStdString();
+    }
 }
