@@ -316,20 +316,29 @@ TEST(WindowFaults, NewImageOrReductionClearsOldDrawings) {
     EXPECT_TRUE(form.markers().drawings.empty());
 }
 
-// Every way of changing the tab shows its page.
+// Every way of changing the tab shows its page, and only its page.
 TEST(WindowFaults, KeysOnTheTabStripShowThePage) {
     ProgramFolderFixture folder;
     Form1 form;
     QTabBar* tabs = control<QTabBar>(form, "TabStrip1");
+    const auto pages = [&form] { // the option pages on view, by frame number
+        QString on;
+        for (int k : {1, 6, 7, 8})
+            if (!control<QGroupBox>(form, QStringLiteral("frm(%1)").arg(k))->isHidden())
+                on += QString::number(k);
+        return on;
+    };
     QTest::keyClick(tabs, Qt::Key_Right);
     EXPECT_EQ(tabs->currentIndex(), 1);
-    EXPECT_FALSE(control<QGroupBox>(form, "frm(6)")->isHidden());
-    EXPECT_TRUE(control<QGroupBox>(form, "frm(1)")->isHidden());
+    EXPECT_EQ(pages(), "6");
     tabs->setCurrentIndex(3);
-    EXPECT_FALSE(control<QGroupBox>(form, "frm(8)")->isHidden());
-    EXPECT_TRUE(control<QGroupBox>(form, "frm(6)")->isHidden());
-    form.TabStrip1_Click(1); // and the strip follows the handler
-    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(pages(), "8");
+    form.TabStrip1_Click(3); // and the strip follows the handler
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    EXPECT_EQ(pages(), "7");
+    form.TabStrip1_Click(1);
+    EXPECT_EQ(pages(), "1");
+    EXPECT_FALSE(control<QGroupBox>(form, "frm(3)")->isHidden()); // the messages stay
 }
 
 // Typed values out of any sensible range, and scales that are not numbers,
