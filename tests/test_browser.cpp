@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
 
 using testing_support::MessageRecorder;
 using testing_support::ProgramFolderFixture;

@@ -1,18 +1,7 @@
-#include "mainwindow/form1.h"
 #include "mainwindow/imagecanvas.h"
 #include "reduction/calibration.h"
-#include "testing.h"
 #include "text/language.h"
-
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-
-#include <cmath>
+#include "window.h"
 
 using testing_support::control;
 using testing_support::edit;

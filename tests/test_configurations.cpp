@@ -4,8 +4,6 @@
 #include "settings/configfile.h"
 #include "testing.h"
 
-#include <gtest/gtest.h>
-
 using testing_support::ProgramFolderFixture;
 
 namespace {

@@ -2,10 +2,6 @@
 #include "catalogues/deepsky.h"
 #include "testing.h"
 
-#include <QFile>
-#include <cmath>
-#include <gtest/gtest.h>
-
 using testing_support::ProgramFolderFixture;
 
 namespace {

@@ -8,12 +8,10 @@
 #include "testing.h"
 #include "text/language.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTimer>
 #include <algorithm>
-#include <gtest/gtest.h>
 
 using namespace testing_support;
 

@@ -2,11 +2,7 @@
 // open sample.pam, download (from the cache), pick five stars, calculate,
 // accept the right candidate, read positions off the image.
 #include "catalogues/webswitches.h"
-#include "mainwindow/form1.h"
 #include "window.h"
-
-#include <QFrame>
-#include <gtest/gtest.h>
 
 using namespace testing_support;
 

@@ -5,11 +5,7 @@
 #include "ephemeris/search.h"
 #include "testing.h"
 
-#include <QTemporaryDir>
 #include <erfa.h>
-#include <gtest/gtest.h>
-
-#include <cmath>
 
 using namespace ephemeris;
 

@@ -6,25 +6,12 @@
 #include "catalogues/webswitches.h"
 #include "catalogues/widgets/frmdatabase.h"
 #include "localserver.h"
-#include "mainwindow/form1.h"
 #include "mainwindow/imagecanvas.h"
 #include "platform/net/http.h"
 #include "text/language.h"
 #include "window.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-#include <QTextEdit>
-#include <QTimer>
 #include <QTreeWidget>
-#include <cmath>
-#include <gtest/gtest.h>
 
 using namespace testing_support;
 

@@ -6,13 +6,9 @@
 #include "mainwindow/imagecanvas.h"
 #include "testing.h"
 
-#include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
-#include <cmath>
 #include <fitsio.h>
-#include <gtest/gtest.h>
 #include <random>
 #include <sys/stat.h>
 

@@ -2,26 +2,11 @@
 // picking with the mouse, the readout and the double-click.
 #include "catalogues/usnoa2.h"
 #include "field/overlay.h"
-#include "mainwindow/form1.h"
 #include "mainwindow/imagecanvas.h"
 #include "mainwindow/magnifier.h"
-#include "testing.h"
+#include "window.h"
 
-#include <QCheckBox>
-#include <QFrame>
-#include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTest>
-#include <QTextEdit>
-#include <QTimer>
-#include <gtest/gtest.h>
-
-#include <array>
-#include <cmath>
-#include <memory>
 
 using namespace testing_support;
 

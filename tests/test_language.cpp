@@ -1,15 +1,8 @@
 // Language files: the reader, the shipped files, window captions and hints.
-#include "mainwindow/form1.h"
 #include "mainwindow/startup.h"
-#include "testing.h"
 #include "text/language.h"
 #include "text/widgets/applylanguage.h"
-
-#include <QFile>
-#include <QLabel>
-#include <QPushButton>
-#include <QTimer>
-#include <gtest/gtest.h>
+#include "window.h"
 
 using testing_support::control;
 using testing_support::MessageRecorder;

@@ -2,7 +2,6 @@
 // through the reader's columns to the overlay, bad input; the MPC report and
 // the minor planet a measured point is offered as.
 #include "catalogues/localminorplanets.h"
-#include "catalogues/minorplanets.h"
 #include "catalogues/mpcreport.h"
 #include "catalogues/reportposition.h"
 #include "catalogues/sites.h"
@@ -12,11 +11,7 @@
 #include "platform/numbers.h"
 #include "testing.h"
 
-#include <QTemporaryDir>
 #include <erfa.h>
-#include <gtest/gtest.h>
-
-#include <cmath>
 
 using namespace testing_support;
 

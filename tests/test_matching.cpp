@@ -1,20 +1,11 @@
 // The five-star search, its candidates and model, the automatic check, and
 // the review of the candidates in the main window.
-#include "mainwindow/form1.h"
 #include "mainwindow/imagecanvas.h"
 #include "reduction/matching.h"
-#include "testing.h"
 #include "text/language.h"
-
-#include <gtest/gtest.h>
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
+#include "window.h"
 
 #include <algorithm>
-#include <cmath>
 #include <random>
 
 using matching::Candidate;

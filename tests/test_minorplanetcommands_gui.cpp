@@ -8,25 +8,12 @@
 #include "catalogues/widgets/frminternet.h"
 #include "catalogues/widgets/reportpositiondialog.h"
 #include "localserver.h"
-#include "mainwindow/form1.h"
 #include "settings/options.h"
 #include "text/language.h"
 #include "window.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <cmath>
-#include <gtest/gtest.h>
 
 using namespace testing_support;
 

@@ -1,11 +1,7 @@
 // The minor-planet query texts and the reader of the service's answer.
-#include "catalogues/minorplanets.h"
 #include "testing.h"
 
-#include <QFile>
 #include <QLocale>
-#include <cmath>
-#include <gtest/gtest.h>
 
 using testing_support::ProgramFolderFixture;
 using testing_support::readSample;

@@ -1,14 +1,9 @@
 // Panning the image with the arrow keys and the edge strips (Timer1).
-#include "mainwindow/form1.h"
 #include "mainwindow/imagecanvas.h"
 #include "platform/widgets/keystate.h"
-#include "testing.h"
+#include "window.h"
 
-#include <QApplication>
 #include <QImage>
-#include <QLineEdit>
-#include <QTimer>
-#include <gtest/gtest.h>
 
 using testing_support::control;
 using testing_support::edit;

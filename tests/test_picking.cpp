@@ -2,12 +2,7 @@
 #include "mainwindow/imagecanvas.h"
 #include "testing.h"
 
-#include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
-#include <gtest/gtest.h>
-
-#include <cmath>
 
 namespace {
 

@@ -3,11 +3,7 @@
 #include "testing.h"
 
 #include <QImage>
-#include <QJsonArray>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
-#include <cmath>
 #include <random>
 
 using namespace testing_support;

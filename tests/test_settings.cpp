@@ -1,18 +1,11 @@
 // Reduction files and default settings, through the real main window.
 #include "catalogues/webswitches.h"
-#include "mainwindow/form1.h"
 #include "platform/widgets/filedialog.h"
 #include "settings/defaults.h"
 #include "settings/reductionfile.h"
-#include "testing.h"
+#include "window.h"
 
-#include <QCheckBox>
 #include <QDate>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <gtest/gtest.h>
 
 using testing_support::check;
 using testing_support::control;

@@ -5,7 +5,6 @@
 #include "catalogues/web/versioncheck.h"
 #include "catalogues/webswitches.h"
 #include "localserver.h"
-#include "mainwindow/form1.h"
 #include "mainwindow/imagecanvas.h"
 #include "platform/programfolder.h"
 #include "settings/widgets/config.h"
@@ -14,20 +13,9 @@
 #include "text/language.h"
 #include "window.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
-#include <QTimer>
-#include <cmath>
-#include <gtest/gtest.h>
 
 using namespace testing_support;
 

@@ -7,7 +7,6 @@
 #include "text/language.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <gtest/gtest.h>
 
 using testing_support::MessageRecorder;
 using testing_support::ProgramFolderFixture;

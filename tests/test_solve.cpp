@@ -6,9 +6,6 @@
 #include "testing.h"
 
 #include <QImage>
-#include <gtest/gtest.h>
-
-#include <cmath>
 
 namespace {
 

@@ -3,23 +3,13 @@
 // reads the residual table and exports a WCS header that another WCS
 // implementation reads to the same positions.
 #include "catalogues/webswitches.h"
-#include "mainwindow/form1.h"
 #include "mainwindow/imagecanvas.h"
 #include "platform/widgets/filedialog.h"
-#include "testing.h"
 #include "text/language.h"
+#include "window.h"
 
-#include <QCheckBox>
-#include <QFile>
-#include <QLabel>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTextEdit>
-#include <cmath>
-#include <gtest/gtest.h>
 #include <wcslib.h>
 
 using testing_support::control;

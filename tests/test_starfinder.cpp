@@ -2,12 +2,9 @@
 #include "imaging/starfinder.h"
 #include "testing.h"
 
-#include <QFile>
 #include <QImage>
 #include <QTextStream>
-#include <gtest/gtest.h>
 
-#include <cmath>
 #include <random>
 
 namespace {

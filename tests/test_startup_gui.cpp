@@ -1,33 +1,20 @@
 // Start-up with the language choice, the frame of the main window, the splash
 // and about box, and help.
-#include "mainwindow/form1.h"
 #include "mainwindow/startup.h"
 #include "platform/programfolder.h"
 #include "platform/widgets/helpviewer.h"
-#include "testing.h"
 #include "text/language.h"
 #include "text/widgets/frmlang.h"
 #include "text/widgets/splash.h"
+#include "window.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QTabBar>
-#include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
-#include <memory>
 
 using namespace testing_support;
 

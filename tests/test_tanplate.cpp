@@ -8,13 +8,9 @@
 #include "testing.h"
 
 #include <QImage>
-#include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <erfa.h>
-#include <gtest/gtest.h>
 
-#include <cmath>
 #include <numbers>
 #include <random>
 

@@ -6,21 +6,12 @@
 #include "catalogues/widgets/frminternet.h"
 #include "catalogues/widgets/frmmode.h"
 #include "localserver.h"
-#include "mainwindow/form1.h"
 #include "platform/net/http.h"
 #include "reduction/precession.h"
 #include "text/language.h"
 #include "window.h"
 
-#include <QCheckBox>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTimer>
-#include <gtest/gtest.h>
 
 using namespace testing_support;
 

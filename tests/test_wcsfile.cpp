@@ -2,12 +2,6 @@
 #include "reduction/wcsfile.h"
 #include "testing.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
-#include <cmath>
-
 #include <wcslib.h>
 
 namespace {

@@ -5,7 +5,6 @@
 #include "catalogues/webswitches.h"
 #include "catalogues/widgets/frminternet.h"
 #include "localserver.h"
-#include "mainwindow/form1.h"
 #include "mainwindow/magnifier.h"
 #include "mainwindow/startup.h"
 #include "reduction/rightascension.h"
@@ -15,27 +14,11 @@
 #include "text/widgets/translations.h"
 #include "window.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QFile>
-#include <QGroupBox>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTabBar>
-#include <QTest>
-#include <QTimer>
-#include <cmath>
-#include <gtest/gtest.h>
 
 using namespace testing_support;
 
@@ -124,18 +107,8 @@ TEST(WindowFaults, FieldAtZeroHoursIsIdentified) {
     edit(form, "txt_ra(0)")->setText("0");
     edit(form, "txt_ra(1)")->setText("0");
     edit(form, "txt_ra(2)")->setText("0.2");
+    pickSampleStars(form);
     SessionState& s = form.session();
-    const QJsonArray picks =
-        QJsonDocument::fromJson(readSample("picks.json")).object()["picks"].toArray();
-    for (int k = 1; k <= 5; ++k) {
-        const QJsonObject p = picks[k - 1].toObject();
-        s.ImageStarX[k] = p["measured_centroid_x"].toDouble();
-        s.ImageStarY[k] = p["measured_centroid_y"].toDouble();
-        form.markers().clicpic.place(k, static_cast<float>(s.ImageStarX[k] - 8),
-                                     static_cast<float>(s.ImageStarY[k] - 8));
-    }
-    s.PickCount = 5;
-    s.SelectionDone = true;
     int accepted = 0;
     boxes.answer = yesToTheTrueIdentification(form, nullptr, &accepted);
     form.startCalcul_Click();

@@ -1,16 +1,21 @@
-// Shared helpers of the tests.
+// Shared helpers of the tests, and the headers nearly every test needs.
 #pragma once
 
 #include "catalogues/minorplanets.h"
 #include "platform/widgets/messagebox.h"
 #include "reduction/platesolution.h"
 
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <array>
+#include <cmath>
+#include <gtest/gtest.h>
 #include <memory>
 #include <stdexcept>
 #include <vector>

@@ -1,15 +1,24 @@
 // Helpers of the tests that drive the main window through a session on the
-// shipped sample, and its modal windows.
+// shipped sample, and its modal windows; the widget headers they all need.
 #pragma once
 
+#include "mainwindow/form1.h"
 #include "testing.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <functional>
 #include <utility>
-
-class Form1;
 
 namespace testing_support {
 
