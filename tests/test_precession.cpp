@@ -1,4 +1,6 @@
+// Precession against ERFA, sexagesimal texts, right ascensions about 0h.
 #include "reduction/precession.h"
+#include "reduction/rightascension.h"
 #include "reduction/sexagesimal.h"
 
 #include <erfa.h>
@@ -6,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
 
 namespace {
 
@@ -43,60 +44,42 @@ double separationArcsec(double ra1, double dec1, double ra2, double dec2) {
     return std::hypot(dRa, dDec) * 3600.0;
 }
 
-} // namespace
-
-TEST(Precession, FromJ2000AgreesWithErfaOverTwoCenturies) {
-    double worst = 0, worstEpoch = 0, worstDec = 0;
-    for (double epoch = 1900; epoch <= 2100; epoch += 12.5) {
+// The largest difference from ERFA over a grid of epochs and positions up to
+// `maxDec` (and up to `midDec` in `mid`), in arcseconds; `fromJ2000` chooses
+// the direction.
+double worstAgainstErfa(bool fromJ2000, double firstEpoch, double lastEpoch, double step,
+                        double maxDec, double midDec = 0, double* mid = nullptr) {
+    double worst = 0;
+    for (double epoch = firstEpoch; epoch <= lastEpoch; epoch += step) {
         double rp[3][3];
         precessionMatrix(epoch, rp);
-        for (double dec = -89; dec <= 89; dec += 4.45) {
+        for (double dec = -maxDec; dec <= maxDec; dec += maxDec / 20) {
             for (double ra = 0; ra < 360; ra += 7.5) {
-                const PrecessionDelta d = PrecessFromJ2000(epoch, ra, dec);
-                const double raNew = ra + d.dRA;
-                ASSERT_GE(raNew, 0.0);
-                ASSERT_LE(raNew, 360.0);
+                const PrecessionDelta d =
+                    fromJ2000 ? PrecessFromJ2000(epoch, ra, dec) : PrecessToJ2000(epoch, ra, dec);
+                EXPECT_TRUE(!fromJ2000 || (ra + d.dRA >= 0.0 && ra + d.dRA <= 360.0));
                 double raRef = 0, decRef = 0;
-                rotate(rp, false, ra, dec, raRef, decRef);
-                const double sep = separationArcsec(raNew, dec + d.dDec, raRef, decRef);
-                if (sep > worst) {
-                    worst = sep;
-                    worstEpoch = epoch;
-                    worstDec = dec;
-                }
+                rotate(rp, !fromJ2000, ra, dec, raRef, decRef);
+                const double sep = separationArcsec(ra + d.dRA, dec + d.dDec, raRef, decRef);
+                worst = std::max(worst, sep);
+                if (mid && std::abs(dec) <= midDec) *mid = std::max(*mid, sep);
             }
         }
     }
-    std::cout << "PrecessFromJ2000 vs ERFA (1900-2100, |dec|<=89): max " << worst
-              << " arcsec (epoch " << worstEpoch << ", dec " << worstDec << ")\n";
+    return worst;
+}
+
+} // namespace
+
+TEST(Precession, FromJ2000AgreesWithErfaOverTwoCenturies) {
+    const double worst = worstAgainstErfa(true, 1900, 2100, 12.5, 89);
     RecordProperty("max_arcsec", std::to_string(worst));
     EXPECT_LT(worst, 0.015);
 }
 
 TEST(Precession, ToJ2000AgreesWithErfaAwayFromThePoles) {
-    double worst = 0, worstEpoch = 0, worstDec = 0;
     double worst60 = 0;
-    for (double epoch = 1950; epoch <= 2050; epoch += 10) {
-        double rp[3][3];
-        precessionMatrix(epoch, rp);
-        for (double dec = -80; dec <= 80; dec += 5) {
-            for (double ra = 0; ra < 360; ra += 7.5) {
-                const PrecessionDelta d = PrecessToJ2000(epoch, ra, dec);
-                double raRef = 0, decRef = 0;
-                rotate(rp, true, ra, dec, raRef, decRef);
-                const double sep = separationArcsec(ra + d.dRA, dec + d.dDec, raRef, decRef);
-                if (std::abs(dec) <= 60) worst60 = std::max(worst60, sep);
-                if (sep > worst) {
-                    worst = sep;
-                    worstEpoch = epoch;
-                    worstDec = dec;
-                }
-            }
-        }
-    }
-    std::cout << "PrecessToJ2000 vs ERFA (1950-2050): max " << worst
-              << " arcsec for |dec|<=80 (epoch " << worstEpoch << ", dec " << worstDec << "), "
-              << worst60 << " arcsec for |dec|<=60\n";
+    const double worst = worstAgainstErfa(false, 1950, 2050, 10, 80, 60, &worst60);
     RecordProperty("max_arcsec_dec80", std::to_string(worst));
     RecordProperty("max_arcsec_dec60", std::to_string(worst60));
     EXPECT_LT(worst, 0.3);
@@ -157,4 +140,21 @@ TEST(Sexagesimal, TextAndParts) {
     EXPECT_DOUBLE_EQ(s, 12.1992);
     SplitSexagesimal(1e9, w, m, s); // beyond the 16-bit range: clamped, no overflow
     EXPECT_EQ(w, 32767);
+}
+
+TEST(RightAscension, UnwrapsAboutTheCentreAndNormalises) {
+    // A field at 0h: stars on both sides of the cut come out as neighbours.
+    EXPECT_NEAR(UnwrapRa(359.9, 0.05), -0.1, 1e-12);
+    EXPECT_NEAR(UnwrapRa(0.1, 359.95), 360.1, 1e-12);
+    // Far from the cut nothing changes.
+    EXPECT_DOUBLE_EQ(UnwrapRa(341.6, 341.8), 341.6);
+    // Exactly opposite the centre goes to the far side (centre + 180).
+    EXPECT_DOUBLE_EQ(UnwrapRa(190.0, 10.0), 190.0);
+    EXPECT_DOUBLE_EQ(UnwrapRa(-170.0, 10.0), 190.0);
+
+    EXPECT_DOUBLE_EQ(NormaliseRa(-0.1), 359.9);
+    EXPECT_DOUBLE_EQ(NormaliseRa(360.1), 360.1 - 360.0);
+    EXPECT_DOUBLE_EQ(NormaliseRa(720.0), 0.0);
+    EXPECT_GE(NormaliseRa(-1e-17), 0.0);
+    EXPECT_LT(NormaliseRa(-1e-17), 360.0);
 }

@@ -80,9 +80,13 @@ TEST(WindowFaults, FailedDownloadLeavesNoStarsOfAnotherField) {
     EXPECT_EQ(form.session().Stars.inUse, 0);
     EXPECT_TRUE(logged(form, "another field")) << "a line says why no star was read";
 
-    // A field that is no number: nothing asked, and still nothing read.
+    // A field that is no number: a line names it, nothing is asked, and
+    // still nothing is read.
     edit(form, "txt_ra(1)")->setText("4x");
+    const qsizetype asked = server.requests.size();
     form.DownloadData_Click();
+    EXPECT_TRUE(logged(form, "right ascension, minutes"));
+    EXPECT_EQ(server.requests.size(), asked);
     form.READFILE();
     EXPECT_EQ(form.session().Stars.rowsRead, 0);
 
