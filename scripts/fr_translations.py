@@ -295,6 +295,11 @@ FRENCH = {
     'declination, minutes': 'déclinaison, minutes',
     'declination, seconds': 'déclinaison, secondes',
     'epoch': 'époque',
+    'DataBase-Debug': 'Base de données - Débogage',
+    'Name': 'Nom',
+    'Size': 'Taille',
+    'MPC - MinorPlanet': 'MPC - Astéroïdes',
+    'Deepsky': 'Ciel profond',
 }
 
 path = sys.argv[1] if len(sys.argv) > 1 else 'translations/astroplate_fr.ts'

@@ -448,6 +448,29 @@ Le fichier précédent n'a pas été modifié.</translation>
     </message>
   </context>
   <context>
+    <name>Frmdatabase</name>
+    <message>
+      <source>DataBase-Debug</source>
+      <translation>Base de données - Débogage</translation>
+    </message>
+    <message>
+      <source>Name</source>
+      <translation>Nom</translation>
+    </message>
+    <message>
+      <source>Size</source>
+      <translation>Taille</translation>
+    </message>
+    <message>
+      <source>MPC - MinorPlanet</source>
+      <translation>MPC - Astéroïdes</translation>
+    </message>
+    <message>
+      <source>Deepsky</source>
+      <translation>Ciel profond</translation>
+    </message>
+  </context>
+  <context>
     <name>HelpViewer</name>
     <message>
       <source>File not found</source>
