@@ -67,7 +67,11 @@ constexpr const char* kUsage =
     "                  [--minor-planets FILE]\n"
     "  instead of --catalogue DATA, stars from local index files:\n"
     "       --catalogue-from-index DIR --ra \"HH MM SS.S\" --dec \"+DD MM SS\" --epoch E\n"
-    "       --radius R --mag M [--answer-out FILE]\n";
+    "       --radius R --mag M [--answer-out FILE]\n"
+    "  the minor planets of a field from an element file, without image or stars:\n"
+    "       platesolve --local-minor-planets ELEMENTS --day D --month M --year Y\n"
+    "                  --hour H --minute MIN --ra \"HH MM SS.S\" --dec \"+DD MM SS\"\n"
+    "                  --radius R --limit V --answer-out FILE\n";
 
 struct Options {
     QString image;

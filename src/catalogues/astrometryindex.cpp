@@ -22,9 +22,10 @@ extern "C" {
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("LocalStars", text);
-}
+// The texts of this file, in the translation context "LocalStars".
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(LocalStars)
+};
 
 // Column names of the magnitudes, in order of preference.
 constexpr const char* kVisualColumns[] = {"MAG_VT", "MAG_V", "MAG", "mag", "phot_g_mean_mag"};
@@ -43,7 +44,7 @@ QString checkStructure(const QString& path, Layout& layout) {
     fitsfile* f = nullptr;
     if (fits_open_diskfile(&f, QFile::encodeName(path).constData(), READONLY, &status)) {
         fits_clear_errmsg();
-        return tr("not a FITS file");
+        return Texts::tr("not a FITS file");
     }
     const qint64 size = QFileInfo(path).size();
     QString problem;
@@ -55,7 +56,7 @@ QString checkStructure(const QString& path, Layout& layout) {
         if (fits_movabs_hdu(f, i, &type, &status)) break;
         LONGLONG head = 0, data = 0, end = 0;
         if (fits_get_hduaddrll(f, &head, &data, &end, &status)) break;
-        if (end > size) problem = tr("the file is cut short");
+        if (end > size) problem = Texts::tr("the file is cut short");
         if (i == 1) {
             int value = 0;
             int s = 0;
@@ -76,12 +77,12 @@ QString checkStructure(const QString& path, Layout& layout) {
     if (status != 0 && problem.isEmpty()) {
         char text[FLEN_STATUS] = {};
         fits_get_errstatus(status, text);
-        problem = tr("damaged FITS file (%1)").arg(QString::fromLatin1(text));
+        problem = Texts::tr("damaged FITS file (%1)").arg(QString::fromLatin1(text));
     }
     int closeStatus = 0;
     fits_close_file(f, &closeStatus);
     fits_clear_errmsg();
-    if (problem.isEmpty() && !starTree) problem = tr("holds no star tree");
+    if (problem.isEmpty() && !starTree) problem = Texts::tr("holds no star tree");
     if (problem.isEmpty() && !layout.allSky && (layout.healpix < 0 || layout.nside <= 0))
         layout.allSky = true;
     return problem;
@@ -182,7 +183,7 @@ StarIndexFolder OpenStarIndexFolder(const QString& folder) {
         const QString why = libraryErrors(errors_stop_logging_to_string(": "));
         if (!tree) {
             result.skipped << info.fileName() + QStringLiteral(": ") +
-                                  (why.isEmpty() ? tr("cannot be read") : why);
+                                  (why.isEmpty() ? Texts::tr("cannot be read") : why);
             continue;
         }
         result.files.push_back(

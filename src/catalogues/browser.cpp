@@ -10,9 +10,10 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("CatalogueBrowser", text);
-}
+// The texts of this file, in the translation context "CatalogueBrowser".
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(CatalogueBrowser)
+};
 
 QString degrees(double value) {
     return QString::number(numbers::RoundHalfEven(value, 5) + 0.0, 'f', 5);
@@ -28,7 +29,8 @@ BrowserListing ListStarAnswer(const QString& path) {
     listing.icon = kStarIcon;
     auto table = std::make_unique<CatalogueStarTable>();
     const StarFileResult read = ReadUsnoA2File(path, kPerDegree, kPerDegree, *table);
-    if (!read.opened) listing.notes << tr("The star answer could not be read: %1").arg(read.error);
+    if (!read.opened)
+        listing.notes << Texts::tr("The star answer could not be read: %1").arg(read.error);
     const int n = std::min(read.rows.rowsRead, kBrowserRows);
     listing.rows.reserve(n);
     for (int r = 1; r <= n; ++r)
@@ -36,7 +38,7 @@ BrowserListing ListStarAnswer(const QString& path) {
                                 degrees(table->dec[r] / kPerDegree), table->magRed[r],
                                 table->magBlue[r]});
     if (read.rows.rowsRead >= kBrowserRows)
-        listing.notes << tr("The listing ends at %1 rows; the answer may hold more.").arg(n);
+        listing.notes << Texts::tr("The listing ends at %1 rows; the answer may hold more.").arg(n);
     return listing;
 }
 

@@ -11,9 +11,10 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("DeepSky", text);
-}
+// The texts of this file, in the translation context "DeepSky".
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(DeepSky)
+};
 
 // Bytes [first, last] (1-based, inclusive) of `line`, cut at its end.
 QByteArrayView columns(QByteArrayView line, qsizetype first, qsizetype last) {
@@ -114,10 +115,11 @@ QStringList DeepSkyReadNotes(const DeepSkyReadResult& r) {
     QStringList notes;
     for (const DeepSkyFileStatus& f : r.files)
         if (!f.opened)
-            notes << tr("NGC/IC objects: %1 could not be read (%2); its objects are missing")
+            notes << Texts::tr("NGC/IC objects: %1 could not be read (%2); its objects are missing")
                          .arg(f.name, f.error);
     if (r.truncated())
-        notes << tr("NGC/IC objects: %1 objects lie in the window; only the first %2 are kept")
+        notes << Texts::tr(
+                     "NGC/IC objects: %1 objects lie in the window; only the first %2 are kept")
                      .arg(r.inWindow)
                      .arg(r.count);
     return notes;

@@ -20,9 +20,10 @@ constexpr double kMaxRadius = 10800; // arc-minutes: the whole sky
 constexpr int kHeadingLines = 13;
 constexpr int kClosingLines = 40; // from the " </pre>" line to the end
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("LocalMinorPlanets", text);
-}
+// The texts of this file, in the translation context "LocalMinorPlanets".
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(LocalMinorPlanets)
+};
 
 // "hh mm ss.s" of a right ascension in degrees, tenths of seconds rounded
 // half to even and carried (23 59 59.96 becomes 00 00 00.0).
@@ -111,24 +112,24 @@ std::optional<LocalMinorPlanetQuery> ReadLocalMinorPlanetQuery(const MinorPlanet
     auto whole = [&error](const QString& text, const QString& field) -> std::optional<int> {
         const auto v = numbers::Strict(text);
         if (!v || *v != std::floor(*v) || std::abs(*v) > 1e6) {
-            error = tr("the %1 \"%2\" is not a whole number").arg(field, text);
+            error = Texts::tr("the %1 \"%2\" is not a whole number").arg(field, text);
             return std::nullopt;
         }
         return int(*v);
     };
-    const auto day = whole(t.date[0], tr("day"));
+    const auto day = whole(t.date[0], Texts::tr("day"));
     if (!day) return std::nullopt;
-    const auto month = whole(t.date[1], tr("month"));
+    const auto month = whole(t.date[1], Texts::tr("month"));
     if (!month) return std::nullopt;
-    const auto year = whole(t.date[2], tr("year"));
+    const auto year = whole(t.date[2], Texts::tr("year"));
     if (!year) return std::nullopt;
-    const auto hour = whole(t.date[3], tr("hour"));
+    const auto hour = whole(t.date[3], Texts::tr("hour"));
     if (!hour) return std::nullopt;
-    const auto minute = whole(t.date[4], tr("minute"));
+    const auto minute = whole(t.date[4], Texts::tr("minute"));
     if (!minute) return std::nullopt;
     const auto tt = ephemeris::UtcToTT(*year, *month, *day, *hour, *minute);
     if (!tt || *hour > 23 || *minute > 59) {
-        error = tr("%1-%2-%3 %4:%5 is not a date and time")
+        error = Texts::tr("%1-%2-%3 %4:%5 is not a date and time")
                     .arg(t.date[2], t.date[1], t.date[0], t.date[3], t.date[4]);
         return std::nullopt;
     }
@@ -140,24 +141,24 @@ std::optional<LocalMinorPlanetQuery> ReadLocalMinorPlanetQuery(const MinorPlanet
     fields.epoch = QStringLiteral("2000");
     const TypedCentreReading centre = ReadTypedCentre(fields);
     if (!centre.centre) {
-        error = tr("the %1 \"%2\" is not a number").arg(centre.badField, centre.badText);
+        error = Texts::tr("the %1 \"%2\" is not a number").arg(centre.badField, centre.badText);
         return std::nullopt;
     }
     if (centre.centre->ra < 0 || centre.centre->ra >= 360 || std::abs(centre.centre->dec) > 90) {
-        error = tr("the centre %1 %2 %3, %4%5 %6 %7 is not a place in the sky")
+        error = Texts::tr("the centre %1 %2 %3, %4%5 %6 %7 is not a place in the sky")
                     .arg(t.ra[0], t.ra[1], t.ra[2], t.decSign, t.dec[0], t.dec[1], t.dec[2]);
         return std::nullopt;
     }
     const auto radius = numbers::Strict(t.radius);
     if (!radius || *radius <= 0 || *radius > kMaxRadius) {
-        error = tr("the radius \"%1\" is not a number of arc-minutes from 0 to %2")
+        error = Texts::tr("the radius \"%1\" is not a number of arc-minutes from 0 to %2")
                     .arg(t.radius)
                     .arg(kMaxRadius);
         return std::nullopt;
     }
     const auto limit = numbers::Strict(t.limit);
     if (!limit) {
-        error = tr("the magnitude limit \"%1\" is not a number").arg(t.limit);
+        error = Texts::tr("the magnitude limit \"%1\" is not a number").arg(t.limit);
         return std::nullopt;
     }
     LocalMinorPlanetQuery q;
@@ -309,11 +310,11 @@ LocalAnswerResult WriteLocalMinorPlanetAnswer(const QString& elementsPath,
     }
     const auto reading = LoadedOrbitFiles().read(elementsPath);
     if (!reading->ok()) {
-        result.message = tr("%1: %2").arg(elementsPath, reading->error);
+        result.message = Texts::tr("%1: %2").arg(elementsPath, reading->error);
         return result;
     }
     if (reading->skipped > 0)
-        result.warnings << tr("%1: %2 record(s) left out; first: %3")
+        result.warnings << Texts::tr("%1: %2 record(s) left out; first: %3")
                                .arg(QFileInfo(elementsPath).fileName())
                                .arg(reading->skipped)
                                .arg(reading->problems.value(0));
@@ -329,16 +330,16 @@ LocalAnswerResult WriteLocalMinorPlanetAnswer(const QString& elementsPath,
                                                  QFileInfo(elementsPath).fileName());
     QSaveFile out(answerPath);
     if (!out.open(QIODevice::WriteOnly) || out.write(page) != page.size() || !out.commit()) {
-        result.message = tr("%1: %2").arg(answerPath, out.errorString());
+        result.message = Texts::tr("%1: %2").arg(answerPath, out.errorString());
         return result;
     }
     result.ok = true;
     result.objects = int(std::min<std::size_t>(found.size(), kLocalPageRows));
     if (found.size() > std::size_t(kLocalPageRows))
-        result.warnings << tr("%1 minor planets found; only the %2 nearest are listed")
+        result.warnings << Texts::tr("%1 minor planets found; only the %2 nearest are listed")
                                .arg(found.size())
                                .arg(kLocalPageRows);
-    result.message = tr("%1 minor planet(s) computed from %2 orbits of %3")
+    result.message = Texts::tr("%1 minor planet(s) computed from %2 orbits of %3")
                          .arg(result.objects)
                          .arg(reading->catalogue.size())
                          .arg(QFileInfo(elementsPath).fileName());

@@ -17,9 +17,10 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kDeg = kPi / 180.0;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("LocalStars", text);
-}
+// The texts of this file, in the translation context "LocalStars".
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(LocalStars)
+};
 
 // The address's query values by key, percent-decoded; "+" stays "+".
 QString queryItem(const QString& address, const QString& key) {
@@ -126,12 +127,12 @@ LocalStarQueryReading ReadLocalStarQuery(const QString& address) {
     bool negative = false;
     const auto ra = sexagesimal(q.raText, &negative);
     if (!ra || negative || *ra >= 24) {
-        reading.error = tr("the right ascension \"%1\" is not H+M+S").arg(q.raText);
+        reading.error = Texts::tr("the right ascension \"%1\" is not H+M+S").arg(q.raText);
         return reading;
     }
     const auto dec = sexagesimal(q.decText, &negative);
     if (!dec || *dec > 90) {
-        reading.error = tr("the declination \"%1\" is not D+M+S").arg(q.decText);
+        reading.error = Texts::tr("the declination \"%1\" is not D+M+S").arg(q.decText);
         return reading;
     }
     q.ra = *ra * 15;
@@ -140,7 +141,7 @@ LocalStarQueryReading ReadLocalStarQuery(const QString& address) {
     const QString radius = queryItem(address, QStringLiteral("radmax"));
     const auto r = numbers::Strict(radius);
     if (!r || !(*r > 0)) {
-        reading.error = tr("the search radius \"%1\" is not a positive number").arg(radius);
+        reading.error = Texts::tr("the search radius \"%1\" is not a positive number").arg(radius);
         return reading;
     }
     q.radiusArcmin = std::min(*r, 180.0 * 60);
@@ -150,7 +151,7 @@ LocalStarQueryReading ReadLocalStarQuery(const QString& address) {
     if (mag.endsWith(QLatin1Char('.'))) mag.chop(1);
     const auto m = numbers::Strict(mag);
     if (!m) {
-        reading.error = tr("the magnitude limit \"%1\" is not a number").arg(mag);
+        reading.error = Texts::tr("the magnitude limit \"%1\" is not a number").arg(mag);
         return reading;
     }
     q.magFaint = *m;
@@ -160,7 +161,7 @@ LocalStarQueryReading ReadLocalStarQuery(const QString& address) {
         bool ok = false;
         const int n = nout.toInt(&ok);
         if (!ok || n < 0) {
-            reading.error = tr("the row limit \"%1\" is not a whole number").arg(nout);
+            reading.error = Texts::tr("the row limit \"%1\" is not a whole number").arg(nout);
             return reading;
         }
         q.nout = std::min(n, 9999);
@@ -257,9 +258,10 @@ LocalStarAnswer MakeLocalStarAnswer(const LocalStarQuery& query, StarIndexFolder
     const QString where = QDir::toNativeSeparators(folder.folder);
     if (folder.files.empty()) {
         answer.outcome = LocalStarAnswer::Outcome::NoIndexFile;
-        answer.status = tr("Local star catalogue: no star index file in %1").arg(where);
+        answer.status = Texts::tr("Local star catalogue: no star index file in %1").arg(where);
         if (!folder.skipped.isEmpty())
-            answer.status += tr(" (not used: %1)").arg(folder.skipped.join(QStringLiteral("; ")));
+            answer.status +=
+                Texts::tr(" (not used: %1)").arg(folder.skipped.join(QStringLiteral("; ")));
         answer.page = LocalStarPage(query, {}, answer.status);
         return answer;
     }
@@ -268,8 +270,9 @@ LocalStarAnswer MakeLocalStarAnswer(const LocalStarQuery& query, StarIndexFolder
         if (f->covers(query.ra, query.dec)) covering.push_back(f.get());
     if (covering.empty()) {
         answer.outcome = LocalStarAnswer::Outcome::NotCovered;
-        answer.status = tr("Local star catalogue: no index file in %1 covers the field at %2 %3")
-                            .arg(where, query.raText, query.decText);
+        answer.status =
+            Texts::tr("Local star catalogue: no index file in %1 covers the field at %2 %3")
+                .arg(where, query.raText, query.decText);
         answer.page = LocalStarPage(query, {}, answer.status);
         return answer;
     }
@@ -283,16 +286,18 @@ LocalStarAnswer MakeLocalStarAnswer(const LocalStarQuery& query, StarIndexFolder
     }
     RemoveDuplicateStars(stars);
     const QString source =
-        tr("Source: local star catalogue, astrometry.net index files in %1 (%2). R is the "
-           "V magnitude of the files (Tycho V_T), B their blue magnitude where they have one; "
-           "identifiers are made from the positions.")
+        Texts::tr(
+            "Source: local star catalogue, astrometry.net index files in %1 (%2). R is the "
+            "V magnitude of the files (Tycho V_T), B their blue magnitude where they have one; "
+            "identifiers are made from the positions.")
             .arg(where, names.join(QStringLiteral(", ")));
     answer.page = LocalStarPage(query, std::move(stars), source, &answer.rows);
     answer.status =
         QCoreApplication::translate("LocalStars", "Local star catalogue: %n star(s) from %1",
                                     nullptr, answer.rows)
-            .arg(names.size() == 1 ? names.first()
-                                   : tr("%1 index files in %2").arg(names.size()).arg(where));
+            .arg(names.size() == 1
+                     ? names.first()
+                     : Texts::tr("%1 index files in %2").arg(names.size()).arg(where));
     return answer;
 }
 
@@ -301,8 +306,8 @@ QString StarAddressFromTyped(const QString& host, const TypedCentreFields& field
     const StarQueryPlan plan = PlanStarQuery(fields);
     if (!plan.reading.centre) {
         if (error)
-            *error =
-                tr("not a number in %1 (\"%2\")").arg(plan.reading.badField, plan.reading.badText);
+            *error = Texts::tr("not a number in %1 (\"%2\")")
+                         .arg(plan.reading.badField, plan.reading.badText);
         return QString();
     }
     return UsnoA2Address(host, fields.epoch, plan.coordinates.ra, plan.coordinates.dec, radius,

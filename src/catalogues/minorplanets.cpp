@@ -16,9 +16,10 @@ constexpr int kFirstRowLine = 14; // lines 1-13 are the heading
 constexpr int kClosingLines = 40; // lines after the table
 constexpr int kHeadingLines = kFirstRowLine - 1;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("MinorPlanets", text);
-}
+// The texts of this file, in the translation context "MinorPlanets".
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(MinorPlanets)
+};
 
 // A query value as typed, with only what would break the address encoded.
 QString queryValue(const QString& text) {
@@ -102,11 +103,13 @@ std::optional<QString> MinorPlanetDayText(const QString& day, const QString& hou
 
 MinorPlanetQueryReading MakeMinorPlanetQuery(const MinorPlanetFields& f) {
     MinorPlanetQueryReading reading;
-    static const char* const names[] = {"day", "hour", "minute"};
+    static const char* const names[] = {QT_TRANSLATE_NOOP("MinorPlanets", "day"),
+                                        QT_TRANSLATE_NOOP("MinorPlanets", "hour"),
+                                        QT_TRANSLATE_NOOP("MinorPlanets", "minute")};
     const QString* texts[] = {&f.date[0], &f.date[3], &f.date[4]};
     for (int i = 0; i < 3; ++i) {
         if (!numbers::Strict(*texts[i])) {
-            reading.badField = tr(names[i]);
+            reading.badField = Texts::tr(names[i]);
             reading.badText = *texts[i];
             return reading;
         }
@@ -204,19 +207,23 @@ MinorPlanetFileResult ReadMinorPlanetFile(const QString& path, double corrAsd, d
 QStringList MinorPlanetReadNotes(const MinorPlanetFileResult& r) {
     QStringList notes;
     if (!r.opened) {
-        notes << tr("Minor planets: the answer file could not be read (%1); no minor planet is "
-                    "shown")
+        notes << Texts::tr(
+                     "Minor planets: the answer file could not be read (%1); no minor planet is "
+                     "shown")
                      .arg(r.error);
         return notes;
     }
     if (!r.rows.tableFound)
-        notes << tr("Minor planets: the service's answer holds no table (an error page?); no "
-                    "minor planet is shown");
+        notes << Texts::tr(
+            "Minor planets: the service's answer holds no table (an error page?); no "
+            "minor planet is shown");
     if (r.rows.tooManyLines)
-        notes << tr("Minor planets: the answer is too long; only its first %1 lines were read")
+        notes << Texts::tr(
+                     "Minor planets: the answer is too long; only its first %1 lines were read")
                      .arg(kMinorPlanetMaxLines);
     if (r.rows.tooManyRows)
-        notes << tr("Minor planets: the table has more than %1 rows; only the first %1 were read")
+        notes << Texts::tr(
+                     "Minor planets: the table has more than %1 rows; only the first %1 were read")
                      .arg(kMinorPlanetMaxRows);
     return notes;
 }

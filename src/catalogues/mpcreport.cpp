@@ -12,9 +12,10 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("MpcReport", text);
-}
+// The texts of this file, in the translation context "MpcReport".
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(MpcReport)
+};
 
 QString Two(long v) {
     return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
@@ -67,14 +68,14 @@ std::optional<QString> MpcDesignationColumns(const QString& typed) {
 std::optional<QString> FormatMpcObservation(const MpcObservation& o, QString& error) {
     const auto designation = MpcDesignationColumns(o.designation);
     if (!designation) {
-        error = tr("\"%1\" is not a minor-planet number, a provisional designation or a "
-                   "temporary designation of up to 7 letters and digits")
+        error = Texts::tr("\"%1\" is not a minor-planet number, a provisional designation or a "
+                          "temporary designation of up to 7 letters and digits")
                     .arg(o.designation);
         return std::nullopt;
     }
     const QString code = o.observatory.trimmed();
     if (code.size() != 3 || code.toLatin1() != code.toUtf8()) {
-        error = tr("the observatory code \"%1\" is not 3 characters").arg(o.observatory);
+        error = Texts::tr("the observatory code \"%1\" is not 3 characters").arg(o.observatory);
         return std::nullopt;
     }
     const bool monthOk = o.month >= 1 && o.month <= 12;
@@ -84,7 +85,7 @@ std::optional<QString> FormatMpcObservation(const MpcObservation& o, QString& er
                                    : 0;
     if (!monthOk || o.day < 1 || o.day > monthDays || o.hour < 0 || o.hour > 23 || o.minute < 0 ||
         o.minute > 59 || o.seconds < 0 || o.seconds >= 61 || o.year < 1000 || o.year > 9999) {
-        error = tr("%1-%2-%3 %4:%5 is not a date and time")
+        error = Texts::tr("%1-%2-%3 %4:%5 is not a date and time")
                     .arg(o.year)
                     .arg(o.month)
                     .arg(o.day)
@@ -93,7 +94,7 @@ std::optional<QString> FormatMpcObservation(const MpcObservation& o, QString& er
         return std::nullopt;
     }
     if (!std::isfinite(o.ra) || !std::isfinite(o.dec) || std::abs(o.dec) > 90) {
-        error = tr("the position is not a place in the sky");
+        error = Texts::tr("the position is not a place in the sky");
         return std::nullopt;
     }
 

@@ -17,9 +17,10 @@ namespace {
 constexpr double kDegree = 3.14159265358979323846 / 180.0;
 const QString kObservatoryKey = QStringLiteral("report/observatoryCode");
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("ReportPosition", text);
-}
+// The texts of this file, in the translation context "ReportPosition".
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(ReportPosition)
+};
 
 // Angular distance in arc-minutes between two positions in degrees (haversine,
 // sound for small distances).
@@ -115,8 +116,8 @@ std::optional<QString> ReportLine(const ReportTexts& t, const SkyPoint& sky, QSt
     for (int i = 0; i < 5; ++i) {
         const auto v = WholeNumber(t.date[std::size_t(i)]);
         if (!v) {
-            error = tr("the %1 \"%2\" of the date fields is not a whole number")
-                        .arg(tr(fields[i]), t.date[std::size_t(i)]);
+            error = Texts::tr("the %1 \"%2\" of the date fields is not a whole number")
+                        .arg(Texts::tr(fields[i]), t.date[std::size_t(i)]);
             return std::nullopt;
         }
         date[std::size_t(i)] = *v;
@@ -134,13 +135,14 @@ std::optional<QString> ReportLine(const ReportTexts& t, const SkyPoint& sky, QSt
     if (!t.magnitude.trimmed().isEmpty()) {
         const auto m = numbers::Strict(t.magnitude);
         if (!m || std::abs(*m) >= 99.95) {
-            error = tr("the magnitude \"%1\" is not a number from -99.9 to 99.9").arg(t.magnitude);
+            error = Texts::tr("the magnitude \"%1\" is not a number from -99.9 to 99.9")
+                        .arg(t.magnitude);
             return std::nullopt;
         }
         o.magnitude = *m;
         const QString band = t.band.trimmed();
         if (band.size() != 1 || !band.front().isLetter() || band.front().unicode() > 127) {
-            error = tr("the band \"%1\" is not one letter").arg(t.band);
+            error = Texts::tr("the band \"%1\" is not one letter").arg(t.band);
             return std::nullopt;
         }
         o.band = band.front();

@@ -25,9 +25,10 @@ constexpr std::size_t kShortestRecord = 103; // up to the semi-major axis
 // Days from J2000.0 (JD 2451545.0) of MJD 0.
 constexpr double kMjdToJ2000 = -51544.5;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("OrbitFile", text);
-}
+// The texts of this file, in the translation context "OrbitFile".
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(OrbitFile)
+};
 
 std::string_view Trimmed(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
@@ -65,7 +66,7 @@ public:
     void add(std::size_t line, const QString& what) {
         ++m_out.skipped;
         if (m_out.problems.size() < kProblemsKept)
-            m_out.problems << tr("%1 %2: %3").arg(tr(m_unit)).arg(line).arg(what);
+            m_out.problems << Texts::tr("%1 %2: %3").arg(Texts::tr(m_unit)).arg(line).arg(what);
     }
 
 private:
@@ -102,26 +103,29 @@ public:
 
     void finish() {
         if (m_out.catalogue.empty() && m_out.error.isEmpty())
-            m_out.error = m_line == 0 ? tr("the file is empty")
-                                      : tr("no orbit could be read: it is not an element "
-                                           "file in the MPCORB format");
+            m_out.error = m_line == 0 ? Texts::tr("the file is empty")
+                                      : Texts::tr("no orbit could be read: it is not an element "
+                                                  "file in the MPCORB format");
     }
 
 private:
     QString record(std::string_view text) {
         if (text.size() < kShortestRecord)
-            return tr("too short for an orbit (%1 characters; cut short?)").arg(text.size());
+            return Texts::tr("too short for an orbit (%1 characters; cut short?)").arg(text.size());
         const std::string_view code = Columns(text, 1, 7);
-        if (code.empty()) return tr("no designation in columns 1-7");
+        if (code.empty()) return Texts::tr("no designation in columns 1-7");
         KeplerianElements el;
         double h = NAN, g = NAN;
         const std::string_view hText = Columns(text, 9, 13), gText = Columns(text, 15, 19);
-        if (!hText.empty() && !ToDouble(hText, h)) return tr("H (columns 9-13) is not a number");
-        if (!gText.empty() && !ToDouble(gText, g)) return tr("G (columns 15-19) is not a number");
+        if (!hText.empty() && !ToDouble(hText, h))
+            return Texts::tr("H (columns 9-13) is not a number");
+        if (!gText.empty() && !ToDouble(gText, g))
+            return Texts::tr("G (columns 15-19) is not a number");
         const QString epochText = QString::fromLatin1(text.substr(20, 5));
         const auto epoch = UnpackDate(epochText);
         if (!epoch)
-            return tr("the epoch \"%1\" (columns 21-25) is not a packed date").arg(epochText);
+            return Texts::tr("the epoch \"%1\" (columns 21-25) is not a packed date")
+                .arg(epochText);
         el.epoch = DaysFromJ2000(*epoch);
         struct Field {
             std::size_t a, b;
@@ -129,22 +133,28 @@ private:
             const char* name;
         };
         const Field fields[] = {
-            {27, 35, &el.meanAnomaly, "the mean anomaly (columns 27-35)"},
-            {38, 46, &el.perihelionArgument, "the argument of perihelion (columns 38-46)"},
-            {49, 57, &el.ascendingNode, "the node (columns 49-57)"},
-            {60, 68, &el.inclination, "the inclination (columns 60-68)"},
-            {71, 79, &el.eccentricity, "the eccentricity (columns 71-79)"},
-            {81, 91, &el.meanMotion, "the mean daily motion (columns 81-91)"},
-            {93, 103, &el.semiMajorAxis, "the semi-major axis (columns 93-103)"},
+            {27, 35, &el.meanAnomaly,
+             QT_TRANSLATE_NOOP("OrbitFile", "the mean anomaly (columns 27-35)")},
+            {38, 46, &el.perihelionArgument,
+             QT_TRANSLATE_NOOP("OrbitFile", "the argument of perihelion (columns 38-46)")},
+            {49, 57, &el.ascendingNode, QT_TRANSLATE_NOOP("OrbitFile", "the node (columns 49-57)")},
+            {60, 68, &el.inclination,
+             QT_TRANSLATE_NOOP("OrbitFile", "the inclination (columns 60-68)")},
+            {71, 79, &el.eccentricity,
+             QT_TRANSLATE_NOOP("OrbitFile", "the eccentricity (columns 71-79)")},
+            {81, 91, &el.meanMotion,
+             QT_TRANSLATE_NOOP("OrbitFile", "the mean daily motion (columns 81-91)")},
+            {93, 103, &el.semiMajorAxis,
+             QT_TRANSLATE_NOOP("OrbitFile", "the semi-major axis (columns 93-103)")},
         };
         for (const Field& f : fields)
             if (!ToDouble(Columns(text, f.a, f.b), *f.value))
-                return tr("%1 is not a number").arg(tr(f.name));
+                return Texts::tr("%1 is not a number").arg(Texts::tr(f.name));
         if (el.inclination < 0 || el.inclination > 180)
-            return tr("the inclination %1 is outside 0-180 degrees").arg(el.inclination);
+            return Texts::tr("the inclination %1 is outside 0-180 degrees").arg(el.inclination);
         Orbit orbit;
         if (!PrepareOrbit(el, h, g, orbit))
-            return tr("the elements describe no orbit (e = %1, a = %2)")
+            return Texts::tr("the elements describe no orbit (e = %1, a = %2)")
                 .arg(el.eccentricity)
                 .arg(el.semiMajorAxis);
 
@@ -209,7 +219,7 @@ private:
 // Inflates a gzip stream block by block into `sink`. Empty on success.
 QString Inflate(QFile& file, const std::function<void(const char*, std::size_t)>& sink) {
     z_stream z{};
-    if (inflateInit2(&z, 16 + MAX_WBITS) != Z_OK) return tr("the decompressor cannot start");
+    if (inflateInit2(&z, 16 + MAX_WBITS) != Z_OK) return Texts::tr("the decompressor cannot start");
     std::vector<char> in(1 << 16), out(1 << 20);
     int status = Z_OK;
     QString error;
@@ -220,7 +230,7 @@ QString Inflate(QFile& file, const std::function<void(const char*, std::size_t)>
             break;
         }
         if (got == 0) {
-            error = tr("the compressed file is cut short");
+            error = Texts::tr("the compressed file is cut short");
             break;
         }
         z.next_in = reinterpret_cast<Bytef*>(in.data());
@@ -230,7 +240,7 @@ QString Inflate(QFile& file, const std::function<void(const char*, std::size_t)>
             z.avail_out = uInt(out.size());
             status = inflate(&z, Z_NO_FLUSH);
             if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR) {
-                error = tr("the compressed data is damaged (%1)")
+                error = Texts::tr("the compressed data is damaged (%1)")
                             .arg(QString::fromLatin1(z.msg ? z.msg : "inflate"));
                 break;
             }
@@ -286,7 +296,7 @@ OrbitFileReading ReadElementsJson(QByteArrayView text) {
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(text.toByteArray(), &parseError);
     if (doc.isNull()) {
-        out.error = tr("not a valid JSON document (%1 at byte %2; cut short?)")
+        out.error = Texts::tr("not a valid JSON document (%1 at byte %2; cut short?)")
                         .arg(parseError.errorString())
                         .arg(parseError.offset);
         return out;
@@ -303,8 +313,9 @@ OrbitFileReading ReadElementsJson(QByteArrayView text) {
     const int cI = column("i"), cNode = column("om"), cPeri = column("w"), cM = column("ma");
     if (cName < 0 || cEpoch < 0 || cE < 0 || (cA < 0 && cQ < 0) || cI < 0 || cNode < 0 ||
         cPeri < 0 || cM < 0) {
-        out.error = tr("the JSON document has no element table (\"fields\" must name full_name, "
-                       "epoch_mjd, e, a or q, i, om, w and ma)");
+        out.error =
+            Texts::tr("the JSON document has no element table (\"fields\" must name full_name, "
+                      "epoch_mjd, e, a or q, i, om, w and ma)");
         return out;
     }
     Problems problems(out, QT_TRANSLATE_NOOP("OrbitFile", "row"));
@@ -329,8 +340,8 @@ OrbitFileReading ReadElementsJson(QByteArrayView text) {
             el.inclination < 0 || el.inclination > 180) {
             problems.add(std::size_t(row + 1),
                          fullName.isEmpty()
-                             ? tr("row without a name")
-                             : tr("%1: incomplete or impossible elements").arg(fullName));
+                             ? Texts::tr("row without a name")
+                             : Texts::tr("%1: incomplete or impossible elements").arg(fullName));
             continue;
         }
         // "1 Ceres (A801 AA)", "3708 (1974 FV1)", "(2022 HK5)".
@@ -354,8 +365,8 @@ OrbitFileReading ReadElementsJson(QByteArrayView text) {
         out.catalogue.add(orbit, number, name, packed, 0);
     }
     if (out.catalogue.empty())
-        out.error = data.isEmpty() ? tr("the JSON element table has no rows")
-                                   : tr("no row of the JSON element table could be read");
+        out.error = data.isEmpty() ? Texts::tr("the JSON element table has no rows")
+                                   : Texts::tr("no row of the JSON element table could be read");
     return out;
 }
 
@@ -402,7 +413,7 @@ OrbitFileReading ReadOrbitFile(const QString& path) {
             return ReadElementsJson(jsonText);
         }
         if (!parser) {
-            out.error = error.isEmpty() ? tr("the file is empty") : error;
+            out.error = error.isEmpty() ? Texts::tr("the file is empty") : error;
             return out;
         }
         lines->finish();
@@ -430,7 +441,7 @@ OrbitFileReading ReadOrbitFile(const QString& path) {
 QString GunzipFile(const QString& source, const QString& target) {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) return in.errorString();
-    if (!IsGzip(in)) return tr("%1 is not a gzip file").arg(source);
+    if (!IsGzip(in)) return Texts::tr("%1 is not a gzip file").arg(source);
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly)) return out.errorString();
     QString writeError;

@@ -8,9 +8,10 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("FitsHints", text);
-}
+// The texts of this file, in the translation context "FitsHints".
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(FitsHints)
+};
 
 // A number card, or a sexagesimal text card: value in the text's unit, and
 // whether it was sexagesimal.
@@ -188,7 +189,7 @@ std::optional<FitsScaleHint> scaleHint(const FitsHeader& header, int width, int 
     s.corrDecText = numbers::Text(s.corrDec);
     const int bx = static_cast<int>(header.number(QStringLiteral("XBINNING")).value_or(1));
     const int by = static_cast<int>(header.number(QStringLiteral("YBINNING")).value_or(bx));
-    s.from = tr("FOCALLEN %1 mm, %2/%3 %4 × %5 µm (binning %6×%7 included)")
+    s.from = Texts::tr("FOCALLEN %1 mm, %2/%3 %4 × %5 µm (binning %6×%7 included)")
                  .arg(numbers::Text(*f), xKey, yKey, numbers::Text(*px), numbers::Text(*py))
                  .arg(bx)
                  .arg(by);
@@ -230,9 +231,9 @@ FitsHints HeaderHints(const FitsHeader& header, int width, int height) {
             s.corrAsd *= c;
             s.corrAsdText = numbers::Text(s.corrAsd);
             s.perDegreeOfRa = true;
-            s.from += tr(", × cos(Dec)");
+            s.from += Texts::tr(", × cos(Dec)");
         } else {
-            s.from += tr(", no centre: right-ascension scale without cos(Dec)");
+            s.from += Texts::tr(", no centre: right-ascension scale without cos(Dec)");
         }
     }
     return hints;

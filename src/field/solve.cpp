@@ -69,24 +69,34 @@ std::vector<ResidualLine> ResidualLines(const RefineResult& result,
     return lines;
 }
 
+namespace {
+// The texts of the plate line, in the translation context "PlateInUse".
+struct PlateInUseTexts {
+    Q_DECLARE_TR_FUNCTIONS(PlateInUse)
+};
+} // namespace
+
 QString PlateInUseText(const SessionState& session, const RefineResult* last) {
-    auto tr = [](const char* text) { return QCoreApplication::translate("PlateInUse", text); };
     if (session.RefinedPlate) {
-        if (!last) return tr("Plate in use: refined TAN plate");
+        if (!last) return PlateInUseTexts::tr("Plate in use: refined TAN plate");
         const double scale = session.RefinedPlate->pixelScaleArcsec();
-        return tr("Plate in use: refined TAN plate, %1 of %2 stars, rms %3 px (%4\"), max %5 px")
+        return PlateInUseTexts::tr(
+                   "Plate in use: refined TAN plate, %1 of %2 stars, rms %3 px (%4\"), max %5 px")
             .arg(last->used)
             .arg(last->matched)
             .arg(last->rmsPx, 0, 'f', 2)
             .arg(last->rmsPx * scale, 0, 'f', 2)
             .arg(last->maxPx, 0, 'f', 2);
     }
-    if (!session.MatchFound) return tr("Plate in use: none (no identification accepted)");
+    if (!session.MatchFound)
+        return PlateInUseTexts::tr("Plate in use: none (no identification accepted)");
     if (last && last->status == RefineResult::Status::TooFewStars)
-        return tr("Plate in use: three-star model (only %1 catalogue stars have a star found "
-                  "near them; 6 are needed to refine)")
+        return PlateInUseTexts::tr(
+                   "Plate in use: three-star model (only %1 catalogue stars have a star found "
+                   "near them; 6 are needed to refine)")
             .arg(last->matched);
     if (last && last->status == RefineResult::Status::NoFit)
-        return tr("Plate in use: three-star model (no refined plate could be fitted)");
-    return tr("Plate in use: three-star model");
+        return PlateInUseTexts::tr(
+            "Plate in use: three-star model (no refined plate could be fitted)");
+    return PlateInUseTexts::tr("Plate in use: three-star model");
 }

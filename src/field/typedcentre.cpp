@@ -4,16 +4,23 @@
 #include "reduction/calibration.h"
 #include "reduction/precession.h"
 
+#include <QCoreApplication>
+
 TypedCentreReading ReadTypedCentre(const TypedCentreFields& fields) {
-    static const char* const raNames[] = {"right ascension, hours", "right ascension, minutes",
-                                          "right ascension, seconds"};
-    static const char* const decNames[] = {"declination, degrees", "declination, minutes",
-                                           "declination, seconds"};
+    // The box names go into messages, in the user's language.
+    static const char* const raNames[] = {
+        QT_TRANSLATE_NOOP("TypedCentre", "right ascension, hours"),
+        QT_TRANSLATE_NOOP("TypedCentre", "right ascension, minutes"),
+        QT_TRANSLATE_NOOP("TypedCentre", "right ascension, seconds")};
+    static const char* const decNames[] = {
+        QT_TRANSLATE_NOOP("TypedCentre", "declination, degrees"),
+        QT_TRANSLATE_NOOP("TypedCentre", "declination, minutes"),
+        QT_TRANSLATE_NOOP("TypedCentre", "declination, seconds")};
     TypedCentreReading reading;
     const auto value = [&reading](const QString& text, const char* name) -> std::optional<double> {
         const auto v = numbers::Strict(text);
         if (!v && reading.badField.isEmpty()) {
-            reading.badField = QString::fromLatin1(name);
+            reading.badField = QCoreApplication::translate("TypedCentre", name);
             reading.badText = text;
         }
         return v;
@@ -29,7 +36,7 @@ TypedCentreReading ReadTypedCentre(const TypedCentreFields& fields) {
         if (!v) return reading;
         dec[i] = *v;
     }
-    const auto epoch = value(fields.epoch, "epoch");
+    const auto epoch = value(fields.epoch, QT_TRANSLATE_NOOP("TypedCentre", "epoch"));
     if (!epoch) return reading;
     TypedCentre c;
     c.south = fields.decSign == QLatin1String("-");

@@ -11,9 +11,10 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("FitsImage", text);
-}
+// The texts of this file, in the translation context "FitsImage".
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(FitsImage)
+};
 
 // cfitsio's short description of a status code.
 QString statusText(int status) {
@@ -63,25 +64,25 @@ bool readCards(fitsfile* f, std::vector<FitsCard>& cards) {
 QString typeText(int equivalentType) {
     switch (equivalentType) {
     case BYTE_IMG:
-        return tr("8-bit integers");
+        return Texts::tr("8-bit integers");
     case SBYTE_IMG:
-        return tr("signed 8-bit integers");
+        return Texts::tr("signed 8-bit integers");
     case SHORT_IMG:
-        return tr("16-bit integers");
+        return Texts::tr("16-bit integers");
     case USHORT_IMG:
-        return tr("unsigned 16-bit integers");
+        return Texts::tr("unsigned 16-bit integers");
     case LONG_IMG:
-        return tr("32-bit integers");
+        return Texts::tr("32-bit integers");
     case ULONG_IMG:
-        return tr("unsigned 32-bit integers");
+        return Texts::tr("unsigned 32-bit integers");
     case LONGLONG_IMG:
-        return tr("64-bit integers");
+        return Texts::tr("64-bit integers");
     case FLOAT_IMG:
-        return tr("32-bit floats");
+        return Texts::tr("32-bit floats");
     case DOUBLE_IMG:
-        return tr("64-bit floats");
+        return Texts::tr("64-bit floats");
     default:
-        return tr("values of type %1").arg(equivalentType);
+        return Texts::tr("values of type %1").arg(equivalentType);
     }
 }
 
@@ -149,13 +150,13 @@ FitsImage ReadFitsImage(const QString& path, int maxSide, qint64 maxPixels) {
     int status = 0;
     fitsfile* raw = nullptr;
     if (fits_open_diskfile(&raw, QFile::encodeName(path).constData(), READONLY, &status))
-        return fail(tr("not a readable FITS file (%1)").arg(statusText(status)));
+        return fail(Texts::tr("not a readable FITS file (%1)").arg(statusText(status)));
     FitsFile file(raw);
     fitsfile* f = file.get();
 
     int hduCount = 0;
     if (fits_get_num_hdus(f, &hduCount, &status))
-        return fail(tr("not a readable FITS file (%1)").arg(statusText(status)));
+        return fail(Texts::tr("not a readable FITS file (%1)").arg(statusText(status)));
 
     // The first image HDU with data.
     int hdu = 0, bitpix = 0, naxis = 0;
@@ -165,24 +166,24 @@ FitsImage ReadFitsImage(const QString& path, int maxSide, qint64 maxPixels) {
         if (fits_movabs_hdu(f, i, &type, &status)) {
             // A damaged extension after an image already found does not
             // matter; one before it ends the search.
-            return fail(tr("not a readable FITS file (%1)").arg(statusText(status)));
+            return fail(Texts::tr("not a readable FITS file (%1)").arg(statusText(status)));
         }
         if (type != IMAGE_HDU) continue;
         std::fill(std::begin(naxes), std::end(naxes), 0);
         if (fits_get_img_paramll(f, 9, &bitpix, &naxis, naxes, &status))
-            return fail(tr("not a readable FITS file (%1)").arg(statusText(status)));
+            return fail(Texts::tr("not a readable FITS file (%1)").arg(statusText(status)));
         if (naxis < 2 || naxes[0] <= 0 || naxes[1] <= 0) continue;
         bool empty = false;
         for (int a = 2; a < std::min(naxis, 9); ++a)
             empty = empty || naxes[a] <= 0;
         if (!empty) hdu = i;
     }
-    if (hdu == 0) return fail(tr("the FITS file holds no image"));
+    if (hdu == 0) return fail(Texts::tr("the FITS file holds no image"));
 
     const LONGLONG width = naxes[0], height = naxes[1];
     if (width > maxSide || height > maxSide || width * height > maxPixels)
-        return fail(tr("the image is %1 × %2 pixels; at most %3 pixels per side and %4 "
-                       "megapixels are accepted")
+        return fail(Texts::tr("the image is %1 × %2 pixels; at most %3 pixels per side and %4 "
+                              "megapixels are accepted")
                         .arg(width)
                         .arg(height)
                         .arg(maxSide)
@@ -195,23 +196,23 @@ FitsImage ReadFitsImage(const QString& path, int maxSide, qint64 maxPixels) {
     if (!compressed) {
         LONGLONG headStart = 0, dataStart = 0, dataEnd = 0;
         if (fits_get_hduaddrll(f, &headStart, &dataStart, &dataEnd, &status))
-            return fail(tr("not a readable FITS file (%1)").arg(statusText(status)));
+            return fail(Texts::tr("not a readable FITS file (%1)").arg(statusText(status)));
         const LONGLONG needed = dataStart + planeSize * planes * (std::abs(bitpix) / 8);
         if (needed > QFileInfo(path).size())
-            return fail(tr("the FITS file is cut short: its header announces %1 bytes of "
-                           "image data, the file ends before")
+            return fail(Texts::tr("the FITS file is cut short: its header announces %1 bytes of "
+                                  "image data, the file ends before")
                             .arg(planeSize * planes * (std::abs(bitpix) / 8)));
     }
 
     if (!readCards(f, out.header.cards))
-        return fail(tr("the FITS header cannot be read (%1)").arg(statusText(status)));
+        return fail(Texts::tr("the FITS header cannot be read (%1)").arg(statusText(status)));
     if (hdu != 1) {
         int type = 0;
         if (!fits_movabs_hdu(f, 1, &type, &status)) readCards(f, out.header.cards);
         status = 0;
         fits_clear_errmsg();
         if (fits_movabs_hdu(f, hdu, &type, &status))
-            return fail(tr("not a readable FITS file (%1)").arg(statusText(status)));
+            return fail(Texts::tr("not a readable FITS file (%1)").arg(statusText(status)));
     }
 
     int equivalentType = bitpix;
@@ -225,7 +226,8 @@ FitsImage ReadFitsImage(const QString& path, int maxSide, qint64 maxPixels) {
     try {
         px.values.resize(static_cast<size_t>(planeSize));
     } catch (const std::bad_alloc&) {
-        return fail(tr("not enough memory for an image of %1 × %2 pixels").arg(width).arg(height));
+        return fail(
+            Texts::tr("not enough memory for an image of %1 × %2 pixels").arg(width).arg(height));
     }
 
     const bool topDown = out.header.text(QStringLiteral("ROWORDER"))
@@ -238,14 +240,16 @@ FitsImage ReadFitsImage(const QString& path, int maxSide, qint64 maxPixels) {
             LONGLONG first[9] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
             if (fits_read_pixll(f, TFLOAT, first, planeSize, &blank, px.values.data(), &anyBlank,
                                 &status))
-                return fail(tr("the FITS image data cannot be read (%1)").arg(statusText(status)));
+                return fail(
+                    Texts::tr("the FITS image data cannot be read (%1)").arg(statusText(status)));
             continue;
         }
         row.resize(static_cast<size_t>(width));
         for (LONGLONG y = 0; y < height; ++y) {
             LONGLONG first[9] = {1, y + 1, p + 1, 1, 1, 1, 1, 1, 1};
             if (fits_read_pixll(f, TFLOAT, first, width, &blank, row.data(), &anyBlank, &status))
-                return fail(tr("the FITS image data cannot be read (%1)").arg(statusText(status)));
+                return fail(
+                    Texts::tr("the FITS image data cannot be read (%1)").arg(statusText(status)));
             float* dst = px.values.data() + y * width;
             for (LONGLONG x = 0; x < width; ++x)
                 dst[x] += row[static_cast<size_t>(x)];
@@ -274,7 +278,8 @@ FitsImage ReadFitsImage(const QString& path, int maxSide, qint64 maxPixels) {
         low = std::min(low, v);
         high = std::max(high, v);
     }
-    if (blanks == px.values.size()) return fail(tr("the FITS image holds no valid pixel value"));
+    if (blanks == px.values.size())
+        return fail(Texts::tr("the FITS image holds no valid pixel value"));
     if (blanks > 0)
         for (float& v : px.values)
             if (!std::isfinite(v)) v = low;
@@ -288,12 +293,13 @@ FitsImage ReadFitsImage(const QString& path, int maxSide, qint64 maxPixels) {
     else
         px.saturation = high;
 
-    out.description = tr("FITS, %1 × %2, %3").arg(width).arg(height).arg(typeText(equivalentType));
-    if (hdu != 1) out.description += tr(", HDU %1").arg(hdu);
+    out.description =
+        Texts::tr("FITS, %1 × %2, %3").arg(width).arg(height).arg(typeText(equivalentType));
+    if (hdu != 1) out.description += Texts::tr(", HDU %1").arg(hdu);
     if (planes == 3)
-        out.description += tr(", colour: mean of 3 planes");
+        out.description += Texts::tr(", colour: mean of 3 planes");
     else if (naxis >= 3 && naxes[2] > 1)
-        out.description += tr(", first of %1 planes").arg(naxes[2]);
-    if (blanks > 0) out.description += tr(", %1 blank pixels").arg(blanks);
+        out.description += Texts::tr(", first of %1 planes").arg(naxes[2]);
+    if (blanks > 0) out.description += Texts::tr(", %1 blank pixels").arg(blanks);
     return out;
 }

@@ -10,13 +10,15 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("ImageFile", text);
-}
+// The texts of this file, in the translation context "ImageFile".
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(ImageFile)
+};
 
 QString tooLarge(qint64 width, qint64 height) {
-    return tr("the image is %1 × %2 pixels; at most %3 pixels per side and %4 megapixels are "
-              "accepted")
+    return Texts::tr(
+               "the image is %1 × %2 pixels; at most %3 pixels per side and %4 megapixels are "
+               "accepted")
         .arg(width)
         .arg(height)
         .arg(kMaxImageSide)
@@ -47,7 +49,8 @@ LoadedImage readPicture(QFile& file) {
         result.image = QImage();
         return result;
     }
-    result.description = tr("%1 × %2 picture").arg(result.image.width()).arg(result.image.height());
+    result.description =
+        Texts::tr("%1 × %2 picture").arg(result.image.width()).arg(result.image.height());
     return result;
 }
 
@@ -68,13 +71,13 @@ LoadedImage ReadImageFile(const QString& path) {
     LoadedImage result;
     const QFileInfo info(path);
     if (!info.exists()) {
-        result.error = tr("the file does not exist");
+        result.error = Texts::tr("the file does not exist");
         return result;
     }
     // isFile() is false for FIFOs, sockets, devices and folders, also behind
     // a symbolic link: opening those could block or read without end.
     if (!info.isFile()) {
-        result.error = tr("not a regular file");
+        result.error = Texts::tr("not a regular file");
         return result;
     }
     QFile file(path);
@@ -94,7 +97,7 @@ LoadedImage ReadImageFile(const QString& path) {
     result.stretch = AutoStretch(fits.pixels);
     result.image = StretchedPicture(fits.pixels, result.stretch);
     if (result.image.isNull()) {
-        result.error = tr("not enough memory to show the image");
+        result.error = Texts::tr("not enough memory to show the image");
         return result;
     }
     result.values = std::move(fits.pixels);

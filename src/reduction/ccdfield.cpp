@@ -9,9 +9,10 @@ namespace {
 constexpr double kArcminPerRadian = 3438;
 constexpr double kArcminPerDegree = 60;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("CcdField", text);
-}
+// The texts of this file, in the translation context "CcdField".
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(CcdField)
+};
 
 } // namespace
 
@@ -24,7 +25,7 @@ CcdFieldResult CcdFieldScales(const CcdGeometry& g) {
                                                   {CcdInput::Focal, g.focal}};
     for (const auto& [input, value] : inputs) {
         if (!std::isfinite(value) || value <= 0) {
-            r.error = tr("The value must be a number greater than zero.");
+            r.error = Texts::tr("The value must be a number greater than zero.");
             r.input = input;
             return r;
         }
@@ -42,8 +43,8 @@ CcdFieldResult CcdFieldScales(const CcdGeometry& g) {
     constexpr double d2 = 600.0 * 600.0 + 100.0 * 100.0;
     const double det = a0 * a3 - a1 * a2;
     if (det == 0 || !std::isfinite(det)) {
-        r.error = tr("The sensor size and focal length give no solution (the values are too "
-                     "small or too large).");
+        r.error = Texts::tr("The sensor size and focal length give no solution (the values are too "
+                            "small or too large).");
         return r;
     }
     const double x = (a3 * d1 - a1 * d2) / det;
@@ -51,7 +52,7 @@ CcdFieldResult CcdFieldScales(const CcdGeometry& g) {
     const double cx = std::pow(x, 0.5);
     const double cy = std::pow(y, 0.5);
     if (!std::isfinite(cx) || !std::isfinite(cy) || x < 0 || y < 0) {
-        r.error = tr("The sensor size and focal length give no usable scales.");
+        r.error = Texts::tr("The sensor size and focal length give no usable scales.");
         return r;
     }
     r.field = CcdField{cx, cy, kArcminPerRadian / g.focal * g.width,

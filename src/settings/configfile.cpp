@@ -9,9 +9,10 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("ConfigFile", text);
-}
+// The texts of this file, in the translation context "ConfigFile".
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(ConfigFile)
+};
 
 QString oneLine(QString text) {
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
@@ -31,7 +32,7 @@ ConfigFileReading ReadConfigFile(const QString& path) {
     QString error;
     if (!textfile::ReadLines(path, lines, &error)) {
         ConfigFileReading r;
-        r.problem = tr("%1: %2").arg(path, error);
+        r.problem = Texts::tr("%1: %2").arg(path, error);
         return r;
     }
     return ParseConfigLines(lines, path);
@@ -41,27 +42,29 @@ ConfigFileReading ParseConfigLines(const QStringList& lines, const QString& path
     ConfigFileReading r;
     r.opened = true;
     if (lines.isEmpty()) {
-        r.problem = tr("%1 is empty: it holds no number of configurations.").arg(path);
+        r.problem = Texts::tr("%1 is empty: it holds no number of configurations.").arg(path);
         return r;
     }
     const auto count = numbers::TextToInt16(lines[0]);
     if (!count || *count < 0) {
-        r.problem = tr("%1, line 1: \"%2\" is not a number of configurations.").arg(path, lines[0]);
+        r.problem =
+            Texts::tr("%1, line 1: \"%2\" is not a number of configurations.").arg(path, lines[0]);
         return r;
     }
     int wanted = *count;
     if (wanted > kMaxOpticalConfigurations) {
         r.problem =
-            tr("%1 holds %2 configurations; only the first %3 are read.")
+            Texts::tr("%1 holds %2 configurations; only the first %3 are read.")
                 .arg(path, QString::number(wanted), QString::number(kMaxOpticalConfigurations));
         wanted = kMaxOpticalConfigurations;
     }
     for (int i = 0; i < wanted; ++i) {
         const int first = 1 + 3 * i; // 0-based line of the name
         if (first + 2 >= lines.size()) {
-            r.problem = tr("%1 ends at line %2: configuration %3 of %4 is missing or incomplete.")
-                            .arg(path, QString::number(lines.size()), QString::number(i + 1),
-                                 QString::number(*count));
+            r.problem =
+                Texts::tr("%1 ends at line %2: configuration %3 of %4 is missing or incomplete.")
+                    .arg(path, QString::number(lines.size()), QString::number(i + 1),
+                         QString::number(*count));
             return r;
         }
         r.entries.push_back({lines[first], lines[first + 1], lines[first + 2]});

@@ -37,7 +37,10 @@ void copyTree(const QString& from, const QString& to) {
 } // namespace
 
 ProgramFolderFixture::ProgramFolderFixture() {
-    copyTree(QStringLiteral(TEST_PROGRAM_DIR), m_dir.path());
+    // What the program ships, not what a run of the built program left beside
+    // it (lang.cfg, astroplate.ini, answers): those would change the tests.
+    copyTree(QStringLiteral(TEST_PROGRAM_DATA_DIR), m_dir.path());
+    copyTree(QStringLiteral(TEST_PROGRAM_DIR "/translations"), m_dir.path() + "/translations");
     programfolder::SetPath(m_dir.path());
 }
 

@@ -8,9 +8,10 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("ElementsDownload", text);
-}
+// The texts of this file, in the translation context "ElementsDownload".
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(ElementsDownload)
+};
 
 } // namespace
 
@@ -26,27 +27,27 @@ ElementsDownloadResult DownloadMinorPlanetElements(const QString& url, DownloadO
     options.accept = [](QByteArrayView answer) {
         return answer.size() >= 2 && uchar(answer[0]) == 0x1f && uchar(answer[1]) == 0x8b;
     };
-    options.rejectedText = tr("the answer is not a gzip file");
+    options.rejectedText = Texts::tr("the answer is not a gzip file");
     // Fetched under a temporary name: a damaged archive never replaces a good one.
     const QString archive = QString::fromLatin1(kMpcorbArchiveName);
     const QString fetched = archive + QStringLiteral(".part");
     const DownloadResult got = DownloadUrl(url, fetched, CacheUse{}, options);
     if (!got.ok()) {
-        result.message = tr("%1: %2").arg(url, got.message);
+        result.message = Texts::tr("%1: %2").arg(url, got.message);
         return result;
     }
     const QString target = programfolder::File(QString::fromLatin1(kMpcorbName));
     const QString error = ephemeris::GunzipFile(programfolder::File(fetched), target);
     if (!error.isEmpty()) {
         QFile::remove(programfolder::File(fetched));
-        result.message = tr("%1: %2").arg(url, error);
+        result.message = Texts::tr("%1: %2").arg(url, error);
         return result;
     }
     QFile::remove(programfolder::File(archive));
     QFile::rename(programfolder::File(fetched), programfolder::File(archive));
     result.ok = true;
     result.path = target;
-    result.message = tr("%1 downloaded (%2 bytes) and unpacked to %3")
+    result.message = Texts::tr("%1 downloaded (%2 bytes) and unpacked to %3")
                          .arg(archive)
                          .arg(got.bytes)
                          .arg(QString::fromLatin1(kMpcorbName));

@@ -23,7 +23,7 @@ constexpr int kColumnTwips[5] = {650, 2500, 1000, 1000, 1000};
 Frmdatabase::Frmdatabase(std::optional<BrowserField> field, QWidget* parent)
     : QDialog(parent), m_field(field) {
     setObjectName(QStringLiteral("Frmdatabase"));
-    setWindowTitle(QStringLiteral("DataBase-Debug"));
+    setWindowTitle(tr("DataBase-Debug"));
     setModal(true);
 
     ListView1 = new QTreeWidget;
@@ -31,8 +31,8 @@ Frmdatabase::Frmdatabase(std::optional<BrowserField> field, QWidget* parent)
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
     ListView1->setColumnCount(5);
-    ListView1->setHeaderLabels({QString(), QStringLiteral("Name"), QStringLiteral("Asd"),
-                                QStringLiteral("Dec"), QStringLiteral("Size")});
+    ListView1->setHeaderLabels(
+        {QString(), tr("Name"), QStringLiteral("Asd"), QStringLiteral("Dec"), tr("Size")});
     for (int c = 0; c < 5; ++c) {
         ListView1->setColumnWidth(c, kColumnTwips[c] / 15);
         if (c > 0) ListView1->headerItem()->setTextAlignment(c, Qt::AlignCenter);
@@ -40,9 +40,9 @@ Frmdatabase::Frmdatabase(std::optional<BrowserField> field, QWidget* parent)
 
     Btn1 = new QPushButton(QStringLiteral("USNO-A2.0"));
     Btn1->setObjectName(QStringLiteral("Btn1"));
-    Btn3 = new QPushButton(QStringLiteral("MPC - MinorPlanet"));
+    Btn3 = new QPushButton(tr("MPC - MinorPlanet"));
     Btn3->setObjectName(QStringLiteral("Btn3"));
-    Btn2 = new QPushButton(QStringLiteral("Deepsky"));
+    Btn2 = new QPushButton(tr("Deepsky"));
     Btn2->setObjectName(QStringLiteral("Btn2"));
     Notes = new QLabel;
     Notes->setObjectName(QStringLiteral("Notes"));
