@@ -23,6 +23,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -145,9 +146,9 @@ TEST(StartupGui, TabsSignsCommasAndHintBlinking) {
         EXPECT_EQ(control<QGroupBox>(form, "frm(5)")->isHidden(), frame5);
     }
 
-    form.txt_dec_sign_Click(0);
-    form.txt_dec_sign_Click(2);
-    form.txt_dec_sign_Click(3);
+    // Each panel's sign buttons set that panel's label.
+    for (const char* button : {"txt_dec_sign(0)", "txt_dec_sign(2)", "txt_dec_sign(3)"})
+        control<QRadioButton>(form, button)->click();
     EXPECT_EQ(control<QLabel>(form, "txt_dec_sign_show(1)")->text(), "+");
     EXPECT_EQ(control<QLabel>(form, "txt_dec_sign_show(0)")->text(), "-");
 
