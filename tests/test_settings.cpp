@@ -6,6 +6,8 @@
 #include "window.h"
 
 #include <QDate>
+#include <QFile>
+#include <QRadioButton>
 
 using testing_support::check;
 using testing_support::control;
@@ -53,6 +55,7 @@ TEST(ReductionFile, OpenThenSaveRoundTripsEveryControl) {
     ASSERT_TRUE(form.OpenReduction(folder.file("in.pam")));
     EXPECT_EQ(edit(form, "txt_corrasd")->text(), "833.27"); // the box's own comma repair ran
     EXPECT_EQ(control<QLabel>(form, "txt_dec_sign_show(0)")->text(), "-");
+    EXPECT_TRUE(control<QRadioButton>(form, "txt_dec_sign(0)")->isChecked()); // follows the label
     EXPECT_EQ(edit(form, "txt_mag2")->text(), "14");
     EXPECT_EQ(edit(form, "txt_ra(2)")->text(), "17.3");
     EXPECT_EQ(edit(form, "txt_dec(2)")->text(), "");

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QTabBar>
 
 using namespace testing_support;
@@ -105,9 +106,9 @@ TEST(StartupGui, FirstRunAsksForALanguageAndMenuChoiceAppliesAtOnce) {
 TEST(StartupGui, DeclinationSignAndHintBlinking) {
     ProgramFolderFixture folder;
     Form1 form;
-    form.txt_dec_sign_Click(0);
-    form.txt_dec_sign_Click(2);
-    form.txt_dec_sign_Click(3);
+    // Each panel's sign buttons set that panel's label.
+    for (const char* button : {"txt_dec_sign(0)", "txt_dec_sign(2)", "txt_dec_sign(3)"})
+        control<QRadioButton>(form, button)->click();
     EXPECT_EQ(control<QLabel>(form, "txt_dec_sign_show(1)")->text(), "+");
     EXPECT_EQ(control<QLabel>(form, "txt_dec_sign_show(0)")->text(), "-");
 

@@ -1,6 +1,7 @@
 #include "catalogues/deepsky.h"
 
 #include "platform/numbers.h"
+#include "platform/textfile.h"
 #include "reduction/rightascension.h"
 
 #include <QCoreApplication>
@@ -16,18 +17,14 @@ struct Texts {
     Q_DECLARE_TR_FUNCTIONS(DeepSky)
 };
 
-// Bytes [first, last] (1-based, inclusive) of `line`, cut at its end.
-QByteArrayView columns(QByteArrayView line, qsizetype first, qsizetype last) {
-    if (first > line.size()) return {};
-    return line.sliced(first - 1, std::min(last, line.size()) - first + 1);
-}
+using textfile::Columns;
 
 double value(QByteArrayView line, qsizetype first, qsizetype last) {
-    return numbers::Lenient(columns(line, first, last));
+    return numbers::Lenient(Columns(line, first, last));
 }
 
 QString text(QByteArrayView line, qsizetype first, qsizetype last) {
-    return QString::fromLatin1(columns(line, first, last));
+    return QString::fromLatin1(Columns(line, first, last));
 }
 
 bool blank(QByteArrayView line) {
@@ -64,7 +61,7 @@ void ReadDeepSkyCatalogue(QByteArrayView bytes, const QString& prefix, const Dee
         const double ra = hours * 15;
         const double scaledRa = numbers::RoundHalfEven(UnwrapRa(ra, centreRaDegrees) * corrAsd);
         if (!(window.centreRa - w < scaledRa && scaledRa < window.centreRa + w)) continue;
-        const double factor = columns(line, 32, 32) == QByteArrayView("-") ? -1.0 : 1.0;
+        const double factor = Columns(line, 32, 32) == QByteArrayView("-") ? -1.0 : 1.0;
         const double d = value(line, 32, 34);
         const double dec =
             (factor * d * 3600 + value(line, 36, 37) * 60 + value(line, 39, 40)) * factor / 3600;

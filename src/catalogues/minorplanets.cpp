@@ -26,14 +26,10 @@ QString queryValue(const QString& text) {
     return QString::fromLatin1(QUrl::toPercentEncoding(text, "+"));
 }
 
-// Characters [first, last] (1-based, inclusive) of `line`, cut at its end.
-QStringView columns(QStringView line, qsizetype first, qsizetype last) {
-    if (first > line.size()) return {};
-    return line.mid(first - 1, std::min(last, line.size()) - first + 1);
-}
+using textfile::Columns;
 
 double value(QStringView line, qsizetype first, qsizetype last) {
-    return numbers::Lenient(columns(line, first, last));
+    return numbers::Lenient(Columns(line, first, last));
 }
 
 // Splits `answer` into at most `maxLines` lines ending at CR LF, CR or LF; a
@@ -64,7 +60,7 @@ QString wholeNumberText(double v) {
 }
 
 bool isTableEnd(QStringView line) {
-    return columns(line, 2, 7) == QLatin1String("</pre>");
+    return Columns(line, 2, 7) == QLatin1String("</pre>");
 }
 
 } // namespace
@@ -160,12 +156,12 @@ MinorPlanetReadResult ReadMinorPlanetAnswer(QByteArrayView answer, double corrAs
             break;
         }
         ++row;
-        table.designation[row] = columns(line, 1, 7).toString().remove(QLatin1Char('('));
-        table.name[row] = columns(line, 10, 24).toString().remove(QLatin1Char(' '));
+        table.designation[row] = Columns(line, 1, 7).toString().remove(QLatin1Char('('));
+        table.name[row] = Columns(line, 10, 24).toString().remove(QLatin1Char(' '));
 
         const double hours =
             (value(line, 29, 30) * 60 + value(line, 26, 27) * 3600 + value(line, 32, 35)) / 3600;
-        const double factor = columns(line, 37, 37) == QLatin1String("-") ? -1.0 : 1.0;
+        const double factor = Columns(line, 37, 37) == QLatin1String("-") ? -1.0 : 1.0;
         const double d = value(line, 37, 39);
         const double m = value(line, 41, 42);
         const double s = value(line, 44, 45);
@@ -175,9 +171,9 @@ MinorPlanetReadResult ReadMinorPlanetAnswer(QByteArrayView answer, double corrAs
         table.dec[row] = wholeNumberText(dec * corrDec);
         result.positions.push_back({ra, dec});
 
-        table.magnitude[row] = columns(line, 48, 51).toString();
-        table.motion1[row] = columns(line, 70, 72).toString();
-        table.motion2[row] = columns(line, 77, 79).toString();
+        table.magnitude[row] = Columns(line, 48, 51).toString();
+        table.motion1[row] = Columns(line, 70, 72).toString();
+        table.motion2[row] = Columns(line, 77, 79).toString();
     }
     result.count = row;
     table.count = static_cast<int16_t>(row);

@@ -1,6 +1,7 @@
 #include "field/fitshints.h"
 
 #include "platform/numbers.h"
+#include "reduction/ccdfield.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -180,11 +181,11 @@ std::optional<FitsScaleHint> scaleHint(const FitsHeader& header, int width, int 
     auto py = header.number(yKey);
     if (!py || !(*py > 0)) py = px;
     const double w = width * *px / 1000.0, h = height * *py / 1000.0;
-    const auto cxcy = CcdCalculatorScales(w, h, width, height, *f);
-    if (!cxcy) return std::nullopt;
+    const CcdFieldResult ccd = CcdFieldScales({w, h, double(width), double(height), *f});
+    if (!ccd.field) return std::nullopt;
     FitsScaleHint s;
-    s.corrAsd = (*cxcy)[0];
-    s.corrDec = (*cxcy)[1];
+    s.corrAsd = ccd.field->cx;
+    s.corrDec = ccd.field->cy;
     s.corrAsdText = numbers::Text(s.corrAsd);
     s.corrDecText = numbers::Text(s.corrDec);
     const int bx = static_cast<int>(header.number(QStringLiteral("XBINNING")).value_or(1));
@@ -197,24 +198,6 @@ std::optional<FitsScaleHint> scaleHint(const FitsHeader& header, int width, int 
 }
 
 } // namespace
-
-std::optional<std::array<double, 2>> CcdCalculatorScales(double w, double h, double nx, double ny,
-                                                         double f) {
-    if (!(f != 0 && nx != 0 && ny != 0)) return std::nullopt;
-    const double d1 = 300.0 * 300.0 + 480.0 * 480.0;
-    const double d2 = 600.0 * 600.0 + 100.0 * 100.0;
-    const auto sq = [](double v) { return v * v; };
-    const double a0 = sq(300 / f * 3438 / nx / 60 * w);
-    const double a1 = sq(480 / f * 3438 / ny / 60 * h);
-    const double a2 = sq(600 / f * 3438 / nx / 60 * w);
-    const double a3 = sq(100 / f * 3438 / ny / 60 * h);
-    const double det = a0 * a3 - a1 * a2;
-    if (det == 0 || !std::isfinite(det)) return std::nullopt;
-    const double x = (a3 * d1 - a1 * d2) / det;
-    const double y = (a0 * d2 - a2 * d1) / det;
-    if (!(x > 0) || !(y > 0) || !std::isfinite(x) || !std::isfinite(y)) return std::nullopt;
-    return std::array<double, 2>{std::pow(x, 0.5), std::pow(y, 0.5)};
-}
 
 FitsHints HeaderHints(const FitsHeader& header, int width, int height) {
     FitsHints hints;

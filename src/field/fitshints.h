@@ -9,8 +9,8 @@
 // TIME-OBS, UT or UTSTART; old "dd/mm/yy" dates are 19yy), moved to the middle
 // of the exposure by half of EXPTIME (or EXPOSURE), rounded to the minute.
 // Scales: FOCALLEN (mm) with XPIXSZ and YPIXSZ (micrometres; PIXSIZE1 and
-// PIXSIZE2 when those are absent), through the formula of the CCD field
-// calculator with the sensor taken as the image: width = NAXIS1 x pixel size,
+// PIXSIZE2 when those are absent), through the CCD field calculator
+// (CcdFieldScales) with the sensor taken as the image: width = NAXIS1 x pixel size,
 // height = NAXIS2 x pixel size. The pixel sizes are taken as already
 // including the binning (XBINNING, YBINNING), as camera software writes them.
 // The calculator gives pixels per degree on the sky along both axes; the
@@ -59,10 +59,3 @@ struct FitsHints {
 // The hints of `header` for an image of width x height pixels.
 FitsHints HeaderHints(const FitsHeader& header, int width, int height);
 
-// The CCD field calculator's coefficients CX, CY (pixels per degree) for a
-// sensor of w x h millimetres and nx x ny pixels behind a focal length of f
-// millimetres: the two reference vectors (300, 480) and (600, 100) solved by
-// Cramer's rule, as the calculator window does. Nothing when the inputs make
-// no solution (a zero size, a zero determinant, a negative root).
-std::optional<std::array<double, 2>> CcdCalculatorScales(double w, double h, double nx, double ny,
-                                                         double f);

@@ -106,6 +106,16 @@ void DrawStarCrosses(MarkerStore& markers, const std::array<int, 5>& rows) {
     markers.drawColour = QColor(128, 128, 255);
 }
 
+bool StoreTypedCentre(SessionState& session, const TypedCentreFields& typed) {
+    session.CentreDecSign =
+        typed.decSign == QLatin1String("-") ? QStringLiteral("-1") : QStringLiteral("1");
+    const auto c = TypedCentreJ2000(typed, session.Plate.corrAsd, session.Plate.corrDec);
+    if (!c) return false;
+    session.CentrePlateRA = c->ra;
+    session.CentrePlateDec = c->dec;
+    return true;
+}
+
 void PlaceCentreCross(SessionState& s, MarkerStore& markers, const ScaledCentre& centre, int width,
                       int height) {
     const auto pixel = s.plateInUse().scaledToPixel(centre.ra, centre.dec);

@@ -83,6 +83,12 @@ void DrawStarCrosses(MarkerStore& markers, const std::array<int, 5>& rows);
 void PlaceCentreCross(SessionState& session, MarkerStore& markers, const ScaledCentre& centre,
                       int width, int height);
 
+// The typed centre into the session: its sign into CentreDecSign ("-1" or
+// "1") and the centre at J2000, scaled by the session's scales, into
+// CentrePlateRA/Dec. False, with the centre left as it was, when a
+// coordinate box holds no number.
+bool StoreTypedCentre(SessionState& session, const TypedCentreFields& typed);
+
 // What the window's overlay draws beyond the catalogue stars.
 struct MapChoices {
     bool minorPlanets = false;     // CheckAster: minor planets once a match is found

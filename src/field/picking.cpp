@@ -12,21 +12,19 @@ int nextPickIndex(const SessionState& session, const MarkerPool& clicpic) {
 }
 } // namespace
 
-int StorePick(SessionState& session, MarkerPool& clicpic, double x, double y) {
-    const int k = nextPickIndex(session, clicpic);
-    if (k == 0) return 0;
-    session.PickCount = static_cast<int16_t>(k);
-    session.ImageStarX[k] = x;
-    session.ImageStarY[k] = y;
-    PlacePickMark(clicpic, k, x, y);
-    return k;
-}
-
 int StorePickMark(SessionState& session, MarkerPool& clicpic, double x, double y) {
     const int k = nextPickIndex(session, clicpic);
     if (k == 0) return 0;
     session.PickCount = static_cast<int16_t>(k);
     PlacePickMark(clicpic, k, x, y);
+    return k;
+}
+
+int StorePick(SessionState& session, MarkerPool& clicpic, double x, double y) {
+    const int k = StorePickMark(session, clicpic, x, y);
+    if (k == 0) return 0;
+    session.ImageStarX[k] = x;
+    session.ImageStarY[k] = y;
     return k;
 }
 

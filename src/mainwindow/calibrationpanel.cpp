@@ -1,21 +1,19 @@
 #include "mainwindow/calibrationpanel.h"
 
 #include "mainwindow/commatopoint.h"
+#include "mainwindow/decsignbox.h"
 #include "mainwindow/panelparts.h"
 #include "text/widgets/applylanguage.h"
 
-#include <QButtonGroup>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 
 using namespace panelparts;
 
 CalibrationPanel::CalibrationPanel(QWidget* parent)
-    : QGroupBox(QStringLiteral("Etalonage"), parent), m_sign(signLabel(1)),
+    : QGroupBox(QStringLiteral("Etalonage"), parent), m_sign(new DecSignBox(2, 1)),
       m_next(button("BoutonEtalo", "Suivant")) {
     setObjectName(QStringLiteral("frm(4)"));
     const char* captions[4] = {
@@ -38,17 +36,8 @@ CalibrationPanel::CalibrationPanel(QWidget* parent)
     for (int i = 2; i < 5; ++i)
         g->addWidget(m_boxes[i], 2, i - 1);
     g->addWidget(m_labels[3], 3, 0);
-    auto* signRow = new QHBoxLayout;
-    auto* signs = new QButtonGroup(this);
-    for (int i = 0; i < 2; ++i) {
-        m_signButtons[i] = signButton(2 + i);
-        signs->addButton(m_signButtons[i]);
-        signRow->addWidget(m_signButtons[i]);
-        connect(m_signButtons[i], &QRadioButton::clicked, this,
-                [this, i] { emit signClicked(2 + i); });
-    }
-    signRow->addWidget(m_sign);
-    g->addLayout(signRow, 3, 1);
+    g->addWidget(m_sign, 3, 1);
+    connect(m_sign, &DecSignBox::clicked, this, &CalibrationPanel::signClicked);
     for (int i = 5; i < 8; ++i)
         g->addWidget(m_boxes[i], 3, i - 3);
     g->addWidget(m_next, 4, 4, 1, 2);
@@ -96,13 +85,13 @@ void CalibrationPanel::setButtonCaption(const QString& text) {
 }
 
 QString CalibrationPanel::decSign() const {
-    return m_sign->text();
+    return m_sign->sign();
 }
 
 void CalibrationPanel::setDecSign(const QString& sign) {
-    m_sign->setText(sign);
+    m_sign->setSign(sign);
 }
 
 void CalibrationPanel::syncSignButtons() {
-    m_signButtons[m_sign->text() == QLatin1String("-") ? 0 : 1]->setChecked(true);
+    m_sign->syncButtons();
 }

@@ -7,10 +7,10 @@
 #include <QGroupBox>
 #include <array>
 
+class DecSignBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 class CalibrationPanel : public QGroupBox {
     Q_OBJECT
@@ -39,8 +39,7 @@ signals:
 
 private:
     std::array<QLineEdit*, 8> m_boxes{};
-    std::array<QRadioButton*, 2> m_signButtons{};
-    QLabel* m_sign;
+    DecSignBox* m_sign;
     QPushButton* m_next;
     std::array<QLabel*, 4> m_labels{}; // lbl(12..15)
 };

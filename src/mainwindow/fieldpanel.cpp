@@ -2,20 +2,19 @@
 
 #include "field/typedvalues.h"
 #include "mainwindow/commatopoint.h"
+#include "mainwindow/decsignbox.h"
 #include "mainwindow/panelparts.h"
 #include "platform/numbers.h"
 #include "platform/widgets/controlvalue.h"
 #include "platform/widgets/messagebox.h"
 #include "text/widgets/applylanguage.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <algorithm>
 
 using namespace panelparts;
@@ -28,7 +27,7 @@ constexpr const char* kLabelCaption[12] = {"Champ",    "Arcmin",     "Mag max:",
 } // namespace
 
 FieldPanel::FieldPanel(QWidget* parent)
-    : QGroupBox(QString::fromUtf8("Catalogue d'étoile"), parent), m_sign(signLabel(0)),
+    : QGroupBox(QString::fromUtf8("Catalogue d'étoile"), parent), m_sign(new DecSignBox(0, 0)),
       m_epoch(lineEdit(QStringLiteral("txt_epoch"), QStringLiteral("2000.0"), 70)),
       m_radius(lineEdit(QStringLiteral("txt_distance"), QStringLiteral("20"), 70)),
       m_mag(lineEdit(QStringLiteral("txt_mag"), QStringLiteral("13"), 70)),
@@ -48,14 +47,8 @@ FieldPanel::FieldPanel(QWidget* parent)
     auto* g = new QGridLayout(this);
     auto* raRow = new QHBoxLayout;
     auto* decRow = new QHBoxLayout;
-    auto* signs = new QButtonGroup(this);
-    for (int i = 0; i < 2; ++i) {
-        m_signButtons[i] = signButton(i);
-        signs->addButton(m_signButtons[i]);
-        decRow->addWidget(m_signButtons[i]);
-        connect(m_signButtons[i], &QRadioButton::clicked, this, [this, i] { emit signClicked(i); });
-    }
     decRow->addWidget(m_sign);
+    connect(m_sign, &DecSignBox::clicked, this, &FieldPanel::signClicked);
     for (int i = 0; i < 3; ++i) {
         m_ra[i] = lineEdit(QStringLiteral("txt_ra(%1)").arg(i), QString(), i == 2 ? 60 : 48);
         m_dec[i] = lineEdit(QStringLiteral("txt_dec(%1)").arg(i), QString(), i == 2 ? 60 : 48);
@@ -114,7 +107,7 @@ TypedCentreFields FieldPanel::centre() const {
         f.ra[i] = m_ra[i]->text();
         f.dec[i] = m_dec[i]->text();
     }
-    f.decSign = m_sign->text();
+    f.decSign = m_sign->sign();
     f.epoch = m_epoch->text();
     return f;
 }
@@ -209,14 +202,15 @@ void FieldPanel::setScales(std::optional<double> corrAsd, std::optional<double> 
     if (corrDec) m_corrDec->setText(numbers::Text(*corrDec));
 }
 QString FieldPanel::decSign() const {
-    return m_sign->text();
+    return m_sign->sign();
 }
+
 void FieldPanel::setDecSign(const QString& sign) {
-    m_sign->setText(sign);
+    m_sign->setSign(sign);
 }
 
 void FieldPanel::syncSignButtons() {
-    m_signButtons[m_sign->text() == QLatin1String("-") ? 0 : 1]->setChecked(true);
+    m_sign->syncButtons();
 }
 
 std::optional<std::pair<double, double>> FieldPanel::readScales() {

@@ -10,11 +10,11 @@
 #include <array>
 #include <optional>
 
+class DecSignBox;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 class FieldPanel : public QGroupBox {
     Q_OBJECT
@@ -69,8 +69,7 @@ private:
 
     std::array<QLineEdit*, 3> m_ra{};
     std::array<QLineEdit*, 3> m_dec{};
-    std::array<QRadioButton*, 2> m_signButtons{};
-    QLabel* m_sign;
+    DecSignBox* m_sign;
     QLineEdit* m_epoch;
     QLineEdit* m_radius;
     QLineEdit* m_mag;

@@ -2,10 +2,13 @@
 // reduction files and default settings.
 #include "mainwindow/form1.h"
 
+#include "mainwindow/cataloguecommands.h"
+#include "mainwindow/fitshintfields.h"
 #include "mainwindow/minorplanetcommands.h"
 #include "mainwindow/panelparts.h"
 #include "mainwindow/panels.h"
 #include "mainwindow/settingscommands.h"
+#include "mainwindow/solvecommands.h"
 #include "mainwindow/startup.h"
 #include "platform/programfolder.h"
 #include "platform/widgets/clickhandlers.h"
@@ -33,7 +36,6 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Astroplate"));
     buildPanels();
     connectHandlers();
-    watchTypedFields();
     Form_Load();
 }
 
@@ -58,8 +60,6 @@ void Form1::buildPanels() {
     m_solve = add(new SolvePanel);
     m_tabs = add(new OptionTabs);
     m_idle = add(new IdleIndicator);
-    m_minorPlanetCommands =
-        new MinorPlanetCommands(*this, *m_messages, m_view->canvas(), *m_minorPlanets);
     m_tabs->addPage(m_field, QStringLiteral("Basic"));
     m_tabs->addPage(m_decider, QString::fromUtf8("Décideur"));
     m_tabs->addPage(m_minorPlanets, QString::fromUtf8("Asteroïde"));
@@ -74,6 +74,13 @@ void Form1::buildPanels() {
                                                 {m_calibration, 1},
                                                 {m_idle, 0}}));
     resize(1280, 860);
+
+    m_minorPlanetCommands =
+        new MinorPlanetCommands(*this, *m_messages, m_view->canvas(), *m_minorPlanets);
+    m_catalogueCommands =
+        new CatalogueCommands(*this, *m_field, *m_minorPlanets, *m_messages, *m_commands);
+    m_solveCommands = new SolveCommands(*this, *m_view, *m_field, *m_decider, *m_solve);
+    m_fitsHints = new FitsHintFields(*this, *m_field); // finds its fields by name
 }
 
 void Form1::connectHandlers() {

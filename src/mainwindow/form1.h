@@ -11,18 +11,18 @@
 #include "field/markers.h"
 #include "field/session.h"
 #include "platform/widgets/controlvalue.h"
-#include "reduction/matching.h"
 
 #include <QMainWindow>
-#include <QSet>
 #include <functional>
 #include <vector>
 
 class CalibrationPanel;
+class CatalogueCommands;
 class CommandBar;
 class DeciderPage;
 class DeepSkyPage;
 class FieldPanel;
+class FitsHintFields;
 class HintPanel;
 class IdleIndicator;
 class ImageView;
@@ -32,7 +32,7 @@ class MinorPlanetCommands;
 class MinorPlanetPage;
 class OptionTabs;
 class SolvePanel;
-struct RefineResult;
+class SolveCommands;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -104,6 +104,7 @@ public slots:
     void mnu_database_Click();
     void mnu_mpcorb_Click();         // downloads the minor-planet element file
     void mnu_reportposition_Click(); // MPC line of the last point clicked
+    void mnu_exportwcs_Click();
 
     // image view, picking, overlay, readout (form1_image.cpp)
     void Loadimg_Click();
@@ -116,6 +117,7 @@ public slots:
     void PicMove_MouseUp(int index);
     void Frm6close_Click();
     void SelectStar_Click();
+    void AutoPicks_Click(); // five picks among the stars found on the image
     void Picture1_Click();
     void Picture1_DblClick();
     void Picture1_MouseMove(float x, float y);
@@ -125,10 +127,6 @@ public slots:
     void FullMap_Click();
     void aster_lbl_Click(int index);
     void deepobj_lbl_Click(int index);
-
-    // automatic picks, ranking, refined plate, WCS export (form1_solve.cpp)
-    void AutoPicks_Click();
-    void mnu_exportwcs_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -140,28 +138,12 @@ private:
     // The calibration panel (its button captioned afresh) in place of the messages, or back.
     void showCalibration(bool on);
     void repaintImage();
-    // FITS header hints: the fields the user typed are remembered (typing
-    // marks a field; a file or a hint filling it does not), and the hints of
-    // a newly loaded image go into the fields, asking before replacing typed
-    // values.
-    void watchTypedFields();
-    void applyImageHints(const struct FitsHints& hints, const QString& key);
-    // The minor-planet query of a download, into data2 (asked for after a match).
-    void queryMinorPlanets();
-    // Finds the stars of the loaded image once per image.
-    void findStars();
-    // With ranking on: reorders `candidates` by evidence, returning the
-    // evidence in the new order (empty with ranking off).
-    std::vector<int> rankCandidates(std::vector<matching::Candidate>& candidates);
-    // After an accepted candidate: refines the plate when that is wanted and
-    // says which plate is in use.
-    void showAcceptedPlate();
+    // After the fifth pick: "3-Calcul" when the wizard asked for it.
+    void calculateIfAuto();
 
     SessionState m_session;
     MarkerStore m_markers;
-    bool m_reloading = false;           // Timer3 is reloading the image (its error box may be open)
-    QSet<const QObject*> m_typedFields; // fields the user has typed into this session
-    QString m_hintsFrom;               // the image (path and time) whose hints were applied
+    bool m_reloading = false;       // Timer3 is reloading the image (its error box may be open)
     bool m_reviewCancelled = false; // the last review of candidates was cancelled
     std::vector<std::function<void()>> m_retranslate;
     MainMenu* m_menu = nullptr;
@@ -178,4 +160,7 @@ private:
     ImageView* m_view = nullptr;
     SolvePanel* m_solve = nullptr;
     MinorPlanetCommands* m_minorPlanetCommands = nullptr; // element download, position reports
+    CatalogueCommands* m_catalogueCommands = nullptr;     // downloads and reading of the answers
+    SolveCommands* m_solveCommands = nullptr;             // review, automatic picks, refined plate
+    FitsHintFields* m_fitsHints = nullptr;                // the fields a FITS header fills
 };

@@ -1,13 +1,15 @@
 // Main window: the image view (loading, reload, magnifier, panning strips),
-// star picking, the sky overlay and the cursor readout.
+// star picking (by hand or automatic), the sky overlay and the cursor readout.
 #include "field/fitshints.h"
 #include "field/overlay.h"
 #include "field/picking.h"
 #include "imaging/imagefile.h"
+#include "mainwindow/fitshintfields.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/minorplanetcommands.h"
 #include "mainwindow/objectinfo.h"
 #include "mainwindow/panels.h"
+#include "mainwindow/solvecommands.h"
 #include "platform/widgets/messagebox.h"
 #include "reduction/rightascension.h"
 #include "text/language.h"
@@ -29,7 +31,7 @@ void Form1::Loadimg_Click() {
     m_session.ImageFileStamp = ImageFileStamp(path);
     if (fits) {
         LogMessage(loaded.description);
-        applyImageHints(hints, path + QLatin1Char('|') + m_session.ImageFileStamp);
+        m_fitsHints->apply(hints, path + QLatin1Char('|') + m_session.ImageFileStamp);
     }
 }
 
@@ -107,11 +109,7 @@ void Form1::Picture1_Click() {
 void Form1::Picture1_DblClick() {
     const SessionState& s = m_session;
     if (s.MapState != MapState::Done && s.WorkflowMode != WorkflowMode::Coordinates) return;
-    const float x = s.CursorX, y = s.CursorY;
-    if (const int i = FirstMarkerNear(m_markers.aster, s.MinorPlanets.count, x, y))
-        return ShowMinorPlanetInfo(m_view->infoPanel(), s, i);
-    if (const int i = FirstMarkerNear(m_markers.star, s.Stars.rowsRead, x, y))
-        ShowStarInfo(m_view->infoPanel(), s, i, m_field->epoch());
+    ShowObjectInfoAt(m_view->infoPanel(), s, m_markers, s.CursorX, s.CursorY, m_field->epoch());
 }
 
 void Form1::doselect() {
@@ -126,10 +124,19 @@ void Form1::doselect() {
     repaintImage();
     if (k != MarkerStore::kPicks) return;
     m_view->magnifier().hide();
-    if (s.AutoCalculate == 1) {
-        startCalcul_Click();
-        s.AutoCalculate = 0;
-    }
+    calculateIfAuto();
+}
+
+void Form1::AutoPicks_Click() {
+    Loadimg_Click();
+    if (!m_session.ImageLoaded) return ShowSuggestion(QStringLiteral("selectstar"), 2);
+    if (m_solveCommands->autoPicks()) calculateIfAuto();
+}
+
+void Form1::calculateIfAuto() {
+    if (m_session.AutoCalculate != 1) return;
+    startCalcul_Click();
+    m_session.AutoCalculate = 0;
 }
 
 void Form1::map() {

@@ -1,5 +1,6 @@
 #include "mainwindow/objectinfo.h"
 
+#include "field/overlay.h"
 #include "platform/numbers.h"
 #include "reduction/rightascension.h"
 
@@ -25,4 +26,12 @@ void ShowDeepSkyInfo(const details::InfoPanel& panel, const SessionState& s, int
     details::DeepSkyInfoText(panel, t.name[i], NormaliseRa(t.ra[i] / s.Plate.corrAsd),
                              t.dec[i] / s.Plate.corrDec, t.magnitude[i], t.size1[i], t.size2[i],
                              t.description[i], t.pgcName[i], t.otherName1[i], t.otherName2[i]);
+}
+
+void ShowObjectInfoAt(const details::InfoPanel& panel, const SessionState& s,
+                      const MarkerStore& markers, float x, float y, const QString& equinox) {
+    if (const int i = FirstMarkerNear(markers.aster, s.MinorPlanets.count, x, y))
+        return ShowMinorPlanetInfo(panel, s, i);
+    if (const int i = FirstMarkerNear(markers.star, s.Stars.rowsRead, x, y))
+        ShowStarInfo(panel, s, i, equinox);
 }

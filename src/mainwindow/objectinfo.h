@@ -3,6 +3,7 @@
 // J2000 position (scaled coordinates divided by the scales).
 #pragma once
 
+#include "field/markers.h"
 #include "field/session.h"
 #include "text/widgets/infoview.h"
 
@@ -13,3 +14,7 @@ void ShowStarInfo(const details::InfoPanel& panel, const SessionState& s, int i,
 void ShowMinorPlanetInfo(const details::InfoPanel& panel, const SessionState& s, int i);
 // Deep-sky row i; nothing outside 1..count.
 void ShowDeepSkyInfo(const details::InfoPanel& panel, const SessionState& s, int i);
+// The object whose marker is near (x, y): a minor planet first, else a
+// catalogue star; nothing when no marker is near.
+void ShowObjectInfoAt(const details::InfoPanel& panel, const SessionState& s,
+                      const MarkerStore& markers, float x, float y, const QString& equinox);

@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace panelparts {
@@ -40,19 +39,6 @@ QPushButton* button(const char* name, const char* caption) {
     auto* b = new QPushButton(QString::fromUtf8(caption));
     b->setObjectName(QString::fromLatin1(name));
     return b;
-}
-
-QRadioButton* signButton(int i) {
-    auto* b = new QRadioButton(i % 2 == 0 ? QStringLiteral("-") : QStringLiteral("+"));
-    b->setObjectName(QStringLiteral("txt_dec_sign(%1)").arg(i));
-    return b;
-}
-
-QLabel* signLabel(int i) {
-    auto* l = new QLabel(QStringLiteral("+"));
-    l->setObjectName(QStringLiteral("txt_dec_sign_show(%1)").arg(i));
-    l->setFixedWidth(12);
-    return l;
 }
 
 QWidget* frame(QWidget* view, std::initializer_list<std::pair<QWidget*, int>> column) {

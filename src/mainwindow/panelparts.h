@@ -11,7 +11,6 @@ class QLabel;
 class QLineEdit;
 class QObject;
 class QPushButton;
-class QRadioButton;
 class QWidget;
 
 namespace panelparts {
@@ -21,10 +20,6 @@ QLineEdit* lineEdit(const QString& name, const QString& text = QString(), int wi
 QLabel* label(int i, const char* caption);
 QCheckBox* checkBox(const char* name, const char* caption);
 QPushButton* button(const char* name, const char* caption);
-// txt_dec_sign(i): "-" for even i, "+" for odd.
-QRadioButton* signButton(int i);
-// txt_dec_sign_show(i), "+" at first.
-QLabel* signLabel(int i);
 
 // lbl(i) <- FormTexts(i + 26).
 void retranslateLabel(QLabel* label, int i);

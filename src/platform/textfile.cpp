@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace textfile {
 
@@ -121,6 +122,23 @@ bool WriteLines(const QString& path, const QStringList& lines, QString* error) {
         return false;
     }
     return true;
+}
+
+namespace {
+
+template <class View> View columnsOf(View line, qsizetype first, qsizetype last) {
+    if (first > line.size()) return {};
+    return line.sliced(first - 1, std::min(last, line.size()) - first + 1);
+}
+
+} // namespace
+
+QStringView Columns(QStringView line, qsizetype first, qsizetype last) {
+    return columnsOf(line, first, last);
+}
+
+QByteArrayView Columns(QByteArrayView line, qsizetype first, qsizetype last) {
+    return columnsOf(line, first, last);
 }
 
 } // namespace textfile

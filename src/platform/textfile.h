@@ -28,6 +28,11 @@ TextEncoding DetectEncoding(const QByteArray& bytes);
 QString Decode(const QByteArray& bytes);
 QByteArray Encode(const QString& text);
 
+// Columns [first, last] (1-based, inclusive) of a fixed-width line, cut at
+// the line's end; empty when the line ends before `first`.
+QStringView Columns(QStringView line, qsizetype first, qsizetype last);
+QByteArrayView Columns(QByteArrayView line, qsizetype first, qsizetype last);
+
 } // namespace textfile
 
 // Removes what saves of the program left behind when the program was killed

@@ -51,7 +51,8 @@ CcdFieldResult CcdFieldScales(const CcdGeometry& g) {
     const double y = (a0 * d2 - a2 * d1) / det;
     const double cx = std::pow(x, 0.5);
     const double cy = std::pow(y, 0.5);
-    if (!std::isfinite(cx) || !std::isfinite(cy) || x < 0 || y < 0) {
+    // A scale of zero would divide the readout by zero.
+    if (!std::isfinite(cx) || !std::isfinite(cy) || !(x > 0) || !(y > 0)) {
         r.error = Texts::tr("The sensor size and focal length give no usable scales.");
         return r;
     }

@@ -60,7 +60,7 @@ struct CcdFieldResult {
 **
 **  3) Every input must be a finite number greater than zero; a zero would
 **     divide by zero or leave the system without a solution. The result is
-**     refused when it is not a finite number.
+**     refused when either scale is not a finite number greater than zero.
 **
 **  4) Example: a 6.9 x 4.6 mm sensor of 768 x 512 pixels at F = 1000 mm gives
 **     CX = CY = 1942.484 pixels per degree and a field of 23.7222' x 15.8148'.

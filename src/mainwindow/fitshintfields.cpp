@@ -1,10 +1,10 @@
-// Main window: the fields a FITS header fills in.
+#include "mainwindow/fitshintfields.h"
+
 #include "field/fitshints.h"
 #include "mainwindow/fieldpanel.h"
 #include "mainwindow/form1.h"
 #include "platform/widgets/messagebox.h"
 
-#include <QLabel>
 #include <QLineEdit>
 
 namespace {
@@ -32,19 +32,19 @@ struct HintGroup {
 
 } // namespace
 
-void Form1::watchTypedFields() {
+FitsHintFields::FitsHintFields(Form1& form, FieldPanel& field)
+    : QObject(&form), m_form(form), m_field(field) {
     for (const QString& name : hintedFieldNames())
-        if (auto* edit = findChild<QLineEdit*>(name))
-            connect(edit, &QLineEdit::textEdited, this,
-                    [this, edit] { m_typedFields.insert(edit); });
-    connect(m_field, &FieldPanel::signClicked, this, [this] { m_typedFields.insert(m_field); });
+        if (auto* edit = form.findChild<QLineEdit*>(name))
+            connect(edit, &QLineEdit::textEdited, this, [this, edit] { m_typed.insert(edit); });
+    connect(&field, &FieldPanel::signClicked, this, [this] { m_typed.insert(&m_field); });
 }
 
-void Form1::applyImageHints(const FitsHints& hints, const QString& key) {
-    if (key == m_hintsFrom) return; // the same file again: its hints are in already
-    m_hintsFrom = key;
-    if (hints.empty()) return LogMessage(tr("FITS header: no centre, date or scales found"));
-    const auto edit = [this](const QString& name) { return findChild<QLineEdit*>(name); };
+void FitsHintFields::apply(const FitsHints& hints, const QString& key) {
+    if (key == m_appliedFrom) return; // the same file again: its hints are in already
+    m_appliedFrom = key;
+    if (hints.empty()) return m_form.LogMessage(tr("FITS header: no centre, date or scales found"));
+    const auto edit = [this](const QString& name) { return m_form.findChild<QLineEdit*>(name); };
 
     std::vector<HintGroup> groups;
     if (const auto& c = hints.centre) {
@@ -64,8 +64,8 @@ void Form1::applyImageHints(const FitsHints& hints, const QString& key) {
         }
         g.what += QStringLiteral(" [%1]").arg(c->from);
         g.sign = c->decSign;
-        g.changes = m_field->decSign() != g.sign;
-        g.typed = m_typedFields.contains(m_field);
+        g.changes = m_field.decSign() != g.sign;
+        g.typed = m_typed.contains(&m_field);
         groups.push_back(g);
     }
     if (const auto& t = hints.time) {
@@ -91,36 +91,36 @@ void Form1::applyImageHints(const FitsHints& hints, const QString& key) {
         for (const auto& [field, text] : g.fields) {
             if (!field || field->text() == text) continue;
             g.changes = true;
-            g.typed = g.typed || m_typedFields.contains(field);
+            g.typed = g.typed || m_typed.contains(field);
         }
         if (g.changes && g.typed) ask << g.what;
     }
     bool replaceTyped = false;
     if (!ask.isEmpty())
         replaceTyped = messagebox::YesNo(
-            this,
+            &m_form,
             tr("The FITS header gives:\n%1\n\nReplace the values you typed?").arg(ask.join('\n')),
             tr("FITS header"));
 
     for (const HintGroup& g : groups) {
         if (!g.changes) {
-            LogMessage(tr("FITS header: %1 (already in the fields)").arg(g.what));
+            m_form.LogMessage(tr("FITS header: %1 (already in the fields)").arg(g.what));
             continue;
         }
         if (g.typed && !replaceTyped) {
-            LogMessage(tr("FITS header: %1 not taken, your values kept").arg(g.what));
+            m_form.LogMessage(tr("FITS header: %1 not taken, your values kept").arg(g.what));
             continue;
         }
         for (const auto& [field, text] : g.fields) {
             if (!field) continue;
             field->setText(text);
-            m_typedFields.remove(field);
+            m_typed.remove(field);
         }
         if (!g.sign.isEmpty()) {
-            m_field->setDecSign(g.sign);
-            m_field->syncSignButtons();
-            m_typedFields.remove(m_field);
+            m_field.setDecSign(g.sign);
+            m_field.syncSignButtons();
+            m_typed.remove(&m_field);
         }
-        LogMessage(tr("FITS header: %1 taken").arg(g.what));
+        m_form.LogMessage(tr("FITS header: %1 taken").arg(g.what));
     }
 }

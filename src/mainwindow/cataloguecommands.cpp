@@ -1,0 +1,153 @@
+#include "mainwindow/cataloguecommands.h"
+
+#include "catalogues/cachekeys.h"
+#include "catalogues/deepsky.h"
+#include "catalogues/localstars.h"
+#include "catalogues/minorplanets.h"
+#include "catalogues/sites.h"
+#include "catalogues/usnoa2.h"
+#include "catalogues/web/minorplanetquery.h"
+#include "catalogues/web/starquery.h"
+#include "catalogues/web/versioncheck.h"
+#include "catalogues/webswitches.h"
+#include "mainwindow/commandbar.h"
+#include "mainwindow/fieldpanel.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/messagepanel.h"
+#include "mainwindow/optionpages.h"
+#include "platform/numbers.h"
+#include "platform/programfolder.h"
+#include "text/language.h"
+
+CatalogueCommands::CatalogueCommands(Form1& form, FieldPanel& field,
+                                     const MinorPlanetPage& minorPlanets, MessagePanel& messages,
+                                     const CommandBar& commands)
+    : QObject(&form), m_form(form), m_field(field), m_minorPlanets(minorPlanets),
+      m_messages(messages), m_commands(commands) {
+    setObjectName(QStringLiteral("catalogueCommands"));
+}
+
+bool CatalogueCommands::downloadStars() {
+    SessionState& s = m_form.session();
+    const TypedCentreFields typed = m_field.centre();
+    Web().StarCacheKey = StarCacheKey(typed, m_field.radius(), m_field.magnitude());
+    Web().MinorPlanetCacheKey = MinorPlanetCacheKey(
+        typed, m_minorPlanets.date(), m_minorPlanets.field(), m_minorPlanets.magnitude());
+    const StarQueryPlan plan = PlanStarQuery(typed);
+    if (!plan.reading.centre) {
+        m_form.LogMessage(
+            tr("%1: not a number in %2 (\"%3\"), nothing downloaded")
+                .arg(m_commands.downloadCaption(), plan.reading.badField, plan.reading.badText));
+        s.StarAnswerStale = true;
+        return false;
+    }
+    s.CentreRA = plan.reading.centre->ra;
+    s.CentreDec = plan.reading.centre->dec;
+    m_form.LogMessage(FormMessage(8));
+    std::shared_ptr<MessagePanel::ProgressLine> progress;
+    const DownloadOptions options = m_messages.downloadOptions(
+        QStringLiteral("data"), [this](const QString& line) { m_form.LogMessage(line); }, progress);
+    // The local catalogue, when chosen, answers the same query in-process.
+    const DownloadResult result = QueryUsnoA2(
+        m_field.epoch(), plan.coordinates.ra, plan.coordinates.dec, m_field.radius(),
+        m_field.magnitude(), Web(), Sites().starServer, Web().StarCacheKey, options, StarSource());
+    m_messages.endDownload();
+    if (result.status == DownloadResult::Status::Blocked)
+        m_form.LogMessage(tr("Star server blocked (Internet problems): nothing downloaded"));
+    else if (result.status == DownloadResult::Status::Downloaded)
+        progress->update(result.bytes, true);
+    s.StarAnswerStale = !result.ok();
+    if (CheckForUpdate({Web().UpdateCheckEnabled, Sites().makerSite, RunningVersionText()})
+            .newVersion)
+        m_form.ShowSuggestion(QStringLiteral("softupdate"), 1);
+    if (result.ok()) m_form.LogMessage(FormMessage(9));
+    return true;
+}
+
+void CatalogueCommands::queryMinorPlanets() {
+    MinorPlanetFields f;
+    const TypedCentreFields typed = m_field.centre();
+    f.ra = typed.ra;
+    f.dec = typed.dec;
+    f.decSign = typed.decSign;
+    f.date = m_minorPlanets.date();
+    f.radius = m_minorPlanets.field();
+    f.limit = m_minorPlanets.magnitude();
+    PadCoordinateFields(f);
+    m_field.setCoordinateTexts(f.ra, f.dec);
+    const MinorPlanetQueryReading reading = MakeMinorPlanetQuery(f);
+    if (!reading.query) {
+        DiscardMinorPlanetAnswer(); // it answers another field or date
+        return m_form.LogMessage(tr("Minor planets: not a number in the %1 field (\"%2\"), "
+                                    "nothing downloaded")
+                                     .arg(reading.badField, reading.badText));
+    }
+    m_form.LogMessage(FormMessage(21));
+    std::shared_ptr<MessagePanel::ProgressLine> progress;
+    const DownloadOptions options = m_messages.downloadOptions(
+        QStringLiteral("data2"), [this](const QString& line) { m_form.LogMessage(line); },
+        progress);
+    const auto local = ChosenLocalSource(Sites(), f); // computed here instead of downloaded
+    const DownloadResult result = QueryMpcChecker(*reading.query, Web(), Sites().minorPlanetService,
+                                                  Web().MinorPlanetCacheKey, options, local);
+    m_messages.endDownload();
+    if (result.status == DownloadResult::Status::Blocked)
+        m_form.LogMessage(tr("Minor-planet service blocked (Internet bugs): nothing downloaded"));
+    else if (result.status == DownloadResult::Status::Downloaded && !local)
+        progress->update(result.bytes, true);
+    m_form.LogMessage(FormMessage(22));
+}
+
+void CatalogueCommands::readStars() {
+    m_form.LogMessage(FormMessage(18));
+    const StarFileResult read = ReadSessionStars(
+        m_form.session(), programfolder::File(QStringLiteral("data")), m_field.centre());
+    if (!read.opened) m_form.LogMessage(QStringLiteral("data: %1").arg(read.error));
+    m_form.LogMessage(FormText(20) + QStringLiteral(": ") + QString::number(read.rows.inUse) +
+                      QLatin1Char('/') + QString::number(read.rows.rowsRead) + FormMessage(19));
+}
+
+void CatalogueCommands::readMinorPlanets() {
+    SessionState& s = m_form.session();
+    // Right ascensions are taken on the field's side of 0h: about the typed
+    // centre at J2000, or as typed when it holds no number.
+    const auto centre = TypedCentreJ2000(m_field.centre(), 1, 1);
+    const double centreRa = centre ? centre->ra : s.CentreRA;
+    const MinorPlanetFileResult read =
+        ReadMinorPlanetFile(programfolder::File(QStringLiteral("data2")), s.Plate.corrAsd,
+                            s.Plate.corrDec, centreRa, s.MinorPlanets);
+    for (const QString& note : MinorPlanetReadNotes(read))
+        m_form.LogMessage(note);
+    m_form.LogMessage(FormText(76) + QStringLiteral(": ") + QString::number(read.rows.count) +
+                      FormMessage(19));
+}
+
+void CatalogueCommands::readDeepSky() {
+    SessionState& s = m_form.session();
+    if (!m_form.CentreJ2000()) {
+        s.DeepSky.count = 0;
+        m_form.LogMessage(tr("NGC/IC objects: the field centre holds no number, none are read"));
+    } else {
+        const DeepSkyWindow window{s.CentrePlateRA, s.CentrePlateDec,
+                                   DeepSkyWindowHalfWidth(numbers::Lenient(m_field.radius()),
+                                                          s.Plate.corrAsd, s.Plate.corrDec)};
+        const DeepSkyReadResult read = ReadDeepSkyFiles(
+            programfolder::Path(), window, s.Plate.corrAsd, s.Plate.corrDec, s.DeepSky);
+        for (const QString& note : DeepSkyReadNotes(read))
+            m_form.LogMessage(note);
+    }
+    m_form.LogMessage(FormText(77) + QStringLiteral(": ") + QString::number(s.DeepSky.count) +
+                      FormMessage(19));
+}
+
+std::optional<BrowserField> CatalogueCommands::browserField() const {
+    const auto asd = numbers::Strict(m_field.corrAsd());
+    const auto dec = numbers::Strict(m_field.corrDec());
+    if (!asd || !dec) return std::nullopt;
+    const auto c = TypedCentreJ2000(m_field.centre(), *asd, *dec);
+    if (!c) return std::nullopt;
+    return BrowserField{
+        {c->ra, c->dec, DeepSkyWindowHalfWidth(numbers::Lenient(m_field.radius()), *asd, *dec)},
+        *asd,
+        *dec};
+}

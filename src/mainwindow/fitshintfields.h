@@ -1,0 +1,33 @@
+// The main window's fields that a FITS header can fill: the centre with its
+// sign and equinox, the minor-planet date and the two scales.
+//
+// Typing into one of them marks it as the user's own (a file or a hint
+// filling it does not). The hints of a newly loaded image go into the
+// fields, asking once before replacing values the user typed; every group
+// of hints says in the message list whether it was taken.
+#pragma once
+
+#include <QObject>
+#include <QSet>
+#include <QString>
+
+class FieldPanel;
+class Form1;
+struct FitsHints;
+
+class FitsHintFields : public QObject {
+    Q_OBJECT
+public:
+    // Starts watching the fields of `form`; `field` holds the centre and its sign.
+    FitsHintFields(Form1& form, FieldPanel& field);
+
+    // Puts `hints` of the image `key` (its path and time) into the fields;
+    // the same image again changes nothing.
+    void apply(const FitsHints& hints, const QString& key);
+
+private:
+    Form1& m_form;
+    FieldPanel& m_field;
+    QSet<const QObject*> m_typed; // fields the user has typed into this session
+    QString m_appliedFrom;        // the image whose hints were applied
+};

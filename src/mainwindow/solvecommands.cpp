@@ -1,0 +1,148 @@
+#include "mainwindow/solvecommands.h"
+
+#include "field/review.h"
+#include "field/solve.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/panels.h"
+#include "mainwindow/questions.h"
+#include "platform/programfolder.h"
+#include "platform/widgets/filedialog.h"
+#include "platform/widgets/messagebox.h"
+#include "reduction/wcsfile.h"
+#include "text/language.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+SolveCommands::SolveCommands(Form1& form, ImageView& view, FieldPanel& field, DeciderPage& decider,
+                             SolvePanel& solve)
+    : QObject(&form), m_form(form), m_view(view), m_field(field), m_decider(decider),
+      m_solve(solve) {
+    setObjectName(QStringLiteral("solveCommands"));
+}
+
+void SolveCommands::findStars() {
+    const QImage& picture = m_view.canvas().image();
+    SessionState& s = m_form.session();
+    EnsureSources(s, PixelImageFromPicture(picture), s.ImageFileStamp);
+}
+
+SolveCommands::MatchRun
+SolveCommands::searchAndReview(const std::function<void(const matching::Candidate&)>& draw) {
+    SessionState& s = m_form.session();
+    MatchRun run;
+    s.MatchFound = false;
+    s.CandidateCount = 0;
+    s.RefinedPlate.reset();
+    m_solve.clearPlate();
+    const auto tolerance = m_field.readTolerance();
+    if (!tolerance) return run;
+    s.MatchTolerance = *tolerance;
+    auto found = SearchCandidates(s, *tolerance);
+    if (!found) {
+        messagebox::Exclamation(
+            &m_form, tr("The first three picked stars lie on one straight line, so no plate "
+                        "model can be computed. Pick other stars."));
+        return run;
+    }
+    run.count = static_cast<int>(found->candidates.size());
+    s.CandidateCount = static_cast<int16_t>(run.count);
+    if (found->tableFull)
+        m_form.LogMessage(
+            tr("%1+ candidates: the search stopped when its table was full.").arg(run.count));
+    const std::vector<int> evidence = rankCandidates(found->candidates);
+    ReviewHooks hooks;
+    hooks.draw = draw;
+    hooks.threshold = [this] { return m_decider.readThreshold(); };
+    hooks.ask = [this, &evidence](int k, int total, bool outside) {
+        const int e = k >= 1 && k <= static_cast<int>(evidence.size()) ? evidence[k - 1] : -1;
+        return AskAboutCandidate(&m_form, k, total, outside, e);
+    };
+    ReviewOutcome review;
+    if (run.count > 0 && hooks.threshold())
+        review = ReviewCandidates(s, m_form.markers(), found->candidates,
+                                  {m_decider.decider(), m_decider.centreOnImage()}, hooks);
+    if (review.accepted > 0) {
+        m_form.LogMessage(FormMessage(4));
+        showAcceptedPlate();
+    }
+    run.reviewed = true;
+    run.cancelled = review.cancelled;
+    return run;
+}
+
+bool SolveCommands::autoPicks() {
+    SessionState& s = m_form.session();
+    findStars();
+    const QImage& picture = m_view.canvas().image();
+    if (!StoreAutoPicks(s, m_form.markers().clicpic, picture.width(), picture.height())) {
+        messagebox::Exclamation(&m_form, tr("Fewer than five usable stars were found on the image "
+                                            "(%1 found). Pick five stars with \"2-Etoiles\".")
+                                             .arg(s.Sources.size()));
+        return false;
+    }
+    m_view.magnifier().hide();
+    m_view.canvas().update();
+    m_form.LogMessage(
+        tr("Five stars picked among the %1 found on the image.").arg(s.Sources.size()));
+    return true;
+}
+
+std::vector<int> SolveCommands::rankCandidates(std::vector<matching::Candidate>& candidates) {
+    if (!m_decider.rankByEvidence() || candidates.empty()) return {};
+    findStars();
+    const std::vector<int> evidence = CandidateEvidenceList(m_form.session(), candidates);
+    const std::vector<int> order = RankByEvidence(evidence);
+    std::vector<matching::Candidate> ranked;
+    std::vector<int> rankedEvidence;
+    for (int i : order) {
+        ranked.push_back(candidates[i]);
+        rankedEvidence.push_back(evidence[i]);
+    }
+    candidates = std::move(ranked);
+    return rankedEvidence;
+}
+
+void SolveCommands::showAcceptedPlate() {
+    SessionState& s = m_form.session();
+    if (!m_decider.refinePlate()) {
+        m_solve.showPlate(PlateInUseText(s, nullptr), {});
+        return;
+    }
+    findStars();
+    const QImage& picture = m_view.canvas().image();
+    const RefineResult r = RefineSessionPlate(s, picture.width(), picture.height());
+    const QString text = PlateInUseText(s, &r);
+    m_solve.showPlate(text, ResidualLines(r, s.Stars));
+    m_form.LogMessage(text);
+}
+
+void SolveCommands::exportWcs() {
+    const SessionState& s = m_form.session();
+    const QImage& picture = m_view.canvas().image();
+    if (!s.MatchFound || picture.isNull()) {
+        messagebox::Exclamation(&m_form, tr("There is no plate to export yet: accept an "
+                                            "identification with \"3-Calcul\" first."));
+        return;
+    }
+    const std::optional<TanPlate> plate =
+        s.RefinedPlate ? s.RefinedPlate
+                       : TanPlateOf(s.plateInUse(), picture.width(), picture.height());
+    if (!plate) {
+        messagebox::Exclamation(&m_form, tr("The plate in use cannot be written as a WCS header."));
+        return;
+    }
+    auto path = filedialog::Save(&m_form, tr("Export WCS"), tr("WCS header (*.wcs)"),
+                                 programfolder::Path());
+    if (!path || path->isEmpty()) return;
+    if (QFileInfo(*path).suffix().isEmpty()) *path += QStringLiteral(".wcs");
+    QString error;
+    if (!WriteWcsFile(*path, *plate, picture.width(), picture.height(), &error)) {
+        messagebox::Exclamation(&m_form, tr("The WCS header could not be written to %1: %2")
+                                             .arg(QDir::toNativeSeparators(*path), error));
+        return;
+    }
+    m_form.LogMessage(tr("WCS header written: %1 (%2)")
+                          .arg(QDir::toNativeSeparators(*path),
+                               s.RefinedPlate ? tr("refined plate") : tr("three-star model")));
+}

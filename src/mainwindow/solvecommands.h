@@ -1,0 +1,60 @@
+// The work behind the main window's solving commands: the search and review
+// of candidate identifications ("3-Calcul"), the automatic picks beside
+// "2-Etoiles", the refined plate of an accepted candidate with its residual
+// table, and the WCS export.
+//
+// The window's handlers Algo, AutoPicks_Click and mnu_exportwcs_Click hand
+// their work to this class.
+#pragma once
+
+#include "reduction/matching.h"
+
+#include <QObject>
+#include <functional>
+#include <vector>
+
+class DeciderPage;
+class FieldPanel;
+class Form1;
+class ImageView;
+class SolvePanel;
+
+class SolveCommands : public QObject {
+    Q_OBJECT
+public:
+    SolveCommands(Form1& form, ImageView& view, FieldPanel& field, DeciderPage& decider,
+                  SolvePanel& solve);
+
+    struct MatchRun {
+        bool reviewed = false;  // false: stopped before the review (after a message)
+        bool cancelled = false; // the user cancelled the review
+        int count = 0;          // candidates found
+    };
+    // Forgets the last identification, searches the candidates of the picks
+    // and offers them (in the order of their evidence when ranking is on),
+    // drawing each with `draw`. An accepted one gets its plate.
+    MatchRun searchAndReview(const std::function<void(const matching::Candidate&)>& draw);
+
+    // Picks five stars among those found on the loaded image and shows
+    // them; false after a message when too few were found.
+    bool autoPicks();
+
+    // Writes the plate in use as a WCS header to a file the user chooses.
+    void exportWcs();
+
+private:
+    // Finds the stars of the loaded image once per image.
+    void findStars();
+    // With ranking on: reorders `candidates` by evidence, returning the
+    // evidence in the new order (empty with ranking off).
+    std::vector<int> rankCandidates(std::vector<matching::Candidate>& candidates);
+    // After an accepted candidate: refines the plate when that is wanted and
+    // says which plate is in use.
+    void showAcceptedPlate();
+
+    Form1& m_form;
+    ImageView& m_view;
+    FieldPanel& m_field;
+    DeciderPage& m_decider;
+    SolvePanel& m_solve;
+};
