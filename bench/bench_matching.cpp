@@ -113,7 +113,8 @@ void BM_ReviewCandidate(benchmark::State& state) {
             const auto p = plate.scaledToPixel(f.ra[u], f.dec[u]);
             stars.place(u, static_cast<float>(p->x - 4), static_cast<float>(p->y - 4));
         }
-        hits = matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, f.n, 10.0).value_or(-1);
+        hits = matching::CountCheckHits({picks.left, picks.top}, {stars.left, stars.top}, f.n, 10.0)
+                   .value_or(-1);
         benchmark::DoNotOptimize(hits);
     }
     state.counters["hits"] = hits;

@@ -1,9 +1,9 @@
 // Speed of the image view: a full overlay placed and painted, the magnifier,
 // one pick, the hit tests, and one panning repaint of a large camera image.
-#include "mainwindow/imagecanvas.h"
-#include "mainwindow/magnifier.h"
 #include "field/overlay.h"
 #include "field/picking.h"
+#include "mainwindow/imagecanvas.h"
+#include "mainwindow/magnifier.h"
 
 #include <QApplication>
 #include <QPainter>

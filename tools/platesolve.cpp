@@ -30,14 +30,14 @@
 // an unreadable element file or an answer that cannot be written.
 #include "catalogues/localminorplanets.h"
 #include "catalogues/localstars.h"
-#include "catalogues/sites.h"
 #include "catalogues/minorplanets.h"
+#include "catalogues/sites.h"
 #include "catalogues/usnoa2.h"
 #include "field/markers.h"
 #include "field/overlay.h"
 #include "field/picking.h"
-#include "imaging/imagefile.h"
 #include "field/sources.h"
+#include "imaging/imagefile.h"
 #include "platform/numbers.h"
 #include "reduction/autopicks.h"
 #include "reduction/evidence.h"
@@ -396,7 +396,8 @@ int main(int argc, char* argv[]) {
     // the refined plate.
     const bool detect = o.autoPicks || o.rank || o.refine || !o.wcsOut.isEmpty();
     const std::vector<ImageSource> sources =
-        detect ? DetectSources(image.isFits() ? image.values : PixelImageFromPicture(image.image)) : std::vector<ImageSource>{};
+        detect ? DetectSources(image.isFits() ? image.values : PixelImageFromPicture(image.image))
+               : std::vector<ImageSource>{};
 
     std::vector<PixelPoint> clicks = o.picks;
     if (o.autoPicks) {
@@ -507,9 +508,8 @@ int main(int argc, char* argv[]) {
         if (!order.empty()) firstPlate = reviewed[order.front()].plate;
         double centreRa = n > 0 ? stars.ra[1] / o.corrAsd : 0.0;
         if (firstPlate)
-            centreRa = firstPlate
-                           ->pixelToSky(image.image.width() / 2.0, image.image.height() / 2.0)
-                           .ra;
+            centreRa =
+                firstPlate->pixelToSky(image.image.width() / 2.0, image.image.height() / 2.0).ra;
         addMinorPlanets(out, o, centreRa, firstPlate);
     }
 
@@ -522,8 +522,8 @@ int main(int argc, char* argv[]) {
         const PlateSolution& first = reviewed[order.front()].plate;
         if (o.refine) {
             const RefineResult r =
-                RefinePlate(first, stars.ra, stars.dec, n, RefineSources(sources, n), image.image.width(),
-                            image.image.height());
+                RefinePlate(first, stars.ra, stars.dec, n, RefineSources(sources, n),
+                            image.image.width(), image.image.height());
             if (r.plate) {
                 out.insert("refined", refinedJson(r, o.points));
                 wcsPlate = r.plate;
@@ -539,7 +539,8 @@ int main(int argc, char* argv[]) {
             }
         }
         if (!wcsPlate)
-            wcsPlate = TanPlateOf(SkyPlate{first, std::nullopt}, image.image.width(), image.image.height());
+            wcsPlate = TanPlateOf(SkyPlate{first, std::nullopt}, image.image.width(),
+                                  image.image.height());
         if (!wcsPlate)
             plateError = QStringLiteral("the plate model cannot be turned into a TAN plate");
     }

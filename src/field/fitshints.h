@@ -58,4 +58,3 @@ struct FitsHints {
 
 // The hints of `header` for an image of width x height pixels.
 FitsHints HeaderHints(const FitsHeader& header, int width, int height);
-

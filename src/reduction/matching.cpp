@@ -111,8 +111,10 @@ std::optional<int> CountCheckHits(MarkerCorners picks, MarkerCorners stars, int 
     const auto hi = numbers::ToInt16(s - 4.0);
     if (!lo || !hi) return std::nullopt;
     const float flo = *lo, fhi = *hi;
-    const int marks = std::min<int>(5, static_cast<int>(std::min(picks.left.size(), picks.top.size())) - 1);
-    const int last = std::min<int>(n, static_cast<int>(std::min(stars.left.size(), stars.top.size())) - 1);
+    const int marks =
+        std::min<int>(5, static_cast<int>(std::min(picks.left.size(), picks.top.size())) - 1);
+    const int last =
+        std::min<int>(n, static_cast<int>(std::min(stars.left.size(), stars.top.size())) - 1);
     int hits = 0;
     for (int t = 1; t <= marks; ++t) {
         const float pl = picks.left[t], pt = picks.top[t];

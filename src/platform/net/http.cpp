@@ -32,7 +32,8 @@ QString AgentName() {
 // ---- InternetRequest --------------------------------------------------------
 
 InternetRequest::InternetRequest(QNetworkReply* reply, RequestOptions options)
-    : m_reply(reply), m_options(std::move(options)), m_limits(m_options.limits.value_or(CurrentLimits())) {
+    : m_reply(reply), m_options(std::move(options)),
+      m_limits(m_options.limits.value_or(CurrentLimits())) {
     if (!m_reply) return;
     const auto timer = [this](int ms) {
         auto* t = new QTimer(this);

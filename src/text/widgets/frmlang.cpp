@@ -1,7 +1,7 @@
 #include "text/widgets/frmlang.h"
 
-#include "platform/widgets/messagebox.h"
 #include "platform/programfolder.h"
+#include "platform/widgets/messagebox.h"
 
 #include <QFile>
 #include <QHBoxLayout>
