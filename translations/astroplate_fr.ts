@@ -13,6 +13,29 @@
     </message>
   </context>
   <context>
+    <name>CatalogueCommands</name>
+    <message>
+      <source>%1: not a number in %2 ("%3"), nothing downloaded</source>
+      <translation>%1 : pas un nombre dans %2 (« %3 »), rien n'est téléchargé</translation>
+    </message>
+    <message>
+      <source>Star server blocked (Internet problems): nothing downloaded</source>
+      <translation>Serveur d'étoiles bloqué (Problèmes Internet) : rien n'est téléchargé</translation>
+    </message>
+    <message>
+      <source>Minor planets: not a number in the %1 field ("%2"), nothing downloaded</source>
+      <translation>Astéroïdes : pas un nombre dans le champ %1 (« %2 »), rien n'est téléchargé</translation>
+    </message>
+    <message>
+      <source>Minor-planet service blocked (Internet bugs): nothing downloaded</source>
+      <translation>Service des astéroïdes bloqué (Problèmes Internet) : rien n'est téléchargé</translation>
+    </message>
+    <message>
+      <source>NGC/IC objects: the field centre holds no number, none are read</source>
+      <translation>Objets NGC/IC : le centre du champ n'est pas un nombre, aucun n'est lu</translation>
+    </message>
+  </context>
+  <context>
     <name>CcdField</name>
     <message>
       <source>The value must be a number greater than zero.</source>
@@ -186,6 +209,59 @@
     </message>
   </context>
   <context>
+    <name>FitsHintFields</name>
+    <message>
+      <source>FITS header: no centre, date or scales found</source>
+      <translation>En-tête FITS : ni centre, ni date, ni correcteurs trouvés</translation>
+    </message>
+    <message>
+      <source>centre %1 %2 %3 %4%5 %6 %7</source>
+      <translation>centre %1 %2 %3 %4%5 %6 %7</translation>
+    </message>
+    <message>
+      <source>, equinox %1</source>
+      <translation>, époque %1</translation>
+    </message>
+    <message>
+      <source> (no equinox in the header: the typed one is kept)</source>
+      <translation> (pas d'époque dans l'en-tête : celle qui a été tapée est gardée)</translation>
+    </message>
+    <message>
+      <source>minor-planet date %1/%2/%3 %4:%5 UTC [%6]</source>
+      <translation>date des astéroïdes %1/%2/%3 %4:%5 UTC [%6]</translation>
+    </message>
+    <message>
+      <source>scales Corr Asd %1, Corr Dec %2 [%3]</source>
+      <translation>correcteurs Corr Asd %1, Corr Dec %2 [%3]</translation>
+    </message>
+    <message>
+      <source>The FITS header gives:
+%1
+
+Replace the values you typed?</source>
+      <translation>L'en-tête FITS donne :
+%1
+
+Remplacer les valeurs que vous avez tapées ?</translation>
+    </message>
+    <message>
+      <source>FITS header</source>
+      <translation>En-tête FITS</translation>
+    </message>
+    <message>
+      <source>FITS header: %1 (already in the fields)</source>
+      <translation>En-tête FITS : %1 (déjà dans les champs)</translation>
+    </message>
+    <message>
+      <source>FITS header: %1 not taken, your values kept</source>
+      <translation>En-tête FITS : %1 non repris, vos valeurs sont gardées</translation>
+    </message>
+    <message>
+      <source>FITS header: %1 taken</source>
+      <translation>En-tête FITS : %1 repris</translation>
+    </message>
+  </context>
+  <context>
     <name>FitsHints</name>
     <message>
       <source>FOCALLEN %1 mm, %2/%3 %4 × %5 µm (binning %6×%7 included)</source>
@@ -298,130 +374,12 @@
   <context>
     <name>Form1</name>
     <message>
-      <source>The first three picked stars lie on one straight line, so no plate model can be computed. Pick other stars.</source>
-      <translation>Les trois premières étoiles choisies sont alignées : aucun modèle de plaque ne peut être calculé. Choisissez d'autres étoiles.</translation>
-    </message>
-    <message>
-      <source>%1+ candidates: the search stopped when its table was full.</source>
-      <translation>%1+ solutions : la recherche s'est arrêtée, sa table étant pleine.</translation>
-    </message>
-    <message>
-      <source>%1: not a number in %2 ("%3"), nothing downloaded</source>
-      <translation>%1 : pas un nombre dans %2 (« %3 »), rien n'est téléchargé</translation>
-    </message>
-    <message>
       <source>The %1 "%2" is not a usable number: the matching cannot go on.</source>
       <translation>La valeur « %2 » (%1) n'est pas un nombre utilisable : la recherche ne peut pas continuer.</translation>
     </message>
     <message>
       <source> (design values kept)</source>
       <translation> (valeurs d'origine gardées)</translation>
-    </message>
-    <message>
-      <source>Star server blocked (Internet problems): nothing downloaded</source>
-      <translation>Serveur d'étoiles bloqué (Problèmes Internet) : rien n'est téléchargé</translation>
-    </message>
-    <message>
-      <source>FITS header: no centre, date or scales found</source>
-      <translation>En-tête FITS : ni centre, ni date, ni correcteurs trouvés</translation>
-    </message>
-    <message>
-      <source>centre %1 %2 %3 %4%5 %6 %7</source>
-      <translation>centre %1 %2 %3 %4%5 %6 %7</translation>
-    </message>
-    <message>
-      <source>, equinox %1</source>
-      <translation>, époque %1</translation>
-    </message>
-    <message>
-      <source> (no equinox in the header: the typed one is kept)</source>
-      <translation> (pas d'époque dans l'en-tête : celle qui a été tapée est gardée)</translation>
-    </message>
-    <message>
-      <source>minor-planet date %1/%2/%3 %4:%5 UTC [%6]</source>
-      <translation>date des astéroïdes %1/%2/%3 %4:%5 UTC [%6]</translation>
-    </message>
-    <message>
-      <source>scales Corr Asd %1, Corr Dec %2 [%3]</source>
-      <translation>correcteurs Corr Asd %1, Corr Dec %2 [%3]</translation>
-    </message>
-    <message>
-      <source>The FITS header gives:
-%1
-
-Replace the values you typed?</source>
-      <translation>L'en-tête FITS donne :
-%1
-
-Remplacer les valeurs que vous avez tapées ?</translation>
-    </message>
-    <message>
-      <source>FITS header</source>
-      <translation>En-tête FITS</translation>
-    </message>
-    <message>
-      <source>FITS header: %1 (already in the fields)</source>
-      <translation>En-tête FITS : %1 (déjà dans les champs)</translation>
-    </message>
-    <message>
-      <source>FITS header: %1 not taken, your values kept</source>
-      <translation>En-tête FITS : %1 non repris, vos valeurs sont gardées</translation>
-    </message>
-    <message>
-      <source>FITS header: %1 taken</source>
-      <translation>En-tête FITS : %1 repris</translation>
-    </message>
-    <message>
-      <source>Minor planets: not a number in the %1 field ("%2"), nothing downloaded</source>
-      <translation>Astéroïdes : pas un nombre dans le champ %1 (« %2 »), rien n'est téléchargé</translation>
-    </message>
-    <message>
-      <source>Minor-planet service blocked (Internet bugs): nothing downloaded</source>
-      <translation>Service des astéroïdes bloqué (Problèmes Internet) : rien n'est téléchargé</translation>
-    </message>
-    <message>
-      <source>NGC/IC objects: the field centre holds no number, none are read</source>
-      <translation>Objets NGC/IC : le centre du champ n'est pas un nombre, aucun n'est lu</translation>
-    </message>
-    <message>
-      <source>Fewer than five usable stars were found on the image (%1 found). Pick five stars with "2-Etoiles".</source>
-      <translation>Moins de cinq étoiles utilisables ont été trouvées sur l'image (%1 trouvées). Sélectionnez cinq étoiles avec « 2-Etoiles ».</translation>
-    </message>
-    <message>
-      <source>Five stars picked among the %1 found on the image.</source>
-      <translation>Cinq étoiles choisies parmi les %1 trouvées sur l'image.</translation>
-    </message>
-    <message>
-      <source>There is no plate to export yet: accept an identification with "3-Calcul" first.</source>
-      <translation>Il n'y a pas encore de plaque à exporter : acceptez d'abord une solution avec « 3-Calcul ».</translation>
-    </message>
-    <message>
-      <source>The plate in use cannot be written as a WCS header.</source>
-      <translation>La plaque utilisée ne peut pas être écrite comme en-tête WCS.</translation>
-    </message>
-    <message>
-      <source>Export WCS</source>
-      <translation>Exporter le WCS</translation>
-    </message>
-    <message>
-      <source>WCS header (*.wcs)</source>
-      <translation>En-tête WCS (*.wcs)</translation>
-    </message>
-    <message>
-      <source>The WCS header could not be written to %1: %2</source>
-      <translation>L'en-tête WCS n'a pas pu être écrit dans %1 : %2</translation>
-    </message>
-    <message>
-      <source>WCS header written: %1 (%2)</source>
-      <translation>En-tête WCS écrit : %1 (%2)</translation>
-    </message>
-    <message>
-      <source>refined plate</source>
-      <translation>plaque affinée</translation>
-    </message>
-    <message>
-      <source>three-star model</source>
-      <translation>modèle à trois étoiles</translation>
     </message>
     <message>
       <source>Evidence: %1 catalogue stars fall on stars of the image.</source>
@@ -1170,6 +1128,57 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
     <message>
       <source>The line could not be added to %1: %2</source>
       <translation>La ligne n'a pas pu être ajoutée à %1 : %2</translation>
+    </message>
+  </context>
+  <context>
+    <name>SolveCommands</name>
+    <message>
+      <source>The first three picked stars lie on one straight line, so no plate model can be computed. Pick other stars.</source>
+      <translation>Les trois premières étoiles choisies sont alignées : aucun modèle de plaque ne peut être calculé. Choisissez d'autres étoiles.</translation>
+    </message>
+    <message>
+      <source>%1+ candidates: the search stopped when its table was full.</source>
+      <translation>%1+ solutions : la recherche s'est arrêtée, sa table étant pleine.</translation>
+    </message>
+    <message>
+      <source>Fewer than five usable stars were found on the image (%1 found). Pick five stars with "2-Etoiles".</source>
+      <translation>Moins de cinq étoiles utilisables ont été trouvées sur l'image (%1 trouvées). Sélectionnez cinq étoiles avec « 2-Etoiles ».</translation>
+    </message>
+    <message>
+      <source>Five stars picked among the %1 found on the image.</source>
+      <translation>Cinq étoiles choisies parmi les %1 trouvées sur l'image.</translation>
+    </message>
+    <message>
+      <source>There is no plate to export yet: accept an identification with "3-Calcul" first.</source>
+      <translation>Il n'y a pas encore de plaque à exporter : acceptez d'abord une solution avec « 3-Calcul ».</translation>
+    </message>
+    <message>
+      <source>The plate in use cannot be written as a WCS header.</source>
+      <translation>La plaque utilisée ne peut pas être écrite comme en-tête WCS.</translation>
+    </message>
+    <message>
+      <source>Export WCS</source>
+      <translation>Exporter le WCS</translation>
+    </message>
+    <message>
+      <source>WCS header (*.wcs)</source>
+      <translation>En-tête WCS (*.wcs)</translation>
+    </message>
+    <message>
+      <source>The WCS header could not be written to %1: %2</source>
+      <translation>L'en-tête WCS n'a pas pu être écrit dans %1 : %2</translation>
+    </message>
+    <message>
+      <source>WCS header written: %1 (%2)</source>
+      <translation>En-tête WCS écrit : %1 (%2)</translation>
+    </message>
+    <message>
+      <source>refined plate</source>
+      <translation>plaque affinée</translation>
+    </message>
+    <message>
+      <source>three-star model</source>
+      <translation>modèle à trois étoiles</translation>
     </message>
   </context>
   <context>
