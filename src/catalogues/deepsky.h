@@ -72,7 +72,7 @@ struct DeepSkyReadResult {
 // 0h sees the objects on both sides of it. Scaled positions are rounded to
 // whole numbers, halves to even. Blank lines are skipped. Objects beyond the
 // table's 500 rows are counted but not stored.
-void ReadDeepSkyCatalogue(QByteArrayView text, const QString& prefix, const DeepSkyWindow& window,
+void ReadDeepSkyCatalogue(QByteArrayView bytes, const QString& prefix, const DeepSkyWindow& window,
                           double corrAsd, double corrDec, DeepSkyTable& table,
                           DeepSkyReadResult& result);
 

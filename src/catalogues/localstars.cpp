@@ -206,7 +206,7 @@ void RemoveDuplicateStars(std::vector<IndexStar>& stars, double arcsec) {
     stars.resize(out);
 }
 
-QByteArray LocalStarPage(const LocalStarQuery& query, std::vector<IndexStar> stars,
+QByteArray LocalStarPage(const LocalStarQuery& query, const std::vector<IndexStar>& stars,
                          const QString& source, int* rowsWritten) {
     struct Entry {
         IndexStar star;

@@ -106,7 +106,7 @@ LocalStarAnswer MakeLocalStarAnswer(const LocalStarQuery& query, StarIndexFolder
 // distance), drops stars beyond the radius or not brighter than the limit,
 // keeps at most nout, and writes the page. `source` is the line saying where
 // the stars came from.
-QByteArray LocalStarPage(const LocalStarQuery& query, std::vector<IndexStar> stars,
+QByteArray LocalStarPage(const LocalStarQuery& query, const std::vector<IndexStar>& stars,
                          const QString& source, int* rowsWritten = nullptr);
 
 // Removes the second of any two stars closer than `arcsec` arcseconds (the

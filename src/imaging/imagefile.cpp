@@ -33,7 +33,7 @@ LoadedImage readPicture(QFile& file) {
     LoadedImage result;
     QImageReader reader(&file);
     // A little above what the largest accepted image needs decoded.
-    reader.setAllocationLimit(static_cast<int>(kMaxImagePixels * 4 / (1024 * 1024)) + 16);
+    QImageReader::setAllocationLimit(static_cast<int>(kMaxImagePixels * 4 / (1024 * 1024)) + 16);
     const QSize size = reader.size();
     if (size.isValid() && !fits(size.width(), size.height())) {
         result.error = tooLarge(size.width(), size.height());

@@ -18,7 +18,8 @@ CommandBar::CommandBar(QWidget* parent)
       m_select(button("SelectStar", "2-Etoiles")), m_autoPicks(button("AutoPicks", "Auto")),
       m_calcul(button("startCalcul", "3-Calcul")), m_fullMap(button("FullMap", "4-Full map")) {
     setObjectName(QStringLiteral("frm(0)"));
-    auto* l = new QHBoxLayout(this);
+    // The layout belongs to the frame.
+    auto* l = new QHBoxLayout(this); // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
     for (QPushButton* b : {m_download, m_select, m_autoPicks, m_calcul, m_fullMap})
         l->addWidget(b);
 }

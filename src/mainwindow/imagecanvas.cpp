@@ -23,10 +23,10 @@ void ImageCanvas::setImage(QImage image, PixelImage values, DisplayStretch stret
     m_image = QImage();
     m_values = PixelImage();
     if (values.isNull()) {
-        m_image = image.convertToFormat(QImage::Format_RGB32);
+        m_image = std::move(image).convertToFormat(QImage::Format_RGB32);
     } else {
         // The stretched grey levels are only shown; picking reads `values`.
-        m_image = image.convertToFormat(QImage::Format_Grayscale8);
+        m_image = std::move(image).convertToFormat(QImage::Format_Grayscale8);
         m_values = std::move(values);
         m_stretch = stretch;
     }
@@ -146,7 +146,7 @@ uchar colourIndex(QImage& layer, QRgb colour) {
 // Nearest whole pixel of a clipped coordinate (never below -0.5, so
 // truncation after adding one half rounds correctly).
 int nearest(double v) {
-    return static_cast<int>(v + 0.5);
+    return static_cast<int>(std::floor(v + 0.5));
 }
 
 // A one-pixel line between whole-pixel ends (Bresenham), written straight
@@ -157,10 +157,10 @@ void rasterLine(const Raster& r, const LineSegment& s, uchar colour) {
     if (s.x1 >= 0 && s.x1 <= right && s.x2 >= 0 && s.x2 <= right && s.y1 >= 0 && s.y1 <= bottom &&
         s.y2 >= 0 && s.y2 <= bottom) {
         // Wholly inside (the usual case; fails for values that are no number).
-        ax = static_cast<int>(s.x1 + 0.5f);
-        ay = static_cast<int>(s.y1 + 0.5f);
-        bx = static_cast<int>(s.x2 + 0.5f);
-        by = static_cast<int>(s.y2 + 0.5f);
+        ax = nearest(s.x1);
+        ay = nearest(s.y1);
+        bx = nearest(s.x2);
+        by = nearest(s.y2);
     } else {
         if (!(std::isfinite(s.x1) && std::isfinite(s.y1) && std::isfinite(s.x2) &&
               std::isfinite(s.y2)))

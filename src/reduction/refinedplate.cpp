@@ -28,6 +28,7 @@ std::vector<Pairing> Pair(int n, const std::function<std::optional<PixelPoint>(i
         if (it == bySource.end() || d < it->second.distance) bySource[s] = {row, s, d};
     }
     std::vector<Pairing> out;
+    out.reserve(bySource.size());
     for (const auto& [s, pairing] : bySource)
         out.push_back(pairing);
     std::sort(out.begin(), out.end(),
@@ -60,6 +61,7 @@ RefineResult RefinePlate(const PlateSolution& accepted, const std::vector<double
     };
     auto pairsOf = [&](const std::vector<Pairing>& pairing) {
         std::vector<PlatePair> pairs;
+        pairs.reserve(pairing.size());
         for (const Pairing& p : pairing)
             pairs.push_back(
                 {{index.sources()[p.source].x, index.sources()[p.source].y}, skyOf(p.row)});

@@ -30,7 +30,7 @@ DownloadResult QueryMpcChecker(const MinorPlanetQuery& query, const WebSwitches&
         "QueryMpcChecker",
         "the service's answer held no minor-planet table (an error page, or no object found)");
     const QString name = QStringLiteral("data2");
-    const DownloadResult result = DownloadUrl(MpcCheckerAddress(host, query), name,
+    DownloadResult result = DownloadUrl(MpcCheckerAddress(host, query), name,
                                               CacheUse{web.AutonomousMode, cacheKey}, o);
     if (!result.ok()) DiscardMinorPlanetAnswer();
     return result;

@@ -29,21 +29,21 @@ QString lbl(int i) {
 
 } // namespace
 
-void SetCaption(QObject* o, const QString& text) {
+void SetCaption(QObject* control, const QString& text) {
     // A text the table does not hold (an entry the file never reached, or
     // the header that ends a section) leaves the design caption.
     static const QStringList headers{"[CONFIG2]", "[FORM]", "[WIZARD]", "[SUGESTIONS]",
                                      "[INFO]",    "[MODE]", "[END]"};
     if (text.isEmpty() || headers.contains(text)) return;
-    if (auto* b = qobject_cast<QAbstractButton*>(o))
+    if (auto* b = qobject_cast<QAbstractButton*>(control))
         b->setText(text);
-    else if (auto* l = qobject_cast<QLabel*>(o))
+    else if (auto* l = qobject_cast<QLabel*>(control))
         l->setText(text);
-    else if (auto* g = qobject_cast<QGroupBox*>(o))
+    else if (auto* g = qobject_cast<QGroupBox*>(control))
         g->setTitle(text);
-    else if (auto* a = qobject_cast<QAction*>(o))
+    else if (auto* a = qobject_cast<QAction*>(control))
         a->setText(text);
-    else if (auto* m = qobject_cast<QMenu*>(o))
+    else if (auto* m = qobject_cast<QMenu*>(control))
         m->setTitle(text);
 }
 
