@@ -13,11 +13,11 @@ int CheckValue(const QCheckBox* box);
 void SetCheckValue(QCheckBox* box, int value);
 
 // The stored text of a text box, check box or label; empty for anything else.
-QString ControlValue(const QWidget* control);
+QString ControlValue(const QWidget* w);
 
 // Puts a stored value into a text box, check box or label. False when the
 // control is none of these or a check-box value is not 0, 1 or 2.
-bool SetControlValue(QWidget* control, const QString& value);
+bool SetControlValue(QWidget* w, const QString& value);
 
 // The stored texts of the controls `names` (object names) inside `root`.
 QStringList ControlValues(const QWidget* root, const QStringList& names);
