@@ -390,18 +390,6 @@ TEST_F(DownloadTest, CacheNamesEscapeOnlyWhatAFileNameCannotHold) {
     // Escaping never maps two keys to one name ("a/b" and "a%2Fb").
     EXPECT_EQ(names.size(), unsafe.size()) << "different keys, different files";
 
-    // End to end: an unsafe key writes inside cat and is found again.
-    ProgramFolderFixture folder;
-    LocalHttpServer server([](const QByteArray&) { return LocalHttpServer::Reply{200, "answer"}; });
-    const CacheUse escape{true, "../../escape"};
-    EXPECT_TRUE(DownloadUrl(server.base() + "/q", "data", escape).ok());
-    EXPECT_FALSE(QFileInfo::exists(folder.file("escape")));
-    EXPECT_FALSE(QFileInfo::exists(QFileInfo(folder.path()).path() + "/escape"));
-    const QFileInfo stored(CacheFilePath("data", escape.key));
-    EXPECT_TRUE(stored.isFile());
-    EXPECT_EQ(stored.absolutePath(), QDir(folder.file("cat")).absolutePath());
-    EXPECT_EQ(DownloadUrl(server.base() + "/q", "data", escape).status,
-              DownloadResult::Status::FromCache);
 }
 
 namespace {

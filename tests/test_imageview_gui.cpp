@@ -131,11 +131,6 @@ TEST(ImageViewGui, MagnifierFollowsTheCursor) {
     EXPECT_EQ(w.s().CursorX, 310);
     EXPECT_EQ(w.s().CursorY, 260);
     EXPECT_EQ(control<Magnifier>(f, "zoom")->pos(), QPoint(260, 210));
-
-    f.PicMove_MouseDown(3);
-    EXPECT_EQ(w.s().PanDirection, 3);
-    f.PicMove_MouseUp(3);
-    EXPECT_EQ(w.s().PanDirection, 0);
 }
 
 TEST(ImageViewGui, PickingFiveStarsWithTheMouse) {

@@ -58,6 +58,8 @@ TEST(Panning, ArrowKeysAndStripsMoveTheImageWithinTheViewport) {
     tick(form, 3);
     EXPECT_EQ(control<ImageCanvas>(form, "Picture1")->pos(), QPoint(x, -30));
     form.PicMove_MouseUp(2);
+    tick(form); // released: it stops
+    EXPECT_EQ(control<ImageCanvas>(form, "Picture1")->pos(), QPoint(x, -30));
     // Up and Left both held: up wins until the top is back in place, then left.
     keys.simulate(Qt::Key_Up, true);
     keys.simulate(Qt::Key_Left, true);
@@ -67,10 +69,6 @@ TEST(Panning, ArrowKeysAndStripsMoveTheImageWithinTheViewport) {
     EXPECT_EQ(control<ImageCanvas>(form, "Picture1")->pos(), QPoint(x + 10, 0));
     keys.simulate(Qt::Key_Up, false);
     keys.simulate(Qt::Key_Left, false);
-
-    // A reload puts the image back at the top-left corner.
-    form.Loadimg_Click();
-    EXPECT_EQ(control<ImageCanvas>(form, "Picture1")->pos(), QPoint(0, 0));
 
     // An image smaller than the viewport never moves.
     QImage small(64, 48, QImage::Format_RGB32);

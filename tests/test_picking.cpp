@@ -2,54 +2,8 @@
 #include "mainwindow/imagecanvas.h"
 #include "testing.h"
 
-#include <QJsonDocument>
-
-namespace {
-
-struct SamplePick {
-    int clickX, clickY;
-    double centroidX, centroidY;
-};
-
-std::vector<SamplePick> samplePicks() {
-    const QJsonArray picks =
-        QJsonDocument::fromJson(testing_support::readSample(QStringLiteral("picks.json")))
-            .object()[QStringLiteral("picks")]
-            .toArray();
-    std::vector<SamplePick> out;
-    for (const auto& v : picks) {
-        const QJsonObject o = v.toObject();
-        out.push_back({o[QStringLiteral("click_x")].toInt(), o[QStringLiteral("click_y")].toInt(),
-                       o[QStringLiteral("measured_centroid_x")].toDouble(),
-                       o[QStringLiteral("measured_centroid_y")].toDouble()});
-    }
-    return out;
-}
-
-} // namespace
-
-TEST(FindBrightestNear, MovesAPickOntoTheRealStar) {
-    MarkerStore markers;
-    ImageCanvas canvas(markers);
-    canvas.setImage(QImage(testing_support::sampleFile(QStringLiteral("image.png"))));
-    ASSERT_EQ(canvas.image().size(), QSize(1024, 1024));
-    const auto pixel = [&](int x, int y) { return canvas.pixelValue(x, y); };
-
-    const auto picks = samplePicks();
-    ASSERT_EQ(picks.size(), 5u);
-    for (const SamplePick& p : picks) {
-        for (const auto& [dx, dy] :
-             {std::pair{2, 2}, std::pair{-2, 2}, std::pair{2, -2}, std::pair{-2, -1}}) {
-            const BrightestSpot s = FindBrightestNear(pixel, p.clickX + dx, p.clickY + dy);
-            EXPECT_TRUE(s.found);
-            EXPECT_LE(std::abs(s.x - p.centroidX), 1.5)
-                << p.clickX << "," << p.clickY << " from " << dx << "," << dy;
-            EXPECT_LE(std::abs(s.y - p.centroidY), 1.5)
-                << p.clickX << "," << p.clickY << " from " << dx << "," << dy;
-        }
-    }
-}
-
+// The snap on the real sample is checked by the picks of the window tests
+// (test_endtoend, test_imageview_gui); here its box geometry and order.
 TEST(FindBrightestNear, TiesBlackAndTheImageBorder) {
     // Equal sums everywhere: the first candidate in scan order (smallest x,
     // then smallest y) wins.

@@ -56,12 +56,7 @@ TEST(ReductionFile, OpenThenSaveRoundTripsEveryControl) {
     EXPECT_EQ(edit(form, "txt_corrasd")->text(), "833.27"); // the box's own comma repair ran
     EXPECT_EQ(control<QLabel>(form, "txt_dec_sign_show(0)")->text(), "-");
     EXPECT_TRUE(control<QRadioButton>(form, "txt_dec_sign(0)")->isChecked()); // follows the label
-    EXPECT_EQ(edit(form, "txt_mag2")->text(), "14");
-    EXPECT_EQ(edit(form, "txt_ra(2)")->text(), "17.3");
-    EXPECT_EQ(edit(form, "txt_dec(2)")->text(), "");
-    EXPECT_EQ(CheckValue(check(form, "CheckAster")), 2);
-    EXPECT_EQ(CheckValue(check(form, "Checkcenter")), 1);
-    EXPECT_EQ(CheckValue(check(form, "CheckAutoload")), 0);
+    EXPECT_EQ(CheckValue(check(form, "CheckAster")), 2); // the rest shows in the save below
     // The session is back to a freshly loaded image.
     EXPECT_FALSE(form.session().MatchFound);
     EXPECT_FALSE(form.session().SelectionDone);
@@ -80,7 +75,6 @@ TEST(ReductionFile, ShortOrBadFileStopsAtTheFailingLine) {
     MessageRecorder boxes;
     Form1 form;
     form.markers().star.show(3);
-    const QString urlBefore = edit(form, "txt_url")->text();
 
     QStringList lines = sampleLines();
     lines.removeLast(); // 28 lines
@@ -92,7 +86,6 @@ TEST(ReductionFile, ShortOrBadFileStopsAtTheFailingLine) {
     EXPECT_EQ(CheckValue(check(form, "CheckDeepObj1")), 0); // line 28 was applied
     EXPECT_EQ(edit(form, "txt_url")->text(), "sample.png"); // earlier lines too
     EXPECT_TRUE(form.markers().star.visible[3]);            // the reset did not run
-    EXPECT_NE(urlBefore, "x");
 
     lines = sampleLines();
     lines[24] = "yes"; // CheckAster
@@ -149,9 +142,6 @@ TEST(Defaults, SavedFileReadsBackIntoAFreshWindow) {
         Web().UpdateCheckEnabled = true;
         form.mnu_savedefaut_Click();
     }
-    const QByteArray saved = folder.read("defaut.cfg");
-    EXPECT_EQ(saved.count("\r\n"), 18);
-    EXPECT_TRUE(saved.endsWith("False\r\nTrue\r\n"));
     Web().AutonomousMode = true;
     Web().UpdateCheckEnabled = false;
     Form1 again;
