@@ -42,9 +42,10 @@ DeciderPage::DeciderPage(QWidget* parent)
     g->setRowStretch(6, 1);
     const std::pair<QCheckBox*, QString> kept[] = {{m_rank, kRankOption},
                                                    {m_refine, kRefineOption}};
-    for (const auto& [box, key] : kept) {
-        box->setChecked(options::Value(key, false).toBool());
-        connect(box, &QCheckBox::toggled, this, [key](bool on) { options::SetValue(key, on); });
+    for (const auto& [box, name] : kept) {
+        box->setChecked(options::Value(name, false).toBool());
+        connect(box, &QCheckBox::toggled, this,
+                [key = name](bool on) { options::SetValue(key, on); });
     }
 }
 
