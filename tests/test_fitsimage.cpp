@@ -14,7 +14,7 @@
 
 namespace {
 
-struct FitsSpec {
+struct FitsLayout {
     int bitpix = 16;
     long width = 8, height = 6, planes = 1;
     double bzero = 0, bscale = 1;
@@ -22,23 +22,23 @@ struct FitsSpec {
     QList<QPair<QByteArray, QByteArray>> stringCards; // key, value
 };
 
-// Writes physical values (plane after plane, FITS row 1 first) as `spec`
+// Writes physical values (plane after plane, FITS row 1 first) as `layout`
 // says; cfitsio applies BZERO and BSCALE on the way out.
-void writeFits(const QString& path, const FitsSpec& spec, const std::vector<double>& values) {
+void writeFits(const QString& path, const FitsLayout& layout, const std::vector<double>& values) {
     QFile::remove(path);
     int status = 0;
     fitsfile* f = nullptr;
     fits_create_diskfile(&f, QFile::encodeName(path).constData(), &status);
-    if (spec.inExtension) fits_create_img(f, 8, 0, nullptr, &status);
-    long axes[3] = {spec.width, spec.height, spec.planes};
-    fits_create_img(f, spec.bitpix, spec.planes > 1 ? 3 : 2, axes, &status);
-    if (spec.bzero != 0 || spec.bscale != 1) {
-        double z = spec.bzero, s = spec.bscale;
+    if (layout.inExtension) fits_create_img(f, 8, 0, nullptr, &status);
+    long axes[3] = {layout.width, layout.height, layout.planes};
+    fits_create_img(f, layout.bitpix, layout.planes > 1 ? 3 : 2, axes, &status);
+    if (layout.bzero != 0 || layout.bscale != 1) {
+        double z = layout.bzero, s = layout.bscale;
         fits_update_key(f, TDOUBLE, "BZERO", &z, nullptr, &status);
         fits_update_key(f, TDOUBLE, "BSCALE", &s, nullptr, &status);
         fits_set_bscale(f, s, z, &status);
     }
-    for (const auto& [key, value] : spec.stringCards)
+    for (const auto& [key, value] : layout.stringCards)
         fits_update_key(f, TSTRING, key.constData(), const_cast<char*>(value.constData()), nullptr,
                         &status);
     std::vector<double> v = values;
@@ -48,7 +48,7 @@ void writeFits(const QString& path, const FitsSpec& spec, const std::vector<doub
 }
 
 // Values v(x, y) = base + x + 10 * fileRow, fileRow 0 being FITS row 1.
-std::vector<double> ramp(const FitsSpec& s, double base) {
+std::vector<double> ramp(const FitsLayout& s, double base) {
     std::vector<double> v;
     for (long p = 0; p < s.planes; ++p)
         for (long y = 0; y < s.height; ++y)
@@ -79,7 +79,7 @@ TEST(FitsImage, PixelTypesScalingAndOrientation) {
                           {FLOAT_IMG, 0, 1, -3.25},
                           {DOUBLE_IMG, 0, 1, 1e-6}};
     for (const Case& c : cases) {
-        FitsSpec s;
+        FitsLayout s;
         s.bitpix = c.bitpix;
         s.bzero = c.bzero;
         s.bscale = c.bscale;
@@ -103,7 +103,7 @@ TEST(FitsImage, PixelTypesScalingAndOrientation) {
     }
 
     // Rows written top first, in an extension after an empty primary HDU.
-    FitsSpec s;
+    FitsLayout s;
     s.inExtension = true;
     s.stringCards = {{"ROWORDER", "TOP-DOWN"}, {"DATE-OBS", "2022-10-10T21:36:00"}};
     writeFits(path, s, ramp(s, 1000));
@@ -117,7 +117,7 @@ TEST(FitsImage, PixelTypesScalingAndOrientation) {
 TEST(FitsImage, CubesAndBlankPixels) {
     QTemporaryDir dir;
     const QString path = dir.filePath("c.fits");
-    FitsSpec s;
+    FitsLayout s;
     s.bitpix = FLOAT_IMG;
     s.planes = 3; // colour: the mean of the planes (plane p adds 100 p)
     writeFits(path, s, ramp(s, 0));
@@ -151,7 +151,7 @@ TEST(FitsImage, RefusedAndBrokenFilesGiveAMessage) {
 
     // Cut short: the header promises more data than the file holds.
     const QString cut = dir.filePath("cut.fits");
-    FitsSpec s;
+    FitsLayout s;
     s.width = s.height = 200;
     writeFits(cut, s, ramp(s, 0));
     QFile f(cut);
