@@ -265,6 +265,10 @@ TEST(FitsHints, CentreTimeAndScales) {
                     0, 0);
     ASSERT_TRUE(h.time);
     EXPECT_EQ(h.time->fields, (std::array<QString, 5>{"10", "10", "2022", "21", "36"}));
+    h = HeaderHints(header({{"DATE-OBS", "2022-10-10T21:35:20", true}, {"EXPTIME", "60", false}}),
+                    0, 0); // 21:35:50 is nearer 21:36
+    ASSERT_TRUE(h.time);
+    EXPECT_EQ(h.time->fields[4], "36");
     h = HeaderHints(header({{"DATE-OBS", "2022-10-10", true},
                             {"TIME-OBS", "23:59:50", true},
                             {"EXPOSURE", "40", false}}),
