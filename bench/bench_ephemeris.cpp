@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr double kDeg = 3.14159265358979323846 / 180;
 constexpr std::size_t kFullSize = 1400000;
 
 // MPCORB text of `n` orbits.
@@ -80,12 +79,7 @@ void RunQuery(benchmark::State& state, const ephemeris::OrbitFileReading& readin
     }
     QString error;
     const auto q = ReadLocalMinorPlanetQuery(texts, error);
-    ephemeris::FieldSearch s;
-    s.tt = q->tt;
-    s.ra = q->ra * kDeg;
-    s.dec = q->dec * kDeg;
-    s.radius = q->radius / 60 * kDeg;
-    s.faintest = q->limit;
+    const ephemeris::FieldSearch s = FieldSearchOf(*q);
     std::size_t found = 0;
     for (auto _ : state) {
         const auto sightings = ephemeris::FindInField(reading.catalogue, s);

@@ -175,6 +175,16 @@ std::optional<LocalMinorPlanetQuery> ReadLocalMinorPlanetQuery(const MinorPlanet
     return q;
 }
 
+ephemeris::FieldSearch FieldSearchOf(const LocalMinorPlanetQuery& query) {
+    ephemeris::FieldSearch search;
+    search.tt = query.tt;
+    search.ra = query.ra * kDegree;
+    search.dec = query.dec * kDegree;
+    search.radius = query.radius / 60.0 * kDegree;
+    search.faintest = query.limit;
+    return search;
+}
+
 QByteArray LocalMinorPlanetPage(const ephemeris::OrbitCatalogue& catalogue,
                                 const std::vector<ephemeris::Sighting>& found,
                                 const MinorPlanetFields& texts, const LocalMinorPlanetQuery& q,
@@ -319,13 +329,7 @@ LocalAnswerResult WriteLocalMinorPlanetAnswer(const QString& elementsPath,
                                .arg(reading->skipped)
                                .arg(reading->problems.value(0));
 
-    ephemeris::FieldSearch search;
-    search.tt = query->tt;
-    search.ra = query->ra * kDegree;
-    search.dec = query->dec * kDegree;
-    search.radius = query->radius / 60.0 * kDegree;
-    search.faintest = query->limit;
-    const auto found = ephemeris::FindInField(reading->catalogue, search);
+    const auto found = ephemeris::FindInField(reading->catalogue, FieldSearchOf(*query));
     const QByteArray page = LocalMinorPlanetPage(reading->catalogue, found, texts, *query,
                                                  QFileInfo(elementsPath).fileName());
     QSaveFile out(answerPath);

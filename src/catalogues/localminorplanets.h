@@ -45,6 +45,9 @@ struct LocalMinorPlanetQuery {
 std::optional<LocalMinorPlanetQuery> ReadLocalMinorPlanetQuery(const MinorPlanetFields& texts,
                                                                QString& error);
 
+// The search of the element file the query asks for (radians, TT).
+ephemeris::FieldSearch FieldSearchOf(const LocalMinorPlanetQuery& query);
+
 // Rows of a page at most; the minor-planet table holds no more.
 inline constexpr int kLocalPageRows = 500;
 
