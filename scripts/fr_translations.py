@@ -300,6 +300,9 @@ FRENCH = {
     'Size': 'Taille',
     'MPC - MinorPlanet': 'MPC - Astéroïdes',
     'Deepsky': 'Ciel profond',
+    'No folder for the program\'s files.': 'Aucun dossier pour les fichiers du programme.',
+    'The program\'s files were not found beside %1.': 'Les fichiers du programme sont introuvables à côté de %1.',
+    'Could not copy to %1: %2': 'Copie impossible vers %1 : %2',
 }
 
 path = sys.argv[1] if len(sys.argv) > 1 else 'translations/astroplate_fr.ts'

@@ -39,6 +39,7 @@
 #include "field/sources.h"
 #include "imaging/imagefile.h"
 #include "platform/numbers.h"
+#include "platform/programfolder.h"
 #include "reduction/autopicks.h"
 #include "reduction/evidence.h"
 #include "reduction/matching.h"
@@ -71,7 +72,8 @@ constexpr const char* kUsage =
     "  the minor planets of a field from an element file, without image or stars:\n"
     "       platesolve --local-minor-planets ELEMENTS --day D --month M --year Y\n"
     "                  --hour H --minute MIN --ra \"HH MM SS.S\" --dec \"+DD MM SS\"\n"
-    "                  --radius R --limit V --answer-out FILE\n";
+    "                  --radius R --limit V --answer-out FILE\n"
+    "  platesolve -h | --help: print this help and exit\n";
 
 struct Options {
     QString image;
@@ -375,6 +377,9 @@ QJsonObject refinedJson(const RefineResult& r, const std::vector<PixelPoint>& po
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    programfolder::SetApplicationNames();
+    if (const QString problem = programfolder::SetUp(); !problem.isEmpty())
+        std::fprintf(stderr, "platesolve: %s\n", qPrintable(problem));
     if (QCoreApplication::arguments().contains(QLatin1String("--local-minor-planets")))
         return localMinorPlanets(QCoreApplication::arguments());
     const Options o = parseArguments(QCoreApplication::arguments());

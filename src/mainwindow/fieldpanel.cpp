@@ -138,6 +138,9 @@ QString FieldPanel::fullMapMagnitude() const {
 QString FieldPanel::imagePath() const {
     return m_url->text();
 }
+void FieldPanel::setImagePath(const QString& path) {
+    m_url->setText(path);
+}
 int FieldPanel::autoload() const {
     return CheckValue(m_autoload);
 }

@@ -32,6 +32,7 @@ public:
     QString fullMapMagnitude() const; // txt_mag2
     QString imagePath() const;        // txt_url as typed
     int autoload() const;             // CheckAutoload: 0, 1 or 2
+    void setImagePath(const QString& path);
     // The matching tolerance in pixels; nothing after a message when the box
     // holds no number or one out of range.
     std::optional<double> readTolerance();

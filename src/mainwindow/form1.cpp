@@ -34,6 +34,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     initResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Astroplate"));
+    setAcceptDrops(true); // an image or .pam dropped on the window is opened
     buildPanels();
     connectHandlers();
     Form_Load();

@@ -61,6 +61,11 @@ public:
     // (after a message) when the file could not be written or read.
     bool SaveReduction(const QString& path);
     bool OpenReduction(const QString& path);
+    // Opens a file given on the command line or dropped on the window: a
+    // reduction file (.pam) as File -> Open project does, anything else as
+    // the image (typed into the image box and loaded); false when it could
+    // not be read (after a message).
+    bool OpenFile(const QString& path);
     // Reads defaut.cfg into the controls and the web switches (keeps design
     // values for what cannot be read, and says so once in the message list).
     void LoadDefaults();
@@ -130,6 +135,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildPanels();

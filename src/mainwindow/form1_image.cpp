@@ -1,9 +1,11 @@
 // Main window: the image view (loading, reload, magnifier, panning strips),
-// star picking (by hand or automatic), the sky overlay and the cursor readout.
+// files opened from the command line or dropped on the window, star picking
+// (by hand or automatic), the sky overlay and the cursor readout.
 #include "field/fitshints.h"
 #include "field/overlay.h"
 #include "field/picking.h"
 #include "imaging/imagefile.h"
+#include "mainwindow/commandline.h"
 #include "mainwindow/fitshintfields.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/minorplanetcommands.h"
@@ -13,6 +15,11 @@
 #include "platform/widgets/messagebox.h"
 #include "reduction/rightascension.h"
 #include "text/language.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QTimer>
 
 void Form1::Loadimg_Click() {
     const QString path = ImagePath(m_field->imagePath());
@@ -33,6 +40,27 @@ void Form1::Loadimg_Click() {
         LogMessage(loaded.description);
         m_fitsHints->apply(hints, path + QLatin1Char('|') + m_session.ImageFileStamp);
     }
+}
+
+bool Form1::OpenFile(const QString& path) {
+    if (commandline::IsReductionFile(path)) return OpenReduction(path);
+    m_field->setImagePath(path);
+    Loadimg_Click();
+    return m_session.ImageLoaded;
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    if (!commandline::DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+    const QString path = commandline::DroppedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    // Opened once the drop is over: a message about the file must not block
+    // the drag source.
+    QTimer::singleShot(0, this,
+                       [this, file = QFileInfo(path).absoluteFilePath()] { OpenFile(file); });
 }
 
 void Form1::CheckAutoload_Click() {
