@@ -10,7 +10,9 @@ packages=(build-essential cmake qt6-base-dev qt6-image-formats-plugins libqt6svg
           clang libclang-rt-14-dev
           # FITS images; local star catalogues (index files, the wide-field Tycho-2
           # series, and the tool the tests build small index files with)
-          libcfitsio-dev libastrometry-dev astrometry-data-tycho2-10-19 astrometry.net)
+          libcfitsio-dev libastrometry-dev astrometry-data-tycho2-10-19 astrometry.net
+          # the manual pages are written by a Python script; the package check
+          python3 dpkg-dev lintian desktop-file-utils appstream strace)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

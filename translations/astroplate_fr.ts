@@ -1408,4 +1408,38 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
       <translation>la réponse s'est terminée trop tôt</translation>
     </message>
   </context>
+  <context>
+    <name>programfolder</name>
+    <message>
+      <source>No folder for the program's files.</source>
+      <translation>Aucun dossier pour les fichiers du programme.</translation>
+    </message>
+    <message>
+      <source>The program's files were not found beside %1.</source>
+      <translation>Les fichiers du programme sont introuvables à côté de %1.</translation>
+    </message>
+    <message>
+      <source>Could not copy to %1: %2</source>
+      <translation>Copie impossible vers %1 : %2</translation>
+    </message>
+  </context>
+  <context>
+    <name>regularfile</name>
+    <message>
+      <source>%1: no such file</source>
+      <translation type="unfinished" />
+    </message>
+    <message>
+      <source>%1: not an ordinary file (a device, a pipe or a folder)</source>
+      <translation type="unfinished" />
+    </message>
+    <message>
+      <source>%1: larger than the %2 bytes such a file can hold</source>
+      <translation type="unfinished" />
+    </message>
+    <message>
+      <source>%1: the file cannot be read</source>
+      <translation type="unfinished" />
+    </message>
+  </context>
 </TS>
