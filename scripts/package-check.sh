@@ -8,7 +8,8 @@
 #  3. installs it with apt-get, runs the installed platesolve on the installed
 #     sample, and starts the installed program offscreen with a fresh home
 #     folder on a copy of sample.pam: the user's folder must be seeded, the
-#     sample read from it, and nothing written under /usr;
+#     sample read from it, and nothing written under /usr; .pam files must
+#     have their file type and open with the program's menu entry;
 #  4. removes the package again, also when a step failed.
 # It refuses to run when a package named astroplate is installed already.
 set -euo pipefail
@@ -88,6 +89,12 @@ grep -q "openat(.*\"$user/sample.png\", O_RDONLY" "$work/trace" ||
 if grep -E '"/usr/[^"]*", [^)]*(O_WRONLY|O_RDWR|O_CREAT)' "$work/trace" | grep -v '^.*= -1 '; then
   echo "written under /usr" >&2; exit 1
 fi
+# The file type of .pam files, and the menu entry that opens them.
+grep -q ':application/x-astroplate-reduction:\*\.pam$' /usr/share/mime/globs2 ||
+  { echo "the .pam file type is not registered" >&2; exit 1; }
+grep -q '^application/x-astroplate-reduction=.*org.astroplate.Astroplate.desktop' \
+  /usr/share/applications/mimeinfo.cache ||
+  { echo "no menu entry opens .pam files" >&2; exit 1; }
 changed=$(find /usr/share/astroplate /usr/bin/astroplate /usr/bin/platesolve -newer "$stamp")
 [ -z "$changed" ] || { echo "changed under /usr: $changed" >&2; exit 1; }
 echo "== package check passed"
