@@ -96,6 +96,7 @@ void Form1::startCalcul_Click() {
     SetIdleIndicator(false);
     s.Plate.corrAsd = numbers::Lenient(m_field->corrAsd());
     s.Plate.corrDec = numbers::Lenient(m_field->corrDec());
+    const MarkerStore shown = m_markers; // put back when the review is cancelled
     m_markers.star.hideAll();
     repaintImage();
     if (!s.SelectionDone) return ShowSuggestion(QStringLiteral("calculannuler"), 0);
@@ -107,7 +108,14 @@ void Form1::startCalcul_Click() {
     if (s.Stars.inUse > 380 && !messagebox::YesNo(this, FormMessage(15), FormMessage(16)))
         return LogMessage(FormMessage(17));
     Algo();
-    if (!m_reviewCancelled) map();
+    if (m_reviewCancelled) {
+        const uint64_t version = m_markers.drawingsVersion;
+        m_markers = shown;
+        m_markers.drawingsVersion = version + 1; // the drawings changed back
+        repaintImage();
+    } else {
+        map();
+    }
     SetIdleIndicator(true);
 }
 
@@ -172,6 +180,8 @@ void Form1::mnu_reportposition_Click() {
 
 void Form1::mnu_database_Click() {
     Frmdatabase window(m_catalogueCommands->browserField(), this);
+    window.setAnswersCurrent(!m_session.StarAnswerStale,
+                             m_catalogueCommands->minorPlanetAnswerCurrent());
     window.exec();
 }
 

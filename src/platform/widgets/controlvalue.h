@@ -27,9 +27,15 @@ QStringList ControlValues(const QWidget* root, const QStringList& names);
 // how many were put.
 int SetControlValues(QWidget* root, const QStringList& names, const QStringList& values);
 
+// Whether the lines of a stored file fit the controls `names` inside `root`
+// (one line per control, check-box states 0, 1 or 2): an empty text, or what
+// does not fit, naming `path` and the line.
+QString CheckStoredLines(const QWidget* root, const QStringList& names, const QStringList& lines,
+                         const QString& path);
+
 // Puts the lines of a stored file into the controls `names` inside `root`
-// (as SetControlValues). Returns an empty text when every control got its
-// line, otherwise what went wrong, naming `path` and the line.
+// when all of them fit (CheckStoredLines); otherwise changes nothing. Returns
+// an empty text, or what went wrong.
 QString ApplyStoredLines(QWidget* root, const QStringList& names, const QStringList& lines,
                          const QString& path);
 
@@ -39,6 +45,6 @@ QString ApplyStoredLines(QWidget* root, const QStringList& names, const QStringL
 bool SaveControls(QWidget* root, const QStringList& names, const QString& path);
 
 // Reads the file at `path` into the controls `names` inside `root` (as
-// ApplyStoredLines); false after a message box when it could not be read or
-// a line did not fit its control (the lines before it stay applied).
+// ApplyStoredLines); false after a message box, with every control as it
+// was, when it could not be read or a line did not fit its control.
 bool LoadControls(QWidget* root, const QStringList& names, const QString& path);
