@@ -206,6 +206,20 @@ TEST_F(SolvedSample, MinorPlanetQueriesKeepTheCacheAndShowNoOldAnswer) {
     browse(stars, starNotes, planets, planetNotes);
     EXPECT_EQ(std::tie(stars, starNotes, planets, planetNotes), std::tuple(48, 0, 3, 0));
 
+    // The minor-planet site blocked: nothing "downloaded", no data2 left,
+    // and the minor planets drawn before are taken off the image.
+    ASSERT_EQ(shown(form->markers().aster), 3);
+    Web().MinorPlanetSiteEnabled = false;
+    const int saidDownloaded = loggedLines(*form, downloaded);
+    form->DownloadData_Click();
+    EXPECT_EQ(loggedLines(*form, downloaded), saidDownloaded);
+    EXPECT_FALSE(QFile::exists(folder.file("data2")));
+    EXPECT_EQ(s.MinorPlanets.count, 0);
+    EXPECT_EQ(shown(form->markers().aster) + shown(form->markers().aster_lbl), 0);
+    Web().MinorPlanetSiteEnabled = true;
+    form->FullMap_Click();
+    ASSERT_EQ(shown(form->markers().aster), 3);
+
     // Another date, and No to the minor planets: the old answer is neither
     // drawn nor listed as this date's.
     edit(*form, "txt_Adate(0)")->setText("11");
@@ -215,16 +229,6 @@ TEST_F(SolvedSample, MinorPlanetQueriesKeepTheCacheAndShowNoOldAnswer) {
     EXPECT_EQ(shown(form->markers().aster), 0);
     browse(stars, starNotes, planets, planetNotes);
     EXPECT_EQ(std::tie(stars, starNotes, planets, planetNotes), std::tuple(48, 0, 3, 1));
-
-    // The minor-planet site blocked: nothing "downloaded", no data2 left.
-    Web().MinorPlanetSiteEnabled = false;
-    boxes.answer = [](const messagebox::Shown&) { return messagebox::Answer::Yes; };
-    const int saidDownloaded = loggedLines(*form, downloaded);
-    form->FullMap_Click();
-    EXPECT_EQ(loggedLines(*form, downloaded), saidDownloaded);
-    EXPECT_FALSE(QFile::exists(folder.file("data2")));
-    EXPECT_EQ(s.MinorPlanets.count, 0);
-    EXPECT_EQ(shown(form->markers().aster), 0);
 
     // A star download that fails: the browser lists the old stars as old.
     Web().StarSiteEnabled = false;

@@ -141,6 +141,14 @@ void Form1::DownloadData_Click() {
     if (m_catalogueCommands->downloadStars() && m_session.MatchFound && m_minorPlanets->wanted() &&
         messagebox::YesNo(this, FormMessage(23), FormMessage(21)))
         m_catalogueCommands->queryMinorPlanets();
+    // Minor planets drawn from an answer that is not the typed query's (a
+    // query that failed or was blocked, another date) do not stay shown.
+    if (!m_catalogueCommands->minorPlanetAnswerCurrent()) {
+        m_session.MinorPlanets.count = 0;
+        m_markers.aster.hideAll();
+        m_markers.aster_lbl.hideAll();
+        repaintImage();
+    }
     SetIdleIndicator(true);
 }
 
