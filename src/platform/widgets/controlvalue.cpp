@@ -94,30 +94,9 @@ QString CheckStoredLines(const QWidget* root, const QStringList& names, const QS
     return {};
 }
 
-QString ApplyStoredLines(QWidget* root, const QStringList& names, const QStringList& lines,
-                         const QString& path) {
-    // Every line is checked before the first is applied: a file that does
-    // not fit leaves the controls as they were.
-    const QString problem = CheckStoredLines(root, names, lines, path);
-    if (problem.isEmpty()) SetControlValues(root, names, lines);
-    return problem;
-}
-
 bool SaveControls(QWidget* root, const QStringList& names, const QString& path) {
     QString error;
     if (textfile::WriteLines(path, ControlValues(root, names), &error)) return true;
     messagebox::Exclamation(root, path + QStringLiteral(": ") + error);
-    return false;
-}
-
-bool LoadControls(QWidget* root, const QStringList& names, const QString& path) {
-    QStringList lines;
-    QString error;
-    if (textfile::ReadLines(path, lines, &error))
-        error = ApplyStoredLines(root, names, lines, path);
-    else
-        error = path + QStringLiteral(": ") + error;
-    if (error.isEmpty()) return true;
-    messagebox::Exclamation(root, error);
     return false;
 }

@@ -29,22 +29,12 @@ int SetControlValues(QWidget* root, const QStringList& names, const QStringList&
 
 // Whether the lines of a stored file fit the controls `names` inside `root`
 // (one line per control, check-box states 0, 1 or 2): an empty text, or what
-// does not fit, naming `path` and the line.
+// does not fit, naming `path` and the line. A file is applied
+// (SetControlValues) only once all of its lines fit.
 QString CheckStoredLines(const QWidget* root, const QStringList& names, const QStringList& lines,
-                         const QString& path);
-
-// Puts the lines of a stored file into the controls `names` inside `root`
-// when all of them fit (CheckStoredLines); otherwise changes nothing. Returns
-// an empty text, or what went wrong.
-QString ApplyStoredLines(QWidget* root, const QStringList& names, const QStringList& lines,
                          const QString& path);
 
 // Writes the stored texts of the controls `names` inside `root` to the file
 // at `path`, one a line (atomically); false after a message box when the file
 // could not be written.
 bool SaveControls(QWidget* root, const QStringList& names, const QString& path);
-
-// Reads the file at `path` into the controls `names` inside `root` (as
-// ApplyStoredLines); false after a message box, with every control as it
-// was, when it could not be read or a line did not fit its control.
-bool LoadControls(QWidget* root, const QStringList& names, const QString& path);
