@@ -56,6 +56,30 @@ TEST(BrowserListings, StarAnswerInDegreesToFiveDecimals) {
     EXPECT_EQ(l.notes.size(), 1);
 }
 
+// Whole rows of the two other listings: name, right ascension and
+// declination in degrees (from the sample answers' sexagesimal columns),
+// then motions or sizes, then the magnitude.
+TEST(BrowserListings, MinorPlanetAndDeepSkyRows) {
+    ProgramFolderFixture folder;
+    folder.write("data2", readSample("data2"));
+    const BrowserListing planets = ListMinorPlanetAnswer(folder.file("data2"));
+    EXPECT_EQ(planets.icon, kMinorPlanetIcon);
+    EXPECT_EQ(
+        planets.rows,
+        (std::vector<BrowserRow>{
+            {"2105 - Gudy", "337.98375", "45.39111", "16- & 29-", "14.8"}, // 22 31 56.1 +45 23 28
+            {"1987 - Kaplan", "0.02583", "47.83250", "36- &  1-", "14.1"}, // 00 00 06.2 +47 49 57
+            {"945 - Barcelona", "349.18625", "42.86528", "35- &  9-",
+             "14.4"}, // 23 16 44.7 +42 51 55
+        }));
+
+    const BrowserListing deep = ListDeepSkyObjects(folder.path(), sampleField());
+    EXPECT_EQ(deep.icon, kDeepSkyIcon);
+    ASSERT_EQ(deep.rows.size(), 1u);
+    // 22 47 21.0 +58 07 57, 25' x 20', magnitude 7.6.
+    EXPECT_EQ(deep.rows[0], (BrowserRow{"NGC 7380", "341.83750", "58.13250", "25 x 20", " 7.6"}));
+}
+
 TEST(FrmdatabaseWindow, ListsEachSourceAndReplacesTheListing) {
     ProgramFolderFixture folder;
     folder.write("data", readSample("data"));

@@ -48,9 +48,12 @@ TEST(DeepSkyReader, ColumnsSizesAndSigns) {
     const QByteArray full = object(" 7380", "22 47 21.0", "+58 07 57", " 25.00 20.00  35 Nebula",
                                    {{51, " 7.6"}, {88, "   1305"}, {97, "M 99"}, {113, "Wizard"}});
     const QByteArray bare = object("   12", "22 47 00.0", "-00 30 00", "  3.50", {{88, "      0"}});
+    const QByteArray large = object(" 7331", "22 37 04.1", "+34 24 56", " 10.47  3.72 171 Galaxy",
+                                    {{88, "4098011"}}); // seven digits: the column's width
     DeepSkyTable t;
-    const auto r = read(catalogue({full, bare}), windowAt(341.8, 0, 1e9), t);
-    ASSERT_EQ(r.count, 2);
+    const auto r = read(catalogue({full, bare, large}), windowAt(341.8, 0, 1e9), t);
+    ASSERT_EQ(r.count, 3);
+    EXPECT_EQ(t.pgcName[3], "PGC 4098011");
     EXPECT_EQ(t.name[1], "NGC 7380");
     EXPECT_EQ(t.magnitude[1], " 7.6");
     EXPECT_EQ(t.size1[1], 25);

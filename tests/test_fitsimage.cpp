@@ -276,6 +276,13 @@ TEST(FitsHints, CentreTimeAndScales) {
     ASSERT_TRUE(h.time);
     EXPECT_EQ(h.time->fields, (std::array<QString, 5>{"11", "10", "2022", "0", "0"}));
     EXPECT_FALSE(HeaderHints(header({{"DATE-OBS", "yesterday", true}}), 0, 0).time);
+    // Before 1970 too, to the nearest minute (an old photographic plate).
+    h = HeaderHints(header({{"DATE-OBS", "1951-11-29T12:07:10", true}}), 0, 0);
+    ASSERT_TRUE(h.time);
+    EXPECT_EQ(h.time->fields, (std::array<QString, 5>{"29", "11", "1951", "12", "7"}));
+    h = HeaderHints(header({{"DATE-OBS", "1951-11-29T12:07:40", true}}), 0, 0);
+    ASSERT_TRUE(h.time);
+    EXPECT_EQ(h.time->fields[4], "8");
 
     // The calculator's example (6.9 x 4.6 mm, 768 x 512 px, F = 1000 mm)
     // through a header: pixel 8.984375 um. Without a centre the
@@ -294,6 +301,9 @@ TEST(FitsHints, CentreTimeAndScales) {
     ASSERT_TRUE(h.scales);
     EXPECT_NEAR(h.scales->corrAsd, 1942.484 / 2, 1e-3);
     EXPECT_NEAR(h.scales->corrDec, 1942.484, 1e-3);
+    // The boxes get two decimals, as a reduction file holds the scales.
+    EXPECT_EQ(h.scales->corrAsdText, "971.24");
+    EXPECT_EQ(h.scales->corrDecText, "1942.48");
 }
 
 // The sample as a FITS file: the same picture as the PNG (its header's

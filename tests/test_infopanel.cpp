@@ -147,29 +147,30 @@ TEST(InfoMarkup, PanelTexts) {
     EXPECT_NE(star[12], star[8]); // precessed by twenty years
     EXPECT_EQ(star[16], "   <B>L11 </B>U0825_03099326");
 
-    // The minor-planet title runs name and label together.
-    const QStringList mp =
-        MinorPlanetInfoMarkup("2004 XY", "Ceres", ra, dec, "15.1", "-12", "+34").split("\r\n");
-    ASSERT_EQ(mp.size(), 14);
-    EXPECT_EQ(mp[0], title.arg("CeresL14 "));
-    EXPECT_EQ(mp[12], "   <B>L17 </B>-12");
-    EXPECT_EQ(mp[13], "   <B>L18 </B>+34");
+    // Whole panels. The minor-planet title runs name and label together;
+    // the name comes before the designation.
+    EXPECT_EQ(
+        MinorPlanetInfoMarkup("2004 XY", "Ceres", ra, dec, "15.1", "-12", "+34").split("\r\n"),
+        (QStringList{title.arg("CeresL14 "), "   ", "<B>L1 </B>", "   <B>L12 </B>Ceres",
+                     "   <B>L13 </B>2004 XY", "   <B>L15 </B>15.1", "   ", "<B>L3 </B>", point[3],
+                     point[4], "   ", "<B>L16 </B>", "   <B>L17 </B>-12", "   <B>L18 </B>+34"}));
 
-    // No PGC number: no PGC line, the two other names still follow.
-    QStringList deep =
-        DeepSkyInfoMarkup("NGC 7380", ra, dec, "7.2", 25, 25, "OCL", "PGC 0", "", "").split("\r\n");
-    ASSERT_EQ(deep.size(), 15);
-    EXPECT_EQ(deep[3], "   <B>L12 </B> NGC 7380");
-    EXPECT_EQ(deep[6], "   <B>L20 </B> 25 x 25");
-    EXPECT_EQ(deep[12], "<B>L5 </B>");
-    EXPECT_EQ(deep[13], "   ");
-    EXPECT_EQ(deep[14], "   ");
-    deep = DeepSkyInfoMarkup("NGC 224", ra, dec, "3.4", 189.1, 61.7, "Gx", "PGC 2557", "M 31", "")
-               .split("\r\n");
-    ASSERT_EQ(deep.size(), 16);
-    EXPECT_EQ(deep[6], "   <B>L20 </B> 189.1 x 61.7");
-    EXPECT_EQ(deep[13], "   PGC 2557");
-    EXPECT_EQ(deep[14], "   M 31");
+    // Deep-sky fields put one blank after the label; no PGC number, no PGC
+    // line, and the two other names still follow.
+    const QStringList deepHead{"   ", "<B>L1 </B>"};
+    EXPECT_EQ(
+        DeepSkyInfoMarkup("NGC 7380", ra, dec, "7.2", 25, 20, "OCL", "PGC 0", "", "").split("\r\n"),
+        (QStringList{title.arg("NGC 7380")} + deepHead +
+         QStringList{"   <B>L12 </B> NGC 7380", "   <B>L19 </B> OCL", "   <B>L15 </B>7.2",
+                     "   <B>L20 </B> 25 x 20", "   ", "<B>L3 </B>", point[3], point[4], "   ",
+                     "<B>L5 </B>", "   ", "   "}));
+    EXPECT_EQ(
+        DeepSkyInfoMarkup("NGC 224", ra, dec, "3.4", 189.1, 61.7, "Gx", "PGC 2557", "M 31", "")
+            .split("\r\n"),
+        (QStringList{title.arg("NGC 224")} + deepHead +
+         QStringList{"   <B>L12 </B> NGC 224", "   <B>L19 </B> Gx", "   <B>L15 </B>3.4",
+                     "   <B>L20 </B> 189.1 x 61.7", "   ", "<B>L3 </B>", point[3], point[4], "   ",
+                     "<B>L5 </B>", "   PGC 2557", "   M 31", "   "}));
     Lang() = LanguageTable{};
 }
 

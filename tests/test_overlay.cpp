@@ -1,7 +1,7 @@
 #include "field/draw.h"
 #include "field/overlay.h"
-
-#include <gtest/gtest.h>
+#include "reduction/calibration.h"
+#include "testing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +19,30 @@ PlateSolution knownPlate() {
 
 void skyOf(const PlateSolution& p, double x, double y, double& r, double& d) {
     p.pixelToScaled(x, y, r, d);
+}
+
+// The sample field as if the camera had been turned by `turn` degrees about
+// the image centre: the true position of pixel (x, y).
+testing_support::TrueSky turnedSky(double turn, double x, double y) {
+    const double a = turn * M_PI / 180, dx = x - 511.5, dy = y - 511.5;
+    return testing_support::sampleTrueSky(511.5 + dx * std::cos(a) + dy * std::sin(a),
+                                          511.5 - dx * std::sin(a) + dy * std::cos(a));
+}
+
+// The affine plate that agrees with turnedSky at three pixels around the middle.
+PlateSolution turnedPlate(double turn) {
+    const std::array<PixelPoint, 3> at{PixelPoint{300, 300}, {700, 300}, {500, 700}};
+    std::array<double, 3> r{}, d{};
+    for (int i = 0; i < 3; ++i) {
+        const auto t = turnedSky(turn, at[i].x, at[i].y);
+        r[i] = t.ra * testing_support::kSampleCorrAsd;
+        d[i] = t.dec * testing_support::kSampleCorrDec;
+    }
+    PlateSolution p;
+    p.corrAsd = testing_support::kSampleCorrAsd;
+    p.corrDec = testing_support::kSampleCorrDec;
+    p.a = ThreePointModel(at, r, d).value();
+    return p;
 }
 
 } // namespace
@@ -154,7 +178,7 @@ TEST(SkyOverlay, FullMapAgainstMatchingMapAndBadRows) {
     full.labelWidth = [](const QString& s) { return 6.0f * s.size(); };
     objects.count = 1;
     skyOf(plate, 400, 300, objects.ra[1], objects.dec[1]);
-    objects.size1[1] = 4; // arcminutes: radius round(4 / 2 / 60 * 800) = 27 px
+    objects.size1[1] = 4; // arcminutes
     objects.size2[1] = 2;
     objects.name[1] = QStringLiteral("NGC 7380");
     ASSERT_TRUE(DrawSkyOverlay(plate, stars, planets, objects, full, m));
@@ -164,11 +188,12 @@ TEST(SkyOverlay, FullMapAgainstMatchingMapAndBadRows) {
     EXPECT_FALSE(m.deepobj_lbl.visible[3]);
     EXPECT_EQ(m.drawings.size(), 362u); // the old line was cleared
     EXPECT_EQ(m.deepobj_lbl.caption[1], QStringLiteral("NGC 7380"));
-    EXPECT_NEAR(m.deepobj_lbl.left[1], 396 - 24, 1e-3); // centred under the ellipse
-    // Position angle 0, field angle 0: turned by 90 degrees, the 27-pixel
-    // axis runs down from the ellipse centre (396, 296) and the name goes 4
-    // pixels below its bottom.
-    EXPECT_FLOAT_EQ(m.deepobj_lbl.top[1], 296 + 27 + 4);
+    // The name is centred under the object, 4 pixels below the ellipse.
+    EXPECT_NEAR(m.deepobj_lbl.left[1], 400 - 24, 1e-3);
+    float bottom = 0;
+    for (const LineSegment& seg : m.drawings)
+        bottom = std::max({bottom, seg.y1, seg.y2});
+    EXPECT_FLOAT_EQ(m.deepobj_lbl.top[1], std::floor(bottom) + 4);
 
     // Rows that cannot be placed end the overlay with false and crash nothing.
     objects.size2[1] = 0;
@@ -243,4 +268,88 @@ TEST(SkyOverlay, ReadoutTexts) {
     EXPECT_EQ(b.text[5], QStringLiteral("0")); // only the whole part carries a sign
     EXPECT_EQ(b.text[6], QStringLiteral("30"));
     EXPECT_EQ(b.text[7], QStringLiteral("0"));
+}
+
+// Each ellipse, read back through the true solution, is the object's outline
+// on the sky: centred on it, its catalogue sizes along and across its
+// position angle, also when the field is turned far from the usual way up.
+TEST(DeepSkyEllipse, DrawnAtItsSizeAndPositionAngleOnTheSky) {
+    struct Object {
+        double size1, size2, pa; // arcminutes, degrees from north through east
+    };
+    const Object objects[] = {
+        {25, 20, 0},  // NGC 7380's sizes
+        {20, 5, 30},  // an elongated galaxy
+        {12, 3, 150}, // its axis on the other side of north
+    };
+    for (const double turn : {0.0, 35.0, 120.0}) {
+        const PlateSolution plate = turnedPlate(turn);
+        for (const Object& o : objects) {
+            DeepSkyTable table;
+            table.count = 1;
+            skyOf(plate, 500, 480, table.ra[1], table.dec[1]);
+            table.size1[1] = o.size1;
+            table.size2[1] = o.size2;
+            table.positionAngle[1] = o.pa;
+            const double angle = FieldAngle(plate, table.ra[1], table.dec[1]);
+            MarkerStore m;
+            MarkerPlacer placer(plate, m.star.size);
+            ASSERT_TRUE(DrawDeepSkyObjects(placer, table, plate.corrDec, angle, m, {}));
+            ASSERT_GT(m.drawings.size(), 300u);
+
+            // The outline in arcminutes east and north of the object.
+            const auto centre = turnedSky(turn, 500, 480);
+            const double cosDec = std::cos(centre.dec * M_PI / 180);
+            double far = 0, near = 1e9, farPa = 0;
+            float left = 1e9f, right = -1e9f, top = 1e9f, bottom = -1e9f;
+            for (const LineSegment& seg : m.drawings) {
+                const auto p = turnedSky(turn, seg.x2, seg.y2);
+                const double east = (p.ra - centre.ra) * cosDec * 60;
+                const double north = (p.dec - centre.dec) * 60;
+                const double r = std::hypot(east, north);
+                if (r > far) {
+                    far = r;
+                    farPa = std::fmod(std::atan2(east, north) * 180 / M_PI + 360, 180);
+                }
+                near = std::min(near, r);
+                left = std::min(left, seg.x2);
+                right = std::max(right, seg.x2);
+                top = std::min(top, seg.y2);
+                bottom = std::max(bottom, seg.y2);
+            }
+            const std::string what = "turn " + std::to_string(turn) + ", " +
+                                     std::to_string(o.size1) + "x" + std::to_string(o.size2);
+            // Centred on the object's pixel, not on its marker's corner.
+            EXPECT_NEAR((left + right) / 2, 500, 0.5) << what;
+            EXPECT_NEAR((top + bottom) / 2, 480, 0.5) << what;
+            EXPECT_NEAR(far, o.size1 / 2, 0.02 * o.size1) << what;
+            EXPECT_NEAR(near, o.size2 / 2, 0.02 * o.size1) << what;
+            if (o.size1 > 1.5 * o.size2) {
+                const double off = std::fmod(farPa - o.pa + 450, 180) - 90; // axes: modulo 180
+                EXPECT_NEAR(off, 0, 2) << what;
+            }
+        }
+    }
+}
+
+// Minor planets go on the overlay only once an identification is accepted.
+TEST(SkyOverlay, MinorPlanetsWaitForAnAcceptedMatch) {
+    SessionState s;
+    s.Plate = knownPlate();
+    s.MinorPlanets.count = 1;
+    double r = 0, d = 0;
+    skyOf(s.Plate, 300, 200, r, d);
+    s.MinorPlanets.ra[1] = QString::number(r, 'f', 0);
+    s.MinorPlanets.dec[1] = QString::number(d, 'f', 0);
+    s.MinorPlanets.name[1] = QStringLiteral("Gudy");
+    const MapChoices choices{true, false, false};
+    for (const bool match : {false, true}) {
+        s.MatchFound = match;
+        s.MapState = MapState::Loading;
+        MarkerStore m;
+        MapField(s, m, choices, [] { return true; }, {});
+        EXPECT_EQ(s.MapState, MapState::Done);
+        EXPECT_EQ(m.aster.visible[1] == 1, match);
+        EXPECT_EQ(m.aster_lbl.visible[1] == 1, match);
+    }
 }

@@ -1,6 +1,10 @@
-// The WCS header file, read back with an independent implementation (wcslib).
+// The WCS header file, read back with an independent implementation (wcslib):
+// a known plate, and the headers the command-line solver writes for the sample
+// as a picture and as FITS files of both row orders.
 #include "reduction/wcsfile.h"
 #include "testing.h"
+
+#include <QImage>
 
 #include "wcsread.h"
 
@@ -23,6 +27,39 @@ QByteArray Card(const QByteArray& header, const char* key) {
     return {};
 }
 
+constexpr int kSide = 1024;
+
+// The 16-bit value stored at file pixel (x, y) (0-based, y counted from the
+// file's first row) of the sample's FITS layout (BZERO 32768), read from the
+// bytes without the program's reader.
+int FitsValue(const QByteArray& file, qsizetype dataStart, int x, int y) {
+    const qsizetype at = dataStart + (qsizetype(y) * kSide + x) * 2;
+    const int raw = int16_t((uint8_t(file[at]) << 8) | uint8_t(file[at + 1]));
+    return raw + 32768;
+}
+
+// Where the data of a FITS file starts: after the header block holding END.
+qsizetype FitsDataStart(const QByteArray& file) {
+    for (qsizetype i = 0; i + 80 <= file.size(); i += 80)
+        if (file.mid(i, 8) == "END     ") return (i / 2880 + 1) * 2880;
+    return -1;
+}
+
+// The sample FITS stored top row first, as ROWORDER = 'TOP-DOWN' says.
+QByteArray TopDownCopy(const QByteArray& bottomUp) {
+    const qsizetype start = FitsDataStart(bottomUp);
+    QByteArray header = bottomUp.left(start);
+    header.truncate(header.indexOf("END     "));
+    header += QByteArray("ROWORDER= 'TOP-DOWN'").leftJustified(80, ' ');
+    header += QByteArray("END").leftJustified(80, ' ');
+    header = header.leftJustified((header.size() + 2879) / 2880 * 2880, ' ');
+    QByteArray data = bottomUp.mid(start);
+    const qsizetype row = kSide * 2;
+    for (int y = 0; y < kSide; ++y)
+        data.replace(y * row, row, bottomUp.mid(start + (kSide - 1 - y) * row, row));
+    return header + data;
+}
+
 } // namespace
 
 TEST(WcsFile, AnotherImplementationReadsTheSamePositions) {
@@ -30,7 +67,8 @@ TEST(WcsFile, AnotherImplementationReadsTheSamePositions) {
     const QString path = dir.filePath(QStringLiteral("field.wcs"));
     const TanPlate plate = SamplePlate();
     QString error;
-    ASSERT_TRUE(WriteWcsFile(path, plate, 1024, 768, &error)) << error.toStdString();
+    ASSERT_TRUE(WriteWcsFile(path, plate, 1024, 768, FileRows::TopDown, &error))
+        << error.toStdString();
 
     const QByteArray bytes = testing_support::readFile(path);
     ASSERT_EQ(bytes.size() % 2880, 0);
@@ -67,12 +105,66 @@ TEST(WcsFile, FailuresAreReportedAndKeepTheOldFile) {
     TanPlate broken = SamplePlate();
     broken.cd[0] = std::nan("");
     QString error;
-    EXPECT_FALSE(WriteWcsFile(path, broken, 1024, 1024, &error));
+    EXPECT_FALSE(WriteWcsFile(path, broken, 1024, 1024, FileRows::TopDown, &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(WriteWcsFile(path, SamplePlate(), 0, 1024, &error));
+    EXPECT_FALSE(WriteWcsFile(path, SamplePlate(), 0, 1024, FileRows::BottomUp, &error));
     error.clear();
     EXPECT_FALSE(WriteWcsFile(dir.filePath(QStringLiteral("no/such/folder/x.wcs")), SamplePlate(),
-                              1024, 1024, &error));
+                              1024, 1024, FileRows::TopDown, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(testing_support::readFile(path), "old");
+}
+
+// The solver's header, read by wcslib against the file it was made for, puts
+// the sample's stars on their pixels of that file: a FITS file's row 1 is its
+// first data row (the bottom row shown, unless ROWORDER = 'TOP-DOWN'), a
+// picture's row 1 its top row.
+TEST(WcsFile, SolverHeaderFitsTheFilesOwnRows) {
+    QTemporaryDir dir;
+    const QByteArray bottomUp = testing_support::readSample("image.fits");
+    const QString topDownPath = dir.filePath("topdown.fits");
+    testing_support::writeFile(topDownPath, TopDownCopy(bottomUp));
+    const QImage png = QImage(testing_support::sampleFile("image.png"));
+
+    struct Case {
+        const char* what;
+        QString image;
+        QByteArray fits; // empty for the picture
+        bool flipped;    // the file's row y is the row kSide - 1 - y shown
+    };
+    const Case cases[] = {
+        {"bottom-up FITS", testing_support::sampleFile("image.fits"), bottomUp, true},
+        {"TOP-DOWN FITS", topDownPath, testing_support::readFile(topDownPath), false},
+        {"PNG", testing_support::sampleFile("image.png"), {}, false},
+    };
+    // Stars of the sample as shown (the picks' stars).
+    const QPoint stars[] = {{630, 133}, {902, 837}, {301, 262}};
+    for (const Case& c : cases) {
+        const QString wcs = dir.filePath(QStringLiteral("out.wcs"));
+        QFile::remove(wcs);
+        const auto run = testing_support::runPlatesolve(
+            QStringList{"--image", c.image, "--catalogue", testing_support::sampleFile("data"),
+                        "--threshold", "10", "--refine", "--wcs-out", wcs} +
+            testing_support::samplePickArgs());
+        ASSERT_EQ(run.status, 0) << c.what << run.err.toStdString();
+        const testing_support::WcslibHeader header(testing_support::readFile(wcs));
+        ASSERT_TRUE(header.ok()) << c.what;
+        for (const QPoint& shown : stars) {
+            const auto sky = testing_support::sampleTrueSky(shown.x(), shown.y());
+            const auto at = header.skyToPixel({sky.ra, sky.dec});
+            ASSERT_TRUE(at) << c.what;
+            const int fileY = c.flipped ? kSide - 1 - shown.y() : shown.y();
+            EXPECT_NEAR(at->x, shown.x(), 1.0) << c.what;
+            EXPECT_NEAR(at->y, fileY, 1.0) << c.what;
+            // The file holds that star's pixel there.
+            const QRgb rgb = png.pixel(shown);
+            const int expected =
+                int(std::lround(256.0 * (qRed(rgb) + qGreen(rgb) + qBlue(rgb)) / 3));
+            const int x = int(std::lround(at->x)), y = int(std::lround(at->y));
+            if (!c.fits.isEmpty())
+                EXPECT_EQ(FitsValue(c.fits, FitsDataStart(c.fits), x, y), expected) << c.what;
+            else
+                EXPECT_EQ(png.pixel(x, y), rgb) << c.what;
+        }
+    }
 }

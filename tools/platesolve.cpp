@@ -15,7 +15,8 @@
 // check, and prints one JSON object on stdout. With --auto the five picks are
 // chosen among the stars found on the image; --rank offers the candidates by
 // image evidence; --refine fits the TAN plate of the first candidate offered;
-// --wcs-out writes that plate as a FITS WCS header. With --minor-planets it also
+// --wcs-out writes that plate as a FITS WCS header in the image file's own
+// pixel grid (a FITS file's row 1 is its first data row). With --minor-planets it also
 // reads a minor-planet answer and places each minor planet with the first
 // candidate's plate model. Errors go to stderr with a
 // non-zero exit status.
@@ -554,7 +555,9 @@ int main(int argc, char* argv[]) {
     if (!o.wcsOut.isEmpty()) {
         if (!wcsPlate) fail(QStringLiteral("no WCS header written: %1").arg(plateError), 4);
         QString error;
-        if (!WriteWcsFile(o.wcsOut, *wcsPlate, image.image.width(), image.image.height(), &error))
+        const FileRows rows = image.rowsBottomUp ? FileRows::BottomUp : FileRows::TopDown;
+        if (!WriteWcsFile(o.wcsOut, *wcsPlate, image.image.width(), image.image.height(), rows,
+                          &error))
             fail(QStringLiteral("%1: %2").arg(o.wcsOut, error), 4);
     }
     return 0;

@@ -34,6 +34,10 @@
       <source>NGC/IC objects: the field centre holds no number, none are read</source>
       <translation>Objets NGC/IC : le centre du champ n'est pas un nombre, aucun n'est lu</translation>
     </message>
+    <message>
+      <source>Minor planets: no answer for the typed field and date, none shown</source>
+      <translation>Astéroïdes : pas de réponse pour le champ et la date saisis, aucun n'est affiché</translation>
+    </message>
   </context>
   <context>
     <name>CcdField</name>
@@ -260,6 +264,10 @@ Remplacer les valeurs que vous avez tapées ?</translation>
       <source>FITS header: %1 taken</source>
       <translation>En-tête FITS : %1 repris</translation>
     </message>
+    <message>
+      <source>, × cos(Dec) of the typed centre</source>
+      <translation>, × cos(Dec) du centre saisi</translation>
+    </message>
   </context>
   <context>
     <name>FitsHints</name>
@@ -426,6 +434,14 @@ Le fichier précédent n'a pas été modifié.</translation>
     <message>
       <source>Deepsky</source>
       <translation>Ciel profond</translation>
+    </message>
+    <message>
+      <source>Old answer: these stars belong to an earlier query; the last download for the typed field failed.</source>
+      <translation>Ancienne réponse : ces étoiles viennent d'une requête précédente ; le dernier téléchargement pour le champ saisi a échoué.</translation>
+    </message>
+    <message>
+      <source>Old answer: these minor planets belong to an earlier query, not to the typed field and date.</source>
+      <translation>Ancienne réponse : ces astéroïdes viennent d'une requête précédente, pas du champ et de la date saisis.</translation>
     </message>
   </context>
   <context>

@@ -158,8 +158,10 @@ std::optional<FitsTimeHint> timeHint(const FitsHeader& header) {
         }
     }
     // To the nearest minute.
-    const qint64 ms = start->toMSecsSinceEpoch();
-    t.utc = QDateTime::fromMSecsSinceEpoch((ms + 30000) / 60000 * 60000, Qt::UTC);
+    // (Floor division: before 1970 the count of milliseconds is negative.)
+    const qint64 shifted = start->toMSecsSinceEpoch() + 30000;
+    const qint64 minutes = shifted / 60000 - (shifted % 60000 < 0 ? 1 : 0);
+    t.utc = QDateTime::fromMSecsSinceEpoch(minutes * 60000, Qt::UTC);
     const QDate d = t.utc.date();
     const QTime c = t.utc.time();
     t.fields = {QString::number(d.day()), QString::number(d.month()), QString::number(d.year()),
@@ -184,16 +186,15 @@ std::optional<FitsScaleHint> scaleHint(const FitsHeader& header, int width, int 
     const CcdFieldResult ccd = CcdFieldScales({w, h, double(width), double(height), *f});
     if (!ccd.field) return std::nullopt;
     FitsScaleHint s;
+    s.skyAsd = ccd.field->cx;
     s.corrAsd = ccd.field->cx;
     s.corrDec = ccd.field->cy;
-    s.corrAsdText = numbers::Text(s.corrAsd);
-    s.corrDecText = numbers::Text(s.corrDec);
     const int bx = static_cast<int>(header.number(QStringLiteral("XBINNING")).value_or(1));
     const int by = static_cast<int>(header.number(QStringLiteral("YBINNING")).value_or(bx));
-    s.from = Texts::tr("FOCALLEN %1 mm, %2/%3 %4 × %5 µm (binning %6×%7 included)")
-                 .arg(numbers::Text(*f), xKey, yKey, numbers::Text(*px), numbers::Text(*py))
-                 .arg(bx)
-                 .arg(by);
+    s.source = Texts::tr("FOCALLEN %1 mm, %2/%3 %4 × %5 µm (binning %6×%7 included)")
+                   .arg(numbers::Text(*f), xKey, yKey, numbers::Text(*px), numbers::Text(*py))
+                   .arg(bx)
+                   .arg(by);
     return s;
 }
 
@@ -205,19 +206,25 @@ FitsHints HeaderHints(const FitsHeader& header, int width, int height) {
     hints.time = timeHint(header);
     if (width > 0 && height > 0) hints.scales = scaleHint(header, width, height);
     if (hints.scales) {
-        FitsScaleHint& s = *hints.scales;
-        const double c =
-            hints.centre ? std::cos(hints.centre->decDeg * 3.14159265358979323846 / 180.0) : 1.0;
-        if (c < 1e-3) {
-            hints.scales.reset(); // at the pole a right-ascension scale means nothing
-        } else if (hints.centre) {
-            s.corrAsd *= c;
-            s.corrAsdText = numbers::Text(s.corrAsd);
-            s.perDegreeOfRa = true;
-            s.from += Texts::tr(", × cos(Dec)");
-        } else {
-            s.from += Texts::tr(", no centre: right-ascension scale without cos(Dec)");
-        }
+        const std::optional<double> dec =
+            hints.centre ? std::optional(hints.centre->decDeg) : std::nullopt;
+        if (!SetScaleDeclination(*hints.scales, dec))
+            hints.scales.reset();
+        else
+            hints.scales->from =
+                hints.scales->source +
+                (dec ? Texts::tr(", × cos(Dec)")
+                     : Texts::tr(", no centre: right-ascension scale without cos(Dec)"));
     }
     return hints;
+}
+
+bool SetScaleDeclination(FitsScaleHint& s, std::optional<double> decDeg) {
+    const double c = decDeg ? std::cos(*decDeg * 3.14159265358979323846 / 180.0) : 1.0;
+    if (c < 1e-3) return false; // at the pole a right-ascension scale means nothing
+    s.corrAsd = s.skyAsd * c;
+    s.perDegreeOfRa = decDeg.has_value();
+    s.corrAsdText = numbers::Text(numbers::RoundHalfEven(s.corrAsd, 2));
+    s.corrDecText = numbers::Text(numbers::RoundHalfEven(s.corrDec, 2));
+    return true;
 }

@@ -42,11 +42,13 @@ struct FitsTimeHint {
 };
 
 struct FitsScaleHint {
+    double skyAsd = 0;          // pixels per degree on the sky along x (the calculator's)
     double corrAsd = 0;         // pixels per degree of right ascension (x)
     double corrDec = 0;         // pixels per degree of declination (y)
     bool perDegreeOfRa = false; // corrAsd includes cos(declination)
     QString corrAsdText, corrDecText;
-    QString from; // e.g. "FOCALLEN 800 mm, XPIXSZ/YPIXSZ 3.76 µm, binning 1x1"
+    QString source; // e.g. "FOCALLEN 800 mm, XPIXSZ/YPIXSZ 3.76 µm, binning 1x1"
+    QString from;   // the source and how the right-ascension scale was made
 };
 
 struct FitsHints {
@@ -58,3 +60,10 @@ struct FitsHints {
 
 // The hints of `header` for an image of width x height pixels.
 FitsHints HeaderHints(const FitsHeader& header, int width, int height);
+
+// Sets the right-ascension scale of `scales` for the declination `decDeg`
+// (degrees) of the centre it will be used with: skyAsd x cos(declination),
+// or skyAsd itself without a declination. The texts get two decimals, as a
+// reduction file holds the scales. False (nothing changed) at a pole, where
+// a right-ascension scale means nothing.
+bool SetScaleDeclination(FitsScaleHint& scales, std::optional<double> decDeg);

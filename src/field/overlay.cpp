@@ -60,26 +60,34 @@ bool PlaceMinorPlanetMarkers(MarkerPlacer& placer, const MinorPlanetTable& plane
     return true;
 }
 
-bool DrawDeepSkyObjects(MarkerPlacer& placer, const DeepSkyTable& objects, double corrAsd,
+bool DrawDeepSkyObjects(MarkerPlacer& placer, const DeepSkyTable& objects, double corrDec,
                         double fieldAngle, MarkerStore& markers, const LabelWidth& labelWidth) {
     LabelPool& names = markers.deepobj_lbl;
     const int n = std::clamp<int>(objects.count, 0,
                                   std::min(names.count(), static_cast<int>(objects.ra.size()) - 1));
+    const float half = placer.markerSize() / 2;
     for (int i = 1; i <= n; ++i) {
-        float x = 0, y = 0;
+        // Pixels per arcminute on the sky at the object, through the plate:
+        // the distance to the point one arcminute north of it.
+        float nx = 0, ny = 0, x = 0, y = 0;
+        placer.place(objects.ra[i], objects.dec[i] + corrDec / 60, nx, ny);
         placer.place(objects.ra[i], objects.dec[i], x, y);
+        const double perArcmin = std::hypot(nx - x, ny - y);
         if (objects.size2[i] == 0.0) return false;
-        const double radius = numbers::RoundHalfEven(objects.size1[i] / 2 / 60 * corrAsd);
+        // The ellipse's own y axis carries the first (major) size along the
+        // position angle, its own x axis the second size.
+        const double radius = objects.size2[i] / 2 * perArcmin;
         const double ratio = objects.size1[i] / objects.size2[i];
         const double angle = 90 - objects.positionAngle[i] - fieldAngle;
-        const auto bottom =
-            draw::DrawEllipse(markers, x, y, static_cast<float>(radius), static_cast<float>(angle),
-                              0.0f, 360.0f, static_cast<float>(ratio), 1.0f);
+        const float cx = x + half, cy = y + half; // the object itself, not its marker's corner
+        const auto bottom = draw::DrawEllipse(markers, cx, cy, static_cast<float>(radius),
+                                              static_cast<float>(angle), 0.0f, 360.0f,
+                                              static_cast<float>(ratio), 1.0f);
         if (!bottom) return false;
         names.caption[i] = objects.name[i];
         const float width = labelWidth ? labelWidth(names.caption[i]) : 0.0f;
         names.top[i] = static_cast<float>(*bottom + 4);
-        names.left[i] = x - width / 2;
+        names.left[i] = cx - width / 2;
     }
     for (int i = 1; i <= n; ++i)
         names.show(i);
@@ -162,7 +170,7 @@ void MapField(SessionState& s, MarkerStore& m, const MapChoices& choices,
     if ((!s.MatchFound && choices.deepSkyInCalcul) || (s.MatchFound && choices.deepSkyInFullMap)) {
         m.clearDrawings();
         s.FieldAngle = FieldAngle(s.Plate, s.Stars.ra[1], s.Stars.dec[1]);
-        if (!DrawDeepSkyObjects(placer, s.DeepSky, s.Plate.corrAsd, s.FieldAngle, m, labelWidth))
+        if (!DrawDeepSkyObjects(placer, s.DeepSky, s.Plate.corrDec, s.FieldAngle, m, labelWidth))
             return fail();
     }
     ShowMarkers(m.star, n);
@@ -192,7 +200,7 @@ bool DrawSkyOverlay(const SkyPlate& plate, const CatalogueStarTable& stars,
         return false;
     if (options.deepSky) {
         markers.clearDrawings();
-        if (!DrawDeepSkyObjects(placer, objects, plate.affine.corrAsd, options.fieldAngle, markers,
+        if (!DrawDeepSkyObjects(placer, objects, plate.affine.corrDec, options.fieldAngle, markers,
                                 options.labelWidth))
             return false;
     }

@@ -57,14 +57,16 @@ bool PlaceMinorPlanetMarkers(MarkerPlacer& placer, const MinorPlanetTable& plane
                              MarkerPool& aster, LabelPool& names);
 
 // Draws an ellipse (in the store's current drawing colour) for every deep-sky
-// object, centred on its marker corner: semi-axis size1 / 2 arcminutes along
-// its own x (rounded to whole pixels with `corrAsd`), size1 / size2 times
-// that along its own y, turned by 90 - position angle - fieldAngle degrees;
-// its name goes 4 pixels below the ellipse, centred. The names are shown at
-// the end. Stops with false at the first object that cannot be drawn (second
-// size 0, a result that is not a finite number or does not fit 16 bits);
-// what was drawn before it stays.
-bool DrawDeepSkyObjects(MarkerPlacer& placer, const DeepSkyTable& objects, double corrAsd,
+// object, centred on the object (its marker's corner plus half a marker), at
+// its catalogue size on the sky: size1 arcminutes along the position angle
+// and size2 across it, in pixels per arcminute measured through the placer's
+// plate at the object (the scaled step of one arcminute north is
+// corrDec / 60). The ellipse is turned by 90 - position angle - fieldAngle
+// degrees (its own y axis carrying size1); its name goes 4 pixels below the
+// ellipse, centred. The names are shown at the end. Stops with false at the
+// first object that cannot be drawn (second size 0, a result that is not a
+// finite number or does not fit 16 bits); what was drawn before it stays.
+bool DrawDeepSkyObjects(MarkerPlacer& placer, const DeepSkyTable& objects, double corrDec,
                         double fieldAngle, MarkerStore& markers, const LabelWidth& labelWidth);
 
 // Shows markers 1..n of a pool.

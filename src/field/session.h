@@ -83,6 +83,7 @@ struct SessionState {
     ::MapState MapState = ::MapState::None;
     bool ImageLoaded = false;
     QString ImageFileStamp;
+    bool ImageRowsBottomUp = false; // a FITS file whose row 1 is the bottom row shown
     int16_t CursorX = 0;
     int16_t CursorY = 0;
     int16_t PanDirection = 0;
@@ -127,6 +128,9 @@ struct SessionState {
     // download failed or was refused. READFILE reads nothing until a
     // download succeeds again.
     bool StarAnswerStale = false;
+    // The minor-planet query (typed fields) that data2 answers; empty when
+    // no query of this session succeeded since the last one failed.
+    QString MinorPlanetAnswerQuery;
 
     // Field centre as typed (degrees, at the typed equinox), kept by the download.
     double CentreRA = 0;

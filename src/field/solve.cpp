@@ -6,6 +6,25 @@
 
 #include <QCoreApplication>
 
+void ForgetImageWork(SessionState& s) {
+    s.WorkflowMode = WorkflowMode::None;
+    s.MapState = MapState::None;
+    s.MapFailed = false;
+    s.CentreOutside = false;
+    s.PickCount = 0;
+    s.SelectionDone = false;
+    s.ImageStarX = {};
+    s.ImageStarY = {};
+    s.RefStarCount = 0;
+    s.ClickMarkAllowed = 0;
+    s.Plate.a = {};
+    s.RefinedPlate.reset();
+    s.MatchFound = false;
+    s.CandidateCount = 0;
+    s.Sources.clear();
+    s.SourcesStamp.clear();
+}
+
 void EnsureSources(SessionState& session, const PixelImage& image, const QString& stamp) {
     if (!stamp.isEmpty() && stamp == session.SourcesStamp && !session.Sources.empty()) return;
     session.Sources = DetectSources(image);

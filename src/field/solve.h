@@ -12,6 +12,11 @@
 #include <QString>
 #include <vector>
 
+// Forgets what belongs to the image shown, for another image: the picks, the
+// reference stars, the stars found, the plate model, the refined plate and
+// the accepted identification (the scales and the catalogue tables stay).
+void ForgetImageWork(SessionState& session);
+
 // Finds the stars of `image` into session.Sources unless they were already
 // found for the image named `stamp`.
 void EnsureSources(SessionState& session, const PixelImage& image, const QString& stamp);

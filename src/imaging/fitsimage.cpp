@@ -232,6 +232,7 @@ FitsImage ReadFitsImage(const QString& path, int maxSide, qint64 maxPixels) {
 
     const bool topDown = out.header.text(QStringLiteral("ROWORDER"))
                              .compare(QLatin1String("TOP-DOWN"), Qt::CaseInsensitive) == 0;
+    out.bottomUp = !topDown;
     float blank = std::numeric_limits<float>::quiet_NaN();
     int anyBlank = 0;
     std::vector<float> row;

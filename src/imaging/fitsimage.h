@@ -44,8 +44,9 @@ struct FitsHeader {
 struct FitsImage {
     PixelImage pixels; // physical values, top row first; null on failure
     FitsHeader header;
-    QString description; // e.g. "16-bit integers, HDU 1" (what was read, for the status list)
-    QString error;       // why the file could not be read
+    QString description;  // e.g. "16-bit integers, HDU 1" (what was read, for the status list)
+    QString error;        // why the file could not be read
+    bool bottomUp = true; // the file's row 1 is the bottom row shown (no ROWORDER = 'TOP-DOWN')
 };
 
 // True when `head` (the first bytes of a file) starts like a FITS file.

@@ -103,6 +103,7 @@ LoadedImage ReadImageFile(const QString& path) {
     result.values = std::move(fits.pixels);
     result.header = std::move(fits.header);
     result.description = fits.description;
+    result.rowsBottomUp = fits.bottomUp;
     return result;
 }
 

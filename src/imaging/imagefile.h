@@ -40,6 +40,9 @@ struct LoadedImage {
     FitsHeader header;
     QString description; // what was read, for the status list
     QString error;       // why the file could not be read
+    // FITS: the file's row 1 is the bottom row shown (pictures and
+    // ROWORDER = 'TOP-DOWN' files store the top row first).
+    bool rowsBottomUp = false;
     bool isFits() const { return !values.isNull(); }
 };
 

@@ -64,7 +64,7 @@ bool CatalogueCommands::downloadStars() {
     return true;
 }
 
-void CatalogueCommands::queryMinorPlanets() {
+MinorPlanetFields CatalogueCommands::typedMinorPlanetFields() const {
     MinorPlanetFields f;
     const TypedCentreFields typed = m_field.centre();
     f.ra = typed.ra;
@@ -73,8 +73,23 @@ void CatalogueCommands::queryMinorPlanets() {
     f.date = m_minorPlanets.date();
     f.radius = m_minorPlanets.field();
     f.limit = m_minorPlanets.magnitude();
+    return f;
+}
+
+QString CatalogueCommands::typedMinorPlanetQuery() const {
+    const MinorPlanetFields f = typedMinorPlanetFields();
+    return MinorPlanetCacheKey(f) + QLatin1Char('|') + f.decSign;
+}
+
+void CatalogueCommands::queryMinorPlanets() {
+    SessionState& s = m_form.session();
+    // data2 answers no query until this one succeeds.
+    s.MinorPlanetAnswerQuery.clear();
+    const QString typedQuery = typedMinorPlanetQuery();
+    // Only the query is padded: the boxes keep what was typed, which the
+    // star cache key is made of.
+    MinorPlanetFields f = typedMinorPlanetFields();
     PadCoordinateFields(f);
-    m_field.setCoordinateTexts(f.ra, f.dec);
     const MinorPlanetQueryReading reading = MakeMinorPlanetQuery(f);
     if (!reading.query) {
         DiscardMinorPlanetAnswer(); // it answers another field or date
@@ -95,6 +110,8 @@ void CatalogueCommands::queryMinorPlanets() {
         m_form.LogMessage(tr("Minor-planet service blocked (Internet bugs): nothing downloaded"));
     else if (result.status == DownloadResult::Status::Downloaded && !local)
         progress->update(result.bytes, true);
+    if (!result.ok()) return;
+    s.MinorPlanetAnswerQuery = typedQuery;
     m_form.LogMessage(FormMessage(22));
 }
 
@@ -109,6 +126,13 @@ void CatalogueCommands::readStars() {
 
 void CatalogueCommands::readMinorPlanets() {
     SessionState& s = m_form.session();
+    if (!minorPlanetAnswerCurrent()) {
+        // data2 holds the answer of another field or date, or none: nothing
+        // of it is drawn or listed as this query's.
+        s.MinorPlanets.count = 0;
+        m_form.LogMessage(tr("Minor planets: no answer for the typed field and date, none shown"));
+        return;
+    }
     // Right ascensions are taken on the field's side of 0h: about the typed
     // centre at J2000, or as typed when it holds no number.
     const auto centre = TypedCentreJ2000(m_field.centre(), 1, 1);
@@ -120,6 +144,11 @@ void CatalogueCommands::readMinorPlanets() {
         m_form.LogMessage(note);
     m_form.LogMessage(FormText(76) + QStringLiteral(": ") + QString::number(read.rows.count) +
                       FormMessage(19));
+}
+
+bool CatalogueCommands::minorPlanetAnswerCurrent() const {
+    const QString& answered = m_form.session().MinorPlanetAnswerQuery;
+    return !answered.isEmpty() && answered == typedMinorPlanetQuery();
 }
 
 void CatalogueCommands::readDeepSky() {

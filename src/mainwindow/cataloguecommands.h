@@ -8,6 +8,7 @@
 #pragma once
 
 #include "catalogues/browser.h"
+#include "catalogues/minorplanets.h"
 
 #include <QObject>
 #include <optional>
@@ -28,11 +29,16 @@ public:
     // field into data, then checks for a newer version. False when the centre
     // holds no number: nothing is downloaded and the old answer is stale.
     bool downloadStars();
-    // Queries the minor planets of the typed field and date into data2.
+    // Queries the minor planets of the typed field and date into data2 (the
+    // typed boxes are left as they are). A blocked or failed query leaves no
+    // data2 and does not say "downloaded".
     void queryMinorPlanets();
+    // Whether data2 answers the minor-planet query typed now (a query of
+    // this session succeeded with the same fields).
+    bool minorPlanetAnswerCurrent() const;
 
     // Read data, data2 and the NGC/IC files into the session, each with its
-    // status lines.
+    // status lines; data2 only when it answers the typed query.
     void readStars();
     void readMinorPlanets();
     void readDeepSky();
@@ -42,6 +48,10 @@ public:
     std::optional<BrowserField> browserField() const;
 
 private:
+    MinorPlanetFields typedMinorPlanetFields() const;
+    // The typed minor-planet query as one text, to tell answers apart.
+    QString typedMinorPlanetQuery() const;
+
     Form1& m_form;
     FieldPanel& m_field;
     const MinorPlanetPage& m_minorPlanets;

@@ -1,6 +1,7 @@
 #include "mainwindow/fitshintfields.h"
 
 #include "field/fitshints.h"
+#include "field/typedcentre.h"
 #include "mainwindow/fieldpanel.h"
 #include "mainwindow/form1.h"
 #include "platform/widgets/messagebox.h"
@@ -77,22 +78,26 @@ void FitsHintFields::apply(const FitsHints& hints, const QString& key) {
             g.fields.emplace_back(edit(QStringLiteral("txt_Adate(%1)").arg(i)), t->fields[i]);
         groups.push_back(g);
     }
-    if (const auto& s = hints.scales) {
+    const auto scaleGroup = [&edit](const FitsScaleHint& s) {
         HintGroup g;
         g.what =
-            tr("scales Corr Asd %1, Corr Dec %2 [%3]").arg(s->corrAsdText, s->corrDecText, s->from);
-        g.fields.emplace_back(edit(QStringLiteral("txt_corrasd")), s->corrAsdText);
-        g.fields.emplace_back(edit(QStringLiteral("txt_corrdec")), s->corrDecText);
-        groups.push_back(g);
-    }
+            tr("scales Corr Asd %1, Corr Dec %2 [%3]").arg(s.corrAsdText, s.corrDecText, s.from);
+        g.fields.emplace_back(edit(QStringLiteral("txt_corrasd")), s.corrAsdText);
+        g.fields.emplace_back(edit(QStringLiteral("txt_corrdec")), s.corrDecText);
+        return g;
+    };
+    if (hints.scales) groups.push_back(scaleGroup(*hints.scales));
 
-    QStringList ask;
-    for (HintGroup& g : groups) {
+    const auto weigh = [this](HintGroup& g) {
         for (const auto& [field, text] : g.fields) {
             if (!field || field->text() == text) continue;
             g.changes = true;
             g.typed = g.typed || m_typed.contains(field);
         }
+    };
+    QStringList ask;
+    for (HintGroup& g : groups) {
+        weigh(g);
         if (g.changes && g.typed) ask << g.what;
     }
     bool replaceTyped = false;
@@ -101,6 +106,22 @@ void FitsHintFields::apply(const FitsHints& hints, const QString& key) {
             &m_form,
             tr("The FITS header gives:\n%1\n\nReplace the values you typed?").arg(ask.join('\n')),
             tr("FITS header"));
+
+    // The right-ascension scale belongs to the declination it is used with:
+    // when the header's centre does not go into the fields, it is worked out
+    // again for the typed one.
+    const bool centreTaken =
+        hints.centre && (!groups.front().changes || !groups.front().typed || replaceTyped);
+    if (hints.scales && !centreTaken) {
+        FitsScaleHint s = *hints.scales;
+        const auto typed = TypedCentreJ2000(m_field.centre(), 1, 1);
+        if (typed && SetScaleDeclination(s, typed->dec)) {
+            s.from = s.source + tr(", × cos(Dec) of the typed centre");
+            HintGroup& g = groups.back();
+            g = scaleGroup(s);
+            weigh(g);
+        }
+    }
 
     for (const HintGroup& g : groups) {
         if (!g.changes) {

@@ -11,10 +11,12 @@
 #include "mainwindow/solvecommands.h"
 #include "mainwindow/startup.h"
 #include "platform/programfolder.h"
+#include "platform/textfile.h"
 #include "platform/widgets/clickhandlers.h"
 #include "platform/widgets/filedialog.h"
 #include "platform/widgets/helpviewer.h"
 #include "platform/widgets/keystate.h"
+#include "platform/widgets/messagebox.h"
 #include "settings/reductionfile.h"
 #include "text/language.h"
 #include "text/widgets/frmlang.h"
@@ -213,18 +215,39 @@ bool Form1::SaveReduction(const QString& path) {
 }
 
 bool Form1::OpenReduction(const QString& path) {
-    if (!LoadControls(this, reductionfile::controlNames(), path)) return false;
+    const QStringList& names = reductionfile::controlNames();
+    QStringList lines;
+    QString problem;
+    if (!textfile::ReadLines(path, lines, &problem))
+        problem = path + QStringLiteral(": ") + problem;
+    else
+        problem = CheckStoredLines(this, names, lines, path);
+    // The image the file names is read before anything changes, so that a
+    // missing or unreadable one keeps the image, its picks and its name
+    // together.
+    LoadedImage image;
+    QString imagePath;
+    if (problem.isEmpty()) {
+        const QString typed = lines.value(names.indexOf(QStringLiteral("txt_url")));
+        if (!typed.isEmpty()) {
+            imagePath = ImagePath(typed);
+            image = ReadImageFile(imagePath);
+            if (image.image.isNull())
+                problem = path + QStringLiteral(": ") + typed + QStringLiteral(": ") + image.error;
+        }
+    }
+    if (!problem.isEmpty()) return messagebox::Exclamation(this, problem), false;
+
+    SetControlValues(this, names, lines);
     SyncSignButtons();
-    Loadimg_Click();
+    if (!imagePath.isEmpty()) showLoadedImage(std::move(image), imagePath);
+    // A project is a new reduction, even of the same image.
+    dropImageWork();
     ShowSuggestion(QStringLiteral("open"), 0);
-    m_markers.clearAll();
     repaintImage();
-    m_view->hideInfo();
     m_messages->setReadout(QString());
     m_messages->clear();
     m_session.ImageLoaded = false;
-    m_session.SelectionDone = false;
-    m_session.MatchFound = false;
     return true;
 }
 

@@ -10,6 +10,7 @@
 
 #include "field/markers.h"
 #include "field/session.h"
+#include "imaging/imagefile.h"
 #include "platform/widgets/controlvalue.h"
 
 #include <QMainWindow>
@@ -145,6 +146,10 @@ private:
     // The calibration panel (its button captioned afresh) in place of the messages, or back.
     void showCalibration(bool on);
     void repaintImage();
+    // Shows an image read from `path`; another file (or the same one at
+    // another size) drops the picks, the plate and the marks first.
+    void showLoadedImage(LoadedImage loaded, const QString& path);
+    void dropImageWork();
     // After the fifth pick: "3-Calcul" when the wizard asked for it.
     void calculateIfAuto();
 

@@ -4,6 +4,7 @@
 #include "field/fitshints.h"
 #include "field/overlay.h"
 #include "field/picking.h"
+#include "field/solve.h"
 #include "imaging/imagefile.h"
 #include "mainwindow/commandline.h"
 #include "mainwindow/fitshintfields.h"
@@ -28,14 +29,26 @@ void Form1::Loadimg_Click() {
         m_session.ImageLoaded = false;
         return messagebox::Ok(this, m_field->imagePath() + QStringLiteral(": ") + loaded.error);
     }
+    showLoadedImage(std::move(loaded), path);
+}
+
+void Form1::showLoadedImage(LoadedImage loaded, const QString& path) {
     const bool fits = loaded.isFits();
     const FitsHints hints =
         fits ? HeaderHints(loaded.header, loaded.values.width, loaded.values.height) : FitsHints();
-    // Marks and drawings of another image do not belong on this one.
-    if (m_view->showImage(std::move(loaded.image), std::move(loaded.values), loaded.stretch, path))
-        m_markers.clearAll();
+    const QSize before = m_view->canvas().image().size();
+    const QSize size = loaded.image.size();
+    // The same file read again (by Load, by the commands that read it before
+    // they work, or by the automatic reload once it was saved anew) keeps the
+    // picks and the plate while its size stays; another image drops them and
+    // every mark, since they describe another field.
+    if (m_view->showImage(std::move(loaded.image), std::move(loaded.values), loaded.stretch,
+                          path) ||
+        size != before)
+        dropImageWork();
     m_session.ImageLoaded = true;
     m_session.ImageFileStamp = ImageFileStamp(path);
+    m_session.ImageRowsBottomUp = loaded.rowsBottomUp;
     if (fits) {
         LogMessage(loaded.description);
         m_fitsHints->apply(hints, path + QLatin1Char('|') + m_session.ImageFileStamp);
@@ -61,6 +74,16 @@ void Form1::dropEvent(QDropEvent* event) {
     // the drag source.
     QTimer::singleShot(0, this,
                        [this, file = QFileInfo(path).absoluteFilePath()] { OpenFile(file); });
+}
+
+void Form1::dropImageWork() {
+    const bool hadWork = m_session.MatchFound || m_session.PickCount > 0;
+    ForgetImageWork(m_session);
+    m_markers.clearAll();
+    m_solveCommands->forgetPlate();
+    m_view->magnifier().hide();
+    m_view->hideInfo();
+    if (hadWork) ShowSuggestion(QStringLiteral("calculannuler"), 0);
 }
 
 void Form1::CheckAutoload_Click() {

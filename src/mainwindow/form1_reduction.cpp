@@ -96,6 +96,7 @@ void Form1::startCalcul_Click() {
     SetIdleIndicator(false);
     s.Plate.corrAsd = numbers::Lenient(m_field->corrAsd());
     s.Plate.corrDec = numbers::Lenient(m_field->corrDec());
+    const MarkerStore shown = m_markers; // put back when the review is cancelled
     m_markers.star.hideAll();
     repaintImage();
     if (!s.SelectionDone) return ShowSuggestion(QStringLiteral("calculannuler"), 0);
@@ -107,7 +108,14 @@ void Form1::startCalcul_Click() {
     if (s.Stars.inUse > 380 && !messagebox::YesNo(this, FormMessage(15), FormMessage(16)))
         return LogMessage(FormMessage(17));
     Algo();
-    if (!m_reviewCancelled) map();
+    if (m_reviewCancelled) {
+        const uint64_t version = m_markers.drawingsVersion;
+        m_markers = shown;
+        m_markers.drawingsVersion = version + 1; // the drawings changed back
+        repaintImage();
+    } else {
+        map();
+    }
     SetIdleIndicator(true);
 }
 
@@ -133,6 +141,14 @@ void Form1::DownloadData_Click() {
     if (m_catalogueCommands->downloadStars() && m_session.MatchFound && m_minorPlanets->wanted() &&
         messagebox::YesNo(this, FormMessage(23), FormMessage(21)))
         m_catalogueCommands->queryMinorPlanets();
+    // Minor planets drawn from an answer that is not the typed query's (a
+    // query that failed or was blocked, another date) do not stay shown.
+    if (!m_catalogueCommands->minorPlanetAnswerCurrent()) {
+        m_session.MinorPlanets.count = 0;
+        m_markers.aster.hideAll();
+        m_markers.aster_lbl.hideAll();
+        repaintImage();
+    }
     SetIdleIndicator(true);
 }
 
@@ -172,6 +188,8 @@ void Form1::mnu_reportposition_Click() {
 
 void Form1::mnu_database_Click() {
     Frmdatabase window(m_catalogueCommands->browserField(), this);
+    window.setAnswersCurrent(!m_session.StarAnswerStale,
+                             m_catalogueCommands->minorPlanetAnswerCurrent());
     window.exec();
 }
 

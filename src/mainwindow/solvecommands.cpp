@@ -31,10 +31,17 @@ SolveCommands::MatchRun
 SolveCommands::searchAndReview(const std::function<void(const matching::Candidate&)>& draw) {
     SessionState& s = m_form.session();
     MatchRun run;
+    // A cancelled review leaves the accepted identification and its plate in
+    // use, as before the search.
+    const bool matchFound = s.MatchFound;
+    const WorkflowMode mode = s.WorkflowMode;
+    const int16_t candidateCount = s.CandidateCount;
+    const std::optional<TanPlate> refined = s.RefinedPlate;
+    const std::optional<ShownPlate> shown = m_shown;
     s.MatchFound = false;
     s.CandidateCount = 0;
     s.RefinedPlate.reset();
-    m_solve.clearPlate();
+    forgetPlate();
     const auto tolerance = m_field.readTolerance();
     if (!tolerance) return run;
     s.MatchTolerance = *tolerance;
@@ -68,6 +75,13 @@ SolveCommands::searchAndReview(const std::function<void(const matching::Candidat
     }
     run.reviewed = true;
     run.cancelled = review.cancelled;
+    if (review.cancelled) {
+        s.MatchFound = matchFound;
+        s.WorkflowMode = mode;
+        s.CandidateCount = candidateCount;
+        s.RefinedPlate = refined;
+        if (shown) showPlate(shown->text, shown->lines);
+    }
     return run;
 }
 
@@ -106,15 +120,25 @@ std::vector<int> SolveCommands::rankCandidates(std::vector<matching::Candidate>&
 void SolveCommands::showAcceptedPlate() {
     SessionState& s = m_form.session();
     if (!m_decider.refinePlate()) {
-        m_solve.showPlate(PlateInUseText(s, nullptr), {});
+        showPlate(PlateInUseText(s, nullptr), {});
         return;
     }
     findStars();
     const QImage& picture = m_view.canvas().image();
     const RefineResult r = RefineSessionPlate(s, picture.width(), picture.height());
     const QString text = PlateInUseText(s, &r);
-    m_solve.showPlate(text, ResidualLines(r, s.Stars));
+    showPlate(text, ResidualLines(r, s.Stars));
     m_form.LogMessage(text);
+}
+
+void SolveCommands::showPlate(const QString& text, const std::vector<ResidualLine>& lines) {
+    m_shown = ShownPlate{text, lines};
+    m_solve.showPlate(text, lines);
+}
+
+void SolveCommands::forgetPlate() {
+    m_shown.reset();
+    m_solve.clearPlate();
 }
 
 void SolveCommands::exportWcs() {
@@ -137,7 +161,8 @@ void SolveCommands::exportWcs() {
     if (!path || path->isEmpty()) return;
     if (QFileInfo(*path).suffix().isEmpty()) *path += QStringLiteral(".wcs");
     QString error;
-    if (!WriteWcsFile(*path, *plate, picture.width(), picture.height(), &error)) {
+    const FileRows rows = s.ImageRowsBottomUp ? FileRows::BottomUp : FileRows::TopDown;
+    if (!WriteWcsFile(*path, *plate, picture.width(), picture.height(), rows, &error)) {
         messagebox::Exclamation(&m_form, tr("The WCS header could not be written to %1: %2")
                                              .arg(QDir::toNativeSeparators(*path), error));
         return;

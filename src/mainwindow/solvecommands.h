@@ -7,10 +7,12 @@
 // their work to this class.
 #pragma once
 
+#include "field/solve.h"
 #include "reduction/matching.h"
 
 #include <QObject>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class DeciderPage;
@@ -42,6 +44,9 @@ public:
     // Writes the plate in use as a WCS header to a file the user chooses.
     void exportWcs();
 
+    // Empties the plate panel (the session's plate is the caller's).
+    void forgetPlate();
+
 private:
     // Finds the stars of the loaded image once per image.
     void findStars();
@@ -51,6 +56,14 @@ private:
     // After an accepted candidate: refines the plate when that is wanted and
     // says which plate is in use.
     void showAcceptedPlate();
+    void showPlate(const QString& text, const std::vector<ResidualLine>& lines);
+
+    // What the plate panel shows, to put back after a cancelled review.
+    struct ShownPlate {
+        QString text;
+        std::vector<ResidualLine> lines;
+    };
+    std::optional<ShownPlate> m_shown;
 
     Form1& m_form;
     ImageView& m_view;

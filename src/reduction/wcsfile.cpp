@@ -18,20 +18,32 @@ QString FitsError(int status) {
 
 } // namespace
 
-std::optional<QByteArray> WcsHeaderBytes(const TanPlate& plate, int width, int height,
-                                         QString* error) {
+TanPlate PlateInFileRows(const TanPlate& plate, int height, FileRows rows) {
+    if (rows == FileRows::TopDown) return plate;
+    // File row y' = (height - 1) - y: the tangent pixel moves, and the
+    // column of the CD matrix that multiplies y changes sign.
+    TanPlate flipped = plate;
+    flipped.crpix.y = (height - 1) - plate.crpix.y;
+    flipped.cd[1] = -plate.cd[1];
+    flipped.cd[3] = -plate.cd[3];
+    return flipped;
+}
+
+std::optional<QByteArray> WcsHeaderBytes(const TanPlate& shown, int width, int height,
+                                         FileRows rows, QString* error) {
     auto failed = [error](const QString& why) -> std::optional<QByteArray> {
         if (error) *error = why;
         return std::nullopt;
     };
-    const double values[] = {plate.crval.ra, plate.crval.dec, plate.crpix.x, plate.crpix.y,
-                             plate.cd[0],    plate.cd[1],     plate.cd[2],   plate.cd[3]};
+    const double values[] = {shown.crval.ra, shown.crval.dec, shown.crpix.x, shown.crpix.y,
+                             shown.cd[0],    shown.cd[1],     shown.cd[2],   shown.cd[3]};
     for (double v : values)
         if (!std::isfinite(v))
             return failed(
                 QCoreApplication::translate("WcsFile", "The plate holds no valid numbers."));
     if (width <= 0 || height <= 0)
         return failed(QCoreApplication::translate("WcsFile", "No image size is known."));
+    const TanPlate plate = PlateInFileRows(shown, height, rows);
 
     size_t size = 2880;
     void* memory = std::malloc(size);
@@ -65,7 +77,11 @@ std::optional<QByteArray> WcsHeaderBytes(const TanPlate& plate, int width, int h
     real("CD2_2", plate.cd[3], "Linear plate, degrees per pixel");
     whole("IMAGEW", width, "Image width, pixels");
     whole("IMAGEH", height, "Image height, pixels");
-    fits_write_comment(f, "Row 1 is the top row of the picture.", &status);
+    fits_write_comment(f,
+                       rows == FileRows::BottomUp
+                           ? "Row 1 is the first row of the FITS data (the bottom row shown)."
+                           : "Row 1 is the top row of the image.",
+                       &status);
     LONGLONG headStart = 0, dataStart = 0, dataEnd = 0;
     fits_get_hduaddrll(f, &headStart, &dataStart, &dataEnd, &status);
     // Closing writes the header out to the memory; the memory stays ours.
@@ -80,9 +96,9 @@ std::optional<QByteArray> WcsHeaderBytes(const TanPlate& plate, int width, int h
     return bytes;
 }
 
-bool WriteWcsFile(const QString& path, const TanPlate& plate, int width, int height,
+bool WriteWcsFile(const QString& path, const TanPlate& plate, int width, int height, FileRows rows,
                   QString* error) {
-    const auto bytes = WcsHeaderBytes(plate, width, height, error);
+    const auto bytes = WcsHeaderBytes(plate, width, height, rows, error);
     if (!bytes) return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit()) {

@@ -8,8 +8,11 @@
 //   CD1_1 .. CD2_2  degrees per pixel
 //   IMAGEW, IMAGEH  image size in pixels
 //
-// FITS pixel 2 counts rows from the top of the picture, as the image is
-// stored (row 1 = top row), so the CD matrix applies to (x, y) with y down.
+// The header is written in the image file's own pixel grid, so that other
+// tools read it against the file: for a picture row 1 is the top row; for a
+// FITS image row 1 is the first row of the data, which is the bottom row
+// shown unless the file says ROWORDER = 'TOP-DOWN'. The plate itself is kept
+// with y downwards from the top row shown (see tanplate.h).
 #pragma once
 
 #include "reduction/tanplate.h"
@@ -18,12 +21,22 @@
 #include <QString>
 #include <optional>
 
-// The header file's bytes (2880-byte blocks); nothing, with `error` set,
-// when the FITS library reports a failure.
+// How the rows of the image file run.
+enum class FileRows {
+    TopDown,  // row 1 is the top row shown (pictures, ROWORDER = 'TOP-DOWN')
+    BottomUp, // row 1 is the bottom row shown (FITS by default)
+};
+
+// The plate (y downwards from the top row shown) in the pixel grid of a file
+// whose rows run as `rows`, `height` rows high.
+TanPlate PlateInFileRows(const TanPlate& plate, int height, FileRows rows);
+
+// The header file's bytes (2880-byte blocks) for an image file whose rows run
+// as `rows`; nothing, with `error` set, when the FITS library reports a failure.
 std::optional<QByteArray> WcsHeaderBytes(const TanPlate& plate, int width, int height,
-                                         QString* error = nullptr);
+                                         FileRows rows, QString* error = nullptr);
 
 // Writes the header file at `path` atomically (an existing file is replaced
 // only when the whole new one is written). False, with `error` set, on failure.
-bool WriteWcsFile(const QString& path, const TanPlate& plate, int width, int height,
+bool WriteWcsFile(const QString& path, const TanPlate& plate, int width, int height, FileRows rows,
                   QString* error = nullptr);

@@ -18,6 +18,7 @@ DownloadResult QueryMpcChecker(const MinorPlanetQuery& query, const WebSwitches&
                                const std::optional<LocalMinorPlanetSource>& local) {
     if (local) return QueryLocalMinorPlanets(local->typed, local->elementsPath, options);
     if (!web.MinorPlanetSiteEnabled) {
+        DiscardMinorPlanetAnswer(); // it answers another query
         DownloadResult blocked;
         blocked.status = DownloadResult::Status::Blocked;
         blocked.message =
@@ -31,7 +32,7 @@ DownloadResult QueryMpcChecker(const MinorPlanetQuery& query, const WebSwitches&
         "the service's answer held no minor-planet table (an error page, or no object found)");
     const QString name = QStringLiteral("data2");
     DownloadResult result = DownloadUrl(MpcCheckerAddress(host, query), name,
-                                              CacheUse{web.AutonomousMode, cacheKey}, o);
+                                        CacheUse{web.AutonomousMode, cacheKey}, o);
     if (!result.ok()) DiscardMinorPlanetAnswer();
     return result;
 }

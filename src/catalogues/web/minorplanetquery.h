@@ -18,8 +18,8 @@ bool HoldsMinorPlanetTable(QByteArrayView answer);
 // Runs the minor-planet query on `host` (scheme and host name) into the
 // program folder's file "data2". `web` gives the site switch and the
 // autonomous mode, `cacheKey` the minor-planet cache key. A blocked site is
-// not contacted and the result says Blocked; the previous "data2" stays. An
-// answer without the table counts as failed. When the query fails or is
+// not contacted and the result says Blocked. An answer without the table
+// counts as failed. When the site is blocked or the query fails or is
 // cancelled the previous "data2" is removed, so that the answer of another
 // field or date is never read as this one's.
 //

@@ -64,12 +64,25 @@ Frmdatabase::Frmdatabase(std::optional<BrowserField> field, QWidget* parent)
     connect(Btn3, &QPushButton::clicked, this, &Frmdatabase::Btn3_Click);
 }
 
+void Frmdatabase::setAnswersCurrent(bool stars, bool minorPlanets) {
+    m_starsCurrent = stars;
+    m_minorPlanetsCurrent = minorPlanets;
+}
+
 void Frmdatabase::Btn1_Click() {
-    setListing(ListStarAnswer(programfolder::File(QStringLiteral("data"))));
+    BrowserListing listing = ListStarAnswer(programfolder::File(QStringLiteral("data")));
+    if (!m_starsCurrent && !listing.rows.empty())
+        listing.notes.prepend(tr("Old answer: these stars belong to an earlier query; the last "
+                                 "download for the typed field failed."));
+    setListing(std::move(listing));
 }
 
 void Frmdatabase::Btn3_Click() {
-    setListing(ListMinorPlanetAnswer(programfolder::File(QStringLiteral("data2"))));
+    BrowserListing listing = ListMinorPlanetAnswer(programfolder::File(QStringLiteral("data2")));
+    if (!m_minorPlanetsCurrent && !listing.rows.empty())
+        listing.notes.prepend(tr("Old answer: these minor planets belong to an earlier query, "
+                                 "not to the typed field and date."));
+    setListing(std::move(listing));
 }
 
 void Frmdatabase::Btn2_Click() {

@@ -29,6 +29,11 @@ public:
     void Btn2_Click();
     void Btn3_Click();
 
+    // Whether the star answer and the minor-planet answer on disk answer the
+    // query typed in the main window; an old one is listed with a note
+    // saying so (both are taken as current until told otherwise).
+    void setAnswersCurrent(bool stars, bool minorPlanets);
+
     // Fills ListView1 from the current listing.
     void ShowData();
 
@@ -41,5 +46,7 @@ private:
     void setListing(BrowserListing listing);
 
     std::optional<BrowserField> m_field;
+    bool m_starsCurrent = true;
+    bool m_minorPlanetsCurrent = true;
     BrowserListing m_listing;
 };

@@ -66,40 +66,37 @@ int SetControlValues(QWidget* root, const QStringList& names, const QStringList&
     return put;
 }
 
-QString ApplyStoredLines(QWidget* root, const QStringList& names, const QStringList& lines,
+QString CheckStoredLines(const QWidget* root, const QStringList& names, const QStringList& lines,
                          const QString& path) {
-    const int put = SetControlValues(root, names, lines);
-    if (put == names.size()) return {};
-    if (put >= lines.size())
-        return QCoreApplication::translate("StoredControls",
-                                           "%1: the file ends after line %2; line %3 (%4) is "
-                                           "missing.")
-            .arg(path)
-            .arg(lines.size())
-            .arg(put + 1)
-            .arg(names[put]);
-    return QCoreApplication::translate("StoredControls",
-                                       "%1, line %2: \"%3\" is not a check-box state (0, 1 or 2).")
-        .arg(path)
-        .arg(put + 1)
-        .arg(lines[put]);
+    for (int i = 0; i < names.size(); ++i) {
+        if (i >= lines.size())
+            return QCoreApplication::translate("StoredControls",
+                                               "%1: the file ends after line %2; line %3 (%4) is "
+                                               "missing.")
+                .arg(path)
+                .arg(lines.size())
+                .arg(i + 1)
+                .arg(names[i]);
+        const QWidget* w = root->findChild<QWidget*>(names[i]);
+        const bool fits = qobject_cast<const QLineEdit*>(w) || qobject_cast<const QLabel*>(w) ||
+                          (qobject_cast<const QCheckBox*>(w) && [&] {
+                              const auto v = numbers::TextToInt16(lines[i]);
+                              return v && *v >= 0 && *v <= 2;
+                          }());
+        if (!fits)
+            return QCoreApplication::translate(
+                       "StoredControls",
+                       "%1, line %2: \"%3\" is not a check-box state (0, 1 or 2).")
+                .arg(path)
+                .arg(i + 1)
+                .arg(lines[i]);
+    }
+    return {};
 }
 
 bool SaveControls(QWidget* root, const QStringList& names, const QString& path) {
     QString error;
     if (textfile::WriteLines(path, ControlValues(root, names), &error)) return true;
     messagebox::Exclamation(root, path + QStringLiteral(": ") + error);
-    return false;
-}
-
-bool LoadControls(QWidget* root, const QStringList& names, const QString& path) {
-    QStringList lines;
-    QString error;
-    if (textfile::ReadLines(path, lines, &error))
-        error = ApplyStoredLines(root, names, lines, path);
-    else
-        error = path + QStringLiteral(": ") + error;
-    if (error.isEmpty()) return true;
-    messagebox::Exclamation(root, error);
     return false;
 }

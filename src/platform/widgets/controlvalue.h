@@ -27,18 +27,14 @@ QStringList ControlValues(const QWidget* root, const QStringList& names);
 // how many were put.
 int SetControlValues(QWidget* root, const QStringList& names, const QStringList& values);
 
-// Puts the lines of a stored file into the controls `names` inside `root`
-// (as SetControlValues). Returns an empty text when every control got its
-// line, otherwise what went wrong, naming `path` and the line.
-QString ApplyStoredLines(QWidget* root, const QStringList& names, const QStringList& lines,
+// Whether the lines of a stored file fit the controls `names` inside `root`
+// (one line per control, check-box states 0, 1 or 2): an empty text, or what
+// does not fit, naming `path` and the line. A file is applied
+// (SetControlValues) only once all of its lines fit.
+QString CheckStoredLines(const QWidget* root, const QStringList& names, const QStringList& lines,
                          const QString& path);
 
 // Writes the stored texts of the controls `names` inside `root` to the file
 // at `path`, one a line (atomically); false after a message box when the file
 // could not be written.
 bool SaveControls(QWidget* root, const QStringList& names, const QString& path);
-
-// Reads the file at `path` into the controls `names` inside `root` (as
-// ApplyStoredLines); false after a message box when it could not be read or
-// a line did not fit its control (the lines before it stay applied).
-bool LoadControls(QWidget* root, const QStringList& names, const QString& path);
