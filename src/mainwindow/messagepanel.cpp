@@ -11,8 +11,7 @@
 
 MessagePanel::MessagePanel(QWidget* parent)
     : QGroupBox(QStringLiteral("Debug"), parent), m_status(new QListWidget),
-      m_info(new QLabel(QStringLiteral("Info:"))),
-      m_cancel(new QPushButton(tr("Cancel download"))) {
+      m_info(new QLabel(tr("Info:"))), m_cancel(new QPushButton(tr("Cancel download"))) {
     setObjectName(QStringLiteral("frm(3)"));
     m_cancel->setObjectName(QStringLiteral("cancelDownload"));
     m_cancel->setToolTip(tr("Stop the running download; the previous answer is kept"));
@@ -29,6 +28,9 @@ MessagePanel::MessagePanel(QWidget* parent)
 
 void MessagePanel::retranslate() {
     SetFormCaption(this, 22);
+    if (!m_readoutShown) m_info->setText(tr("Info:"));
+    m_cancel->setText(tr("Cancel download"));
+    m_cancel->setToolTip(tr("Stop the running download; the previous answer is kept"));
 }
 
 void MessagePanel::log(const QString& text) {
@@ -46,6 +48,7 @@ void MessagePanel::clear() {
 
 void MessagePanel::setReadout(const QString& text) {
     m_info->setText(text);
+    m_readoutShown = !text.isEmpty();
 }
 
 MessagePanel::ProgressLine::ProgressLine(MessagePanel& panel, QString name)

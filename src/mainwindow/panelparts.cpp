@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace panelparts {
@@ -47,12 +48,25 @@ QWidget* frame(QWidget* view, std::initializer_list<std::pair<QWidget*, int>> co
     top->setContentsMargins(6, 6, 6, 6);
     top->addWidget(view, 1);
     auto* side = new QWidget;
-    side->setFixedWidth(430);
+    side->setObjectName(QStringLiteral("sideColumn"));
     auto* col = new QVBoxLayout(side);
     col->setContentsMargins(0, 0, 0, 0);
-    for (const auto& [widget, stretch] : column)
+    for (const auto& [widget, stretch] : column) {
+        // Parts without stretch keep their height; the others share the rest.
+        if (stretch == 0)
+            widget->setSizePolicy(widget->sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
         col->addWidget(widget, stretch);
-    top->addWidget(side);
+    }
+    // Should the column ever need more height than the window has, it scrolls
+    // rather than squeezing its controls or making the window grow.
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("sideScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(side);
+    scroll->setFixedWidth(430);
+    top->addWidget(scroll);
     return central;
 }
 

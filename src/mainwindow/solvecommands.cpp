@@ -11,6 +11,7 @@
 #include "reduction/wcsfile.h"
 #include "text/language.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFileInfo>
 
@@ -106,23 +107,25 @@ std::vector<int> SolveCommands::rankCandidates(std::vector<matching::Candidate>&
 void SolveCommands::showAcceptedPlate() {
     SessionState& s = m_form.session();
     if (!m_decider.refinePlate()) {
-        m_solve.showPlate(PlateInUseText(s, nullptr), {});
+        m_solve.showPlate([&s] { return PlateInUseText(s, nullptr); }, {});
         return;
     }
     findStars();
     const QImage& picture = m_view.canvas().image();
     const RefineResult r = RefineSessionPlate(s, picture.width(), picture.height());
-    const QString text = PlateInUseText(s, &r);
-    m_solve.showPlate(text, ResidualLines(r, s.Stars));
-    m_form.LogMessage(text);
+    m_solve.showPlate([&s, r] { return PlateInUseText(s, &r); }, ResidualLines(r, s.Stars));
+    m_form.LogMessage(PlateInUseText(s, &r));
 }
 
 void SolveCommands::exportWcs() {
     const SessionState& s = m_form.session();
     const QImage& picture = m_view.canvas().image();
     if (!s.MatchFound || picture.isNull()) {
-        messagebox::Exclamation(&m_form, tr("There is no plate to export yet: accept an "
-                                            "identification with \"3-Calcul\" first."));
+        messagebox::Exclamation(
+            &m_form,
+            tr("There is no plate to export yet: accept an identification with \"%1\" "
+               "first.")
+                .arg(m_form.findChild<QAbstractButton*>(QStringLiteral("startCalcul"))->text()));
         return;
     }
     const std::optional<TanPlate> plate =

@@ -25,10 +25,19 @@ void SolvePanel::retranslate() {
     setTitle(tr("Plate"));
     m_table->setHorizontalHeaderLabels(
         {tr("Star"), tr("dx (px)"), tr("dy (px)"), tr("dx (\")"), tr("dy (\")"), tr("Fit")});
+    if (m_plateText) render();
 }
 
-void SolvePanel::showPlate(const QString& plateText, const std::vector<ResidualLine>& lines) {
-    m_plate->setText(plateText);
+void SolvePanel::showPlate(std::function<QString()> plateText, std::vector<ResidualLine> lines) {
+    m_plateText = std::move(plateText);
+    m_lines = std::move(lines);
+    render();
+    show();
+}
+
+void SolvePanel::render() {
+    const std::vector<ResidualLine>& lines = m_lines;
+    m_plate->setText(m_plateText());
     m_table->setRowCount(static_cast<int>(lines.size()));
     for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
         const ResidualLine& line = lines[r];
@@ -45,10 +54,11 @@ void SolvePanel::showPlate(const QString& plateText, const std::vector<ResidualL
         }
     }
     m_table->setVisible(!lines.empty());
-    show();
 }
 
 void SolvePanel::clearPlate() {
+    m_plateText = nullptr;
+    m_lines.clear();
     m_plate->clear();
     m_table->setRowCount(0);
     hide();
