@@ -161,7 +161,7 @@ TEST(OneLanguage, ShippedFrenchIsMendedAsRead) {
         QString text;
     } mended[] = {
         {Lang().FormTexts, 15, QString::fromUtf8("1-Télécharger")},
-        {Lang().FormTexts, 18, QString::fromUtf8("4-Carte complète")},
+        {Lang().FormTexts, 18, QStringLiteral("4-Carte")},
         {Lang().FormTexts, 14, QString::fromUtf8("À propos")},
         {Lang().FormTexts, 20, QString::fromUtf8("Catalogue d'étoiles")},
         {Lang().FormTexts, 23, QString::fromUtf8("Étalonnage")},

@@ -1,15 +1,16 @@
 #include "mainwindow/solvepanel.h"
 
+#include "mainwindow/panelparts.h"
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 SolvePanel::SolvePanel(QWidget* parent)
-    : QGroupBox(parent), m_plate(new QLabel), m_table(new QTableWidget(0, 6)) {
+    : QGroupBox(parent), m_plate(panelparts::wrappedLabel()), m_table(new QTableWidget(0, 6)) {
     setObjectName(QStringLiteral("frm_plate"));
     m_plate->setObjectName(QStringLiteral("lbl_plate"));
-    m_plate->setWordWrap(true);
     m_table->setObjectName(QStringLiteral("ResidualTable"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();

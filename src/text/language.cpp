@@ -38,7 +38,7 @@ const std::pair<const char*, const char*> kFrenchEntries[] = {
 // Parts of entries replaced, in this order.
 const std::pair<const char*, const char*> kFrenchParts[] = {
     {"1-Download", "1-Télécharger"},
-    {"4-Full map", "4-Carte complète"},
+    {"4-Full map", "4-Carte"}, // "carte complète" is too wide for its button
     {"Mag fullmap:", "Mag carte complète:"},
     {"dans Fullmap", "dans la carte complète"},
     {"Img:", "Image:"},
