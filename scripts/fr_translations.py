@@ -409,6 +409,10 @@ FRENCH = {
     'Corr RA:': 'Corr Asd :',
     'Corr Dec:': 'Corr Dec :',
     'Info:': 'Info :',
+    # The type column of Qt's file dialog.
+    'Folder': 'Dossier',
+    'Drive': 'Lecteur',
+    'Unknown': 'Inconnu',
 }
 
 path = sys.argv[1] if len(sys.argv) > 1 else 'translations/astroplate_fr.ts'

@@ -18,7 +18,9 @@
 #include "text/widgets/translations.h"
 #include "window.h"
 
+#include <QAbstractFileIconProvider>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
 #include <QRegularExpression>
@@ -176,6 +178,8 @@ TEST(OneLanguage, ShippedFrenchIsMendedAsRead) {
     };
     for (const auto& m : mended)
         EXPECT_EQ(m.section[m.index], m.text);
+    // The file dialog's list, whose types Qt's own French leaves in English.
+    EXPECT_EQ(QAbstractFileIconProvider().type(QFileInfo(folder.path())), "Dossier");
     MendFrenchTexts(Lang()); // a second reading changes nothing
     EXPECT_EQ(Lang().FormTexts[37], mended[7].text);
     EXPECT_EQ(folder.read("lang.cfg"), folder.read("lang-fr.cfg"));

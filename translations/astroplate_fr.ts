@@ -1085,6 +1085,22 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
     </message>
   </context>
   <context>
+    <name>QAbstractFileIconProvider</name>
+    <message>
+      <source>Folder</source>
+      <comment>All other platforms</comment>
+      <translation>Dossier</translation>
+    </message>
+    <message>
+      <source>Drive</source>
+      <translation>Lecteur</translation>
+    </message>
+    <message>
+      <source>Unknown</source>
+      <translation>Inconnu</translation>
+    </message>
+  </context>
+  <context>
     <name>QueryMpcChecker</name>
     <message>
       <source>the minor-planet site is blocked</source>
