@@ -13,10 +13,11 @@ using namespace testing_support;
 
 namespace {
 
-// Where the boxes of the CCD group lie in the window, and whether each is
-// shown whole (no shorter than it asks to be, inside the window).
+// Where the boxes of the CCD group lie in the window (top and height: a
+// scroll bar beside the column may narrow them), and whether each is shown
+// whole (no shorter than it asks to be, inside the window).
 struct BoxPlaces {
-    std::vector<QRect> rects;
+    std::vector<std::pair<int, int>> rects;
     bool whole = true;
 };
 
@@ -25,7 +26,7 @@ BoxPlaces ccdBoxes(const Form1& form) {
     for (const char* name : {"txt_tolerance", "txt_corrasd", "txt_corrdec", "LoadCorr"}) {
         const QWidget* w = control<QWidget>(form, QString::fromLatin1(name));
         const QRect r(w->mapTo(&form, QPoint(0, 0)), w->size());
-        places.rects.push_back(r);
+        places.rects.emplace_back(r.top(), r.height());
         places.whole = places.whole && w->isVisible() &&
                        r.height() >= w->minimumSizeHint().height() && form.rect().contains(r);
     }

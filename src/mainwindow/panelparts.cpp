@@ -76,7 +76,9 @@ QWidget* frame(QWidget* view, std::initializer_list<std::pair<QWidget*, int>> co
     top->addWidget(view, 1);
     auto* side = new QWidget;
     side->setObjectName(QStringLiteral("sideColumn"));
-    side->setFixedWidth(430);
+    // As wide as the area shows (less its scroll bar, when there is one),
+    // never so narrow that the command buttons lose their captions.
+    side->setMinimumWidth(400);
     auto* col = new QVBoxLayout(side);
     col->setContentsMargins(0, 0, 0, 0);
     for (const auto& [widget, stretch] : column) {
@@ -90,6 +92,7 @@ QWidget* frame(QWidget* view, std::initializer_list<std::pair<QWidget*, int>> co
     auto* scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("sideScroll"));
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setWidgetResizable(true);
     scroll->setWidget(side);
     scroll->setFixedWidth(430);
