@@ -86,17 +86,19 @@ TEST(FrmdatabaseWindow, ListsEachSourceAndReplacesTheListing) {
     folder.write("data2", readSample("data2"));
     MessageRecorder messages;
     Frmdatabase w(sampleField());
-    EXPECT_EQ(w.windowTitle(), "DataBase-Debug");
+    EXPECT_EQ(w.windowTitle(), "Catalogue browser");
     EXPECT_EQ(w.ListView1->headerItem()->text(1), "Name");
-    EXPECT_EQ(w.ListView1->headerItem()->text(4), "Size");
 
+    // The last column's heading says what each listing holds there.
     QTest::mouseClick(w.Btn2, Qt::LeftButton);
+    EXPECT_EQ(w.ListView1->headerItem()->text(4), "Size (')");
     ASSERT_GT(w.ListView1->topLevelItemCount(), 0);
     const QImage deepIcon = iconImage(w.ListView1->topLevelItem(0)->icon(0));
     EXPECT_EQ(deepIcon, iconImage(Frmdatabase::ImageList1(kDeepSkyIcon)));
 
     QTest::mouseClick(w.Btn1, Qt::LeftButton);
     ASSERT_EQ(w.ListView1->topLevelItemCount(), 48);
+    EXPECT_EQ(w.ListView1->headerItem()->text(4), "Mag R");
     EXPECT_EQ(w.ListView1->topLevelItem(0)->text(2), "341.84683");
     for (int i = 0; i < 48; ++i)
         ASSERT_EQ(iconImage(w.ListView1->topLevelItem(i)->icon(0)),
@@ -105,6 +107,7 @@ TEST(FrmdatabaseWindow, ListsEachSourceAndReplacesTheListing) {
 
     QTest::mouseClick(w.Btn3, Qt::LeftButton);
     ASSERT_EQ(w.ListView1->topLevelItemCount(), 3);
+    EXPECT_EQ(w.ListView1->headerItem()->text(4), "Motion (\"/h)");
     EXPECT_EQ(w.ListView1->topLevelItem(2)->text(1), "945 - Barcelona");
     EXPECT_EQ(w.ListView1->topLevelItem(2)->text(4), "35- &  9-");
     EXPECT_TRUE(messages.shown.empty());
@@ -113,9 +116,6 @@ TEST(FrmdatabaseWindow, ListsEachSourceAndReplacesTheListing) {
     Frmdatabase none(std::nullopt);
     QTest::mouseClick(none.Btn2, Qt::LeftButton);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text,
-              "Please fill the cordinates and corrector field in the main windows\n\r"
-              "Veuillez indiquer des corrdonéees et/ou des correcteurs dans la fenetre "
-              "principale.");
+    EXPECT_EQ(messages.shown[0].kind, messagebox::Kind::Information);
     EXPECT_EQ(none.ListView1->topLevelItemCount(), 0);
 }

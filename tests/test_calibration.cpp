@@ -111,7 +111,7 @@ TEST_F(CalibrationWindow, ThreeStarsGiveTheScalesAndAFourthPressFails) {
     EXPECT_NEAR(edit(f, "txt_corrasd")->text().toDouble(), 2000.0, 1e-6);
     EXPECT_NEAR(edit(f, "txt_corrdec")->text().toDouble(), 3000.0, 1e-6);
     EXPECT_EQ(messages.shown[0].text, "Resultat: CX = " + edit(f, "txt_corrasd")->text() +
-                                          " et CY = " + edit(f, "txt_corrdec")->text());
+                                          " and CY = " + edit(f, "txt_corrdec")->text());
     EXPECT_EQ(messages.shown[0].kind, messagebox::Kind::Information);
     EXPECT_EQ(f.session().RefStarCount, 4);
     EXPECT_TRUE(control<QGroupBox>(f, "frm(4)")->isHidden());

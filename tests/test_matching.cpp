@@ -358,7 +358,9 @@ TEST_F(MatchingWindow, CalculWithoutFiveStarsOnlyReloads) {
     EXPECT_EQ(form->markers().star.visible[3], 0);
     EXPECT_TRUE(questions().empty());
     EXPECT_EQ(form->session().CandidateCount, 0);
-    EXPECT_FALSE(control<QLabel>(*form, "icoR")->isHidden());
+    // Refused, the badge says idle again, not Busy.
+    EXPECT_TRUE(control<QLabel>(*form, "icoR")->isHidden());
+    EXPECT_FALSE(control<QLabel>(*form, "icoG")->isHidden());
     EXPECT_EQ(control<QListWidget>(*form, "status")->count(), lines);
 }
 

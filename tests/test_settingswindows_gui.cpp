@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTest>
 
 using testing_support::MessageRecorder;
 using testing_support::ProgramFolderFixture;
@@ -37,9 +38,9 @@ TEST(ConfigWindow, EditingModeAddsRenamesDeletesAndSaves) {
     ASSERT_EQ(w.List1->currentRow(), 0);
     EXPECT_EQ(w.txt_coor(2)->text(), "1575.63");
 
-    w.cmd2->click(); // "New": appended, the selection stays
-    EXPECT_EQ(w.List1->currentRow(), 0);
-    w.List1->setCurrentRow(2);
+    w.cmd2->click(); // "New": appended and selected, so typing edits it, not the first entry
+    EXPECT_EQ(w.List1->currentRow(), 2);
+    EXPECT_EQ(w.txt_coor(0)->text(), "Config#");
     w.txt_coor(0)->setText("C8");
     w.txt_coor(1)->setText("2599,43");              // kept as typed
     EXPECT_EQ(w.List1->item(2)->text(), "Config#"); // renamed in the list only when saved
@@ -48,7 +49,7 @@ TEST(ConfigWindow, EditingModeAddsRenamesDeletesAndSaves) {
     EXPECT_EQ(w.List1->currentRow(), 0);
     EXPECT_EQ(w.txt_coor(0)->text(), "KAF-0400 at F = 1000 mm");
     w.cmd2->click();
-    w.List1->setCurrentRow(2);
+    EXPECT_EQ(w.List1->currentRow(), 2);
     w.cmd1->click(); // the last entry: the new last one is selected
     EXPECT_EQ(w.List1->currentRow(), 1);
     EXPECT_EQ(w.txt_coor(0)->text(), "C8");
@@ -58,7 +59,8 @@ TEST(ConfigWindow, EditingModeAddsRenamesDeletesAndSaves) {
     EXPECT_EQ(folder.read("config.cfg"),
               QByteArray(" 2\r\nKAF-0400 at F = 1000 mm\r\n1942.48430015738"
                          "\r\n1942.48430015738\r\nC8\r\n2599,43\r\n0\r\n"));
-    EXPECT_TRUE(boxes.shown.empty());
+    ASSERT_EQ(boxes.shown.size(), 1u); // the save is confirmed
+    EXPECT_EQ(boxes.shown[0].kind, messagebox::Kind::Information);
     Lang() = LanguageTable{};
 }
 
@@ -129,8 +131,8 @@ TEST(Config2Window, ComputesTheScalesOrSaysWhichInputIsWrong) {
     EXPECT_TRUE(cx.startsWith("1942.484")) << cx.toStdString();
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, Lang().FormMessages[7] + ": CX = " + cx +
-                                       " et CY = " + computed[0][1].toString() +
-                                       "\nCCD size: 23.7222' x 15.8148'");
+                                       " and CY = " + computed[0][1].toString() +
+                                       "\nField of the sensor: 23.7222' x 15.8148'");
     type({"6,9", "4.6", "768", "256", "1000,0"}); // a comma reads alike in every box
     ASSERT_EQ(computed.size(), 2);
     EXPECT_EQ(computed[1][0].toString(), cx);
@@ -144,6 +146,23 @@ TEST(Config2Window, ComputesTheScalesOrSaysWhichInputIsWrong) {
     EXPECT_TRUE(boxes.shown[2].text.startsWith(w.lbl(1)->text())); // names the box at fault
     EXPECT_TRUE(boxes.shown[3].text.startsWith(w.lbl(5)->text()));
     Lang() = LanguageTable{};
+}
+
+// The calculator closes with its own button and with Escape.
+TEST(Config2Window, ClosesWithItsButtonOrEscape) {
+    ProgramFolderFixture folder;
+    for (const bool escape : {false, true}) {
+        Config2 w;
+        w.show();
+        QSignalSpy computed(&w, &Config2::coefficientsComputed);
+        if (escape)
+            QTest::keyClick(&w, Qt::Key_Escape);
+        else
+            w.cmdClose->click();
+        EXPECT_FALSE(w.isVisible()) << escape;
+        EXPECT_EQ(w.result(), QDialog::Rejected);
+        EXPECT_TRUE(computed.isEmpty());
+    }
 }
 
 TEST(WizardWindow, PagesInTurnAndAReportedDamagedList) {
@@ -163,4 +182,8 @@ TEST(WizardWindow, PagesInTurnAndAReportedDamagedList) {
     EXPECT_EQ(w.txt_corrasd->text(), "833.27"); // nothing chosen yet
     w.step2->click();
     EXPECT_TRUE(w.Frame2->isHidden() && !w.Frame3->isHidden() && w.step3->isDefault());
+    w.back->click(); // the previous page, as it was left
+    EXPECT_TRUE(!w.Frame2->isHidden() && w.Frame3->isHidden() && w.step2->isDefault());
+    w.back->click();
+    EXPECT_TRUE(!w.Frame1->isHidden() && !w.back->isEnabled());
 }

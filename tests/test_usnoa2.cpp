@@ -9,6 +9,7 @@
 #include "platform/net/http.h"
 #include "reduction/precession.h"
 #include "text/language.h"
+#include "text/widgets/translations.h"
 #include "window.h"
 
 #include <QElapsedTimer>
@@ -199,7 +200,7 @@ protected:
         Sites().starServer = server.base();
         Lang().FormMessages[9] = "Stars downloaded";
         Lang().FormTexts[20] = "Stars";
-        Lang().FormMessages[19] = " in use";
+        UseTranslations(QStringLiteral("en")); // the plural forms of the counts
         form = std::make_unique<Form1>();
         ASSERT_TRUE(form->OpenReduction(folder.file("sample.pam")));
         Web().AutonomousMode = false; // never from the cache
@@ -245,13 +246,13 @@ TEST_F(DownloadButton, FetchesTheFieldAndReadsIt) {
     EXPECT_EQ(form->session().Stars.ra[1], 284851); // 341.84683 * 833.27 = 284850.708
     EXPECT_EQ(form->session().Stars.dec[48], 91807); // 58.26691 * 1575.63 = 91807.091
     EXPECT_EQ(form->session().Stars.magBlue[48], QString("12.1"));
-    EXPECT_EQ(topLine(), QString("Stars: 48/48 in use"));
+    EXPECT_EQ(topLine(), QString("Stars: 48/48 objects read"));
 
     // Missing answer file: an empty table and a status line.
     QFile::remove(folder.file("data"));
     form->READFILE();
     EXPECT_EQ(form->session().Stars.rowsRead, 0);
-    EXPECT_EQ(topLine(), QString("Stars: 0/0 in use"));
+    EXPECT_EQ(topLine(), QString("Stars: 0/0 objects read"));
 }
 
 TEST_F(DownloadButton, CancelEndsARunningDownloadAndKeepsThePreviousAnswer) {

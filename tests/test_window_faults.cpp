@@ -4,7 +4,9 @@
 #include "catalogues/sites.h"
 #include "catalogues/webswitches.h"
 #include "catalogues/widgets/frminternet.h"
+#include "field/typedcentre.h"
 #include "localserver.h"
+#include "mainwindow/imagecanvas.h"
 #include "mainwindow/magnifier.h"
 #include "mainwindow/startup.h"
 #include "reduction/rightascension.h"
@@ -19,6 +21,7 @@
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QTabBar>
+#include <algorithm>
 
 using namespace testing_support;
 
@@ -85,7 +88,9 @@ TEST(WindowFaults, FailedDownloadLeavesNoStarsOfAnotherField) {
     edit(form, "txt_ra(1)")->setText("4x");
     const qsizetype asked = server.requests.size();
     form.DownloadData_Click();
-    EXPECT_TRUE(logged(form, "right ascension, minutes"));
+    ASSERT_FALSE(boxes.shown.empty());
+    EXPECT_EQ(boxes.shown.back().kind, messagebox::Kind::Exclamation);
+    EXPECT_TRUE(boxes.shown.back().text.contains("right ascension, minutes"));
     EXPECT_EQ(server.requests.size(), asked);
     form.READFILE();
     EXPECT_EQ(form.session().Stars.rowsRead, 0);
@@ -178,29 +183,46 @@ TEST(WindowFaults, NoLanguageFileKeepsTheDesignCaptions) {
     EXPECT_EQ(control<QPushButton>(*form, "BoutonEtalo")->text(), "Suivant");
 }
 
-// A double-click on the magnifier is one pick, not two.
-TEST(WindowFaults, MagnifierDoubleClickIsOnePick) {
+// One star is one pick however it is clicked: a double-click on the image,
+// or on the magnifier, and a click beside an earlier pick are refused with a
+// line in the status list; the next star is pick 2.
+TEST(WindowFaults, AStarClickedTwiceIsOnePick) {
     ProgramFolderFixture folder;
     MessageRecorder boxes;
     Form1 form;
     form.show();
     edit(form, "txt_url")->setText("sample.png");
     form.SelectStar_Click();
-    Magnifier* zoom = control<Magnifier>(form, "zoom");
-    form.Picture1_MouseMove(300, 262);
-    ASSERT_TRUE(zoom->isVisible());
+    const auto* status = control<QListWidget>(form, "status");
     // What a double-click delivers to a widget: press, release, double-click, release.
-    const QPointF at(51, 51);
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, at, zoom->mapToGlobal(at), Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(zoom, &event);
-    }
+    const auto doubleClick = [](QWidget* target, QPointF at) {
+        for (QEvent::Type type :
+             {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(target, &event);
+        }
+    };
+    form.Picture1_MouseMove(300, 262);
+    doubleClick(control<ImageCanvas>(form, "Picture1"), QPointF(300, 262));
     EXPECT_EQ(form.session().PickCount, 1);
-    QTest::mouseClick(zoom, Qt::LeftButton, {}, QPoint(51, 51));
+    EXPECT_EQ(form.session().ImageStarX[1], 300);
+    const int lines = status->count();
+
+    Magnifier* zoom = control<Magnifier>(form, "zoom");
+    ASSERT_TRUE(zoom->isVisible());
+    doubleClick(zoom, QPointF(51, 51)); // the same star through the magnifier
+    EXPECT_EQ(form.session().PickCount, 1);
+    EXPECT_GT(status->count(), lines);  // told, not silently dropped
+    clickImage(form, QPoint(303, 259)); // a few pixels beside it
+    EXPECT_EQ(form.session().PickCount, 1);
+
+    clickImage(form, QPoint(630, 133)); // another star
     EXPECT_EQ(form.session().PickCount, 2);
+    EXPECT_EQ(form.session().ImageStarX[2], 630);
+    EXPECT_TRUE(boxes.shown.empty());
 }
 
 // The reload timer with real message boxes: an empty path (the program
@@ -342,6 +364,60 @@ TEST(WindowFaults, ValuesOutOfRangeAreRefusedBeforeQueryOrSave) {
     EXPECT_FALSE(form.SaveReduction(folder.file("out.pam")));
     EXPECT_FALSE(QFile::exists(folder.file("out.pam")));
 
+    const std::size_t base = boxes.shown.size();
+    edit(form, "txt_distance")->setText("0"); // the message states the bounds as they are
+    form.DownloadData_Click();
+    ASSERT_EQ(boxes.shown.size(), base + 1);
+    EXPECT_EQ(boxes.shown.back().text,
+              control<QLabel>(form, "lbl(0)")->text() +
+                  ": \"0\" is out of range; a number above 0 and up to 1200 is needed.");
+    boxes.shown.pop_back();
+
+    // The centre's boxes: a value beyond its range is refused naming its box,
+    // and nothing is asked of any source.
+    const struct {
+        const char* box;
+        int nameIndex; // CentreBoxName
+        const char* text;
+    } centre[] = {
+        {"txt_ra(0)", 0, "24"},   // hours end below 24
+        {"txt_ra(1)", 1, "60"},   // minutes below 60
+        {"txt_ra(2)", 2, "-0.5"}, // no negative seconds
+        {"txt_dec(0)", 3, "91"},  // beyond the pole
+        {"txt_dec(0)", 3, "-5"},  // the sign has its own box
+        {"txt_dec(2)", 5, "60"},  // seconds below 60
+    };
+    for (const auto& c : centre) {
+        const QString before = edit(form, c.box)->text();
+        edit(form, c.box)->setText(c.text);
+        form.DownloadData_Click();
+        ASSERT_EQ(boxes.shown.size(), base + 1) << c.box << " " << c.text;
+        EXPECT_EQ(boxes.shown.back().kind, messagebox::Kind::Exclamation);
+        EXPECT_TRUE(boxes.shown.back().text.contains(CentreBoxName(c.nameIndex))) << c.box;
+        EXPECT_TRUE(boxes.shown.back().text.contains(c.text)) << c.box;
+        boxes.shown.pop_back();
+        edit(form, c.box)->setText(before);
+    }
+    // Each box within its range, the declination as a whole beyond 90 degrees.
+    edit(form, "txt_dec(0)")->setText("90");
+    edit(form, "txt_dec(2)")->setText("1");
+    form.DownloadData_Click();
+    ASSERT_EQ(boxes.shown.size(), base + 1);
+    EXPECT_TRUE(boxes.shown.back().text.contains(CentreBoxName(3)));
+    boxes.shown.pop_back();
+    EXPECT_TRUE(server.requests.isEmpty());
+    edit(form, "txt_dec(0)")->setText("58");
+    edit(form, "txt_dec(2)")->setText("14");
+
+    // Saving the defaults refuses a box that is no number as it refuses one out of range.
+    edit(form, "txt_distance")->setText("abc");
+    const QByteArray defaults = folder.read("defaut.cfg");
+    form.mnu_savedefaut_Click();
+    ASSERT_EQ(boxes.shown.size(), base + 1);
+    EXPECT_EQ(boxes.shown.back().kind, messagebox::Kind::Exclamation);
+    EXPECT_EQ(folder.read("defaut.cfg"), defaults);
+    boxes.shown.pop_back();
+
     edit(form, "txt_distance")->setText("28");
     edit(form, "txt_mag")->setText("-3");
     form.DownloadData_Click();
@@ -428,4 +504,72 @@ TEST(WindowFaults, EveryTextFollowsTheChosenLanguage) {
         EXPECT_EQ(again.button(QMessageBox::Yes)->text().remove('&'), "Yes");
     }
     UseTranslations("en");
+}
+
+// Hints and messages follow what is true now: a hint about a missing image,
+// missing picks or a freshly opened project gives way once that changed; a
+// search that finds nothing says so and leaves no candidate drawn; declining
+// the minor planets reads no answer for them; saving the defaults is told.
+TEST(WindowFaults, HintsAndMessagesFollowTheState) {
+    ProgramFolderFixture folder;
+    EnglishTexts english(folder);
+    MessageRecorder boxes;
+    Restore keepWeb(Web());
+    Form1 form;
+    form.ApplyLanguageToForm();
+    form.show();
+    Web().StarSiteEnabled = true;
+    const auto hint = [&form] { return control<QLabel>(form, "sugestion")->text(); };
+    const std::vector<QString>& hints = Lang().SuggestionTexts;
+    const auto* status = control<QListWidget>(form, "status");
+
+    edit(form, "txt_url")->setText("no-such.png");
+    form.SelectStar_Click();
+    EXPECT_EQ(hint(), hints[11]); // no image loaded
+    edit(form, "txt_url")->setText("sample.png");
+    form.Loadimg_Click();
+    EXPECT_NE(hint(), hints[11]);
+
+    ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
+    EXPECT_EQ(hint(), hints[12]); // project opened
+    form.DownloadData_Click();
+    EXPECT_NE(hint(), hints[12]);
+    form.startCalcul_Click(); // before any pick
+    EXPECT_EQ(hint(), hints[14]);
+    pickSampleStars(form);
+    EXPECT_NE(hint(), hints[14]);
+
+    // Every candidate declined: the messages say none was found, nothing stays drawn.
+    boxes.answer = [](const messagebox::Shown&) { return messagebox::Answer::No; };
+    form.startCalcul_Click();
+    EXPECT_FALSE(form.session().MatchFound);
+    ASSERT_GE(status->count(), 2);
+    EXPECT_EQ(status->item(0)->text(), FormMessage(6)); // search finished
+    EXPECT_EQ(status->item(1)->text(),
+              Form1::tr("No identification found: none of the %n candidate(s) was accepted.",
+                        nullptr, 1));
+    const MarkerStore& drawn = form.markers();
+    EXPECT_EQ(std::count(drawn.star.visible.begin(), drawn.star.visible.end(), 1), 0);
+    EXPECT_TRUE(drawn.drawings.empty());
+    EXPECT_EQ(std::count(drawn.clicpic.visible.begin(), drawn.clicpic.visible.end(), 1), 5);
+
+    // Accepted, then the minor planets declined at the full map: none read, none drawn.
+    boxes.answer = [&form](const messagebox::Shown& shown) {
+        return shown.title == FormMessage(21) ? messagebox::Answer::No
+                                              : yesToTheTrueIdentification(form)(shown);
+    };
+    form.startCalcul_Click();
+    ASSERT_TRUE(form.session().MatchFound);
+    control<QCheckBox>(form, "CheckAster")->setChecked(true);
+    folder.write("data2", readSample("data2")); // an earlier answer, of another date
+    form.FullMap_Click();
+    EXPECT_EQ(form.session().MinorPlanets.count, 0);
+    EXPECT_FALSE(logged(form, "data2"));
+    EXPECT_EQ(std::count(drawn.aster.visible.begin(), drawn.aster.visible.end(), 1), 0);
+
+    // Saving the defaults is told in the messages.
+    const int lines = status->count();
+    form.mnu_savedefaut_Click();
+    EXPECT_EQ(status->count(), lines + 1);
+    EXPECT_TRUE(status->item(0)->text().contains(folder.file("defaut.cfg")));
 }

@@ -38,6 +38,17 @@
       <source>Minor planets: no answer for the typed field and date, none shown</source>
       <translation>Astéroïdes : pas de réponse pour le champ et la date saisis, aucun n'est affiché</translation>
     </message>
+    <message numerus="yes">
+      <source>%n object(s) read</source>
+      <translation>
+        <numerusform>%n objet lu</numerusform>
+        <numerusform>%n objets lus</numerusform>
+      </translation>
+    </message>
+    <message>
+      <source>%1: %2</source>
+      <translation>%1 : %2</translation>
+    </message>
   </context>
   <context>
     <name>CcdField</name>
@@ -75,12 +86,37 @@
       <source>The configurations could not be saved to %1: %2. The file is unchanged.</source>
       <translation>Les configurations n'ont pas pu être enregistrées dans %1 : %2. Le fichier n'a pas été modifié.</translation>
     </message>
+    <message>
+      <source>Corr RA:</source>
+      <translation>Corr Asd :</translation>
+    </message>
+    <message>
+      <source>Corr Dec:</source>
+      <translation>Corr Dec :</translation>
+    </message>
+    <message numerus="yes">
+      <source>%n configuration(s) saved to %1.</source>
+      <translation>
+        <numerusform>%n configuration enregistrée dans %1.</numerusform>
+        <numerusform>%n configurations enregistrées dans %1.</numerusform>
+      </translation>
+    </message>
   </context>
   <context>
     <name>Config2</name>
     <message>
       <source>%1 "%2" is not a number.</source>
       <translation>%1 « %2 » n'est pas un nombre.</translation>
+    </message>
+    <message>
+      <source>Close</source>
+      <translation>Fermer</translation>
+    </message>
+    <message>
+      <source>%1: CX = %2 and CY = %3
+Field of the sensor: %4' x %5'</source>
+      <translation>%1 : CX = %2 et CY = %3
+Champ du capteur : %4' x %5'</translation>
     </message>
   </context>
   <context>
@@ -138,6 +174,53 @@
     <message>
       <source>NGC/IC objects: %1 objects lie in the window; only the first %2 are kept</source>
       <translation>Objets NGC/IC : %1 objets se trouvent dans la fenêtre ; seuls les %2 premiers sont gardés</translation>
+    </message>
+  </context>
+  <context>
+    <name>DeepSkyType</name>
+    <message>
+      <source>Galaxy</source>
+      <translation>Galaxie</translation>
+    </message>
+    <message>
+      <source>OpenCl</source>
+      <translation>Amas ouvert</translation>
+    </message>
+    <message>
+      <source>Star</source>
+      <translation>Étoile</translation>
+    </message>
+    <message>
+      <source>Other</source>
+      <translation>Autre</translation>
+    </message>
+    <message>
+      <source>Nebula</source>
+      <translation>Nébuleuse</translation>
+    </message>
+    <message>
+      <source>MultStar</source>
+      <translation>Étoile multiple</translation>
+    </message>
+    <message>
+      <source>GlobCl</source>
+      <translation>Amas globulaire</translation>
+    </message>
+    <message>
+      <source>PlanNeb</source>
+      <translation>Nébuleuse planétaire</translation>
+    </message>
+    <message>
+      <source>Asterism</source>
+      <translation>Astérisme</translation>
+    </message>
+    <message>
+      <source>GalClust</source>
+      <translation>Amas de galaxies</translation>
+    </message>
+    <message>
+      <source>SNR</source>
+      <translation>Rémanent de supernova</translation>
     </message>
   </context>
   <context>
@@ -401,6 +484,41 @@ The previous file is unchanged.</source>
 %2
 Le fichier précédent n'a pas été modifié.</translation>
     </message>
+    <message>
+      <source>Default settings saved to %1</source>
+      <translation>Valeurs par défaut enregistrées dans %1</translation>
+    </message>
+    <message>
+      <source>Image loaded: press %1 or %2 to pick five stars.</source>
+      <translation>Image chargée : cliquez sur %1 ou sur %2 pour choisir cinq étoiles.</translation>
+    </message>
+    <message>
+      <source>This star is already pick %1: the click is not recorded; pick another star.</source>
+      <translation>Cette étoile est déjà l'étoile choisie n° %1 : le clic n'est pas retenu ; choisissez une autre étoile.</translation>
+    </message>
+    <message>
+      <source>Five stars picked: press %1.</source>
+      <translation>Cinq étoiles choisies : cliquez sur %1.</translation>
+    </message>
+    <message>
+      <source>%1: CX = %2 and CY = %3</source>
+      <translation>%1 : CX = %2 et CY = %3</translation>
+    </message>
+    <message>
+      <source>No identification found: no catalogue stars have the distances of the picks within the tolerance. Check the two correctors, raise the tolerance or pick other stars.</source>
+      <translation>Aucune identification trouvée : aucune étoile du catalogue n'a les distances des étoiles choisies à la tolérance près. Vérifiez les deux correcteurs, augmentez la tolérance ou choisissez d'autres étoiles.</translation>
+    </message>
+    <message numerus="yes">
+      <source>No identification found: none of the %n candidate(s) was accepted.</source>
+      <translation>
+        <numerusform>Aucune identification trouvée : la solution proposée (%n) n'a pas été acceptée.</numerusform>
+        <numerusform>Aucune identification trouvée : aucune des %n solutions n'a été acceptée.</numerusform>
+      </translation>
+    </message>
+    <message>
+      <source>Catalogue downloaded: press %1 and click five stars, or press %2.</source>
+      <translation>Catalogue téléchargé : cliquez sur %1 puis sur cinq étoiles, ou sur %2.</translation>
+    </message>
   </context>
   <context>
     <name>FrmMode</name>
@@ -416,16 +534,8 @@ Le fichier précédent n'a pas été modifié.</translation>
   <context>
     <name>Frmdatabase</name>
     <message>
-      <source>DataBase-Debug</source>
-      <translation>Base de données - Débogage</translation>
-    </message>
-    <message>
       <source>Name</source>
       <translation>Nom</translation>
-    </message>
-    <message>
-      <source>Size</source>
-      <translation>Taille</translation>
     </message>
     <message>
       <source>MPC - MinorPlanet</source>
@@ -442,6 +552,34 @@ Le fichier précédent n'a pas été modifié.</translation>
     <message>
       <source>Old answer: these minor planets belong to an earlier query, not to the typed field and date.</source>
       <translation>Ancienne réponse : ces astéroïdes viennent d'une requête précédente, pas du champ et de la date saisis.</translation>
+    </message>
+    <message>
+      <source>Catalogue browser</source>
+      <translation>Navigateur des catalogues</translation>
+    </message>
+    <message>
+      <source>RA (°)</source>
+      <translation>Asd (°)</translation>
+    </message>
+    <message>
+      <source>Dec (°)</source>
+      <translation>Déc (°)</translation>
+    </message>
+    <message>
+      <source>Type the field centre and the two correctors in the main window first.</source>
+      <translation>Tapez d'abord le centre du champ et les deux correcteurs dans la fenêtre principale.</translation>
+    </message>
+    <message>
+      <source>Mag R</source>
+      <translation>Mag. R</translation>
+    </message>
+    <message>
+      <source>Motion ("/h)</source>
+      <translation>Mouvement ("/h)</translation>
+    </message>
+    <message>
+      <source>Size (')</source>
+      <translation>Taille (')</translation>
     </message>
   </context>
   <context>
@@ -693,6 +831,10 @@ Le fichier précédent n'a pas été modifié.</translation>
       <source>Stop the running download; the previous answer is kept</source>
       <translation>Arrête le téléchargement en cours ; la réponse précédente est gardée</translation>
     </message>
+    <message>
+      <source>Info:</source>
+      <translation>Info :</translation>
+    </message>
   </context>
   <context>
     <name>MinorPlanetCommands</name>
@@ -735,10 +877,6 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
       <translation>Astéroïdes : calculés à partir de %1</translation>
     </message>
     <message>
-      <source>There is no plate to measure with yet: accept an identification with "3-Calcul" first, then click the object on the image.</source>
-      <translation>Il n'y a pas encore de plaque pour mesurer : acceptez d'abord une solution avec « 3-Calcul », puis cliquez sur l'objet dans l'image.</translation>
-    </message>
-    <message>
       <source>Click the object on the image first, then choose this command.</source>
       <translation>Cliquez d'abord sur l'objet dans l'image, puis choisissez cette commande.</translation>
     </message>
@@ -749,6 +887,10 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
     <message>
       <source>The observatory code could not be stored in the options file</source>
       <translation>Le code d'observatoire n'a pas pu être enregistré dans le fichier d'options</translation>
+    </message>
+    <message>
+      <source>There is no plate to measure with yet: accept an identification with "%1" first, then click the object on the image.</source>
+      <translation>Il n'y a pas encore de plaque pour mesurer : acceptez d'abord une identification avec « %1 », puis cliquez l'objet sur l'image.</translation>
     </message>
   </context>
   <context>
@@ -925,6 +1067,13 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
     </message>
   </context>
   <context>
+    <name>Overlay</name>
+    <message>
+      <source>%1   MagR-B=%2 %3   Ra:%4   Dec:%5  (J2000.0)</source>
+      <translation>%1   Mag R-B =%2 %3   Asd : %4   Déc : %5  (J2000.0)</translation>
+    </message>
+  </context>
+  <context>
     <name>PlateInUse</name>
     <message>
       <source>Plate in use: refined TAN plate</source>
@@ -949,6 +1098,22 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
     <message>
       <source>Plate in use: three-star model</source>
       <translation>Plaque utilisée : modèle à trois étoiles</translation>
+    </message>
+  </context>
+  <context>
+    <name>QAbstractFileIconProvider</name>
+    <message>
+      <source>Folder</source>
+      <comment>All other platforms</comment>
+      <translation>Dossier</translation>
+    </message>
+    <message>
+      <source>Drive</source>
+      <translation>Lecteur</translation>
+    </message>
+    <message>
+      <source>Unknown</source>
+      <translation>Inconnu</translation>
     </message>
   </context>
   <context>
@@ -1165,10 +1330,6 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
       <translation>Cinq étoiles choisies parmi les %1 trouvées sur l'image.</translation>
     </message>
     <message>
-      <source>There is no plate to export yet: accept an identification with "3-Calcul" first.</source>
-      <translation>Il n'y a pas encore de plaque à exporter : acceptez d'abord une solution avec « 3-Calcul ».</translation>
-    </message>
-    <message>
       <source>The plate in use cannot be written as a WCS header.</source>
       <translation>La plaque utilisée ne peut pas être écrite comme en-tête WCS.</translation>
     </message>
@@ -1195,6 +1356,10 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
     <message>
       <source>three-star model</source>
       <translation>modèle à trois étoiles</translation>
+    </message>
+    <message>
+      <source>There is no plate to export yet: accept an identification with "%1" first.</source>
+      <translation>Il n'y a pas encore de plaque à exporter : acceptez d'abord une identification avec « %1 ».</translation>
     </message>
   </context>
   <context>
@@ -1255,6 +1420,217 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
     </message>
   </context>
   <context>
+    <name>ToolTips</name>
+    <message>
+      <source>Fetches the catalogue stars around the typed centre</source>
+      <translation>Récupère les étoiles du catalogue autour du centre indiqué</translation>
+    </message>
+    <message>
+      <source>Starts the picking: click five well separated stars on the image</source>
+      <translation>Lance la sélection : cliquez cinq étoiles bien séparées sur l'image</translation>
+    </message>
+    <message>
+      <source>Searches the catalogue stars that match the five picks and offers each candidate</source>
+      <translation>Cherche les étoiles du catalogue qui correspondent aux cinq étoiles choisies et propose chaque solution</translation>
+    </message>
+    <message>
+      <source>Once a plate is accepted: draws the deeper catalogue, the minor planets and the NGC/IC objects</source>
+      <translation>Une fois une plaque acceptée : trace le catalogue plus profond, les astéroïdes et les objets NGC/IC</translation>
+    </message>
+    <message>
+      <source>Right ascension of the field centre: hours (0 to 24)</source>
+      <translation>Ascension droite du centre du champ : heures (0 à 24)</translation>
+    </message>
+    <message>
+      <source>Right ascension of the field centre: minutes</source>
+      <translation>Ascension droite du centre du champ : minutes</translation>
+    </message>
+    <message>
+      <source>Right ascension of the field centre: seconds</source>
+      <translation>Ascension droite du centre du champ : secondes</translation>
+    </message>
+    <message>
+      <source>Declination of the field centre: degrees (0 to 90)</source>
+      <translation>Déclinaison du centre du champ : degrés (0 à 90)</translation>
+    </message>
+    <message>
+      <source>Declination of the field centre: minutes of arc</source>
+      <translation>Déclinaison du centre du champ : minutes d'arc</translation>
+    </message>
+    <message>
+      <source>Declination of the field centre: seconds of arc</source>
+      <translation>Déclinaison du centre du champ : secondes d'arc</translation>
+    </message>
+    <message>
+      <source>South of the celestial equator</source>
+      <translation>Au sud de l'équateur céleste</translation>
+    </message>
+    <message>
+      <source>North of the celestial equator</source>
+      <translation>Au nord de l'équateur céleste</translation>
+    </message>
+    <message>
+      <source>The equinox of the typed coordinates, in years (2000.0 for J2000)</source>
+      <translation>L'équinoxe des coordonnées indiquées, en années (2000.0 pour J2000)</translation>
+    </message>
+    <message>
+      <source>The radius of the catalogue query, in arcminutes (above 0, up to 1200)</source>
+      <translation>Le rayon de la demande au catalogue, en minutes d'arc (plus de 0, jusqu'à 1200)</translation>
+    </message>
+    <message>
+      <source>The faintest magnitude of the stars fetched for the search</source>
+      <translation>La magnitude la plus faible des étoiles récupérées pour la recherche</translation>
+    </message>
+    <message>
+      <source>The faintest magnitude of the stars of the full map</source>
+      <translation>La magnitude la plus faible des étoiles de la carte complète</translation>
+    </message>
+    <message>
+      <source>The image file: a picture or a FITS file</source>
+      <translation>Le fichier de l'image : une image ou un fichier FITS</translation>
+    </message>
+    <message>
+      <source>Loads the image named in the box</source>
+      <translation>Charge l'image indiquée dans la case</translation>
+    </message>
+    <message>
+      <source>Reloads the image whenever its file is rewritten (a camera saving into the same file)</source>
+      <translation>Recharge l'image chaque fois que son fichier est réécrit (une caméra qui enregistre dans le même fichier)</translation>
+    </message>
+    <message>
+      <source>How far, in pixels, a distance between picks may differ from the catalogue's</source>
+      <translation>L'écart permis, en pixels, entre une distance des étoiles choisies et celle du catalogue</translation>
+    </message>
+    <message>
+      <source>The scale along right ascension, in pixels per degree</source>
+      <translation>L'échelle en ascension droite, en pixels par degré</translation>
+    </message>
+    <message>
+      <source>The scale along declination, in pixels per degree</source>
+      <translation>L'échelle en déclinaison, en pixels par degré</translation>
+    </message>
+    <message>
+      <source>Takes the two scales of one of the optical configurations</source>
+      <translation>Reprend les deux échelles de l'une des configurations optiques</translation>
+    </message>
+    <message>
+      <source>Each pick moves to the brightest spot within 3 pixels of the click</source>
+      <translation>Chaque étoile choisie va sur le point le plus brillant à moins de 3 pixels du clic</translation>
+    </message>
+    <message>
+      <source>Skips the candidates that put the typed centre off the image</source>
+      <translation>Écarte les solutions qui placent le centre indiqué hors de l'image</translation>
+    </message>
+    <message>
+      <source>Offers only the candidates whose catalogue stars fall on the picks</source>
+      <translation>Ne propose que les solutions dont les étoiles du catalogue tombent sur les étoiles choisies</translation>
+    </message>
+    <message>
+      <source>The decision threshold: how close, in pixels, a catalogue star must fall to a pick</source>
+      <translation>Le seuil de décision : la distance en pixels à laquelle une étoile du catalogue doit tomber d'une étoile choisie</translation>
+    </message>
+    <message>
+      <source>At each full map, asks whether to fetch the minor planets of the field for the date below</source>
+      <translation>À chaque carte complète, demande s'il faut récupérer les astéroïdes du champ pour la date ci-dessous</translation>
+    </message>
+    <message>
+      <source>The faintest magnitude of the minor planets</source>
+      <translation>La magnitude la plus faible des astéroïdes</translation>
+    </message>
+    <message>
+      <source>The radius of the minor-planet query, in arcminutes</source>
+      <translation>Le rayon de la demande d'astéroïdes, en minutes d'arc</translation>
+    </message>
+    <message>
+      <source>Day of the middle of the exposure (UTC)</source>
+      <translation>Jour du milieu de la pose (UTC)</translation>
+    </message>
+    <message>
+      <source>Month of the middle of the exposure (UTC)</source>
+      <translation>Mois du milieu de la pose (UTC)</translation>
+    </message>
+    <message>
+      <source>Year of the middle of the exposure (UTC)</source>
+      <translation>Année du milieu de la pose (UTC)</translation>
+    </message>
+    <message>
+      <source>Hour of the middle of the exposure (UTC)</source>
+      <translation>Heure du milieu de la pose (UTC)</translation>
+    </message>
+    <message>
+      <source>Minute of the middle of the exposure (UTC)</source>
+      <translation>Minute du milieu de la pose (UTC)</translation>
+    </message>
+    <message>
+      <source>Draws the NGC/IC objects over each candidate offered</source>
+      <translation>Trace les objets NGC/IC sur chaque solution proposée</translation>
+    </message>
+    <message>
+      <source>Draws the NGC/IC objects on the full map</source>
+      <translation>Trace les objets NGC/IC sur la carte complète</translation>
+    </message>
+    <message>
+      <source>The picked reference star: column, in pixels</source>
+      <translation>L'étoile de référence choisie : colonne, en pixels</translation>
+    </message>
+    <message>
+      <source>The picked reference star: row, in pixels</source>
+      <translation>L'étoile de référence choisie : ligne, en pixels</translation>
+    </message>
+    <message>
+      <source>Right ascension of the reference star: hours</source>
+      <translation>Ascension droite de l'étoile de référence : heures</translation>
+    </message>
+    <message>
+      <source>Right ascension of the reference star: minutes</source>
+      <translation>Ascension droite de l'étoile de référence : minutes</translation>
+    </message>
+    <message>
+      <source>Right ascension of the reference star: seconds</source>
+      <translation>Ascension droite de l'étoile de référence : secondes</translation>
+    </message>
+    <message>
+      <source>Declination of the reference star: degrees</source>
+      <translation>Déclinaison de l'étoile de référence : degrés</translation>
+    </message>
+    <message>
+      <source>Declination of the reference star: minutes of arc</source>
+      <translation>Déclinaison de l'étoile de référence : minutes d'arc</translation>
+    </message>
+    <message>
+      <source>Declination of the reference star: seconds of arc</source>
+      <translation>Déclinaison de l'étoile de référence : secondes d'arc</translation>
+    </message>
+    <message>
+      <source>Records this reference star and goes on to the next</source>
+      <translation>Enregistre cette étoile de référence et passe à la suivante</translation>
+    </message>
+    <message>
+      <source>The messages, the newest at the top</source>
+      <translation>Les messages, le plus récent en haut</translation>
+    </message>
+    <message>
+      <source>Closes the details</source>
+      <translation>Ferme les détails</translation>
+    </message>
+    <message>
+      <source>The details of the point or object clicked</source>
+      <translation>Les détails du point ou de l'objet cliqué</translation>
+    </message>
+    <message>
+      <source>Click: pick a star or read a position; double-click: the details of an object</source>
+      <translation>Clic : choisir une étoile ou lire une position ; double-clic : les détails d'un objet</translation>
+    </message>
+    <message>
+      <source>The magnifier: a click picks the star under its centre</source>
+      <translation>La loupe : un clic choisit l'étoile sous son centre</translation>
+    </message>
+    <message>
+      <source>Each catalogue star of the fit: its offset from the star found on the image</source>
+      <translation>Chaque étoile du catalogue de l'ajustement : son écart à l'étoile trouvée sur l'image</translation>
+    </message>
+  </context>
+  <context>
     <name>TypedCentre</name>
     <message>
       <source>right ascension, hours</source>
@@ -1292,8 +1668,24 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
       <translation>%1 : « %2 » n'est pas un nombre.</translation>
     </message>
     <message>
-      <source>%1: "%2" is out of range; a number between %3 and %4 is needed.</source>
-      <translation>%1 : « %2 » est hors limites ; il faut un nombre entre %3 et %4.</translation>
+      <source>%1: "%2" is out of range; a number above %3 and below %4 is needed.</source>
+      <translation>%1 : « %2 » est hors limites ; il faut un nombre supérieur à %3 et inférieur à %4.</translation>
+    </message>
+    <message>
+      <source>%1: "%2" is out of range; a number above %3 and up to %4 is needed.</source>
+      <translation>%1 : « %2 » est hors limites ; il faut un nombre supérieur à %3 et au plus égal à %4.</translation>
+    </message>
+    <message>
+      <source>%1: "%2" is out of range; a number from %3 to below %4 is needed.</source>
+      <translation>%1 : « %2 » est hors limites ; il faut un nombre d'au moins %3 et inférieur à %4.</translation>
+    </message>
+    <message>
+      <source>%1: "%2" is out of range; a number from %3 to %4 is needed.</source>
+      <translation>%1 : « %2 » est hors limites ; il faut un nombre de %3 à %4.</translation>
+    </message>
+    <message>
+      <source>%1: %2 %3 %4 lies beyond the pole; the declination is at most 90 degrees.</source>
+      <translation>%1 : %2 %3 %4 est au-delà du pôle ; la déclinaison est d'au plus 90 degrés.</translation>
     </message>
   </context>
   <context>
@@ -1309,6 +1701,57 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
     <message>
       <source>No image size is known.</source>
       <translation>La taille de l'image n'est pas connue.</translation>
+    </message>
+  </context>
+  <context>
+    <name>Wizard</name>
+    <message>
+      <source>Image and field centre</source>
+      <translation>Image et centre du champ</translation>
+    </message>
+    <message>
+      <source>Optical configuration</source>
+      <translation>Configuration optique</translation>
+    </message>
+    <message>
+      <source>Calculation</source>
+      <translation>Calcul</translation>
+    </message>
+    <message>
+      <source>Back</source>
+      <translation>Précédent</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>Annuler</translation>
+    </message>
+    <message>
+      <source>The image file: a picture or a FITS file</source>
+      <translation>Le fichier de l'image : une image ou un fichier FITS</translation>
+    </message>
+    <message>
+      <source>The equinox of the coordinates, in years (2000.0 for J2000)</source>
+      <translation>L'équinoxe des coordonnées, en années (2000.0 pour J2000)</translation>
+    </message>
+    <message>
+      <source>The faintest magnitude of the catalogue stars fetched</source>
+      <translation>La magnitude la plus faible des étoiles du catalogue récupérées</translation>
+    </message>
+    <message>
+      <source>One of the optical configurations; it fills in the two correctors</source>
+      <translation>Une des configurations optiques ; elle remplit les deux correcteurs</translation>
+    </message>
+    <message>
+      <source>How far, in pixels, a distance between picked stars may differ from the catalogue's</source>
+      <translation>L'écart permis, en pixels, entre une distance des étoiles choisies et celle du catalogue</translation>
+    </message>
+    <message>
+      <source>The radius of the catalogue query, in arcminutes</source>
+      <translation>Le rayon de la demande au catalogue, en minutes d'arc</translation>
+    </message>
+    <message>
+      <source>The decision threshold: how close, in pixels, a pick must lie to a catalogue star for the automatic check</source>
+      <translation>Le seuil de décision : la distance en pixels à laquelle une étoile choisie doit se trouver d'une étoile du catalogue pour la vérification automatique</translation>
     </message>
   </context>
   <context>

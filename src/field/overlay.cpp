@@ -6,6 +6,8 @@
 #include "reduction/rightascension.h"
 #include "reduction/sexagesimal.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -232,10 +234,10 @@ int FirstMarkerNear(const MarkerPool& pool, int n, float x, float y) {
 QString StarReadoutText(const CatalogueStarTable& stars, int i, double corrAsd, double corrDec) {
     const double raHours = NormaliseRa(stars.ra[i] / corrAsd) / 360 * 24;
     const double dec = stars.dec[i] / corrDec;
-    return stars.id[i] + QStringLiteral("   MagR-B=") + stars.magRed[i] + QLatin1Char(' ') +
-           stars.magBlue[i] + QStringLiteral("   Ra:") +
-           FormatSexagesimal(raHours, QStringLiteral("h")) + QStringLiteral("   Dec:") +
-           FormatSexagesimal(dec, QStringLiteral("°")) + QStringLiteral("  (J2000.0)");
+    return QCoreApplication::translate("Overlay", "%1   MagR-B=%2 %3   Ra:%4   Dec:%5  (J2000.0)")
+        .arg(stars.id[i], stars.magRed[i], stars.magBlue[i],
+             FormatSexagesimal(raHours, QStringLiteral("h")),
+             FormatSexagesimal(dec, QStringLiteral("°")));
 }
 
 namespace {

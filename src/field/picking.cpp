@@ -1,6 +1,7 @@
 #include "field/picking.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 // The index the next pick would take, or 0 when it has no mark to go with.
@@ -28,6 +29,14 @@ int StorePick(SessionState& session, MarkerPool& clicpic, double x, double y) {
     return k;
 }
 
+int EarlierPickNear(const SessionState& session, double x, double y) {
+    for (int k = 1; k <= session.PickCount && k < static_cast<int>(session.ImageStarX.size()); ++k)
+        if (std::abs(session.ImageStarX[k] - x) < kPickSeparation &&
+            std::abs(session.ImageStarY[k] - y) < kPickSeparation)
+            return k;
+    return 0;
+}
+
 int SelectAtCursor(SessionState& s, MarkerPool& clicpic,
                    const std::function<double(int, int)>& pixel) {
     if (s.WorkflowMode == WorkflowMode::Calibration)
@@ -38,6 +47,8 @@ int SelectAtCursor(SessionState& s, MarkerPool& clicpic,
         s.CursorX = static_cast<int16_t>(spot.x);
         s.CursorY = static_cast<int16_t>(spot.y);
     }
+    if (s.WorkflowMode == WorkflowMode::Select)
+        if (const int earlier = EarlierPickNear(s, s.CursorX, s.CursorY)) return -earlier;
     const int k = StorePick(s, clicpic, s.CursorX, s.CursorY);
     if (k == MarkerStore::kPicks) {
         s.WorkflowMode = WorkflowMode::SelectionFinished;

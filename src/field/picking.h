@@ -61,12 +61,23 @@ int StorePick(SessionState& session, MarkerPool& clicpic, double x, double y);
 // Returns the index used, or 0 when refused.
 int StorePickMark(SessionState& session, MarkerPool& clicpic, double x, double y);
 
+// Picks of the five field stars closer than this (pixels, both axes) are
+// one star picked twice (a double-click, a second click on the same star):
+// the matching would compare a distance of nearly 0 and find nothing.
+inline constexpr double kPickSeparation = 5;
+
+// The earlier field-star pick (1..PickCount) within kPickSeparation of
+// (x, y), or 0 when there is none.
+int EarlierPickNear(const SessionState& session, double x, double y);
+
 // One pick at the session's cursor ("doselect"): during a calibration the pick
 // goes to slot RefStarCount - 1; the third reference star ends the mode in
 // ReferencesPicked. With `pixel` given (the star-centring option) the cursor
 // first moves to the brightest spot near it (pixel values: the colour number
 // of a picture, the physical value of a FITS image). The pick is stored as by
 // StorePick; the fifth ends the selection (mode SelectionFinished,
-// SelectionDone). Returns the index used, or 0 when the pick was refused.
+// SelectionDone). Returns the index used, 0 when no mark was left for it, or
+// minus the index of the earlier field-star pick it lies on (EarlierPickNear):
+// such a pick is not recorded.
 int SelectAtCursor(SessionState& session, MarkerPool& clicpic,
                    const std::function<double(int x, int y)>& pixel);

@@ -6,16 +6,21 @@
 
 #include <QCoreApplication>
 
+namespace {
+// The box names go into messages, in the user's language.
+const char* const raNames[] = {QT_TRANSLATE_NOOP("TypedCentre", "right ascension, hours"),
+                               QT_TRANSLATE_NOOP("TypedCentre", "right ascension, minutes"),
+                               QT_TRANSLATE_NOOP("TypedCentre", "right ascension, seconds")};
+const char* const decNames[] = {QT_TRANSLATE_NOOP("TypedCentre", "declination, degrees"),
+                                QT_TRANSLATE_NOOP("TypedCentre", "declination, minutes"),
+                                QT_TRANSLATE_NOOP("TypedCentre", "declination, seconds")};
+} // namespace
+
+QString CentreBoxName(int box) {
+    return QCoreApplication::translate("TypedCentre", box < 3 ? raNames[box] : decNames[box - 3]);
+}
+
 TypedCentreReading ReadTypedCentre(const TypedCentreFields& fields) {
-    // The box names go into messages, in the user's language.
-    static const char* const raNames[] = {
-        QT_TRANSLATE_NOOP("TypedCentre", "right ascension, hours"),
-        QT_TRANSLATE_NOOP("TypedCentre", "right ascension, minutes"),
-        QT_TRANSLATE_NOOP("TypedCentre", "right ascension, seconds")};
-    static const char* const decNames[] = {
-        QT_TRANSLATE_NOOP("TypedCentre", "declination, degrees"),
-        QT_TRANSLATE_NOOP("TypedCentre", "declination, minutes"),
-        QT_TRANSLATE_NOOP("TypedCentre", "declination, seconds")};
     TypedCentreReading reading;
     const auto value = [&reading](const QString& text, const char* name) -> std::optional<double> {
         const auto v = numbers::Strict(text);

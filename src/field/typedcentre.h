@@ -29,6 +29,11 @@ struct TypedCentreReading {
     QString badText;  // and its text
 };
 
+// The name of a coordinate box in the user's language, for messages: 0..2
+// the hours, minutes and seconds of right ascension, 3..5 the degrees,
+// minutes and seconds of declination.
+QString CentreBoxName(int box);
+
 // Reads the centre; every field must hold a number (read strictly).
 // ra = (h*3600 + m*60 + s)/3600*15, dec = sign * (d*3600 + m*60 + s)/3600.
 TypedCentreReading ReadTypedCentre(const TypedCentreFields& fields);

@@ -19,9 +19,10 @@ CalibrationPanel::CalibrationPanel(QWidget* parent)
     const char* captions[4] = {
         "Veuillez selectioner une étoile puis fournir ses coordonnées ci-dessous:", "pixels",
         "RA:", "DEC:"};
-    for (int k = 0; k < 4; ++k)
+    m_labels[0] = wrappedLabel(QString::fromUtf8(captions[0]));
+    m_labels[0]->setObjectName(QStringLiteral("lbl(12)"));
+    for (int k = 1; k < 4; ++k)
         m_labels[k] = label(12 + k, captions[k]);
-    m_labels[0]->setWordWrap(true);
     for (int i = 0; i < 8; ++i) {
         m_boxes[i] =
             lineEdit(QStringLiteral("Etalo(%1)").arg(i), QString(), i == 4 || i == 7 ? 70 : 48);

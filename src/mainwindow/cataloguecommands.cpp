@@ -19,6 +19,13 @@
 #include "platform/programfolder.h"
 #include "text/language.h"
 
+namespace {
+// "3 objects read", in the plural form the count takes in the user's language.
+QString objectsRead(int count) {
+    return CatalogueCommands::tr("%n object(s) read", nullptr, count);
+}
+} // namespace
+
 CatalogueCommands::CatalogueCommands(Form1& form, FieldPanel& field,
                                      const MinorPlanetPage& minorPlanets, MessagePanel& messages,
                                      const CommandBar& commands)
@@ -120,8 +127,9 @@ void CatalogueCommands::readStars() {
     const StarFileResult read = ReadSessionStars(
         m_form.session(), programfolder::File(QStringLiteral("data")), m_field.centre());
     if (!read.opened) m_form.LogMessage(QStringLiteral("data: %1").arg(read.error));
-    m_form.LogMessage(FormText(20) + QStringLiteral(": ") + QString::number(read.rows.inUse) +
-                      QLatin1Char('/') + QString::number(read.rows.rowsRead) + FormMessage(19));
+    m_form.LogMessage(tr("%1: %2").arg(FormText(20), QString::number(read.rows.inUse) +
+                                                         QLatin1Char('/') +
+                                                         objectsRead(read.rows.rowsRead)));
 }
 
 void CatalogueCommands::readMinorPlanets() {
@@ -142,8 +150,7 @@ void CatalogueCommands::readMinorPlanets() {
                             s.Plate.corrDec, centreRa, s.MinorPlanets);
     for (const QString& note : MinorPlanetReadNotes(read))
         m_form.LogMessage(note);
-    m_form.LogMessage(FormText(76) + QStringLiteral(": ") + QString::number(read.rows.count) +
-                      FormMessage(19));
+    m_form.LogMessage(tr("%1: %2").arg(FormText(76), objectsRead(read.rows.count)));
 }
 
 bool CatalogueCommands::minorPlanetAnswerCurrent() const {
@@ -165,8 +172,7 @@ void CatalogueCommands::readDeepSky() {
         for (const QString& note : DeepSkyReadNotes(read))
             m_form.LogMessage(note);
     }
-    m_form.LogMessage(FormText(77) + QStringLiteral(": ") + QString::number(s.DeepSky.count) +
-                      FormMessage(19));
+    m_form.LogMessage(tr("%1: %2").arg(FormText(77), objectsRead(s.DeepSky.count)));
 }
 
 std::optional<BrowserField> CatalogueCommands::browserField() const {

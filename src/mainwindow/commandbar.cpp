@@ -20,6 +20,9 @@ CommandBar::CommandBar(QWidget* parent)
     setObjectName(QStringLiteral("frm(0)"));
     // The layout belongs to the frame.
     auto* l = new QHBoxLayout(this); // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
+    // Narrow margins, so that the longer captions of other languages fit the column.
+    l->setContentsMargins(4, 4, 4, 4);
+    l->setSpacing(3);
     for (QPushButton* b : {m_download, m_select, m_autoPicks, m_calcul, m_fullMap})
         l->addWidget(b);
 }

@@ -155,7 +155,7 @@ std::optional<double> FieldPanel::readTolerance() {
 
 QString FieldPanel::boxName(int label) const {
     QString name = m_labels[std::find(kLabelIndex, kLabelIndex + 12, label) - kLabelIndex]->text();
-    while (name.endsWith(QLatin1Char(':')) || name.endsWith(QLatin1Char(' ')))
+    while (name.endsWith(QLatin1Char(':')) || (!name.isEmpty() && name.back().isSpace()))
         name.chop(1);
     return name;
 }
@@ -169,7 +169,8 @@ bool told(QWidget* parent, const QString& problem) {
 } // namespace
 
 bool FieldPanel::checkQuery() {
-    QString problem = RangeProblem(boxName(0), m_radius->text(), kRadiusRange);
+    QString problem = CentreRangeProblem(centre());
+    if (problem.isEmpty()) problem = RangeProblem(boxName(0), m_radius->text(), kRadiusRange);
     if (problem.isEmpty()) problem = RangeProblem(boxName(2), m_mag->text(), kMagnitudeRange);
     return told(this, problem);
 }
@@ -178,10 +179,10 @@ bool FieldPanel::checkSave() {
     const std::pair<int, QLineEdit*> boxes[] = {{0, m_radius}, {2, m_mag}, {3, m_mag2}};
     for (const auto& [label, box] : boxes)
         if (QString p = RangeProblem(boxName(label), box->text(),
-                                     label == 0 ? kRadiusRange : kMagnitudeRange, false);
+                                     label == 0 ? kRadiusRange : kMagnitudeRange);
             !p.isEmpty())
             return told(this, p);
-    return told(this, RangeProblem(boxName(5), m_tolerance->text(), kToleranceRange, false));
+    return told(this, RangeProblem(boxName(5), m_tolerance->text(), kToleranceRange));
 }
 
 QString FieldPanel::centreProblem() const {

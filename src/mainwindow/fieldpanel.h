@@ -36,11 +36,11 @@ public:
     // The matching tolerance in pixels; nothing after a message when the box
     // holds no number or one out of range.
     std::optional<double> readTolerance();
-    // Whether the radius and the faintest magnitude can be queried; false
-    // after a message naming the box.
+    // Whether the field centre, the radius and the faintest magnitude can be
+    // queried; false after a message naming the box.
     bool checkQuery();
-    // Whether the boxes can be saved (no number out of its range in the
-    // radius, the magnitudes or the tolerance); false after a message.
+    // Whether the boxes can be saved (a number within its range in the
+    // radius, the magnitudes and the tolerance); false after a message.
     bool checkSave();
     // Why the centre boxes cannot be read, naming the box (a status line).
     QString centreProblem() const;

@@ -10,6 +10,7 @@
 #include "mainwindow/settingscommands.h"
 #include "mainwindow/solvecommands.h"
 #include "mainwindow/startup.h"
+#include "mainwindow/tooltips.h"
 #include "platform/programfolder.h"
 #include "platform/textfile.h"
 #include "platform/widgets/clickhandlers.h"
@@ -22,6 +23,7 @@
 #include "text/widgets/frmlang.h"
 #include "text/widgets/splash.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -38,6 +40,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Astroplate"));
     setAcceptDrops(true); // an image or .pam dropped on the window is opened
     buildPanels();
+    ApplyToolTips(this);
     connectHandlers();
     Form_Load();
 }
@@ -146,6 +149,11 @@ void Form1::LogMessage(const QString& text) {
     m_messages->log(text);
 }
 
+QString Form1::commandCaption(const char* name) const {
+    const auto* button = findChild<QAbstractButton*>(QLatin1String(name));
+    return button ? button->text() : QString();
+}
+
 void Form1::SetIdleIndicator(bool idle) {
     m_idle->setIdle(idle);
 }
@@ -176,6 +184,7 @@ void Form1::ApplyLanguageToForm() {
     DeriveFormMessages(Lang());
     for (const auto& retranslate : m_retranslate)
         retranslate();
+    ApplyToolTips(this);
 }
 
 void Form1::ShowSuggestion(const QString& key, int step, const QString& value1,
@@ -207,7 +216,9 @@ void Form1::LoadDefaults() {
 
 void Form1::mnu_savedefaut_Click() {
     if (!m_field->checkSave()) return;
-    SaveDefaultsFile(this);
+    if (SaveDefaultsFile(this))
+        LogMessage(tr("Default settings saved to %1")
+                       .arg(programfolder::File(QStringLiteral("defaut.cfg"))));
 }
 
 bool Form1::SaveReduction(const QString& path) {

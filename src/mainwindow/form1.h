@@ -150,13 +150,17 @@ private:
     // another size) drops the picks, the plate and the marks first.
     void showLoadedImage(LoadedImage loaded, const QString& path);
     void dropImageWork();
-    // After the fifth pick: "3-Calcul" when the wizard asked for it.
+    // After the fifth pick: the hint names the next step; "3-Calcul" when
+    // the wizard asked for it.
     void calculateIfAuto();
+    // The caption of the command button named `name`, as the window shows it.
+    QString commandCaption(const char* name) const;
 
     SessionState m_session;
     MarkerStore m_markers;
-    bool m_reloading = false;       // Timer3 is reloading the image (its error box may be open)
-    bool m_reviewCancelled = false; // the last review of candidates was cancelled
+    bool m_reloading = false;           // Timer3 is reloading the image (its error box may be open)
+    bool m_reviewCancelled = false;     // the last review of candidates was cancelled
+    bool m_minorPlanetsQueried = false; // the last download asked for the minor planets too
     std::vector<std::function<void()>> m_retranslate;
     MainMenu* m_menu = nullptr;
     CommandBar* m_commands = nullptr;

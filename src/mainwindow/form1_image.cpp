@@ -49,6 +49,11 @@ void Form1::showLoadedImage(LoadedImage loaded, const QString& path) {
     m_session.ImageLoaded = true;
     m_session.ImageFileStamp = ImageFileStamp(path);
     m_session.ImageRowsBottomUp = loaded.rowsBottomUp;
+    if (m_hint->showing(QStringLiteral("selectstar"), 2)) // "no image loaded" no longer holds
+        m_hint->showMade([this] {
+            return tr("Image loaded: press %1 or %2 to pick five stars.")
+                .arg(commandCaption("SelectStar"), commandCaption("AutoPicks"));
+        });
     if (fits) {
         LogMessage(loaded.description);
         m_fitsHints->apply(hints, path + QLatin1Char('|') + m_session.ImageFileStamp);
@@ -170,6 +175,10 @@ void Form1::doselect() {
     if (m_decider->starCentring())
         pixel = [&canvas](int x, int y) { return canvas.pickValue(x, y); };
     const int k = SelectAtCursor(s, m_markers.clicpic, pixel);
+    if (k < 0)
+        return LogMessage(tr("This star is already pick %1: the click is not recorded; pick "
+                             "another star.")
+                              .arg(-k));
     if (k == 0) return; // no mark left for this pick: it is not recorded
     m_calibration->setPixel(s.CursorX, s.CursorY);
     repaintImage();
@@ -185,6 +194,8 @@ void Form1::AutoPicks_Click() {
 }
 
 void Form1::calculateIfAuto() {
+    m_hint->showMade(
+        [this] { return tr("Five stars picked: press %1.").arg(commandCaption("startCalcul")); });
     if (m_session.AutoCalculate != 1) return;
     startCalcul_Click();
     m_session.AutoCalculate = 0;
@@ -213,7 +224,10 @@ void Form1::FullMap_Click() {
     DownloadData_Click();
     m_field->setMagnitude(s.SavedMagnitude);
     READFILE();
-    READFILE_ASTER();
+    if (m_minorPlanetsQueried)
+        READFILE_ASTER();
+    else
+        s.MinorPlanets.count = 0; // not wanted this time: none drawn, no answer read
     READFILE_NGCIC();
     LogMessage(FormMessage(10));
     s.MapState = MapState::Loading;

@@ -15,6 +15,8 @@
 #include "platform/widgets/messagebox.h"
 #include "text/language.h"
 
+#include <QScopeGuard>
+
 bool Form1::CentreJ2000() {
     return StoreTypedCentre(m_session, m_field->centre());
 }
@@ -71,8 +73,9 @@ void Form1::BoutonEtalo_Click() {
     if (step.scales) m_field->setScales(step.scales->corrAsd, step.scales->corrDec);
     if (!step.error.isEmpty()) return messagebox::Exclamation(this, step.error);
     if (!step.scales) return;
-    messagebox::Ok(this, FormMessage(7) + QStringLiteral(": CX = ") + m_field->corrAsd() +
-                             QStringLiteral(" et CY = ") + m_field->corrDec());
+    messagebox::Ok(
+        this,
+        tr("%1: CX = %2 and CY = %3").arg(FormMessage(7), m_field->corrAsd(), m_field->corrDec()));
     showCalibration(false);
     m_view->magnifier().hide();
 }
@@ -94,6 +97,7 @@ void Form1::startCalcul_Click() {
     SessionState& s = m_session;
     Loadimg_Click();
     SetIdleIndicator(false);
+    const auto idleAgain = qScopeGuard([this] { SetIdleIndicator(true); }); // on every return
     s.Plate.corrAsd = numbers::Lenient(m_field->corrAsd());
     s.Plate.corrDec = numbers::Lenient(m_field->corrDec());
     const MarkerStore shown = m_markers; // put back when the review is cancelled
@@ -101,7 +105,7 @@ void Form1::startCalcul_Click() {
     repaintImage();
     if (!s.SelectionDone) return ShowSuggestion(QStringLiteral("calculannuler"), 0);
     const auto scales = m_field->readScales(); // a scale of 0 would divide the readout by 0
-    if (!scales) return SetIdleIndicator(true);
+    if (!scales) return;
     std::tie(s.Plate.corrAsd, s.Plate.corrDec) = *scales;
     READFILE();
     READFILE_NGCIC();
@@ -113,10 +117,10 @@ void Form1::startCalcul_Click() {
         m_markers = shown;
         m_markers.drawingsVersion = version + 1; // the drawings changed back
         repaintImage();
-    } else {
+    } else if (s.MatchFound) {
+        // Without an accepted candidate there is no plate to draw the field with.
         map();
     }
-    SetIdleIndicator(true);
 }
 
 void Form1::Algo() {
@@ -130,17 +134,44 @@ void Form1::Algo() {
     if (!run.reviewed) return;
     m_reviewCancelled = run.cancelled;
     if (run.cancelled) repaintImage();
+    if (!m_session.MatchFound && !run.cancelled) {
+        // Nothing accepted: no candidate's drawings stay as if they were the field.
+        m_markers.star.hideAll();
+        m_markers.aster.hideAll();
+        m_markers.aster_lbl.hideAll();
+        m_markers.deepobj_lbl.hideAll();
+        m_markers.centerpic.visible = false;
+        m_markers.clearDrawings();
+        repaintImage();
+        LogMessage(run.count == 0
+                       ? tr("No identification found: no catalogue stars have the distances of "
+                            "the picks within the tolerance. Check the two correctors, raise the "
+                            "tolerance or pick other stars.")
+                       : tr("No identification found: none of the %n candidate(s) was accepted.",
+                            nullptr, run.count));
+    }
     LogMessage(FormMessage(6));
     ShowSuggestion(QStringLiteral("calcul"), m_session.MatchFound ? -1 : 0,
                    QString::number(run.count), QString::number(m_session.Stars.inUse));
 }
 
 void Form1::DownloadData_Click() {
+    m_minorPlanetsQueried = false;
     if (!m_field->checkQuery()) return;
     SetIdleIndicator(false);
-    if (m_catalogueCommands->downloadStars() && m_session.MatchFound && m_minorPlanets->wanted() &&
-        messagebox::YesNo(this, FormMessage(23), FormMessage(21)))
+    const bool read = m_catalogueCommands->downloadStars();
+    // The next step, unless the version check has something to say.
+    if (read && !m_session.MatchFound && !m_session.StarAnswerStale &&
+        !m_hint->showing(QStringLiteral("softupdate"), 1))
+        m_hint->showMade([this] {
+            return tr("Catalogue downloaded: press %1 and click five stars, or press %2.")
+                .arg(commandCaption("SelectStar"), commandCaption("AutoPicks"));
+        });
+    if (read && m_session.MatchFound && m_minorPlanets->wanted() &&
+        messagebox::YesNo(this, FormMessage(23), FormMessage(21))) {
         m_catalogueCommands->queryMinorPlanets();
+        m_minorPlanetsQueried = true;
+    }
     // Minor planets drawn from an answer that is not the typed query's (a
     // query that failed or was blocked, another date) do not stay shown.
     if (!m_catalogueCommands->minorPlanetAnswerCurrent()) {

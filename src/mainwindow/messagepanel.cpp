@@ -1,5 +1,7 @@
 #include "mainwindow/messagepanel.h"
 
+#include "mainwindow/panelparts.h"
+
 #include "text/widgets/applylanguage.h"
 
 #include <QCoreApplication>
@@ -11,15 +13,16 @@
 
 MessagePanel::MessagePanel(QWidget* parent)
     : QGroupBox(QStringLiteral("Debug"), parent), m_status(new QListWidget),
-      m_info(new QLabel(QStringLiteral("Info:"))),
+      m_info(panelparts::wrappedLabel(tr("Info:"))),
       m_cancel(new QPushButton(tr("Cancel download"))) {
     setObjectName(QStringLiteral("frm(3)"));
     m_cancel->setObjectName(QStringLiteral("cancelDownload"));
     m_cancel->setToolTip(tr("Stop the running download; the previous answer is kept"));
     m_cancel->hide();
     m_status->setObjectName(QStringLiteral("status"));
+    // Four lines at least, so that the plate panel below keeps room for its table.
+    m_status->setMinimumHeight(4 * m_status->fontMetrics().lineSpacing() + 8);
     m_info->setObjectName(QStringLiteral("info"));
-    m_info->setWordWrap(true);
     m_info->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* l = new QVBoxLayout(this);
     l->addWidget(m_status, 1);
@@ -29,6 +32,9 @@ MessagePanel::MessagePanel(QWidget* parent)
 
 void MessagePanel::retranslate() {
     SetFormCaption(this, 22);
+    if (!m_readoutShown) m_info->setText(tr("Info:"));
+    m_cancel->setText(tr("Cancel download"));
+    m_cancel->setToolTip(tr("Stop the running download; the previous answer is kept"));
 }
 
 void MessagePanel::log(const QString& text) {
@@ -46,6 +52,7 @@ void MessagePanel::clear() {
 
 void MessagePanel::setReadout(const QString& text) {
     m_info->setText(text);
+    m_readoutShown = !text.isEmpty();
 }
 
 MessagePanel::ProgressLine::ProgressLine(MessagePanel& panel, QString name)

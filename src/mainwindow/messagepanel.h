@@ -52,7 +52,8 @@ public:
 private:
     QListWidget* m_status;
     QLabel* m_info;
-    QPushButton* m_cancel; // cancelDownload: shown while a download runs
+    bool m_readoutShown = false; // the label shows a readout, not its caption
+    QPushButton* m_cancel;       // cancelDownload: shown while a download runs
     bool m_cancelRequested = false;
 };
 

@@ -10,6 +10,7 @@
 #include "mainwindow/optionpages.h"
 #include "platform/widgets/messagebox.h"
 
+#include <QAbstractButton>
 #include <QDir>
 
 MinorPlanetCommands::MinorPlanetCommands(Form1& form, MessagePanel& messages,
@@ -76,8 +77,10 @@ void MinorPlanetCommands::reportPosition() {
     const SessionState& s = m_form.session();
     if (!s.MatchFound || s.WorkflowMode != WorkflowMode::Coordinates)
         return messagebox::Exclamation(
-            &m_form, tr("There is no plate to measure with yet: accept an identification with "
-                        "\"3-Calcul\" first, then click the object on the image."));
+            &m_form,
+            tr("There is no plate to measure with yet: accept an identification with "
+               "\"%1\" first, then click the object on the image.")
+                .arg(m_form.findChild<QAbstractButton*>(QStringLiteral("startCalcul"))->text()));
     if (!m_click || m_click->image != s.ImageFileStamp)
         return messagebox::Exclamation(
             &m_form, tr("Click the object on the image first, then choose this command."));

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace panelparts {
@@ -20,6 +22,32 @@ QLineEdit* lineEdit(const QString& name, const QString& text, int width) {
     e->setObjectName(name);
     if (width > 0) e->setFixedWidth(width);
     return e;
+}
+
+namespace {
+// A word-wrapped label that asks for the height of its text at its own width
+// without making the column above it ask every part for its preferred height
+// at a given width: the column then keeps to its parts' minimum heights.
+class WrappedLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    bool hasHeightForWidth() const override { return false; }
+    QSize minimumSizeHint() const override {
+        return {QLabel::minimumSizeHint().width(), heightForWidth(width() > 0 ? width() : 400)};
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        if (event->oldSize().width() != event->size().width()) updateGeometry();
+    }
+};
+} // namespace
+
+QLabel* wrappedLabel(const QString& text) {
+    auto* l = new WrappedLabel(text);
+    l->setWordWrap(true);
+    return l;
 }
 
 QLabel* label(int i, const char* caption) {
@@ -47,12 +75,28 @@ QWidget* frame(QWidget* view, std::initializer_list<std::pair<QWidget*, int>> co
     top->setContentsMargins(6, 6, 6, 6);
     top->addWidget(view, 1);
     auto* side = new QWidget;
-    side->setFixedWidth(430);
+    side->setObjectName(QStringLiteral("sideColumn"));
+    // As wide as the area shows (less its scroll bar, when there is one),
+    // never so narrow that the command buttons lose their captions.
+    side->setMinimumWidth(400);
     auto* col = new QVBoxLayout(side);
     col->setContentsMargins(0, 0, 0, 0);
-    for (const auto& [widget, stretch] : column)
+    for (const auto& [widget, stretch] : column) {
+        // Parts without stretch keep their height; the others share the rest.
+        if (stretch == 0)
+            widget->setSizePolicy(widget->sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
         col->addWidget(widget, stretch);
-    top->addWidget(side);
+    }
+    // Should the column ever need more height than the window has, it scrolls
+    // rather than squeezing its controls or making the window grow.
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("sideScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(side);
+    scroll->setFixedWidth(430);
+    top->addWidget(scroll);
     return central;
 }
 

@@ -18,6 +18,10 @@ namespace panelparts {
 QLineEdit* lineEdit(const QString& name, const QString& text = QString(), int width = 0);
 // lbl(i) with its design caption.
 QLabel* label(int i, const char* caption);
+// A label whose text wraps at the width it is given; its height is that of
+// its text, and it never makes the column it sits in taller than the sum of
+// its parts' minimum heights.
+QLabel* wrappedLabel(const QString& text = QString());
 QCheckBox* checkBox(const char* name, const char* caption);
 QPushButton* button(const char* name, const char* caption);
 

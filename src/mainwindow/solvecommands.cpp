@@ -11,6 +11,7 @@
 #include "reduction/wcsfile.h"
 #include "text/language.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFileInfo>
 
@@ -120,18 +121,18 @@ std::vector<int> SolveCommands::rankCandidates(std::vector<matching::Candidate>&
 void SolveCommands::showAcceptedPlate() {
     SessionState& s = m_form.session();
     if (!m_decider.refinePlate()) {
-        showPlate(PlateInUseText(s, nullptr), {});
+        showPlate([&s] { return PlateInUseText(s, nullptr); }, {});
         return;
     }
     findStars();
     const QImage& picture = m_view.canvas().image();
     const RefineResult r = RefineSessionPlate(s, picture.width(), picture.height());
-    const QString text = PlateInUseText(s, &r);
-    showPlate(text, ResidualLines(r, s.Stars));
-    m_form.LogMessage(text);
+    showPlate([&s, r] { return PlateInUseText(s, &r); }, ResidualLines(r, s.Stars));
+    m_form.LogMessage(PlateInUseText(s, &r));
 }
 
-void SolveCommands::showPlate(const QString& text, const std::vector<ResidualLine>& lines) {
+void SolveCommands::showPlate(const std::function<QString()>& text,
+                              const std::vector<ResidualLine>& lines) {
     m_shown = ShownPlate{text, lines};
     m_solve.showPlate(text, lines);
 }
@@ -145,8 +146,11 @@ void SolveCommands::exportWcs() {
     const SessionState& s = m_form.session();
     const QImage& picture = m_view.canvas().image();
     if (!s.MatchFound || picture.isNull()) {
-        messagebox::Exclamation(&m_form, tr("There is no plate to export yet: accept an "
-                                            "identification with \"3-Calcul\" first."));
+        messagebox::Exclamation(
+            &m_form,
+            tr("There is no plate to export yet: accept an identification with \"%1\" "
+               "first.")
+                .arg(m_form.findChild<QAbstractButton*>(QStringLiteral("startCalcul"))->text()));
         return;
     }
     const std::optional<TanPlate> plate =

@@ -56,11 +56,11 @@ private:
     // After an accepted candidate: refines the plate when that is wanted and
     // says which plate is in use.
     void showAcceptedPlate();
-    void showPlate(const QString& text, const std::vector<ResidualLine>& lines);
+    void showPlate(const std::function<QString()>& text, const std::vector<ResidualLine>& lines);
 
     // What the plate panel shows, to put back after a cancelled review.
     struct ShownPlate {
-        QString text;
+        std::function<QString()> text; // made again in the language in use
         std::vector<ResidualLine> lines;
     };
     std::optional<ShownPlate> m_shown;

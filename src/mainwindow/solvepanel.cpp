@@ -1,15 +1,16 @@
 #include "mainwindow/solvepanel.h"
 
+#include "mainwindow/panelparts.h"
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 SolvePanel::SolvePanel(QWidget* parent)
-    : QGroupBox(parent), m_plate(new QLabel), m_table(new QTableWidget(0, 6)) {
+    : QGroupBox(parent), m_plate(panelparts::wrappedLabel()), m_table(new QTableWidget(0, 6)) {
     setObjectName(QStringLiteral("frm_plate"));
     m_plate->setObjectName(QStringLiteral("lbl_plate"));
-    m_plate->setWordWrap(true);
     m_table->setObjectName(QStringLiteral("ResidualTable"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
@@ -25,10 +26,19 @@ void SolvePanel::retranslate() {
     setTitle(tr("Plate"));
     m_table->setHorizontalHeaderLabels(
         {tr("Star"), tr("dx (px)"), tr("dy (px)"), tr("dx (\")"), tr("dy (\")"), tr("Fit")});
+    if (m_plateText) render();
 }
 
-void SolvePanel::showPlate(const QString& plateText, const std::vector<ResidualLine>& lines) {
-    m_plate->setText(plateText);
+void SolvePanel::showPlate(std::function<QString()> plateText, std::vector<ResidualLine> lines) {
+    m_plateText = std::move(plateText);
+    m_lines = std::move(lines);
+    render();
+    show();
+}
+
+void SolvePanel::render() {
+    const std::vector<ResidualLine>& lines = m_lines;
+    m_plate->setText(m_plateText());
     m_table->setRowCount(static_cast<int>(lines.size()));
     for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
         const ResidualLine& line = lines[r];
@@ -45,10 +55,11 @@ void SolvePanel::showPlate(const QString& plateText, const std::vector<ResidualL
         }
     }
     m_table->setVisible(!lines.empty());
-    show();
 }
 
 void SolvePanel::clearPlate() {
+    m_plateText = nullptr;
+    m_lines.clear();
     m_plate->clear();
     m_table->setRowCount(0);
     hide();

@@ -6,6 +6,7 @@
 #include "field/solve.h"
 
 #include <QGroupBox>
+#include <functional>
 #include <vector>
 
 class QLabel;
@@ -17,8 +18,10 @@ public:
     explicit SolvePanel(QWidget* parent = nullptr);
     void retranslate();
 
-    // Shows the panel with `plateText` and the table lines (none: the table is hidden).
-    void showPlate(const QString& plateText, const std::vector<ResidualLine>& lines);
+    // Shows the panel with the text `plateText` makes and the table lines
+    // (none: the table is hidden). The text is made again in the new
+    // language when the language changes.
+    void showPlate(std::function<QString()> plateText, std::vector<ResidualLine> lines);
     // Empties and hides the panel (no identification accepted).
     void clearPlate();
 
@@ -26,6 +29,10 @@ public:
     const QTableWidget* table() const { return m_table; }
 
 private:
+    void render();
+
     QLabel* m_plate;
     QTableWidget* m_table;
+    std::function<QString()> m_plateText; // empty while no plate is shown
+    std::vector<ResidualLine> m_lines;
 };

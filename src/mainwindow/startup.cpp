@@ -54,6 +54,7 @@ bool shippedLanguageFileExists() {
 void ReadLanguage(QWidget* parent) {
     const LanguageReadResult r =
         ReadLanguageFile(programfolder::File(QStringLiteral("lang.cfg")), Lang());
+    MendFrenchTexts(Lang());
     // The program's own texts and Qt's buttons follow the file's language.
     UseTranslations(LanguageCode(Lang()));
     if (r.problems.isEmpty()) return;
@@ -73,10 +74,11 @@ void ReadLanguageAndApply(Form1* form) {
 void LoadLanguageFile(Form1* form) {
     const QString path = programfolder::File(QStringLiteral("lang.cfg"));
     bool readByChoice = false;
-    // First run: ask for a language until one has been chosen. Closing the
-    // window without a choice asks again; without any shipped language file
-    // there is nothing to choose from, so the design captions stay.
-    while (!QFileInfo::exists(path)) {
+    // First run: ask for a language. Closing the window without a choice
+    // takes English, the program's own language (French when only the French
+    // file is shipped); without any shipped language file there is nothing to
+    // choose from, so the design captions stay.
+    if (!QFileInfo::exists(path)) {
         if (!shippedLanguageFileExists()) {
             messagebox::Ok(form,
                            QString::fromUtf8("Aucun fichier de langue (lang-fr.cfg, lang-en.cfg).\n"
@@ -90,7 +92,20 @@ void LoadLanguageFile(Form1* form) {
                 readByChoice = true;
             },
             form);
-        window.showModal();
+        if (!window.showModal()) {
+            const bool english =
+                QFileInfo::exists(programfolder::File(QStringLiteral("lang-en.cfg")));
+            QString error;
+            if (ChooseLanguageFile(english ? QStringLiteral("lang-en.cfg")
+                                           : QStringLiteral("lang-fr.cfg"),
+                                   &error)) {
+                ReadLanguageAndApply(form);
+                readByChoice = true;
+            } else {
+                messagebox::Ok(form, error, QStringLiteral("lang.cfg"));
+                return;
+            }
+        }
     }
     // The choice has just read the file; otherwise read it now.
     if (!readByChoice) ReadLanguage(form);

@@ -5,6 +5,7 @@
 #include "reduction/sexagesimal.h"
 #include "text/language.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace details {
@@ -86,10 +87,32 @@ QString MinorPlanetInfoMarkup(const QString& designation, const QString& name, d
     return joined(l);
 }
 
+namespace {
+// The object types of the NGC/IC files, shown in the user's language; the
+// English text is the file's own word.
+const char* const kDeepSkyTypes[] = {
+    QT_TRANSLATE_NOOP("DeepSkyType", "Galaxy"),   QT_TRANSLATE_NOOP("DeepSkyType", "OpenCl"),
+    QT_TRANSLATE_NOOP("DeepSkyType", "Star"),     QT_TRANSLATE_NOOP("DeepSkyType", "Other"),
+    QT_TRANSLATE_NOOP("DeepSkyType", "Nebula"),   QT_TRANSLATE_NOOP("DeepSkyType", "MultStar"),
+    QT_TRANSLATE_NOOP("DeepSkyType", "GlobCl"),   QT_TRANSLATE_NOOP("DeepSkyType", "PlanNeb"),
+    QT_TRANSLATE_NOOP("DeepSkyType", "Asterism"), QT_TRANSLATE_NOOP("DeepSkyType", "GalClust"),
+    QT_TRANSLATE_NOOP("DeepSkyType", "SNR")};
+
+// The description with its type word translated, its spacing kept.
+QString translatedType(QString description) {
+    const QString word = description.trimmed();
+    for (const char* type : kDeepSkyTypes)
+        if (word == QLatin1String(type))
+            return description.replace(word, QCoreApplication::translate("DeepSkyType", type));
+    return description;
+}
+} // namespace
+
 QString DeepSkyInfoMarkup(const QString& name, double ra, double dec, const QString& magnitude,
-                          double size1, double size2, const QString& description,
+                          double size1, double size2, const QString& rawDescription,
                           const QString& pgcName, const QString& otherName1,
                           const QString& otherName2) {
+    const QString description = translatedType(rawDescription);
     QStringList l;
     l << title(name) << spacer() << heading(I(1));
     l << spacedField(12, name) << spacedField(19, description) << field(15, magnitude);

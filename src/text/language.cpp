@@ -1,6 +1,8 @@
 #include "text/language.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
+#include <utility>
 
 #include "platform/numbers.h"
 #include "platform/textfile.h"
@@ -25,6 +27,49 @@ QString LanguageCode(const LanguageTable& table) {
 QString FormText(int i) {
     const auto& t = Lang().FormTexts;
     return i >= 0 && i < static_cast<int>(t.size()) ? t[i] : QString();
+}
+
+namespace {
+// A whole entry replaced.
+const std::pair<const char*, const char*> kFrenchEntries[] = {
+    {"A propos", "À propos"},
+    {"Catalogue d'étoile", "Catalogue d'étoiles"},
+};
+// Parts of entries replaced, in this order.
+const std::pair<const char*, const char*> kFrenchParts[] = {
+    {"1-Download", "1-Télécharger"},
+    {"4-Full map", "4-Carte"}, // "carte complète" is too wide for its button
+    {"Mag fullmap:", "Mag carte complète:"},
+    {"dans Fullmap", "dans la carte complète"},
+    {"Img:", "Image:"},
+    {"Epoque:", "Équinoxe:"},
+    {"Epoch:", "Équinoxe:"},
+    {"Super Etalonage", "Super étalonnage"},
+    {"Etalonage", "Étalonnage"},
+    {"étalonage", "étalonnage"},
+    {"puis Load", "puis Charger"},
+    {"sur Load", "sur Charger"},
+};
+
+QString mendFrench(QString text) {
+    for (const auto& [wrong, right] : kFrenchEntries)
+        if (text == QString::fromUtf8(wrong)) text = QString::fromUtf8(right);
+    for (const auto& [wrong, right] : kFrenchParts)
+        text.replace(QString::fromUtf8(wrong), QString::fromUtf8(right));
+    // French puts a (non-breaking) space before a colon that ends a word.
+    static const QRegularExpression colon(QStringLiteral("([^\\s\\x{00a0}]):(?=\\s|$)"));
+    text.replace(colon, QStringLiteral("\\1\u00a0:"));
+    return text;
+}
+} // namespace
+
+void MendFrenchTexts(LanguageTable& table) {
+    if (LanguageCode(table) != QLatin1String("fr")) return;
+    for (auto* section :
+         {&table.ConfigTexts, &table.Config2Texts, &table.FormTexts, &table.WizardTexts,
+          &table.SuggestionTexts, &table.InfoTexts, &table.ModeTexts})
+        for (QString& text : *section)
+            if (!text.startsWith(QLatin1Char('['))) text = mendFrench(text);
 }
 
 void DeriveFormMessages(LanguageTable& table) {

@@ -50,6 +50,13 @@ LanguageReadResult ReadLanguageFile(const QString& path, LanguageTable& table);
 // French, "en" otherwise. The program's own texts follow it.
 QString LanguageCode(const LanguageTable& table);
 
+// Mends the known faults of the shipped French file in the table read from
+// it, leaving the file itself as it is: English words left in it
+// ("1-Download", "Img:"), spelling ("Etalonage", "A propos"), the box that
+// holds an equinox called an epoch, and a space before each colon. Does
+// nothing to a table of another language.
+void MendFrenchTexts(LanguageTable& table);
+
 // Copies FormTexts 49..76 into FormMessages 0..27.
 void DeriveFormMessages(LanguageTable& table);
 

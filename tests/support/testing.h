@@ -137,3 +137,8 @@ QLineEdit* edit(const QObject& root, const QString& name);
 QCheckBox* check(const QObject& root, const QString& name);
 
 } // namespace testing_support
+
+// Readable QStrings in the messages of failed assertions.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}

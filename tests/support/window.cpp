@@ -4,6 +4,7 @@
 #include "mainwindow/imagecanvas.h"
 #include "platform/widgets/controlvalue.h"
 #include "text/language.h"
+#include "text/widgets/translations.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -18,6 +19,7 @@ namespace testing_support {
 EnglishTexts::EnglishTexts(const ProgramFolderFixture& folder) {
     if (!ReadLanguageFile(folder.file(QStringLiteral("lang-en.cfg")), Lang()).opened)
         throw std::runtime_error("lang-en.cfg is missing from the program folder");
+    UseTranslations(QStringLiteral("en")); // the plural forms of the English texts
 }
 
 EnglishTexts::~EnglishTexts() {

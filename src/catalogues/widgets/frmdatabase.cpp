@@ -23,7 +23,7 @@ constexpr int kColumnTwips[5] = {650, 2500, 1000, 1000, 1000};
 Frmdatabase::Frmdatabase(std::optional<BrowserField> field, QWidget* parent)
     : QDialog(parent), m_field(field) {
     setObjectName(QStringLiteral("Frmdatabase"));
-    setWindowTitle(tr("DataBase-Debug"));
+    setWindowTitle(tr("Catalogue browser"));
     setModal(true);
 
     ListView1 = new QTreeWidget;
@@ -31,8 +31,7 @@ Frmdatabase::Frmdatabase(std::optional<BrowserField> field, QWidget* parent)
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
     ListView1->setColumnCount(5);
-    ListView1->setHeaderLabels(
-        {QString(), tr("Name"), QStringLiteral("Asd"), QStringLiteral("Dec"), tr("Size")});
+    ListView1->setHeaderLabels({QString(), tr("Name"), tr("RA (°)"), tr("Dec (°)"), QString()});
     for (int c = 0; c < 5; ++c) {
         ListView1->setColumnWidth(c, kColumnTwips[c] / 15);
         if (c > 0) ListView1->headerItem()->setTextAlignment(c, Qt::AlignCenter);
@@ -87,10 +86,8 @@ void Frmdatabase::Btn3_Click() {
 
 void Frmdatabase::Btn2_Click() {
     if (!m_field || m_field->corrAsd == 0 || m_field->corrDec == 0) {
-        messagebox::Ok(this,
-                       QStringLiteral("Please fill the cordinates and corrector field in the main "
-                                      "windows\n\rVeuillez indiquer des corrdonéees et/ou des "
-                                      "correcteurs dans la fenetre principale."));
+        messagebox::Ok(this, tr("Type the field centre and the two correctors in the main "
+                                "window first."));
         return;
     }
     setListing(ListDeepSkyObjects(programfolder::Path(), *m_field));
@@ -98,6 +95,10 @@ void Frmdatabase::Btn2_Click() {
 
 void Frmdatabase::setListing(BrowserListing listing) {
     m_listing = std::move(listing);
+    // The last column holds what the listing has there.
+    ListView1->headerItem()->setText(4, m_listing.icon == kStarIcon          ? tr("Mag R")
+                                        : m_listing.icon == kMinorPlanetIcon ? tr("Motion (\"/h)")
+                                                                             : tr("Size (')"));
     ShowData();
 }
 

@@ -13,6 +13,18 @@ std::optional<QString> orCancel(const QString& path) {
     if (path.isEmpty()) return std::nullopt;
     return path;
 }
+
+// The type column of the dialog's file list: Qt's own French translation
+// leaves these in English, so the program's translation carries them.
+struct SourceText {
+    const char* source;
+    const char* comment;
+};
+[[maybe_unused]] const SourceText kFolderType =
+    QT_TRANSLATE_NOOP3("QAbstractFileIconProvider", "Folder", "All other platforms");
+[[maybe_unused]] const char* const kOtherTypes[] = {
+    QT_TRANSLATE_NOOP("QAbstractFileIconProvider", "Drive"),
+    QT_TRANSLATE_NOOP("QAbstractFileIconProvider", "Unknown")};
 } // namespace
 
 void SetAnswerer(Answerer a) {

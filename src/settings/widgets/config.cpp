@@ -60,9 +60,9 @@ Config::Config(Mode mode, QWidget* parent) : QDialog(parent), m_mode(mode) {
     auto* boxes = new QGridLayout;
     boxes->addWidget(m_lbl[1], 0, 0);
     boxes->addWidget(m_txt_coor[0], 0, 1);
-    boxes->addWidget(new QLabel(QStringLiteral("Corr Asd:")), 1, 0);
+    boxes->addWidget(new QLabel(tr("Corr RA:")), 1, 0);
     boxes->addWidget(m_txt_coor[1], 1, 1);
-    boxes->addWidget(new QLabel(QStringLiteral("Corr Dec:")), 2, 0);
+    boxes->addWidget(new QLabel(tr("Corr Dec:")), 2, 0);
     boxes->addWidget(m_txt_coor[2], 2, 1);
     right->addLayout(boxes);
     auto* buttons = new QHBoxLayout(Frame1);
@@ -138,7 +138,10 @@ void Config::cmd2_Click() {
                                  .arg(kMaxOpticalConfigurations));
         return;
     }
-    List1->addItem(m_list.entries().back().name);
+    // The new entry is the one the boxes edit from now on.
+    fillList(m_list.count() - 1);
+    m_txt_coor[0]->setFocus();
+    m_txt_coor[0]->selectAll();
 }
 
 void Config::cmd3_Click() {
@@ -156,5 +159,8 @@ void Config::cmd4_Click() {
         return;
     }
     fillList(List1->currentRow());
+    messagebox::Ok(
+        this,
+        tr("%n configuration(s) saved to %1.", nullptr, m_list.count()).arg(ConfigFilePath()));
     accept();
 }

@@ -26,7 +26,7 @@ constexpr int kLabelOfBox[6] = {0, 1, 2, 4, 5, 3};
 
 Config2::Config2(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Config2"));
-    setWindowTitle(QStringLiteral("Etalonage classique"));
+    setWindowTitle(QString::fromUtf8("Étalonnage classique"));
     setModal(true);
     // Rows in the order of the labels: width, height, focal length, pixels across, pixels down.
     const char* names[6] = {"Calcul des correcteurs à partir du capteur et de la focale:",
@@ -47,6 +47,9 @@ Config2::Config2(QWidget* parent) : QDialog(parent) {
     }
     cmd1 = new QPushButton(QStringLiteral("Calculer"));
     cmd1->setObjectName(QStringLiteral("cmd1"));
+    cmdClose = new QPushButton(tr("Close"));
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setAutoDefault(false);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_lbl[0], 0, 0, 1, 3);
@@ -57,14 +60,17 @@ Config2::Config2(QWidget* parent) : QDialog(parent) {
         layout->addWidget(txt(boxOfRow[r - 1]), r, 1);
         layout->addWidget(m_Label1[r - 1], r, 2);
     }
+    layout->addWidget(cmdClose, 6, 0, Qt::AlignLeft);
     layout->addWidget(cmd1, 6, 1, 1, 2, Qt::AlignRight);
     setTabOrder(txt(1), txt(2));
     setTabOrder(txt(2), txt(5));
     setTabOrder(txt(5), txt(3));
     setTabOrder(txt(3), txt(4));
     setTabOrder(txt(4), cmd1);
+    setTabOrder(cmd1, cmdClose);
     cmd1->setDefault(true);
     connect(cmd1, &QPushButton::clicked, this, &Config2::cmd1_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
     Form_Load();
 }
 
@@ -97,8 +103,8 @@ void Config2::cmd1_Click() {
     const QString cx = numbers::Text(r.field->cx);
     const QString cy = numbers::Text(r.field->cy);
     emit coefficientsComputed(cx, cy);
-    m_message = FormMessage(7) + QStringLiteral(": CX = ") + cx + QStringLiteral(" et CY = ") + cy +
-                QStringLiteral("\nCCD size: ") + numbers::Text(r.field->widthArcmin) +
-                QStringLiteral("' x ") + numbers::Text(r.field->heightArcmin) + QStringLiteral("'");
+    m_message = tr("%1: CX = %2 and CY = %3\nField of the sensor: %4' x %5'")
+                    .arg(FormMessage(7), cx, cy, numbers::Text(r.field->widthArcmin),
+                         numbers::Text(r.field->heightArcmin));
     messagebox::Ok(this, m_message);
 }

@@ -21,7 +21,8 @@ public:
     QLineEdit* txt(int i) const { return m_txt.at(i - 1); }
     QLabel* lbl(int i) const { return m_lbl.at(i); }
     QLabel* Label1(int i) const { return m_Label1.at(i); }
-    QPushButton* cmd1 = nullptr; // "Calculer"
+    QPushButton* cmd1 = nullptr;     // "Calculer"
+    QPushButton* cmdClose = nullptr; // closes the window (as Escape does)
 
     // The message of the last successful calculation.
     QString lastMessage() const { return m_message; }

@@ -127,7 +127,6 @@ Wizard::Wizard(const WizardFields& fields, QWidget* parent) : QDialog(parent) {
     Frame3 = new QGroupBox;
     Frame3->setObjectName(QStringLiteral("Frame3"));
     txt_tolerance = edit(QStringLiteral("txt_tolerance"));
-    txt_tolerance->setToolTip(QStringLiteral("Tolerance lors de la selection des images"));
     txt_distance = edit(QStringLiteral("txt_distance"));
     txt_calcul = edit(QStringLiteral("txt_calcul"));
     step3 = button(QStringLiteral("Terminer"), QStringLiteral("step3"));
@@ -147,18 +146,27 @@ Wizard::Wizard(const WizardFields& fields, QWidget* parent) : QDialog(parent) {
         g->addWidget(step3, 5, 2, Qt::AlignRight);
     }
 
+    back = button(QString(), QStringLiteral("back"));
+    cancel = button(QString(), QStringLiteral("cancel"));
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(back);
+    bottom->addStretch();
+    bottom->addWidget(cancel);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Frame1);
     layout->addWidget(Frame2);
     layout->addWidget(Frame3);
-    Frame2->hide();
-    Frame3->hide();
-    step1->setDefault(true);
+    layout->addLayout(bottom);
+    showPage(0);
     setMinimumWidth(420);
+    retranslate();
 
     connect(step1, &QPushButton::clicked, this, &Wizard::step1_Click);
     connect(step2, &QPushButton::clicked, this, &Wizard::step2_Click);
     connect(step3, &QPushButton::clicked, this, &Wizard::step3_Click);
+    connect(back, &QPushButton::clicked, this, &Wizard::back_Click);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(Combo, &QComboBox::activated, this, &Wizard::Combo_Click);
     for (int i = 0; i < 2; ++i)
         connect(m_txt_dec_sign[i], &QRadioButton::clicked, this,
@@ -218,18 +226,45 @@ WizardFields Wizard::fields() const {
     return f;
 }
 
+void Wizard::retranslate() {
+    // The captions the language file does not hold.
+    Frame1->setTitle(tr("Image and field centre"));
+    Frame2->setTitle(tr("Optical configuration"));
+    Frame3->setTitle(tr("Calculation"));
+    back->setText(tr("Back"));
+    cancel->setText(tr("Cancel"));
+    txt_url->setToolTip(tr("The image file: a picture or a FITS file"));
+    txt_epoch->setToolTip(tr("The equinox of the coordinates, in years (2000.0 for J2000)"));
+    txt_mag->setToolTip(tr("The faintest magnitude of the catalogue stars fetched"));
+    Combo->setToolTip(tr("One of the optical configurations; it fills in the two correctors"));
+    txt_tolerance->setToolTip(
+        tr("How far, in pixels, a distance between picked stars may differ from the catalogue's"));
+    txt_distance->setToolTip(tr("The radius of the catalogue query, in arcminutes"));
+    txt_calcul->setToolTip(tr("The decision threshold: how close, in pixels, a pick must lie to a "
+                              "catalogue star for the automatic check"));
+}
+
+void Wizard::showPage(int page) {
+    QGroupBox* const frames[3] = {Frame1, Frame2, Frame3};
+    QPushButton* const next[3] = {step1, step2, step3};
+    for (int i = 0; i < 3; ++i) {
+        frames[i]->setVisible(i == page);
+        next[i]->setDefault(i == page);
+    }
+    back->setEnabled(page > 0);
+    m_page = page;
+}
+
 void Wizard::step1_Click() {
-    Frame1->hide();
-    Frame2->show();
-    step1->setDefault(false);
-    step2->setDefault(true);
+    showPage(1);
 }
 
 void Wizard::step2_Click() {
-    Frame2->hide();
-    Frame3->show();
-    step2->setDefault(false);
-    step3->setDefault(true);
+    showPage(2);
+}
+
+void Wizard::back_Click() {
+    showPage(std::max(m_page - 1, 0));
 }
 
 void Wizard::step3_Click() {

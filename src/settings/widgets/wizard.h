@@ -1,7 +1,8 @@
 // The astrometry wizard: three pages that lead a new user through the inputs
 // of a reduction (image and field centre, optical configuration, calculation
 // parameters). It edits a copy of the main window's fields; "Terminer" closes
-// it accepted with the edited copy, closing it any other way changes nothing.
+// it accepted with the edited copy; "Cancel", Escape or the frame's close
+// button change nothing. "Back" returns to the previous page, its fields kept.
 #pragma once
 
 #include "settings/configfile.h"
@@ -64,24 +65,30 @@ public:
     QLineEdit* txt_distance = nullptr;
     QLineEdit* txt_calcul = nullptr;
     QLabel* lbl(int i) const { return m_lbl.at(i); }
-    QPushButton* step1 = nullptr; // "Suivant"
-    QPushButton* step2 = nullptr; // "Suivant"
-    QPushButton* step3 = nullptr; // "Terminer"
+    QPushButton* step1 = nullptr;  // "Suivant"
+    QPushButton* step2 = nullptr;  // "Suivant"
+    QPushButton* step3 = nullptr;  // "Terminer"
+    QPushButton* back = nullptr;   // to the previous page
+    QPushButton* cancel = nullptr; // closes the wizard, nothing changed
 
     // ---- handlers --------------------------------------------------------
     void Form_Load(const WizardFields& fields);
     void step1_Click();
     void step2_Click();
     void step3_Click();
+    void back_Click();
     void Combo_Click(int position);
     void txt_dec_sign_Click(int index);
 
 private:
     void setFields(const WizardFields& f);
+    void showPage(int page); // 0, 1 or 2
+    void retranslate();
 
     std::vector<OpticalConfiguration> m_configs;
     std::array<QLineEdit*, 3> m_txt_ra{};
     std::array<QLineEdit*, 3> m_txt_dec{};
     std::array<QRadioButton*, 2> m_txt_dec_sign{};
     std::array<QLabel*, 16> m_lbl{};
+    int m_page = 0; // the page shown, 0..2
 };

@@ -37,10 +37,14 @@ bool UseTranslations(const QString& language) {
             t->reset();
         }
     s.language = QStringLiteral("en");
-    if (language != QLatin1String("fr")) return true;
+    const QString folder = programfolder::File(QStringLiteral("translations"));
+    if (language != QLatin1String("fr")) {
+        // English texts are the sources; only their plural forms are looked up.
+        s.program = load(QStringLiteral("astroplate_en"), folder);
+        return true;
+    }
     s.language = language;
-    s.program =
-        load(QStringLiteral("astroplate_fr"), programfolder::File(QStringLiteral("translations")));
+    s.program = load(QStringLiteral("astroplate_fr"), folder);
     s.qt = load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     return s.program && s.qt;
 }

@@ -8,7 +8,8 @@
 
 // "fr": installs translations/astroplate_fr.qm of the program folder and
 // Qt's own qtbase_fr.qm; any other code (English, the language of the
-// sources) removes them. Safe to call again with another language: the
+// sources) removes them and installs astroplate_en.qm, which holds only the
+// plural forms of the texts that count. Safe to call again with another language: the
 // previous translators go first. False when a translation file was missing
 // (the texts concerned stay in English).
 bool UseTranslations(const QString& language);
