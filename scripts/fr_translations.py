@@ -420,6 +420,20 @@ FRENCH = {
     'Folder': 'Dossier',
     'Drive': 'Lecteur',
     'Unknown': 'Inconnu',
+    'no such file': 'fichier introuvable',
+    'not an ordinary file (a device, a pipe or a folder)': 'ce n\'est pas un fichier ordinaire (un périphérique, un tube ou un dossier)',
+    'larger than the %1 bytes such a file can hold': 'plus grand que les %1 octets qu\'un tel fichier peut contenir',
+    'the file cannot be read': 'le fichier ne peut pas être lu',
+    'damaged star tree (%1)': 'arbre d\'étoiles endommagé (%1)',
+    'the star tree lacks %1': 'il manque %1 à l\'arbre d\'étoiles',
+    "the star tree's table %1 cannot be read": 'la table %1 de l\'arbre d\'étoiles ne peut pas être lue',
+    'the packed answer is damaged': 'la réponse compressée est endommagée',
+    'the answer is packed as "%1", unknown here': 'la réponse est compressée en « %1 », inconnu ici',
+    'the packed answer stops before its end (%1 bytes received)': 'la réponse compressée s\'arrête avant sa fin (%1 octets reçus)',
+    '%1: no such file': '%1 : fichier introuvable',
+    '%1: not an ordinary file (a device, a pipe or a folder)': '%1 : ce n\'est pas un fichier ordinaire (un périphérique, un tube ou un dossier)',
+    '%1: larger than the %2 bytes such a file can hold': '%1 : plus grand que les %2 octets qu\'un tel fichier peut contenir',
+    '%1: the file cannot be read': '%1 : le fichier ne peut pas être lu',
 }
 
 path = sys.argv[1] if len(sys.argv) > 1 else 'translations/astroplate_fr.ts'

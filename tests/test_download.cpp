@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QTimer>
 #include <algorithm>
+#include <zlib.h>
 
 using namespace testing_support;
 
@@ -145,6 +146,94 @@ TEST_F(DownloadTest, AnAnswerCutShortIsAFailure) {
     EXPECT_EQ(folder.read("data"), QByteArray("previous answer"));
     EXPECT_FALSE(QFileInfo::exists(CacheFilePath("data", "field")));
     EXPECT_FALSE(log.filter("failed").isEmpty());
+}
+
+namespace {
+
+// `bytes` packed by zlib: gzip, or the zlib stream of HTTP's "deflate".
+QByteArray packed(const QByteArray& bytes, bool gzip = true) {
+    z_stream z{};
+    deflateInit2(&z, 9, Z_DEFLATED, gzip ? 16 + MAX_WBITS : MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(static_cast<qsizetype>(deflateBound(&z, uLong(bytes.size()))), '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
+    z.avail_in = uInt(bytes.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = uInt(out.size());
+    deflate(&z, Z_FINISH);
+    out.truncate(static_cast<qsizetype>(z.total_out));
+    deflateEnd(&z);
+    return out;
+}
+
+} // namespace
+
+// Packed answers are unpacked whole; one whose packed stream stops early
+// (every announced byte sent) or unpacks beyond the size limit is a failed
+// download: the answer file and the cache stay as they were.
+TEST_F(DownloadTest, PackedAnswersMustEndProperly) {
+    ProgramFolderFixture folder;
+    folder.write("data", "previous answer");
+    folder.write("data2", "previous minor planets");
+    const QByteArray stars = readSample("data"), planets = readSample("data2");
+    const QByteArray gzipStars = packed(stars);
+    const QByteArray bomb = packed(QByteArray(8 * 1024 * 1024, '\0')); // about 8 KB
+    LocalHttpServer server([&](const QByteArray& path) {
+        LocalHttpServer::Reply r{200, {}};
+        r.contentEncoding = "gzip";
+        if (path == "/stars") r.body = gzipStars;
+        if (path == "/stars-cut") r.body = gzipStars.left(gzipStars.size() * 2 / 5);
+        if (path == "/planets-cut") r.body = packed(planets).chopped(12); // the trailer lost
+        if (path == "/two-members") r.body = packed(stars.left(1000)) + packed(stars.mid(1000));
+        if (path == "/deflate") {
+            r.body = packed(stars, false);
+            r.contentEncoding = "deflate";
+        }
+        if (path == "/bomb") r.body = bomb;
+        if (path == "/junk") r.body = gzipStars.left(20) + QByteArray(500, 'x');
+        if (path == "/brotli") {
+            r.body = stars;
+            r.contentEncoding = "br";
+        }
+        return r;
+    });
+    http::CurrentLimits().maxBodyBytes = 4 * 1024 * 1024;
+
+    struct Case {
+        const char* path;
+        http::Outcome outcome;
+    };
+    const Case cases[] = {
+        {"/stars", http::Outcome::Finished},       // a whole gzip answer
+        {"/two-members", http::Outcome::Finished}, // gzip members one after the other
+        {"/deflate", http::Outcome::Finished},     // zlib-wrapped deflate
+        {"/stars-cut", http::Outcome::Failed},     // the stream stops in the middle
+        {"/planets-cut", http::Outcome::Failed},   // only the end of the stream is missing
+        {"/junk", http::Outcome::Failed},          // not a packed stream past its start
+        {"/brotli", http::Outcome::Failed},        // a packing the program never asked for
+        {"/bomb", http::Outcome::TooLarge},        // 8 KB that unpack to 8 MB
+    };
+    for (const Case& c : cases) {
+        const http::FetchResult r = http::Fetch(server.base() + c.path);
+        EXPECT_EQ(r.outcome, c.outcome) << c.path << " " << r.error.toStdString();
+        EXPECT_TRUE(r.body == (c.outcome == http::Outcome::Finished ? stars : QByteArray()))
+            << c.path;
+    }
+    // The request asks for packed answers itself.
+    EXPECT_TRUE(server.heads.last().toLower().contains("accept-encoding: gzip, deflate"));
+
+    // Through the download, in autonomous mode: nothing replaced, nothing cached.
+    EXPECT_EQ(DownloadUrl(server.base() + "/stars-cut", "data", {true, "field"}).status,
+              DownloadResult::Status::Failed);
+    EXPECT_EQ(DownloadUrl(server.base() + "/planets-cut", "data2", {true, "field"}).status,
+              DownloadResult::Status::Failed);
+    EXPECT_EQ(folder.read("data"), QByteArray("previous answer"));
+    EXPECT_EQ(folder.read("data2"), QByteArray("previous minor planets"));
+    EXPECT_FALSE(QFileInfo::exists(CacheFilePath("data", "field")));
+    EXPECT_FALSE(QFileInfo::exists(CacheFilePath("data2", "field")));
+    EXPECT_EQ(DownloadUrl(server.base() + "/stars", "data", {true, "field"}).status,
+              DownloadResult::Status::Downloaded);
+    EXPECT_EQ(folder.read("data"), stars);
+    EXPECT_EQ(readFile(CacheFilePath("data", "field")), stars);
 }
 
 TEST_F(DownloadTest, LargeAnswersArriveWholeWithOrWithoutALength) {
@@ -389,7 +478,6 @@ TEST_F(DownloadTest, CacheNamesEscapeOnlyWhatAFileNameCannotHold) {
     }
     // Escaping never maps two keys to one name ("a/b" and "a%2Fb").
     EXPECT_EQ(names.size(), unsafe.size()) << "different keys, different files";
-
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <fitsio.h>
+#include <functional>
 
 using namespace testing_support;
 
@@ -219,6 +220,98 @@ TEST(LocalStars, NoFileOrNoCoverageGivesAnEmptyAnswer) {
     a = MakeLocalStarAnswer(queryOf("10+0+0", "-30+0+0", "28", "11.5"), folder);
     EXPECT_EQ(a.outcome, LocalStarAnswer::Outcome::NotCovered);
     EXPECT_TRUE(readRows(a.page).empty());
+}
+
+namespace {
+
+// Changes a built index file in place: `edit` runs on the HDU whose first
+// column is `table`.
+void editTable(const QString& path, const char* table, const std::function<void(fitsfile*)>& edit) {
+    int status = 0, hdus = 0, type = 0;
+    fitsfile* f = nullptr;
+    fits_open_diskfile(&f, QFile::encodeName(path).constData(), READWRITE, &status);
+    fits_get_num_hdus(f, &hdus, &status);
+    bool found = false;
+    for (int i = 2; i <= hdus && status == 0 && !found; ++i) {
+        fits_movabs_hdu(f, i, &type, &status);
+        char name[FLEN_VALUE] = {};
+        int s = 0;
+        if (fits_read_key(f, TSTRING, "TTYPE1", name, nullptr, &s) == 0 &&
+            qstrcmp(name, table) == 0) {
+            edit(f);
+            found = true;
+        }
+    }
+    fits_close_file(f, &status);
+    ASSERT_TRUE(found) << table;
+    ASSERT_EQ(status, 0) << table;
+}
+
+void setKey(fitsfile* f, const char* key, long long value) {
+    int status = 0;
+    fits_update_key(f, TLONGLONG, key, &value, nullptr, &status);
+}
+
+// Overwrites the 4-byte entry `i` of a table of 4-byte entries.
+void setEntry(fitsfile* f, LONGLONG i, quint32 value) {
+    int status = 0;
+    fits_write_tblbytes(f, i + 1, 1, 4, reinterpret_cast<unsigned char*>(&value), &status);
+}
+
+} // namespace
+
+// Index files whose star tree disagrees with its own header are skipped, each
+// named with the reason, before the library's star search could read outside
+// its tables; a sound file beside them still answers.
+TEST(LocalStars, DamagedIndexFilesAreSkippedByName) {
+    struct Damage {
+        const char* file;
+        const char* table;
+        std::function<void(fitsfile*)> edit;
+    };
+    const std::vector<Damage> damages = {
+        // more stars than the tables hold: the search read past them
+        {"more-stars.fits", "kdtree_header_stars",
+         [](fitsfile* f) { setKey(f, "KDT_NDAT", 100000); }},
+        // fewer stars than the tables hold
+        {"fewer-stars.fits", "kdtree_header_stars", [](fitsfile* f) { setKey(f, "KDT_NDAT", 50); }},
+        // a tree of more nodes than its tables
+        {"more-nodes.fits", "kdtree_header_stars", [](fitsfile* f) { setKey(f, "KDT_NNOD", 31); }},
+        // stars in other than three dimensions
+        {"dimensions.fits", "kdtree_header_stars", [](fitsfile* f) { setKey(f, "KDT_NDIM", 40); }},
+        // a leaf that ends beyond the last star
+        {"leaf.fits", "kdtree_lr_stars", [](fitsfile* f) { setEntry(f, 0, 5000000); }},
+        // a split on a fourth dimension (the two low bits of the value)
+        {"split.fits", "kdtree_split_stars", [](fitsfile* f) { setEntry(f, 0, 3); }},
+        // magnitudes for fewer stars than the tree holds
+        {"magnitudes.fits", "MAG_VT", [](fitsfile* f) { setKey(f, "NAXIS2", 100); }},
+    };
+    QTemporaryDir dir;
+    buildIndex(sampleTychoStars(), dir.filePath("sound.fits"), 51);
+    for (const Damage& d : damages) {
+        QFile::copy(dir.filePath("sound.fits"), dir.filePath(d.file));
+        editTable(dir.filePath(d.file), d.table, d.edit);
+    }
+
+    StarIndexFolder folder = OpenStarIndexFolder(dir.path());
+    ASSERT_EQ(folder.files.size(), 1u) << folder.skipped.join("; ").toStdString();
+    EXPECT_EQ(folder.files[0]->name(), "sound.fits");
+    QStringList skippedNames;
+    for (const QString& line : folder.skipped)
+        skippedNames << line.section(QStringLiteral(": "), 0, 0);
+    QStringList expected;
+    for (const Damage& d : damages)
+        expected << d.file;
+    skippedNames.sort();
+    expected.sort();
+    EXPECT_EQ(skippedNames, expected) << folder.skipped.join("; ").toStdString();
+
+    // The sound file answers the sample field in full.
+    const LocalStarAnswer a = MakeLocalStarAnswer(sampleQuery(), folder);
+    EXPECT_EQ(a.outcome, LocalStarAnswer::Outcome::Stars);
+    EXPECT_EQ(a.rows, 48);
+    for (const Damage& d : damages)
+        EXPECT_TRUE(a.status.contains(d.file)) << d.file; // the status line names the rest
 }
 
 // The shipped answer of the sample field was made from the Tycho-2 index

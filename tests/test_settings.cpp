@@ -2,12 +2,19 @@
 #include "catalogues/webswitches.h"
 #include "platform/widgets/filedialog.h"
 #include "settings/defaults.h"
+#include "settings/options.h"
 #include "settings/reductionfile.h"
 #include "window.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QRadioButton>
+#include <QSettings>
+#include <QTimer>
+#include <sys/stat.h>
 
 using testing_support::check;
 using testing_support::control;
@@ -129,6 +136,19 @@ TEST(ReductionFile, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(folder.read("keep.pam"), "old contents\r\n");
 }
 
+// Save project onto a FIFO: refused with a message, the FIFO left as it was.
+TEST(ReductionFile, SaveOntoAFifoIsRefused) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    Form1 form;
+    const QString fifo = folder.file("fifo.pam");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(form.SaveReduction(fifo));
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    struct stat st {};
+    EXPECT_TRUE(::lstat(QFile::encodeName(fifo).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+}
+
 TEST(Defaults, SavedFileReadsBackIntoAFreshWindow) {
     ProgramFolderFixture folder;
     MessageRecorder boxes;
@@ -237,4 +257,61 @@ TEST(StoredLayouts, ReductionFileAndDefaultsLineByLine) {
         expectedDefaults += QByteArray(line) + "\r\n";
     EXPECT_EQ(folder.read("defaut.cfg"), expectedDefaults);
     Web() = web;
+}
+
+// astroplate.ini is read once and written only when an option takes a new
+// value: a file of a million keys would otherwise be read on every option
+// asked for and rewritten on every toggle.
+TEST(Options, ReadOnceAndWrittenOnlyOnChange) {
+    ProgramFolderFixture folder;
+    // Written by hand: the comment goes whenever the program rewrites the file.
+    const QByteArray byHand = "; kept until a change\r\n[solve]\r\nautoPicks=true\r\ncount=5\r\n";
+    folder.write("astroplate.ini", byHand);
+    EXPECT_TRUE(options::Value("solve/autoPicks").toBool());
+
+    // The same values again (as the file's texts, and typed): nothing written.
+    EXPECT_TRUE(options::SetValue("solve/autoPicks", true));
+    EXPECT_TRUE(options::SetValue("solve/count", 5));
+    EXPECT_EQ(folder.read("astroplate.ini"), byHand);
+
+    // Read once: a later change on disk is not read back while options are
+    // asked for...
+    folder.write("astroplate.ini", "[solve]\r\nautoPicks=false\r\ncount=5\r\nextra=1\r\n");
+    EXPECT_TRUE(options::Value("solve/autoPicks").toBool());
+    EXPECT_FALSE(options::Value("solve/extra").isValid());
+
+    // ...and a real change is written, keeping the keys of the file it merges with.
+    EXPECT_TRUE(options::SetValue("solve/count", 6));
+    const QSettings written(folder.file("astroplate.ini"), QSettings::IniFormat);
+    EXPECT_EQ(written.value("solve/count").toInt(), 6);
+    EXPECT_EQ(written.value("solve/extra").toInt(), 1);
+    EXPECT_EQ(options::Value("solve/count").toInt(), 6);
+}
+
+// A FIFO in place of astroplate.ini is never opened: options keep their
+// defaults and a change is refused instead of hanging the window.
+TEST(Options, AFifoInPlaceOfTheFileIsLeftAlone) {
+    ProgramFolderFixture folder;
+    QFile::remove(folder.file("astroplate.ini"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder.file("astroplate.ini")).constData(), 0600), 0);
+    EXPECT_EQ(options::Value("report/observatoryCode", "500").toString(), "500");
+    EXPECT_FALSE(options::SetValue("report/observatoryCode", "J95"));
+    EXPECT_FALSE(QFileInfo(folder.file("astroplate.ini")).isFile());
+}
+
+// Qt's own file dialog keeps its state beside the program's settings, not in
+// the user's configuration folder.
+TEST(FileDialogState, StaysInTheProgramFolder) {
+    ProgramFolderFixture folder;
+    const QString chosen = folder.file("chosen.pam");
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(chosen);
+        QMetaObject::invokeMethod(dialog, "accept"); // as the Save button does
+    });
+    EXPECT_EQ(filedialog::Save(nullptr, "Save project", "*.pam", folder.path()), chosen);
+    const QSettings state(folder.file("QtProject.conf"), QSettings::IniFormat);
+    EXPECT_TRUE(state.childGroups().contains("FileDialog"))
+        << state.allKeys().join(' ').toStdString();
 }

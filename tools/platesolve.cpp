@@ -41,6 +41,7 @@
 #include "imaging/imagefile.h"
 #include "platform/numbers.h"
 #include "platform/programfolder.h"
+#include "platform/textfile.h"
 #include "reduction/autopicks.h"
 #include "reduction/evidence.h"
 #include "reduction/matching.h"
@@ -54,7 +55,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -250,10 +250,9 @@ QByteArray localAnswer(const Options& o) {
     const LocalStarAnswer answer = MakeLocalStarAnswer(*reading.query, folder);
     std::fprintf(stderr, "platesolve: %s\n", qPrintable(answer.status));
     if (!o.answerOut.isEmpty()) {
-        QSaveFile out(o.answerOut);
-        if (!out.open(QIODevice::WriteOnly) || out.write(answer.page) != answer.page.size() ||
-            !out.commit())
-            fail(QStringLiteral("%1: %2").arg(o.answerOut, out.errorString()));
+        QString error;
+        if (!textfile::WriteBytes(o.answerOut, answer.page, &error))
+            fail(QStringLiteral("%1: %2").arg(o.answerOut, error));
     }
     if (answer.outcome != LocalStarAnswer::Outcome::Stars) fail(answer.status, 4);
     return answer.page;

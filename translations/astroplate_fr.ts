@@ -785,6 +785,18 @@ Le fichier précédent n'a pas été modifié.</translation>
       <source>not a number in %1 ("%2")</source>
       <translation>pas un nombre dans %1 (« %2 »)</translation>
     </message>
+    <message>
+      <source>damaged star tree (%1)</source>
+      <translation>arbre d'étoiles endommagé (%1)</translation>
+    </message>
+    <message>
+      <source>the star tree lacks %1</source>
+      <translation>il manque %1 à l'arbre d'étoiles</translation>
+    </message>
+    <message>
+      <source>the star tree's table %1 cannot be read</source>
+      <translation>la table %1 de l'arbre d'étoiles ne peut pas être lue</translation>
+    </message>
   </context>
   <context>
     <name>MainMenu</name>
@@ -1866,6 +1878,18 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
       <source>the answer ended early</source>
       <translation>la réponse s'est terminée trop tôt</translation>
     </message>
+    <message>
+      <source>the packed answer is damaged</source>
+      <translation>la réponse compressée est endommagée</translation>
+    </message>
+    <message>
+      <source>the answer is packed as "%1", unknown here</source>
+      <translation>la réponse est compressée en « %1 », inconnu ici</translation>
+    </message>
+    <message>
+      <source>the packed answer stops before its end (%1 bytes received)</source>
+      <translation>la réponse compressée s'arrête avant sa fin (%1 octets reçus)</translation>
+    </message>
   </context>
   <context>
     <name>programfolder</name>
@@ -1886,19 +1910,38 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
     <name>regularfile</name>
     <message>
       <source>%1: no such file</source>
-      <translation type="unfinished" />
+      <translation>%1 : fichier introuvable</translation>
     </message>
     <message>
       <source>%1: not an ordinary file (a device, a pipe or a folder)</source>
-      <translation type="unfinished" />
+      <translation>%1 : ce n'est pas un fichier ordinaire (un périphérique, un tube ou un dossier)</translation>
     </message>
     <message>
       <source>%1: larger than the %2 bytes such a file can hold</source>
-      <translation type="unfinished" />
+      <translation>%1 : plus grand que les %2 octets qu'un tel fichier peut contenir</translation>
     </message>
     <message>
       <source>%1: the file cannot be read</source>
-      <translation type="unfinished" />
+      <translation>%1 : le fichier ne peut pas être lu</translation>
+    </message>
+  </context>
+  <context>
+    <name>textfile</name>
+    <message>
+      <source>no such file</source>
+      <translation>fichier introuvable</translation>
+    </message>
+    <message>
+      <source>not an ordinary file (a device, a pipe or a folder)</source>
+      <translation>ce n'est pas un fichier ordinaire (un périphérique, un tube ou un dossier)</translation>
+    </message>
+    <message>
+      <source>larger than the %1 bytes such a file can hold</source>
+      <translation>plus grand que les %1 octets qu'un tel fichier peut contenir</translation>
+    </message>
+    <message>
+      <source>the file cannot be read</source>
+      <translation>le fichier ne peut pas être lu</translation>
     </message>
   </context>
 </TS>

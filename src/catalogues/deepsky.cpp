@@ -1,6 +1,7 @@
 #include "catalogues/deepsky.h"
 
 #include "platform/numbers.h"
+#include "platform/regularfile.h"
 #include "platform/textfile.h"
 #include "reduction/rightascension.h"
 
@@ -11,6 +12,9 @@
 #include <cmath>
 
 namespace {
+
+// The largest NGC or IC file read: some twenty times the shipped ones.
+constexpr qint64 kMaxDeepSkyFileBytes = 16 * 1024 * 1024;
 
 // The texts of this file, in the translation context "DeepSky".
 struct Texts {
@@ -95,13 +99,14 @@ DeepSkyReadResult ReadDeepSkyFiles(const QString& folder, const DeepSkyWindow& w
     for (std::size_t k = 0; k < kDeepSkyFiles.size(); ++k) {
         DeepSkyFileStatus& status = result.files[k];
         status.name = QString::fromLatin1(kDeepSkyFiles[k].file);
-        QFile f(QDir(folder).filePath(status.name));
-        if (!f.open(QIODevice::ReadOnly)) {
-            status.error = f.errorString();
+        QByteArray bytes;
+        const regularfile::Failure failure =
+            regularfile::Read(QDir(folder).filePath(status.name), kMaxDeepSkyFileBytes, bytes);
+        if (failure != regularfile::Failure::None) {
+            status.error = textfile::ReasonOf(failure, kMaxDeepSkyFileBytes);
             continue;
         }
         status.opened = true;
-        const QByteArray bytes = f.readAll();
         ReadDeepSkyCatalogue(bytes, QString::fromLatin1(kDeepSkyFiles[k].prefix), window, corrAsd,
                              corrDec, table, result);
     }

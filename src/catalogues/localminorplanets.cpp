@@ -4,11 +4,11 @@
 #include "catalogues/usnoa2.h"
 #include "platform/numbers.h"
 #include "platform/programfolder.h"
+#include "platform/textfile.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -332,9 +332,8 @@ LocalAnswerResult WriteLocalMinorPlanetAnswer(const QString& elementsPath,
     const auto found = ephemeris::FindInField(reading->catalogue, FieldSearchOf(*query));
     const QByteArray page = LocalMinorPlanetPage(reading->catalogue, found, texts, *query,
                                                  QFileInfo(elementsPath).fileName());
-    QSaveFile out(answerPath);
-    if (!out.open(QIODevice::WriteOnly) || out.write(page) != page.size() || !out.commit()) {
-        result.message = Texts::tr("%1: %2").arg(answerPath, out.errorString());
+    if (!textfile::WriteBytes(answerPath, page, &error)) {
+        result.message = Texts::tr("%1: %2").arg(answerPath, error);
         return result;
     }
     result.ok = true;

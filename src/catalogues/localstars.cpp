@@ -256,12 +256,16 @@ QByteArray LocalStarPage(const LocalStarQuery& query, const std::vector<IndexSta
 LocalStarAnswer MakeLocalStarAnswer(const LocalStarQuery& query, StarIndexFolder& folder) {
     LocalStarAnswer answer;
     const QString where = QDir::toNativeSeparators(folder.folder);
-    if (folder.files.empty()) {
-        answer.outcome = LocalStarAnswer::Outcome::NoIndexFile;
-        answer.status = Texts::tr("Local star catalogue: no star index file in %1").arg(where);
+    // Files skipped as damaged are named whatever the others answer.
+    const auto notUsed = [&] {
         if (!folder.skipped.isEmpty())
             answer.status +=
                 Texts::tr(" (not used: %1)").arg(folder.skipped.join(QStringLiteral("; ")));
+    };
+    if (folder.files.empty()) {
+        answer.outcome = LocalStarAnswer::Outcome::NoIndexFile;
+        answer.status = Texts::tr("Local star catalogue: no star index file in %1").arg(where);
+        notUsed();
         answer.page = LocalStarPage(query, {}, answer.status);
         return answer;
     }
@@ -273,6 +277,7 @@ LocalStarAnswer MakeLocalStarAnswer(const LocalStarQuery& query, StarIndexFolder
         answer.status =
             Texts::tr("Local star catalogue: no index file in %1 covers the field at %2 %3")
                 .arg(where, query.raText, query.decText);
+        notUsed();
         answer.page = LocalStarPage(query, {}, answer.status);
         return answer;
     }
@@ -298,6 +303,7 @@ LocalStarAnswer MakeLocalStarAnswer(const LocalStarQuery& query, StarIndexFolder
             .arg(names.size() == 1
                      ? names.first()
                      : Texts::tr("%1 index files in %2").arg(names.size()).arg(where));
+    notUsed();
     return answer;
 }
 

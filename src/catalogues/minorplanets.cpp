@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QUrl>
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -184,8 +185,10 @@ MinorPlanetFileResult ReadMinorPlanetFile(const QString& path, double corrAsd, d
                                           double centreRa, MinorPlanetTable& table) {
     MinorPlanetFileResult result;
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        result.error = f.errorString();
+    // Any size: only the head of the file is read below.
+    result.failure = regularfile::Open(f, std::numeric_limits<qint64>::max());
+    if (result.failure != regularfile::Failure::None) {
+        result.error = textfile::ReasonOf(result.failure);
         result.rows = ReadMinorPlanetAnswer(QByteArrayView(), corrAsd, corrDec, centreRa, table);
         return result;
     }

@@ -18,6 +18,7 @@
 #pragma once
 
 #include "field/session.h"
+#include "platform/regularfile.h"
 #include "reduction/platesolution.h"
 
 #include <QByteArrayView>
@@ -117,11 +118,13 @@ MinorPlanetReadResult ReadMinorPlanetAnswer(QByteArrayView answer, double corrAs
 struct MinorPlanetFileResult {
     bool opened = false;
     QString error; // why the file could not be read
+    regularfile::Failure failure = regularfile::Failure::None;
     MinorPlanetReadResult rows;
 };
 
-// Reads the answer file at `path`; a file that cannot be read leaves an empty
-// table (count 0).
+// Reads the answer file at `path` (its first 4 MB at most); a file that
+// cannot be read or is not a regular file (a FIFO or a device is never
+// opened) leaves an empty table (count 0).
 MinorPlanetFileResult ReadMinorPlanetFile(const QString& path, double corrAsd, double corrDec,
                                           double centreRa, MinorPlanetTable& table);
 

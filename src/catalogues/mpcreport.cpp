@@ -2,11 +2,11 @@
 
 #include "ephemeris/designation.h"
 #include "platform/numbers.h"
+#include "platform/regularfile.h"
+#include "platform/textfile.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -136,16 +136,12 @@ std::optional<QString> FormatMpcObservation(const MpcObservation& o, QString& er
 
 QString AppendReportLine(const QString& path, const QString& line) {
     QByteArray text;
-    QFile old(path);
-    if (old.exists()) {
-        if (!old.open(QIODevice::ReadOnly)) return old.errorString();
-        text = old.readAll();
-        old.close();
-        if (!text.isEmpty() && !text.endsWith('\n')) text += "\r\n";
-    }
+    const regularfile::Failure failure = regularfile::Read(path, kMaxReportBytes, text);
+    if (failure != regularfile::Failure::None && failure != regularfile::Failure::Missing)
+        return textfile::ReasonOf(failure, kMaxReportBytes);
+    if (!text.isEmpty() && !text.endsWith('\n')) text += "\r\n";
     text += line.toLatin1() + "\r\n";
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
-        return out.errorString();
+    QString error;
+    if (!textfile::WriteBytes(path, text, &error)) return error;
     return {};
 }

@@ -42,6 +42,11 @@ std::optional<QString> MpcDesignationColumns(const QString& typed);
 // halves to even, carrying into the larger units.
 std::optional<QString> FormatMpcObservation(const MpcObservation& observation, QString& error);
 
+// The largest report file read: some 200,000 lines of 82 bytes.
+inline constexpr qint64 kMaxReportBytes = 16 * 1024 * 1024;
+
 // Adds `line` at the end of the report file `path` (created when missing),
-// replacing the file atomically. Empty on success, else what went wrong.
+// replacing the file atomically. Empty on success, else what went wrong (a
+// report that is not a regular file, or larger than kMaxReportBytes, is left
+// alone).
 QString AppendReportLine(const QString& path, const QString& line);

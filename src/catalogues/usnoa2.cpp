@@ -1,6 +1,7 @@
 #include "catalogues/usnoa2.h"
 
 #include "platform/numbers.h"
+#include "platform/textfile.h"
 #include "reduction/precession.h"
 #include "reduction/rightascension.h"
 #include "reduction/sexagesimal.h"
@@ -105,14 +106,14 @@ StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double co
 StarFileResult ReadUsnoA2File(const QString& path, double corrAsd, double corrDec,
                               CatalogueStarTable& table, std::optional<double> centreRa) {
     StarFileResult result;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        result.error = f.errorString();
+    QByteArray bytes;
+    result.failure = regularfile::Read(path, kMaxStarAnswerBytes, bytes);
+    if (result.failure != regularfile::Failure::None) {
+        result.error = textfile::ReasonOf(result.failure, kMaxStarAnswerBytes);
         result.rows = ReadUsnoA2Answer(QByteArrayView(), corrAsd, corrDec, table, centreRa);
         return result;
     }
     result.opened = true;
-    const QByteArray bytes = f.readAll();
     result.rows = ReadUsnoA2Answer(bytes, corrAsd, corrDec, table, centreRa);
     return result;
 }

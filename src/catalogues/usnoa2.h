@@ -9,6 +9,7 @@
 
 #include "field/session.h"
 #include "field/typedcentre.h"
+#include "platform/regularfile.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -67,6 +68,7 @@ StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double co
 struct StarFileResult {
     bool opened = false;
     QString error; // why the file could not be read
+    regularfile::Failure failure = regularfile::Failure::None;
     StarReadResult rows;
 };
 
@@ -77,8 +79,12 @@ struct StarFileResult {
 StarFileResult ReadSessionStars(SessionState& session, const QString& path,
                                 const TypedCentreFields& typed);
 
-// Reads the answer file at `path`; a file that cannot be read leaves an empty
-// table (rows read 0).
+// The largest star answer file read: the largest answer a download keeps.
+inline constexpr qint64 kMaxStarAnswerBytes = 64LL * 1024 * 1024;
+
+// Reads the answer file at `path`; a file that cannot be read, is not a
+// regular file (a FIFO or a device is never opened) or is larger than
+// kMaxStarAnswerBytes leaves an empty table (rows read 0).
 StarFileResult ReadUsnoA2File(const QString& path, double corrAsd, double corrDec,
                               CatalogueStarTable& table,
                               std::optional<double> centreRa = std::nullopt);

@@ -1,5 +1,6 @@
 #include "platform/textfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -84,13 +85,31 @@ QByteArray Encode(const QString& text) {
     return text.toUtf8();
 }
 
-bool ReadLines(const QString& path, QStringList& lines, QString* error) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error) *error = f.errorString();
+QString ReasonOf(regularfile::Failure failure, qint64 maxBytes) {
+    const auto tr = [](const char* text) { return QCoreApplication::translate("textfile", text); };
+    switch (failure) {
+    case regularfile::Failure::None:
+        return QString();
+    case regularfile::Failure::Missing:
+        return tr("no such file");
+    case regularfile::Failure::NotRegular:
+        return tr("not an ordinary file (a device, a pipe or a folder)");
+    case regularfile::Failure::TooLarge:
+        return tr("larger than the %1 bytes such a file can hold").arg(maxBytes);
+    case regularfile::Failure::Unreadable:
+        return tr("the file cannot be read");
+    }
+    return QString();
+}
+
+bool ReadLines(const QString& path, QStringList& lines, QString* error, qint64 maxBytes) {
+    QByteArray bytes;
+    const regularfile::Failure failure = regularfile::Read(path, maxBytes, bytes);
+    if (failure != regularfile::Failure::None) {
+        if (error) *error = ReasonOf(failure, maxBytes);
         return false;
     }
-    const QString text = Decode(f.readAll());
+    const QString text = Decode(bytes);
     lines.clear();
     qsizetype start = 0;
     const qsizetype n = text.size();
@@ -106,22 +125,29 @@ bool ReadLines(const QString& path, QStringList& lines, QString* error) {
     return true;
 }
 
-bool WriteLines(const QString& path, const QStringList& lines, QString* error) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
+bool WriteBytes(const QString& path, const QByteArray& bytes, QString* error) {
+    // Renaming the new contents over a device node or a FIFO would put an
+    // ordinary file in its place: refuse before anything is written.
+    const regularfile::Failure target = regularfile::CheckSaveTarget(path);
+    if (target == regularfile::Failure::NotRegular) {
+        if (error) *error = ReasonOf(target);
+        return false;
+    }
+    QSaveFile f(regularfile::SaveTargetOf(path));
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
         if (error) *error = f.errorString();
         return false;
     }
+    return true;
+}
+
+bool WriteLines(const QString& path, const QStringList& lines, QString* error) {
     QByteArray out;
     for (const QString& l : lines) {
         out += Encode(l);
         out += "\r\n";
     }
-    if (f.write(out) != out.size() || !f.commit()) {
-        if (error) *error = f.errorString();
-        return false;
-    }
-    return true;
+    return WriteBytes(path, out, error);
 }
 
 namespace {
@@ -162,7 +188,7 @@ bool isTemporarySuffix(QStringView suffix) {
 
 QStringList RemoveStaleSaveFiles(const QString& folder, const QDateTime& olderThan) {
     static const QRegularExpression saved(QStringLiteral(
-        R"(^(defaut\.cfg|config\.cfg|data2?|astroplate\.ini|lang[^/\\]*\.cfg|[^/\\]+\.pam)$)"));
+        R"(^(defaut\.cfg|config\.cfg|data2?|astroplate\.ini|QtProject\.conf|lang[^/\\]*\.cfg|[^/\\]+\.pam)$)"));
     QStringList removed;
     const auto sweep = [&](const QString& sub, const auto& isSavedName) {
         const QDir dir(sub.isEmpty() ? folder : folder + QLatin1Char('/') + sub);

@@ -1,18 +1,35 @@
 // Plain text files of the program: 8-bit text, one value per line, CR LF.
 #pragma once
 
+#include "platform/regularfile.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 
 namespace textfile {
 
-// The lines of the file at `path`, split at CR LF, CR or LF; the last line
-// counts only when it holds text. False when the file cannot be opened.
-bool ReadLines(const QString& path, QStringList& lines, QString* error = nullptr);
+// The largest settings or language file read: far beyond any real one.
+inline constexpr qint64 kMaxLinesFileBytes = 1024 * 1024;
 
-// Writes `lines`, each followed by CR LF, replacing the file atomically (a
-// failure leaves the old file in place). False, with `error`, on failure.
+// The lines of the file at `path`, split at CR LF, CR or LF; the last line
+// counts only when it holds text. False, with the reason in `error` (the path
+// not included), when it is not a regular file (a FIFO or a device is never
+// opened), is larger than `maxBytes` or cannot be read.
+bool ReadLines(const QString& path, QStringList& lines, QString* error = nullptr,
+               qint64 maxBytes = kMaxLinesFileBytes);
+
+// The reason, without the path, why a file was refused (empty for None).
+QString ReasonOf(regularfile::Failure failure, qint64 maxBytes = 0);
+
+// Replaces the file at `path` by `bytes` atomically (a failure leaves the old
+// file in place). A target that exists and is not a regular file (a device
+// node, a FIFO, a folder, or a symbolic link to one) is refused and left
+// alone; a symbolic link to a regular file is kept and its target replaced.
+// False, with the reason in `error` (the path not included), on failure.
+bool WriteBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// Writes `lines`, each followed by CR LF, as WriteBytes() does.
 bool WriteLines(const QString& path, const QStringList& lines, QString* error = nullptr);
 
 // How the bytes of a text file are read, decided per file: UTF-8 when they

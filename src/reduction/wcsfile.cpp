@@ -1,7 +1,8 @@
 #include "reduction/wcsfile.h"
 
+#include "platform/textfile.h"
+
 #include <QCoreApplication>
-#include <QSaveFile>
 #include <cmath>
 #include <cstdlib>
 #include <fitsio.h>
@@ -100,10 +101,5 @@ bool WriteWcsFile(const QString& path, const TanPlate& plate, int width, int hei
                   QString* error) {
     const auto bytes = WcsHeaderBytes(plate, width, height, rows, error);
     if (!bytes) return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    return textfile::WriteBytes(path, *bytes, error);
 }

@@ -1,7 +1,10 @@
 // The program's own options, beyond the reduction and default files: a small
 // INI file "astroplate.ini" in the program folder, read and written through
 // QSettings. Keys are "group/name" (for example "solve/autoPicks"). A missing
-// file or key gives the default; the file is written when an option changes.
+// file or key gives the default. The file is read once (at the first option
+// asked for) and written only when an option takes a new value; a change made
+// to the file meanwhile by hand is kept when the program writes it. A FIFO or
+// a device in its place is never opened: the options keep their defaults.
 #pragma once
 
 #include <QString>

@@ -43,6 +43,8 @@ void LocalHttpServer::incomingConnection(qintptr descriptor) {
         if (reply.hang) return;
         QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + " X\r\n";
         head += "Content-Type: text/html\r\nConnection: close\r\n";
+        if (!reply.contentEncoding.isEmpty())
+            head += "Content-Encoding: " + reply.contentEncoding + "\r\n";
         if (reply.withLength)
             head += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
         head += "\r\n";

@@ -27,6 +27,9 @@ public:
         bool withLength = true;
         // > 0: send the body one byte every this many milliseconds.
         int dripMs = 0;
+        // Sent as Content-Encoding when not empty ("gzip"); `body` is then
+        // sent as given, packed or not, and the length is that of `body`.
+        QByteArray contentEncoding{};
     };
     using Handler = std::function<Reply(const QByteArray& pathAndQuery)>;
 

@@ -1,6 +1,8 @@
 #include "catalogues/web/download.h"
 
 #include "platform/programfolder.h"
+#include "platform/regularfile.h"
+#include "platform/textfile.h"
 #include "text/language.h"
 
 #include <QCoreApplication>
@@ -8,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUrl>
 #include <optional>
 
@@ -38,21 +39,17 @@ bool isPlainFileName(const QString& name) {
     return true;
 }
 
-std::optional<QByteArray> readWhole(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-    return f.readAll();
+// A cached answer: a regular file no larger than an answer may be.
+std::optional<QByteArray> readWhole(const QString& path, qint64 maxBytes) {
+    QByteArray bytes;
+    if (regularfile::Read(path, maxBytes, bytes) != regularfile::Failure::None) return std::nullopt;
+    return bytes;
 }
 
 // Replaces the file at `path` by `bytes` as a whole: on any failure the old
 // file stays as it was.
 bool writeWhole(const QString& path, const QByteArray& bytes, QString* error) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        *error = f.errorString();
-        return false;
-    }
-    return true;
+    return textfile::WriteBytes(path, bytes, error);
 }
 
 QString hostOf(const QString& url) {
@@ -146,7 +143,8 @@ DownloadResult DownloadUrl(const QString& url, const QString& name, const CacheU
     if (cached && QFileInfo(cachePath).isFile()) {
         // An unreadable cache file, or one that holds no proper answer, is
         // passed over: the answer is fetched instead.
-        const auto bytes = readWhole(cachePath);
+        const auto bytes =
+            readWhole(cachePath, options.limits.value_or(http::CurrentLimits()).maxBodyBytes);
         if (bytes && acceptable(*bytes)) {
             if (!writeWhole(target, *bytes, &error)) return fail(error);
             if (options.log) options.log(FormMessage(24));

@@ -1,9 +1,9 @@
 #include "catalogues/web/starquery.h"
 
 #include "platform/programfolder.h"
+#include "platform/textfile.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
 
 bool HoldsStarTable(QByteArrayView answer) {
     // The reader takes its first row from just after this marker, and the
@@ -54,10 +54,9 @@ DownloadResult QueryLocalStars(const QString& address, const QString& folder,
         answer.page = "<HTML>\n<BODY>\n<p>" + answer.status.toHtmlEscaped().toUtf8() +
                       "</p>\n</BODY>\n</HTML>\n";
     }
-    QSaveFile out(programfolder::File(QStringLiteral("data")));
-    if (!out.open(QIODevice::WriteOnly) || out.write(answer.page) != answer.page.size() ||
-        !out.commit())
-        return fail(QCoreApplication::translate("QueryUsnoA2", "data: %1").arg(out.errorString()));
+    QString error;
+    if (!textfile::WriteBytes(programfolder::File(QStringLiteral("data")), answer.page, &error))
+        return fail(QCoreApplication::translate("QueryUsnoA2", "data: %1").arg(error));
     if (answer.outcome != LocalStarAnswer::Outcome::Stars) return fail(answer.status);
     result.status = DownloadResult::Status::Downloaded;
     result.bytes = answer.page.size();

@@ -1,13 +1,13 @@
 #include "catalogues/widgets/reportpositiondialog.h"
 
 #include "catalogues/mpcreport.h"
+#include "platform/regularfile.h"
 #include "platform/widgets/messagebox.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -168,10 +168,9 @@ void ReportPositionDialog::cmdCopy_Click() {
 }
 
 void ReportPositionDialog::showReport() {
-    QFile file(m_draft.reportPath);
-    txt_report->setPlainText(file.open(QIODevice::ReadOnly)
-                                 ? QString::fromLatin1(file.readAll()).remove(QLatin1Char('\r'))
-                                 : QString());
+    QByteArray report;
+    regularfile::Read(m_draft.reportPath, kMaxReportBytes, report);
+    txt_report->setPlainText(QString::fromLatin1(report).remove(QLatin1Char('\r')));
     // The newest line is the last: show it selected.
     QTextCursor end = txt_report->textCursor();
     end.movePosition(QTextCursor::End);

@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <cstring>
+#include <zlib.h>
 
 namespace http {
 
@@ -27,6 +28,81 @@ QString AgentName() {
         .arg(APP_VERSION_MAJOR)
         .arg(APP_VERSION_MINOR)
         .arg(APP_VERSION_PATCH);
+}
+
+// ---- unpacking ----------------------------------------------------------------
+
+// A zlib stream for one packed body: gzip (possibly several members one after
+// the other) or deflate (zlib-wrapped, or bare as some servers send it).
+struct InternetRequest::Unpacker {
+    z_stream z{};
+    bool gzip = false;
+    bool started = false; // the first bytes went in
+    bool ended = false;   // the packed stream reached its proper end
+    bool bare = false;    // deflate without zlib wrapping
+
+    explicit Unpacker(bool isGzip) : gzip(isGzip) { init(isGzip ? 16 + MAX_WBITS : MAX_WBITS); }
+    ~Unpacker() { inflateEnd(&z); }
+    Unpacker(const Unpacker&) = delete;
+    Unpacker& operator=(const Unpacker&) = delete;
+    void init(int windowBits) {
+        inflateEnd(&z);
+        z = z_stream{};
+        inflateInit2(&z, windowBits);
+    }
+};
+
+bool InternetRequest::unpack(const QByteArray& chunk) {
+    Unpacker& u = *m_unpacker;
+    const auto damaged = [this] {
+        failNow(Outcome::Failed,
+                QCoreApplication::translate("http", "the packed answer is damaged"));
+        return false;
+    };
+    const auto* in = reinterpret_cast<const Bytef*>(chunk.constData());
+    qsizetype left = chunk.size();
+    char out[16384];
+    bool pending = false; // the last call filled `out`: zlib may hold more
+    while (left > 0 || pending) {
+        if (u.ended) {
+            if (left == 0) break;
+            // Only another gzip member may follow the end of the stream.
+            if (!u.gzip || static_cast<unsigned char>(*in) != 0x1f) return damaged();
+            u.init(16 + MAX_WBITS);
+            u.ended = false;
+        }
+        u.z.next_in = const_cast<Bytef*>(in);
+        u.z.avail_in = static_cast<uInt>(std::min<qsizetype>(left, 1 << 20));
+        const uInt given = u.z.avail_in;
+        u.z.next_out = reinterpret_cast<Bytef*>(out);
+        u.z.avail_out = sizeof out;
+        const int rc = inflate(&u.z, Z_NO_FLUSH);
+        const qint64 produced = static_cast<qint64>(sizeof out - u.z.avail_out);
+        const qsizetype used = given - u.z.avail_in;
+        if (rc == Z_DATA_ERROR && !u.gzip && !u.started && !u.bare) {
+            // "deflate" sent without the zlib wrapping: start again bare.
+            u.init(-MAX_WBITS);
+            u.bare = true;
+            continue;
+        }
+        if (rc != Z_OK && rc != Z_STREAM_END && !(rc == Z_BUF_ERROR && used == 0 && produced == 0))
+            return damaged();
+        u.started = u.started || used > 0;
+        in += used;
+        left -= used;
+        if (m_unpacked + produced > m_limits.maxBodyBytes) {
+            failNow(Outcome::TooLarge,
+                    QCoreApplication::translate("http", "the answer is larger than %1 bytes")
+                        .arg(m_limits.maxBodyBytes));
+            return false;
+        }
+        m_buffer.append(out, produced);
+        m_unpacked += produced;
+        pending = u.z.avail_out == 0 && rc != Z_STREAM_END;
+        if (rc == Z_STREAM_END) u.ended = true;
+        if (used == 0 && produced == 0 && rc != Z_STREAM_END) break;
+    }
+    return true;
 }
 
 // ---- InternetRequest --------------------------------------------------------
@@ -106,10 +182,20 @@ void InternetRequest::onHeaders() {
     m_status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     m_length = length.isValid() ? length.toLongLong() : -1;
-    // Qt unpacks a compressed body, whose announced length is then not the
-    // length of what we receive.
+    // The announced length is that of the packed body, which is what we
+    // receive: the program asks for packed answers itself, so Qt leaves them
+    // as they come.
     const QByteArray encoding = m_reply->rawHeader("Content-Encoding").trimmed().toLower();
-    m_compressed = !encoding.isEmpty() && encoding != "identity";
+    // (Headers come again after a redirect: the last ones before the body count.)
+    if (m_received == 0) m_unpacker.reset();
+    if (encoding == "gzip" || encoding == "x-gzip" || encoding == "deflate") {
+        if (!m_unpacker) m_unpacker = std::make_unique<Unpacker>(encoding != "deflate");
+    } else if (!encoding.isEmpty() && encoding != "identity") {
+        failNow(Outcome::Failed,
+                QCoreApplication::translate("http", "the answer is packed as \"%1\", unknown here")
+                    .arg(QString::fromLatin1(encoding)));
+        return;
+    }
     if (m_length > m_limits.maxBodyBytes) {
         failNow(Outcome::TooLarge,
                 QCoreApplication::translate("http", "the answer is larger than %1 bytes")
@@ -134,8 +220,12 @@ void InternetRequest::takeBytes() {
         m_buffer.remove(0, m_readPos);
         m_readPos = 0;
     }
-    m_buffer.append(chunk);
     m_received += chunk.size();
+    if (m_unpacker) {
+        if (!unpack(chunk)) return;
+    } else {
+        m_buffer.append(chunk);
+    }
     m_idle->start();
     if (m_options.progress) m_options.progress(m_received, m_length);
     wake();
@@ -156,12 +246,19 @@ void InternetRequest::onFinished() {
     } else if (e != QNetworkReply::NoError) {
         m_outcome = Outcome::Failed;
         m_error = m_reply->errorString();
-    } else if (!m_compressed && m_length >= 0 && m_received != m_length) {
+    } else if (m_length >= 0 && m_received != m_length) {
         // The connection closed before the announced end of the body.
         m_outcome = Outcome::Failed;
         m_error = QCoreApplication::translate("http", "the answer was cut off after %1 of %2 bytes")
                       .arg(m_received)
                       .arg(m_length);
+    } else if (m_unpacker && m_received > 0 && !m_unpacker->ended) {
+        // Every byte announced arrived, but the packed stream stops short of
+        // its end: the server sent a cut answer.
+        m_outcome = Outcome::Failed;
+        m_error = QCoreApplication::translate(
+                      "http", "the packed answer stops before its end (%1 bytes received)")
+                      .arg(m_received);
     } else {
         m_outcome = Outcome::Finished;
     }
@@ -223,6 +320,9 @@ std::unique_ptr<InternetRequest> InternetSession::openUrl(const QString& url,
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     request.setRawHeader("Cache-Control", "no-cache");
     request.setRawHeader("Pragma", "no-cache");
+    // Asking for packed answers ourselves keeps Qt from unpacking them: see
+    // InternetRequest::unpack().
+    request.setRawHeader("Accept-Encoding", "gzip, deflate");
     std::unique_ptr<InternetRequest> r(new InternetRequest(m_manager->get(request), options));
     InternetRequest* req = r.get();
     req->waitUntil([req] { return req->m_headers; });

@@ -13,6 +13,11 @@
 // set size is refused, a body shorter than its announced length is a failure,
 // and the caller can cancel at any time. Every failure comes with its reason
 // instead of looking like an empty answer.
+//
+// Answers packed by the server (gzip or deflate) are unpacked here rather
+// than by Qt, so that a packed stream that stops before its end is a failure
+// like any other cut answer, and the size limit holds for the unpacked bytes
+// too (a small packed answer can unpack to gigabytes).
 #pragma once
 
 #include <QByteArray>
@@ -88,7 +93,8 @@ public:
     int httpStatus() const { return m_status; }
     // The announced length of the body, -1 when not announced.
     qint64 contentLength() const { return m_length; }
-    // Body bytes received from the network so far.
+    // Body bytes received from the network so far (packed, when the server
+    // packs the answer).
     qint64 received() const { return m_received; }
 
 private:
@@ -102,7 +108,10 @@ private:
     void onFinished();
     void checkCancel();
     void wake();
+    // Unpacks `chunk` of a packed body onto the buffer; false after a failure.
+    bool unpack(const QByteArray& chunk);
 
+    struct Unpacker;
     QNetworkReply* m_reply = nullptr;
     RequestOptions m_options;
     Limits m_limits;
@@ -112,8 +121,9 @@ private:
     QEventLoop* m_loop = nullptr;
     bool m_woken = false;
     bool m_headers = false;
-    bool m_compressed = false;
-    QByteArray m_buffer; // received, not yet read
+    std::unique_ptr<Unpacker> m_unpacker; // set for a packed body
+    qint64 m_unpacked = 0;                // body bytes after unpacking
+    QByteArray m_buffer;                  // received, not yet read
     qsizetype m_readPos = 0;
     qint64 m_received = 0;
     qint64 m_length = -1;

@@ -1,6 +1,9 @@
 #include "platform/widgets/filedialog.h"
 
+#include "platform/programfolder.h"
+
 #include <QFileDialog>
+#include <QSettings>
 
 namespace filedialog {
 namespace {
@@ -25,6 +28,13 @@ struct SourceText {
 [[maybe_unused]] const char* const kOtherTypes[] = {
     QT_TRANSLATE_NOOP("QAbstractFileIconProvider", "Drive"),
     QT_TRANSLATE_NOOP("QAbstractFileIconProvider", "Unknown")};
+// Qt's file dialog keeps its state (last folder, history, view) in the
+// user's settings of "QtProject"; keep that file in the program folder with
+// the program's other settings instead of the user's configuration folder.
+void keepDialogStateInProgramFolder() {
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, programfolder::Path());
+}
 } // namespace
 
 void SetAnswerer(Answerer a) {
@@ -34,12 +44,14 @@ void SetAnswerer(Answerer a) {
 std::optional<QString> Open(QWidget* parent, const QString& title, const QString& filter,
                             const QString& folder) {
     if (answerer()) return answerer()(false, title);
+    keepDialogStateInProgramFolder();
     return orCancel(QFileDialog::getOpenFileName(parent, title, folder, filter));
 }
 
 std::optional<QString> Save(QWidget* parent, const QString& title, const QString& filter,
                             const QString& folder) {
     if (answerer()) return answerer()(true, title);
+    keepDialogStateInProgramFolder();
     return orCancel(QFileDialog::getSaveFileName(parent, title, folder, filter, nullptr,
                                                  QFileDialog::DontConfirmOverwrite));
 }

@@ -1,13 +1,13 @@
 #include "text/widgets/frmlang.h"
 
 #include "platform/programfolder.h"
+#include "platform/regularfile.h"
+#include "platform/textfile.h"
 #include "platform/widgets/messagebox.h"
 
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 namespace {
@@ -20,17 +20,19 @@ FrmLang::Driver& driver() {
 bool ChooseLanguageFile(const QString& source, QString* error) {
     // The source is read first, so that a missing language file never costs
     // the user the lang.cfg that works; the copy then replaces lang.cfg whole.
-    QFile in(programfolder::File(source));
-    if (!in.open(QIODevice::ReadOnly)) {
+    const QString in = programfolder::File(source);
+    QByteArray bytes;
+    const regularfile::Failure failure = regularfile::Read(in, textfile::kMaxLinesFileBytes, bytes);
+    if (failure != regularfile::Failure::None) {
         if (error)
-            *error = in.errorString() + QStringLiteral(" (") + in.fileName() + QLatin1Char(')');
+            *error = textfile::ReasonOf(failure, textfile::kMaxLinesFileBytes) +
+                     QStringLiteral(" (") + in + QLatin1Char(')');
         return false;
     }
-    const QByteArray bytes = in.readAll();
-    QSaveFile out(programfolder::File(QStringLiteral("lang.cfg")));
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        if (error)
-            *error = out.errorString() + QStringLiteral(" (") + out.fileName() + QLatin1Char(')');
+    const QString out = programfolder::File(QStringLiteral("lang.cfg"));
+    QString why;
+    if (!textfile::WriteBytes(out, bytes, &why)) {
+        if (error) *error = why + QStringLiteral(" (") + out + QLatin1Char(')');
         return false;
     }
     return true;
