@@ -31,7 +31,7 @@ DownloadResult QueryMpcChecker(const MinorPlanetQuery& query, const WebSwitches&
         "the service's answer held no minor-planet table (an error page, or no object found)");
     const QString name = QStringLiteral("data2");
     DownloadResult result = DownloadUrl(MpcCheckerAddress(host, query), name,
-                                              CacheUse{web.AutonomousMode, cacheKey}, o);
+                                        CacheUse{web.AutonomousMode, cacheKey}, o);
     if (!result.ok()) DiscardMinorPlanetAnswer();
     return result;
 }
@@ -49,7 +49,13 @@ std::optional<LocalMinorPlanetSource> ChosenLocalSource(const SiteHosts& sites,
 DownloadResult QueryLocalMinorPlanets(const MinorPlanetFields& typed, const QString& elementsPath,
                                       const DownloadOptions& options) {
     const QString answer = programfolder::File(QStringLiteral("data2"));
-    const LocalAnswerResult local = WriteLocalMinorPlanetAnswer(elementsPath, typed, answer);
+    // A large element file is read on a worker: its progress goes to the
+    // progress line and the cancel button ends it.
+    ephemeris::OrbitFileControl control;
+    control.progress = options.progress;
+    control.cancelled = options.cancelled;
+    const LocalAnswerResult local =
+        WriteLocalMinorPlanetAnswer(elementsPath, typed, answer, control);
     const auto log = [&options](const QString& line) {
         if (options.log) options.log(line);
     };
