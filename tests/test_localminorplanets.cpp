@@ -13,6 +13,7 @@
 #include "testing.h"
 
 #include <QDir>
+#include <QTimer>
 #include <erfa.h>
 #include <sys/stat.h>
 
@@ -427,8 +428,12 @@ TEST(LocalMinorPlanets, ElementFileReadOnAWorkerWithProgressAndCancel) {
     // A file not read before this session: its reading's progress arrives.
     const QString first = dir.filePath(QStringLiteral("first.dat"));
     writeFile(first, elements);
+    // An event posted before the reading is handled while it runs.
+    bool eventHandled = false;
+    QTimer::singleShot(0, [&eventHandled] { eventHandled = true; });
     const DownloadResult read = QueryLocalMinorPlanets(sampleMinorPlanetFields(), first, options);
     ASSERT_TRUE(read.ok()) << read.message.toStdString();
+    EXPECT_TRUE(eventHandled);
     EXPECT_EQ(last, std::make_pair(qint64(elements.size()), qint64(elements.size())));
     EXPECT_TRUE(QFile::exists(folder.file(QStringLiteral("data2"))));
 

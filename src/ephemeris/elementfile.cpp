@@ -366,13 +366,22 @@ public:
             return true;
         }
         if (m_size > m_limits.maxText) return tooLarge(m_limits.maxText);
-        m_lines.feed(data, size);
-        if (m_parser.records() == 0 && m_size > m_limits.firstOrbitWithin) {
+        // Text without an orbit is read up to the limit for the first orbit
+        // exactly, not up to the end of the piece.
+        const qint64 before = m_size - qint64(size);
+        std::size_t first = size;
+        if (m_parser.records() == 0 && before < m_limits.firstOrbitWithin &&
+            m_size > m_limits.firstOrbitWithin)
+            first = std::size_t(m_limits.firstOrbitWithin - before);
+        m_lines.feed(data, first);
+        if (m_parser.records() == 0 && before + qint64(first) >= m_limits.firstOrbitWithin &&
+            m_size > m_limits.firstOrbitWithin) {
             m_out.failure = OrbitFileFailure::NotElements;
             m_out.error = Texts::tr("no orbit in the first %1 bytes: it is not an element file")
                               .arg(m_limits.firstOrbitWithin);
             return false;
         }
+        m_lines.feed(data + first, size - first);
         return true;
     }
 
@@ -449,6 +458,7 @@ OrbitFileReading ReadElementsJson(QByteArrayView text) {
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(text.toByteArray(), &parseError);
     if (doc.isNull()) {
+        out.failure = OrbitFileFailure::NotElements;
         out.error = Texts::tr("not a valid JSON document (%1 at byte %2; cut short?)")
                         .arg(parseError.errorString())
                         .arg(parseError.offset);
@@ -466,6 +476,7 @@ OrbitFileReading ReadElementsJson(QByteArrayView text) {
     const int cI = column("i"), cNode = column("om"), cPeri = column("w"), cM = column("ma");
     if (cName < 0 || cEpoch < 0 || cE < 0 || (cA < 0 && cQ < 0) || cI < 0 || cNode < 0 ||
         cPeri < 0 || cM < 0) {
+        out.failure = OrbitFileFailure::NotElements;
         out.error =
             Texts::tr("the JSON document has no element table (\"fields\" must name full_name, "
                       "epoch_mjd, e, a or q, i, om, w and ma)");
@@ -517,9 +528,11 @@ OrbitFileReading ReadElementsJson(QByteArrayView text) {
             packed = PackProvisional(provisional).value_or(provisional.left(7));
         out.catalogue.add(orbit, number, name, packed, 0);
     }
-    if (out.catalogue.empty())
+    if (out.catalogue.empty()) {
+        out.failure = OrbitFileFailure::NotElements;
         out.error = data.isEmpty() ? Texts::tr("the JSON element table has no rows")
                                    : Texts::tr("no row of the JSON element table could be read");
+    }
     return out;
 }
 
