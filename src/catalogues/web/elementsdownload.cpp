@@ -30,8 +30,11 @@ QString FetchToFile(const QString& url, const QString& path, const DownloadOptio
     request.limits = options.limits;
     http::InternetSession session;
     const std::unique_ptr<http::InternetRequest> reply = session.openUrl(url, request);
+    // A fresh file: whatever a killed download left under this name (or a
+    // link planted there) is not written through.
+    QFile::remove(path);
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return file.errorString();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return file.errorString();
     std::vector<char> buffer(1 << 16);
     QByteArray head;
     bytes = 0;
