@@ -444,6 +444,11 @@ TEST(LocalMinorPlanets, ElementFileReadOnAWorkerWithProgressAndCancel) {
     EXPECT_FALSE(QueryLocalMinorPlanets(sampleMinorPlanetFields(), second, options).ok());
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("data2"))));
     options.cancelled = {};
+    {
+        // Asked while a download runs (from an event handled meanwhile).
+        const DownloadSlot running;
+        EXPECT_FALSE(QueryLocalMinorPlanets(sampleMinorPlanetFields(), second, options).ok());
+    }
     EXPECT_TRUE(QueryLocalMinorPlanets(sampleMinorPlanetFields(), second, options).ok());
 }
 
