@@ -7,12 +7,15 @@
 #include "ephemeris/search.h"
 #include "platform/programfolder.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <memory>
 #include <random>
+#include <vector>
+#include <zlib.h>
 
 namespace {
 
@@ -136,6 +139,59 @@ void BM_FullMpcorb_Read(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * text.size());
 }
 BENCHMARK(BM_FullMpcorb_Read)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// `unit` repeated until `bytes` of text, gzip-compressed, written to `path`.
+void WriteGzip(const QString& path, const QByteArray& unit, qint64 bytes) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    std::vector<char> buffer(1 << 16);
+    z_stream z{};
+    deflateInit2(&z, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    for (qint64 done = 0;; done += unit.size()) {
+        const bool last = done >= bytes;
+        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(unit.constData()));
+        z.avail_in = last ? 0 : uInt(unit.size());
+        do {
+            z.next_out = reinterpret_cast<Bytef*>(buffer.data());
+            z.avail_out = uInt(buffer.size());
+            deflate(&z, last ? Z_FINISH : Z_NO_FLUSH);
+            file.write(buffer.data(), qint64(buffer.size() - z.avail_out));
+        } while (z.avail_out == 0);
+        if (last) break;
+    }
+    deflateEnd(&z);
+}
+
+// A gzip bomb (1 GiB of zeros in about 1 MB; a larger one costs the same,
+// only its making takes longer), read as an element file and unpacked as a
+// download: both stop once no orbit shows in the first 16 MiB.
+void BM_GzipBomb(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString bomb = dir.filePath(QStringLiteral("bomb.gz"));
+    WriteGzip(bomb, QByteArray(1 << 20, '\0'), 1LL << 30);
+    for (auto _ : state) {
+        const auto read = ephemeris::ReadOrbitFile(bomb);
+        const auto unpacked =
+            ephemeris::UnpackElementArchive(bomb, dir.filePath(QStringLiteral("MPCORB.DAT")));
+        if (read.ok() || unpacked.ok()) state.SkipWithError("bomb accepted");
+    }
+}
+BENCHMARK(BM_GzipBomb)->Unit(benchmark::kMillisecond);
+
+// The download's unpacking of a full-size archive, checked and streamed to disk.
+void BM_FullMpcorb_Unpack(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString archive = dir.filePath(QStringLiteral("MPCORB.DAT.gz"));
+    const QByteArray text = SyntheticMpcorb(kFullSize);
+    WriteGzip(archive, text, 1);
+    for (auto _ : state) {
+        const auto unpacked =
+            ephemeris::UnpackElementArchive(archive, dir.filePath(QStringLiteral("MPCORB.DAT")));
+        if (!unpacked.ok()) state.SkipWithError("not unpacked");
+    }
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+BENCHMARK(BM_FullMpcorb_Unpack)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

@@ -32,9 +32,13 @@ for exe in build-fuzz/fuzz/fuzz_*; do
   [ -f "$exe" ] && [ -x "$exe" ] || continue
   name=${exe##*/fuzz_}
   log="$work/$name.log"
+  # Options of one program (its input size, its memory limit) follow the
+  # common ones and take precedence.
+  extra=()
+  [ -f "fuzz/options/$name" ] && read -r -a extra <"fuzz/options/$name"
   regressions=(fuzz/regressions/"$name"/*)
   if [ -e "${regressions[0]}" ]; then
-    if ! "$exe" "${options[@]}" "${regressions[@]}" >"$log" 2>&1; then
+    if ! "$exe" "${options[@]}" "${extra[@]}" "${regressions[@]}" >"$log" 2>&1; then
       echo "fuzz_$name: FAILED on a regression input"
       tail -n 40 "$log"
       status=1
@@ -44,7 +48,7 @@ for exe in build-fuzz/fuzz/fuzz_*; do
   corpus=("$work/$name")
   mkdir -p "$work/$name"
   [ -d "fuzz/corpus/$name" ] && corpus+=("fuzz/corpus/$name")
-  if ! "$exe" "${options[@]}" -max_total_time="$budget" -print_final_stats=1 \
+  if ! "$exe" "${options[@]}" "${extra[@]}" -max_total_time="$budget" -print_final_stats=1 \
       -artifact_prefix="$findings/$name-" "${corpus[@]}" >"$log" 2>&1; then
     echo "fuzz_$name: FAILED, input kept in $findings/"
     grep -A 30 -m 1 -E "ERROR|runtime error|Timeout|out-of-memory" "$log" || tail -n 40 "$log"

@@ -5,7 +5,9 @@
 #include "ephemeris/search.h"
 #include "testing.h"
 
+#include <QDir>
 #include <erfa.h>
+#include <sys/stat.h>
 
 using namespace ephemeris;
 
@@ -415,4 +417,190 @@ TEST(ElementFiles, JsonElementTable) {
     EXPECT_TRUE(cut.error.contains(QLatin1String("JSON")));
     EXPECT_FALSE(ReadElementsJson(R"({"fields":["H"],"data":[]})").ok());
     EXPECT_FALSE(ReadElementsJson(R"([1,2,3])").ok());
+}
+
+namespace {
+
+// A FIFO named `name` in `dir` (nobody ever writes to it).
+QString makeFifo(const QTemporaryDir& dir, const QString& name) {
+    const QString path = dir.filePath(name);
+    EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    return path;
+}
+
+} // namespace
+
+TEST(ElementFiles, HostileFilesAreRefusedWithinTheirBounds) {
+    QTemporaryDir dir;
+    const QByteArray record = kCeresLine + "\n";
+    OrbitFileLimits small;
+    small.maxText = 1 << 20;
+    small.maxJson = 1 << 16;
+    OrbitFileLimits junkFirst;
+    junkFirst.firstOrbitWithin = 2000;
+    const QByteArray json = R"({"fields":["full_name"],"data":[)" + QByteArray(1 << 17, ' ') + "]}";
+    const QString fifo = makeFifo(dir, QStringLiteral("fifo"));
+    QFile::link(fifo, dir.filePath(QStringLiteral("link-to-fifo")));
+    struct Case {
+        const char* what;
+        QString path;
+        OrbitFileLimits limits;
+        OrbitFileFailure failure;
+    };
+    const Case cases[] = {
+        // A FIFO, or a link to one, would block the reading for good.
+        {"fifo", fifo, {}, OrbitFileFailure::NotRegular},
+        {"link to a fifo",
+         dir.filePath(QStringLiteral("link-to-fifo")),
+         {},
+         OrbitFileFailure::NotRegular},
+        // A device never ends.
+        {"/dev/zero", QStringLiteral("/dev/zero"), {}, OrbitFileFailure::NotRegular},
+        {"folder", dir.path(), {}, OrbitFileFailure::NotRegular},
+        {"missing", dir.filePath(QStringLiteral("missing")), {}, OrbitFileFailure::Missing},
+        // 256 MiB of zeros in 256 kB: no line, no orbit, refused early.
+        {"bomb of zeros",
+         writeTemp(dir, "zeros.gz", testing_support::gzipRepeated(QByteArray(1024, '\0'), 1 << 18)),
+         {},
+         OrbitFileFailure::NotElements},
+        // 256 MiB of blanks and blank lines: read in linear time, refused early.
+        {"blanks",
+         writeTemp(dir, "blanks.gz",
+                   testing_support::gzipRepeated(QByteArray(1023, ' ') + '\n', 1 << 18)),
+         {},
+         OrbitFileFailure::NotElements},
+        // One endless line: only its start is kept.
+        {"endless line",
+         writeTemp(dir, "line.gz", testing_support::gzipRepeated(QByteArray(1024, 'x'), 1 << 18)),
+         {},
+         OrbitFileFailure::NotElements},
+        // Good records beyond the unpacked limit, compressed or not.
+        {"too many records, compressed",
+         writeTemp(dir, "many.gz", testing_support::gzipRepeated(record, 20000)), small,
+         OrbitFileFailure::TooLarge},
+        {"too many records, plain", writeTemp(dir, "many", record.repeated(20000)), small,
+         OrbitFileFailure::TooLarge},
+        // A JSON document beyond its own, smaller limit.
+        {"large JSON", writeTemp(dir, "big.json.gz", testing_support::gzip(json)), small,
+         OrbitFileFailure::TooLarge},
+        // Records only after more junk than an element file's heading holds.
+        {"junk first", writeTemp(dir, "junk", QByteArray("junk\n").repeated(500) + record),
+         junkFirst, OrbitFileFailure::NotElements},
+        // Blanks only, and a compressed stream damaged before any text.
+        {"blank file",
+         writeTemp(dir, "blank.gz", testing_support::gzip("  \n\n \r\n")),
+         {},
+         OrbitFileFailure::Empty},
+        {"damaged",
+         writeTemp(dir, "damaged.gz", testing_support::gzip(record).left(12)),
+         {},
+         OrbitFileFailure::Damaged},
+    };
+    for (const Case& c : cases) {
+        const OrbitFileReading r = ReadOrbitFile(c.path, c.limits);
+        EXPECT_EQ(r.failure, c.failure) << c.what << ": " << r.error.toStdString();
+        EXPECT_FALSE(r.ok()) << c.what;
+        EXPECT_TRUE(r.catalogue.empty()) << c.what;
+    }
+}
+
+TEST(ElementFiles, LongLinesAndLeadingBlanksKeepTheRecordsAndTheirLineNumbers) {
+    QTemporaryDir dir;
+    const QByteArray record = kCeresLine + "\n";
+    // Line 3 is 5000 characters long (a record with junk after it).
+    const QByteArray text =
+        record + record + kCeresLine + QByteArray(5000 - kCeresLine.size(), 'z') + "\n" + record;
+    for (const QByteArray& bytes : {text, testing_support::gzip(text)}) {
+        const OrbitFileReading r = ReadOrbitFile(writeTemp(dir, "long", bytes));
+        ASSERT_TRUE(r.ok()) << r.error.toStdString();
+        EXPECT_EQ(r.catalogue.size(), 3u);
+        EXPECT_EQ(r.skipped, 1u);
+        EXPECT_TRUE(r.problems.value(0).startsWith(QLatin1String("line 3:")))
+            << r.problems.value(0).toStdString();
+    }
+
+    // Blank lines before the text (more than one block of it) decide nothing:
+    // the format is that of the first character, lines are still counted.
+    const QByteArray blanks = QByteArray(2 << 20, ' ') + "\n\n";
+    const OrbitFileReading mpcorb = ReadOrbitFile(writeTemp(
+        dir, "blank-mpcorb.gz", testing_support::gzip(blanks + record + "junk\n" + record)));
+    ASSERT_TRUE(mpcorb.ok()) << mpcorb.error.toStdString();
+    EXPECT_EQ(mpcorb.catalogue.size(), 2u);
+    EXPECT_TRUE(mpcorb.problems.value(0).startsWith(QLatin1String("line 4:")))
+        << mpcorb.problems.value(0).toStdString();
+    const QByteArray json =
+        R"({"fields":["full_name","H","epoch_mjd","e","a","i","om","w","ma"],)"
+        R"("data":[["1 Ceres","3.3","59800","0.08","2.77","10.6","80.3","73.5","334.3"]]})";
+    const OrbitFileReading jsonAfterBlanks =
+        ReadOrbitFile(writeTemp(dir, "blank-json.gz", testing_support::gzip(blanks + json)));
+    ASSERT_TRUE(jsonAfterBlanks.ok()) << jsonAfterBlanks.error.toStdString();
+    EXPECT_EQ(jsonAfterBlanks.format, QLatin1String("JSON"));
+    EXPECT_EQ(jsonAfterBlanks.catalogue.size(), 1u);
+}
+
+TEST(ElementFiles, ProgressAndCancelling) {
+    QTemporaryDir dir;
+    const QByteArray text = (kCeresLine + "\n").repeated(30000); // 6 MB: two slices
+    for (const QByteArray& bytes : {text, testing_support::gzip(text)}) {
+        const QString path = writeTemp(dir, "progress", bytes);
+        std::vector<std::pair<qint64, qint64>> seen;
+        OrbitFileControl control;
+        control.progress = [&seen](qint64 done, qint64 total) { seen.emplace_back(done, total); };
+        const OrbitFileReading r = ReadOrbitFile(path, {}, control);
+        ASSERT_TRUE(r.ok());
+        EXPECT_EQ(r.catalogue.size(), 30000u);
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(seen.back(), std::make_pair(qint64(bytes.size()), qint64(bytes.size())));
+
+        int asked = 0;
+        control.cancelled = [&asked] { return ++asked > 1; }; // after the first block
+
+        const OrbitFileReading stopped = ReadOrbitFile(path, {}, control);
+        EXPECT_EQ(stopped.failure, OrbitFileFailure::Cancelled);
+        EXPECT_TRUE(stopped.catalogue.empty());
+    }
+}
+
+TEST(ElementFiles, UnpackingAnArchiveChecksItsTextBeforeReplacingAnything) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("MPCORB.DAT"));
+    const QByteArray good =
+        "heading\n" + QByteArray(160, '-') + "\n" + kCeresLine + "\n" + kCeresLine + "\n";
+    OrbitFileLimits small;
+    small.maxText = 1 << 20;
+    struct Case {
+        const char* what;
+        QByteArray archive;
+        OrbitFileFailure failure;
+    };
+    const Case cases[] = {
+        {"bomb of zeros", testing_support::gzipRepeated(QByteArray(1024, '\0'), 1 << 15),
+         OrbitFileFailure::TooLarge},
+        {"records beyond the limit", testing_support::gzipRepeated(kCeresLine + "\n", 20000),
+         OrbitFileFailure::TooLarge},
+        {"an error page", testing_support::gzip("<html><body>Not found</body></html>\n"),
+         OrbitFileFailure::NotElements},
+        {"a JSON table", testing_support::gzip(R"({"fields":[],"data":[]})"),
+         OrbitFileFailure::NotElements},
+        {"mostly junk", testing_support::gzip(kCeresLine + "\njunk\njunk\n"),
+         OrbitFileFailure::NotElements},
+        {"cut short", testing_support::gzip(good.repeated(50)).chopped(10),
+         OrbitFileFailure::Damaged},
+        {"not gzip", good, OrbitFileFailure::NotElements},
+    };
+    testing_support::writeFile(target, "previous");
+    for (const Case& c : cases) {
+        const ElementArchiveUnpacking u =
+            UnpackElementArchive(writeTemp(dir, "archive", c.archive), target, small);
+        EXPECT_EQ(u.failure, c.failure) << c.what << ": " << u.error.toStdString();
+        EXPECT_EQ(testing_support::readFile(target), QByteArray("previous")) << c.what;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary left
+
+    const ElementArchiveUnpacking ok =
+        UnpackElementArchive(writeTemp(dir, "archive", testing_support::gzip(good)), target, small);
+    ASSERT_TRUE(ok.ok()) << ok.error.toStdString();
+    EXPECT_EQ(ok.orbits, 2u);
+    EXPECT_EQ(ok.unpacked, good.size());
+    EXPECT_EQ(testing_support::readFile(target), good);
 }

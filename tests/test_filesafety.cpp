@@ -50,7 +50,10 @@ std::vector<Save> saves() {
              return textfile::WriteLines(p, {"a", "b"});
          }},
         // File > Export WCS and platesolve --wcs-out
-        {"wcs", [](const QString& p) { return WriteWcsFile(p, somePlate(), 1024, 1024); }},
+        {"wcs",
+         [](const QString& p) {
+             return WriteWcsFile(p, somePlate(), 1024, 1024, FileRows::TopDown);
+         }},
         // the MPC report
         {"report",
          [](const QString& p) { return AppendReportLine(p, QString(80, 'x')).isEmpty(); }},

@@ -6,12 +6,16 @@
 #include "catalogues/reportposition.h"
 #include "catalogues/sites.h"
 #include "catalogues/web/elementsdownload.h"
+#include "catalogues/web/minorplanetquery.h"
 #include "field/overlay.h"
 #include "localserver.h"
 #include "platform/numbers.h"
 #include "testing.h"
 
+#include <QDir>
+#include <QTimer>
 #include <erfa.h>
+#include <sys/stat.h>
 
 using namespace testing_support;
 
@@ -287,11 +291,16 @@ TEST(LocalMinorPlanets, CommandLineMode) {
         WriteLocalMinorPlanetAnswer(shippedElements(), sampleMinorPlanetFields(), direct).ok);
     EXPECT_EQ(readFile(out), readFile(direct));
 
-    QStringList badRa = args, missing = args;
+    QStringList badRa = args, missing = args, fifo = args;
     badRa[args.indexOf("--ra") + 1] = QStringLiteral("22 47");
     missing[1] = dir.filePath(QStringLiteral("missing.dat"));
+    fifo[1] = dir.filePath(QStringLiteral("elements.fifo")); // would block the reading for good
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo[1]).constData(), 0600), 0);
     const std::pair<QStringList, const char*> bad[] = {
-        {badRa, "--ra"}, {missing, "missing.dat"}, {args.mid(0, args.size() - 2), "--answer-out"}};
+        {badRa, "--ra"},
+        {missing, "missing.dat"},
+        {fifo, "elements.fifo"},
+        {args.mid(0, args.size() - 2), "--answer-out"}};
     for (const auto& [arguments, says] : bad) {
         const ToolRun r = runPlatesolve(arguments);
         EXPECT_EQ(r.status, 2) << says;
@@ -339,6 +348,108 @@ TEST(LocalMinorPlanets, ElementsDownloadAndSiteSettings) {
     EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT")), ceres);
     EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT.gz")), packed);
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("MPCORB.DAT.gz.part"))));
+}
+
+TEST(LocalMinorPlanets, ElementsDownloadRefusesWhatIsNoElementFileAndKeepsTheOldFiles) {
+    ProgramFolderFixture folder;
+    const QByteArray oldText = kCeresMpcorbLine + "\n";
+    const QByteArray oldArchive = gzip(oldText);
+    folder.write(QStringLiteral("MPCORB.DAT"), oldText);
+    folder.write(QStringLiteral("MPCORB.DAT.gz"), oldArchive);
+    LocalHttpServer::Reply served;
+    LocalHttpServer server([&served](const QByteArray&) { return served; });
+    const QString url = server.base() + QStringLiteral("/MPCORB.DAT.gz");
+    const auto mpcorbFiles = [&folder] {
+        return QDir(folder.path()).entryList({QStringLiteral("MPCORB*")}, QDir::Files);
+    };
+    const QStringList before = mpcorbFiles();
+
+    ephemeris::OrbitFileLimits small;
+    small.maxText = 1 << 20;
+    using ephemeris::OrbitFileFailure;
+    struct Case {
+        const char* what;
+        QByteArray body;
+        ephemeris::OrbitFileLimits limits;
+        OrbitFileFailure refusal;
+    };
+    const Case cases[] = {
+        // 64 MiB of zeros in 64 kB: refused after 16 MiB without an orbit.
+        {"bomb of zeros",
+         gzipRepeated(QByteArray(1024, '\0'), 1 << 16),
+         {},
+         OrbitFileFailure::NotElements},
+        // Good records, more of them than the limit allows.
+        {"too large", gzipRepeated(kCeresMpcorbLine + "\n", 20000), small,
+         OrbitFileFailure::TooLarge},
+        // A valid gzip of something else.
+        {"compressed page",
+         gzip("<html><body>Moved</body></html>\n"),
+         {},
+         OrbitFileFailure::NotElements},
+        // Not gzip at all: refused at its first bytes.
+        {"page", "<html><body>Moved</body></html>\n", {}, OrbitFileFailure::None},
+    };
+    for (const Case& c : cases) {
+        served.body = c.body;
+        const ElementsDownloadResult r = DownloadMinorPlanetElements(url, {}, {}, c.limits);
+        EXPECT_EQ(r.status, ElementsDownloadResult::Status::Failed) << c.what;
+        EXPECT_EQ(r.refusal, c.refusal) << c.what << ": " << r.message.toStdString();
+        EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT")), oldText) << c.what;
+        EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT.gz")), oldArchive) << c.what;
+        EXPECT_EQ(mpcorbFiles(), before) << c.what; // nothing left behind
+    }
+
+    // A good archive, sent without a length: both files replaced, the
+    // unpacking's progress heard to its end.
+    const QByteArray newText = (kCeresMpcorbLine + "\n").repeated(3);
+    served.body = gzip(newText);
+    served.withLength = false;
+    std::pair<qint64, qint64> last{-1, -1};
+    const ElementsDownloadResult r =
+        DownloadMinorPlanetElements(url, {}, [&last](qint64 done, qint64 total) {
+            last = {done, total};
+        });
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT")), newText);
+    EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT.gz")), served.body);
+    EXPECT_EQ(last, std::make_pair(qint64(served.body.size()), qint64(served.body.size())));
+    EXPECT_EQ(mpcorbFiles(), before);
+}
+
+TEST(LocalMinorPlanets, ElementFileReadOnAWorkerWithProgressAndCancel) {
+    ProgramFolderFixture folder;
+    QTemporaryDir dir;
+    const QByteArray elements = readFile(shippedElements());
+    DownloadOptions options;
+    std::pair<qint64, qint64> last{-1, -1};
+    options.progress = [&last](qint64 done, qint64 total) { last = {done, total}; };
+
+    // A file not read before this session: its reading's progress arrives.
+    const QString first = dir.filePath(QStringLiteral("first.dat"));
+    writeFile(first, elements);
+    // An event posted before the reading is handled while it runs.
+    bool eventHandled = false;
+    QTimer::singleShot(0, [&eventHandled] { eventHandled = true; });
+    const DownloadResult read = QueryLocalMinorPlanets(sampleMinorPlanetFields(), first, options);
+    ASSERT_TRUE(read.ok()) << read.message.toStdString();
+    EXPECT_TRUE(eventHandled);
+    EXPECT_EQ(last, std::make_pair(qint64(elements.size()), qint64(elements.size())));
+    EXPECT_TRUE(QFile::exists(folder.file(QStringLiteral("data2"))));
+
+    // Cancelled: no answer, and the file is not taken as read.
+    const QString second = dir.filePath(QStringLiteral("second.dat"));
+    writeFile(second, elements);
+    options.cancelled = [] { return true; };
+    EXPECT_FALSE(QueryLocalMinorPlanets(sampleMinorPlanetFields(), second, options).ok());
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("data2"))));
+    options.cancelled = {};
+    {
+        // Asked while a download runs (from an event handled meanwhile).
+        const DownloadSlot running;
+        EXPECT_FALSE(QueryLocalMinorPlanets(sampleMinorPlanetFields(), second, options).ok());
+    }
+    EXPECT_TRUE(QueryLocalMinorPlanets(sampleMinorPlanetFields(), second, options).ok());
 }
 
 namespace {

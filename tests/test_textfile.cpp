@@ -60,16 +60,26 @@ TEST(TextFile, StaleTemporarySaveFilesAreRemoved) {
         f.flush();
         EXPECT_TRUE(f.setFileTime(time, QFileDevice::FileModificationTime));
     };
-    const QStringList stale = {"defaut.cfg.a1B2c3",     "data.Xy12Zq",
-                               "data2.q0w9e8",          "n7380.pam.AbCdEf",
-                               "astroplate.ini.zzzzz9", "cat/data224712.2583142811.5.kJ3mN8"};
+    const QStringList stale = {
+        "defaut.cfg.a1B2c3",         "data.Xy12Zq",           "data2.q0w9e8",
+        "n7380.pam.AbCdEf",          "astroplate.ini.zzzzz9", "cat/data224712.2583142811.5.kJ3mN8",
+        "mpc-report.txt.Ab12Cd", // the report's append
+        "n7380.wcs.x1y2z3",      // a WCS export into the folder
+        "temp.tmp.a1a1a1",       // the version check's two answers
+        "version.tmp.b2b2b2",
+        "MPCORB.DAT.q1w2e3",    // the unpacked elements
+        "MPCORB.DAT.gz.r4t5y6", // the archive, saved whole by older builds
+        "MPCORB.DAT.gz.part.u7i8o9", "MPCORB.DAT.gz.part"}; // the archive while it downloads
     const QStringList kept = {"defaut.cfg",
                               "data",
                               "defaut.cfg.123456",      // six digits: could be a name of the user's
                               "notes.txt.a1B2c3",       // not a file the program saves
                               "defaut.cfg.a1B2c",       // not six characters
                               "cat/data5351752.123456", // a cache key ending in six decimals
-                              "cat/data53517523281015"};
+                              "cat/data53517523281015",
+                              "MPCORB.DAT",
+                              "MPCORB.DAT.gz",
+                              "cat/MPCORB.DAT.gz.part"}; // only in the program folder
     for (const QString& name : stale + kept)
         make(name, past);
     make("config.cfg.Recent", QDateTime::currentDateTime()); // a save running now

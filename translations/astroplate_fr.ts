@@ -276,8 +276,24 @@ Champ du capteur : %4' x %5'</translation>
       <translation>%1 : %2</translation>
     </message>
     <message>
-      <source>%1 downloaded (%2 bytes) and unpacked to %3</source>
-      <translation>%1 téléchargé (%2 octets) et décompressé dans %3</translation>
+      <source>the answer ended early</source>
+      <translation>la réponse s'est terminée trop tôt</translation>
+    </message>
+    <message>
+      <source>another download is still running</source>
+      <translation>un autre téléchargement est encore en cours</translation>
+    </message>
+    <message>
+      <source>Unpacking %1 to %2</source>
+      <translation>Décompression de %1 vers %2</translation>
+    </message>
+    <message>
+      <source>%1 downloaded (%2 bytes) and unpacked to %3 (%4 orbits)</source>
+      <translation>%1 téléchargé (%2 octets) et décompressé vers %3 (%4 orbites)</translation>
+    </message>
+    <message>
+      <source>(the archive could not be kept: %1)</source>
+      <translation>(l'archive n'a pas pu être gardée : %1)</translation>
     </message>
   </context>
   <context>
@@ -711,6 +727,10 @@ Le fichier précédent n'a pas été modifié.</translation>
       <source>%1 minor planet(s) computed from %2 orbits of %3</source>
       <translation>%1 astéroïde(s) calculé(s) à partir de %2 orbites de %3</translation>
     </message>
+    <message>
+      <source>another element file is still being read</source>
+      <translation>un autre fichier d'éléments est encore en lecture</translation>
+    </message>
   </context>
   <context>
     <name>LocalStars</name>
@@ -904,6 +924,10 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
       <source>There is no plate to measure with yet: accept an identification with "%1" first, then click the object on the image.</source>
       <translation>Il n'y a pas encore de plaque pour mesurer : acceptez d'abord une identification avec « %1 », puis cliquez l'objet sur l'image.</translation>
     </message>
+    <message>
+      <source>%1: unpacking, %2 % done</source>
+      <translation>%1 : décompression, %2 % faits</translation>
+    </message>
   </context>
   <context>
     <name>MinorPlanets</name>
@@ -1076,6 +1100,50 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
     <message>
       <source>%1 is not a gzip file</source>
       <translation>%1 n'est pas un fichier gzip</translation>
+    </message>
+    <message>
+      <source>longer than %1 characters: not a record</source>
+      <translation>plus de %1 caractères : pas un enregistrement</translation>
+    </message>
+    <message>
+      <source>no orbit in the first %1 bytes: it is not an element file</source>
+      <translation>aucune orbite dans les %1 premiers octets : ce n'est pas un fichier d'éléments</translation>
+    </message>
+    <message>
+      <source>more than %1 bytes of text: too large for an element file</source>
+      <translation>plus de %1 octets de texte : trop grand pour un fichier d'éléments</translation>
+    </message>
+    <message>
+      <source>no such file</source>
+      <translation>fichier introuvable</translation>
+    </message>
+    <message>
+      <source>not an ordinary file (a device, a pipe or a folder)</source>
+      <translation>ce n'est pas un fichier ordinaire (un périphérique, un tube ou un dossier)</translation>
+    </message>
+    <message>
+      <source>larger than the %1 bytes an element file may hold</source>
+      <translation>plus grand que les %1 octets permis à un fichier d'éléments</translation>
+    </message>
+    <message>
+      <source>the file cannot be read</source>
+      <translation>le fichier ne peut pas être lu</translation>
+    </message>
+    <message>
+      <source>the reading was cancelled</source>
+      <translation>la lecture a été annulée</translation>
+    </message>
+    <message>
+      <source>the unpacking was cancelled</source>
+      <translation>la décompression a été annulée</translation>
+    </message>
+    <message>
+      <source>the unpacked file is not in the MPCORB format</source>
+      <translation>le fichier décompressé n'est pas au format MPCORB</translation>
+    </message>
+    <message>
+      <source>only %1 of %2 records read as orbits: it is not an element file</source>
+      <translation>seuls %1 enregistrements sur %2 se lisent comme des orbites : ce n'est pas un fichier d'éléments</translation>
     </message>
   </context>
   <context>

@@ -2,6 +2,7 @@
 
 #include "catalogues/sites.h"
 #include "catalogues/usnoa2.h"
+#include "platform/background.h"
 #include "platform/numbers.h"
 #include "platform/programfolder.h"
 #include "platform/textfile.h"
@@ -279,13 +280,38 @@ QByteArray LocalMinorPlanetPage(const ephemeris::OrbitCatalogue& catalogue,
     return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
 }
 
-std::shared_ptr<const ephemeris::OrbitFileReading> OrbitFileCache::read(const QString& path) {
+std::shared_ptr<const ephemeris::OrbitFileReading>
+OrbitFileCache::read(const QString& path, const ephemeris::OrbitFileControl& control) {
+    if (m_busy) {
+        auto busy = std::make_shared<ephemeris::OrbitFileReading>();
+        busy->failure = ephemeris::OrbitFileFailure::Cancelled;
+        busy->error = Texts::tr("another element file is still being read");
+        return busy;
+    }
     const QFileInfo info(path);
     const QString stamp =
         QStringLiteral("%1/%2").arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch());
     if (m_reading && path == m_path && stamp == m_stamp) return m_reading;
     m_reading.reset(); // frees a large catalogue before the next one is read
-    auto reading = std::make_shared<ephemeris::OrbitFileReading>(ephemeris::ReadOrbitFile(path));
+
+    // Read on a worker; the hooks are relayed to this thread.
+    background::Progress progress;
+    ephemeris::OrbitFileControl relay;
+    relay.progress = [&progress](qint64 done, qint64 total) {
+        progress.total = total;
+        progress.done = done;
+    };
+    relay.cancelled = [&progress] { return progress.cancel.load(); };
+    progress.cancel = control.cancelled && control.cancelled();
+    auto reading = std::make_shared<ephemeris::OrbitFileReading>();
+    m_busy = true;
+    background::Run([&] { *reading = ephemeris::ReadOrbitFile(path, limits, relay); },
+                    [&] {
+                        if (control.cancelled && control.cancelled()) progress.cancel = true;
+                        if (control.progress && progress.total >= 0)
+                            control.progress(progress.done, progress.total);
+                    });
+    m_busy = false;
     if (reading->ok()) {
         m_path = path;
         m_stamp = stamp;
@@ -310,7 +336,8 @@ QString LocalMinorPlanetElementsPath(const SiteHosts& sites) {
 
 LocalAnswerResult WriteLocalMinorPlanetAnswer(const QString& elementsPath,
                                               const MinorPlanetFields& texts,
-                                              const QString& answerPath) {
+                                              const QString& answerPath,
+                                              const ephemeris::OrbitFileControl& control) {
     LocalAnswerResult result;
     QString error;
     const auto query = ReadLocalMinorPlanetQuery(texts, error);
@@ -318,7 +345,7 @@ LocalAnswerResult WriteLocalMinorPlanetAnswer(const QString& elementsPath,
         result.message = error;
         return result;
     }
-    const auto reading = LoadedOrbitFiles().read(elementsPath);
+    const auto reading = LoadedOrbitFiles().read(elementsPath, control);
     if (!reading->ok()) {
         result.message = Texts::tr("%1: %2").arg(elementsPath, reading->error);
         return result;

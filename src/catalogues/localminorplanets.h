@@ -64,12 +64,21 @@ QByteArray LocalMinorPlanetPage(const ephemeris::OrbitCatalogue& catalogue,
 class OrbitFileCache {
 public:
     // The reading of `path`, from the cache when the file is unchanged.
-    std::shared_ptr<const ephemeris::OrbitFileReading> read(const QString& path);
+    // Otherwise the file is read on a worker thread while the calling
+    // thread's events keep flowing; the hooks of `control` are then called on
+    // the calling thread, about ten times a second. A call made while a
+    // reading runs (from an event handled meanwhile) fails at once.
+    std::shared_ptr<const ephemeris::OrbitFileReading>
+    read(const QString& path, const ephemeris::OrbitFileControl& control = {});
+
+    // Limits of the readings (tests make them small).
+    ephemeris::OrbitFileLimits limits;
 
 private:
     QString m_path;
     QString m_stamp;
     std::shared_ptr<const ephemeris::OrbitFileReading> m_reading;
+    bool m_busy = false;
 };
 
 // The program's cache of element files.
@@ -87,9 +96,11 @@ struct LocalAnswerResult {
     int objects = 0;      // rows written
 };
 
-// Reads the query and the element file (through LoadedOrbitFiles()), finds
-// the objects of the field and writes the page to `answerPath` atomically.
-// Nothing is written when the query or the file cannot be read.
+// Reads the query and the element file (through LoadedOrbitFiles(), with
+// `control`), finds the objects of the field and writes the page to
+// `answerPath` atomically. Nothing is written when the query or the file
+// cannot be read.
 LocalAnswerResult WriteLocalMinorPlanetAnswer(const QString& elementsPath,
                                               const MinorPlanetFields& texts,
-                                              const QString& answerPath);
+                                              const QString& answerPath,
+                                              const ephemeris::OrbitFileControl& control = {});

@@ -1,6 +1,7 @@
 #include "ephemeris/elementfile.h"
 
 #include "ephemeris/designation.h"
+#include "platform/regularfile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -77,15 +78,23 @@ private:
 // MPCORB records, fed one line at a time.
 class MpcorbParser {
 public:
-    explicit MpcorbParser(OrbitFileReading& out)
-        : m_out(out), m_problems(out, QT_TRANSLATE_NOOP("OrbitFile", "line")) {
+    // With `keep` false the records are checked and counted, not kept.
+    explicit MpcorbParser(OrbitFileReading& out, bool keep = true)
+        : m_out(out), m_problems(out, QT_TRANSLATE_NOOP("OrbitFile", "line")), m_keep(keep) {
         m_out.format = QStringLiteral("MPCORB");
     }
 
-    void line(std::string_view text) {
+    // One line; `cut` when it was longer than kMaxElementLine and only its
+    // start is given.
+    void line(std::string_view text, bool cut) {
         ++m_line;
         if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
         if (Trimmed(text).empty()) return;
+        if (cut) {
+            m_problems.add(
+                m_line, Texts::tr("longer than %1 characters: not a record").arg(kMaxElementLine));
+            return;
+        }
         if (text.substr(0, 5) == "-----") {
             // End of the heading: whatever came before was not data.
             if (!m_sawRecord) {
@@ -95,17 +104,26 @@ public:
             return;
         }
         const QString problem = record(text);
-        if (problem.isEmpty())
+        if (problem.isEmpty()) {
             m_sawRecord = true;
-        else
+            ++m_records;
+        } else {
             m_problems.add(m_line, problem);
+        }
     }
 
+    std::size_t records() const { return m_records; }
+
     void finish() {
-        if (m_out.catalogue.empty() && m_out.error.isEmpty())
-            m_out.error = m_line == 0 ? Texts::tr("the file is empty")
-                                      : Texts::tr("no orbit could be read: it is not an element "
-                                                  "file in the MPCORB format");
+        if (m_records > 0 || !m_out.error.isEmpty()) return;
+        if (m_line == 0) {
+            m_out.failure = OrbitFileFailure::Empty;
+            m_out.error = Texts::tr("the file is empty");
+        } else {
+            m_out.failure = OrbitFileFailure::NotElements;
+            m_out.error = Texts::tr("no orbit could be read: it is not an element file in the "
+                                    "MPCORB format");
+        }
     }
 
 private:
@@ -172,85 +190,116 @@ private:
         int oppositions = 0;
         if (const std::string_view opp = Columns(text, 124, 126); !opp.empty())
             std::from_chars(opp.data(), opp.data() + opp.size(), oppositions);
-        m_out.catalogue.add(orbit, number, name, packed, oppositions);
+        if (m_keep) m_out.catalogue.add(orbit, number, name, packed, oppositions);
         return {};
     }
 
     OrbitFileReading& m_out;
     Problems m_problems;
+    bool m_keep;
     std::size_t m_line = 0;
+    std::size_t m_records = 0;
     bool m_sawRecord = false;
 };
 
-// Splits text into lines for a line consumer; keeps the unfinished end.
+// Splits text into lines for a line consumer; keeps the unfinished end, at
+// most kMaxElementLine bytes of it (the consumer is told the line was cut).
 class LineSplitter {
 public:
-    explicit LineSplitter(std::function<void(std::string_view)> sink) : m_sink(std::move(sink)) {}
+    using Sink = std::function<void(std::string_view, bool cut)>;
+    explicit LineSplitter(Sink sink) : m_sink(std::move(sink)) {}
 
     void feed(const char* data, std::size_t size) {
         std::string_view rest(data, size);
         while (!rest.empty()) {
             const std::size_t nl = rest.find('\n');
-            if (nl == std::string_view::npos) {
-                m_pending.append(rest);
-                return;
-            }
-            if (m_pending.empty()) {
-                m_sink(rest.substr(0, nl));
+            const std::string_view piece = nl == std::string_view::npos ? rest : rest.substr(0, nl);
+            if (nl != std::string_view::npos && m_pending.empty() && !m_cut &&
+                piece.size() <= kMaxElementLine) {
+                m_sink(piece, false);
             } else {
-                m_pending.append(rest.substr(0, nl));
-                m_sink(m_pending);
+                const std::size_t room = kMaxElementLine - m_pending.size();
+                m_pending.append(piece.substr(0, room));
+                m_cut |= piece.size() > room;
+                if (nl == std::string_view::npos) return;
+                m_sink(m_pending, m_cut);
                 m_pending.clear();
+                m_cut = false;
             }
             rest.remove_prefix(nl + 1);
         }
     }
 
     void finish() {
-        if (!m_pending.empty()) m_sink(m_pending);
+        if (!m_pending.empty() || m_cut) m_sink(m_pending, m_cut);
         m_pending.clear();
+        m_cut = false;
     }
 
 private:
-    std::function<void(std::string_view)> m_sink;
+    Sink m_sink;
     std::string m_pending;
+    bool m_cut = false;
 };
 
-// Inflates a gzip stream block by block into `sink`. Empty on success.
-QString Inflate(QFile& file, const std::function<void(const char*, std::size_t)>& sink) {
+// How an inflation ended.
+enum class InflateEnd { Complete, Stopped, Cut, Damaged, ReadError };
+
+struct Inflation {
+    InflateEnd end = InflateEnd::Complete;
+    QString error; // for Cut, Damaged and ReadError
+};
+
+// Inflates a gzip stream block by block into `sink`, which returns false to
+// stop; `consumed` hears the compressed bytes read so far.
+Inflation Inflate(QFile& file, const std::function<bool(const char*, std::size_t)>& sink,
+                  const std::function<void(qint64)>& consumed) {
+    Inflation result;
     z_stream z{};
-    if (inflateInit2(&z, 16 + MAX_WBITS) != Z_OK) return Texts::tr("the decompressor cannot start");
+    if (inflateInit2(&z, 16 + MAX_WBITS) != Z_OK)
+        return {InflateEnd::Damaged, Texts::tr("the decompressor cannot start")};
     std::vector<char> in(1 << 16), out(1 << 20);
+    qint64 read = 0;
     int status = Z_OK;
-    QString error;
-    while (status != Z_STREAM_END && error.isEmpty()) {
+    while (status != Z_STREAM_END) {
         const qint64 got = file.read(in.data(), qint64(in.size()));
         if (got < 0) {
-            error = file.errorString();
+            result = {InflateEnd::ReadError, file.errorString()};
             break;
         }
         if (got == 0) {
-            error = Texts::tr("the compressed file is cut short");
+            result = {InflateEnd::Cut, Texts::tr("the compressed file is cut short")};
             break;
         }
+        read += got;
         z.next_in = reinterpret_cast<Bytef*>(in.data());
         z.avail_in = uInt(got);
-        while (z.avail_in > 0 && status != Z_STREAM_END) {
+        bool stop = false;
+        // Until the input is used up and no output is left pending.
+        do {
             z.next_out = reinterpret_cast<Bytef*>(out.data());
             z.avail_out = uInt(out.size());
             status = inflate(&z, Z_NO_FLUSH);
             if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR) {
-                error = Texts::tr("the compressed data is damaged (%1)")
-                            .arg(QString::fromLatin1(z.msg ? z.msg : "inflate"));
+                result = {InflateEnd::Damaged,
+                          Texts::tr("the compressed data is damaged (%1)")
+                              .arg(QString::fromLatin1(z.msg ? z.msg : "inflate"))};
+                stop = true;
                 break;
             }
             const std::size_t produced = out.size() - z.avail_out;
-            sink(out.data(), produced);
+            if (produced > 0 && !sink(out.data(), produced)) {
+                result.end = InflateEnd::Stopped;
+                stop = true;
+                break;
+            }
             if (status == Z_BUF_ERROR && produced == 0) break; // needs more input
-        }
+        } while (status != Z_STREAM_END && (z.avail_in > 0 || z.avail_out == 0));
+        if (consumed) consumed(read);
+        if (stop) break;
     }
     inflateEnd(&z);
-    return error;
+    return result;
 }
 
 bool IsGzip(QFile& file) {
@@ -277,13 +326,126 @@ double JsonNumber(const QJsonValue& v) {
     return NAN;
 }
 
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+OrbitFileReading Failed(OrbitFileFailure failure, const QString& error) {
+    OrbitFileReading out;
+    out.failure = failure;
+    out.error = error;
+    return out;
+}
+
+// The text of an element file, fed piece by piece as it is read or unpacked:
+// the format is decided at the first character that is not blank, MPCORB
+// lines are parsed as they come (each byte looked at a bounded number of
+// times), JSON is gathered whole. The limits are checked as it grows.
+class ElementText {
+public:
+    ElementText(OrbitFileReading& out, const OrbitFileLimits& limits, bool keep)
+        : m_out(out), m_limits(limits), m_parser(out, keep),
+          m_lines([this](std::string_view l, bool cut) { m_parser.line(l, cut); }) {}
+
+    // False when the reading must stop; the failure is then in `out`.
+    bool feed(const char* data, std::size_t size) {
+        m_size += qint64(size);
+        if (m_mode == Mode::Undecided) {
+            std::size_t i = 0;
+            while (i < size && IsBlank(data[i]))
+                ++i;
+            if (i < size) m_mode = data[i] == '{' ? Mode::Json : Mode::Mpcorb;
+            if (m_mode == Mode::Json) {
+                data += i;
+                size -= i;
+            }
+        }
+        if (m_mode == Mode::Json) {
+            if (m_size > m_limits.maxJson) return tooLarge(m_limits.maxJson);
+            m_json.append(data, qsizetype(size));
+            return true;
+        }
+        if (m_size > m_limits.maxText) return tooLarge(m_limits.maxText);
+        // Text without an orbit is read up to the limit for the first orbit
+        // exactly, not up to the end of the piece.
+        const qint64 before = m_size - qint64(size);
+        std::size_t first = size;
+        if (m_parser.records() == 0 && before < m_limits.firstOrbitWithin &&
+            m_size > m_limits.firstOrbitWithin)
+            first = std::size_t(m_limits.firstOrbitWithin - before);
+        m_lines.feed(data, first);
+        if (m_parser.records() == 0 && before + qint64(first) >= m_limits.firstOrbitWithin &&
+            m_size > m_limits.firstOrbitWithin) {
+            m_out.failure = OrbitFileFailure::NotElements;
+            m_out.error = Texts::tr("no orbit in the first %1 bytes: it is not an element file")
+                              .arg(m_limits.firstOrbitWithin);
+            return false;
+        }
+        m_lines.feed(data + first, size - first);
+        return true;
+    }
+
+    bool undecided() const { return m_mode == Mode::Undecided; }
+    bool json() const { return m_mode == Mode::Json; }
+    const QByteArray& jsonText() const { return m_json; }
+    std::size_t records() const { return m_parser.records(); }
+
+    // The end of MPCORB text.
+    void finishLines() {
+        m_lines.finish();
+        m_parser.finish();
+    }
+
+private:
+    enum class Mode { Undecided, Mpcorb, Json };
+
+    bool tooLarge(qint64 limit) {
+        m_out.failure = OrbitFileFailure::TooLarge;
+        m_out.error =
+            Texts::tr("more than %1 bytes of text: too large for an element file").arg(limit);
+        return false;
+    }
+
+    OrbitFileReading& m_out;
+    OrbitFileLimits m_limits;
+    MpcorbParser m_parser;
+    LineSplitter m_lines;
+    Mode m_mode = Mode::Undecided;
+    qint64 m_size = 0;
+    QByteArray m_json;
+};
+
+// Opens the element file `file` for reading when it is a regular file of at
+// most `maxBytes`; otherwise the failure.
+OrbitFileReading OpenElementFile(QFile& file, qint64 maxBytes) {
+    switch (regularfile::Open(file, maxBytes)) {
+    case regularfile::Failure::None:
+        return {};
+    case regularfile::Failure::Missing:
+        return Failed(OrbitFileFailure::Missing, Texts::tr("no such file"));
+    case regularfile::Failure::NotRegular:
+        return Failed(OrbitFileFailure::NotRegular,
+                      Texts::tr("not an ordinary file (a device, a pipe or a folder)"));
+    case regularfile::Failure::TooLarge:
+        return Failed(OrbitFileFailure::TooLarge,
+                      Texts::tr("larger than the %1 bytes an element file may hold").arg(maxBytes));
+    case regularfile::Failure::Unreadable:
+        break;
+    }
+    return Failed(OrbitFileFailure::Unreadable, Texts::tr("the file cannot be read"));
+}
+
+OrbitFileReading Cancelled() {
+    return Failed(OrbitFileFailure::Cancelled, Texts::tr("the reading was cancelled"));
+}
+
 } // namespace
 
 OrbitFileReading ReadMpcorb(QByteArrayView text) {
     OrbitFileReading out;
     MpcorbParser parser(out);
     out.catalogue.reserve(std::size_t(text.size() / 203 + 1));
-    LineSplitter lines([&parser](std::string_view l) { parser.line(l); });
+    LineSplitter lines([&parser](std::string_view l, bool cut) { parser.line(l, cut); });
     lines.feed(text.data(), std::size_t(text.size()));
     lines.finish();
     parser.finish();
@@ -296,6 +458,7 @@ OrbitFileReading ReadElementsJson(QByteArrayView text) {
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(text.toByteArray(), &parseError);
     if (doc.isNull()) {
+        out.failure = OrbitFileFailure::NotElements;
         out.error = Texts::tr("not a valid JSON document (%1 at byte %2; cut short?)")
                         .arg(parseError.errorString())
                         .arg(parseError.offset);
@@ -313,6 +476,7 @@ OrbitFileReading ReadElementsJson(QByteArrayView text) {
     const int cI = column("i"), cNode = column("om"), cPeri = column("w"), cM = column("ma");
     if (cName < 0 || cEpoch < 0 || cE < 0 || (cA < 0 && cQ < 0) || cI < 0 || cNode < 0 ||
         cPeri < 0 || cM < 0) {
+        out.failure = OrbitFileFailure::NotElements;
         out.error =
             Texts::tr("the JSON document has no element table (\"fields\" must name full_name, "
                       "epoch_mjd, e, a or q, i, om, w and ma)");
@@ -364,96 +528,148 @@ OrbitFileReading ReadElementsJson(QByteArrayView text) {
             packed = PackProvisional(provisional).value_or(provisional.left(7));
         out.catalogue.add(orbit, number, name, packed, 0);
     }
-    if (out.catalogue.empty())
+    if (out.catalogue.empty()) {
+        out.failure = OrbitFileFailure::NotElements;
         out.error = data.isEmpty() ? Texts::tr("the JSON element table has no rows")
                                    : Texts::tr("no row of the JSON element table could be read");
+    }
     return out;
 }
 
-OrbitFileReading ReadOrbitFile(const QString& path) {
-    OrbitFileReading out;
+OrbitFileReading ReadOrbitFile(const QString& path, const OrbitFileLimits& limits,
+                               const OrbitFileControl& control) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        out.error = file.errorString();
-        return out;
-    }
+    if (OrbitFileReading opened = OpenElementFile(file, std::max(limits.maxText, limits.maxJson));
+        !opened.ok())
+        return opened;
+    const qint64 total = file.size();
+    const auto cancelled = [&control] { return control.cancelled && control.cancelled(); };
+    const auto progress = [&control, total](qint64 done) {
+        if (control.progress) control.progress(done, total);
+    };
+
+    OrbitFileReading out;
+    ElementText text(out, limits, true);
     if (IsGzip(file)) {
-        // Read the stream as it is inflated; JSON is gathered whole first.
-        QByteArray head;
-        bool decided = false, json = false;
-        QByteArray jsonText;
-        std::optional<MpcorbParser> parser;
-        std::optional<LineSplitter> lines;
-        const QString error = Inflate(file, [&](const char* data, std::size_t size) {
-            if (!decided) {
-                head.append(data, qsizetype(size));
-                if (Trimmed(std::string_view(head.constData(), std::size_t(head.size()))).empty())
-                    return;
-                decided = true;
-                json = LooksLikeJson(head);
-                if (json) {
-                    jsonText = head;
-                } else {
-                    parser.emplace(out);
-                    lines.emplace([&parser](std::string_view l) { parser->line(l); });
-                    lines->feed(head.constData(), std::size_t(head.size()));
-                }
-                return;
-            }
-            if (json)
-                jsonText.append(data, qsizetype(size));
-            else
-                lines->feed(data, size);
-        });
-        if (json) {
-            if (!error.isEmpty()) {
-                out.error = error;
-                return out;
-            }
-            return ReadElementsJson(jsonText);
-        }
-        if (!parser) {
-            out.error = error.isEmpty() ? Texts::tr("the file is empty") : error;
-            return out;
-        }
-        lines->finish();
-        if (!error.isEmpty()) {
+        bool stopped = false;
+        const Inflation inflation = Inflate(
+            file,
+            [&](const char* data, std::size_t size) {
+                stopped = cancelled();
+                return !stopped && text.feed(data, size);
+            },
+            progress);
+        if (stopped) return Cancelled();
+        if (inflation.end == InflateEnd::Stopped) return Failed(out.failure, out.error);
+        const bool complete = inflation.end == InflateEnd::Complete;
+        const OrbitFileFailure broken = inflation.end == InflateEnd::ReadError
+                                            ? OrbitFileFailure::Unreadable
+                                            : OrbitFileFailure::Damaged;
+        if (text.json())
+            return complete ? ReadElementsJson(text.jsonText()) : Failed(broken, inflation.error);
+        if (text.undecided())
+            return complete ? Failed(OrbitFileFailure::Empty, Texts::tr("the file is empty"))
+                            : Failed(broken, inflation.error);
+        text.finishLines();
+        if (!complete) {
+            if (!out.ok()) return Failed(broken, inflation.error);
             // Keep what was read before the damage, and say so.
             ++out.skipped;
-            out.problems << error;
+            out.problems << inflation.error;
         }
-        parser->finish();
         return out;
     }
-    const qint64 size = file.size();
-    const uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
+
+    // Plain text: mapped when possible, read in slices so that progress and
+    // cancelling are heard.
+    const uchar* mapped = total > 0 ? file.map(0, total) : nullptr;
     QByteArray whole;
-    QByteArrayView text;
+    QByteArrayView bytes;
     if (mapped) {
-        text = QByteArrayView(reinterpret_cast<const char*>(mapped), size);
+        bytes = QByteArrayView(reinterpret_cast<const char*>(mapped), total);
     } else {
-        whole = file.readAll();
-        text = whole;
+        whole = file.read(total);
+        bytes = whole;
     }
-    return LooksLikeJson(text) ? ReadElementsJson(text) : ReadMpcorb(text);
+    if (!LooksLikeJson(bytes)) out.catalogue.reserve(std::size_t(bytes.size() / 203 + 1));
+    constexpr qsizetype kSlice = 4 << 20;
+    for (qsizetype at = 0; at < bytes.size(); at += kSlice) {
+        if (cancelled()) return Cancelled();
+        const QByteArrayView slice = bytes.sliced(at, std::min(kSlice, bytes.size() - at));
+        if (!text.feed(slice.data(), std::size_t(slice.size())))
+            return Failed(out.failure, out.error);
+        progress(at + slice.size());
+    }
+    if (text.json()) return ReadElementsJson(text.jsonText());
+    if (text.undecided()) return Failed(OrbitFileFailure::Empty, Texts::tr("the file is empty"));
+    text.finishLines();
+    return out;
 }
 
-QString GunzipFile(const QString& source, const QString& target) {
+ElementArchiveUnpacking UnpackElementArchive(const QString& source, const QString& target,
+                                             const OrbitFileLimits& limits,
+                                             const OrbitFileControl& control) {
+    ElementArchiveUnpacking result;
+    const auto fail = [&result](OrbitFileFailure failure, const QString& error) {
+        result.failure = failure;
+        result.error = error;
+        return result;
+    };
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) return in.errorString();
-    if (!IsGzip(in)) return Texts::tr("%1 is not a gzip file").arg(source);
+    if (const OrbitFileReading opened = OpenElementFile(in, limits.maxText); !opened.ok())
+        return fail(opened.failure, opened.error);
+    if (!IsGzip(in))
+        return fail(OrbitFileFailure::NotElements, Texts::tr("%1 is not a gzip file").arg(source));
     QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly)) return out.errorString();
+    if (!out.open(QIODevice::WriteOnly))
+        return fail(OrbitFileFailure::WriteFailed, out.errorString());
+
+    OrbitFileReading scratch; // checked, not kept
+    ElementText text(scratch, limits, false);
+    const qint64 total = in.size();
+    bool stopped = false;
     QString writeError;
-    const QString error = Inflate(in, [&](const char* data, std::size_t size) {
-        if (writeError.isEmpty() && out.write(data, qint64(size)) != qint64(size))
-            writeError = out.errorString();
-    });
-    if (!error.isEmpty() || !writeError.isEmpty()) {
+    const Inflation inflation = Inflate(
+        in,
+        [&](const char* data, std::size_t size) {
+            if ((stopped = control.cancelled && control.cancelled())) return false;
+            if (!text.feed(data, size)) return false;
+            if (out.write(data, qint64(size)) != qint64(size)) {
+                writeError = out.errorString();
+                return false;
+            }
+            result.unpacked += qint64(size);
+            return true;
+        },
+        [&control, total](qint64 done) {
+            if (control.progress) control.progress(done, total);
+        });
+    const auto refuse = [&](OrbitFileFailure failure, const QString& error) {
         out.cancelWriting();
-        return error.isEmpty() ? writeError : error;
-    }
-    return out.commit() ? QString() : out.errorString();
+        return fail(failure, error);
+    };
+    if (stopped)
+        return refuse(OrbitFileFailure::Cancelled, Texts::tr("the unpacking was cancelled"));
+    if (!writeError.isEmpty()) return refuse(OrbitFileFailure::WriteFailed, writeError);
+    if (inflation.end == InflateEnd::Stopped) return refuse(scratch.failure, scratch.error);
+    if (inflation.end != InflateEnd::Complete)
+        return refuse(inflation.end == InflateEnd::ReadError ? OrbitFileFailure::Unreadable
+                                                             : OrbitFileFailure::Damaged,
+                      inflation.error);
+    if (text.json() || text.undecided())
+        return refuse(OrbitFileFailure::NotElements,
+                      Texts::tr("the unpacked file is not in the MPCORB format"));
+    text.finishLines();
+    if (!scratch.ok()) return refuse(scratch.failure, scratch.error);
+    result.orbits = text.records();
+    result.skipped = scratch.skipped;
+    if (result.skipped >= result.orbits)
+        return refuse(OrbitFileFailure::NotElements,
+                      Texts::tr("only %1 of %2 records read as orbits: it is not an element file")
+                          .arg(result.orbits)
+                          .arg(result.orbits + result.skipped));
+    if (!out.commit()) return fail(OrbitFileFailure::WriteFailed, out.errorString());
+    return result;
 }
 
 } // namespace ephemeris

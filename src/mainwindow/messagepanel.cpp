@@ -62,11 +62,15 @@ MessagePanel::ProgressLine::ProgressLine(MessagePanel& panel, QString name)
 }
 
 void MessagePanel::ProgressLine::update(qint64 received, bool last) {
+    show(QCoreApplication::translate("MessagePanel", "%1: %2 bytes received")
+             .arg(m_name)
+             .arg(received),
+         last);
+}
+
+void MessagePanel::ProgressLine::show(const QString& text, bool last) {
     if (!last && m_clock.isValid() && m_clock.elapsed() < 250) return;
     m_clock.start();
-    const QString text = QCoreApplication::translate("MessagePanel", "%1: %2 bytes received")
-                             .arg(m_name)
-                             .arg(received);
     // The line is found again by its tag, so lines added meanwhile do not matter.
     QListWidget* list = m_panel.m_status;
     for (int i = 0; i < list->count(); ++i) {

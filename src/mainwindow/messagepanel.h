@@ -31,6 +31,8 @@ public:
     public:
         ProgressLine(MessagePanel& panel, QString name);
         void update(qint64 received, bool last);
+        // The line shows `text` instead (same pace).
+        void show(const QString& text, bool last);
 
     private:
         MessagePanel& m_panel;

@@ -48,7 +48,14 @@ void MinorPlanetCommands::downloadElements() {
     std::shared_ptr<MessagePanel::ProgressLine> progress;
     const DownloadOptions options =
         m_messages.downloadOptions(QString::fromLatin1(kMpcorbArchiveName), log, progress);
-    const ElementsDownloadResult result = DownloadMinorPlanetElements(url, options);
+    const auto unpacking = m_messages.progressLine(unpacked);
+    const ElementsDownloadResult result =
+        DownloadMinorPlanetElements(url, options, [unpacking, unpacked](qint64 done, qint64 total) {
+            unpacking->show(tr("%1: unpacking, %2 % done")
+                                .arg(unpacked)
+                                .arg(total > 0 ? done * 100 / total : 100),
+                            done == total);
+        });
     m_messages.endDownload();
     m_form.SetIdleIndicator(true);
     m_downloading = false;

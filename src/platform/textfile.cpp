@@ -188,14 +188,21 @@ bool isTemporarySuffix(QStringView suffix) {
 
 QStringList RemoveStaleSaveFiles(const QString& folder, const QDateTime& olderThan) {
     static const QRegularExpression saved(QStringLiteral(
-        R"(^(defaut\.cfg|config\.cfg|data2?|astroplate\.ini|QtProject\.conf|lang[^/\\]*\.cfg|[^/\\]+\.pam)$)"));
+        R"(^(defaut\.cfg|config\.cfg|data2?|astroplate\.ini|QtProject\.conf|lang[^/\\]*\.cfg|)"
+        R"([^/\\]+\.pam|[^/\\]+\.wcs|mpc-report\.txt|temp\.tmp|version\.tmp|)"
+        R"(MPCORB\.DAT(\.gz(\.part)?)?)$)"));
+    // Files the program writes under a fixed name of their own before putting
+    // them in place.
+    static const QStringList partial = {QStringLiteral("MPCORB.DAT.gz.part")};
     QStringList removed;
     const auto sweep = [&](const QString& sub, const auto& isSavedName) {
         const QDir dir(sub.isEmpty() ? folder : folder + QLatin1Char('/') + sub);
         for (const QFileInfo& f : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
             const QString name = f.fileName();
-            if (name.size() <= 7 || !isTemporarySuffix(QStringView(name).right(7))) continue;
-            if (!isSavedName(name.left(name.size() - 7))) continue;
+            const bool temporary = name.size() > 7 &&
+                                   isTemporarySuffix(QStringView(name).right(7)) &&
+                                   isSavedName(name.left(name.size() - 7));
+            if (!temporary && !(sub.isEmpty() && partial.contains(name))) continue;
             if (f.isSymLink() || f.lastModified() >= olderThan) continue;
             if (QFile::remove(f.filePath()))
                 removed << (sub.isEmpty() ? name : sub + QLatin1Char('/') + name);

@@ -55,9 +55,11 @@ QByteArrayView Columns(QByteArrayView line, qsizetype first, qsizetype last);
 // Removes what saves of the program left behind when the program was killed
 // between writing a file's new contents and putting them in place: files
 // named after a file the program saves (defaut.cfg, config.cfg, data,
-// data2, astroplate.ini, language files, .pam files, and the answers in the
-// cache folder "cat") followed by the six random letters and digits of a
-// temporary save file ("defaut.cfg.a1B2c3"). Only files last changed before
+// data2, astroplate.ini, language files, .pam and .wcs files, mpc-report.txt,
+// the version check's temp.tmp and version.tmp, MPCORB.DAT and its archive,
+// and the answers in the cache folder "cat") followed by the six random
+// letters and digits of a temporary save file ("defaut.cfg.a1B2c3"), and the
+// element archive's download in progress (MPCORB.DAT.gz.part). Only files last changed before
 // `olderThan` go (a running save of another instance is left alone). Returns
 // the names removed, relative to `folder`.
 QStringList RemoveStaleSaveFiles(const QString& folder, const QDateTime& olderThan);

@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 #include <zlib.h>
 
 namespace testing_support {
@@ -168,6 +169,37 @@ QByteArray gzip(const QByteArray& bytes) {
     z.avail_out = uInt(out.size());
     const bool done = deflate(&z, Z_FINISH) == Z_STREAM_END;
     out.truncate(done ? qsizetype(z.total_out) : 0);
+    deflateEnd(&z);
+    return out;
+}
+
+QByteArray gzipRepeated(const QByteArray& unit, qint64 count) {
+    QByteArray block;
+    while (block.size() < (1 << 20) && count > 0) {
+        block += unit;
+        --count;
+    }
+    const qint64 perBlock = block.size() / qMax<qsizetype>(unit.size(), 1);
+    QByteArray out;
+    std::vector<char> buffer(1 << 16);
+    z_stream z{};
+    deflateInit2(&z, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    const auto push = [&](const char* data, qsizetype size, int flush) {
+        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
+        z.avail_in = uInt(size);
+        do {
+            z.next_out = reinterpret_cast<Bytef*>(buffer.data());
+            z.avail_out = uInt(buffer.size());
+            deflate(&z, flush);
+            out.append(buffer.data(), qsizetype(buffer.size() - z.avail_out));
+        } while (z.avail_out == 0);
+    };
+    push(block.constData(), block.size(), Z_NO_FLUSH);
+    for (; count >= perBlock && perBlock > 0; count -= perBlock)
+        push(block.constData(), block.size(), Z_NO_FLUSH);
+    for (; count > 0; --count)
+        push(unit.constData(), unit.size(), Z_NO_FLUSH);
+    push(nullptr, 0, Z_FINISH);
     deflateEnd(&z);
     return out;
 }

@@ -95,6 +95,9 @@ extern const QByteArray kCeresMpcorbLine;
 
 // `bytes` compressed in the gzip format.
 QByteArray gzip(const QByteArray& bytes);
+// `unit` repeated `count` times, compressed in the gzip format without ever
+// holding the whole text (a small bomb: megabytes that unpack to gigabytes).
+QByteArray gzipRepeated(const QByteArray& unit, qint64 count);
 
 // Angular distance in arcseconds between two positions given in degrees.
 double separationArcsec(double ra1, double dec1, double ra2, double dec2);

@@ -98,6 +98,14 @@ QString CacheFileName(const QString& name, const QString& key) {
     return file;
 }
 
+DownloadSlot::DownloadSlot() : m_taken(!g_downloading) {
+    if (m_taken) g_downloading = true;
+}
+
+DownloadSlot::~DownloadSlot() {
+    if (m_taken) g_downloading = false;
+}
+
 QString CacheFilePath(const QString& name, const QString& key) {
     return programfolder::File(QStringLiteral("cat/") + CacheFileName(name, key));
 }

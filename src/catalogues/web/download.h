@@ -65,6 +65,21 @@ struct DownloadOptions {
 DownloadResult DownloadUrl(const QString& url, const QString& name, const CacheUse& cache,
                            const DownloadOptions& options = {});
 
+// The program's one download slot, for a download made without DownloadUrl
+// (streamed to a file): taken() is false while another download runs, and
+// DownloadUrl refuses to start while the slot is held.
+class DownloadSlot {
+public:
+    DownloadSlot();
+    ~DownloadSlot();
+    DownloadSlot(const DownloadSlot&) = delete;
+    DownloadSlot& operator=(const DownloadSlot&) = delete;
+    bool taken() const { return m_taken; }
+
+private:
+    bool m_taken = false;
+};
+
 // The file name in "cat" of the cached answer `name` for `key`: name + key
 // when every character of the key is safe in a file name on any platform
 // (data53517523281015, "data5 35 17,2"); otherwise the unsafe characters are

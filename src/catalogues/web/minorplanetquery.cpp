@@ -50,13 +50,31 @@ std::optional<LocalMinorPlanetSource> ChosenLocalSource(const SiteHosts& sites,
 DownloadResult QueryLocalMinorPlanets(const MinorPlanetFields& typed, const QString& elementsPath,
                                       const DownloadOptions& options) {
     const QString answer = programfolder::File(QStringLiteral("data2"));
-    const LocalAnswerResult local = WriteLocalMinorPlanetAnswer(elementsPath, typed, answer);
+    DownloadResult result;
+    // The window's events flow while the file is read: the download slot is
+    // held so that no download starts meanwhile, and none may be running.
+    const DownloadSlot slot;
+    if (!slot.taken()) {
+        result.message =
+            QCoreApplication::translate("DownloadUrl", "another download is still running");
+        if (options.log)
+            options.log(
+                QCoreApplication::translate("QueryMpcChecker", "Local minor planets: %1; no answer")
+                    .arg(result.message));
+        return result;
+    }
+    // A large element file is read on a worker: its progress goes to the
+    // progress line and the cancel button ends it.
+    ephemeris::OrbitFileControl control;
+    control.progress = options.progress;
+    control.cancelled = options.cancelled;
+    const LocalAnswerResult local =
+        WriteLocalMinorPlanetAnswer(elementsPath, typed, answer, control);
     const auto log = [&options](const QString& line) {
         if (options.log) options.log(line);
     };
     for (const QString& warning : local.warnings)
         log(warning);
-    DownloadResult result;
     if (!local.ok) {
         DiscardMinorPlanetAnswer();
         result.status = DownloadResult::Status::Failed;
