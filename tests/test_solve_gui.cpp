@@ -168,3 +168,45 @@ TEST(SolveGui, WcsExportOfAFitsImageFollowsItsRows) {
     EXPECT_NEAR(at->x, 630, 5);
     EXPECT_NEAR(at->y, 1023 - 133, 5);
 }
+
+// The one-click solve of the sample as a FITS file (BITPIX 16, row 1 at the
+// bottom): "Auto", "3-Calcul", Yes to the first candidate offered, and the
+// refined plate reads the true sky positions at the centre and in the
+// corners of the image as shown.
+TEST(SolveGui, OneClickSolveOfAFitsImage) {
+    ProgramFolderFixture folder;
+    EnglishTexts english(folder);
+    Restore keepWeb(Web());
+    MessageRecorder boxes;
+    QFile::copy(sampleFile("image.fits"), folder.file("sample.fits"));
+    Form1 form;
+    form.ApplyLanguageToForm();
+    form.show();
+    ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
+    edit(form, "txt_url")->setText("sample.fits");
+    Web().StarSiteEnabled = true;
+    form.DownloadData_Click();
+    control<QCheckBox>(form, "CheckRankEvidence")->setChecked(true);
+    control<QCheckBox>(form, "CheckRefinePlate")->setChecked(true);
+
+    QTest::mouseClick(control<QPushButton>(form, "AutoPicks"), Qt::LeftButton);
+    const SessionState& s = form.session();
+    ASSERT_TRUE(s.SelectionDone);
+    ASSERT_EQ(s.PickCount, 5);
+
+    int questions = 0;
+    boxes.answer = [&](const messagebox::Shown&) {
+        ++questions;
+        return messagebox::Answer::Yes;
+    };
+    QTest::mouseClick(control<QPushButton>(form, "startCalcul"), Qt::LeftButton);
+    EXPECT_EQ(questions, 1);
+    ASSERT_TRUE(s.MatchFound);
+    ASSERT_TRUE(s.RefinedPlate);
+    const QPoint points[5] = {{512, 512}, {20, 20}, {1003, 20}, {20, 1003}, {1003, 1003}};
+    for (const QPoint& at : points) {
+        const SkyPoint mine = s.plateInUse().pixelToSky(at.x(), at.y());
+        const auto t = sampleTrueSky(at.x(), at.y());
+        EXPECT_LT(separationArcsec(mine.ra, mine.dec, t.ra, t.dec), 1.5) << at.x() << "," << at.y();
+    }
+}

@@ -23,9 +23,15 @@ SolveCommands::SolveCommands(Form1& form, ImageView& view, FieldPanel& field, De
 }
 
 void SolveCommands::findStars() {
-    const QImage& picture = m_view.canvas().image();
+    // A FITS image is searched in its physical values (rows as shown), as
+    // platesolve does: its display is an 8-bit midtones stretch that lifts
+    // faint nebulosity and noise and squeezes the bright stars together, so
+    // the brightest sources found there are often not stars of the catalogue.
+    const ImageCanvas& canvas = m_view.canvas();
     SessionState& s = m_form.session();
-    EnsureSources(s, PixelImageFromPicture(picture), s.ImageFileStamp);
+    EnsureSources(
+        s, canvas.values().isNull() ? PixelImageFromPicture(canvas.image()) : canvas.values(),
+        s.ImageFileStamp);
 }
 
 SolveCommands::MatchRun
