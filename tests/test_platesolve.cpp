@@ -55,6 +55,25 @@ QString writeDenseCatalogue(const QTemporaryDir& dir) {
     return dir.filePath("dense");
 }
 
+// The sample's answer moved to 0h: every right ascension less the field
+// centre's 22h 47m 12.2s, so that the stars lie from 359.46 to 0.77 degrees,
+// written with its heading (the query centre moved alike) or without it.
+QString writeAnswerAtZeroHours(const QTemporaryDir& dir, bool heading) {
+    constexpr double kShift = 15 * (22 + 47 / 60.0 + 12.2 / 3600);
+    QByteArray bytes = readSample("data");
+    const qsizetype h = bytes.indexOf("<H3>");
+    bytes.remove(h, bytes.indexOf("</H3>") + 5 - h);
+    if (heading) bytes.insert(h, "<H3>Stars around 00 00 00.0 +58 03 14 (J2000)</H3>");
+    for (qsizetype pos = bytes.indexOf("</b>   1 U") + 4; bytes.mid(pos + 5, 1) == "U"; pos += 66) {
+        const double ra =
+            std::fmod(bytes.mid(pos + 20, 9).trimmed().toDouble() - kShift + 360, 360);
+        bytes.replace(pos + 20, 9, QByteArray::number(ra, 'f', 5).rightJustified(9, ' '));
+    }
+    const QString path = dir.filePath(heading ? "zero" : "zero-no-heading");
+    writeFile(path, bytes);
+    return path;
+}
+
 } // namespace
 
 // The minor planets of the sample's answer, placed with the first candidate's
@@ -209,5 +228,32 @@ TEST(Platesolve, RankingPutsTheTrueIdentificationFirstInACrowdedField) {
         const QJsonArray rows = c["rows"].toArray();
         if (rows[0] == kTruth[0] && rows[1] == kTruth[1] && rows[2] == kTruth[2]) continue;
         EXPECT_LT(c["evidence"].toInt(), best * 3 / 4);
+    }
+}
+
+// A field across 0h solved from the command line: the right ascensions are
+// unwrapped about the answer's centre, from its heading or else from its
+// brightest rows; the refined plate is the sample's true one moved to 0h.
+TEST(Platesolve, AFieldAcrossZeroHoursIsIdentified) {
+    constexpr double kShift = 15 * (22 + 47 / 60.0 + 12.2 / 3600);
+    QTemporaryDir dir;
+    for (const bool heading : {true, false}) {
+        QStringList args = sampleArgs(false);
+        args[3] = writeAnswerAtZeroHours(dir, heading);
+        const ToolRun r =
+            runPlatesolve(args + QStringList{"--auto", "--rank", "--refine", "--xy", "511.5,511.5",
+                                             "--xy", "0,0", "--xy", "1023,1023"});
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        ASSERT_FALSE(r.json["candidates"].toArray().isEmpty()) << "heading " << heading;
+        const QJsonArray radec = r.json["refined"]["radec"].toArray();
+        const QList<QPointF> xy{{511.5, 511.5}, {0, 0}, {1023, 1023}};
+        ASSERT_EQ(radec.size(), xy.size()) << "heading " << heading;
+        for (qsizetype i = 0; i < xy.size(); ++i) {
+            const auto t = sampleTrueSky(xy[i].x(), xy[i].y());
+            EXPECT_LT(separationArcsec(radec[i][0].toDouble(), radec[i][1].toDouble(),
+                                       t.ra - kShift, t.dec),
+                      1.0)
+                << "heading " << heading << ", point " << i;
+        }
     }
 }

@@ -155,6 +155,44 @@ TEST(StarReader, RowsAtZeroHoursAreUnwrappedAboutTheCentre) {
     EXPECT_EQ(t.ra[2], 1);
 }
 
+// The centre an answer is unwrapped about when no field is typed.
+TEST(StarReader, CentreOfAnAnswerFromItsHeadingOrItsBrightestRows) {
+    auto row = [](const char* ra) {
+        QByteArray r = sampleRows()[0];
+        r.replace(20, 9, ra);
+        return r;
+    };
+    const QByteArray across = row("359.80000") + row("  0.40000") + row("359.90000");
+    const QByteArray sample = readSample("data");
+    const struct {
+        QByteArray answer;
+        std::optional<double> ra;
+    } cases[] = {
+        // The sample's heading: 22 47 12.2, not the brightest row (341.85).
+        {sample, 15 * (22 + 47 / 60.0 + 12.2 / 3600)},
+        // A heading as the local answer writes it (declination without sign).
+        {"<H3>Stars around 0 0 30 58 3 14 (J2000), radius 28 arcmin</H3>\n<b>   # id</b>" +
+             row("200.00000"),
+         0.125},
+        // No heading: the mean direction of rows on both sides of 0h (an
+        // arithmetic mean would give 120 degrees).
+        {"<b>   # id</b>" + across, 0.0333333},
+        // Hours out of range: the rows decide.
+        {"<H3>Stars around 25 0 0 +58 3 14 (J2000)</H3>\n<b>   # id</b>" + across, 0.0333333},
+        // A heading cut short: the rows decide.
+        {"<H3>Stars around 22 47</H3>\n<b>   # id</b>" + row("100.00000"), 100.0},
+        // Neither heading nor rows.
+        {"<html>error</html>", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const auto ra = StarAnswerCentreRa(c.answer);
+        ASSERT_EQ(ra.has_value(), c.ra.has_value()) << c.answer.left(60).toStdString();
+        if (ra) {
+            EXPECT_NEAR(*ra, *c.ra, 1e-4) << c.answer.left(60).toStdString();
+        }
+    }
+}
+
 TEST(StarReader, CountsLimitsAndEnds) {
     CatalogueStarTable t;
     StarReadResult r = ReadUsnoA2Answer(syntheticAnswer(1520), 1, 1, t);
@@ -243,7 +281,7 @@ TEST_F(DownloadButton, FetchesTheFieldAndReadsIt) {
     EXPECT_EQ(form->session().Stars.rowsRead, 48);
     EXPECT_EQ(form->session().Stars.inUse, 48);
     EXPECT_EQ(form->session().Stars.id[1], QString("U1425_34184683"));
-    EXPECT_EQ(form->session().Stars.ra[1], 284851); // 341.84683 * 833.27 = 284850.708
+    EXPECT_EQ(form->session().Stars.ra[1], 284851);  // 341.84683 * 833.27 = 284850.708
     EXPECT_EQ(form->session().Stars.dec[48], 91807); // 58.26691 * 1575.63 = 91807.091
     EXPECT_EQ(form->session().Stars.magBlue[48], QString("12.1"));
     EXPECT_EQ(topLine(), QString("Stars: 48/48 objects read"));

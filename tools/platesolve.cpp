@@ -389,11 +389,15 @@ int main(int argc, char* argv[]) {
     CatalogueStarTable stars;
     StarFileResult read;
     if (o.indexFolder.isEmpty()) {
-        read = ReadUsnoA2File(o.catalogue, o.corrAsd, o.corrDec, stars);
+        // No field is typed here: the answer's own centre keeps a field
+        // across 0h together, as the typed centre does in the window.
+        read = ReadUsnoA2FileAboutItsCentre(o.catalogue, o.corrAsd, o.corrDec, stars);
         if (!read.opened) fail(QStringLiteral("%1: %2").arg(o.catalogue, read.error));
     } else {
         read.opened = true;
-        read.rows = ReadUsnoA2Answer(localAnswer(o), o.corrAsd, o.corrDec, stars);
+        const QByteArray answer = localAnswer(o);
+        read.rows =
+            ReadUsnoA2Answer(answer, o.corrAsd, o.corrDec, stars, StarAnswerCentreRa(answer));
     }
     const int n = read.rows.inUse;
 

@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -30,6 +31,53 @@ QString column(QByteArrayView piece, qsizetype start, qsizetype length) {
 QByteArrayView bytes(QByteArrayView piece, qsizetype start, qsizetype length) {
     if (start >= piece.size()) return QByteArrayView();
     return piece.sliced(start, std::min(length, piece.size() - start));
+}
+
+// Calls visit(row, piece) for the rows of an answer, row 1 first, each
+// piece the row's 66 bytes (or what is left of the answer); stops at the
+// first piece without "U" in column 6 or after `limit` rows. The number of
+// rows visited.
+template <class Visit> int forEachRow(QByteArrayView answer, int limit, Visit visit) {
+    constexpr qsizetype kRowLength = 66;
+    const qsizetype marker = answer.indexOf(QByteArrayView("</b>   1 U"));
+    if (marker < 0) return 0;
+    // Rows start right after "</b>": three blanks, the row number, a blank,
+    // then the identifier in column 6.
+    qsizetype pos = marker + 4;
+    int row = 1;
+    while (row <= limit && pos < answer.size()) {
+        const QByteArrayView piece = answer.sliced(pos, std::min(kRowLength, answer.size() - pos));
+        pos += kRowLength;
+        if (piece.size() < 6 || piece[5] != 'U') break;
+        visit(row, piece);
+        ++row;
+    }
+    return row - 1;
+}
+
+// The right ascension (degrees) of the query centre in the heading before
+// the rows, "Stars around H M S [+-]D M S (J2000)...": nothing when the page
+// has no such heading or its hours, minutes and seconds are not numbers in
+// range.
+std::optional<double> headingCentreRa(QByteArrayView answer) {
+    const QByteArrayView key("Stars around ");
+    qsizetype end = answer.indexOf(QByteArrayView("</b>   1 U"));
+    if (end < 0) end = answer.size();
+    const qsizetype at = answer.first(end).indexOf(key);
+    if (at < 0) return std::nullopt;
+    const qsizetype stop = answer.indexOf('\n', at);
+    const QByteArray line =
+        answer.sliced(at + key.size(), (stop < 0 ? end : stop) - at - key.size()).toByteArray();
+    const QList<QByteArray> parts = line.simplified().split(' ');
+    if (parts.size() < 3) return std::nullopt;
+    double hms[3];
+    for (int i = 0; i < 3; ++i) {
+        bool ok = false;
+        hms[i] = parts[i].toDouble(&ok);
+        if (!ok || !std::isfinite(hms[i]) || hms[i] < 0) return std::nullopt;
+    }
+    if (hms[0] >= 24 || hms[1] > 60 || hms[2] > 60) return std::nullopt;
+    return std::fmod(15 * (hms[0] + hms[1] / 60 + hms[2] / 3600), 360.0);
 }
 
 QString wholeText(double value) {
@@ -72,19 +120,9 @@ StarQueryPlan PlanStarQuery(const TypedCentreFields& fields) {
 
 StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double corrDec,
                                 CatalogueStarTable& table, std::optional<double> centreRa) {
-    constexpr qsizetype kRowLength = 66;
     StarReadResult result;
-    const qsizetype marker = answer.indexOf(QByteArrayView("</b>   1 U"));
-    int row = 1;
-    if (marker >= 0) {
-        // Rows start right after "</b>": three blanks, the row number, a
-        // blank, then the identifier in column 6.
-        qsizetype pos = marker + 4;
-        while (row <= CatalogueStarTable::kCapacity && pos < answer.size()) {
-            const QByteArrayView piece =
-                answer.sliced(pos, std::min(kRowLength, answer.size() - pos));
-            pos += kRowLength;
-            if (piece.size() < 6 || piece[5] != 'U') break;
+    result.rowsRead =
+        forEachRow(answer, CatalogueStarTable::kCapacity, [&](int row, QByteArrayView piece) {
             table.id[row] = column(piece, 5, 14);
             double ra = numbers::Lenient(bytes(piece, 20, 9));
             if (centreRa) ra = UnwrapRa(ra, *centreRa);
@@ -93,29 +131,56 @@ StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double co
                 numbers::RoundHalfEven(numbers::Lenient(bytes(piece, 30, 9)) * corrDec);
             table.magRed[row] = column(piece, 40, 4);
             table.magBlue[row] = column(piece, 45, 4);
-            ++row;
-        }
-    }
-    result.rowsRead = row - 1;
+        });
     result.inUse = std::min(result.rowsRead, int(CatalogueStarTable::kInUseLimit));
     table.rowsRead = static_cast<int16_t>(result.rowsRead);
     table.inUse = static_cast<int16_t>(result.inUse);
     return result;
 }
 
-StarFileResult ReadUsnoA2File(const QString& path, double corrAsd, double corrDec,
-                              CatalogueStarTable& table, std::optional<double> centreRa) {
+std::optional<double> StarAnswerCentreRa(QByteArrayView answer) {
+    if (const auto ra = headingCentreRa(answer)) return ra;
+    // The mean direction of the brightest rows' right ascensions.
+    double sumSin = 0, sumCos = 0;
+    const int rows = forEachRow(answer, 10, [&](int, QByteArrayView piece) {
+        const double ra = numbers::Lenient(bytes(piece, 20, 9)) * (std::numbers::pi / 180);
+        sumSin += std::sin(ra);
+        sumCos += std::cos(ra);
+    });
+    if (rows == 0 || (sumSin == 0 && sumCos == 0)) return std::nullopt;
+    const double ra = std::atan2(sumSin, sumCos) * (180 / std::numbers::pi);
+    return ra < 0 ? ra + 360 : ra;
+}
+
+namespace {
+
+// ReadUsnoA2File with the right ascensions unwrapped about centreOf(answer).
+template <class CentreOf>
+StarFileResult readFile(const QString& path, double corrAsd, double corrDec,
+                        CatalogueStarTable& table, CentreOf centreOf) {
     StarFileResult result;
     QByteArray bytes;
     result.failure = regularfile::Read(path, kMaxStarAnswerBytes, bytes);
     if (result.failure != regularfile::Failure::None) {
         result.error = textfile::ReasonOf(result.failure, kMaxStarAnswerBytes);
-        result.rows = ReadUsnoA2Answer(QByteArrayView(), corrAsd, corrDec, table, centreRa);
-        return result;
+        bytes.clear();
+    } else {
+        result.opened = true;
     }
-    result.opened = true;
-    result.rows = ReadUsnoA2Answer(bytes, corrAsd, corrDec, table, centreRa);
+    result.rows = ReadUsnoA2Answer(bytes, corrAsd, corrDec, table, centreOf(bytes));
     return result;
+}
+
+} // namespace
+
+StarFileResult ReadUsnoA2File(const QString& path, double corrAsd, double corrDec,
+                              CatalogueStarTable& table, std::optional<double> centreRa) {
+    return readFile(path, corrAsd, corrDec, table, [centreRa](QByteArrayView) { return centreRa; });
+}
+
+StarFileResult ReadUsnoA2FileAboutItsCentre(const QString& path, double corrAsd, double corrDec,
+                                            CatalogueStarTable& table) {
+    return readFile(path, corrAsd, corrDec, table, StarAnswerCentreRa);
 }
 
 StarFileResult ReadSessionStars(SessionState& s, const QString& path,

@@ -79,6 +79,13 @@ struct StarFileResult {
 StarFileResult ReadSessionStars(SessionState& session, const QString& path,
                                 const TypedCentreFields& typed);
 
+// The field centre's right ascension (degrees, J2000) of an answer, about
+// which its rows are unwrapped when no typed centre is at hand: the query
+// centre in the page's heading ("Stars around H M S ..."), else the mean
+// direction of the right ascensions of its brightest rows (the first ten);
+// nothing for an answer without rows or heading.
+std::optional<double> StarAnswerCentreRa(QByteArrayView answer);
+
 // The largest star answer file read: the largest answer a download keeps.
 inline constexpr qint64 kMaxStarAnswerBytes = 64LL * 1024 * 1024;
 
@@ -88,3 +95,8 @@ inline constexpr qint64 kMaxStarAnswerBytes = 64LL * 1024 * 1024;
 StarFileResult ReadUsnoA2File(const QString& path, double corrAsd, double corrDec,
                               CatalogueStarTable& table,
                               std::optional<double> centreRa = std::nullopt);
+
+// ReadUsnoA2File with the right ascensions unwrapped about the answer's own
+// centre (StarAnswerCentreRa), for an answer read without a typed field.
+StarFileResult ReadUsnoA2FileAboutItsCentre(const QString& path, double corrAsd, double corrDec,
+                                            CatalogueStarTable& table);
