@@ -11,5 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (read.inUse > read.rowsRead) __builtin_trap();
     // The download keeps an answer only when the reader finds rows in it.
     if (HoldsStarTable(answer) != (read.rowsRead > 0)) __builtin_trap();
+    // The centre a field across 0h is unwrapped about is a right ascension.
+    if (const auto ra = StarAnswerCentreRa(answer); ra && !(*ra >= 0 && *ra < 360))
+        __builtin_trap();
     return 0;
 }

@@ -77,7 +77,7 @@ std::optional<double> headingCentreRa(QByteArrayView answer) {
         if (!ok || !std::isfinite(hms[i]) || hms[i] < 0) return std::nullopt;
     }
     if (hms[0] >= 24 || hms[1] > 60 || hms[2] > 60) return std::nullopt;
-    return std::fmod(15 * (hms[0] + hms[1] / 60 + hms[2] / 3600), 360.0);
+    return NormaliseRa(15 * (hms[0] + hms[1] / 60 + hms[2] / 3600));
 }
 
 QString wholeText(double value) {
@@ -142,14 +142,14 @@ std::optional<double> StarAnswerCentreRa(QByteArrayView answer) {
     if (const auto ra = headingCentreRa(answer)) return ra;
     // The mean direction of the brightest rows' right ascensions.
     double sumSin = 0, sumCos = 0;
-    const int rows = forEachRow(answer, 10, [&](int, QByteArrayView piece) {
+    forEachRow(answer, 10, [&](int, QByteArrayView piece) {
         const double ra = numbers::Lenient(bytes(piece, 20, 9)) * (std::numbers::pi / 180);
+        if (!std::isfinite(ra)) return;
         sumSin += std::sin(ra);
         sumCos += std::cos(ra);
     });
-    if (rows == 0 || (sumSin == 0 && sumCos == 0)) return std::nullopt;
-    const double ra = std::atan2(sumSin, sumCos) * (180 / std::numbers::pi);
-    return ra < 0 ? ra + 360 : ra;
+    if (sumSin == 0 && sumCos == 0) return std::nullopt;
+    return NormaliseRa(std::atan2(sumSin, sumCos) * (180 / std::numbers::pi));
 }
 
 namespace {
