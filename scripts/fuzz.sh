@@ -36,9 +36,13 @@ for exe in build-fuzz/fuzz/fuzz_*; do
   # common ones and take precedence.
   extra=()
   [ -f "fuzz/options/$name" ] && read -r -a extra <"fuzz/options/$name"
+  # Environment of one program (fuzz/options/<name>.env, one line of
+  # NAME=value words): sanitizer settings that fit the code it drives.
+  environment=()
+  [ -f "fuzz/options/$name.env" ] && read -r -a environment <"fuzz/options/$name.env"
   regressions=(fuzz/regressions/"$name"/*)
   if [ -e "${regressions[0]}" ]; then
-    if ! "$exe" "${options[@]}" "${extra[@]}" "${regressions[@]}" >"$log" 2>&1; then
+    if ! env "${environment[@]}" "$exe" "${options[@]}" "${extra[@]}" "${regressions[@]}" >"$log" 2>&1; then
       echo "fuzz_$name: FAILED on a regression input"
       tail -n 40 "$log"
       status=1
@@ -48,7 +52,7 @@ for exe in build-fuzz/fuzz/fuzz_*; do
   corpus=("$work/$name")
   mkdir -p "$work/$name"
   [ -d "fuzz/corpus/$name" ] && corpus+=("fuzz/corpus/$name")
-  if ! "$exe" "${options[@]}" "${extra[@]}" -max_total_time="$budget" -print_final_stats=1 \
+  if ! env "${environment[@]}" "$exe" "${options[@]}" "${extra[@]}" -max_total_time="$budget" -print_final_stats=1 \
       -artifact_prefix="$findings/$name-" "${corpus[@]}" >"$log" 2>&1; then
     echo "fuzz_$name: FAILED, input kept in $findings/"
     grep -A 30 -m 1 -E "ERROR|runtime error|Timeout|out-of-memory" "$log" || tail -n 40 "$log"
