@@ -296,12 +296,7 @@ OrbitFileCache::read(const QString& path, const ephemeris::OrbitFileControl& con
 
     // Read on a worker; the hooks are relayed to this thread.
     background::Progress progress;
-    ephemeris::OrbitFileControl relay;
-    relay.progress = [&progress](qint64 done, qint64 total) {
-        progress.total = total;
-        progress.done = done;
-    };
-    relay.cancelled = [&progress] { return progress.cancel.load(); };
+    const ephemeris::OrbitFileControl relay = ephemeris::ControlThrough(progress);
     progress.cancel = control.cancelled && control.cancelled();
     auto reading = std::make_shared<ephemeris::OrbitFileReading>();
     m_busy = true;

@@ -536,6 +536,16 @@ OrbitFileReading ReadElementsJson(QByteArrayView text) {
     return out;
 }
 
+OrbitFileControl ControlThrough(background::Progress& progress) {
+    OrbitFileControl control;
+    control.progress = [&progress](qint64 done, qint64 total) {
+        progress.total = total;
+        progress.done = done;
+    };
+    control.cancelled = [&progress] { return progress.cancel.load(); };
+    return control;
+}
+
 OrbitFileReading ReadOrbitFile(const QString& path, const OrbitFileLimits& limits,
                                const OrbitFileControl& control) {
     QFile file(path);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "ephemeris/orbit.h"
+#include "platform/background.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -60,6 +61,11 @@ struct OrbitFileControl {
     // True ends the reading as Cancelled.
     std::function<bool()> cancelled;
 };
+
+// A control that stores the reading's progress in `progress` and cancels
+// when its `cancel` flag is set: for a reading on a worker thread watched
+// from the window's thread.
+OrbitFileControl ControlThrough(background::Progress& progress);
 
 // Reads an element file of either format, plain or gzip-compressed. Only a
 // regular file is read; its text is read in one pass, in time linear in its

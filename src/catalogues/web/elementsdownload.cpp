@@ -106,12 +106,7 @@ ElementsDownloadResult DownloadMinorPlanetElements(const QString& url, DownloadO
         options.log(
             Texts::tr("Unpacking %1 to %2").arg(archiveName, QString::fromLatin1(kMpcorbName)));
     background::Progress progress;
-    ephemeris::OrbitFileControl control;
-    control.progress = [&progress](qint64 done, qint64 total) {
-        progress.total = total;
-        progress.done = done;
-    };
-    control.cancelled = [&progress] { return progress.cancel.load(); };
+    const ephemeris::OrbitFileControl control = ephemeris::ControlThrough(progress);
     ephemeris::ElementArchiveUnpacking unpacked;
     background::Run(
         [&] { unpacked = ephemeris::UnpackElementArchive(fetched, target, limits, control); },
