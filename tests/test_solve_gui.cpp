@@ -134,46 +134,13 @@ TEST(SolveGui, OptionsOffKeepTheGuidedWorkflowAndExportNeedsAMatch) {
     EXPECT_EQ(control<QLabel>(form, "lbl_plate")->text(), "Plate in use: three-star model");
 }
 
-// Export WCS for a FITS image: the header counts rows as the file stores
-// them (row 1 = the bottom row shown), so wcslib finds a star of the sample
-// on its pixel of the file.
-TEST(SolveGui, WcsExportOfAFitsImageFollowsItsRows) {
-    ProgramFolderFixture folder;
-    EnglishTexts english(folder);
-    Restore keepWeb(Web());
-    MessageRecorder boxes;
-    QFile::copy(sampleFile("image.fits"), folder.file("sample.fits"));
-    Form1 form;
-    form.ApplyLanguageToForm();
-    ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
-    edit(form, "txt_url")->setText("sample.fits");
-    form.DownloadData_Click();
-    pickSampleStars(form);
-    boxes.answer = yesToTheTrueIdentification(form);
-    form.startCalcul_Click();
-    const SessionState& s = form.session();
-    ASSERT_TRUE(s.MatchFound);
-
-    QTemporaryDir out;
-    const QString path = out.filePath(QStringLiteral("sample.wcs"));
-    filedialog::SetAnswerer([&](bool, const QString&) -> std::optional<QString> { return path; });
-    form.mnu_exportwcs_Click();
-    filedialog::SetAnswerer({});
-    const WcslibHeader header(readFile(path));
-    const auto sky = sampleTrueSky(630, 133);
-    const auto at = header.skyToPixel({sky.ra, sky.dec});
-    ASSERT_TRUE(at);
-    // The three-star model is off by a few pixels at most; upside down it
-    // would be 757 rows off.
-    EXPECT_NEAR(at->x, 630, 5);
-    EXPECT_NEAR(at->y, 1023 - 133, 5);
-}
-
 // The one-click solve of the sample as a FITS file (BITPIX 16, row 1 at the
 // bottom): "Auto", "3-Calcul", Yes to the first candidate offered, and the
 // refined plate reads the true sky positions at the centre and in the
-// corners of the image as shown.
-TEST(SolveGui, OneClickSolveOfAFitsImage) {
+// corners of the image as shown. Its WCS export counts rows as the file
+// stores them (row 1 = the bottom row shown), so wcslib finds a star of the
+// sample on its pixel of the file.
+TEST(SolveGui, OneClickSolveOfAFitsImageAndItsWcsExport) {
     ProgramFolderFixture folder;
     EnglishTexts english(folder);
     Restore keepWeb(Web());
@@ -209,4 +176,17 @@ TEST(SolveGui, OneClickSolveOfAFitsImage) {
         const auto t = sampleTrueSky(at.x(), at.y());
         EXPECT_LT(separationArcsec(mine.ra, mine.dec, t.ra, t.dec), 1.5) << at.x() << "," << at.y();
     }
+
+    QTemporaryDir out;
+    const QString path = out.filePath(QStringLiteral("sample.wcs"));
+    filedialog::SetAnswerer([&](bool, const QString&) -> std::optional<QString> { return path; });
+    form.mnu_exportwcs_Click();
+    filedialog::SetAnswerer({});
+    const WcslibHeader header(readFile(path));
+    const auto sky = sampleTrueSky(630, 133);
+    const auto at = header.skyToPixel({sky.ra, sky.dec});
+    ASSERT_TRUE(at);
+    // Upside down it would be 757 rows off.
+    EXPECT_NEAR(at->x, 630, 5);
+    EXPECT_NEAR(at->y, 1023 - 133, 5);
 }
