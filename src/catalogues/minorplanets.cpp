@@ -1,12 +1,12 @@
 #include "catalogues/minorplanets.h"
 
+#include "catalogues/answerfile.h"
 #include "catalogues/cachekeys.h"
 #include "platform/numbers.h"
 #include "platform/textfile.h"
 #include "reduction/rightascension.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QUrl>
 #include <algorithm>
 #include <limits>
@@ -184,22 +184,13 @@ MinorPlanetReadResult ReadMinorPlanetAnswer(QByteArrayView answer, double corrAs
 MinorPlanetFileResult ReadMinorPlanetFile(const QString& path, double corrAsd, double corrDec,
                                           double centreRa, MinorPlanetTable& table) {
     MinorPlanetFileResult result;
-    QFile f(path);
-    // Any size: only the head of the file is read below.
-    result.failure = regularfile::Open(f, std::numeric_limits<qint64>::max());
-    if (result.failure != regularfile::Failure::None) {
-        result.error = textfile::ReasonOf(result.failure);
-        result.rows = ReadMinorPlanetAnswer(QByteArrayView(), corrAsd, corrDec, centreRa, table);
-        return result;
-    }
-    result.opened = true;
-    // Only the first 600 lines are used; a few bytes more tell whether the
-    // answer goes on. Lines of a real answer are short, so a generous byte
-    // bound keeps a huge file from being read whole.
-    constexpr qint64 kMaxBytes = 4 * 1024 * 1024;
-    const QByteArray bytes = f.read(kMaxBytes);
+    QByteArray bytes;
+    result.failure = ReadAnswerFile(path, bytes);
+    if (result.failure != regularfile::Failure::None)
+        result.error = AnswerFileReason(result.failure);
+    else
+        result.opened = true;
     result.rows = ReadMinorPlanetAnswer(bytes, corrAsd, corrDec, centreRa, table);
-    if (!f.atEnd() && !result.rows.tooManyLines) result.rows.tooManyLines = true;
     return result;
 }
 

@@ -122,9 +122,9 @@ struct MinorPlanetFileResult {
     MinorPlanetReadResult rows;
 };
 
-// Reads the answer file at `path` (its first 4 MB at most); a file that
-// cannot be read or is not a regular file (a FIFO or a device is never
-// opened) leaves an empty table (count 0).
+// Reads the answer file at `path` (ReadAnswerFile); a file that cannot be
+// read, is not a regular file (a FIFO or a device is never opened) or is
+// larger than kMaxAnswerFileBytes leaves an empty table (count 0).
 MinorPlanetFileResult ReadMinorPlanetFile(const QString& path, double corrAsd, double corrDec,
                                           double centreRa, MinorPlanetTable& table);
 

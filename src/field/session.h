@@ -2,6 +2,7 @@
 #pragma once
 
 #include "reduction/evidence.h"
+#include "reduction/fieldcatalogue.h"
 #include "reduction/platesolution.h"
 #include "reduction/skyplate.h"
 #include "reduction/tanplate.h"
@@ -11,7 +12,9 @@
 #include <cstdint>
 #include <vector>
 
-// Catalogue stars from the star server's answer, rows 1..4000 (row 0 unused).
+// Catalogue stars from the star server's answer, rows 1..4000 (row 0 unused):
+// the scaled view of the typed rows (field/catalogueviews.h) that the
+// five-star search, the three-star model and the overlay work on.
 struct CatalogueStarTable {
     static constexpr int kCapacity = 4000;
     static constexpr int kInUseLimit = 497;
@@ -120,7 +123,10 @@ struct SessionState {
     int16_t CandidateCount = 0;
     bool MapFailed = false;
 
-    CatalogueStarTable Stars;
+    // The field's sky data as read, in degrees (reduction/fieldcatalogue.h):
+    // what the refined plate, the evidence, the details and the exports read.
+    FieldCatalogue Catalogue;
+    CatalogueStarTable Stars; // scaled view of Catalogue.stars
     MinorPlanetTable MinorPlanets;
     DeepSkyTable DeepSky;
     QString SavedMagnitude;
