@@ -36,7 +36,9 @@ struct Window {
 };
 
 void loadCatalogue(SessionState& s) {
-    ReadUsnoA2Answer(readSample(QStringLiteral("data")), kSampleCorrAsd, kSampleCorrDec, s.Stars);
+    const QByteArray answer = readSample(QStringLiteral("data"));
+    s.Catalogue.stars = ReadUsnoA2Rows(answer);
+    ReadUsnoA2Answer(answer, kSampleCorrAsd, kSampleCorrDec, s.Stars);
 }
 
 } // namespace
@@ -218,9 +220,12 @@ TEST(ImageViewGui, ReadoutDoubleClickAndFailedMaps) {
         control<QLabel>(f, "info")->text().startsWith(QStringLiteral("U1425_34206079   MagR-B=")));
     f.Picture1_DblClick();
     EXPECT_TRUE(control<QFrame>(f, "Frm6")->isVisible());
-    EXPECT_TRUE(control<QTextEdit>(f, "InfoMore")
-                    ->toPlainText()
-                    .contains(QStringLiteral("U1425_34206079")));
+    // The details show the answer's own position (342.06079, +58.20903), not
+    // its scaled and rounded copy (342.06080, 58.20910 at these scales).
+    const QString details = control<QTextEdit>(f, "InfoMore")->toPlainText();
+    EXPECT_TRUE(details.contains(QStringLiteral("U1425_34206079")));
+    EXPECT_TRUE(details.contains(QStringLiteral("342.06079  (")));
+    EXPECT_TRUE(details.contains(QStringLiteral("58.20903  (")));
     f.Frm6close_Click();
     EXPECT_FALSE(control<QFrame>(f, "Frm6")->isVisible());
 

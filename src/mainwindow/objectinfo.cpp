@@ -6,9 +6,11 @@
 
 void ShowStarInfo(const details::InfoPanel& panel, const SessionState& s, int i,
                   const QString& equinox) {
-    const CatalogueStarTable& t = s.Stars;
-    details::StarInfoText(panel, t.id[i], NormaliseRa(t.ra[i] / s.Plate.corrAsd),
-                          t.dec[i] / s.Plate.corrDec, t.magRed[i], t.magBlue[i], equinox);
+    // The row as read, not its scaled, rounded copy.
+    if (i < 1 || i > static_cast<int>(s.Catalogue.stars.size())) return;
+    const CatalogueRow& r = s.Catalogue.stars[static_cast<size_t>(i - 1)];
+    details::StarInfoText(panel, r.id, NormaliseRa(r.ra), r.dec, MagnitudeColumns(r.mag),
+                          MagnitudeColumns(r.magBlue), equinox);
 }
 
 void ShowMinorPlanetInfo(const details::InfoPanel& panel, const SessionState& s, int i) {
