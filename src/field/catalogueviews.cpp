@@ -22,3 +22,28 @@ int ScaleStarTable(std::span<const CatalogueRow> rows, double corrAsd, double co
     table.inUse = static_cast<int16_t>(std::min(n, int(CatalogueStarTable::kInUseLimit)));
     return n;
 }
+
+namespace {
+QString wholeNumberText(double v) {
+    return numbers::Text(numbers::RoundHalfEven(v) + 0.0); // + 0.0 turns -0 into 0
+}
+} // namespace
+
+int ScaleMinorPlanetTable(std::span<const CatalogueRow> rows, double corrAsd, double corrDec,
+                          MinorPlanetTable& table) {
+    const int capacity =
+        std::min<int>(MinorPlanetTable::kCapacity, static_cast<int>(table.ra.size()) - 1);
+    const int n = std::min(static_cast<int>(rows.size()), capacity);
+    for (int row = 1; row <= n; ++row) {
+        const CatalogueRow& r = rows[row - 1];
+        table.designation[row] = r.id;
+        table.name[row] = r.name;
+        table.ra[row] = wholeNumberText(r.ra * corrAsd);
+        table.dec[row] = wholeNumberText(r.dec * corrDec);
+        table.magnitude[row] = MagnitudeColumns(r.mag);
+        table.motion1[row] = r.motion1;
+        table.motion2[row] = r.motion2;
+    }
+    table.count = static_cast<int16_t>(n);
+    return n;
+}

@@ -14,3 +14,10 @@
 // returns n.
 int ScaleStarTable(std::span<const CatalogueRow> rows, double corrAsd, double corrDec,
                    CatalogueStarTable& table);
+
+// Fills rows 1..n of `table` from the first n = min(rows, 500) typed rows:
+// positions as the text of degrees * corrAsd and degrees * corrDec rounded to
+// whole numbers, halves to even; the magnitude in four columns, the motions
+// as read. Sets count to n and returns it.
+int ScaleMinorPlanetTable(std::span<const CatalogueRow> rows, double corrAsd, double corrDec,
+                          MinorPlanetTable& table);

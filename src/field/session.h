@@ -126,8 +126,8 @@ struct SessionState {
     // The field's sky data as read, in degrees (reduction/fieldcatalogue.h):
     // what the refined plate, the evidence, the details and the exports read.
     FieldCatalogue Catalogue;
-    CatalogueStarTable Stars; // scaled view of Catalogue.stars
-    MinorPlanetTable MinorPlanets;
+    CatalogueStarTable Stars;      // scaled view of Catalogue.stars
+    MinorPlanetTable MinorPlanets; // scaled view of Catalogue.minorPlanets
     DeepSkyTable DeepSky;
     QString SavedMagnitude;
     // The star answer on disk does not belong to the typed query: the last
@@ -151,6 +151,12 @@ struct SessionState {
     // pixels and sky instead of the affine model in Plate. Cleared whenever
     // Plate's model changes.
     std::optional<TanPlate> RefinedPlate;
+
+    // No minor planet of the field: none drawn, shown or reported.
+    void forgetMinorPlanets() {
+        MinorPlanets.count = 0;
+        Catalogue.minorPlanets.clear();
+    }
 
     // The plate in use for the readout, the overlay and shown positions.
     SkyPlate plateInUse() const { return SkyPlate{Plate, RefinedPlate}; }

@@ -14,12 +14,10 @@ void ShowStarInfo(const details::InfoPanel& panel, const SessionState& s, int i,
 }
 
 void ShowMinorPlanetInfo(const details::InfoPanel& panel, const SessionState& s, int i) {
-    const MinorPlanetTable& t = s.MinorPlanets;
-    if (i < 1 || i > t.count || i >= static_cast<int>(t.ra.size())) return;
-    details::MinorPlanetInfoText(panel, t.designation[i], t.name[i],
-                                 NormaliseRa(numbers::Lenient(t.ra[i]) / s.Plate.corrAsd),
-                                 numbers::Lenient(t.dec[i]) / s.Plate.corrDec, t.magnitude[i],
-                                 t.motion2[i], t.motion1[i]);
+    if (i < 1 || i > static_cast<int>(s.Catalogue.minorPlanets.size())) return;
+    const CatalogueRow& r = s.Catalogue.minorPlanets[static_cast<size_t>(i - 1)];
+    details::MinorPlanetInfoText(panel, r.id, r.name, NormaliseRa(r.ra), r.dec,
+                                 MagnitudeColumns(r.mag), r.motion2, r.motion1);
 }
 
 void ShowDeepSkyInfo(const details::InfoPanel& panel, const SessionState& s, int i) {

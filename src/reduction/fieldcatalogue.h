@@ -26,12 +26,16 @@ struct CatalogueRow {
     double dec = 0;
     std::optional<double> mag;     // red (stars), V (minor planets), visual (NGC/IC)
     std::optional<double> magBlue; // blue (stars); none for the others
+    // Minor planets: the two motion columns of the answer, as text.
+    QString motion1;
+    QString motion2;
 
     SkyPoint sky() const { return {ra, dec}; }
 };
 
 struct FieldCatalogue {
-    std::vector<CatalogueRow> stars; // in the answer's order, brightest first
+    std::vector<CatalogueRow> stars;        // in the answer's order, brightest first
+    std::vector<CatalogueRow> minorPlanets; // in the answer's order
 };
 
 // The positions of the first `n` rows (all of them by default), for the
