@@ -47,3 +47,19 @@ int ScaleMinorPlanetTable(std::span<const CatalogueRow> rows, double corrAsd, do
     table.count = static_cast<int16_t>(n);
     return n;
 }
+
+void ScaleDeepSkyRow(const CatalogueRow& row, double corrAsd, double corrDec, DeepSkyTable& table,
+                     int i) {
+    table.ra[i] = numbers::RoundHalfEven(row.ra * corrAsd) + 0.0; // + 0.0 turns -0 into 0
+    table.dec[i] = numbers::RoundHalfEven(row.dec * corrDec) + 0.0;
+    table.name[i] = row.id;
+    table.magnitude[i] = MagnitudeColumns(row.mag);
+    table.size1[i] = row.size1;
+    table.size2[i] = row.size2;
+    table.positionAngle[i] = row.positionAngle;
+    table.description[i] = row.description;
+    const auto other = [&row](qsizetype k) { return row.otherIds.value(k); };
+    table.pgcName[i] = other(0);
+    table.otherName1[i] = other(1);
+    table.otherName2[i] = other(2);
+}

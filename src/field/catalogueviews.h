@@ -21,3 +21,9 @@ int ScaleStarTable(std::span<const CatalogueRow> rows, double corrAsd, double co
 // as read. Sets count to n and returns it.
 int ScaleMinorPlanetTable(std::span<const CatalogueRow> rows, double corrAsd, double corrDec,
                           MinorPlanetTable& table);
+
+// Fills row i of `table` from the typed NGC/IC row: position scaled and
+// rounded to whole numbers, halves to even; magnitude in four columns; sizes,
+// position angle, description and names as read.
+void ScaleDeepSkyRow(const CatalogueRow& row, double corrAsd, double corrDec, DeepSkyTable& table,
+                     int i);

@@ -128,7 +128,7 @@ struct SessionState {
     FieldCatalogue Catalogue;
     CatalogueStarTable Stars;      // scaled view of Catalogue.stars
     MinorPlanetTable MinorPlanets; // scaled view of Catalogue.minorPlanets
-    DeepSkyTable DeepSky;
+    DeepSkyTable DeepSky;          // scaled view of Catalogue.deepSky
     QString SavedMagnitude;
     // The star answer on disk does not belong to the typed query: the last
     // download failed or was refused. READFILE reads nothing until a

@@ -163,6 +163,7 @@ void CatalogueCommands::readDeepSky() {
     SessionState& s = m_form.session();
     if (!m_form.CentreJ2000()) {
         s.DeepSky.count = 0;
+        s.Catalogue.deepSky.clear();
         m_form.LogMessage(tr("NGC/IC objects: the field centre holds no number, none are read"));
     } else {
         const DeepSkyWindow window{s.CentrePlateRA, s.CentrePlateDec,
@@ -170,6 +171,7 @@ void CatalogueCommands::readDeepSky() {
                                                           s.Plate.corrAsd, s.Plate.corrDec)};
         const DeepSkyReadResult read = ReadDeepSkyFiles(
             programfolder::Path(), window, s.Plate.corrAsd, s.Plate.corrDec, s.DeepSky);
+        s.Catalogue.deepSky = read.objects;
         for (const QString& note : DeepSkyReadNotes(read))
             m_form.LogMessage(note);
     }

@@ -8,6 +8,7 @@
 #include "reduction/platesolution.h"
 
 #include <QString>
+#include <QStringList>
 #include <limits>
 #include <optional>
 #include <span>
@@ -29,6 +30,13 @@ struct CatalogueRow {
     // Minor planets: the two motion columns of the answer, as text.
     QString motion1;
     QString motion2;
+    // NGC/IC objects: the outline's two sizes (arcminutes) and position angle
+    // (degrees), the description and the further names (PGC name first).
+    double size1 = 0;
+    double size2 = 0;
+    double positionAngle = 0;
+    QString description;
+    QStringList otherIds;
 
     SkyPoint sky() const { return {ra, dec}; }
 };
@@ -36,6 +44,7 @@ struct CatalogueRow {
 struct FieldCatalogue {
     std::vector<CatalogueRow> stars;        // in the answer's order, brightest first
     std::vector<CatalogueRow> minorPlanets; // in the answer's order
+    std::vector<CatalogueRow> deepSky;      // NGC objects of the window, then IC ones
 };
 
 // The positions of the first `n` rows (all of them by default), for the
