@@ -42,6 +42,25 @@ DeepSkyReadResult read(const QByteArray& text, const DeepSkyWindow& w, DeepSkyTa
 
 } // namespace
 
+// The typed rows keep the file's position to the arcsecond (the table rounds
+// it to its scaled units), beside a field across 0h, and no magnitude as none.
+TEST(DeepSkyReader, TypedRowsKeepTheFilesPositions) {
+    const QByteArray past = object("    1", "00 00 06.2", "-00 49 57", "  3.50", {{51, "12.5"}});
+    const QByteArray before = object("    2", "23 59 50.0", "+01 00 01", "  2.00");
+    DeepSkyTable t;
+    const auto r = read(catalogue({past, before}), windowAt(359.9, 0, 1e9), t);
+    ASSERT_EQ(r.objects.size(), 2u);
+    EXPECT_EQ(r.objects[0].kind, SkyObjectKind::DeepSky);
+    EXPECT_EQ(r.objects[0].id, "NGC 1");
+    EXPECT_NEAR(r.objects[0].ra, 360 + 6.2 / 240, 1e-9); // beside the field, past 360
+    EXPECT_NEAR(r.objects[0].dec, -(49 / 60.0 + 57 / 3600.0), 1e-9);
+    EXPECT_EQ(r.objects[0].mag, 12.5);
+    EXPECT_NEAR(r.objects[1].ra, 359 + 57.5 / 60, 1e-9);
+    EXPECT_FALSE(r.objects[1].mag);
+    EXPECT_EQ(t.magnitude[2], "    ");
+    EXPECT_EQ(r.objects[1].otherIds.value(0), "PGC 0");
+}
+
 TEST(DeepSkyReader, ColumnsSizesAndSigns) {
     // The window is twice the radius on the sky: the declination scale sizes it.
     EXPECT_EQ(DeepSkyWindowHalfWidth(28, kCorrAsd, kCorrDec), 1471); // 2 * 1575.63 / 60 * 28

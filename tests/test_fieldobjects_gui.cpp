@@ -79,8 +79,10 @@ TEST_F(SampleFullMap, PlacesTheThreeMinorPlanetsAndShowsTheirDetails) {
     ASSERT_FALSE(control<QFrame>(*form, "Frm6")->isHidden());
     const QString kaplan = panelText(*form);
     EXPECT_TRUE(kaplan.contains("Kaplan")) << kaplan.toStdString();
-    // (The table keeps whole scaled units, so the shown degrees are those, divided.)
-    EXPECT_TRUE(kaplan.contains("RA: 0.026")) << kaplan.toStdString();
+    // The answer's own position, 00 00 06.2 +47 49 57, not its scaled and
+    // rounded copy.
+    EXPECT_TRUE(kaplan.contains("RA: 0.02583  (")) << kaplan.toStdString();
+    EXPECT_TRUE(kaplan.contains("Dec: 47.8325  (")) << kaplan.toStdString();
     EXPECT_FALSE(kaplan.contains("360.0"));
 
     // A double-click on Barcelona's marker shows Barcelona.

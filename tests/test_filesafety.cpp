@@ -156,7 +156,7 @@ TEST(FileSafety, ReadersTakeOnlyRegularFilesWithinTheirLimit) {
         EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.resize(size));
         return dir.filePath(name);
     };
-    const QString bigAnswer = sparse("big-answer", kMaxStarAnswerBytes + 1);
+    const QString bigAnswer = sparse("big-answer", kMaxAnswerFileBytes + 1);
     const QString bigLines = sparse("big.pam", textfile::kMaxLinesFileBytes + 1);
 
     using regularfile::Failure;
@@ -190,8 +190,8 @@ TEST(FileSafety, ReadersTakeOnlyRegularFilesWithinTheirLimit) {
         {"star answer, the sample", stars, sampleFile("data"), Failure::None},
         {"minor planets, FIFO", planets, dir.filePath("fifo"), Failure::NotRegular},
         {"minor planets, endless device", planets, "/dev/zero", Failure::NotRegular},
-        // only the head of a big answer is read, as before
-        {"minor planets, big file", planets, bigAnswer, Failure::None},
+        // one answer reader, one limit: a minor-planet answer is no exception
+        {"minor planets, beyond 64 MB", planets, bigAnswer, Failure::TooLarge},
         {"minor planets, the sample", planets, sampleFile("data2"), Failure::None},
         {".pam or settings, FIFO", lines, dir.filePath("fifo"), Failure::NotRegular},
         {".pam or settings, endless device", lines, "/dev/zero", Failure::NotRegular},

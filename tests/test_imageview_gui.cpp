@@ -1,6 +1,7 @@
 // The image view of the main window: loading and reloading, the magnifier,
 // picking with the mouse, the readout and the double-click.
 #include "catalogues/usnoa2.h"
+#include "field/catalogueviews.h"
 #include "field/overlay.h"
 #include "mainwindow/imagecanvas.h"
 #include "mainwindow/magnifier.h"
@@ -36,7 +37,9 @@ struct Window {
 };
 
 void loadCatalogue(SessionState& s) {
-    ReadUsnoA2Answer(readSample(QStringLiteral("data")), kSampleCorrAsd, kSampleCorrDec, s.Stars);
+    const QByteArray answer = readSample(QStringLiteral("data"));
+    s.Catalogue.stars = ReadUsnoA2Rows(answer);
+    ReadUsnoA2Answer(answer, kSampleCorrAsd, kSampleCorrDec, s.Stars);
 }
 
 } // namespace
@@ -218,19 +221,23 @@ TEST(ImageViewGui, ReadoutDoubleClickAndFailedMaps) {
         control<QLabel>(f, "info")->text().startsWith(QStringLiteral("U1425_34206079   MagR-B=")));
     f.Picture1_DblClick();
     EXPECT_TRUE(control<QFrame>(f, "Frm6")->isVisible());
-    EXPECT_TRUE(control<QTextEdit>(f, "InfoMore")
-                    ->toPlainText()
-                    .contains(QStringLiteral("U1425_34206079")));
+    // The details show the answer's own position (342.06079, +58.20903), not
+    // its scaled and rounded copy (342.06080, 58.20910 at these scales).
+    const QString details = control<QTextEdit>(f, "InfoMore")->toPlainText();
+    EXPECT_TRUE(details.contains(QStringLiteral("U1425_34206079")));
+    EXPECT_TRUE(details.contains(QStringLiteral("342.06079  (")));
+    EXPECT_TRUE(details.contains(QStringLiteral("58.20903  (")));
     f.Frm6close_Click();
     EXPECT_FALSE(control<QFrame>(f, "Frm6")->isVisible());
 
     // A minor planet at the same place wins the double-click.
-    MinorPlanetTable& mp = w.s().MinorPlanets;
-    mp.count = 1;
-    mp.designation[1] = QStringLiteral("K07A00B");
-    mp.name[1] = QStringLiteral("(4179) Toutatis");
-    mp.ra[1] = QString::number(w.s().Stars.ra[19], 'f', 1);
-    mp.dec[1] = QString::number(w.s().Stars.dec[19], 'f', 1);
+    CatalogueRow planet = w.s().Catalogue.stars[18];
+    planet.kind = SkyObjectKind::MinorPlanet;
+    planet.id = QStringLiteral("K07A00B");
+    planet.name = QStringLiteral("(4179) Toutatis");
+    w.s().Catalogue.minorPlanets = {planet};
+    ScaleMinorPlanetTable(w.s().Catalogue.minorPlanets, kSampleCorrAsd, kSampleCorrDec,
+                          w.s().MinorPlanets);
     w.s().MatchFound = true;
     SetCheckValue(check(f, "CheckAster"), 1);
     f.map();
@@ -265,6 +272,7 @@ TEST(ImageViewGui, ReadoutDoubleClickAndFailedMaps) {
 
     // A minor-planet row whose coordinates are not numbers ends the map in
     // "err"; the next map without that row is done again.
+    MinorPlanetTable& mp = w.s().MinorPlanets;
     mp.ra[1] = QStringLiteral("22 47 12");
     f.map();
     EXPECT_EQ(w.s().MapState, MapState::Failed);

@@ -1,4 +1,6 @@
 // The minor-planet query texts and the reader of the service's answer.
+#include "catalogues/minorplanets.h"
+#include "catalogues/reportposition.h"
 #include "testing.h"
 
 #include <QLocale>
@@ -91,6 +93,48 @@ TEST(MinorPlanetReader, ReadsTheSampleAnswerBesideAFieldAtAnyHour) {
     read(readSample("data2"), t, 0.5);
     EXPECT_EQ(t.ra[2], "22");
     EXPECT_EQ(t.ra[1], "-18345");
+}
+
+// The typed rows hold the answer's positions as written (right ascension
+// beside the field), its magnitude as a number or none, and the motions as
+// text; the report's nearest minor planet is taken from them.
+TEST(MinorPlanetReader, TypedRowsAndTheNearestOfThem) {
+    QByteArray faint = row("Faint", "22 47 12.0", "+58 03 14");
+    faint.replace(47, 4, "    "); // no magnitude
+    MinorPlanetTable t;
+    const auto r = read(page({row("Gudy", "22 31 56.1", "+45 23 28"),
+                              row("Kaplan", "00 00 06.2", "-00 49 57"), faint}),
+                        t);
+    ASSERT_EQ(r.planets.size(), 3u);
+    const struct {
+        const char* name;
+        double ra, dec;
+        std::optional<double> mag;
+    } expected[] = {
+        {"Gudy", 15 * (22 + 31 / 60.0 + 56.1 / 3600), 45 + 23 / 60.0 + 28 / 3600.0, 14.8},
+        // unwrapped beside the field at 22h47m; south of the equator
+        {"Kaplan", 360 + 15 * 6.2 / 3600, -(49 / 60.0 + 57 / 3600.0), 14.8},
+        {"Faint", 15 * (22 + 47 / 60.0 + 12.0 / 3600), 58 + 3 / 60.0 + 14 / 3600.0, std::nullopt},
+    };
+    for (size_t i = 0; i < 3; ++i) {
+        const CatalogueRow& p = r.planets[i];
+        EXPECT_EQ(p.kind, SkyObjectKind::MinorPlanet) << i;
+        EXPECT_EQ(p.id, "   10)") << i; // as the table keeps it
+        EXPECT_EQ(p.name, expected[i].name) << i;
+        EXPECT_NEAR(p.ra, expected[i].ra, 1e-9) << i;
+        EXPECT_NEAR(p.dec, expected[i].dec, 1e-9) << i;
+        EXPECT_EQ(p.mag, expected[i].mag) << i;
+        EXPECT_EQ(p.motion1, "16-") << i;
+    }
+    EXPECT_EQ(t.magnitude[3], "    "); // the table shows none as blanks
+
+    // At Kaplan's own position the nearest is Kaplan, at no distance: the
+    // rounded table would put it a few arcseconds off.
+    const auto nearest = NearestMinorPlanet(r.planets, {15 * 6.2 / 3600, expected[1].dec});
+    ASSERT_TRUE(nearest);
+    EXPECT_EQ(nearest->row, 2);
+    EXPECT_LT(nearest->arcminutes, 1e-6);
+    EXPECT_FALSE(NearestMinorPlanet(std::vector<CatalogueRow>{}, {0, 0}));
 }
 
 TEST(MinorPlanetReader, LineEndsAndTheSignOfMinusZeroDegrees) {

@@ -17,7 +17,8 @@ struct SampleSession {
         image = PixelImageFromPicture(QImage(testing_support::sampleFile("image.png")));
         s.Plate.corrAsd = 833.27;
         s.Plate.corrDec = 1575.63;
-        ReadUsnoA2File(testing_support::sampleFile("data"), 833.27, 1575.63, s.Stars);
+        s.Catalogue.stars =
+            ReadUsnoA2File(testing_support::sampleFile("data"), 833.27, 1575.63, s.Stars).stars;
     }
 };
 
@@ -55,7 +56,15 @@ TEST(Solve, AutomaticPicksToRefinedPlateOnTheSample) {
     const RefineResult r = RefineSessionPlate(s, f.image.width, f.image.height);
     ASSERT_TRUE(s.RefinedPlate);
     EXPECT_TRUE(s.plateInUse().isRefined());
-    EXPECT_LT(r.rmsPx, 1.0);
+    // The fit is made on the answer's own positions: rounding them to the
+    // scaled table moves each star by up to half a step (2.2" in right
+    // ascension here) and leaves 0.37 px rms; the catalogue as read gives 0.15.
+    EXPECT_LT(r.rmsPx, 0.25);
+    for (const ResidualRow& row : r.rows) {
+        const CatalogueRow& star = s.Catalogue.stars.at(static_cast<size_t>(row.row - 1));
+        EXPECT_EQ(row.sky.ra, star.ra) << star.id.toStdString();
+        EXPECT_EQ(row.sky.dec, star.dec) << star.id.toStdString();
+    }
     EXPECT_TRUE(PlateInUseText(s, &r).startsWith("Plate in use: refined TAN plate"));
 
     // Without stars found, the refined plate goes and the model stays, with the reason.

@@ -135,6 +135,37 @@ TEST(StarReader, PositionsRoundHalvesToEven) {
     EXPECT_EQ(t.dec[2], 4);
 }
 
+// The typed rows keep what the answer says, to the last digit; the scaled
+// table is their rounded view and shows the identifier and magnitudes exactly
+// as the answer's columns (the readout and the details print them).
+TEST(StarReader, TypedRowsKeepTheAnswerAndTheTableShowsItsColumns) {
+    QList<QByteArray> rows = sampleRows();
+    rows[1].replace(40, 4, "    "); // row 2 without a red magnitude
+    rows[2].replace(45, 4, "  ab"); // row 3 with an unreadable blue one
+    QByteArray answer = "<b>   # id</b>";
+    for (const QByteArray& r : rows)
+        answer += r;
+    const std::vector<CatalogueRow> typed = ReadUsnoA2Rows(answer);
+    CatalogueStarTable t;
+    ReadUsnoA2Answer(answer, 833.27, 1575.63, t);
+    ASSERT_EQ(typed.size(), 48u);
+    for (int i = 0; i < rows.size(); ++i) {
+        const QByteArray& r = rows[i];
+        const CatalogueRow& row = typed[i];
+        EXPECT_EQ(row.kind, SkyObjectKind::Star);
+        EXPECT_EQ(row.ra, r.mid(20, 9).trimmed().toDouble()) << i;
+        EXPECT_EQ(row.dec, r.mid(30, 9).trimmed().toDouble()) << i;
+        EXPECT_EQ(t.id[i + 1], QString::fromLatin1(r.mid(5, 14))) << i;
+        EXPECT_EQ(t.magRed[i + 1], QString::fromLatin1(r.mid(40, 4))) << i;
+        // an unreadable magnitude is none, shown blank
+        EXPECT_EQ(t.magBlue[i + 1], i == 2 ? QString(4, ' ') : QString::fromLatin1(r.mid(45, 4)))
+            << i;
+    }
+    EXPECT_FALSE(typed[1].mag);
+    EXPECT_EQ(typed[1].magBlue, 7.1);
+    EXPECT_FALSE(typed[2].magBlue);
+}
+
 // Near 0h the rows are unwrapped about the field centre before scaling.
 TEST(StarReader, RowsAtZeroHoursAreUnwrappedAboutTheCentre) {
     auto row = [](const char* ra) {

@@ -22,22 +22,20 @@ QString degrees(double value) {
 } // namespace
 
 BrowserListing ListStarAnswer(const QString& path) {
-    // Read with 100000 "pixels" per degree, the star reader's rounded scaled
-    // values are the answer's degrees rounded to 5 decimals.
-    constexpr double kPerDegree = 100000;
     BrowserListing listing;
     listing.icon = kStarIcon;
     auto table = std::make_unique<CatalogueStarTable>();
-    const StarFileResult read = ReadUsnoA2File(path, kPerDegree, kPerDegree, *table);
+    const StarFileResult read = ReadUsnoA2File(path, 1, 1, *table);
     if (!read.opened)
         listing.notes << Texts::tr("The star answer could not be read: %1").arg(read.error);
-    const int n = std::min(read.rows.rowsRead, kBrowserRows);
+    const int n = std::min(static_cast<int>(read.stars.size()), kBrowserRows);
     listing.rows.reserve(n);
-    for (int r = 1; r <= n; ++r)
-        listing.rows.push_back({table->id[r], degrees(table->ra[r] / kPerDegree),
-                                degrees(table->dec[r] / kPerDegree), table->magRed[r],
-                                table->magBlue[r]});
-    if (read.rows.rowsRead >= kBrowserRows)
+    for (int r = 0; r < n; ++r) {
+        const CatalogueRow& star = read.stars[static_cast<size_t>(r)];
+        listing.rows.push_back({star.id, degrees(star.ra), degrees(star.dec),
+                                MagnitudeColumns(star.mag), MagnitudeColumns(star.magBlue)});
+    }
+    if (static_cast<int>(read.stars.size()) >= kBrowserRows)
         listing.notes << Texts::tr("The listing ends at %1 rows; the answer may hold more.").arg(n);
     return listing;
 }

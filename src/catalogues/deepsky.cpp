@@ -1,5 +1,6 @@
 #include "catalogues/deepsky.h"
 
+#include "field/catalogueviews.h"
 #include "platform/numbers.h"
 #include "platform/regularfile.h"
 #include "platform/textfile.h"
@@ -60,34 +61,36 @@ void ReadDeepSkyCatalogue(QByteArrayView bytes, const QString& prefix, const Dee
         pos = end;
         if (++lineNumber <= 2 || blank(line)) continue;
 
+        CatalogueRow object;
+        object.kind = SkyObjectKind::DeepSky;
         const double hours =
             (value(line, 24, 25) * 60 + value(line, 21, 22) * 3600 + value(line, 27, 30)) / 3600;
         const double ra = hours * 15;
-        const double scaledRa = numbers::RoundHalfEven(UnwrapRa(ra, centreRaDegrees) * corrAsd);
+        object.ra = UnwrapRa(ra, centreRaDegrees);
+        const double scaledRa = numbers::RoundHalfEven(object.ra * corrAsd);
         if (!(window.centreRa - w < scaledRa && scaledRa < window.centreRa + w)) continue;
         const double factor = Columns(line, 32, 32) == QByteArrayView("-") ? -1.0 : 1.0;
         const double d = value(line, 32, 34);
-        const double dec =
+        object.dec =
             (factor * d * 3600 + value(line, 36, 37) * 60 + value(line, 39, 40)) * factor / 3600;
-        const double scaledDec = numbers::RoundHalfEven(dec * corrDec);
+        const double scaledDec = numbers::RoundHalfEven(object.dec * corrDec);
         if (!(window.centreDec - w < scaledDec && scaledDec < window.centreDec + w)) continue;
 
         ++result.inWindow;
         if (result.count >= capacity) continue;
-        const int i = ++result.count;
-        table.ra[i] = scaledRa + 0.0; // + 0.0 turns -0 into 0
-        table.dec[i] = scaledDec + 0.0;
-        table.name[i] = prefix + numbers::Text(value(line, 1, 5));
-        table.magnitude[i] = text(line, 51, 54);
-        table.size1[i] = value(line, 62, 67);
+        object.id = prefix + numbers::Text(value(line, 1, 5));
+        const QString magnitude = text(line, 51, 54).trimmed();
+        if (!magnitude.isEmpty()) object.mag = numbers::Strict(magnitude);
+        object.size1 = value(line, 62, 67);
         const double size2 = value(line, 69, 73);
-        table.size2[i] = size2 == 0 ? table.size1[i] : size2;
-        table.positionAngle[i] = value(line, 75, 77);
-        table.description[i] = text(line, 79, 86);
-        table.pgcName[i] = QStringLiteral("PGC ") + numbers::Text(value(line, 88, 94));
-        table.otherName1[i] = text(line, 97, 111);
-        table.otherName2[i] = text(line, 113, 127);
-        result.positions.push_back({ra, dec});
+        object.size2 = size2 == 0 ? object.size1 : size2;
+        object.positionAngle = value(line, 75, 77);
+        object.description = text(line, 79, 86);
+        object.otherIds = {QStringLiteral("PGC ") + numbers::Text(value(line, 88, 94)),
+                           text(line, 97, 111), text(line, 113, 127)};
+        ScaleDeepSkyRow(object, corrAsd, corrDec, table, ++result.count);
+        result.positions.push_back({ra, object.dec});
+        result.objects.push_back(std::move(object));
     }
     table.count = static_cast<int16_t>(result.count);
 }

@@ -18,6 +18,7 @@
 #pragma once
 
 #include "field/session.h"
+#include "reduction/fieldcatalogue.h"
 #include "reduction/platesolution.h"
 
 #include <QByteArrayView>
@@ -62,6 +63,9 @@ struct DeepSkyReadResult {
     // J2000 position of rows 1..count as the file gives it, degrees, before
     // any unwrapping or scaling (element 0 unused).
     std::vector<SkyPoint> positions = std::vector<SkyPoint>(1);
+    // Rows 1..count as typed rows (right ascensions unwrapped about the
+    // window's centre); the table rows are their scaled view.
+    std::vector<CatalogueRow> objects;
     bool truncated() const { return inWindow > count; }
 };
 

@@ -1,12 +1,13 @@
 #include "catalogues/minorplanets.h"
 
+#include "catalogues/answerfile.h"
 #include "catalogues/cachekeys.h"
+#include "field/catalogueviews.h"
 #include "platform/numbers.h"
 #include "platform/textfile.h"
 #include "reduction/rightascension.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QUrl>
 #include <algorithm>
 #include <limits>
@@ -54,10 +55,6 @@ std::vector<QByteArrayView> splitLines(QByteArrayView answer, int maxLines, bool
 
 QString decodeLine(QByteArrayView bytes) {
     return textfile::Decode(bytes.toByteArray());
-}
-
-QString wholeNumberText(double v) {
-    return numbers::Text(numbers::RoundHalfEven(v) + 0.0); // + 0.0 turns -0 into 0
 }
 
 bool isTableEnd(QStringView line) {
@@ -157,8 +154,10 @@ MinorPlanetReadResult ReadMinorPlanetAnswer(QByteArrayView answer, double corrAs
             break;
         }
         ++row;
-        table.designation[row] = Columns(line, 1, 7).toString().remove(QLatin1Char('('));
-        table.name[row] = Columns(line, 10, 24).toString().remove(QLatin1Char(' '));
+        CatalogueRow planet;
+        planet.kind = SkyObjectKind::MinorPlanet;
+        planet.id = Columns(line, 1, 7).toString().remove(QLatin1Char('('));
+        planet.name = Columns(line, 10, 24).toString().remove(QLatin1Char(' '));
 
         const double hours =
             (value(line, 29, 30) * 60 + value(line, 26, 27) * 3600 + value(line, 32, 35)) / 3600;
@@ -168,38 +167,31 @@ MinorPlanetReadResult ReadMinorPlanetAnswer(QByteArrayView answer, double corrAs
         const double s = value(line, 44, 45);
         const double dec = ((factor * d * 3600 + m * 60) + s) * factor / 3600;
         const double ra = hours * 15;
-        table.ra[row] = wholeNumberText(UnwrapRa(ra, centreRa) * corrAsd);
-        table.dec[row] = wholeNumberText(dec * corrDec);
+        planet.ra = UnwrapRa(ra, centreRa);
+        planet.dec = dec;
         result.positions.push_back({ra, dec});
 
-        table.magnitude[row] = Columns(line, 48, 51).toString();
-        table.motion1[row] = Columns(line, 70, 72).toString();
-        table.motion2[row] = Columns(line, 77, 79).toString();
+        const QString magnitude = Columns(line, 48, 51).trimmed().toString();
+        if (!magnitude.isEmpty()) planet.mag = numbers::Strict(magnitude);
+        planet.motion1 = Columns(line, 70, 72).toString();
+        planet.motion2 = Columns(line, 77, 79).toString();
+        result.planets.push_back(std::move(planet));
     }
+    ScaleMinorPlanetTable(result.planets, corrAsd, corrDec, table);
     result.count = row;
-    table.count = static_cast<int16_t>(row);
     return result;
 }
 
 MinorPlanetFileResult ReadMinorPlanetFile(const QString& path, double corrAsd, double corrDec,
                                           double centreRa, MinorPlanetTable& table) {
     MinorPlanetFileResult result;
-    QFile f(path);
-    // Any size: only the head of the file is read below.
-    result.failure = regularfile::Open(f, std::numeric_limits<qint64>::max());
-    if (result.failure != regularfile::Failure::None) {
-        result.error = textfile::ReasonOf(result.failure);
-        result.rows = ReadMinorPlanetAnswer(QByteArrayView(), corrAsd, corrDec, centreRa, table);
-        return result;
-    }
-    result.opened = true;
-    // Only the first 600 lines are used; a few bytes more tell whether the
-    // answer goes on. Lines of a real answer are short, so a generous byte
-    // bound keeps a huge file from being read whole.
-    constexpr qint64 kMaxBytes = 4 * 1024 * 1024;
-    const QByteArray bytes = f.read(kMaxBytes);
+    QByteArray bytes;
+    result.failure = ReadAnswerFile(path, bytes);
+    if (result.failure != regularfile::Failure::None)
+        result.error = AnswerFileReason(result.failure);
+    else
+        result.opened = true;
     result.rows = ReadMinorPlanetAnswer(bytes, corrAsd, corrDec, centreRa, table);
-    if (!f.atEnd() && !result.rows.tooManyLines) result.rows.tooManyLines = true;
     return result;
 }
 

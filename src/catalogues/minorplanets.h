@@ -19,6 +19,7 @@
 
 #include "field/session.h"
 #include "platform/regularfile.h"
+#include "reduction/fieldcatalogue.h"
 #include "reduction/platesolution.h"
 
 #include <QByteArrayView>
@@ -103,14 +104,17 @@ struct MinorPlanetReadResult {
     // J2000 position of rows 1..count as the row gives it, degrees, before
     // any unwrapping or scaling (element 0 unused).
     std::vector<SkyPoint> positions;
+    // The rows as typed rows (right ascensions unwrapped about the centre);
+    // the table is their scaled view.
+    std::vector<CatalogueRow> planets;
 };
 
-// Reads the rows of an answer into `table`, rows 1..count; the count is the
-// number of rows actually read, so rows of an earlier, longer answer are never
-// counted. Positions are stored scaled, as text: the right ascension in degrees
-// is first brought within 180 degrees of `centreRa` (degrees; a field at 0h
-// keeps its neighbours on both sides together), then multiplied by `corrAsd`,
-// the declination by `corrDec`, both rounded to whole numbers, halves to even.
+// Reads the rows of an answer as typed rows and into their scaled view
+// `table` (ScaleMinorPlanetTable), rows 1..count; the count is the number of
+// rows actually read, so rows of an earlier, longer answer are never counted.
+// The right ascension in degrees is brought within 180 degrees of `centreRa`
+// (degrees; a field at 0h keeps its neighbours on both sides together); the
+// magnitude is none when its columns are blank or hold no number.
 // An answer whose heading opens no "<pre>" block (an error page) gives no row.
 MinorPlanetReadResult ReadMinorPlanetAnswer(QByteArrayView answer, double corrAsd, double corrDec,
                                             double centreRa, MinorPlanetTable& table);
@@ -122,9 +126,9 @@ struct MinorPlanetFileResult {
     MinorPlanetReadResult rows;
 };
 
-// Reads the answer file at `path` (its first 4 MB at most); a file that
-// cannot be read or is not a regular file (a FIFO or a device is never
-// opened) leaves an empty table (count 0).
+// Reads the answer file at `path` (ReadAnswerFile); a file that cannot be
+// read, is not a regular file (a FIFO or a device is never opened) or is
+// larger than kMaxAnswerFileBytes leaves an empty table (count 0).
 MinorPlanetFileResult ReadMinorPlanetFile(const QString& path, double corrAsd, double corrDec,
                                           double centreRa, MinorPlanetTable& table);
 

@@ -77,26 +77,39 @@ MeasuredPoint MeasurePoint(const SkyPlate& plate, int x, int y,
     return p;
 }
 
-std::optional<NearbyMinorPlanet> NearestMinorPlanet(const MinorPlanetTable& table, double corrAsd,
-                                                    double corrDec, const SkyPoint& sky) {
-    if (corrAsd == 0.0 || corrDec == 0.0) return std::nullopt;
+std::optional<NearbyMinorPlanet> NearestMinorPlanet(std::span<const CatalogueRow> planets,
+                                                    const SkyPoint& sky) {
     std::optional<NearbyMinorPlanet> nearest;
-    const int count = std::min<int>(table.count, MinorPlanetTable::kCapacity);
-    for (int i = 1; i <= count; ++i) {
-        const SkyPoint row{numbers::Lenient(table.ra[i]) / corrAsd,
-                           numbers::Lenient(table.dec[i]) / corrDec};
-        const double distance = ArcminutesBetween(row, sky);
+    for (size_t i = 0; i < planets.size(); ++i) {
+        const CatalogueRow& planet = planets[i];
+        const double distance = ArcminutesBetween(planet.sky(), sky);
         if (nearest && distance >= nearest->arcminutes) continue;
         NearbyMinorPlanet n;
-        n.row = i;
+        n.row = static_cast<int>(i) + 1;
         n.arcminutes = distance;
-        n.packed = PackedDesignation(table.designation[i], table.name[i]);
-        const int number = RowNumber(table.designation[i]);
-        const QString name = Provisional(table.name[i]).value_or(table.name[i]);
+        n.packed = PackedDesignation(planet.id, planet.name);
+        const int number = RowNumber(planet.id);
+        const QString name = Provisional(planet.name).value_or(planet.name);
         n.label = number > 0 ? QStringLiteral("(%1) %2").arg(number).arg(name).trimmed() : name;
         nearest = n;
     }
     return nearest;
+}
+
+std::optional<NearbyMinorPlanet> NearestMinorPlanet(const MinorPlanetTable& table, double corrAsd,
+                                                    double corrDec, const SkyPoint& sky) {
+    if (corrAsd == 0.0 || corrDec == 0.0) return std::nullopt;
+    const int count = std::min<int>(table.count, MinorPlanetTable::kCapacity);
+    std::vector<CatalogueRow> planets;
+    for (int i = 1; i <= count; ++i) {
+        CatalogueRow row;
+        row.id = table.designation[i];
+        row.name = table.name[i];
+        row.ra = numbers::Lenient(table.ra[i]) / corrAsd;
+        row.dec = numbers::Lenient(table.dec[i]) / corrDec;
+        planets.push_back(row);
+    }
+    return NearestMinorPlanet(planets, sky);
 }
 
 QString PackedDesignation(const QString& designation, const QString& name) {

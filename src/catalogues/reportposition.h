@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <span>
 
 // A point measured on the image.
 struct MeasuredPoint {
@@ -35,9 +36,13 @@ struct NearbyMinorPlanet {
     double arcminutes = 0;
 };
 
-// The minor planet of rows 1..count nearest to `sky` (degrees), from the
-// table's scaled positions and the scales `corrAsd`, `corrDec`; nothing for
-// an empty table or zero scales.
+// The minor planet nearest to `sky` (degrees) among the typed rows of the
+// field (row numbers from 1); nothing when there is none.
+std::optional<NearbyMinorPlanet> NearestMinorPlanet(std::span<const CatalogueRow> planets,
+                                                    const SkyPoint& sky);
+
+// The same among rows 1..count of the scaled table, with the scales
+// `corrAsd`, `corrDec`; nothing for an empty table or zero scales.
 std::optional<NearbyMinorPlanet> NearestMinorPlanet(const MinorPlanetTable& table, double corrAsd,
                                                     double corrDec, const SkyPoint& sky);
 

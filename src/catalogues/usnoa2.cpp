@@ -1,5 +1,7 @@
 #include "catalogues/usnoa2.h"
 
+#include "catalogues/answerfile.h"
+#include "field/catalogueviews.h"
 #include "platform/numbers.h"
 #include "platform/textfile.h"
 #include "reduction/precession.h"
@@ -20,17 +22,13 @@ QString queryValue(const QString& text) {
     return QString::fromLatin1(QUrl::toPercentEncoding(text, "+"));
 }
 
-// Characters [start, start + length) of `piece` (0-based), cut at its end.
-QString column(QByteArrayView piece, qsizetype start, qsizetype length) {
-    if (start >= piece.size()) return QString();
-    length = std::min(length, piece.size() - start);
-    return QString::fromLatin1(piece.sliced(start, length));
-}
+using textfile::Columns;
 
-// The same characters as bytes.
-QByteArrayView bytes(QByteArrayView piece, qsizetype start, qsizetype length) {
-    if (start >= piece.size()) return QByteArrayView();
-    return piece.sliced(start, std::min(length, piece.size() - start));
+// A magnitude column: nothing when it is blank or holds no number.
+std::optional<double> magnitude(QByteArrayView text) {
+    const QString t = QString::fromLatin1(text).trimmed();
+    if (t.isEmpty()) return std::nullopt;
+    return numbers::Strict(t);
 }
 
 // Calls visit(row, piece) for the rows of an answer, row 1 first, each
@@ -118,23 +116,27 @@ StarQueryPlan PlanStarQuery(const TypedCentreFields& fields) {
     return plan;
 }
 
+std::vector<CatalogueRow> ReadUsnoA2Rows(QByteArrayView answer, std::optional<double> centreRa) {
+    std::vector<CatalogueRow> rows;
+    forEachRow(answer, CatalogueStarTable::kCapacity, [&](int, QByteArrayView piece) {
+        CatalogueRow r;
+        r.id = QString::fromLatin1(Columns(piece, 6, 19));
+        r.ra = numbers::Lenient(Columns(piece, 21, 29));
+        if (centreRa) r.ra = UnwrapRa(r.ra, *centreRa);
+        r.dec = numbers::Lenient(Columns(piece, 31, 39));
+        r.mag = magnitude(Columns(piece, 41, 44));
+        r.magBlue = magnitude(Columns(piece, 46, 49));
+        rows.push_back(std::move(r));
+    });
+    return rows;
+}
+
 StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double corrDec,
                                 CatalogueStarTable& table, std::optional<double> centreRa) {
+    const std::vector<CatalogueRow> rows = ReadUsnoA2Rows(answer, centreRa);
     StarReadResult result;
-    result.rowsRead =
-        forEachRow(answer, CatalogueStarTable::kCapacity, [&](int row, QByteArrayView piece) {
-            table.id[row] = column(piece, 5, 14);
-            double ra = numbers::Lenient(bytes(piece, 20, 9));
-            if (centreRa) ra = UnwrapRa(ra, *centreRa);
-            table.ra[row] = numbers::RoundHalfEven(ra * corrAsd);
-            table.dec[row] =
-                numbers::RoundHalfEven(numbers::Lenient(bytes(piece, 30, 9)) * corrDec);
-            table.magRed[row] = column(piece, 40, 4);
-            table.magBlue[row] = column(piece, 45, 4);
-        });
-    result.inUse = std::min(result.rowsRead, int(CatalogueStarTable::kInUseLimit));
-    table.rowsRead = static_cast<int16_t>(result.rowsRead);
-    table.inUse = static_cast<int16_t>(result.inUse);
+    result.rowsRead = ScaleStarTable(rows, corrAsd, corrDec, table);
+    result.inUse = table.inUse;
     return result;
 }
 
@@ -143,7 +145,7 @@ std::optional<double> StarAnswerCentreRa(QByteArrayView answer) {
     // The mean direction of the brightest rows' right ascensions.
     double sumSin = 0, sumCos = 0;
     forEachRow(answer, 10, [&](int, QByteArrayView piece) {
-        const double ra = numbers::Lenient(bytes(piece, 20, 9)) * (std::numbers::pi / 180);
+        const double ra = numbers::Lenient(Columns(piece, 21, 29)) * (std::numbers::pi / 180);
         if (!std::isfinite(ra)) return;
         sumSin += std::sin(ra);
         sumCos += std::cos(ra);
@@ -160,14 +162,16 @@ StarFileResult readFile(const QString& path, double corrAsd, double corrDec,
                         CatalogueStarTable& table, CentreOf centreOf) {
     StarFileResult result;
     QByteArray bytes;
-    result.failure = regularfile::Read(path, kMaxStarAnswerBytes, bytes);
+    result.failure = ReadAnswerFile(path, bytes);
     if (result.failure != regularfile::Failure::None) {
-        result.error = textfile::ReasonOf(result.failure, kMaxStarAnswerBytes);
+        result.error = AnswerFileReason(result.failure);
         bytes.clear();
     } else {
         result.opened = true;
     }
-    result.rows = ReadUsnoA2Answer(bytes, corrAsd, corrDec, table, centreOf(bytes));
+    result.stars = ReadUsnoA2Rows(bytes, centreOf(bytes));
+    result.rows.rowsRead = ScaleStarTable(result.stars, corrAsd, corrDec, table);
+    result.rows.inUse = table.inUse;
     return result;
 }
 
@@ -186,6 +190,7 @@ StarFileResult ReadUsnoA2FileAboutItsCentre(const QString& path, double corrAsd,
 StarFileResult ReadSessionStars(SessionState& s, const QString& path,
                                 const TypedCentreFields& typed) {
     if (s.StarAnswerStale) {
+        s.Catalogue.stars.clear();
         s.Stars.rowsRead = s.Stars.inUse = 0;
         StarFileResult none;
         none.error = QCoreApplication::translate(
@@ -194,6 +199,8 @@ StarFileResult ReadSessionStars(SessionState& s, const QString& path,
         return none;
     }
     const auto centre = TypedCentreJ2000(typed, 1, 1);
-    return ReadUsnoA2File(path, s.Plate.corrAsd, s.Plate.corrDec, s.Stars,
-                          centre ? std::optional(centre->ra) : std::nullopt);
+    StarFileResult read = ReadUsnoA2File(path, s.Plate.corrAsd, s.Plate.corrDec, s.Stars,
+                                         centre ? std::optional(centre->ra) : std::nullopt);
+    s.Catalogue.stars = read.stars;
+    return read;
 }

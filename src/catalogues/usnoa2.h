@@ -7,14 +7,17 @@
 // and 31-39 and the red and blue magnitudes in 41-44 and 46-49 (1-based).
 #pragma once
 
+#include "catalogues/answerfile.h"
 #include "field/session.h"
 #include "field/typedcentre.h"
 #include "platform/regularfile.h"
+#include "reduction/fieldcatalogue.h"
 
 #include <QByteArrayView>
 #include <QString>
 #include <array>
 #include <optional>
+#include <vector>
 
 // Path of the star query on the star server.
 inline constexpr const char* kUsnoA2Path = "/skycat/servers/usnoa_res";
@@ -48,19 +51,23 @@ struct StarQueryPlan {
 };
 StarQueryPlan PlanStarQuery(const TypedCentreFields& fields);
 
+// The rows of an answer as typed rows, in the answer's order: identifier
+// (columns 6-19), J2000 degrees, the red and blue magnitudes (none when the
+// column is blank). Reading stops at the first row without "U" in column 6,
+// at the end of the answer, or after 4000 rows. With `centreRa` (degrees,
+// J2000: the field centre) each right ascension is unwrapped to within 180
+// degrees of it, so that a field across 0h keeps its stars together.
+std::vector<CatalogueRow> ReadUsnoA2Rows(QByteArrayView answer,
+                                         std::optional<double> centreRa = std::nullopt);
+
 // Result of reading an answer.
 struct StarReadResult {
     int rowsRead = 0; // rows stored, 0..4000
     int inUse = 0;    // min(rowsRead, 497)
 };
 
-// Reads the rows of an answer into `table` (rows 1..rowsRead; the rows above
-// are left as they were). Positions are stored scaled: degrees * corrAsd and
-// degrees * corrDec, rounded to whole numbers, halves to even. Reading stops
-// at the first row without "U" in column 6, at the end of the answer, or
-// after 4000 rows. With `centreRa` (degrees, J2000: the field centre) each
-// right ascension is first unwrapped to within 180 degrees of it, so that a
-// field across 0h keeps its stars together. Linear in the size of the answer.
+// ReadUsnoA2Rows into the scaled table (ScaleStarTable): rows 1..rowsRead,
+// the rows above left as they were. Linear in the size of the answer.
 StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double corrDec,
                                 CatalogueStarTable& table,
                                 std::optional<double> centreRa = std::nullopt);
@@ -70,12 +77,14 @@ struct StarFileResult {
     QString error; // why the file could not be read
     regularfile::Failure failure = regularfile::Failure::None;
     StarReadResult rows;
+    std::vector<CatalogueRow> stars; // the typed rows the table was scaled from
 };
 
 // READFILE's reading of the session's star answer at `path`: when the answer
 // on disk belongs to another query (StarAnswerStale) nothing is read, the
-// table is left empty and `error` says why; otherwise the file is read with
-// the right ascensions unwrapped about the typed centre (J2000).
+// table and the typed rows are left empty and `error` says why; otherwise the
+// file is read with the right ascensions unwrapped about the typed centre
+// (J2000) into the session's typed rows and their scaled table.
 StarFileResult ReadSessionStars(SessionState& session, const QString& path,
                                 const TypedCentreFields& typed);
 
@@ -86,12 +95,9 @@ StarFileResult ReadSessionStars(SessionState& session, const QString& path,
 // nothing for an answer without rows or heading.
 std::optional<double> StarAnswerCentreRa(QByteArrayView answer);
 
-// The largest star answer file read: the largest answer a download keeps.
-inline constexpr qint64 kMaxStarAnswerBytes = 64LL * 1024 * 1024;
-
-// Reads the answer file at `path`; a file that cannot be read, is not a
-// regular file (a FIFO or a device is never opened) or is larger than
-// kMaxStarAnswerBytes leaves an empty table (rows read 0).
+// Reads the answer file at `path` (ReadAnswerFile); a file that cannot be
+// read, is not a regular file (a FIFO or a device is never opened) or is
+// larger than kMaxAnswerFileBytes leaves an empty table (rows read 0).
 StarFileResult ReadUsnoA2File(const QString& path, double corrAsd, double corrDec,
                               CatalogueStarTable& table,
                               std::optional<double> centreRa = std::nullopt);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "reduction/evidence.h"
+#include "reduction/fieldcatalogue.h"
 #include "reduction/platesolution.h"
 #include "reduction/skyplate.h"
 #include "reduction/tanplate.h"
@@ -11,7 +12,9 @@
 #include <cstdint>
 #include <vector>
 
-// Catalogue stars from the star server's answer, rows 1..4000 (row 0 unused).
+// Catalogue stars from the star server's answer, rows 1..4000 (row 0 unused):
+// the scaled view of the typed rows (field/catalogueviews.h) that the
+// five-star search, the three-star model and the overlay work on.
 struct CatalogueStarTable {
     static constexpr int kCapacity = 4000;
     static constexpr int kInUseLimit = 497;
@@ -120,9 +123,12 @@ struct SessionState {
     int16_t CandidateCount = 0;
     bool MapFailed = false;
 
-    CatalogueStarTable Stars;
-    MinorPlanetTable MinorPlanets;
-    DeepSkyTable DeepSky;
+    // The field's sky data as read, in degrees (reduction/fieldcatalogue.h):
+    // what the refined plate, the evidence, the details and the exports read.
+    FieldCatalogue Catalogue;
+    CatalogueStarTable Stars;      // scaled view of Catalogue.stars
+    MinorPlanetTable MinorPlanets; // scaled view of Catalogue.minorPlanets
+    DeepSkyTable DeepSky;          // scaled view of Catalogue.deepSky
     QString SavedMagnitude;
     // The star answer on disk does not belong to the typed query: the last
     // download failed or was refused. READFILE reads nothing until a
@@ -145,6 +151,12 @@ struct SessionState {
     // pixels and sky instead of the affine model in Plate. Cleared whenever
     // Plate's model changes.
     std::optional<TanPlate> RefinedPlate;
+
+    // No minor planet of the field: none drawn, shown or reported.
+    void forgetMinorPlanets() {
+        MinorPlanets.count = 0;
+        Catalogue.minorPlanets.clear();
+    }
 
     // The plate in use for the readout, the overlay and shown positions.
     SkyPlate plateInUse() const { return SkyPlate{Plate, RefinedPlate}; }

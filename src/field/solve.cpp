@@ -44,9 +44,18 @@ bool StoreAutoPicks(SessionState& session, MarkerPool& clicpic, int width, int h
     return true;
 }
 
+namespace {
+// The catalogue stars in use (the first inUse rows), J2000 degrees as read.
+std::vector<SkyPoint> starsInUse(const SessionState& session) {
+    return Positions(session.Catalogue.stars,
+                     static_cast<size_t>(std::max<int>(0, session.Stars.inUse)));
+}
+} // namespace
+
 std::vector<int> CandidateEvidenceList(const SessionState& session,
                                        const std::vector<matching::Candidate>& candidates) {
     const SourceIndex index(EvidenceSources(session.Sources), kEvidenceRadius);
+    const std::vector<SkyPoint> stars = starsInUse(session);
     std::vector<int> evidence;
     evidence.reserve(candidates.size());
     for (const matching::Candidate& c : candidates) {
@@ -54,29 +63,28 @@ std::vector<int> CandidateEvidenceList(const SessionState& session,
                                                     session.Stars.ra, session.Stars.dec, c);
         PlateSolution plate = session.Plate;
         if (model) plate.a = *model;
-        evidence.push_back(model ? CandidateEvidence(plate, session.Stars.ra, session.Stars.dec,
-                                                     session.Stars.inUse, index)
-                                 : 0);
+        evidence.push_back(model ? CandidateEvidence(plate, stars, index) : 0);
     }
     return evidence;
 }
 
 RefineResult RefineSessionPlate(SessionState& session, int width, int height) {
-    const int n = session.Stars.inUse;
-    RefineResult r = RefinePlate(session.Plate, session.Stars.ra, session.Stars.dec, n,
-                                 RefineSources(session.Sources, n), width, height);
+    const std::vector<SkyPoint> stars = starsInUse(session);
+    RefineResult r =
+        RefinePlate(session.Plate, stars,
+                    RefineSources(session.Sources, static_cast<int>(stars.size())), width, height);
     session.RefinedPlate = r.plate;
     return r;
 }
 
 std::vector<ResidualLine> ResidualLines(const RefineResult& result,
-                                        const CatalogueStarTable& stars) {
+                                        std::span<const CatalogueRow> stars) {
     std::vector<ResidualLine> lines;
     const double scale = result.plate ? result.plate->pixelScaleArcsec() : 0.0;
     for (const ResidualRow& row : result.rows) {
         ResidualLine line;
-        line.star = row.row >= 0 && row.row < static_cast<int>(stars.id.size())
-                        ? stars.id[row.row]
+        line.star = row.row >= 1 && row.row <= static_cast<int>(stars.size())
+                        ? stars[static_cast<size_t>(row.row - 1)].id
                         : QString::number(row.row);
         line.dxPx = row.offset.dx;
         line.dyPx = row.offset.dy;

@@ -47,7 +47,7 @@ struct ResidualLine {
     bool used = false; // false: rejected as an outlier
 };
 std::vector<ResidualLine> ResidualLines(const RefineResult& result,
-                                        const CatalogueStarTable& stars);
+                                        std::span<const CatalogueRow> stars);
 
 // "Which plate is in use" in words, with the fit's figures or the reason the
 // three-star model stays.

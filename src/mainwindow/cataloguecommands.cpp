@@ -137,7 +137,7 @@ void CatalogueCommands::readMinorPlanets() {
     if (!minorPlanetAnswerCurrent()) {
         // data2 holds the answer of another field or date, or none: nothing
         // of it is drawn or listed as this query's.
-        s.MinorPlanets.count = 0;
+        s.forgetMinorPlanets();
         m_form.LogMessage(tr("Minor planets: no answer for the typed field and date, none shown"));
         return;
     }
@@ -148,6 +148,7 @@ void CatalogueCommands::readMinorPlanets() {
     const MinorPlanetFileResult read =
         ReadMinorPlanetFile(programfolder::File(QStringLiteral("data2")), s.Plate.corrAsd,
                             s.Plate.corrDec, centreRa, s.MinorPlanets);
+    s.Catalogue.minorPlanets = read.rows.planets;
     for (const QString& note : MinorPlanetReadNotes(read))
         m_form.LogMessage(note);
     m_form.LogMessage(tr("%1: %2").arg(FormText(76), objectsRead(read.rows.count)));
@@ -162,6 +163,7 @@ void CatalogueCommands::readDeepSky() {
     SessionState& s = m_form.session();
     if (!m_form.CentreJ2000()) {
         s.DeepSky.count = 0;
+        s.Catalogue.deepSky.clear();
         m_form.LogMessage(tr("NGC/IC objects: the field centre holds no number, none are read"));
     } else {
         const DeepSkyWindow window{s.CentrePlateRA, s.CentrePlateDec,
@@ -169,6 +171,7 @@ void CatalogueCommands::readDeepSky() {
                                                           s.Plate.corrAsd, s.Plate.corrDec)};
         const DeepSkyReadResult read = ReadDeepSkyFiles(
             programfolder::Path(), window, s.Plate.corrAsd, s.Plate.corrDec, s.DeepSky);
+        s.Catalogue.deepSky = read.objects;
         for (const QString& note : DeepSkyReadNotes(read))
             m_form.LogMessage(note);
     }

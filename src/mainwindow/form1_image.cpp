@@ -227,7 +227,7 @@ void Form1::FullMap_Click() {
     if (m_minorPlanetsQueried)
         READFILE_ASTER();
     else
-        s.MinorPlanets.count = 0; // not wanted this time: none drawn, no answer read
+        s.forgetMinorPlanets(); // not wanted this time: none drawn, no answer read
     READFILE_NGCIC();
     LogMessage(FormMessage(10));
     s.MapState = MapState::Loading;

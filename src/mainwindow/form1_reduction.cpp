@@ -175,7 +175,7 @@ void Form1::DownloadData_Click() {
     // Minor planets drawn from an answer that is not the typed query's (a
     // query that failed or was blocked, another date) do not stay shown.
     if (!m_catalogueCommands->minorPlanetAnswerCurrent()) {
-        m_session.MinorPlanets.count = 0;
+        m_session.forgetMinorPlanets();
         m_markers.aster.hideAll();
         m_markers.aster_lbl.hideAll();
         repaintImage();

@@ -96,8 +96,7 @@ void MinorPlanetCommands::reportPosition() {
     const auto pixel = [this](int x, int y) { return m_canvas.pickValue(x, y); };
     ReportDraft draft;
     draft.point = MeasurePoint(s.plateInUse(), m_click->x, m_click->y, pixel);
-    draft.nearest =
-        NearestMinorPlanet(s.MinorPlanets, s.Plate.corrAsd, s.Plate.corrDec, draft.point.sky);
+    draft.nearest = NearestMinorPlanet(s.Catalogue.minorPlanets, draft.point.sky);
     draft.date = m_minorPlanets.date();
     draft.observatory = StoredObservatoryCode();
     draft.reportPath = ReportFilePath();

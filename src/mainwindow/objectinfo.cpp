@@ -6,26 +6,26 @@
 
 void ShowStarInfo(const details::InfoPanel& panel, const SessionState& s, int i,
                   const QString& equinox) {
-    const CatalogueStarTable& t = s.Stars;
-    details::StarInfoText(panel, t.id[i], NormaliseRa(t.ra[i] / s.Plate.corrAsd),
-                          t.dec[i] / s.Plate.corrDec, t.magRed[i], t.magBlue[i], equinox);
+    // The row as read, not its scaled, rounded copy.
+    if (i < 1 || i > static_cast<int>(s.Catalogue.stars.size())) return;
+    const CatalogueRow& r = s.Catalogue.stars[static_cast<size_t>(i - 1)];
+    details::StarInfoText(panel, r.id, NormaliseRa(r.ra), r.dec, MagnitudeColumns(r.mag),
+                          MagnitudeColumns(r.magBlue), equinox);
 }
 
 void ShowMinorPlanetInfo(const details::InfoPanel& panel, const SessionState& s, int i) {
-    const MinorPlanetTable& t = s.MinorPlanets;
-    if (i < 1 || i > t.count || i >= static_cast<int>(t.ra.size())) return;
-    details::MinorPlanetInfoText(panel, t.designation[i], t.name[i],
-                                 NormaliseRa(numbers::Lenient(t.ra[i]) / s.Plate.corrAsd),
-                                 numbers::Lenient(t.dec[i]) / s.Plate.corrDec, t.magnitude[i],
-                                 t.motion2[i], t.motion1[i]);
+    if (i < 1 || i > static_cast<int>(s.Catalogue.minorPlanets.size())) return;
+    const CatalogueRow& r = s.Catalogue.minorPlanets[static_cast<size_t>(i - 1)];
+    details::MinorPlanetInfoText(panel, r.id, r.name, NormaliseRa(r.ra), r.dec,
+                                 MagnitudeColumns(r.mag), r.motion2, r.motion1);
 }
 
 void ShowDeepSkyInfo(const details::InfoPanel& panel, const SessionState& s, int i) {
-    const DeepSkyTable& t = s.DeepSky;
-    if (i < 1 || i > t.count || i >= static_cast<int>(t.ra.size())) return;
-    details::DeepSkyInfoText(panel, t.name[i], NormaliseRa(t.ra[i] / s.Plate.corrAsd),
-                             t.dec[i] / s.Plate.corrDec, t.magnitude[i], t.size1[i], t.size2[i],
-                             t.description[i], t.pgcName[i], t.otherName1[i], t.otherName2[i]);
+    if (i < 1 || i > static_cast<int>(s.Catalogue.deepSky.size())) return;
+    const CatalogueRow& r = s.Catalogue.deepSky[static_cast<size_t>(i - 1)];
+    details::DeepSkyInfoText(panel, r.id, NormaliseRa(r.ra), r.dec, MagnitudeColumns(r.mag),
+                             r.size1, r.size2, r.description, r.otherIds.value(0),
+                             r.otherIds.value(1), r.otherIds.value(2));
 }
 
 void ShowObjectInfoAt(const details::InfoPanel& panel, const SessionState& s,

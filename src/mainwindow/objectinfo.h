@@ -1,6 +1,6 @@
 // The details of an object of the overlay in the info panel: a catalogue
 // star, a minor planet or a deep-sky object of the session's tables, at its
-// J2000 position (scaled coordinates divided by the scales).
+// J2000 position as read (the typed rows of the field catalogue).
 #pragma once
 
 #include "field/markers.h"

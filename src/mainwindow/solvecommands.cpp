@@ -133,7 +133,7 @@ void SolveCommands::showAcceptedPlate() {
     findStars();
     const QImage& picture = m_view.canvas().image();
     const RefineResult r = RefineSessionPlate(s, picture.width(), picture.height());
-    showPlate([&s, r] { return PlateInUseText(s, &r); }, ResidualLines(r, s.Stars));
+    showPlate([&s, r] { return PlateInUseText(s, &r); }, ResidualLines(r, s.Catalogue.stars));
     m_form.LogMessage(PlateInUseText(s, &r));
 }
 

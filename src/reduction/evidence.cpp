@@ -51,9 +51,19 @@ int CandidateEvidence(const PlateSolution& plate, const std::vector<double>& ra,
                       const std::vector<double>& dec, int n, const SourceIndex& index,
                       double radius) {
     const int last = std::min<int>(n, static_cast<int>(std::min(ra.size(), dec.size())) - 1);
+    if (last < 1 || plate.corrAsd == 0.0 || plate.corrDec == 0.0) return 0;
+    std::vector<SkyPoint> stars;
+    stars.reserve(static_cast<size_t>(last));
+    for (int row = 1; row <= last; ++row)
+        stars.push_back({ra[row] / plate.corrAsd, dec[row] / plate.corrDec});
+    return CandidateEvidence(plate, stars, index, radius);
+}
+
+int CandidateEvidence(const PlateSolution& plate, std::span<const SkyPoint> stars,
+                      const SourceIndex& index, double radius) {
     int hits = 0;
-    for (int row = 1; row <= last; ++row) {
-        const auto p = plate.scaledToPixel(ra[row], dec[row]);
+    for (const SkyPoint& sky : stars) {
+        const auto p = plate.scaledToPixel(sky.ra * plate.corrAsd, sky.dec * plate.corrDec);
         if (!p) return 0;
         if (index.nearest(p->x, p->y, radius) >= 0) ++hits;
     }

@@ -57,6 +57,10 @@ int CandidateEvidence(const PlateSolution& plate, const std::vector<double>& ra,
                       const std::vector<double>& dec, int n, const SourceIndex& index,
                       double radius = kEvidenceRadius);
 
+// The same for catalogue stars given in J2000 degrees (unrounded).
+int CandidateEvidence(const PlateSolution& plate, std::span<const SkyPoint> stars,
+                      const SourceIndex& index, double radius = kEvidenceRadius);
+
 // The review order of candidates by evidence: indexes into `evidence`,
 // largest evidence first, equal evidence in the search order.
 std::vector<int> RankByEvidence(std::span<const int> evidence);

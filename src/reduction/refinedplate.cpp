@@ -51,14 +51,24 @@ RefineResult RefinePlate(const PlateSolution& accepted, const std::vector<double
                          const std::vector<double>& dec, int n,
                          std::span<const ImageSource> sources, int width, int height,
                          const RefineSettings& settings) {
-    RefineResult result;
     n = std::min<int>(n, static_cast<int>(std::min(ra.size(), dec.size())) - 1);
+    if (n < 1 || accepted.corrAsd == 0.0 || accepted.corrDec == 0.0) return {};
+    std::vector<SkyPoint> stars;
+    stars.reserve(static_cast<size_t>(n));
+    for (int row = 1; row <= n; ++row)
+        stars.push_back({ra[row] / accepted.corrAsd, dec[row] / accepted.corrDec});
+    return RefinePlate(accepted, stars, sources, width, height, settings);
+}
+
+RefineResult RefinePlate(const PlateSolution& accepted, std::span<const SkyPoint> stars,
+                         std::span<const ImageSource> sources, int width, int height,
+                         const RefineSettings& settings) {
+    RefineResult result;
+    const int n = static_cast<int>(stars.size());
     if (n < 1 || accepted.corrAsd == 0.0 || accepted.corrDec == 0.0) return result;
     const SourceIndex index(sources, std::max(settings.firstRadius, settings.secondRadius));
     const PixelPoint centre = ImageCentre(width, height);
-    auto skyOf = [&](int row) {
-        return SkyPoint{ra[row] / accepted.corrAsd, dec[row] / accepted.corrDec};
-    };
+    auto skyOf = [&](int row) { return stars[static_cast<size_t>(row - 1)]; };
     auto pairsOf = [&](const std::vector<Pairing>& pairing) {
         std::vector<PlatePair> pairs;
         pairs.reserve(pairing.size());
@@ -69,8 +79,12 @@ RefineResult RefinePlate(const PlateSolution& accepted, const std::vector<double
     };
 
     std::vector<Pairing> pairing = Pair(
-        n, [&](int row) { return accepted.scaledToPixel(ra[row], dec[row]); }, index,
-        settings.firstRadius);
+        n,
+        [&](int row) {
+            const SkyPoint sky = skyOf(row);
+            return accepted.scaledToPixel(sky.ra * accepted.corrAsd, sky.dec * accepted.corrDec);
+        },
+        index, settings.firstRadius);
     result.matched = static_cast<int>(pairing.size());
     if (result.matched < settings.minStars) {
         result.status = RefineResult::Status::TooFewStars;

@@ -47,9 +47,15 @@ struct RefineResult {
     double maxPx = 0;
 };
 
-// Refines `accepted` (its affine model and scales) with the catalogue rows
-// 1..n (scaled coordinates ra[1..n], dec[1..n]) and the detected `sources`
-// (brightest first) of an image width x height pixels.
+// Refines `accepted` (its affine model and scales) with the catalogue stars
+// in use (J2000 degrees, unrounded; residual rows number them from 1) and the
+// detected `sources` (brightest first) of an image width x height pixels.
+RefineResult RefinePlate(const PlateSolution& accepted, std::span<const SkyPoint> stars,
+                         std::span<const ImageSource> sources, int width, int height,
+                         const RefineSettings& settings = {});
+
+// The same with the catalogue rows 1..n of a scaled table (ra[1..n],
+// dec[1..n], degrees times the scales).
 RefineResult RefinePlate(const PlateSolution& accepted, const std::vector<double>& ra,
                          const std::vector<double>& dec, int n,
                          std::span<const ImageSource> sources, int width, int height,

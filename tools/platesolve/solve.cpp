@@ -18,6 +18,7 @@
 #include "catalogues/minorplanets.h"
 #include "catalogues/sites.h"
 #include "catalogues/usnoa2.h"
+#include "field/catalogueviews.h"
 #include "field/markers.h"
 #include "field/overlay.h"
 #include "field/picking.h"
@@ -304,10 +305,13 @@ int RunSolve(const QStringList& args) {
     } else {
         read.opened = true;
         const QByteArray answer = localAnswer(o);
-        read.rows =
-            ReadUsnoA2Answer(answer, o.corrAsd, o.corrDec, stars, StarAnswerCentreRa(answer));
+        read.stars = ReadUsnoA2Rows(answer, StarAnswerCentreRa(answer));
+        read.rows.rowsRead = ScaleStarTable(read.stars, o.corrAsd, o.corrDec, stars);
+        read.rows.inUse = stars.inUse;
     }
     const int n = read.rows.inUse;
+    // The stars in use as read (degrees), for the evidence and the refined plate.
+    const std::vector<SkyPoint> starsInUse = Positions(read.stars, static_cast<size_t>(n));
 
     // The stars found on the image, for the automatic picks, the evidence and
     // the refined plate.
@@ -397,7 +401,7 @@ int RunSolve(const QStringList& args) {
             {"rows", rows}, {"ids", ids},    {"hits", hits ? *hits : 0}, {"passes_decider", passes},
             {"a", a},       {"radec", radec}};
         if (detect) {
-            evidence.push_back(CandidateEvidence(plate, stars.ra, stars.dec, n, evidenceIndex));
+            evidence.push_back(CandidateEvidence(plate, starsInUse, evidenceIndex));
             json.insert("evidence", evidence.back());
         }
         reviewed.push_back({json, plate});
@@ -438,9 +442,8 @@ int RunSolve(const QStringList& args) {
     } else {
         const PlateSolution& first = reviewed[order.front()].plate;
         if (o.refine) {
-            const RefineResult r =
-                RefinePlate(first, stars.ra, stars.dec, n, RefineSources(sources, n),
-                            image.image.width(), image.image.height());
+            const RefineResult r = RefinePlate(first, starsInUse, RefineSources(sources, n),
+                                               image.image.width(), image.image.height());
             if (r.plate) {
                 out.insert("refined", refinedJson(r, o.points));
                 wcsPlate = r.plate;

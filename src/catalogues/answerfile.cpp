@@ -1,0 +1,13 @@
+#include "catalogues/answerfile.h"
+
+#include "platform/textfile.h"
+
+regularfile::Failure ReadAnswerFile(const QString& path, QByteArray& bytes) {
+    const regularfile::Failure failure = regularfile::Read(path, kMaxAnswerFileBytes, bytes);
+    if (failure != regularfile::Failure::None) bytes.clear();
+    return failure;
+}
+
+QString AnswerFileReason(regularfile::Failure failure) {
+    return textfile::ReasonOf(failure, kMaxAnswerFileBytes);
+}
