@@ -1,5 +1,6 @@
 #include "field/fitshints.h"
 
+#include "platform/angles.h"
 #include "platform/numbers.h"
 #include "reduction/ccdfield.h"
 
@@ -220,7 +221,7 @@ FitsHints HeaderHints(const FitsHeader& header, int width, int height) {
 }
 
 bool SetScaleDeclination(FitsScaleHint& s, std::optional<double> decDeg) {
-    const double c = decDeg ? std::cos(*decDeg * 3.14159265358979323846 / 180.0) : 1.0;
+    const double c = decDeg ? std::cos(*decDeg * angles::kDegree) : 1.0;
     if (c < 1e-3) return false; // at the pole a right-ascension scale means nothing
     s.corrAsd = s.skyAsd * c;
     s.perDegreeOfRa = decDeg.has_value();
