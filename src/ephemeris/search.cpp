@@ -21,8 +21,8 @@ constexpr double kScreenMargin = 120 * kArcsecond;
 
 void Search(const OrbitCatalogue& catalogue, const FieldSearch& s, const EarthState& earth,
             std::size_t begin, std::size_t end, std::vector<Sighting>& found) {
-    const std::array<double, 3> centre = {std::cos(s.dec) * std::cos(s.ra),
-                                          std::cos(s.dec) * std::sin(s.ra), std::sin(s.dec)};
+    std::array<double, 3> centre{};
+    eraS2c(s.ra, s.dec, centre.data());
     const double screen = std::cos(std::min(kPi, s.radius + kScreenMargin));
     const double keep = std::cos(std::min(kPi, s.radius));
     const auto& orbits = catalogue.orbits();
