@@ -3,6 +3,7 @@
 #include "platform/angles.h"
 #include "platform/numbers.h"
 #include "platform/programfolder.h"
+#include "reduction/sexagesimal.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,24 +33,12 @@ QString queryItem(const QString& address, const QString& key) {
     return QString();
 }
 
-// Three numbers separated by "+" or blanks; the first may carry a sign.
+// Up to three numbers separated by "+" or blanks; the first may carry a sign.
 std::optional<double> sexagesimal(const QString& text, bool* negative) {
-    QString t = text.trimmed();
-    *negative = t.startsWith(QLatin1Char('-'));
-    if (t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'))) t = t.mid(1);
-    QStringList parts;
-    for (const QString& p : t.split(QLatin1Char('+')))
-        for (const QString& q : p.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-            parts << q;
-    if (parts.isEmpty() || parts.size() > 3) return std::nullopt;
-    double value = 0, unit = 1;
-    for (const QString& p : parts) {
-        const auto v = numbers::Strict(p);
-        if (!v || *v < 0) return std::nullopt;
-        value += *v / unit;
-        unit *= 60;
-    }
-    return value;
+    const auto read = ReadSexagesimal(text);
+    if (!read) return std::nullopt;
+    *negative = read->negative;
+    return read->value;
 }
 
 QByteArray htmlText(const QString& text) {
