@@ -6,6 +6,7 @@
 #include "catalogues/web/starquery.h"
 #include "catalogues/widgets/frminternet.h"
 #include "mainwindow/imagecanvas.h"
+#include "platform/angles.h"
 #include "window.h"
 
 #include <QProcess>
@@ -60,7 +61,7 @@ public:
     std::vector<IndexStar> starsWithin(double ra, double dec, double radius) override {
         std::vector<IndexStar> out;
         for (const IndexStar& s : m_stars)
-            if (SeparationDeg(ra, dec, s.ra, s.dec) <= radius) out.push_back(s);
+            if (angles::SeparationDeg(ra, dec, s.ra, s.dec) <= radius) out.push_back(s);
         return out;
     }
 

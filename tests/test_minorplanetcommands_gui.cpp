@@ -8,6 +8,11 @@
 #include "catalogues/widgets/frminternet.h"
 #include "catalogues/widgets/reportpositiondialog.h"
 #include "localserver.h"
+#include "mainwindow/commandhost.h"
+#include "mainwindow/imagecanvas.h"
+#include "mainwindow/messagepanel.h"
+#include "mainwindow/minorplanetcommands.h"
+#include "mainwindow/optionpages.h"
 #include "settings/options.h"
 #include "text/language.h"
 #include "window.h"
@@ -221,4 +226,66 @@ TEST(ElementsCommand, DownloadsUnpacksAndOffersTheFileForTheSession) {
     boxes.answer = [](const messagebox::Shown&) { return messagebox::Answer::No; };
     trigger(form, "mnu_mpcorb");
     EXPECT_EQ(server.requests.size(), requests);
+}
+
+namespace {
+// The window as the commands see it, without the window.
+class FakeHost : public CommandHost {
+public:
+    QWidget* hostWidget() override { return &widget; }
+    SessionState& session() override { return state; }
+    MarkerStore& markers() override { return marks; }
+    void LogMessage(const QString& text) override { log << text; }
+    void SetIdleIndicator(bool idle) override { idleStates.push_back(idle); }
+    void ShowSuggestion(const QString& key, int, const QString&, const QString&) override {
+        hints << key;
+    }
+    bool CentreJ2000() override { return false; }
+    QString buttonText(const QString& name) override { return name; }
+
+    QWidget widget;
+    SessionState state;
+    MarkerStore marks;
+    QStringList log, hints;
+    std::vector<bool> idleStates;
+};
+} // namespace
+
+// A position report refused before anything is measured: without a plate,
+// then without a click on this image. Run against a fake of the window.
+TEST(MinorPlanetCommandsAlone, ReportNeedsAPlateAndAClickOnThisImage) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    FakeHost host;
+    MessagePanel messages;
+    ImageCanvas canvas(host.marks);
+    MinorPlanetPage page;
+    MinorPlanetCommands commands(host, messages, canvas, page);
+
+    host.state.ImageFileStamp = QStringLiteral("image-1");
+    commands.noteClick(10, 20); // clicked before there is a plate
+    const struct {
+        const char* what;
+        bool plate;
+        const char* stampNow; // the image shown when the report is asked for
+    } rows[] = {
+        {"no plate", false, "image-1"},
+        {"a click on another image", true, "image-2"},
+    };
+    for (const auto& r : rows) {
+        host.state.MatchFound = r.plate;
+        host.state.WorkflowMode = r.plate ? WorkflowMode::Coordinates : WorkflowMode::Select;
+        host.state.ImageFileStamp = QString::fromLatin1(r.stampNow);
+        boxes.shown.clear();
+        commands.reportPosition();
+        ASSERT_EQ(boxes.shown.size(), 1u) << r.what;
+        EXPECT_EQ(boxes.shown[0].kind, messagebox::Kind::Exclamation) << r.what;
+        EXPECT_TRUE(host.log.isEmpty()) << r.what;
+    }
+    // The button a message names is asked of the host.
+    host.state.MatchFound = false;
+    boxes.shown.clear();
+    commands.reportPosition();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains(QLatin1String("startCalcul")));
 }

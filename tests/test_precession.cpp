@@ -142,6 +142,38 @@ TEST(Sexagesimal, TextAndParts) {
     EXPECT_EQ(w, 32767);
 }
 
+// The one reader of typed, header and query sexagesimal texts.
+TEST(Sexagesimal, Reading) {
+    const struct {
+        const char* text;
+        bool read;
+        bool negative;
+        int fields;
+        double value;
+    } rows[] = {
+        {"22 47 12.2", true, false, 3, 22 + 47 / 60.0 + 12.2 / 3600},
+        {"-00:30:00", true, true, 3, 0.5},                          // the sign of a whole part of 0
+        {"+58+03+14", true, false, 3, 58 + 3 / 60.0 + 14 / 3600.0}, // an address's blanks
+        {"12h30m", true, false, 2, 12.5},                           // a header card's marks
+        {"58\u00b003'14\"", true, false, 3, 58 + 3 / 60.0 + 14 / 3600.0},
+        {" 7.25 ", true, false, 1, 7.25}, // decimal, one field
+        {"", false, false, 0, 0},         // nothing
+        {"-", false, false, 0, 0},        // a sign alone
+        {"1 2 3 4", false, false, 0, 0},  // four fields
+        {"10 -5 0", false, false, 0, 0},  // a negative minute
+        {"10 x 0", false, false, 0, 0},   // no number
+        {"10 nan 0", false, false, 0, 0}, // no number either
+    };
+    for (const auto& r : rows) {
+        const auto read = ReadSexagesimal(QString::fromUtf8(r.text));
+        ASSERT_EQ(read.has_value(), r.read) << r.text;
+        if (!read) continue;
+        EXPECT_EQ(read->negative, r.negative) << r.text;
+        EXPECT_EQ(read->fields.size(), r.fields) << r.text;
+        EXPECT_NEAR(read->value, r.value, 1e-12) << r.text;
+    }
+}
+
 TEST(RightAscension, UnwrapsAboutTheCentreAndNormalises) {
     // A field at 0h: stars on both sides of the cut come out as neighbours.
     EXPECT_NEAR(UnwrapRa(359.9, 0.05), -0.1, 1e-12);

@@ -187,3 +187,32 @@ TEST(WizardWindow, PagesInTurnAndAReportedDamagedList) {
     w.back->click();
     EXPECT_TRUE(!w.Frame1->isHidden() && !w.back->isEnabled());
 }
+
+// The wizard's centre entry gives back the sign buttons as it was given them
+// (none ticked included), and its buttons stay exclusive afterwards.
+TEST(WizardWindow, CentreEntryKeepsTheSignAsGiven) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    const struct {
+        std::array<bool, 2> buttons;
+        const char* shown;
+    } rows[] = {
+        {{false, false}, "+"}, // a fresh window: no button ticked yet
+        {{true, false}, "-"},
+        {{false, true}, "+"},
+    };
+    for (const auto& r : rows) {
+        WizardFields given;
+        given.ra = {"22", "47", "12.2"};
+        given.dec = {"58", "03", "14"};
+        given.decSignOption = r.buttons;
+        given.decSignShow = QString::fromLatin1(r.shown);
+        Wizard w(given);
+        EXPECT_EQ(w.fields(), given) << r.shown;
+        w.txt_dec_sign(1)->click();
+        w.txt_dec_sign(0)->click();
+        given.decSignOption = {true, false};
+        given.decSignShow = "-";
+        EXPECT_EQ(w.fields(), given) << r.shown;
+    }
+}

@@ -67,9 +67,27 @@ TEST(TanPlate, ProjectionAgreesWithErfaAndRoundTrips) {
             EXPECT_GE(back.ra, 0);
             EXPECT_LT(back.ra, 360);
         }
-    // A point 90 degrees or more from the tangent point has no image.
-    EXPECT_FALSE(SkyToStandard({100, 0}, {10, 0}));
-    EXPECT_FALSE(SkyToStandard({190, 0}, {10, 0}));
+    // Only a point well short of 90 degrees from the tangent point has an
+    // image; the others say which side of the sky they are on.
+    const struct {
+        double ra; // about a tangent point at 10, 0
+        TangentPlane status;
+    } sides[] = {
+        {10.5, TangentPlane::Projected},
+        {99.9999, TangentPlane::Projected},         // cosine 1.7e-6
+        {99.99999, TangentPlane::TooFarFromAxis},   // cosine 1.7e-7
+        {100, TangentPlane::TooFarFromAxis},        // 90 degrees
+        {100.00001, TangentPlane::AntistarOnPlane}, // cosine -1.7e-7
+        {100.0001, TangentPlane::AntistarTooFar},   // cosine -1.7e-6
+        {190, TangentPlane::AntistarTooFar},        // the opposite point
+    };
+    for (const auto& side : sides) {
+        TangentPlane status = TangentPlane::AntistarTooFar;
+        const auto s = SkyToStandard({side.ra, 0}, {10, 0}, &status);
+        EXPECT_EQ(status, side.status) << side.ra;
+        EXPECT_EQ(s.has_value(), side.status == TangentPlane::Projected) << side.ra;
+    }
+    EXPECT_FALSE(SkyToStandard({std::nan(""), 0}, {10, 0}));
 
     // Pixel -> sky -> pixel through the sample's true plate, and the same
     // sky position as the tests' own reading of wcs.json.

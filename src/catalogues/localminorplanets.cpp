@@ -2,6 +2,7 @@
 
 #include "catalogues/sites.h"
 #include "catalogues/usnoa2.h"
+#include "platform/angles.h"
 #include "platform/background.h"
 #include "platform/numbers.h"
 #include "platform/programfolder.h"
@@ -15,8 +16,7 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDegree = kPi / 180.0;
+using angles::kDegree;
 constexpr double kMaxRadius = 10800; // arc-minutes: the whole sky
 constexpr int kHeadingLines = 13;
 constexpr int kClosingLines = 40; // from the " </pre>" line to the end

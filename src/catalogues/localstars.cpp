@@ -1,7 +1,9 @@
 #include "catalogues/localstars.h"
 
+#include "platform/angles.h"
 #include "platform/numbers.h"
 #include "platform/programfolder.h"
+#include "reduction/sexagesimal.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,9 +15,6 @@
 #include <numeric>
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDeg = kPi / 180.0;
 
 // The texts of this file, in the translation context "LocalStars".
 struct Texts {
@@ -34,24 +33,12 @@ QString queryItem(const QString& address, const QString& key) {
     return QString();
 }
 
-// Three numbers separated by "+" or blanks; the first may carry a sign.
+// Up to three numbers separated by "+" or blanks; the first may carry a sign.
 std::optional<double> sexagesimal(const QString& text, bool* negative) {
-    QString t = text.trimmed();
-    *negative = t.startsWith(QLatin1Char('-'));
-    if (t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'))) t = t.mid(1);
-    QStringList parts;
-    for (const QString& p : t.split(QLatin1Char('+')))
-        for (const QString& q : p.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-            parts << q;
-    if (parts.isEmpty() || parts.size() > 3) return std::nullopt;
-    double value = 0, unit = 1;
-    for (const QString& p : parts) {
-        const auto v = numbers::Strict(p);
-        if (!v || *v < 0) return std::nullopt;
-        value += *v / unit;
-        unit *= 60;
-    }
-    return value;
+    const auto read = ReadSexagesimal(text);
+    if (!read) return std::nullopt;
+    *negative = read->negative;
+    return read->value;
 }
 
 QByteArray htmlText(const QString& text) {
@@ -101,23 +88,6 @@ QByteArray row(int number, const IndexStar& s, double distArcmin, double pa) {
 }
 
 } // namespace
-
-double SeparationDeg(double ra1, double dec1, double ra2, double dec2) {
-    const double s1 = std::sin((dec2 - dec1) * kDeg / 2);
-    const double s2 = std::sin((ra2 - ra1) * kDeg / 2);
-    const double h = s1 * s1 + std::cos(dec1 * kDeg) * std::cos(dec2 * kDeg) * s2 * s2;
-    return 2 * std::asin(std::sqrt(std::clamp(h, 0.0, 1.0))) / kDeg;
-}
-
-double PositionAngleDeg(double ra1, double dec1, double ra2, double dec2) {
-    const double dra = (ra2 - ra1) * kDeg;
-    const double y = std::sin(dra) * std::cos(dec2 * kDeg);
-    const double x = std::cos(dec1 * kDeg) * std::sin(dec2 * kDeg) -
-                     std::sin(dec1 * kDeg) * std::cos(dec2 * kDeg) * std::cos(dra);
-    double pa = std::atan2(y, x) / kDeg;
-    if (pa < 0) pa += 360;
-    return pa;
-}
 
 LocalStarQueryReading ReadLocalStarQuery(const QString& address) {
     LocalStarQueryReading reading;
@@ -190,7 +160,8 @@ void RemoveDuplicateStars(std::vector<IndexStar>& stars, double arcsec) {
             const size_t b = byDec[k];
             if (stars[b].dec - stars[a].dec > tolerance) break;
             if (removed[b]) continue;
-            if (SeparationDeg(stars[a].ra, stars[a].dec, stars[b].ra, stars[b].dec) > tolerance)
+            if (angles::SeparationDeg(stars[a].ra, stars[a].dec, stars[b].ra, stars[b].dec) >
+                tolerance)
                 continue;
             // Keep the one listed first, unless only the other has a magnitude.
             size_t first = std::min(a, b), second = std::max(a, b);
@@ -217,7 +188,7 @@ QByteArray LocalStarPage(const LocalStarQuery& query, const std::vector<IndexSta
     for (IndexStar s : stars) {
         if (!std::isfinite(s.ra) || !std::isfinite(s.dec) || std::abs(s.dec) > 90) continue;
         s.ra = std::fmod(std::fmod(s.ra, 360.0) + 360.0, 360.0);
-        const double d = SeparationDeg(query.ra, query.dec, s.ra, s.dec) * 60;
+        const double d = angles::SeparationDeg(query.ra, query.dec, s.ra, s.dec) * 60;
         if (d > query.radiusArcmin) continue;
         if (std::isfinite(s.mag) && !(s.mag < query.magFaint)) continue;
         kept.push_back({s, d});
@@ -244,8 +215,8 @@ QByteArray LocalStarPage(const LocalStarQuery& query, const std::vector<IndexSta
     int n = 0;
     for (const Entry& e : kept) {
         ++n;
-        page +=
-            row(n, e.star, e.dist, PositionAngleDeg(query.ra, query.dec, e.star.ra, e.star.dec));
+        page += row(n, e.star, e.dist,
+                    angles::PositionAngleDeg(query.ra, query.dec, e.star.ra, e.star.dec));
     }
     if (n == 0) page += '\n';
     page += "</pre>\n<p>" + QByteArray::number(n) + " stars.</p>\n</BODY>\n</HTML>\n";

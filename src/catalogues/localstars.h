@@ -114,11 +114,6 @@ QByteArray LocalStarPage(const LocalStarQuery& query, const std::vector<IndexSta
 // without).
 void RemoveDuplicateStars(std::vector<IndexStar>& stars, double arcsec = 1.0);
 
-// Angular distance in degrees, and the position angle of (ra2, dec2) seen
-// from (ra1, dec1) in degrees east of north (0..360).
-double SeparationDeg(double ra1, double dec1, double ra2, double dec2);
-double PositionAngleDeg(double ra1, double dec1, double ra2, double dec2);
-
 // The star query's address on `host` for a centre typed as in the main
 // window, with the radius and magnitude texts as typed: the centre is
 // precessed from the typed equinox to J2000 as the download button does.

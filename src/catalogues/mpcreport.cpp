@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
+#include <erfa.h>
 
 namespace {
 
@@ -21,26 +22,12 @@ QString Two(long v) {
     return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
 }
 
-// Gregorian date of a day number counted from 2000-01-01 = 0.
-void CivilFromDays(long z, int& y, int& m, int& d) {
-    z += 719468 + 10957; // days from 0000-03-01
-    const long era = (z >= 0 ? z : z - 146096) / 146097;
-    const long doe = z - era * 146097;
-    const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const long mp = (5 * doy + 2) / 153;
-    d = int(doy - (153 * mp + 2) / 5 + 1);
-    m = int(mp < 10 ? mp + 3 : mp - 9);
-    y = int(yoe + era * 400 + (m <= 2 ? 1 : 0));
-}
-
-long DaysFromCivil(int y, int m, int d) {
-    y -= m <= 2 ? 1 : 0;
-    const long era = (y >= 0 ? y : y - 399) / 400;
-    const long yoe = y - era * 400;
-    const long doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-    const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468 - 10957;
+// The modified Julian date of 0h on a day of the Gregorian calendar (ERFA
+// eraCal2jd); nothing for a month or day that does not exist.
+std::optional<double> DayMjd(int y, int m, int d) {
+    double mjd0 = 0, mjd = 0;
+    if (eraCal2jd(y, m, d, &mjd0, &mjd) != 0) return std::nullopt;
+    return mjd;
 }
 
 } // namespace
@@ -78,13 +65,9 @@ std::optional<QString> FormatMpcObservation(const MpcObservation& o, QString& er
         error = Texts::tr("the observatory code \"%1\" is not 3 characters").arg(o.observatory);
         return std::nullopt;
     }
-    const bool monthOk = o.month >= 1 && o.month <= 12;
-    const long monthDays = monthOk ? (o.month < 12 ? DaysFromCivil(o.year, o.month + 1, 1)
-                                                   : DaysFromCivil(o.year + 1, 1, 1)) -
-                                         DaysFromCivil(o.year, o.month, 1)
-                                   : 0;
-    if (!monthOk || o.day < 1 || o.day > monthDays || o.hour < 0 || o.hour > 23 || o.minute < 0 ||
-        o.minute > 59 || o.seconds < 0 || o.seconds >= 61 || o.year < 1000 || o.year > 9999) {
+    const std::optional<double> dayMjd = DayMjd(o.year, o.month, o.day);
+    if (!dayMjd || o.hour < 0 || o.hour > 23 || o.minute < 0 || o.minute > 59 || o.seconds < 0 ||
+        o.seconds >= 61 || o.year < 1000 || o.year > 9999) {
         error = Texts::tr("%1-%2-%3 %4:%5 is not a date and time")
                     .arg(o.year)
                     .arg(o.month)
@@ -102,7 +85,8 @@ std::optional<QString> FormatMpcObservation(const MpcObservation& o, QString& er
     const double fraction = (o.hour * 3600 + o.minute * 60 + o.seconds) / 86400.0;
     const long units = long(numbers::RoundHalfEven(fraction * 1e5));
     int y = 0, m = 0, d = 0;
-    CivilFromDays(DaysFromCivil(o.year, o.month, o.day) + units / 100000, y, m, d);
+    double dayFraction = 0;
+    eraJd2cal(2400000.5, *dayMjd + double(units / 100000), &y, &m, &d, &dayFraction);
     const QString date = QStringLiteral("%1 %2 %3.%4")
                              .arg(y, 4, 10, QLatin1Char('0'))
                              .arg(Two(m), Two(d))

@@ -3,6 +3,7 @@
 #include "catalogues/mpcreport.h"
 #include "ephemeris/designation.h"
 #include "field/picking.h"
+#include "platform/angles.h"
 #include "platform/numbers.h"
 #include "platform/programfolder.h"
 #include "settings/options.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr double kDegree = 3.14159265358979323846 / 180.0;
 const QString kObservatoryKey = QStringLiteral("report/observatoryCode");
 
 // The texts of this file, in the translation context "ReportPosition".
@@ -22,13 +22,9 @@ struct Texts {
     Q_DECLARE_TR_FUNCTIONS(ReportPosition)
 };
 
-// Angular distance in arc-minutes between two positions in degrees (haversine,
-// sound for small distances).
+// Angular distance in arc-minutes between two positions in degrees.
 double ArcminutesBetween(const SkyPoint& a, const SkyPoint& b) {
-    const double sd = std::sin((a.dec - b.dec) * kDegree / 2);
-    const double sr = std::sin((a.ra - b.ra) * kDegree / 2);
-    const double h = sd * sd + std::cos(a.dec * kDegree) * std::cos(b.dec * kDegree) * sr * sr;
-    return 2 * std::asin(std::sqrt(std::min(1.0, h))) / kDegree * 60;
+    return angles::SeparationDeg(a.ra, a.dec, b.ra, b.dec) * 60;
 }
 
 // The number of a designation column ("  2105", "(2105)"), or 0.

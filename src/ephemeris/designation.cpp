@@ -1,6 +1,7 @@
 #include "ephemeris/designation.h"
 
 #include <QRegularExpression>
+#include <erfa.h>
 
 namespace ephemeris {
 
@@ -49,13 +50,10 @@ bool IsSecondLetter(QChar c) {
     return c >= u'A' && c <= u'Z' && c != u'I';
 }
 
-bool IsLeapYear(int y) {
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
-
-int DaysInMonth(int y, int m) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return m == 2 && IsLeapYear(y) ? 29 : kDays[m - 1];
+// A day of the Gregorian calendar (ERFA eraCal2jd refuses the others).
+bool IsCalendarDay(int y, int m, int d) {
+    double jd0 = 0, jd = 0;
+    return eraCal2jd(y, m, d, &jd0, &jd) == 0;
 }
 
 } // namespace
@@ -154,8 +152,7 @@ std::optional<CalendarDate> UnpackDate(const QString& packed) {
     const int month = Value62(packed[3]), day = Value62(packed[4]);
     if (!century || y1 < 0 || y2 < 0) return std::nullopt;
     CalendarDate date{*century * 100 + y1 * 10 + y2, month, day};
-    if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(date.year, month))
-        return std::nullopt;
+    if (!IsCalendarDay(date.year, month, day)) return std::nullopt;
     return date;
 }
 

@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <erfa.h>
 #include <zlib.h>
 
 #include <charconv>
@@ -52,13 +53,11 @@ bool ToDouble(std::string_view s, double& value) {
     return r.ec == std::errc() && r.ptr == s.data() + s.size() && std::isfinite(value);
 }
 
+// Days from J2000.0 of 0h on a date the designation reader has checked.
 double DaysFromJ2000(const CalendarDate& d) {
-    // Julian day number of a Gregorian date (Fliegel and Van Flandern).
-    const int a = (14 - d.month) / 12;
-    const int y = d.year + 4800 - a;
-    const int m = d.month + 12 * a - 3;
-    const long jdn = d.day + (153 * m + 2) / 5 + 365L * y + y / 4 - y / 100 + y / 400 - 32045;
-    return double(jdn) - 0.5 - 2451545.0;
+    double mjd0 = 0, mjd = 0;
+    eraCal2jd(d.year, d.month, d.day, &mjd0, &mjd);
+    return mjd + kMjdToJ2000;
 }
 
 class Problems {

@@ -1,13 +1,16 @@
 #include "ephemeris/orbit.h"
 
+#include "platform/angles.h"
+
 #include <algorithm>
+#include <numbers>
 
 namespace ephemeris {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDegree = kPi / 180.0;
+constexpr double kPi = std::numbers::pi;
+using angles::kDegree;
 constexpr double kKeplerTolerance = 1e-13;
 
 } // namespace

@@ -19,11 +19,9 @@ double Norm(const std::array<double, 3>& a) {
     return std::sqrt(Dot(a, a));
 }
 
-double AngleBetween(const std::array<double, 3>& a, const std::array<double, 3>& b) {
-    // atan2 of |a x b| and a.b stays accurate for small and large angles.
-    const std::array<double, 3> c = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2],
-                                     a[0] * b[1] - a[1] * b[0]};
-    return std::atan2(Norm(c), Dot(a, b));
+// ERFA's eraSepp: accurate for small and large angles.
+double AngleBetween(std::array<double, 3> a, std::array<double, 3> b) {
+    return eraSepp(a.data(), b.data());
 }
 
 } // namespace

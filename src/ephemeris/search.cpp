@@ -1,23 +1,28 @@
 #include "ephemeris/search.h"
 
+#include "platform/angles.h"
+
+#include <erfa.h>
+
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <thread>
 
 namespace ephemeris {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kArcsecond = kPi / 180.0 / 3600.0;
+constexpr double kPi = std::numbers::pi;
+constexpr double kArcsecond = angles::kDegree / 3600.0;
 // Light time moves a direction by at most v/c: 70 km/s at a close perihelion
 // gives 48"; two arcminutes leave room.
 constexpr double kScreenMargin = 120 * kArcsecond;
 
 void Search(const OrbitCatalogue& catalogue, const FieldSearch& s, const EarthState& earth,
             std::size_t begin, std::size_t end, std::vector<Sighting>& found) {
-    const std::array<double, 3> centre = {std::cos(s.dec) * std::cos(s.ra),
-                                          std::cos(s.dec) * std::sin(s.ra), std::sin(s.dec)};
+    std::array<double, 3> centre{};
+    eraS2c(s.ra, s.dec, centre.data());
     const double screen = std::cos(std::min(kPi, s.radius + kScreenMargin));
     const double keep = std::cos(std::min(kPi, s.radius));
     const auto& orbits = catalogue.orbits();
@@ -37,10 +42,9 @@ void Search(const OrbitCatalogue& catalogue, const FieldSearch& s, const EarthSt
         sight.index = i;
         sight.place = p;
         sight.magnitude = v;
-        const std::array<double, 3> c = {p.direction[1] * centre[2] - p.direction[2] * centre[1],
-                                         p.direction[2] * centre[0] - p.direction[0] * centre[2],
-                                         p.direction[0] * centre[1] - p.direction[1] * centre[0]};
-        sight.distance = std::atan2(std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]), cosine);
+        double direction[3] = {p.direction[0], p.direction[1], p.direction[2]};
+        double axis[3] = {centre[0], centre[1], centre[2]};
+        sight.distance = eraSepp(direction, axis);
         found.push_back(sight);
     }
 }

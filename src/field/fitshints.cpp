@@ -1,7 +1,9 @@
 #include "field/fitshints.h"
 
+#include "platform/angles.h"
 #include "platform/numbers.h"
 #include "reduction/ccdfield.h"
+#include "reduction/sexagesimal.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -22,22 +24,10 @@ std::optional<double> angleValue(const FitsHeader& header, const QString& key, b
     if (!card || card->value.trimmed().isEmpty()) return std::nullopt;
     if (!card->isString)
         if (const auto v = header.number(key)) return v;
-    QString t = card->value.trimmed();
-    const bool negative = t.startsWith(QLatin1Char('-'));
-    if (negative || t.startsWith(QLatin1Char('+'))) t = t.mid(1);
-    static const QRegularExpression separators(QStringLiteral("[\\s:hmsd°'\"]+"));
-    const QStringList parts = t.split(separators, Qt::SkipEmptyParts);
-    if (parts.isEmpty() || parts.size() > 3) return std::nullopt;
-    double value = 0, unit = 1;
-    for (const QString& p : parts) {
-        bool ok = false;
-        const double v = p.toDouble(&ok);
-        if (!ok || v < 0) return std::nullopt;
-        value += v / unit;
-        unit *= 60;
-    }
-    *sexagesimal = parts.size() > 1;
-    return negative ? -value : value;
+    const auto read = ReadSexagesimal(card->value);
+    if (!read) return std::nullopt;
+    *sexagesimal = read->fields.size() > 1;
+    return read->negative ? -read->value : read->value;
 }
 
 FitsCentreHint centreTexts(double raDeg, double decDeg) {
@@ -220,7 +210,7 @@ FitsHints HeaderHints(const FitsHeader& header, int width, int height) {
 }
 
 bool SetScaleDeclination(FitsScaleHint& s, std::optional<double> decDeg) {
-    const double c = decDeg ? std::cos(*decDeg * 3.14159265358979323846 / 180.0) : 1.0;
+    const double c = decDeg ? std::cos(*decDeg * angles::kDegree) : 1.0;
     if (c < 1e-3) return false; // at the pole a right-ascension scale means nothing
     s.corrAsd = s.skyAsd * c;
     s.perDegreeOfRa = decDeg.has_value();

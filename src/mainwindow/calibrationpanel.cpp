@@ -1,7 +1,7 @@
 #include "mainwindow/calibrationpanel.h"
 
 #include "mainwindow/commatopoint.h"
-#include "mainwindow/decsignbox.h"
+#include "platform/widgets/decsignbox.h"
 #include "mainwindow/panelparts.h"
 #include "text/widgets/applylanguage.h"
 

@@ -10,9 +10,11 @@
 #include "catalogues/web/starquery.h"
 #include "catalogues/web/versioncheck.h"
 #include "catalogues/webswitches.h"
+#include "field/markers.h"
+#include "field/session.h"
 #include "mainwindow/commandbar.h"
+#include "mainwindow/commandhost.h"
 #include "mainwindow/fieldpanel.h"
-#include "mainwindow/form1.h"
 #include "mainwindow/messagepanel.h"
 #include "mainwindow/optionpages.h"
 #include "platform/numbers.h"
@@ -26,23 +28,23 @@ QString objectsRead(int count) {
 }
 } // namespace
 
-CatalogueCommands::CatalogueCommands(Form1& form, FieldPanel& field,
+CatalogueCommands::CatalogueCommands(CommandHost& host, FieldPanel& field,
                                      const MinorPlanetPage& minorPlanets, MessagePanel& messages,
                                      const CommandBar& commands)
-    : QObject(&form), m_form(form), m_field(field), m_minorPlanets(minorPlanets),
+    : QObject(host.hostWidget()), m_host(host), m_field(field), m_minorPlanets(minorPlanets),
       m_messages(messages), m_commands(commands) {
     setObjectName(QStringLiteral("catalogueCommands"));
 }
 
 bool CatalogueCommands::downloadStars() {
-    SessionState& s = m_form.session();
+    SessionState& s = m_host.session();
     const TypedCentreFields typed = m_field.centre();
     Web().StarCacheKey = StarCacheKey(typed, m_field.radius(), m_field.magnitude());
     Web().MinorPlanetCacheKey = MinorPlanetCacheKey(
         typed, m_minorPlanets.date(), m_minorPlanets.field(), m_minorPlanets.magnitude());
     const StarQueryPlan plan = PlanStarQuery(typed);
     if (!plan.reading.centre) {
-        m_form.LogMessage(
+        m_host.LogMessage(
             tr("%1: not a number in %2 (\"%3\"), nothing downloaded")
                 .arg(m_commands.downloadCaption(), plan.reading.badField, plan.reading.badText));
         s.StarAnswerStale = true;
@@ -50,24 +52,24 @@ bool CatalogueCommands::downloadStars() {
     }
     s.CentreRA = plan.reading.centre->ra;
     s.CentreDec = plan.reading.centre->dec;
-    m_form.LogMessage(FormMessage(8));
+    m_host.LogMessage(FormMessage(8));
     std::shared_ptr<MessagePanel::ProgressLine> progress;
     const DownloadOptions options = m_messages.downloadOptions(
-        QStringLiteral("data"), [this](const QString& line) { m_form.LogMessage(line); }, progress);
+        QStringLiteral("data"), [this](const QString& line) { m_host.LogMessage(line); }, progress);
     // The local catalogue, when chosen, answers the same query in-process.
     const DownloadResult result = QueryUsnoA2(
         m_field.epoch(), plan.coordinates.ra, plan.coordinates.dec, m_field.radius(),
         m_field.magnitude(), Web(), Sites().starServer, Web().StarCacheKey, options, StarSource());
     m_messages.endDownload();
     if (result.status == DownloadResult::Status::Blocked)
-        m_form.LogMessage(tr("Star server blocked (Internet problems): nothing downloaded"));
+        m_host.LogMessage(tr("Star server blocked (Internet problems): nothing downloaded"));
     else if (result.status == DownloadResult::Status::Downloaded)
         progress->update(result.bytes, true);
     s.StarAnswerStale = !result.ok();
     if (CheckForUpdate({Web().UpdateCheckEnabled, Sites().makerSite, RunningVersionText()})
             .newVersion)
-        m_form.ShowSuggestion(QStringLiteral("softupdate"), 1);
-    if (result.ok()) m_form.LogMessage(FormMessage(9));
+        m_host.ShowSuggestion(QStringLiteral("softupdate"), 1);
+    if (result.ok()) m_host.LogMessage(FormMessage(9));
     return true;
 }
 
@@ -89,7 +91,7 @@ QString CatalogueCommands::typedMinorPlanetQuery() const {
 }
 
 void CatalogueCommands::queryMinorPlanets() {
-    SessionState& s = m_form.session();
+    SessionState& s = m_host.session();
     // data2 answers no query until this one succeeds.
     s.MinorPlanetAnswerQuery.clear();
     const QString typedQuery = typedMinorPlanetQuery();
@@ -100,45 +102,45 @@ void CatalogueCommands::queryMinorPlanets() {
     const MinorPlanetQueryReading reading = MakeMinorPlanetQuery(f);
     if (!reading.query) {
         DiscardMinorPlanetAnswer(); // it answers another field or date
-        return m_form.LogMessage(tr("Minor planets: not a number in the %1 field (\"%2\"), "
+        return m_host.LogMessage(tr("Minor planets: not a number in the %1 field (\"%2\"), "
                                     "nothing downloaded")
                                      .arg(reading.badField, reading.badText));
     }
-    m_form.LogMessage(FormMessage(21));
+    m_host.LogMessage(FormMessage(21));
     std::shared_ptr<MessagePanel::ProgressLine> progress;
     const DownloadOptions options = m_messages.downloadOptions(
-        QStringLiteral("data2"), [this](const QString& line) { m_form.LogMessage(line); },
+        QStringLiteral("data2"), [this](const QString& line) { m_host.LogMessage(line); },
         progress);
     const auto local = ChosenLocalSource(Sites(), f); // computed here instead of downloaded
     const DownloadResult result = QueryMpcChecker(*reading.query, Web(), Sites().minorPlanetService,
                                                   Web().MinorPlanetCacheKey, options, local);
     m_messages.endDownload();
     if (result.status == DownloadResult::Status::Blocked)
-        m_form.LogMessage(tr("Minor-planet service blocked (Internet bugs): nothing downloaded"));
+        m_host.LogMessage(tr("Minor-planet service blocked (Internet bugs): nothing downloaded"));
     else if (result.status == DownloadResult::Status::Downloaded && !local)
         progress->update(result.bytes, true);
     if (!result.ok()) return;
     s.MinorPlanetAnswerQuery = typedQuery;
-    m_form.LogMessage(FormMessage(22));
+    m_host.LogMessage(FormMessage(22));
 }
 
 void CatalogueCommands::readStars() {
-    m_form.LogMessage(FormMessage(18));
+    m_host.LogMessage(FormMessage(18));
     const StarFileResult read = ReadSessionStars(
-        m_form.session(), programfolder::File(QStringLiteral("data")), m_field.centre());
-    if (!read.opened) m_form.LogMessage(QStringLiteral("data: %1").arg(read.error));
-    m_form.LogMessage(tr("%1: %2").arg(FormText(20), QString::number(read.rows.inUse) +
+        m_host.session(), programfolder::File(QStringLiteral("data")), m_field.centre());
+    if (!read.opened) m_host.LogMessage(QStringLiteral("data: %1").arg(read.error));
+    m_host.LogMessage(tr("%1: %2").arg(FormText(20), QString::number(read.rows.inUse) +
                                                          QLatin1Char('/') +
                                                          objectsRead(read.rows.rowsRead)));
 }
 
 void CatalogueCommands::readMinorPlanets() {
-    SessionState& s = m_form.session();
+    SessionState& s = m_host.session();
     if (!minorPlanetAnswerCurrent()) {
         // data2 holds the answer of another field or date, or none: nothing
         // of it is drawn or listed as this query's.
         s.forgetMinorPlanets();
-        m_form.LogMessage(tr("Minor planets: no answer for the typed field and date, none shown"));
+        m_host.LogMessage(tr("Minor planets: no answer for the typed field and date, none shown"));
         return;
     }
     // Right ascensions are taken on the field's side of 0h: about the typed
@@ -150,21 +152,21 @@ void CatalogueCommands::readMinorPlanets() {
                             s.Plate.corrDec, centreRa, s.MinorPlanets);
     s.Catalogue.minorPlanets = read.rows.planets;
     for (const QString& note : MinorPlanetReadNotes(read))
-        m_form.LogMessage(note);
-    m_form.LogMessage(tr("%1: %2").arg(FormText(76), objectsRead(read.rows.count)));
+        m_host.LogMessage(note);
+    m_host.LogMessage(tr("%1: %2").arg(FormText(76), objectsRead(read.rows.count)));
 }
 
 bool CatalogueCommands::minorPlanetAnswerCurrent() const {
-    const QString& answered = m_form.session().MinorPlanetAnswerQuery;
+    const QString& answered = m_host.session().MinorPlanetAnswerQuery;
     return !answered.isEmpty() && answered == typedMinorPlanetQuery();
 }
 
 void CatalogueCommands::readDeepSky() {
-    SessionState& s = m_form.session();
-    if (!m_form.CentreJ2000()) {
+    SessionState& s = m_host.session();
+    if (!m_host.CentreJ2000()) {
         s.DeepSky.count = 0;
         s.Catalogue.deepSky.clear();
-        m_form.LogMessage(tr("NGC/IC objects: the field centre holds no number, none are read"));
+        m_host.LogMessage(tr("NGC/IC objects: the field centre holds no number, none are read"));
     } else {
         const DeepSkyWindow window{s.CentrePlateRA, s.CentrePlateDec,
                                    DeepSkyWindowHalfWidth(numbers::Lenient(m_field.radius()),
@@ -173,9 +175,9 @@ void CatalogueCommands::readDeepSky() {
             programfolder::Path(), window, s.Plate.corrAsd, s.Plate.corrDec, s.DeepSky);
         s.Catalogue.deepSky = read.objects;
         for (const QString& note : DeepSkyReadNotes(read))
-            m_form.LogMessage(note);
+            m_host.LogMessage(note);
     }
-    m_form.LogMessage(tr("%1: %2").arg(FormText(77), objectsRead(s.DeepSky.count)));
+    m_host.LogMessage(tr("%1: %2").arg(FormText(77), objectsRead(s.DeepSky.count)));
 }
 
 std::optional<BrowserField> CatalogueCommands::browserField() const {

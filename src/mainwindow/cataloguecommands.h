@@ -15,14 +15,14 @@
 
 class CommandBar;
 class FieldPanel;
-class Form1;
+class CommandHost;
 class MessagePanel;
 class MinorPlanetPage;
 
 class CatalogueCommands : public QObject {
     Q_OBJECT
 public:
-    CatalogueCommands(Form1& form, FieldPanel& field, const MinorPlanetPage& minorPlanets,
+    CatalogueCommands(CommandHost& host, FieldPanel& field, const MinorPlanetPage& minorPlanets,
                       MessagePanel& messages, const CommandBar& commands);
 
     // Downloads (or answers from the local catalogue) the stars of the typed
@@ -52,7 +52,7 @@ private:
     // The typed minor-planet query as one text, to tell answers apart.
     QString typedMinorPlanetQuery() const;
 
-    Form1& m_form;
+    CommandHost& m_host;
     FieldPanel& m_field;
     const MinorPlanetPage& m_minorPlanets;
     MessagePanel& m_messages;

@@ -2,10 +2,11 @@
 
 #include "field/typedvalues.h"
 #include "mainwindow/commatopoint.h"
-#include "mainwindow/decsignbox.h"
 #include "mainwindow/panelparts.h"
 #include "platform/numbers.h"
+#include "platform/widgets/centreentry.h"
 #include "platform/widgets/controlvalue.h"
+#include "platform/widgets/decsignbox.h"
 #include "platform/widgets/messagebox.h"
 #include "text/widgets/applylanguage.h"
 
@@ -27,7 +28,8 @@ constexpr const char* kLabelCaption[12] = {"Champ",    "Arcmin",     "Mag max:",
 } // namespace
 
 FieldPanel::FieldPanel(QWidget* parent)
-    : QGroupBox(QString::fromUtf8("Catalogue d'étoile"), parent), m_sign(new DecSignBox(0, 0)),
+    : QGroupBox(QString::fromUtf8("Catalogue d'étoile"), parent),
+      m_centre(new CentreEntry(QStringLiteral("txt_dec_sign_show(0)"), 48, 60)),
       m_epoch(lineEdit(QStringLiteral("txt_epoch"), QStringLiteral("2000.0"), 70)),
       m_radius(lineEdit(QStringLiteral("txt_distance"), QStringLiteral("20"), 70)),
       m_mag(lineEdit(QStringLiteral("txt_mag"), QStringLiteral("13"), 70)),
@@ -45,22 +47,10 @@ FieldPanel::FieldPanel(QWidget* parent)
         lbl[kLabelIndex[k]] = m_labels[k] = label(kLabelIndex[k], kLabelCaption[k]);
 
     auto* g = new QGridLayout(this);
-    auto* raRow = new QHBoxLayout;
-    auto* decRow = new QHBoxLayout;
-    decRow->addWidget(m_sign);
-    connect(m_sign, &DecSignBox::clicked, this, &FieldPanel::signClicked);
-    for (int i = 0; i < 3; ++i) {
-        m_ra[i] = lineEdit(QStringLiteral("txt_ra(%1)").arg(i), QString(), i == 2 ? 60 : 48);
-        m_dec[i] = lineEdit(QStringLiteral("txt_dec(%1)").arg(i), QString(), i == 2 ? 60 : 48);
-        raRow->addWidget(m_ra[i]);
-        decRow->addWidget(m_dec[i]);
-    }
-    raRow->addStretch();
-    decRow->addStretch();
+    connect(m_centre, &CentreEntry::signClicked, this, &FieldPanel::signClicked);
     g->addWidget(lbl[16], 0, 0);
-    g->addLayout(raRow, 0, 1, 1, 3);
     g->addWidget(lbl[17], 1, 0);
-    g->addLayout(decRow, 1, 1, 1, 3);
+    g->addWidget(m_centre, 0, 1, 2, 3);
     g->addWidget(lbl[11], 2, 0);
     g->addWidget(m_epoch, 2, 1);
     g->addWidget(lbl[0], 3, 0);
@@ -103,21 +93,17 @@ void FieldPanel::retranslate() {
 
 TypedCentreFields FieldPanel::centre() const {
     TypedCentreFields f;
-    for (int i = 0; i < 3; ++i) {
-        f.ra[i] = m_ra[i]->text();
-        f.dec[i] = m_dec[i]->text();
-    }
-    f.decSign = m_sign->sign();
+    f.ra = m_centre->ra();
+    f.dec = m_centre->dec();
+    f.decSign = m_centre->sign()->sign();
     f.epoch = m_epoch->text();
     return f;
 }
 
 void FieldPanel::setCoordinateTexts(const std::array<QString, 3>& ra,
                                     const std::array<QString, 3>& dec) {
-    for (int i = 0; i < 3; ++i) {
-        m_ra[i]->setText(ra[i]);
-        m_dec[i]->setText(dec[i]);
-    }
+    m_centre->setRa(ra);
+    m_centre->setDec(dec);
 }
 
 QString FieldPanel::epoch() const {
@@ -206,15 +192,15 @@ void FieldPanel::setScales(std::optional<double> corrAsd, std::optional<double> 
     if (corrDec) m_corrDec->setText(numbers::Text(*corrDec));
 }
 QString FieldPanel::decSign() const {
-    return m_sign->sign();
+    return m_centre->sign()->sign();
 }
 
 void FieldPanel::setDecSign(const QString& sign) {
-    m_sign->setSign(sign);
+    m_centre->sign()->setSign(sign);
 }
 
 void FieldPanel::syncSignButtons() {
-    m_sign->syncButtons();
+    m_centre->sign()->syncButtons();
 }
 
 std::optional<std::pair<double, double>> FieldPanel::readScales() {

@@ -10,7 +10,7 @@
 #include <array>
 #include <optional>
 
-class DecSignBox;
+class CentreEntry;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -68,9 +68,7 @@ private:
     // The caption of label lbl(label), without its colon: how the box is named.
     QString boxName(int label) const;
 
-    std::array<QLineEdit*, 3> m_ra{};
-    std::array<QLineEdit*, 3> m_dec{};
-    DecSignBox* m_sign;
+    CentreEntry* m_centre;
     QLineEdit* m_epoch;
     QLineEdit* m_radius;
     QLineEdit* m_mag;

@@ -144,6 +144,11 @@ void Form1::closeEvent(QCloseEvent* event) {
     QApplication::exit(0);
 }
 
+QString Form1::buttonText(const QString& name) {
+    const auto* button = findChild<QAbstractButton*>(name);
+    return button ? button->text() : name;
+}
+
 void Form1::LogMessage(const QString& text) {
     m_view->hideInfo();
     m_messages->log(text);

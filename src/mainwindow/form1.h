@@ -11,6 +11,7 @@
 #include "field/markers.h"
 #include "field/session.h"
 #include "imaging/imagefile.h"
+#include "mainwindow/commandhost.h"
 #include "platform/widgets/controlvalue.h"
 
 #include <QMainWindow>
@@ -35,25 +36,27 @@ class OptionTabs;
 class SolvePanel;
 class SolveCommands;
 
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow, public CommandHost {
     Q_OBJECT
 public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
-    SessionState& session() { return m_session; }
-    MarkerStore& markers() { return m_markers; }
+    SessionState& session() override { return m_session; }
+    MarkerStore& markers() override { return m_markers; }
+    QWidget* hostWidget() override { return this; }
+    QString buttonText(const QString& name) override;
 
     // Set by the optical-configuration button while its window is open.
     int ConfigOpenMode = 0;
 
     // Reads the typed centre into CentrePlateRA/Dec (scaled J2000); false when
     // a coordinate box holds no number.
-    bool CentreJ2000();
-    void LogMessage(const QString& text);
-    void SetIdleIndicator(bool idle);
+    bool CentreJ2000() override;
+    void LogMessage(const QString& text) override;
+    void SetIdleIndicator(bool idle) override;
     void ShowSuggestion(const QString& key, int step, const QString& value1 = QStringLiteral("0"),
-                        const QString& value2 = QStringLiteral("0"));
+                        const QString& value2 = QStringLiteral("0")) override;
     // The captions of the panels from the language table.
     void ApplyLanguageToForm();
     // Ticks the sign buttons that match the two sign labels (after a file set them).

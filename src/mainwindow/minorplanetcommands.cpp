@@ -4,7 +4,9 @@
 #include "catalogues/sites.h"
 #include "catalogues/web/elementsdownload.h"
 #include "catalogues/widgets/reportpositiondialog.h"
-#include "mainwindow/form1.h"
+#include "field/markers.h"
+#include "field/session.h"
+#include "mainwindow/commandhost.h"
 #include "mainwindow/imagecanvas.h"
 #include "mainwindow/messagepanel.h"
 #include "mainwindow/optionpages.h"
@@ -13,16 +15,16 @@
 #include <QAbstractButton>
 #include <QDir>
 
-MinorPlanetCommands::MinorPlanetCommands(Form1& form, MessagePanel& messages,
+MinorPlanetCommands::MinorPlanetCommands(CommandHost& host, MessagePanel& messages,
                                          const ImageCanvas& canvas,
                                          const MinorPlanetPage& minorPlanets)
-    : QObject(&form), m_form(form), m_messages(messages), m_canvas(canvas),
+    : QObject(host.hostWidget()), m_host(host), m_messages(messages), m_canvas(canvas),
       m_minorPlanets(minorPlanets) {
     setObjectName(QStringLiteral("minorPlanetCommands"));
 }
 
 void MinorPlanetCommands::noteClick(int x, int y) {
-    m_click = Click{x, y, m_form.session().ImageFileStamp};
+    m_click = Click{x, y, m_host.session().ImageFileStamp};
 }
 
 void MinorPlanetCommands::downloadElements() {
@@ -31,9 +33,10 @@ void MinorPlanetCommands::downloadElements() {
     const QString unpacked = QString::fromLatin1(kMpcorbName);
     if (url.isEmpty())
         return messagebox::Exclamation(
-            &m_form, tr("No address is set for the element file: give one as "
-                        "minor_planet_elements_url in sites.cfg of the program folder."));
-    if (!messagebox::YesNo(&m_form,
+            m_host.hostWidget(),
+            tr("No address is set for the element file: give one as "
+               "minor_planet_elements_url in sites.cfg of the program folder."));
+    if (!messagebox::YesNo(m_host.hostWidget(),
                            tr("Download the minor-planet elements from\n%1\nand unpack them to "
                               "%2 in the program folder?\nThe file is large: some 70 MB to "
                               "download, about 300 MB once unpacked.")
@@ -42,8 +45,8 @@ void MinorPlanetCommands::downloadElements() {
         return;
 
     m_downloading = true;
-    m_form.SetIdleIndicator(false);
-    const auto log = [this](const QString& line) { m_form.LogMessage(line); };
+    m_host.SetIdleIndicator(false);
+    const auto log = [this](const QString& line) { m_host.LogMessage(line); };
     log(tr("Downloading the minor-planet elements from %1").arg(url));
     std::shared_ptr<MessagePanel::ProgressLine> progress;
     const DownloadOptions options =
@@ -57,18 +60,19 @@ void MinorPlanetCommands::downloadElements() {
                             done == total);
         });
     m_messages.endDownload();
-    m_form.SetIdleIndicator(true);
+    m_host.SetIdleIndicator(true);
     m_downloading = false;
     log(result.message);
     if (!result.ok)
         return messagebox::Exclamation(
-            &m_form, tr("The minor-planet elements were not downloaded: %1\nThe files of the "
-                        "program folder are unchanged.")
-                         .arg(result.message));
+            m_host.hostWidget(),
+            tr("The minor-planet elements were not downloaded: %1\nThe files of the "
+               "program folder are unchanged.")
+                .arg(result.message));
 
     SiteHosts& sites = Sites();
     if (sites.localMinorPlanets() && sites.minorPlanetElements == unpacked) return;
-    if (messagebox::YesNo(&m_form,
+    if (messagebox::YesNo(m_host.hostWidget(),
                           tr("Compute the minor planets of the field from %1 for the rest of "
                              "this session?\n(To keep this choice, set minor_planet_source=local "
                              "and minor_planet_elements=%1 in sites.cfg.)")
@@ -81,16 +85,17 @@ void MinorPlanetCommands::downloadElements() {
 }
 
 void MinorPlanetCommands::reportPosition() {
-    const SessionState& s = m_form.session();
+    const SessionState& s = m_host.session();
     if (!s.MatchFound || s.WorkflowMode != WorkflowMode::Coordinates)
         return messagebox::Exclamation(
-            &m_form,
+            m_host.hostWidget(),
             tr("There is no plate to measure with yet: accept an identification with "
                "\"%1\" first, then click the object on the image.")
-                .arg(m_form.findChild<QAbstractButton*>(QStringLiteral("startCalcul"))->text()));
+                .arg(m_host.buttonText(QStringLiteral("startCalcul"))));
     if (!m_click || m_click->image != s.ImageFileStamp)
         return messagebox::Exclamation(
-            &m_form, tr("Click the object on the image first, then choose this command."));
+            m_host.hostWidget(),
+            tr("Click the object on the image first, then choose this command."));
 
     // Always centred: a hand's click is only good to a few pixels.
     const auto pixel = [this](int x, int y) { return m_canvas.pickValue(x, y); };
@@ -101,11 +106,11 @@ void MinorPlanetCommands::reportPosition() {
     draft.observatory = StoredObservatoryCode();
     draft.reportPath = ReportFilePath();
 
-    ReportPositionDialog dialog(draft, &m_form);
+    ReportPositionDialog dialog(draft, m_host.hostWidget());
     dialog.exec();
     if (!dialog.appendedLine()) return;
-    m_form.LogMessage(tr("Added to %1: %2")
+    m_host.LogMessage(tr("Added to %1: %2")
                           .arg(QDir::toNativeSeparators(draft.reportPath), *dialog.appendedLine()));
     if (dialog.observatory() != draft.observatory && !StoreObservatoryCode(dialog.observatory()))
-        m_form.LogMessage(tr("The observatory code could not be stored in the options file"));
+        m_host.LogMessage(tr("The observatory code could not be stored in the options file"));
 }

@@ -10,7 +10,7 @@
 #include <QString>
 #include <optional>
 
-class Form1;
+class CommandHost;
 class ImageCanvas;
 class MessagePanel;
 class MinorPlanetPage;
@@ -18,7 +18,7 @@ class MinorPlanetPage;
 class MinorPlanetCommands : public QObject {
     Q_OBJECT
 public:
-    MinorPlanetCommands(Form1& form, MessagePanel& messages, const ImageCanvas& canvas,
+    MinorPlanetCommands(CommandHost& host, MessagePanel& messages, const ImageCanvas& canvas,
                         const MinorPlanetPage& minorPlanets);
 
     // A click on the solved image at pixel (x, y): the point a report measures.
@@ -37,7 +37,7 @@ private:
         QString image; // the image file's stamp when it was clicked
     };
 
-    Form1& m_form;
+    CommandHost& m_host;
     MessagePanel& m_messages;
     const ImageCanvas& m_canvas;
     const MinorPlanetPage& m_minorPlanets;

@@ -1,8 +1,10 @@
 #include "mainwindow/solvecommands.h"
 
+#include "field/markers.h"
 #include "field/review.h"
+#include "field/session.h"
 #include "field/solve.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/commandhost.h"
 #include "mainwindow/panels.h"
 #include "mainwindow/questions.h"
 #include "platform/programfolder.h"
@@ -15,9 +17,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-SolveCommands::SolveCommands(Form1& form, ImageView& view, FieldPanel& field, DeciderPage& decider,
-                             SolvePanel& solve)
-    : QObject(&form), m_form(form), m_view(view), m_field(field), m_decider(decider),
+SolveCommands::SolveCommands(CommandHost& host, ImageView& view, FieldPanel& field,
+                             DeciderPage& decider, SolvePanel& solve)
+    : QObject(host.hostWidget()), m_host(host), m_view(view), m_field(field), m_decider(decider),
       m_solve(solve) {
     setObjectName(QStringLiteral("solveCommands"));
 }
@@ -28,7 +30,7 @@ void SolveCommands::findStars() {
     // faint nebulosity and noise and squeezes the bright stars together, so
     // the brightest sources found there are often not stars of the catalogue.
     const ImageCanvas& canvas = m_view.canvas();
-    SessionState& s = m_form.session();
+    SessionState& s = m_host.session();
     EnsureSources(
         s, canvas.values().isNull() ? PixelImageFromPicture(canvas.image()) : canvas.values(),
         s.ImageFileStamp);
@@ -36,7 +38,7 @@ void SolveCommands::findStars() {
 
 SolveCommands::MatchRun
 SolveCommands::searchAndReview(const std::function<void(const matching::Candidate&)>& draw) {
-    SessionState& s = m_form.session();
+    SessionState& s = m_host.session();
     MatchRun run;
     // A cancelled review leaves the accepted identification and its plate in
     // use, as before the search.
@@ -55,14 +57,15 @@ SolveCommands::searchAndReview(const std::function<void(const matching::Candidat
     auto found = SearchCandidates(s, *tolerance);
     if (!found) {
         messagebox::Exclamation(
-            &m_form, tr("The first three picked stars lie on one straight line, so no plate "
-                        "model can be computed. Pick other stars."));
+            m_host.hostWidget(),
+            tr("The first three picked stars lie on one straight line, so no plate "
+               "model can be computed. Pick other stars."));
         return run;
     }
     run.count = static_cast<int>(found->candidates.size());
     s.CandidateCount = static_cast<int16_t>(run.count);
     if (found->tableFull)
-        m_form.LogMessage(
+        m_host.LogMessage(
             tr("%1+ candidates: the search stopped when its table was full.").arg(run.count));
     const std::vector<int> evidence = rankCandidates(found->candidates);
     ReviewHooks hooks;
@@ -70,14 +73,14 @@ SolveCommands::searchAndReview(const std::function<void(const matching::Candidat
     hooks.threshold = [this] { return m_decider.readThreshold(); };
     hooks.ask = [this, &evidence](int k, int total, bool outside) {
         const int e = k >= 1 && k <= static_cast<int>(evidence.size()) ? evidence[k - 1] : -1;
-        return AskAboutCandidate(&m_form, k, total, outside, e);
+        return AskAboutCandidate(m_host.hostWidget(), k, total, outside, e);
     };
     ReviewOutcome review;
     if (run.count > 0 && hooks.threshold())
-        review = ReviewCandidates(s, m_form.markers(), found->candidates,
+        review = ReviewCandidates(s, m_host.markers(), found->candidates,
                                   {m_decider.decider(), m_decider.centreOnImage()}, hooks);
     if (review.accepted > 0) {
-        m_form.LogMessage(FormMessage(4));
+        m_host.LogMessage(FormMessage(4));
         showAcceptedPlate();
     }
     run.reviewed = true;
@@ -93,18 +96,19 @@ SolveCommands::searchAndReview(const std::function<void(const matching::Candidat
 }
 
 bool SolveCommands::autoPicks() {
-    SessionState& s = m_form.session();
+    SessionState& s = m_host.session();
     findStars();
     const QImage& picture = m_view.canvas().image();
-    if (!StoreAutoPicks(s, m_form.markers().clicpic, picture.width(), picture.height())) {
-        messagebox::Exclamation(&m_form, tr("Fewer than five usable stars were found on the image "
-                                            "(%1 found). Pick five stars with \"2-Etoiles\".")
-                                             .arg(s.Sources.size()));
+    if (!StoreAutoPicks(s, m_host.markers().clicpic, picture.width(), picture.height())) {
+        messagebox::Exclamation(m_host.hostWidget(),
+                                tr("Fewer than five usable stars were found on the image "
+                                   "(%1 found). Pick five stars with \"2-Etoiles\".")
+                                    .arg(s.Sources.size()));
         return false;
     }
     m_view.magnifier().hide();
     m_view.canvas().update();
-    m_form.LogMessage(
+    m_host.LogMessage(
         tr("Five stars picked among the %1 found on the image.").arg(s.Sources.size()));
     return true;
 }
@@ -112,7 +116,7 @@ bool SolveCommands::autoPicks() {
 std::vector<int> SolveCommands::rankCandidates(std::vector<matching::Candidate>& candidates) {
     if (!m_decider.rankByEvidence() || candidates.empty()) return {};
     findStars();
-    const std::vector<int> evidence = CandidateEvidenceList(m_form.session(), candidates);
+    const std::vector<int> evidence = CandidateEvidenceList(m_host.session(), candidates);
     const std::vector<int> order = RankByEvidence(evidence);
     std::vector<matching::Candidate> ranked;
     std::vector<int> rankedEvidence;
@@ -125,7 +129,7 @@ std::vector<int> SolveCommands::rankCandidates(std::vector<matching::Candidate>&
 }
 
 void SolveCommands::showAcceptedPlate() {
-    SessionState& s = m_form.session();
+    SessionState& s = m_host.session();
     if (!m_decider.refinePlate()) {
         showPlate([&s] { return PlateInUseText(s, nullptr); }, {});
         return;
@@ -134,7 +138,7 @@ void SolveCommands::showAcceptedPlate() {
     const QImage& picture = m_view.canvas().image();
     const RefineResult r = RefineSessionPlate(s, picture.width(), picture.height());
     showPlate([&s, r] { return PlateInUseText(s, &r); }, ResidualLines(r, s.Catalogue.stars));
-    m_form.LogMessage(PlateInUseText(s, &r));
+    m_host.LogMessage(PlateInUseText(s, &r));
 }
 
 void SolveCommands::showPlate(const std::function<QString()>& text,
@@ -149,35 +153,37 @@ void SolveCommands::forgetPlate() {
 }
 
 void SolveCommands::exportWcs() {
-    const SessionState& s = m_form.session();
+    const SessionState& s = m_host.session();
     const QImage& picture = m_view.canvas().image();
     if (!s.MatchFound || picture.isNull()) {
         messagebox::Exclamation(
-            &m_form,
+            m_host.hostWidget(),
             tr("There is no plate to export yet: accept an identification with \"%1\" "
                "first.")
-                .arg(m_form.findChild<QAbstractButton*>(QStringLiteral("startCalcul"))->text()));
+                .arg(m_host.buttonText(QStringLiteral("startCalcul"))));
         return;
     }
     const std::optional<TanPlate> plate =
         s.RefinedPlate ? s.RefinedPlate
                        : TanPlateOf(s.plateInUse(), picture.width(), picture.height());
     if (!plate) {
-        messagebox::Exclamation(&m_form, tr("The plate in use cannot be written as a WCS header."));
+        messagebox::Exclamation(m_host.hostWidget(),
+                                tr("The plate in use cannot be written as a WCS header."));
         return;
     }
-    auto path = filedialog::Save(&m_form, tr("Export WCS"), tr("WCS header (*.wcs)"),
+    auto path = filedialog::Save(m_host.hostWidget(), tr("Export WCS"), tr("WCS header (*.wcs)"),
                                  programfolder::Path());
     if (!path || path->isEmpty()) return;
     if (QFileInfo(*path).suffix().isEmpty()) *path += QStringLiteral(".wcs");
     QString error;
     const FileRows rows = s.ImageRowsBottomUp ? FileRows::BottomUp : FileRows::TopDown;
     if (!WriteWcsFile(*path, *plate, picture.width(), picture.height(), rows, &error)) {
-        messagebox::Exclamation(&m_form, tr("The WCS header could not be written to %1: %2")
-                                             .arg(QDir::toNativeSeparators(*path), error));
+        messagebox::Exclamation(m_host.hostWidget(),
+                                tr("The WCS header could not be written to %1: %2")
+                                    .arg(QDir::toNativeSeparators(*path), error));
         return;
     }
-    m_form.LogMessage(tr("WCS header written: %1 (%2)")
+    m_host.LogMessage(tr("WCS header written: %1 (%2)")
                           .arg(QDir::toNativeSeparators(*path),
                                s.RefinedPlate ? tr("refined plate") : tr("three-star model")));
 }

@@ -17,14 +17,14 @@
 
 class DeciderPage;
 class FieldPanel;
-class Form1;
+class CommandHost;
 class ImageView;
 class SolvePanel;
 
 class SolveCommands : public QObject {
     Q_OBJECT
 public:
-    SolveCommands(Form1& form, ImageView& view, FieldPanel& field, DeciderPage& decider,
+    SolveCommands(CommandHost& host, ImageView& view, FieldPanel& field, DeciderPage& decider,
                   SolvePanel& solve);
 
     struct MatchRun {
@@ -65,7 +65,7 @@ private:
     };
     std::optional<ShownPlate> m_shown;
 
-    Form1& m_form;
+    CommandHost& m_host;
     ImageView& m_view;
     FieldPanel& m_field;
     DeciderPage& m_decider;

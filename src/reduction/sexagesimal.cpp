@@ -2,6 +2,8 @@
 
 #include "platform/numbers.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cmath>
 
@@ -43,4 +45,22 @@ void SplitSexagesimal(double value, int16_t& whole, int16_t& minutes, double& se
     whole = clampToInt16(value < 0 ? -p.whole : p.whole);
     minutes = static_cast<int16_t>(p.minutes);
     seconds = numbers::RoundHalfEven(p.seconds, 4);
+}
+
+std::optional<SexagesimalText> ReadSexagesimal(const QString& text) {
+    SexagesimalText read;
+    QString t = text.trimmed();
+    read.negative = t.startsWith(QLatin1Char('-'));
+    if (read.negative || t.startsWith(QLatin1Char('+'))) t = t.mid(1);
+    static const QRegularExpression separators(QStringLiteral("[\\s:+hmsd\u00b0'\"]+"));
+    read.fields = t.split(separators, Qt::SkipEmptyParts);
+    if (read.fields.isEmpty() || read.fields.size() > 3) return std::nullopt;
+    double unit = 1;
+    for (const QString& field : read.fields) {
+        const auto v = numbers::Strict(field);
+        if (!v || *v < 0) return std::nullopt;
+        read.value += *v / unit;
+        unit *= 60;
+    }
+    return read;
 }

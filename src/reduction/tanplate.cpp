@@ -2,13 +2,17 @@
 
 #include "reduction/rightascension.h"
 
+#include "platform/angles.h"
+
+#include <erfa.h>
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace {
 
-constexpr double kD2R = std::numbers::pi / 180.0;
+using angles::kDegree;
 
 // Solves the symmetric 3 x 3 system m * v = b by elimination with partial
 // pivoting; false when it is singular.
@@ -39,23 +43,23 @@ bool Solve3(std::array<std::array<double, 3>, 3> m, std::array<double, 3> b,
 
 } // namespace
 
-std::optional<std::array<double, 2>> SkyToStandard(const SkyPoint& sky, const SkyPoint& centre) {
-    const double b = sky.dec * kD2R, b0 = centre.dec * kD2R;
-    const double da = (sky.ra - centre.ra) * kD2R;
-    const double sb = std::sin(b), cb = std::cos(b), sb0 = std::sin(b0), cb0 = std::cos(b0);
-    const double d = sb * sb0 + cb * cb0 * std::cos(da);
-    if (!(d > 1e-12)) return std::nullopt;
-    return std::array<double, 2>{cb * std::sin(da) / d / kD2R,
-                                 (sb * cb0 - cb * sb0 * std::cos(da)) / d / kD2R};
+std::optional<std::array<double, 2>> SkyToStandard(const SkyPoint& sky, const SkyPoint& centre,
+                                                   TangentPlane* status) {
+    double xi = 0, eta = 0;
+    const int j = eraTpxes(sky.ra * kDegree, sky.dec * kDegree, centre.ra * kDegree,
+                           centre.dec * kDegree, &xi, &eta);
+    const auto where = static_cast<TangentPlane>(j);
+    if (status) *status = where;
+    // A position that is no number gives no point on the plane either.
+    if (where != TangentPlane::Projected || !std::isfinite(xi) || !std::isfinite(eta))
+        return std::nullopt;
+    return std::array<double, 2>{xi / kDegree, eta / kDegree};
 }
 
 SkyPoint StandardToSky(double xi, double eta, const SkyPoint& centre) {
-    const double x = xi * kD2R, y = eta * kD2R, b0 = centre.dec * kD2R;
-    const double sb0 = std::sin(b0), cb0 = std::cos(b0);
-    const double d = cb0 - y * sb0;
-    const double ra = centre.ra + std::atan2(x, d) / kD2R;
-    const double dec = std::atan2(sb0 + y * cb0, std::hypot(x, d)) / kD2R;
-    return {NormaliseRa(ra), dec};
+    double ra = 0, dec = 0;
+    eraTpsts(xi * kDegree, eta * kDegree, centre.ra * kDegree, centre.dec * kDegree, &ra, &dec);
+    return {NormaliseRa(ra / kDegree), dec / kDegree};
 }
 
 SkyPoint TanPlate::pixelToSky(double x, double y) const {

@@ -17,18 +17,27 @@
 #include <span>
 #include <vector>
 
-// Gnomonic projection of `sky` about the tangent point `centre`.
-// Given: sky and centre, degrees. Returned: xi, eta in degrees; nothing when
-// the point lies 90 degrees or more from the tangent point (it has no image
-// on the plane).
-// Reference: Calabretta & Greisen 2002, A&A 395, 1077 (TAN); the same
-// formulas as ERFA's eraTpxes.
-std::optional<std::array<double, 2>> SkyToStandard(const SkyPoint& sky, const SkyPoint& centre);
+// Where a point falls for the gnomonic projection: the status codes of ERFA's
+// eraTpxes, with its threshold (the point's cosine of distance from the
+// tangent point against 1e-6).
+enum class TangentPlane {
+    Projected = 0,       // on the plane
+    TooFarFromAxis = 1,  // 90 degrees from the tangent point, or just short of it
+    AntistarOnPlane = 2, // just beyond 90 degrees: the opposite point's image
+    AntistarTooFar = 3,  // beyond: on the far side of the sky
+};
 
-// Inverse gnomonic projection.
+// Gnomonic projection of `sky` about the tangent point `centre` (ERFA
+// eraTpxes). Given: sky and centre, degrees. Returned: xi, eta in degrees;
+// nothing unless the point is Projected (it has no image on the plane), and
+// the status in `status` when it is given.
+// Reference: Calabretta & Greisen 2002, A&A 395, 1077 (TAN).
+std::optional<std::array<double, 2>> SkyToStandard(const SkyPoint& sky, const SkyPoint& centre,
+                                                   TangentPlane* status = nullptr);
+
+// Inverse gnomonic projection (ERFA eraTpsts).
 // Given: xi, eta in degrees, tangent point `centre` in degrees.
 // Returned: the sky position, degrees, right ascension in 0..360.
-// Reference: as above; ERFA's eraTpsts.
 SkyPoint StandardToSky(double xi, double eta, const SkyPoint& centre);
 
 struct TanPlate {

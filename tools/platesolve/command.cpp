@@ -1,6 +1,7 @@
 #include "command.h"
 
 #include "platform/numbers.h"
+#include "reduction/sexagesimal.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -58,6 +59,21 @@ double CommandLine::number(const QString& name) const {
     const auto v = numbers::Strict(text);
     if (!v) Fail(QStringLiteral("--%1: \"%2\" is not a number").arg(name, text));
     return *v;
+}
+
+TypedAngle ReadTypedAngle(const QString& name, const QString& text, bool allThree, bool withSign) {
+    const auto read = ReadSexagesimal(text);
+    const bool signGiven =
+        text.trimmed().startsWith(QLatin1Char('-')) || text.trimmed().startsWith(QLatin1Char('+'));
+    if (!read || (allThree && read->fields.size() != 3) || (!withSign && signGiven))
+        Fail(QStringLiteral("--%1: \"%2\" is not \"%3\"")
+                 .arg(name, text,
+                      withSign ? QStringLiteral("+DD MM SS") : QStringLiteral("HH MM SS.S")));
+    TypedAngle angle{{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")},
+                     read->negative ? QStringLiteral("-") : QStringLiteral("+")};
+    for (qsizetype i = 0; i < read->fields.size(); ++i)
+        angle.fields[i] = read->fields[i];
+    return angle;
 }
 
 } // namespace platesolve

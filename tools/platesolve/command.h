@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <array>
 
 namespace platesolve {
 
@@ -47,5 +48,16 @@ private:
     QList<QCommandLineOption> options_;
     QCommandLineParser parser_;
 };
+
+// A typed angle as the window's boxes hold it: "HH MM SS.S" or "+DD MM SS"
+// (blanks or colons between), as three texts and the sign ("+" or "-").
+struct TypedAngle {
+    std::array<QString, 3> fields;
+    QString sign;
+};
+// Reads the value of option --`name`: with `allThree` the three numbers must
+// all be there, otherwise the missing ones are "0"; with `signed` false a
+// sign is refused. Exits with kBadInput when it is no such angle.
+TypedAngle ReadTypedAngle(const QString& name, const QString& text, bool allThree, bool withSign);
 
 } // namespace platesolve

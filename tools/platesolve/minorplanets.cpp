@@ -59,20 +59,10 @@ int RunMinorPlanets(const QStringList& args) {
         *f.text = line.value(name);
     }
 
-    const QStringList raParts = ra.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (raParts.size() != 3) Fail(QStringLiteral("--ra: \"%1\" is not \"HH MM SS.S\"").arg(ra));
-    QString decTrimmed = dec.trimmed();
-    t.decSign = QStringLiteral("+");
-    if (decTrimmed.startsWith(u'-') || decTrimmed.startsWith(u'+')) {
-        t.decSign = decTrimmed.left(1);
-        decTrimmed.remove(0, 1);
-    }
-    const QStringList decParts = decTrimmed.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (decParts.size() != 3) Fail(QStringLiteral("--dec: \"%1\" is not \"+DD MM SS\"").arg(dec));
-    for (int i = 0; i < 3; ++i) {
-        t.ra[i] = raParts[i];
-        t.dec[i] = decParts[i];
-    }
+    t.ra = ReadTypedAngle(QStringLiteral("ra"), ra, true, false).fields;
+    const TypedAngle typedDec = ReadTypedAngle(QStringLiteral("dec"), dec, true, true);
+    t.dec = typedDec.fields;
+    t.decSign = typedDec.sign;
     const LocalAnswerResult result = WriteLocalMinorPlanetAnswer(elements, t, answer);
     for (const QString& w : result.warnings)
         Note(w);

@@ -37,7 +37,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <array>
 #include <cstdio>
 #include <memory>
@@ -191,29 +190,14 @@ LoadedImage loadImage(const QString& path) {
     return loaded;
 }
 
-// "HH MM SS.S" (or with colons) as three field texts; "+DD MM SS" with its sign.
-std::array<QString, 3> fieldTexts(QString text, QString* sign) {
-    text = text.trimmed();
-    if (sign) {
-        *sign = text.startsWith(QLatin1Char('-')) ? QStringLiteral("-") : QStringLiteral("+");
-        if (text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+')))
-            text = text.mid(1);
-    }
-    const QStringList parts =
-        text.split(QRegularExpression(QStringLiteral("[\\s:]+")), Qt::SkipEmptyParts);
-    if (parts.isEmpty() || parts.size() > 3) Fail(QStringLiteral("\"%1\" is not H M S").arg(text));
-    std::array<QString, 3> fields{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")};
-    for (int i = 0; i < parts.size(); ++i)
-        fields[i] = parts[i];
-    return fields;
-}
-
 // The answer page from the local index files, as the window's download
 // would produce it.
 QByteArray localAnswer(const Options& o) {
     TypedCentreFields fields;
-    fields.ra = fieldTexts(o.ra, nullptr);
-    fields.dec = fieldTexts(o.dec, &fields.decSign);
+    fields.ra = ReadTypedAngle(QStringLiteral("ra"), o.ra, false, false).fields;
+    const TypedAngle dec = ReadTypedAngle(QStringLiteral("dec"), o.dec, false, true);
+    fields.dec = dec.fields;
+    fields.decSign = dec.sign;
     fields.epoch = o.epoch;
     QString error;
     const QString address =

@@ -1,5 +1,7 @@
 #include "settings/widgets/wizard.h"
 
+#include "platform/widgets/centreentry.h"
+#include "platform/widgets/decsignbox.h"
 #include "platform/widgets/messagebox.h"
 #include "text/language.h"
 #include "text/widgets/applylanguage.h"
@@ -58,21 +60,7 @@ Wizard::Wizard(const WizardFields& fields, QWidget* parent) : QDialog(parent) {
     Frame1 = new QGroupBox(QStringLiteral("Catalogue d'étoile"));
     Frame1->setObjectName(QStringLiteral("Frame1"));
     txt_url = edit(QStringLiteral("txt_url"));
-    for (int i = 0; i < 3; ++i) {
-        m_txt_ra[i] = edit(QStringLiteral("txt_ra(%1)").arg(i));
-        m_txt_dec[i] = edit(QStringLiteral("txt_dec(%1)").arg(i));
-        m_txt_ra[i]->setMaximumWidth(60);
-        m_txt_dec[i]->setMaximumWidth(60);
-    }
-    m_txt_dec_sign[0] = new QRadioButton(QStringLiteral("-"));
-    m_txt_dec_sign[1] = new QRadioButton(QStringLiteral("+"));
-    auto* signs = new QButtonGroup(this);
-    for (int i = 0; i < 2; ++i) {
-        m_txt_dec_sign[i]->setObjectName(QStringLiteral("txt_dec_sign(%1)").arg(i));
-        signs->addButton(m_txt_dec_sign[i]);
-    }
-    txt_dec_sign_show = new QLabel(QStringLiteral("+"));
-    txt_dec_sign_show->setObjectName(QStringLiteral("txt_dec_sign_show"));
+    centre = new CentreEntry(QStringLiteral("txt_dec_sign_show"), 48, 60);
     txt_epoch = edit(QStringLiteral("txt_epoch"));
     txt_mag = edit(QStringLiteral("txt_mag"));
     step1 = button(QStringLiteral("Suivant"), QStringLiteral("step1"));
@@ -82,20 +70,8 @@ Wizard::Wizard(const WizardFields& fields, QWidget* parent) : QDialog(parent) {
         g->addWidget(m_lbl[1], 1, 0);
         g->addWidget(txt_url, 1, 1, 1, 2);
         g->addWidget(m_lbl[2], 2, 0);
-        auto* raRow = new QHBoxLayout;
-        for (QLineEdit* e : m_txt_ra)
-            raRow->addWidget(e);
-        raRow->addStretch();
-        g->addLayout(raRow, 2, 1, 1, 2);
         g->addWidget(m_lbl[3], 3, 0);
-        auto* decRow = new QHBoxLayout;
-        decRow->addWidget(txt_dec_sign_show);
-        for (QLineEdit* e : m_txt_dec)
-            decRow->addWidget(e);
-        decRow->addWidget(m_txt_dec_sign[0]);
-        decRow->addWidget(m_txt_dec_sign[1]);
-        decRow->addStretch();
-        g->addLayout(decRow, 3, 1, 1, 2);
+        g->addWidget(centre, 2, 1, 2, 2);
         g->addWidget(m_lbl[4], 4, 0);
         g->addWidget(txt_epoch, 4, 1);
         g->addWidget(m_lbl[5], 5, 0);
@@ -168,9 +144,7 @@ Wizard::Wizard(const WizardFields& fields, QWidget* parent) : QDialog(parent) {
     connect(back, &QPushButton::clicked, this, &Wizard::back_Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(Combo, &QComboBox::activated, this, &Wizard::Combo_Click);
-    for (int i = 0; i < 2; ++i)
-        connect(m_txt_dec_sign[i], &QRadioButton::clicked, this,
-                [this, i] { txt_dec_sign_Click(i); });
+    connect(centre, &CentreEntry::signClicked, this, &Wizard::txt_dec_sign_Click);
     Form_Load(fields);
 }
 
@@ -193,16 +167,13 @@ void Wizard::setFields(const WizardFields& f) {
     txt_calcul->setText(f.calcul);
     txt_corrasd->setText(f.corrAsd);
     txt_corrdec->setText(f.corrDec);
-    for (int i = 0; i < 3; ++i)
-        m_txt_dec[i]->setText(f.dec[i]);
-    m_txt_dec_sign[0]->setChecked(f.decSignOption[0]);
-    m_txt_dec_sign[1]->setChecked(f.decSignOption[1]);
-    txt_dec_sign_show->setText(f.decSignShow);
+    centre->setDec(f.dec);
+    centre->sign()->setButtonsChecked(f.decSignOption);
+    centre->sign()->setSign(f.decSignShow);
     txt_distance->setText(f.distance);
     txt_epoch->setText(f.epoch);
     txt_mag->setText(f.mag);
-    for (int i = 0; i < 3; ++i)
-        m_txt_ra[i]->setText(f.ra[i]);
+    centre->setRa(f.ra);
     txt_tolerance->setText(f.tolerance);
     txt_url->setText(f.url);
 }
@@ -212,12 +183,10 @@ WizardFields Wizard::fields() const {
     f.calcul = txt_calcul->text();
     f.corrAsd = txt_corrasd->text();
     f.corrDec = txt_corrdec->text();
-    for (int i = 0; i < 3; ++i) {
-        f.dec[i] = m_txt_dec[i]->text();
-        f.ra[i] = m_txt_ra[i]->text();
-    }
-    f.decSignOption = {m_txt_dec_sign[0]->isChecked(), m_txt_dec_sign[1]->isChecked()};
-    f.decSignShow = txt_dec_sign_show->text();
+    f.dec = centre->dec();
+    f.ra = centre->ra();
+    f.decSignOption = centre->sign()->buttonsChecked();
+    f.decSignShow = centre->sign()->sign();
     f.distance = txt_distance->text();
     f.epoch = txt_epoch->text();
     f.mag = txt_mag->text();
@@ -278,5 +247,15 @@ void Wizard::Combo_Click(int position) {
 }
 
 void Wizard::txt_dec_sign_Click(int index) {
-    txt_dec_sign_show->setText(index == 0 ? QStringLiteral("-") : QStringLiteral("+"));
+    centre->sign()->setSign(index == 0 ? QStringLiteral("-") : QStringLiteral("+"));
+}
+
+QLineEdit* Wizard::txt_ra(int i) const {
+    return centre->raBox(i);
+}
+QLineEdit* Wizard::txt_dec(int i) const {
+    return centre->decBox(i);
+}
+QRadioButton* Wizard::txt_dec_sign(int i) const {
+    return centre->sign()->button(i);
 }

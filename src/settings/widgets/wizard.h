@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <array>
 
+class CentreEntry;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -52,10 +53,10 @@ public:
     QGroupBox* Frame2 = nullptr; // optical configuration
     QGroupBox* Frame3 = nullptr; // calculation parameters
     QLineEdit* txt_url = nullptr;
-    QLineEdit* txt_ra(int i) const { return m_txt_ra.at(i); }
-    QLineEdit* txt_dec(int i) const { return m_txt_dec.at(i); }
-    QRadioButton* txt_dec_sign(int i) const { return m_txt_dec_sign.at(i); }
-    QLabel* txt_dec_sign_show = nullptr;
+    CentreEntry* centre = nullptr; // txt_ra, the sign, txt_dec
+    QLineEdit* txt_ra(int i) const;
+    QLineEdit* txt_dec(int i) const;
+    QRadioButton* txt_dec_sign(int i) const;
     QLineEdit* txt_epoch = nullptr;
     QLineEdit* txt_mag = nullptr;
     QComboBox* Combo = nullptr;
@@ -86,9 +87,6 @@ private:
     void retranslate();
 
     std::vector<OpticalConfiguration> m_configs;
-    std::array<QLineEdit*, 3> m_txt_ra{};
-    std::array<QLineEdit*, 3> m_txt_dec{};
-    std::array<QRadioButton*, 2> m_txt_dec_sign{};
     std::array<QLabel*, 16> m_lbl{};
     int m_page = 0; // the page shown, 0..2
 };
