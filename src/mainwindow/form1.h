@@ -127,6 +127,7 @@ public slots:
     void AutoPicks_Click();  // five picks among the stars found on the image
     void BlindSolve_Click(); // solve without position from the local index files
     void mnu_blindsolve_Click();
+    void mnu_blindscales_Click(); // keeps the tick in the options file
     void Picture1_Click();
     void Picture1_DblClick();
     void Picture1_MouseMove(float x, float y);

@@ -17,6 +17,7 @@
 #include "mainwindow/solvecommands.h"
 #include "platform/widgets/messagebox.h"
 #include "reduction/rightascension.h"
+#include "settings/options.h"
 #include "text/language.h"
 
 #include <QDragEnterEvent>
@@ -203,6 +204,11 @@ void Form1::BlindSolve_Click() {
 
 void Form1::mnu_blindsolve_Click() {
     BlindSolve_Click();
+}
+
+void Form1::mnu_blindscales_Click() {
+    const QAction* known = m_menu->command(QStringLiteral("mnu_blindscales"));
+    options::SetValue(QStringLiteral("blind/scalesKnown"), known->isChecked());
 }
 
 void Form1::calculateIfAuto() {

@@ -1,5 +1,6 @@
 #include "mainwindow/mainmenu.h"
 
+#include "settings/options.h"
 #include "text/widgets/applylanguage.h"
 
 #include <QAction>
@@ -37,6 +38,8 @@ MainMenu::MainMenu(QMenuBar* bar) : QObject(bar), m_bar(bar) {
     add(file, "mnu_blindsolve", "Solve without position...");
     add(file, "mnu_blindscales", "Scales known (10 %)");
     command(QStringLiteral("mnu_blindscales"))->setCheckable(true);
+    command(QStringLiteral("mnu_blindscales"))
+        ->setChecked(options::Value(QStringLiteral("blind/scalesKnown"), false).toBool());
     add(file, "mnu_reportposition", "Report position...");
     file->addSeparator();
     add(file, "mnu_quit", "Qutiter", QKeySequence::Quit);
