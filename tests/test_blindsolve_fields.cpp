@@ -90,8 +90,8 @@ TEST(BlindSolveFields, RealFieldsWithTheScaleKnownAndWithNothingKnown) {
         {"GammaCygni-vasey", false}, // 3.4 degrees, Milky Way star cloud
         {"barnard22", false},        // 1.8 degrees, dark nebula in Taurus
         {"ic1396", false},           // 3.4 degrees
-        {"ic1848", false},           // 2.2 degrees
-        {"ic1848-mirrored", false},  // the same, mirrored left to right
+        {"ic1848", true},            // 2.2 degrees
+        {"ic1848-mirrored", true},   // the same, mirrored left to right
         {"ic2177", false},           // 2.4 degrees, DSS plate
         {"m8", false, 2.5}, // 2.4 degrees, bright nebula; the reference bends 2.3 px at the corners
         {"n104", false, 2.5},    // 2.1 degrees, globular cluster beside the SMC; 3.0 px of bending
