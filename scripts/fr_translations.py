@@ -454,6 +454,21 @@ FRENCH = {
     '%1: not an ordinary file (a device, a pipe or a folder)': '%1 : ce n\'est pas un fichier ordinaire (un périphérique, un tube ou un dossier)',
     '%1: larger than the %2 bytes such a file can hold': '%1 : plus grand que les %2 octets qu\'un tel fichier peut contenir',
     '%1: the file cannot be read': '%1 : le fichier ne peut pas être lu',
+    'Load an image first.': "Chargez d'abord une image.",
+    'Solving without position among the index files of %1…': 'Résolution sans position parmi les fichiers d\'index de %1…',
+    'Solve without position': 'Résoudre sans position',
+    'field widths %1° to %2°': 'largeurs de champ de %1° à %2°',
+    'Index file skipped: %1': "Fichier d'index écarté : %1",
+    'Solving without position cancelled; nothing was changed.': "Résolution sans position annulée ; rien n'a été modifié.",
+    'No index file of %1 can solve this image (%2).': "Aucun fichier d'index de %1 ne peut résoudre cette image (%2).",
+    'Too few stars were found on the image (%1).': "Trop peu d'étoiles ont été trouvées sur l'image (%1).",
+    'No solution within %1 s among %n index file(s) (%2).': ("Aucune solution en %1 s avec %n fichier d'index (%2).", "Aucune solution en %1 s parmi %n fichiers d'index (%2)."),
+    'Solved without position in %1 s (index file %2, log-odds %3, %4 stars): centre J2000 %5h %6m %7s %8%9° %10′ %11″, radius %12′, Corr Asd %13, Corr Dec %14, %15″/pixel%16.': 'Résolu sans position en %1 s (fichier d\'index %2, log-cote %3, %4 étoiles) : centre J2000 %5h %6m %7s %8%9° %10′ %11″, rayon %12′, Corr Asd %13, Corr Dec %14, %15″/pixel%16.',
+    ', mirrored': ', en miroir',
+    'Solve without position…': 'Résoudre sans position…',
+    'Typed scales known (±10 %) for the solve without position': 'Échelles saisies connues (±10 %) pour la résolution sans position',
+    'No position': 'Sans position',
+    'Solve without position: finds the field among the local index files from the stars of the image alone': "Résoudre sans position : trouve le champ parmi les fichiers d'index locaux à partir des seules étoiles de l'image",
 }
 
 path = sys.argv[1] if len(sys.argv) > 1 else 'translations/astroplate_fr.ts'

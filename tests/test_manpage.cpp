@@ -71,7 +71,8 @@ TEST(ManPage, APageIsWrittenOnlyWhenItsOptionsAreThoseOfTheHelp) {
     // after the other, escaped for the page; the version is filled in.
     const Written w = writePage(platesolve, source);
     QByteArray helps;
-    for (const QStringList& words : {QStringList{}, QStringList{"solve"}, {"minor-planets"}}) {
+    for (const QStringList& words :
+         {QStringList{}, QStringList{"solve"}, {"minor-planets"}, {"blind"}}) {
         QProcess help;
         help.start(platesolve, words + QStringList{"--help"});
         help.waitForFinished(60000);

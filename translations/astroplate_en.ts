@@ -34,4 +34,14 @@
       </translation>
     </message>
   </context>
+  <context>
+    <name>BlindSolveCommand</name>
+    <message numerus="yes">
+      <source>No solution within %1 s among %n index file(s) (%2).</source>
+      <translation>
+        <numerusform>No solution within %1 s with the %n index file (%2).</numerusform>
+        <numerusform>No solution within %1 s among %n index files (%2).</numerusform>
+      </translation>
+    </message>
+  </context>
 </TS>

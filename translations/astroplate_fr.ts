@@ -2,6 +2,60 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
   <context>
+    <name>BlindSolveCommand</name>
+    <message>
+      <source>Load an image first.</source>
+      <translation>Chargez d'abord une image.</translation>
+    </message>
+    <message>
+      <source>Solving without position among the index files of %1…</source>
+      <translation>Résolution sans position parmi les fichiers d'index de %1…</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>Annuler</translation>
+    </message>
+    <message>
+      <source>Solve without position</source>
+      <translation>Résoudre sans position</translation>
+    </message>
+    <message>
+      <source>field widths %1° to %2°</source>
+      <translation>largeurs de champ de %1° à %2°</translation>
+    </message>
+    <message>
+      <source>Index file skipped: %1</source>
+      <translation>Fichier d'index écarté : %1</translation>
+    </message>
+    <message>
+      <source>Solving without position cancelled; nothing was changed.</source>
+      <translation>Résolution sans position annulée ; rien n'a été modifié.</translation>
+    </message>
+    <message>
+      <source>No index file of %1 can solve this image (%2).</source>
+      <translation>Aucun fichier d'index de %1 ne peut résoudre cette image (%2).</translation>
+    </message>
+    <message>
+      <source>Too few stars were found on the image (%1).</source>
+      <translation>Trop peu d'étoiles ont été trouvées sur l'image (%1).</translation>
+    </message>
+    <message numerus="yes">
+      <source>No solution within %1 s among %n index file(s) (%2).</source>
+      <translation>
+        <numerusform>Aucune solution en %1 s avec %n fichier d'index (%2).</numerusform>
+        <numerusform>Aucune solution en %1 s parmi %n fichiers d'index (%2).</numerusform>
+      </translation>
+    </message>
+    <message>
+      <source>Solved without position in %1 s (index file %2, log-odds %3, %4 stars): centre J2000 %5h %6m %7s %8%9° %10′ %11″, radius %12′, Corr Asd %13, Corr Dec %14, %15″/pixel%16.</source>
+      <translation>Résolu sans position en %1 s (fichier d'index %2, log-cote %3, %4 étoiles) : centre J2000 %5h %6m %7s %8%9° %10′ %11″, rayon %12′, Corr Asd %13, Corr Dec %14, %15″/pixel%16.</translation>
+    </message>
+    <message>
+      <source>, mirrored</source>
+      <translation>, en miroir</translation>
+    </message>
+  </context>
+  <context>
     <name>CatalogueBrowser</name>
     <message>
       <source>The star answer could not be read: %1</source>
@@ -74,6 +128,14 @@
     <message>
       <source>Picks five bright, isolated, well spread stars found on the image</source>
       <translation>Choisit cinq étoiles brillantes, isolées et bien réparties parmi celles trouvées sur l'image</translation>
+    </message>
+    <message>
+      <source>No position</source>
+      <translation>Sans position</translation>
+    </message>
+    <message>
+      <source>Solve without position: finds the field among the local index files from the stars of the image alone</source>
+      <translation>Résoudre sans position : trouve le champ parmi les fichiers d'index locaux à partir des seules étoiles de l'image</translation>
     </message>
   </context>
   <context>
@@ -847,6 +909,14 @@ Le fichier précédent n'a pas été modifié.</translation>
     <message>
       <source>Download minor-planet elements…</source>
       <translation>Télécharger les éléments des astéroïdes…</translation>
+    </message>
+    <message>
+      <source>Solve without position…</source>
+      <translation>Résoudre sans position…</translation>
+    </message>
+    <message>
+      <source>Typed scales known (±10 %) for the solve without position</source>
+      <translation>Échelles saisies connues (±10 %) pour la résolution sans position</translation>
     </message>
   </context>
   <context>

@@ -443,6 +443,12 @@ private:
 
 } // namespace
 
+QString CheckStarIndexFile(const QString& path) {
+    Layout layout;
+    TreeHeader header;
+    return checkStructure(path, layout, header);
+}
+
 StarIndexFolder OpenStarIndexFolder(const QString& folder) {
     StarIndexFolder result;
     result.folder = folder;

@@ -126,6 +126,10 @@ QString StarAddressFromTyped(const QString& host, const TypedCentreFields& field
 // short or cannot be read are listed in `skipped`.
 StarIndexFolder OpenStarIndexFolder(const QString& folder);
 
+// Checks an index file before the index library maps it: an empty text when
+// it is a complete FITS file holding a sound star tree, else why not.
+QString CheckStarIndexFile(const QString& path);
+
 // The default folder of the index files of Debian's astrometry-data packages.
 inline constexpr const char* kDefaultIndexFolder = "/usr/share/astrometry";
 

@@ -16,14 +16,15 @@ QPushButton* button(const char* name, const char* caption) {
 CommandBar::CommandBar(QWidget* parent)
     : QGroupBox(QStringLiteral("Menu"), parent), m_download(button("DownloadData", "1-Download")),
       m_select(button("SelectStar", "2-Etoiles")), m_autoPicks(button("AutoPicks", "Auto")),
-      m_calcul(button("startCalcul", "3-Calcul")), m_fullMap(button("FullMap", "4-Full map")) {
+      m_blind(button("BlindSolve", "Blind")), m_calcul(button("startCalcul", "3-Calcul")),
+      m_fullMap(button("FullMap", "4-Full map")) {
     setObjectName(QStringLiteral("frm(0)"));
     // The layout belongs to the frame.
     auto* l = new QHBoxLayout(this); // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
     // Narrow margins, so that the longer captions of other languages fit the column.
     l->setContentsMargins(4, 4, 4, 4);
     l->setSpacing(3);
-    for (QPushButton* b : {m_download, m_select, m_autoPicks, m_calcul, m_fullMap})
+    for (QPushButton* b : {m_download, m_select, m_autoPicks, m_blind, m_calcul, m_fullMap})
         l->addWidget(b);
 }
 
@@ -36,6 +37,9 @@ void CommandBar::retranslate() {
     m_autoPicks->setText(tr("Auto"));
     m_autoPicks->setToolTip(
         tr("Picks five bright, isolated, well spread stars found on the image"));
+    m_blind->setText(tr("No position"));
+    m_blind->setToolTip(tr("Solve without position: finds the field among the local index files "
+                           "from the stars of the image alone"));
 }
 
 QString CommandBar::downloadCaption() const {

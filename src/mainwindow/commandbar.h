@@ -18,6 +18,7 @@ private:
     QPushButton* m_download;
     QPushButton* m_select;
     QPushButton* m_autoPicks; // AutoPicks: five stars chosen among the stars found
+    QPushButton* m_blind;     // BlindSolve: solve without position
     QPushButton* m_calcul;
     QPushButton* m_fullMap;
 };

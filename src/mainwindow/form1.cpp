@@ -2,6 +2,7 @@
 // reduction files and default settings.
 #include "mainwindow/form1.h"
 
+#include "mainwindow/blindsolvecommand.h"
 #include "mainwindow/cataloguecommands.h"
 #include "mainwindow/fitshintfields.h"
 #include "mainwindow/minorplanetcommands.h"
@@ -87,6 +88,7 @@ void Form1::buildPanels() {
         new CatalogueCommands(*this, *m_field, *m_minorPlanets, *m_messages, *m_commands);
     m_solveCommands = new SolveCommands(*this, *m_view, *m_field, *m_decider, *m_solve);
     m_fitsHints = new FitsHintFields(*this, *m_field); // finds its fields by name
+    m_blindSolve = new BlindSolveCommand(*this, *m_view, *m_field, *m_solve);
 }
 
 void Form1::connectHandlers() {

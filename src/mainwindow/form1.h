@@ -18,6 +18,7 @@
 #include <functional>
 #include <vector>
 
+class BlindSolveCommand;
 class CalibrationPanel;
 class CatalogueCommands;
 class CommandBar;
@@ -126,7 +127,10 @@ public slots:
     void PicMove_MouseUp(int index);
     void Frm6close_Click();
     void SelectStar_Click();
-    void AutoPicks_Click(); // five picks among the stars found on the image
+    void AutoPicks_Click();  // five picks among the stars found on the image
+    void BlindSolve_Click(); // solve without position from the local index files
+    void mnu_blindsolve_Click();
+    void mnu_blindscales_Click(); // keeps the tick in the options file
     void Picture1_Click();
     void Picture1_DblClick();
     void Picture1_MouseMove(float x, float y);
@@ -182,4 +186,5 @@ private:
     CatalogueCommands* m_catalogueCommands = nullptr;     // downloads and reading of the answers
     SolveCommands* m_solveCommands = nullptr;             // review, automatic picks, refined plate
     FitsHintFields* m_fitsHints = nullptr;                // the fields a FITS header fills
+    BlindSolveCommand* m_blindSolve = nullptr;            // solving without position
 };

@@ -6,15 +6,18 @@
 #include "field/picking.h"
 #include "field/solve.h"
 #include "imaging/imagefile.h"
+#include "mainwindow/blindsolvecommand.h"
 #include "mainwindow/commandline.h"
 #include "mainwindow/fitshintfields.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/mainmenu.h"
 #include "mainwindow/minorplanetcommands.h"
 #include "mainwindow/objectinfo.h"
 #include "mainwindow/panels.h"
 #include "mainwindow/solvecommands.h"
 #include "platform/widgets/messagebox.h"
 #include "reduction/rightascension.h"
+#include "settings/options.h"
 #include "text/language.h"
 
 #include <QDragEnterEvent>
@@ -191,6 +194,21 @@ void Form1::AutoPicks_Click() {
     Loadimg_Click();
     if (!m_session.ImageLoaded) return ShowSuggestion(QStringLiteral("selectstar"), 2);
     if (m_solveCommands->autoPicks()) calculateIfAuto();
+}
+
+void Form1::BlindSolve_Click() {
+    Loadimg_Click();
+    const QAction* known = m_menu->command(QStringLiteral("mnu_blindscales"));
+    if (m_blindSolve->run(known && known->isChecked())) repaintImage();
+}
+
+void Form1::mnu_blindsolve_Click() {
+    BlindSolve_Click();
+}
+
+void Form1::mnu_blindscales_Click() {
+    const QAction* known = m_menu->command(QStringLiteral("mnu_blindscales"));
+    options::SetValue(QStringLiteral("blind/scalesKnown"), known->isChecked());
 }
 
 void Form1::calculateIfAuto() {

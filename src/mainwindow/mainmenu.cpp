@@ -1,5 +1,6 @@
 #include "mainwindow/mainmenu.h"
 
+#include "settings/options.h"
 #include "text/widgets/applylanguage.h"
 
 #include <QAction>
@@ -34,6 +35,11 @@ MainMenu::MainMenu(QMenuBar* bar) : QObject(bar), m_bar(bar) {
     add(file, "mnu_save", "Enregistrer Projet", QKeySequence::Save);
     add(file, "mnu_savedefaut", "Save defaut");
     add(file, "mnu_exportwcs", "Export WCS...");
+    add(file, "mnu_blindsolve", "Solve without position...");
+    add(file, "mnu_blindscales", "Scales known (10 %)");
+    command(QStringLiteral("mnu_blindscales"))->setCheckable(true);
+    command(QStringLiteral("mnu_blindscales"))
+        ->setChecked(options::Value(QStringLiteral("blind/scalesKnown"), false).toBool());
     add(file, "mnu_reportposition", "Report position...");
     file->addSeparator();
     add(file, "mnu_quit", "Qutiter", QKeySequence::Quit);
@@ -71,6 +77,9 @@ void MainMenu::retranslate() {
         SetFormCaption(m_bar->findChild<QObject*>(QString::fromLatin1(names[k])), k + 2);
     SetFormCaption(command(QStringLiteral("mnu_modeauto")), 82);
     command(QStringLiteral("mnu_exportwcs"))->setText(tr("Export WCS…"));
+    command(QStringLiteral("mnu_blindsolve"))->setText(tr("Solve without position…"));
+    command(QStringLiteral("mnu_blindscales"))
+        ->setText(tr("Typed scales known (±10 %) for the solve without position"));
     // Commands the language files do not name.
     command(QStringLiteral("mnu_webbugs"))->setText(tr("Internet problems"));
     command(QStringLiteral("mnu_database"))->setText(tr("Database"));

@@ -3,12 +3,14 @@
 //
 //   platesolve solve ...           the field matching of an image (solve.cpp)
 //   platesolve minor-planets ...   a field's minor planets from elements (minorplanets.cpp)
+//   platesolve blind ...           images solved with no position known (blind.cpp)
 //   platesolve COMMAND --help      the options of one command
 //
 // The forms without a command name still work: "platesolve --image ..." is
 // the solve command, "platesolve --local-minor-planets FILE ..." the
 // minor-planets one. Errors go to stderr with a non-zero exit status (see
 // command.h).
+#include "blind.h"
 #include "command.h"
 #include "minorplanets.h"
 #include "solve.h"
@@ -32,6 +34,8 @@ constexpr Command kCommands[] = {
      platesolve::RunSolve},
     {"minor-planets", "compute the minor planets of a field from an element file",
      platesolve::RunMinorPlanets},
+    {"blind", "solve images with no position known from the index files of a folder",
+     platesolve::RunBlind},
 };
 
 QString overview() {
@@ -42,7 +46,8 @@ QString overview() {
         text += QStringLiteral("  %1  %2\n").arg(QLatin1String(c.name), -14).arg(c.summary);
     text += QStringLiteral(
         "without a command name, --local-minor-planets ELEMENTS ... is the minor-planets\n"
-        "command and any other options (--image ...) are the solve command\n"
+        "command, --blind ... the blind command and any other options (--image ...) are\n"
+        "the solve command\n"
         "  platesolve -h | --help: print this help and exit\n");
     return text;
 }
@@ -71,5 +76,6 @@ int main(int argc, char* argv[]) {
     // The forms of the earlier versions, which had no command names.
     if (args.contains(QLatin1String("--local-minor-planets")))
         return platesolve::RunMinorPlanets(args);
+    if (args.contains(QLatin1String("--blind"))) return platesolve::RunBlind(args);
     return platesolve::RunSolve(args);
 }
