@@ -197,3 +197,15 @@ StarFileResult ReadSessionStars(SessionState& s, const QString& path,
     return ReadUsnoA2File(path, s.Plate.corrAsd, s.Plate.corrDec, s.Stars,
                           centre ? std::optional(centre->ra) : std::nullopt);
 }
+
+std::vector<SkyPoint> ReadUsnoA2Degrees(QByteArrayView answer, int limit,
+                                        std::optional<double> centreRa) {
+    std::vector<SkyPoint> out;
+    forEachRow(answer, std::min(limit, int(CatalogueStarTable::kCapacity)),
+               [&](int, QByteArrayView piece) {
+                   double ra = numbers::Lenient(bytes(piece, 20, 9));
+                   if (centreRa) ra = UnwrapRa(ra, *centreRa);
+                   out.push_back({ra, numbers::Lenient(bytes(piece, 30, 9))});
+               });
+    return out;
+}

@@ -15,6 +15,7 @@
 #include <QString>
 #include <array>
 #include <optional>
+#include <vector>
 
 // Path of the star query on the star server.
 inline constexpr const char* kUsnoA2Path = "/skycat/servers/usnoa_res";
@@ -100,3 +101,11 @@ StarFileResult ReadUsnoA2File(const QString& path, double corrAsd, double corrDe
 // centre (StarAnswerCentreRa), for an answer read without a typed field.
 StarFileResult ReadUsnoA2FileAboutItsCentre(const QString& path, double corrAsd, double corrDec,
                                             CatalogueStarTable& table);
+
+// The positions of the rows of an answer in degrees as the page gives them
+// (J2000, not rounded), rows 1..limit in the list's order (brightest first);
+// with `centreRa` each right ascension is unwrapped to within 180 degrees of
+// it. For matching on the sky, where the whole-number scaled table is too
+// coarse.
+std::vector<SkyPoint> ReadUsnoA2Degrees(QByteArrayView answer, int limit,
+                                        std::optional<double> centreRa = std::nullopt);
