@@ -4,7 +4,9 @@ built program prints, so that the page cannot drift from --help.
 
     manpage.py PROGRAM SOURCE OUTPUT VERSION
 
-PROGRAM is run with --help; its text replaces the line @USAGE@ of SOURCE,
+PROGRAM is run with --help; when that help lists commands (the indented
+lines below a line "commands:"), PROGRAM COMMAND --help is run for each too.
+The helps, one after the other, replace the line @USAGE@ of SOURCE;
 @VERSION@ is replaced by VERSION. Every option the help names must have its
 own .TP entry under OPTIONS, and every entry must name an option of the help:
 otherwise nothing is written and the exit status is 1. OUTPUT ending in .gz is
@@ -43,16 +45,41 @@ def documented_options(source):
     return found
 
 
+def commands(text):
+    """The command names listed below the line "commands:" of a help."""
+    names = []
+    listing = False
+    for line in text.split("\n"):
+        if line.strip() == "commands:":
+            listing = True
+        elif listing:
+            match = re.match(r"^  ([a-z][\w-]*)  ", line)
+            if not match:
+                break
+            names.append(match.group(1))
+    return names
+
+
+def run_help(program, words):
+    """The help PROGRAM WORDS --help prints; exits when it fails."""
+    run = subprocess.run([program, *words, "--help"], capture_output=True, text=True,
+                         check=False)
+    if run.returncode != 0 or not run.stdout:
+        shown = " ".join([program, *words])
+        sys.exit(f"manpage.py: {shown} --help failed ({run.returncode}): {run.stderr}")
+    return run.stdout
+
+
 def main():
     if len(sys.argv) != 5:
         sys.exit(__doc__)
     program, source_path, output, version = sys.argv[1:]
-    run = subprocess.run([program, "--help"], capture_output=True, text=True, check=False)
-    if run.returncode != 0 or not run.stdout:
-        sys.exit(f"manpage.py: {program} --help failed ({run.returncode}): {run.stderr}")
+    top = run_help(program, [])
+    helps = [top] + [run_help(program, [name]) for name in commands(top)]
+    text = "\n".join(h.rstrip("\n") + "\n" for h in helps)
     with open(source_path, encoding="utf-8") as f:
         source = f.read()
-    in_help = set(OPTION.findall(run.stdout))
+    in_help = set(OPTION.findall(text))
     documented = documented_options(source)
     if in_help != documented:
         missing = ", ".join(sorted(in_help - documented)) or "none"
@@ -63,7 +90,7 @@ def main():
         return 1
     if "@USAGE@" not in source:
         sys.exit(f"manpage.py: {source_path} has no @USAGE@ line")
-    page = source.replace("@USAGE@", roff_verbatim(run.stdout)).replace("@VERSION@", version)
+    page = source.replace("@USAGE@", roff_verbatim(text)).replace("@VERSION@", version)
     data = page.encode("utf-8")
     if output.endswith(".gz"):
         with open(output, "wb") as raw:

@@ -37,6 +37,10 @@ TEST(ManPage, APageIsWrittenOnlyWhenItsOptionsAreThoseOfTheHelp) {
     ASSERT_TRUE(source.contains(".BI \\-\\-xy \" X,Y\"\n"));
     QByteArray withoutXy = source;
     withoutXy.replace(".BI \\-\\-xy \" X,Y\"\n", ".BI \" X,Y\"\n");
+    // --elements is named only by the help of the minor-planets command.
+    QByteArray withoutElements = source;
+    withoutElements.replace(".BI \\-\\-elements \" ELEMENTS\" \"\\fR, \\fP", ".BI \"");
+    ASSERT_NE(withoutElements, source);
     QByteArray withExtra = source;
     withExtra.replace(".SH EXIT STATUS", ".TP\n.B \\-\\-fast\nFaster.\n.SH EXIT STATUS");
 
@@ -50,6 +54,8 @@ TEST(ManPage, APageIsWrittenOnlyWhenItsOptionsAreThoseOfTheHelp) {
         {"the shipped source", platesolve, source, 0},
         // --xy is in the help but has no entry.
         {"an option left out", platesolve, withoutXy, 1},
+        // An option of one command's own help left out.
+        {"a command's option left out", platesolve, withoutElements, 1},
         // An entry for an option the help does not name.
         {"an option the program lacks", platesolve, withExtra, 1},
         // No help to read.
@@ -61,13 +67,18 @@ TEST(ManPage, APageIsWrittenOnlyWhenItsOptionsAreThoseOfTheHelp) {
         EXPECT_EQ(w.page.isEmpty(), r.status != 0) << r.what;
     }
 
-    // The synopsis is the help itself, escaped for the page; the version is filled in.
+    // The synopsis is the list of commands and then each command's help, one
+    // after the other, escaped for the page; the version is filled in.
     const Written w = writePage(platesolve, source);
-    QProcess help;
-    help.start(platesolve, {"--help"});
-    help.waitForFinished(60000);
-    QByteArray escaped = help.readAllStandardOutput().trimmed();
-    escaped.replace("\\", "\\e").replace("-", "\\-");
-    EXPECT_TRUE(w.page.contains(".nf\n" + escaped + "\n.fi\n"));
+    QByteArray helps;
+    for (const QStringList& words : {QStringList{}, QStringList{"solve"}, {"minor-planets"}}) {
+        QProcess help;
+        help.start(platesolve, words + QStringList{"--help"});
+        help.waitForFinished(60000);
+        helps += (helps.isEmpty() ? "" : "\n") + help.readAllStandardOutput();
+    }
+    helps = helps.trimmed();
+    helps.replace("\\", "\\e").replace("-", "\\-");
+    EXPECT_TRUE(w.page.contains(".nf\n" + helps + "\n.fi\n"));
     EXPECT_TRUE(w.page.startsWith(".TH PLATESOLVE 1 \"\" \"Astroplate 9.9.9\""));
 }

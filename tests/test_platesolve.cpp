@@ -257,3 +257,67 @@ TEST(Platesolve, AFieldAcrossZeroHoursIsIdentified) {
         }
     }
 }
+
+// The commands: each has its own help, the forms without a command name run
+// the same commands, and a wrong command or option is a bad argument.
+TEST(Platesolve, CommandsAndTheFormsWithoutACommandName) {
+    const auto out = [](const QStringList& args) { return runPlatesolve(args).out; };
+    const QStringList sample = sampleArgs() << "--decider";
+    const struct {
+        const char* what;
+        QStringList args;
+        int status;
+        QByteArray out; // the whole of stdout
+    } cases[] = {
+        // The list of commands, by either name of the help.
+        {"-h", {"-h"}, 0, out({"--help"})},
+        // The old forms' help is the help of the command they run.
+        {"solve help", {"solve", "--help"}, 0, out({"--image", "x.png", "--help"})},
+        {"minor-planets help",
+         {"minor-planets", "-h"},
+         0,
+         out({"--local-minor-planets", "x.dat", "--help"})},
+        {"no arguments", {}, 2, {}},
+        {"unknown command", {"frobnicate", "--image", "x.png"}, 2, {}},
+        {"missing value", {"solve", "--image"}, 2, {}},
+        {"unknown option", QStringList{"solve", "--colour", "red"} + sample, 2, {}},
+        {"a stray word", QStringList{"solve"} + sample + QStringList{"stray"}, 2, {}},
+        {"a solve option in minor-planets", {"minor-planets", "--image", "x.png"}, 2, {}},
+    };
+    for (const auto& c : cases) {
+        const ToolRun r = runPlatesolve(c.args);
+        EXPECT_EQ(r.status, c.status) << c.what;
+        EXPECT_EQ(r.out, c.out) << c.what;
+    }
+    // The helps differ and each names its own options.
+    EXPECT_NE(out({"--help"}), out({"solve", "--help"}));
+    EXPECT_TRUE(out({"solve", "--help"}).contains("--catalogue-from-index"));
+    EXPECT_TRUE(out({"minor-planets", "--help"}).contains("--elements"));
+
+    // The solve command prints what the form without its name prints.
+    ToolRun named = runPlatesolve(QStringList{"solve"} + sample);
+    ToolRun bare = runPlatesolve(sample);
+    ASSERT_EQ(named.status, 0) << named.err.toStdString();
+    ASSERT_EQ(bare.status, 0) << bare.err.toStdString();
+    named.json.remove("elapsed_ms");
+    bare.json.remove("elapsed_ms");
+    EXPECT_FALSE(named.json["candidates"].toArray().isEmpty());
+    EXPECT_EQ(named.json, bare.json);
+
+    // The minor-planets command writes the answer the old form writes.
+    QTemporaryDir dir;
+    const QStringList field{"--day",  "10",        "--month",  "10",  "--year",  "2022",
+                            "--hour", "21",        "--minute", "36",  "--ra",    "22 47 12.2",
+                            "--dec",  "+58 03 14", "--radius", "960", "--limit", "19.0"};
+    const QString elements = QDir(TEST_PROGRAM_DIR).filePath("asteroids.dat");
+    ASSERT_EQ(runPlatesolve(QStringList{"minor-planets", "--elements", elements} + field +
+                            QStringList{"--answer-out", dir.filePath("named")})
+                  .status,
+              0);
+    ASSERT_EQ(runPlatesolve(QStringList{"--local-minor-planets", elements} + field +
+                            QStringList{"--answer-out", dir.filePath("bare")})
+                  .status,
+              0);
+    EXPECT_FALSE(readFile(dir.filePath("named")).isEmpty());
+    EXPECT_EQ(readFile(dir.filePath("named")), readFile(dir.filePath("bare")));
+}

@@ -1,35 +1,19 @@
-// platesolve: the field matching of the main program without a window.
+// platesolve solve: the field matching of the main program without a window.
 //
-//   platesolve --image IMG --catalogue DATA --corrasd X --corrdec Y --tolerance T
-//              [--threshold S --decider] [--no-snap]
-//              (--pick X,Y five times | --auto) [--rank] [--refine] [--wcs-out FILE]
-//              [--xy X,Y ...] [--minor-planets FILE]
-//
-// In place of --catalogue DATA, the stars can come from local index files:
-//   --catalogue-from-index DIR --ra "HH MM SS.S" --dec "+DD MM SS"
-//   --epoch E --radius R --mag M [--answer-out FILE]
-// (the texts typed in the window); --answer-out also writes the answer page.
-//
-// Reads the star server's answer file, moves each pick to the brightest spot
-// near it (unless --no-snap), runs the candidate search and the automatic
-// check, and prints one JSON object on stdout. With --auto the five picks are
-// chosen among the stars found on the image; --rank offers the candidates by
-// image evidence; --refine fits the TAN plate of the first candidate offered;
-// --wcs-out writes that plate as a FITS WCS header in the image file's own
-// pixel grid (a FITS file's row 1 is its first data row). With --minor-planets it also
-// reads a minor-planet answer and places each minor planet with the first
-// candidate's plate model. Errors go to stderr with a
-// non-zero exit status.
-//
-//   platesolve --local-minor-planets ELEMENTS --day D --month M --year Y
-//              --hour H --minute MIN --ra "HH MM SS.S" --dec "+DD MM SS"
-//              --radius R --limit V --answer-out FILE
-//
-// Computes the minor-planet answer from an element file (MPCORB.DAT, plain
-// or .gz, or the JSON element file) and writes it to FILE as the main window
-// stores it in data2. Exit status 0, or 2 with a message for bad arguments,
-// an unreadable element file or an answer that cannot be written.
-#include "catalogues/localminorplanets.h"
+// Reads the star server's answer file (or makes the answer from local index
+// files, as the window's download would), moves each pick to the brightest
+// spot near it (unless --no-snap), runs the candidate search and the
+// automatic check, and prints one JSON object on stdout. With --auto the five
+// picks are chosen among the stars found on the image; --rank offers the
+// candidates by image evidence; --refine fits the TAN plate of the first
+// candidate offered; --wcs-out writes that plate as a FITS WCS header in the
+// image file's own pixel grid (a FITS file's row 1 is its first data row).
+// With --minor-planets it also reads a minor-planet answer and places each
+// minor planet with the first candidate's plate model.
+#include "solve.h"
+
+#include "command.h"
+
 #include "catalogues/localstars.h"
 #include "catalogues/minorplanets.h"
 #include "catalogues/sites.h"
@@ -40,7 +24,6 @@
 #include "field/sources.h"
 #include "imaging/imagefile.h"
 #include "platform/numbers.h"
-#include "platform/programfolder.h"
 #include "platform/textfile.h"
 #include "reduction/autopicks.h"
 #include "reduction/evidence.h"
@@ -48,33 +31,59 @@
 #include "reduction/refinedplate.h"
 #include "reduction/wcsfile.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <array>
 #include <cstdio>
 #include <memory>
 #include <optional>
 
+namespace platesolve {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: platesolve --image IMG --catalogue DATA --corrasd X --corrdec Y --tolerance T\n"
-    "                  [--threshold S --decider] [--no-snap]\n"
+    "usage: platesolve [solve] --image IMG --catalogue DATA --corrasd X --corrdec Y\n"
+    "                  --tolerance T [--threshold S --decider] [--no-snap]\n"
     "                  (--pick X,Y --pick X,Y --pick X,Y --pick X,Y --pick X,Y | --auto)\n"
     "                  [--rank] [--refine] [--wcs-out FILE] [--xy X,Y ...]\n"
     "                  [--minor-planets FILE]\n"
     "  instead of --catalogue DATA, stars from local index files:\n"
     "       --catalogue-from-index DIR --ra \"HH MM SS.S\" --dec \"+DD MM SS\" --epoch E\n"
-    "       --radius R --mag M [--answer-out FILE]\n"
-    "  the minor planets of a field from an element file, without image or stars:\n"
-    "       platesolve --local-minor-planets ELEMENTS --day D --month M --year Y\n"
-    "                  --hour H --minute MIN --ra \"HH MM SS.S\" --dec \"+DD MM SS\"\n"
-    "                  --radius R --limit V --answer-out FILE\n"
-    "  platesolve -h | --help: print this help and exit\n";
+    "       --radius R --mag M [--answer-out FILE]\n";
+
+QList<QCommandLineOption> OptionList() {
+    using O = QCommandLineOption;
+    const auto s = [](const char* t) { return QString::fromLatin1(t); };
+    return {
+        O(s("image"), s("the image: JPEG, PNG, BMP, GIF, TIFF or FITS"), s("IMG")),
+        O(s("catalogue"), s("the star catalogue's answer for the field"), s("DATA")),
+        O(s("corrasd"), s("the right ascension scale of the image"), s("X")),
+        O(s("corrdec"), s("the declination scale of the image"), s("Y")),
+        O(s("tolerance"), s("the matching tolerance in pixels"), s("T")),
+        O(s("threshold"), s("the automatic check's reach in pixels (10)"), s("S")),
+        O(s("decider"), s("keep only the candidates that pass the check")),
+        O(s("no-snap"), s("take the picks as given")),
+        O(s("pick"), s("a picked star in image pixels; five are needed"), s("X,Y")),
+        O(s("auto"), s("choose the five picks among the stars found")),
+        O(s("rank"), s("offer the candidates by image evidence")),
+        O(s("refine"), s("fit the refined TAN plate of the first candidate")),
+        O(s("wcs-out"), s("write the first candidate's plate as a FITS WCS header"), s("FILE")),
+        O(s("xy"), s("a pixel whose J2000 position is given; may be repeated"), s("X,Y")),
+        O(s("minor-planets"), s("also place the minor planets of this answer"), s("FILE")),
+        O(s("catalogue-from-index"), s("make the star answer from the index files of DIR"),
+          s("DIR")),
+        O(s("ra"), s("the field centre's right ascension as typed"), s("\"HH MM SS.S\"")),
+        O(s("dec"), s("the field centre's declination as typed"), s("\"+DD MM SS\"")),
+        O(s("epoch"), s("the equinox of the typed centre"), s("E")),
+        O(s("radius"), s("the search radius in arc-minutes"), s("R")),
+        O(s("mag"), s("the faintest magnitude of the star answer"), s("M")),
+        O(s("answer-out"), s("also write the star answer made"), s("FILE")),
+    };
+}
 
 struct Options {
     QString image;
@@ -97,11 +106,6 @@ struct Options {
     std::vector<PixelPoint> points;
 };
 
-[[noreturn]] void fail(const QString& message, int status = 2) {
-    std::fprintf(stderr, "platesolve: %s\n", qPrintable(message));
-    std::exit(status);
-}
-
 std::optional<PixelPoint> parsePoint(const QString& text) {
     const QStringList parts = text.split(QLatin1Char(','));
     if (parts.size() != 2) return std::nullopt;
@@ -111,105 +115,77 @@ std::optional<PixelPoint> parsePoint(const QString& text) {
     return PixelPoint{*x, *y};
 }
 
-Options parseArguments(const QStringList& args) {
-    Options o;
-    bool haveAsd = false, haveDec = false, haveTol = false;
-    for (int i = 1; i < args.size(); ++i) {
-        const QString& a = args[i];
-        auto value = [&]() -> QString {
-            if (i + 1 >= args.size())
-                fail(QStringLiteral("%1 needs a value\n%2").arg(a, QString::fromLatin1(kUsage)));
-            return args[++i];
-        };
-        auto number = [&](const QString& text) {
-            const auto v = numbers::Strict(text);
-            if (!v) fail(QStringLiteral("%1: \"%2\" is not a number").arg(a, text));
-            return *v;
-        };
-        auto point = [&](const QString& text) {
-            const auto p = parsePoint(text);
-            if (!p) fail(QStringLiteral("%1: \"%2\" is not a pixel position X,Y").arg(a, text));
-            return *p;
-        };
-        if (a == QLatin1String("--image"))
-            o.image = value();
-        else if (a == QLatin1String("--catalogue"))
-            o.catalogue = value();
-        else if (a == QLatin1String("--catalogue-from-index"))
-            o.indexFolder = value();
-        else if (a == QLatin1String("--ra"))
-            o.ra = value();
-        else if (a == QLatin1String("--dec"))
-            o.dec = value();
-        else if (a == QLatin1String("--epoch"))
-            o.epoch = value();
-        else if (a == QLatin1String("--radius"))
-            o.radius = value();
-        else if (a == QLatin1String("--mag"))
-            o.mag = value();
-        else if (a == QLatin1String("--answer-out"))
-            o.answerOut = value();
-        else if (a == QLatin1String("--corrasd"))
-            o.corrAsd = number(value()), haveAsd = true;
-        else if (a == QLatin1String("--corrdec"))
-            o.corrDec = number(value()), haveDec = true;
-        else if (a == QLatin1String("--tolerance"))
-            o.tolerance = number(value()), haveTol = true;
-        else if (a == QLatin1String("--threshold"))
-            o.threshold = number(value());
-        else if (a == QLatin1String("--decider"))
-            o.decider = true;
-        else if (a == QLatin1String("--no-snap"))
-            o.snap = false;
-        else if (a == QLatin1String("--auto"))
-            o.autoPicks = true;
-        else if (a == QLatin1String("--rank"))
-            o.rank = true;
-        else if (a == QLatin1String("--refine"))
-            o.refine = true;
-        else if (a == QLatin1String("--wcs-out"))
-            o.wcsOut = value();
-        else if (a == QLatin1String("--pick"))
-            o.picks.push_back(point(value()));
-        else if (a == QLatin1String("--minor-planets"))
-            o.minorPlanets = value();
-        else if (a == QLatin1String("--xy"))
-            o.points.push_back(point(value()));
-        else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            std::fputs(kUsage, stdout);
-            std::exit(0);
-        } else
-            fail(QStringLiteral("unknown argument \"%1\"\n%2").arg(a, QString::fromLatin1(kUsage)));
+std::vector<PixelPoint> points(const CommandLine& line, const QString& name) {
+    std::vector<PixelPoint> out;
+    for (const QString& text : line.values(name)) {
+        const auto p = parsePoint(text);
+        if (!p) Fail(QStringLiteral("--%1: \"%2\" is not a pixel position X,Y").arg(name, text));
+        out.push_back(*p);
     }
+    return out;
+}
+
+Options parseArguments(const QStringList& args) {
+    CommandLine line(QString::fromLatin1(kUsage), OptionList());
+    line.parse(args);
+    Options o;
+    o.image = line.value(QStringLiteral("image"));
+    o.catalogue = line.value(QStringLiteral("catalogue"));
+    o.indexFolder = line.value(QStringLiteral("catalogue-from-index"));
+    o.ra = line.value(QStringLiteral("ra"));
+    o.dec = line.value(QStringLiteral("dec"));
+    o.epoch = line.value(QStringLiteral("epoch"));
+    o.radius = line.value(QStringLiteral("radius"));
+    o.mag = line.value(QStringLiteral("mag"));
+    o.answerOut = line.value(QStringLiteral("answer-out"));
+    o.minorPlanets = line.value(QStringLiteral("minor-planets"));
+    o.wcsOut = line.value(QStringLiteral("wcs-out"));
+    // Numbers are checked in the order they are needed, as they come.
+    const bool haveAsd = line.isSet(QStringLiteral("corrasd"));
+    const bool haveDec = line.isSet(QStringLiteral("corrdec"));
+    const bool haveTol = line.isSet(QStringLiteral("tolerance"));
+    if (haveAsd) o.corrAsd = line.number(QStringLiteral("corrasd"));
+    if (haveDec) o.corrDec = line.number(QStringLiteral("corrdec"));
+    if (haveTol) o.tolerance = line.number(QStringLiteral("tolerance"));
+    if (line.isSet(QStringLiteral("threshold")))
+        o.threshold = line.number(QStringLiteral("threshold"));
+    o.decider = line.isSet(QStringLiteral("decider"));
+    o.snap = !line.isSet(QStringLiteral("no-snap"));
+    o.autoPicks = line.isSet(QStringLiteral("auto"));
+    o.rank = line.isSet(QStringLiteral("rank"));
+    o.refine = line.isSet(QStringLiteral("refine"));
+    o.picks = points(line, QStringLiteral("pick"));
+    o.points = points(line, QStringLiteral("xy"));
+
     if (!o.catalogue.isEmpty() && !o.indexFolder.isEmpty())
-        fail(QStringLiteral("--catalogue and --catalogue-from-index exclude each other"));
+        Fail(QStringLiteral("--catalogue and --catalogue-from-index exclude each other"));
     if (!o.indexFolder.isEmpty() && (o.ra.isEmpty() || o.dec.isEmpty() || o.epoch.isEmpty() ||
                                      o.radius.isEmpty() || o.mag.isEmpty()))
-        fail(QStringLiteral(
+        Fail(QStringLiteral(
             "--catalogue-from-index needs --ra, --dec, --epoch, --radius and --mag"));
     if (!o.answerOut.isEmpty() && o.indexFolder.isEmpty())
-        fail(QStringLiteral("--answer-out needs --catalogue-from-index"));
+        Fail(QStringLiteral("--answer-out needs --catalogue-from-index"));
     if (o.image.isEmpty() || (o.catalogue.isEmpty() && o.indexFolder.isEmpty()) || !haveAsd ||
         !haveDec || !haveTol)
-        fail(QStringLiteral("--image, --catalogue (or --catalogue-from-index), --corrasd, "
+        Fail(QStringLiteral("--image, --catalogue (or --catalogue-from-index), --corrasd, "
                             "--corrdec and --tolerance are required\n%1")
                  .arg(QString::fromLatin1(kUsage)));
     if (o.autoPicks && !o.picks.empty())
-        fail(QStringLiteral("--auto chooses the picks itself: give either --auto or five --pick"));
+        Fail(QStringLiteral("--auto chooses the picks itself: give either --auto or five --pick"));
     if (!o.autoPicks && o.picks.size() != 5)
-        fail(QStringLiteral("exactly five --pick positions are needed (got %1)")
+        Fail(QStringLiteral("exactly five --pick positions are needed (got %1)")
                  .arg(o.picks.size()));
-    if (o.corrAsd <= 0 || o.corrDec <= 0) fail(QStringLiteral("the scales must be positive"));
+    if (o.corrAsd <= 0 || o.corrDec <= 0) Fail(QStringLiteral("the scales must be positive"));
     // The check's window reaches S + 4 pixels either side in 16-bit pixels.
     if (!numbers::ToInt16(-4.0 - o.threshold) || !numbers::ToInt16(o.threshold - 4.0))
-        fail(QStringLiteral("--threshold: %1 does not fit the check's 16-bit pixel window")
+        Fail(QStringLiteral("--threshold: %1 does not fit the check's 16-bit pixel window")
                  .arg(o.threshold));
     return o;
 }
 
 LoadedImage loadImage(const QString& path) {
     LoadedImage loaded = ReadImageFile(path);
-    if (loaded.image.isNull()) fail(QStringLiteral("%1: %2").arg(path, loaded.error));
+    if (loaded.image.isNull()) Fail(QStringLiteral("%1: %2").arg(path, loaded.error));
     if (!loaded.isFits()) loaded.image = loaded.image.convertToFormat(QImage::Format_RGB32);
     return loaded;
 }
@@ -224,7 +200,7 @@ std::array<QString, 3> fieldTexts(QString text, QString* sign) {
     }
     const QStringList parts =
         text.split(QRegularExpression(QStringLiteral("[\\s:]+")), Qt::SkipEmptyParts);
-    if (parts.isEmpty() || parts.size() > 3) fail(QStringLiteral("\"%1\" is not H M S").arg(text));
+    if (parts.isEmpty() || parts.size() > 3) Fail(QStringLiteral("\"%1\" is not H M S").arg(text));
     std::array<QString, 3> fields{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")};
     for (int i = 0; i < parts.size(); ++i)
         fields[i] = parts[i];
@@ -241,87 +217,25 @@ QByteArray localAnswer(const Options& o) {
     QString error;
     const QString address =
         StarAddressFromTyped(Sites().starServer, fields, o.radius, o.mag, &error);
-    if (address.isEmpty()) fail(error);
+    if (address.isEmpty()) Fail(error);
     const LocalStarQueryReading reading = ReadLocalStarQuery(address);
-    if (!reading.query) fail(reading.error);
+    if (!reading.query) Fail(reading.error);
     StarIndexFolder folder = OpenStarIndexFolder(o.indexFolder);
     for (const QString& skipped : folder.skipped)
-        std::fprintf(stderr, "platesolve: not used: %s\n", qPrintable(skipped));
+        Note(QStringLiteral("not used: %1").arg(skipped));
     const LocalStarAnswer answer = MakeLocalStarAnswer(*reading.query, folder);
-    std::fprintf(stderr, "platesolve: %s\n", qPrintable(answer.status));
+    Note(answer.status);
     if (!o.answerOut.isEmpty()) {
         QString error;
         if (!textfile::WriteBytes(o.answerOut, answer.page, &error))
-            fail(QStringLiteral("%1: %2").arg(o.answerOut, error));
+            Fail(QStringLiteral("%1: %2").arg(o.answerOut, error));
     }
-    if (answer.outcome != LocalStarAnswer::Outcome::Stars) fail(answer.status, 4);
+    if (answer.outcome != LocalStarAnswer::Outcome::Stars) Fail(answer.status, kNoResult);
     return answer.page;
 }
 
 QJsonArray pair(double a, double b) {
     return QJsonArray{a, b};
-}
-
-constexpr const char* kMinorPlanetUsage =
-    "usage: platesolve --local-minor-planets ELEMENTS --day D --month M --year Y\n"
-    "                  --hour H --minute MIN --ra \"HH MM SS.S\" --dec \"+DD MM SS\"\n"
-    "                  --radius R --limit V --answer-out FILE\n";
-
-// The local minor-planet answer: the typed texts go to the same routine the
-// main window uses.
-int localMinorPlanets(const QStringList& args) {
-    QString elements, answer;
-    MinorPlanetFields t;
-    QString ra, dec;
-    const std::pair<const char*, QString*> named[] = {{"--local-minor-planets", &elements},
-                                                      {"--day", &t.date[0]},
-                                                      {"--month", &t.date[1]},
-                                                      {"--year", &t.date[2]},
-                                                      {"--hour", &t.date[3]},
-                                                      {"--minute", &t.date[4]},
-                                                      {"--ra", &ra},
-                                                      {"--dec", &dec},
-                                                      {"--radius", &t.radius},
-                                                      {"--limit", &t.limit},
-                                                      {"--answer-out", &answer}};
-    std::vector<bool> seen(std::size(named), false);
-    for (int i = 1; i < args.size(); ++i) {
-        std::size_t k = 0;
-        while (k < std::size(named) && args[i] != QLatin1String(named[k].first))
-            ++k;
-        if (k == std::size(named))
-            fail(QStringLiteral("unknown argument \"%1\"\n%2")
-                     .arg(args[i], QString::fromLatin1(kMinorPlanetUsage)));
-        if (i + 1 >= args.size())
-            fail(QStringLiteral("%1 needs a value\n%2")
-                     .arg(args[i], QString::fromLatin1(kMinorPlanetUsage)));
-        *named[k].second = args[++i];
-        seen[k] = true;
-    }
-    for (std::size_t k = 0; k < std::size(named); ++k)
-        if (!seen[k])
-            fail(QStringLiteral("%1 is required\n%2")
-                     .arg(QLatin1String(named[k].first), QString::fromLatin1(kMinorPlanetUsage)));
-    const QStringList raParts = ra.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (raParts.size() != 3) fail(QStringLiteral("--ra: \"%1\" is not \"HH MM SS.S\"").arg(ra));
-    QString decTrimmed = dec.trimmed();
-    t.decSign = QStringLiteral("+");
-    if (decTrimmed.startsWith(u'-') || decTrimmed.startsWith(u'+')) {
-        t.decSign = decTrimmed.left(1);
-        decTrimmed.remove(0, 1);
-    }
-    const QStringList decParts = decTrimmed.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (decParts.size() != 3) fail(QStringLiteral("--dec: \"%1\" is not \"+DD MM SS\"").arg(dec));
-    for (int i = 0; i < 3; ++i) {
-        t.ra[i] = raParts[i];
-        t.dec[i] = decParts[i];
-    }
-    const LocalAnswerResult result = WriteLocalMinorPlanetAnswer(elements, t, answer);
-    for (const QString& w : result.warnings)
-        std::fprintf(stderr, "platesolve: %s\n", qPrintable(w));
-    if (!result.ok) fail(result.message);
-    std::printf("%s\n", qPrintable(result.message));
-    return 0;
 }
 
 // Reads the minor-planet answer into "minor_planets_read", "minor_planets"
@@ -332,7 +246,7 @@ void addMinorPlanets(QJsonObject& out, const Options& o, double centreRa,
     auto table = std::make_unique<MinorPlanetTable>();
     const MinorPlanetFileResult read =
         ReadMinorPlanetFile(o.minorPlanets, o.corrAsd, o.corrDec, centreRa, *table);
-    if (!read.opened) fail(QStringLiteral("%1: %2").arg(o.minorPlanets, read.error));
+    if (!read.opened) Fail(QStringLiteral("%1: %2").arg(o.minorPlanets, read.error));
     QJsonArray rows;
     for (int i = 1; i <= read.rows.count; ++i) {
         QJsonValue x, y;
@@ -375,14 +289,8 @@ QJsonObject refinedJson(const RefineResult& r, const std::vector<PixelPoint>& po
 
 } // namespace
 
-int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    programfolder::SetApplicationNames();
-    if (const QString problem = programfolder::SetUp(); !problem.isEmpty())
-        std::fprintf(stderr, "platesolve: %s\n", qPrintable(problem));
-    if (QCoreApplication::arguments().contains(QLatin1String("--local-minor-planets")))
-        return localMinorPlanets(QCoreApplication::arguments());
-    const Options o = parseArguments(QCoreApplication::arguments());
+int RunSolve(const QStringList& args) {
+    const Options o = parseArguments(args);
     const LoadedImage image = loadImage(o.image);
     auto pixel = [&image](int x, int y) { return PickValue(image.image, image.values, x, y); };
 
@@ -392,7 +300,7 @@ int main(int argc, char* argv[]) {
         // No field is typed here: the answer's own centre keeps a field
         // across 0h together, as the typed centre does in the window.
         read = ReadUsnoA2FileAboutItsCentre(o.catalogue, o.corrAsd, o.corrDec, stars);
-        if (!read.opened) fail(QStringLiteral("%1: %2").arg(o.catalogue, read.error));
+        if (!read.opened) Fail(QStringLiteral("%1: %2").arg(o.catalogue, read.error));
     } else {
         read.opened = true;
         const QByteArray answer = localAnswer(o);
@@ -412,9 +320,9 @@ int main(int argc, char* argv[]) {
     if (o.autoPicks) {
         const auto chosen = autopicks::Choose(sources, image.image.width(), image.image.height());
         if (!chosen)
-            fail(QStringLiteral("fewer than five usable stars were found on the image (%1 sources)")
+            Fail(QStringLiteral("fewer than five usable stars were found on the image (%1 sources)")
                      .arg(sources.size()),
-                 3);
+                 kUnsolvable);
         clicks.assign(chosen->begin(), chosen->end());
     }
 
@@ -439,9 +347,9 @@ int main(int argc, char* argv[]) {
         picksJson.append(pair(px, py));
     }
     if (matching::PicksCollinear(x, y))
-        fail(
+        Fail(
             QStringLiteral("picks 1, 2 and 3 lie on one straight line: no plate model can be made"),
-            3);
+            kUnsolvable);
 
     QElapsedTimer timer;
     timer.start();
@@ -556,12 +464,14 @@ int main(int argc, char* argv[]) {
     std::fputs(QJsonDocument(out).toJson(QJsonDocument::Indented).constData(), stdout);
 
     if (!o.wcsOut.isEmpty()) {
-        if (!wcsPlate) fail(QStringLiteral("no WCS header written: %1").arg(plateError), 4);
+        if (!wcsPlate) Fail(QStringLiteral("no WCS header written: %1").arg(plateError), kNoResult);
         QString error;
         const FileRows rows = image.rowsBottomUp ? FileRows::BottomUp : FileRows::TopDown;
         if (!WriteWcsFile(o.wcsOut, *wcsPlate, image.image.width(), image.image.height(), rows,
                           &error))
-            fail(QStringLiteral("%1: %2").arg(o.wcsOut, error), 4);
+            Fail(QStringLiteral("%1: %2").arg(o.wcsOut, error), kNoResult);
     }
     return 0;
 }
+
+} // namespace platesolve
