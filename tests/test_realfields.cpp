@@ -139,6 +139,59 @@ TEST(RealFields, OneClickGivesTheReferencePlate) {
     }
 }
 
+TEST(RealFields, PlatesolveGivesTheReferencePlate) {
+    for (const Case& c : kFields) {
+        SCOPED_TRACE(c.name);
+        const QJsonObject typed = ReadJson(FieldFile(c.name, "field.json"))["typed"].toObject();
+        const testing_support::ToolRun r = testing_support::runPlatesolve(
+            {"--image", FieldFile(c.name, "image.png"), "--catalogue", FieldFile(c.name, "data"),
+             "--corrasd", QString::number(typed["corrasd"].toDouble()), "--corrdec",
+             QString::number(typed["corrdec"].toDouble()), "--tolerance", "10", "--auto", "--rank",
+             "--refine"});
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        const QJsonObject id = r.json["identification"].toObject();
+        EXPECT_GE(id["odds"].toDouble(), identify::kOddsThreshold);
+        EXPECT_EQ(id["mirrored"].toBool(), QString(c.name).endsWith("mirrored"));
+        const QJsonArray candidates = r.json["candidates"].toArray();
+        ASSERT_EQ(candidates.size(), 1);
+        EXPECT_EQ(candidates[0]["odds"].toDouble(), id["odds"].toDouble());
+
+        const QJsonObject refined = r.json["refined"].toObject();
+        TanPlate plate;
+        plate.crval = {refined["crval"][0].toDouble(), refined["crval"][1].toDouble()};
+        plate.crpix = {refined["crpix"][0].toDouble(), refined["crpix"][1].toDouble()};
+        plate.cd = {refined["cd"][0][0].toDouble(), refined["cd"][0][1].toDouble(),
+                    refined["cd"][1][0].toDouble(), refined["cd"][1][1].toDouble()};
+        // The fitted scales are those of the refined plate's neighbourhood.
+        const identify::FittedScales scales = identify::ScalesOf(plate);
+        EXPECT_NEAR(id["fitted_corrasd"].toDouble(), scales.corrAsd, scales.corrAsd * 0.01);
+        EXPECT_NEAR(id["fitted_corrdec"].toDouble(), scales.corrDec, scales.corrDec * 0.01);
+        const ReferencePlate reference(ReadJson(FieldFile(c.name, "wcs.json")));
+        for (const auto& [x, y] : std::vector<std::pair<double, double>>{
+                 {0, 0}, {511, 0}, {0, 511}, {511, 511}, {255.5, 255.5}}) {
+            const auto p = plate.skyToPixel(reference.pixelToSky(x, y));
+            ASSERT_TRUE(p);
+            EXPECT_LT(std::hypot(p->x - x, p->y - y), c.cornerPx) << "at " << x << ", " << y;
+        }
+    }
+    // Crossed answers: no candidate, exit status 5 and the message.
+    for (const auto& [image, answer] :
+         {std::pair{"n104", "n2170"}, std::pair{"m8", "ic1396"}, std::pair{"rho-a00", "n7000"}}) {
+        SCOPED_TRACE(std::string(image) + " with " + answer);
+        const QJsonObject typed = ReadJson(FieldFile(image, "field.json"))["typed"].toObject();
+        const testing_support::ToolRun r = testing_support::runPlatesolve(
+            {"--image", FieldFile(image, "image.png"), "--catalogue", FieldFile(answer, "data"),
+             "--corrasd", QString::number(typed["corrasd"].toDouble()), "--corrdec",
+             QString::number(typed["corrdec"].toDouble()), "--tolerance", "10", "--auto", "--rank",
+             "--refine"});
+        EXPECT_EQ(r.status, 5);
+        EXPECT_TRUE(r.json["candidates"].toArray().isEmpty());
+        EXPECT_FALSE(r.json.contains("refined"));
+        EXPECT_TRUE(
+            r.json["identification"]["message"].toString().startsWith("No identification: "));
+    }
+}
+
 TEST(RealFields, MismatchedAnswersGiveNoPlate) {
     // Each image with the answers of the next two fields (not the mirrored
     // twin's, which is the same sky), and with its own field's answer one
