@@ -44,6 +44,8 @@ TEST(SolveGui, AutomaticPicksRankedCandidateRefinedPlateAndWcsExport) {
     boxes.answer = [&](const messagebox::Shown& shown) {
         ++questions;
         EXPECT_TRUE(shown.text.contains(QStringLiteral("Evidence: "))) << shown.text.toStdString();
+        // Auto identified the field: the question gives its odds against chance.
+        EXPECT_TRUE(shown.text.contains(QStringLiteral("log-odds"))) << shown.text.toStdString();
         for (int k = 1; k <= 5; ++k) {
             const SkyPoint sky = s.Plate.pixelToSky(s.ImageStarX[k], s.ImageStarY[k]);
             const auto t = sampleTrueSky(s.ImageStarX[k], s.ImageStarY[k]);
@@ -132,6 +134,29 @@ TEST(SolveGui, OptionsOffKeepTheGuidedWorkflowAndExportNeedsAMatch) {
         EXPECT_FALSE(shown.text.contains("Evidence"));
     EXPECT_FALSE(form.session().RefinedPlate);
     EXPECT_EQ(control<QLabel>(form, "lbl_plate")->text(), "Plate in use: three-star model");
+}
+
+// Auto with the star answer of another field: no pick, no candidate, and a
+// message that says what was tried.
+TEST(SolveGui, AutoWithTheAnswerOfAnotherFieldPicksNothing) {
+    ProgramFolderFixture folder;
+    EnglishTexts english(folder);
+    Restore keepWeb(Web());
+    MessageRecorder boxes;
+    Form1 form;
+    form.ApplyLanguageToForm();
+    ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
+    Web().StarSiteEnabled = true;
+    form.DownloadData_Click();
+    folder.write("data", readSample("fields/ic1396/data"));
+    boxes.shown.clear();
+    QTest::mouseClick(control<QPushButton>(form, "AutoPicks"), Qt::LeftButton);
+    EXPECT_FALSE(form.session().SelectionDone);
+    EXPECT_EQ(form.session().PickCount, 0);
+    EXPECT_FALSE(form.session().AutoFound);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.startsWith("No identification: "))
+        << boxes.shown[0].text.toStdString();
 }
 
 // The one-click solve of the sample as a FITS file (BITPIX 16, row 1 at the

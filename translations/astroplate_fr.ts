@@ -597,6 +597,10 @@ Le fichier précédent n'a pas été modifié.</translation>
       <source>Catalogue downloaded: press %1 and click five stars, or press %2.</source>
       <translation>Catalogue téléchargé : cliquez sur %1 puis sur cinq étoiles, ou sur %2.</translation>
     </message>
+    <message>
+      <source>Identified from the stars of the whole image: log-odds %1 against chance.</source>
+      <translation>Identifié à partir des étoiles de toute l'image : log-cote %1 contre le hasard.</translation>
+    </message>
   </context>
   <context>
     <name>FrmMode</name>
@@ -669,6 +673,17 @@ Le fichier précédent n'a pas été modifié.</translation>
     <message>
       <source>No program could be started to show the file</source>
       <translation>Aucun programme n'a pu être lancé pour afficher le fichier</translation>
+    </message>
+  </context>
+  <context>
+    <name>Identification</name>
+    <message>
+      <source>No identification: %1 stars of the image and %2 catalogue stars gave %3 triangle pairs of the same shape and scale; %4 were verified, the best at log-odds %5 against chance (%6 needed).</source>
+      <translation>Aucune identification : %1 étoiles de l'image et %2 étoiles du catalogue ont donné %3 paires de triangles de même forme et de même échelle ; %4 ont été vérifiées, la meilleure avec une log-cote de %5 contre le hasard (%6 nécessaire).</translation>
+    </message>
+    <message>
+      <source>Identified: %1 of %2 catalogue stars on stars of the image (log-odds %3 against chance); fitted scales %4 and %5 (typed %6 and %7).</source>
+      <translation>Identifié : %1 des %2 étoiles du catalogue sur des étoiles de l'image (log-cote %3 contre le hasard) ; correcteurs ajustés %4 et %5 (saisis %6 et %7).</translation>
     </message>
   </context>
   <context>
@@ -1472,10 +1487,6 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
       <translation>%1+ solutions : la recherche s'est arrêtée, sa table étant pleine.</translation>
     </message>
     <message>
-      <source>Fewer than five usable stars were found on the image (%1 found). Pick five stars with "2-Etoiles".</source>
-      <translation>Moins de cinq étoiles utilisables ont été trouvées sur l'image (%1 trouvées). Sélectionnez cinq étoiles avec « 2-Etoiles ».</translation>
-    </message>
-    <message>
       <source>Five stars picked among the %1 found on the image.</source>
       <translation>Cinq étoiles choisies parmi les %1 trouvées sur l'image.</translation>
     </message>
@@ -1510,6 +1521,10 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
     <message>
       <source>There is no plate to export yet: accept an identification with "%1" first.</source>
       <translation>Il n'y a pas encore de plaque à exporter : acceptez d'abord une identification avec « %1 ».</translation>
+    </message>
+    <message>
+      <source>%1 (%2 stars found on the image, %3 catalogue stars in use.) Pick five stars with "2-Etoiles".</source>
+      <translation>%1 (%2 étoiles trouvées sur l'image, %3 étoiles du catalogue utilisées.) Choisissez cinq étoiles avec « 2-Etoiles ».</translation>
     </message>
   </context>
   <context>

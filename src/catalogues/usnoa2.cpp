@@ -204,3 +204,4 @@ StarFileResult ReadSessionStars(SessionState& s, const QString& path,
     s.Catalogue.stars = read.stars;
     return read;
 }
+

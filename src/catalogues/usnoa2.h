@@ -106,3 +106,4 @@ StarFileResult ReadUsnoA2File(const QString& path, double corrAsd, double corrDe
 // centre (StarAnswerCentreRa), for an answer read without a typed field.
 StarFileResult ReadUsnoA2FileAboutItsCentre(const QString& path, double corrAsd, double corrDec,
                                             CatalogueStarTable& table);
+

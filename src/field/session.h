@@ -10,6 +10,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // Catalogue stars from the star server's answer, rows 1..4000 (row 0 unused):
@@ -157,6 +158,21 @@ struct SessionState {
         MinorPlanets.count = 0;
         Catalogue.minorPlanets.clear();
     }
+
+    // The identification that Auto found from the stars of the whole image:
+    // the five picks it stored (1..5, pixels), the catalogue rows of each
+    // (slot 0 unused), its decimal log-odds against chance and the scales
+    // of its fitted plate. The candidate search offers it while the picks
+    // are still these.
+    struct AutoIdentification {
+        std::array<double, 11> x{};
+        std::array<double, 11> y{};
+        std::array<int16_t, 6> rows{};
+        double odds = 0;
+        double corrAsd = 0;
+        double corrDec = 0;
+    };
+    std::optional<AutoIdentification> AutoFound;
 
     // The plate in use for the readout, the overlay and shown positions.
     SkyPlate plateInUse() const { return SkyPlate{Plate, RefinedPlate}; }

@@ -23,6 +23,7 @@ void ForgetImageWork(SessionState& s) {
     s.CandidateCount = 0;
     s.Sources.clear();
     s.SourcesStamp.clear();
+    s.AutoFound.reset();
 }
 
 void EnsureSources(SessionState& session, const PixelImage& image, const QString& stamp) {
@@ -51,6 +52,85 @@ std::vector<SkyPoint> starsInUse(const SessionState& session) {
                      static_cast<size_t>(std::max<int>(0, session.Stars.inUse)));
 }
 } // namespace
+
+
+AutoIdentifyResult AutoIdentify(SessionState& session, MarkerPool& clicpic,
+                                std::span<const SkyPoint> stars, const SkyPoint& centre, int width,
+                                int height) {
+    AutoIdentifyResult result;
+    session.AutoFound.reset();
+    const int n = std::min<int>(static_cast<int>(stars.size()), session.Stars.inUse);
+    stars = stars.first(std::max(0, n));
+    result.attempt = identify::Identify(
+        session.Sources, stars, centre, width, height,
+        identify::TypedScaleRange(session.Plate.corrAsd, session.Plate.corrDec, centre.dec));
+    if (!result.attempt.found) return result;
+    const auto chosen =
+        identify::ChoosePicks(*result.attempt.found, session.Sources, width, height);
+    if (!chosen) return result;
+    session.PickCount = 0;
+    clicpic.hideAll();
+    SessionState::AutoIdentification found;
+    for (int k = 0; k < 5; ++k) {
+        StorePick(session, clicpic, chosen->picks[k].x, chosen->picks[k].y);
+        found.x[k + 1] = session.ImageStarX[k + 1];
+        found.y[k + 1] = session.ImageStarY[k + 1];
+        found.rows[k + 1] = static_cast<int16_t>(chosen->stars[k] + 1);
+    }
+    session.SelectionDone = true;
+    session.WorkflowMode = WorkflowMode::SelectionFinished;
+    found.odds = result.attempt.found->verification.oddsLog10;
+    const identify::FittedScales scales = identify::ScalesOf(result.attempt.found->plate);
+    found.corrAsd = scales.corrAsd;
+    found.corrDec = scales.corrDec;
+    session.AutoFound = found;
+    result.stored = true;
+    return result;
+}
+
+std::optional<matching::Candidate> AutoCandidate(const SessionState& session) {
+    if (!session.AutoFound || session.PickCount < 5) return std::nullopt;
+    for (int k = 1; k <= 5; ++k)
+        if (session.ImageStarX[k] != session.AutoFound->x[k] ||
+            session.ImageStarY[k] != session.AutoFound->y[k])
+            return std::nullopt;
+    return session.AutoFound->rows;
+}
+
+namespace {
+// The texts of the one-click identification, in the context "Identification".
+struct IdentificationTexts {
+    Q_DECLARE_TR_FUNCTIONS(Identification)
+};
+} // namespace
+
+QString NoIdentificationText(const identify::Attempt& a) {
+    return IdentificationTexts::tr(
+               "No identification: %1 stars of the image and %2 catalogue stars gave %3 "
+               "triangle pairs of the same shape and scale; %4 were verified, the best at "
+               "log-odds %5 against chance (%6 needed).")
+        .arg(a.imageStars)
+        .arg(a.catalogueStars)
+        .arg(a.hypotheses)
+        .arg(a.verified)
+        .arg(a.verified > 0 ? a.bestOddsLog10 : 0.0, 0, 'f', 1)
+        .arg(identify::kOddsThreshold, 0, 'f', 0);
+}
+
+QString IdentifiedText(const identify::Attempt& a, double typedCorrAsd, double typedCorrDec) {
+    if (!a.found) return NoIdentificationText(a);
+    const identify::FittedScales f = identify::ScalesOf(a.found->plate);
+    return IdentificationTexts::tr(
+               "Identified: %1 of %2 catalogue stars on stars of the image (log-odds %3 against "
+               "chance); fitted scales %4 and %5 (typed %6 and %7).")
+        .arg(a.found->verification.hits)
+        .arg(a.found->verification.tested)
+        .arg(a.found->verification.oddsLog10, 0, 'f', 1)
+        .arg(f.corrAsd, 0, 'f', 2)
+        .arg(f.corrDec, 0, 'f', 2)
+        .arg(typedCorrAsd, 0, 'f', 2)
+        .arg(typedCorrDec, 0, 'f', 2);
+}
 
 std::vector<int> CandidateEvidenceList(const SessionState& session,
                                        const std::vector<matching::Candidate>& candidates) {

@@ -6,6 +6,7 @@
 #include "field/markers.h"
 #include "field/session.h"
 #include "imaging/pixelimage.h"
+#include "reduction/fieldidentify.h"
 #include "reduction/matching.h"
 #include "reduction/refinedplate.h"
 
@@ -26,6 +27,31 @@ void EnsureSources(SessionState& session, const PixelImage& image, const QString
 // (SelectionDone, mode SelectionFinished).
 // False (nothing changed) when fewer than five usable stars were found.
 bool StoreAutoPicks(SessionState& session, MarkerPool& clicpic, int width, int height);
+
+// The one-click identification: the field identified from session.Sources
+// and the catalogue stars `stars` (degrees, rows 1..n of the star table in
+// order, brightest first) made about `centre`, with the typed scales of
+// session.Plate. When found, five picks chosen among the matched stars are
+// stored as picks 1..5 (as StoreAutoPicks does) and session.AutoFound holds
+// their candidate; otherwise nothing changes but session.AutoFound, cleared.
+struct AutoIdentifyResult {
+    identify::Attempt attempt;
+    bool stored = false; // picks and candidate stored
+};
+AutoIdentifyResult AutoIdentify(SessionState& session, MarkerPool& clicpic,
+                                std::span<const SkyPoint> stars, const SkyPoint& centre, int width,
+                                int height);
+
+// The identification Auto found, as the candidate list of the search, while
+// picks 1..5 are still the ones it stored; nothing otherwise.
+std::optional<matching::Candidate> AutoCandidate(const SessionState& session);
+
+// "No identification: ..." with what was tried.
+QString NoIdentificationText(const identify::Attempt& attempt);
+
+// "Identified: ..." with the odds, the matched stars and the fitted scales
+// against the typed ones.
+QString IdentifiedText(const identify::Attempt& attempt, double typedCorrAsd, double typedCorrDec);
 
 // Evidence of each candidate's model (catalogue stars in use landing on one
 // of the brightest stars found), in the order of `candidates`.

@@ -1,6 +1,7 @@
 #include "mainwindow/solvecommands.h"
 
 #include "field/markers.h"
+#include "catalogues/usnoa2.h"
 #include "field/review.h"
 #include "field/session.h"
 #include "field/solve.h"
@@ -8,6 +9,7 @@
 #include "mainwindow/panels.h"
 #include "mainwindow/questions.h"
 #include "platform/programfolder.h"
+#include "platform/regularfile.h"
 #include "platform/widgets/filedialog.h"
 #include "platform/widgets/messagebox.h"
 #include "reduction/wcsfile.h"
@@ -54,7 +56,11 @@ SolveCommands::searchAndReview(const std::function<void(const matching::Candidat
     const auto tolerance = m_field.readTolerance();
     if (!tolerance) return run;
     s.MatchTolerance = *tolerance;
-    auto found = SearchCandidates(s, *tolerance);
+    // Picks that Auto identified from the whole image offer that candidate
+    // alone; the distance search is for picks clicked by hand.
+    const auto automatic = AutoCandidate(s);
+    auto found = automatic ? std::optional(matching::SearchResult{{*automatic}, false})
+                           : SearchCandidates(s, *tolerance);
     if (!found) {
         messagebox::Exclamation(
             m_host.hostWidget(),
@@ -71,9 +77,10 @@ SolveCommands::searchAndReview(const std::function<void(const matching::Candidat
     ReviewHooks hooks;
     hooks.draw = draw;
     hooks.threshold = [this] { return m_decider.readThreshold(); };
-    hooks.ask = [this, &evidence](int k, int total, bool outside) {
+    hooks.ask = [this, &evidence, &automatic, &s](int k, int total, bool outside) {
         const int e = k >= 1 && k <= static_cast<int>(evidence.size()) ? evidence[k - 1] : -1;
-        return AskAboutCandidate(m_host.hostWidget(), k, total, outside, e);
+        return AskAboutCandidate(m_host.hostWidget(), k, total, outside, e,
+                                 automatic ? std::optional(s.AutoFound->odds) : std::nullopt);
     };
     ReviewOutcome review;
     if (run.count > 0 && hooks.threshold())
@@ -99,17 +106,35 @@ bool SolveCommands::autoPicks() {
     SessionState& s = m_host.session();
     findStars();
     const QImage& picture = m_view.canvas().image();
-    if (!StoreAutoPicks(s, m_host.markers().clicpic, picture.width(), picture.height())) {
-        messagebox::Exclamation(m_host.hostWidget(),
-                                tr("Fewer than five usable stars were found on the image "
-                                   "(%1 found). Pick five stars with \"2-Etoiles\".")
-                                    .arg(s.Sources.size()));
+    // The field is identified from the stars of the whole image against the
+    // star answer of the typed field, in degrees as the answer gives them.
+    const auto scales = m_field.readScales();
+    if (!scales) return false;
+    std::tie(s.Plate.corrAsd, s.Plate.corrDec) = *scales;
+    const QString path = programfolder::File(QStringLiteral("data"));
+    const StarFileResult read = ReadSessionStars(s, path, m_field.centre());
+    const std::vector<SkyPoint> stars =
+        read.opened ? Positions(s.Catalogue.stars, static_cast<size_t>(std::max<int>(0, s.Stars.inUse)))
+                    : std::vector<SkyPoint>{};
+    const auto centre = identify::MeanDirection(stars);
+    const AutoIdentifyResult found = centre
+                                         ? AutoIdentify(s, m_host.markers().clicpic, stars, *centre,
+                                                        picture.width(), picture.height())
+                                         : AutoIdentifyResult{};
+    if (!found.stored) {
+        messagebox::Exclamation(
+            m_host.hostWidget(), tr("%1 (%2 stars found on the image, %3 catalogue stars in use.) Pick five "
+                        "stars with \"2-Stars\".")
+                         .arg(NoIdentificationText(found.attempt))
+                         .arg(s.Sources.size())
+                         .arg(s.Stars.inUse));
         return false;
     }
     m_view.magnifier().hide();
     m_view.canvas().update();
     m_host.LogMessage(
         tr("Five stars picked among the %1 found on the image.").arg(s.Sources.size()));
+    m_host.LogMessage(IdentifiedText(found.attempt, s.Plate.corrAsd, s.Plate.corrDec));
     return true;
 }
 

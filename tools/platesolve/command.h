@@ -14,9 +14,10 @@ namespace platesolve {
 // The exit statuses, the same for every command.
 enum Status {
     kSuccess = 0,
-    kBadInput = 2,   // bad arguments, a file that cannot be read or written
-    kUnsolvable = 3, // the field gives no model (too few stars, picks on a line)
-    kNoResult = 4,   // nothing to write: no star in the index files, no WCS header
+    kBadInput = 2,         // bad arguments, a file that cannot be read or written
+    kUnsolvable = 3,       // the field gives no model (too few stars, picks on a line)
+    kNoResult = 4,         // nothing to write: no star in the index files, no WCS header
+    kNoIdentification = 5, // --auto: the image and the star answer do not match
 };
 
 // Prints "platesolve: MESSAGE" on stderr and exits with `status`.

@@ -3,8 +3,10 @@
 // Reads the star server's answer file (or makes the answer from local index
 // files, as the window's download would), moves each pick to the brightest
 // spot near it (unless --no-snap), runs the candidate search and the
-// automatic check, and prints one JSON object on stdout. With --auto the five
-// picks are chosen among the stars found on the image; --rank offers the
+// automatic check, and prints one JSON object on stdout. With --auto the field
+// is identified from the stars found on the whole image and the five picks
+// are chosen among the matched stars (the identification is the one
+// candidate; none at all gives exit status 5); --rank offers the
 // candidates by image evidence; --refine fits the TAN plate of the first
 // candidate offered; --wcs-out writes that plate as a FITS WCS header in the
 // image file's own pixel grid (a FITS file's row 1 is its first data row).
@@ -25,9 +27,10 @@
 #include "field/sources.h"
 #include "imaging/imagefile.h"
 #include "platform/numbers.h"
+#include "platform/regularfile.h"
 #include "platform/textfile.h"
-#include "reduction/autopicks.h"
 #include "reduction/evidence.h"
+#include "reduction/fieldidentify.h"
 #include "reduction/matching.h"
 #include "reduction/refinedplate.h"
 #include "reduction/wcsfile.h"
@@ -68,7 +71,7 @@ QList<QCommandLineOption> OptionList() {
         O(s("decider"), s("keep only the candidates that pass the check")),
         O(s("no-snap"), s("take the picks as given")),
         O(s("pick"), s("a picked star in image pixels; five are needed"), s("X,Y")),
-        O(s("auto"), s("choose the five picks among the stars found")),
+        O(s("auto"), s("identify the field from the stars found and pick five of them")),
         O(s("rank"), s("offer the candidates by image evidence")),
         O(s("refine"), s("fit the refined TAN plate of the first candidate")),
         O(s("wcs-out"), s("write the first candidate's plate as a FITS WCS header"), s("FILE")),
@@ -281,14 +284,18 @@ int RunSolve(const QStringList& args) {
 
     CatalogueStarTable stars;
     StarFileResult read;
+    QByteArray answer;
     if (o.indexFolder.isEmpty()) {
         // No field is typed here: the answer's own centre keeps a field
         // across 0h together, as the typed centre does in the window.
         read = ReadUsnoA2FileAboutItsCentre(o.catalogue, o.corrAsd, o.corrDec, stars);
         if (!read.opened) Fail(QStringLiteral("%1: %2").arg(o.catalogue, read.error));
+        if (o.autoPicks && regularfile::Read(o.catalogue, kMaxStarAnswerBytes, answer) !=
+                               regularfile::Failure::None)
+            answer.clear();
     } else {
         read.opened = true;
-        const QByteArray answer = localAnswer(o);
+        answer = localAnswer(o);
         read.stars = ReadUsnoA2Rows(answer, StarAnswerCentreRa(answer));
         read.rows.rowsRead = ScaleStarTable(read.stars, o.corrAsd, o.corrDec, stars);
         read.rows.inUse = stars.inUse;
@@ -305,13 +312,67 @@ int RunSolve(const QStringList& args) {
                : std::vector<ImageSource>{};
 
     std::vector<PixelPoint> clicks = o.picks;
+    // --auto: the field identified from the stars of the whole image, and
+    // the five picks among the matched stars with their catalogue rows.
+    std::optional<matching::Candidate> identified;
+    QJsonObject identification;
     if (o.autoPicks) {
-        const auto chosen = autopicks::Choose(sources, image.image.width(), image.image.height());
-        if (!chosen)
-            Fail(QStringLiteral("fewer than five usable stars were found on the image (%1 sources)")
+        if (sources.size() < 5)
+            Fail(QStringLiteral("fewer than five stars were found on the image (%1 sources)")
                      .arg(sources.size()),
                  kUnsolvable);
-        clicks.assign(chosen->begin(), chosen->end());
+        const std::vector<SkyPoint>& degrees = starsInUse;
+        const auto centre = identify::MeanDirection(degrees);
+        identify::Attempt attempt;
+        if (centre)
+            attempt = identify::Identify(
+                sources, degrees, *centre, image.image.width(), image.image.height(),
+                identify::TypedScaleRange(o.corrAsd, o.corrDec, centre->dec));
+        identification = QJsonObject{{"image_stars", attempt.imageStars},
+                                     {"catalogue_stars", attempt.catalogueStars},
+                                     {"hypotheses", attempt.hypotheses},
+                                     {"verified", attempt.verified},
+                                     {"threshold", identify::kOddsThreshold}};
+        const auto chosen = attempt.found
+                                ? identify::ChoosePicks(*attempt.found, sources,
+                                                        image.image.width(), image.image.height())
+                                : std::nullopt;
+        if (!chosen) {
+            const QString text =
+                QStringLiteral("No identification: %1 stars of the image and %2 catalogue stars "
+                               "gave %3 triangle pairs of the same shape and scale; %4 were "
+                               "verified, the best at log-odds %5 against chance (%6 needed)")
+                    .arg(attempt.imageStars)
+                    .arg(attempt.catalogueStars)
+                    .arg(attempt.hypotheses)
+                    .arg(attempt.verified)
+                    .arg(attempt.verified > 0 ? attempt.bestOddsLog10 : 0.0, 0, 'f', 1)
+                    .arg(identify::kOddsThreshold, 0, 'f', 0);
+            identification.insert("message", text);
+            QJsonObject out{{"rows_read", read.rows.rowsRead},
+                            {"stars_in_use", n},
+                            {"auto_picks", true},
+                            {"sources", int(sources.size())},
+                            {"identification", identification},
+                            {"candidates", QJsonArray{}}};
+            std::fputs(QJsonDocument(out).toJson(QJsonDocument::Indented).constData(), stdout);
+            std::fflush(stdout);
+            Fail(text, kNoIdentification);
+        }
+        const identify::Identification& found = *attempt.found;
+        const identify::FittedScales fitted = identify::ScalesOf(found.plate);
+        identification.insert("odds", found.verification.oddsLog10);
+        identification.insert("hits", found.verification.hits);
+        identification.insert("tested", found.verification.tested);
+        identification.insert("matched", static_cast<int>(found.matches.size()));
+        identification.insert("mirrored", found.mirrored);
+        identification.insert("fitted_corrasd", fitted.corrAsd);
+        identification.insert("fitted_corrdec", fitted.corrDec);
+        matching::Candidate c{};
+        for (int k = 0; k < 5; ++k)
+            c[k + 1] = static_cast<int16_t>(chosen->stars[k] + 1);
+        identified = c;
+        clicks.assign(chosen->picks.begin(), chosen->picks.end());
     }
 
     // The picks, each moved to the brightest spot near it like a click would
@@ -343,7 +404,10 @@ int RunSolve(const QStringList& args) {
     timer.start();
     matching::DistanceTables tables;
     tables.build(x, y, stars.ra, stars.dec, n);
-    const matching::SearchResult found = matching::FindCandidates(tables, o.tolerance);
+    // Identified picks offer their identification alone; the distance search
+    // is for picks given by hand.
+    const matching::SearchResult found = identified ? matching::SearchResult{{*identified}, false}
+                                                    : matching::FindCandidates(tables, o.tolerance);
     const double elapsedMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
 
     const std::span<const ImageSource> evidenceSources = EvidenceSources(sources);
@@ -388,6 +452,7 @@ int RunSolve(const QStringList& args) {
             evidence.push_back(CandidateEvidence(plate, starsInUse, evidenceIndex));
             json.insert("evidence", evidence.back());
         }
+        if (identified) json.insert("odds", identification["odds"]);
         reviewed.push_back({json, plate});
     }
 
@@ -405,6 +470,7 @@ int RunSolve(const QStringList& args) {
                     {"elapsed_ms", elapsedMs},         {"candidate_table_full", found.tableFull},
                     {"candidates", candidates}};
     if (detect) out.insert("sources", static_cast<int>(sources.size()));
+    if (o.autoPicks) out.insert("identification", identification);
     if (!o.minorPlanets.isEmpty()) {
         // Right ascensions are unwrapped about the field: the first offered
         // model's centre of the image, or the brightest catalogue star
