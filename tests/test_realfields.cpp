@@ -70,6 +70,7 @@ struct Field {
         const QString path = FieldFile(answerField, answer);
         const StarFileResult read =
             ReadUsnoA2FileAboutItsCentre(path, s.Plate.corrAsd, s.Plate.corrDec, s.Stars);
+        s.Catalogue.stars = read.stars;
         stars = Positions(read.stars, static_cast<size_t>(s.Stars.inUse));
         centre = identify::MeanDirection(stars).value_or(SkyPoint{});
         EnsureSources(s, image, imageField);

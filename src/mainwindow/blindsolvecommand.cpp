@@ -8,6 +8,7 @@
 #include "mainwindow/imagecanvas.h"
 #include "mainwindow/imageview.h"
 #include "mainwindow/solvepanel.h"
+#include "platform/angles.h"
 #include "platform/background.h"
 #include "platform/numbers.h"
 #include "platform/widgets/messagebox.h"
@@ -167,7 +168,7 @@ bool BlindSolveCommand::run(bool scalesKnown) {
     const double arcsecPerPx = plate.pixelScaleArcsec();
     const double corrDec = numbers::RoundHalfEven(3600.0 / arcsecPerPx, 2);
     const double corrAsd =
-        numbers::RoundHalfEven(3600.0 / arcsecPerPx * std::cos(centre.dec * M_PI / 180), 2);
+        numbers::RoundHalfEven(3600.0 / arcsecPerPx * std::cos(centre.dec * angles::kDegree), 2);
     const double radiusArcmin = std::hypot(w, h) / 2 * arcsecPerPx / 60.0;
 
     // The centre at the typed equinox for the fields.

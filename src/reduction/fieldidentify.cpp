@@ -1,5 +1,6 @@
 #include "reduction/fieldidentify.h"
 
+#include "platform/angles.h"
 #include "reduction/autopicks.h"
 
 #include <algorithm>
@@ -12,7 +13,7 @@ namespace identify {
 
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180;
+constexpr double kDeg = angles::kDegree;
 
 using Complex = std::complex<double>;
 

@@ -12,6 +12,7 @@
 #include "catalogues/localstars.h"
 #include "field/sources.h"
 #include "imaging/imagefile.h"
+#include "platform/angles.h"
 #include "reduction/wcsfile.h"
 
 #include <QCoreApplication>
@@ -227,7 +228,7 @@ std::pair<QJsonObject, int> solveOne(const Options& o, const QString& path, cons
         const double cx = (r.width - 1) / 2.0, cy = (r.height - 1) / 2.0;
         const SkyPoint centre = p.pixelToSky(cx, cy);
         const SkyPoint up = p.pixelToSky(cx, cy - 100);
-        double rotation = PositionAngleDeg(centre.ra, centre.dec, up.ra, up.dec);
+        double rotation = angles::PositionAngleDeg(centre.ra, centre.dec, up.ra, up.dec);
         if (rotation > 180) rotation -= 360;
         const double scale = p.pixelScaleArcsec();
         out["solved"] = true;
@@ -235,7 +236,7 @@ std::pair<QJsonObject, int> solveOne(const Options& o, const QString& path, cons
         out["crpix"] = QJsonArray{p.crpix.x, p.crpix.y};
         out["cd"] = QJsonArray{QJsonArray{p.cd[0], p.cd[1]}, QJsonArray{p.cd[2], p.cd[3]}};
         out["centre"] = QJsonObject{{"ra", hms(centre.ra, true)}, {"dec", hms(centre.dec, false)}};
-        out["corrasd"] = 3600.0 / scale * std::cos(centre.dec * M_PI / 180);
+        out["corrasd"] = 3600.0 / scale * std::cos(centre.dec * angles::kDegree);
         out["corrdec"] = 3600.0 / scale;
         out["arcsec_per_px"] = scale;
         out["rotation_deg"] = rotation;

@@ -284,18 +284,14 @@ int RunSolve(const QStringList& args) {
 
     CatalogueStarTable stars;
     StarFileResult read;
-    QByteArray answer;
     if (o.indexFolder.isEmpty()) {
         // No field is typed here: the answer's own centre keeps a field
         // across 0h together, as the typed centre does in the window.
         read = ReadUsnoA2FileAboutItsCentre(o.catalogue, o.corrAsd, o.corrDec, stars);
         if (!read.opened) Fail(QStringLiteral("%1: %2").arg(o.catalogue, read.error));
-        if (o.autoPicks && regularfile::Read(o.catalogue, kMaxStarAnswerBytes, answer) !=
-                               regularfile::Failure::None)
-            answer.clear();
     } else {
         read.opened = true;
-        answer = localAnswer(o);
+        const QByteArray answer = localAnswer(o);
         read.stars = ReadUsnoA2Rows(answer, StarAnswerCentreRa(answer));
         read.rows.rowsRead = ScaleStarTable(read.stars, o.corrAsd, o.corrDec, stars);
         read.rows.inUse = stars.inUse;
