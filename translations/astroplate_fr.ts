@@ -1523,7 +1523,7 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
       <translation>Il n'y a pas encore de plaque à exporter : acceptez d'abord une identification avec « %1 ».</translation>
     </message>
     <message>
-      <source>%1 (%2 stars found on the image, %3 catalogue stars in use.) Pick five stars with "2-Etoiles".</source>
+      <source>%1 (%2 stars found on the image, %3 catalogue stars in use.) Pick five stars with "2-Stars".</source>
       <translation>%1 (%2 étoiles trouvées sur l'image, %3 étoiles du catalogue utilisées.) Choisissez cinq étoiles avec « 2-Etoiles ».</translation>
     </message>
   </context>
