@@ -7,10 +7,9 @@
 #include "catalogues/widgets/frminternet.h"
 #include "mainwindow/imagecanvas.h"
 #include "platform/angles.h"
+#include "tinyindex.h"
 #include "window.h"
 
-#include <QProcess>
-#include <QStandardPaths>
 #include <fitsio.h>
 #include <functional>
 
@@ -78,11 +77,8 @@ IndexStar star(double ra, double dec, double mag, double blue = NAN) {
 // The Tycho-2 stars around the sample field shipped with the tests.
 std::vector<IndexStar> sampleTychoStars() {
     std::vector<IndexStar> stars;
-    for (const QByteArray& line : readSample("tycho2-n7380.tsv").split('\n')) {
-        if (line.startsWith('#') || line.trimmed().isEmpty()) continue;
-        const QList<QByteArray> c = line.split('\t');
-        stars.push_back(star(c[0].toDouble(), c[1].toDouble(), c[2].toDouble()));
-    }
+    for (const auto& [ra, dec, mag] : testing_support::sampleIndexStars())
+        stars.push_back(star(ra, dec, mag));
     return stars;
 }
 
@@ -90,31 +86,12 @@ std::vector<IndexStar> sampleTychoStars() {
 // `extra` adds options (e.g. a single sky tile).
 void buildIndex(const std::vector<IndexStar>& stars, const QString& out, int id,
                 const QStringList& extra = {}) {
-    const QString tool = QStandardPaths::findExecutable("build-astrometry-index");
-    ASSERT_FALSE(tool.isEmpty())
-        << "build-astrometry-index is missing: install Debian's astrometry.net (scripts/setup.sh)";
-    const QString table = out + ".cat";
-    int status = 0;
-    fitsfile* f = nullptr;
-    char ra[] = "RA", dec[] = "DEC", mag[] = "MAG_VT", d[] = "1D";
-    char* names[] = {ra, dec, mag};
-    char* forms[] = {d, d, d};
-    fits_create_diskfile(&f, QFile::encodeName(table).constData(), &status);
-    fits_create_tbl(f, BINARY_TBL, 0, 3, names, forms, nullptr, "stars", &status);
-    for (size_t i = 0; i < stars.size(); ++i) {
-        double v[3] = {stars[i].ra, stars[i].dec, stars[i].mag};
-        for (int c = 0; c < 3; ++c)
-            fits_write_col(f, TDOUBLE, c + 1, static_cast<LONGLONG>(i + 1), 1, 1, &v[c], &status);
-    }
-    fits_close_file(f, &status);
-    ASSERT_EQ(status, 0);
-    QProcess p;
-    p.start(tool, QStringList{"-i", table, "-o", out, "-P", "5", "-S", "MAG_VT", "-n", "100", "-E",
-                              "-M", "-I", QString::number(id)} +
-                      extra);
-    ASSERT_TRUE(p.waitForFinished(60000));
-    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    QFile::remove(table);
+    std::vector<testing_support::TinyIndexStar> rows;
+    for (const IndexStar& s : stars)
+        rows.push_back({s.ra, s.dec, s.mag});
+    const QString error =
+        testing_support::buildIndex(rows, out, 5, id, QStringList{"-n", "100"} + extra);
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "mainwindow/solvecommands.h"
 
-#include "field/markers.h"
 #include "catalogues/usnoa2.h"
+#include "field/markers.h"
 #include "field/review.h"
 #include "field/session.h"
 #include "field/solve.h"
@@ -114,8 +114,9 @@ bool SolveCommands::autoPicks() {
     const QString path = programfolder::File(QStringLiteral("data"));
     const StarFileResult read = ReadSessionStars(s, path, m_field.centre());
     const std::vector<SkyPoint> stars =
-        read.opened ? Positions(s.Catalogue.stars, static_cast<size_t>(std::max<int>(0, s.Stars.inUse)))
-                    : std::vector<SkyPoint>{};
+        read.opened
+            ? Positions(s.Catalogue.stars, static_cast<size_t>(std::max<int>(0, s.Stars.inUse)))
+            : std::vector<SkyPoint>{};
     const auto centre = identify::MeanDirection(stars);
     const AutoIdentifyResult found = centre
                                          ? AutoIdentify(s, m_host.markers().clicpic, stars, *centre,
@@ -123,11 +124,12 @@ bool SolveCommands::autoPicks() {
                                          : AutoIdentifyResult{};
     if (!found.stored) {
         messagebox::Exclamation(
-            m_host.hostWidget(), tr("%1 (%2 stars found on the image, %3 catalogue stars in use.) Pick five "
-                        "stars with \"2-Stars\".")
-                         .arg(NoIdentificationText(found.attempt))
-                         .arg(s.Sources.size())
-                         .arg(s.Stars.inUse));
+            m_host.hostWidget(),
+            tr("%1 (%2 stars found on the image, %3 catalogue stars in use.) Pick five "
+               "stars with \"2-Stars\".")
+                .arg(NoIdentificationText(found.attempt))
+                .arg(s.Sources.size())
+                .arg(s.Stars.inUse));
         return false;
     }
     m_view.magnifier().hide();

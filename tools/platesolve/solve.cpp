@@ -24,6 +24,7 @@
 #include "field/markers.h"
 #include "field/overlay.h"
 #include "field/picking.h"
+#include "field/solve.h"
 #include "field/sources.h"
 #include "imaging/imagefile.h"
 #include "platform/numbers.h"
@@ -334,16 +335,7 @@ int RunSolve(const QStringList& args) {
                                                         image.image.width(), image.image.height())
                                 : std::nullopt;
         if (!chosen) {
-            const QString text =
-                QStringLiteral("No identification: %1 stars of the image and %2 catalogue stars "
-                               "gave %3 triangle pairs of the same shape and scale; %4 were "
-                               "verified, the best at log-odds %5 against chance (%6 needed)")
-                    .arg(attempt.imageStars)
-                    .arg(attempt.catalogueStars)
-                    .arg(attempt.hypotheses)
-                    .arg(attempt.verified)
-                    .arg(attempt.verified > 0 ? attempt.bestOddsLog10 : 0.0, 0, 'f', 1)
-                    .arg(identify::kOddsThreshold, 0, 'f', 0);
+            const QString text = NoIdentificationText(attempt);
             identification.insert("message", text);
             QJsonObject out{{"rows_read", read.rows.rowsRead},
                             {"stars_in_use", n},
