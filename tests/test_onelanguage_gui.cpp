@@ -318,3 +318,33 @@ TEST(OneLanguage, SwitchingChangesEveryText) {
     EXPECT_NE(plate->plateText(), frenchPlate);
     UseTranslations("en");
 }
+
+// At the window's first size every button of the main window shows its whole
+// caption in either language (a sixth command once squeezed "1-Download" to
+// "l-Downloac").
+TEST(OneLanguage, EveryButtonShowsItsWholeCaption) {
+    ProgramFolderFixture folder;
+    MessageRecorder boxes;
+    Restore keepLang(Lang());
+    for (const char* language : {"en", "fr"}) {
+        SCOPED_TRACE(language);
+        chooseLanguage(folder, language);
+        Form1 form;
+        form.ApplyLanguageToForm();
+        form.show();
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+        QStringList cut;
+        for (const QPushButton* b : form.findChildren<QPushButton*>()) {
+            if (!b->isVisible() || b->text().isEmpty()) continue;
+            const int needed = b->fontMetrics().horizontalAdvance(b->text()) + 6;
+            if (b->width() < needed)
+                cut << QStringLiteral("%1 \"%2\": %3 < %4")
+                           .arg(b->objectName(), b->text())
+                           .arg(b->width())
+                           .arg(needed);
+        }
+        EXPECT_EQ(cut, QStringList());
+    }
+    UseTranslations("en");
+}

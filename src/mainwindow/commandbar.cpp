@@ -2,7 +2,7 @@
 
 #include "text/widgets/applylanguage.h"
 
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QPushButton>
 
 namespace {
@@ -20,12 +20,18 @@ CommandBar::CommandBar(QWidget* parent)
       m_fullMap(button("FullMap", "4-Full map")) {
     setObjectName(QStringLiteral("frm(0)"));
     // The layout belongs to the frame.
-    auto* l = new QHBoxLayout(this); // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
+    auto* l = new QGridLayout(this); // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
     // Narrow margins, so that the longer captions of other languages fit the column.
     l->setContentsMargins(4, 4, 4, 4);
     l->setSpacing(3);
-    for (QPushButton* b : {m_download, m_select, m_autoPicks, m_blind, m_calcul, m_fullMap})
-        l->addWidget(b);
+    // The numbered steps in one row; under 1-Download the command that finds
+    // the field centre instead, under 2-Stars the one that picks instead.
+    l->addWidget(m_download, 0, 0);
+    l->addWidget(m_select, 0, 1);
+    l->addWidget(m_calcul, 0, 2);
+    l->addWidget(m_fullMap, 0, 3);
+    l->addWidget(m_blind, 1, 0);
+    l->addWidget(m_autoPicks, 1, 1);
 }
 
 void CommandBar::retranslate() {

@@ -1,6 +1,7 @@
 // frm(0): the four numbered commands of a reduction, DownloadData ("1-Download"),
 // SelectStar ("2-Etoiles"), startCalcul ("3-Calcul") and FullMap ("4-Full map"),
-// with AutoPicks beside "2-Etoiles" (five picks chosen on the image).
+// in one row; under them BlindSolve (the field found without a position) and
+// AutoPicks (five picks chosen on the image).
 #pragma once
 
 #include <QGroupBox>
