@@ -170,6 +170,96 @@ TEST(LocalStars, PageIsReadBackByTheStarReader) {
     EXPECT_EQ(readRows(MakeLocalStarAnswer(q, folder).page).size(), 2u);
 }
 
+// The typed rows an answer hands over are the rows a reading of its page
+// gives, field by field and in order: otherwise a fresh local answer and the
+// same answer read from "data" or the cache would disagree.
+TEST(LocalStars, RowsHandedOverEqualThePageReadBack) {
+    QTemporaryDir dir;
+    buildIndex(sampleTychoStars(), dir.filePath("sample.fits"), 31);
+    StarIndexFolder sample = OpenStarIndexFolder(dir.path());
+    ASSERT_EQ(sample.files.size(), 1u) << sample.skipped.join("; ").toStdString();
+
+    StarIndexFolder edges;
+    edges.folder = "/catalogues";
+    edges.files.push_back(std::make_unique<FakeIndex>(
+        "edges.fits",
+        std::vector<IndexStar>{star(359.999996, 0.1, 8.0, 8.54), // rounds to 0h: written as 0.00000
+                               star(359.95, -0.000004, 9.05),    // declination written as +00.00000
+                               star(0.05, -0.123456, 10.95, 11.04), star(0.1, 0.2, NAN),
+                               star(0.02, 0.3, 99.97), // beyond the magnitude columns: blank
+                               star(0.03, -0.3, -0.04)}));
+
+    struct Case {
+        const char* what;
+        StarIndexFolder* folder;
+        LocalStarQuery query;
+        size_t rows;
+    };
+    const Case cases[] = {
+        // The sample field from an index file built here.
+        {"sample", &sample, sampleQuery(), 48},
+        // A field across 0h: rounding, signs and blank magnitudes.
+        {"edges", &edges, queryOf("0+0+0", "0+0+0", "30", "100"), 6},
+    };
+    for (const Case& c : cases) {
+        const LocalStarAnswer a = MakeLocalStarAnswer(c.query, *c.folder);
+        ASSERT_EQ(a.outcome, LocalStarAnswer::Outcome::Stars) << c.what;
+        const std::vector<CatalogueRow> read = ReadUsnoA2Rows(a.page, StarAnswerCentreRa(a.page));
+        const std::vector<CatalogueRow> handed = LocalStarRows(a, c.query.ra);
+        ASSERT_EQ(read.size(), c.rows) << c.what;
+        ASSERT_EQ(handed.size(), read.size()) << c.what;
+        for (size_t i = 0; i < read.size(); ++i) {
+            SCOPED_TRACE(std::string(c.what) + " row " + std::to_string(i + 1));
+            EXPECT_EQ(handed[i].kind, SkyObjectKind::Star);
+            EXPECT_EQ(handed[i].id, read[i].id);
+            EXPECT_EQ(handed[i].ra, read[i].ra);
+            EXPECT_EQ(handed[i].dec, read[i].dec);
+            EXPECT_EQ(handed[i].mag, read[i].mag);
+            EXPECT_EQ(handed[i].magBlue, read[i].magBlue);
+        }
+    }
+}
+
+// The query made from the typed centre without an address is the one read
+// back from the address the download button sends.
+TEST(LocalStars, QueryFromTypedFieldsEqualsTheAddressRead) {
+    struct Typed {
+        const char *ra, *dec, *sign, *epoch, *radius, *mag;
+    };
+    const Typed cases[] = {
+        {"22 47 12", "58 3 14", "+", "2000", "28", "11.5"},  // the sample field
+        {"0 0 1", "0 30 0", "-", "2000", "10", "15"},        // just south of the equator
+        {"12 30 30.6", "45 0 59.5", "+", "1950", "60", "9"}, // precessed, seconds rounded
+        {"5 0 0", "10 0 0", "+", "2000", "10", "15."},       // limit typed with its point
+        {"5 0 0", "10 0 0", "+", "2000", "0", "15"},         // no radius: refused
+        {"5 x 0", "10 0 0", "+", "2000", "10", "15"},        // not a number: refused
+    };
+    for (const Typed& t : cases) {
+        SCOPED_TRACE(std::string(t.ra) + " " + t.dec + " " + t.radius + " " + t.mag);
+        TypedCentreFields f;
+        const QStringList ra = QString(t.ra).split(' '), dec = QString(t.dec).split(' ');
+        f.ra = {ra[0], ra[1], ra[2]};
+        f.dec = {dec[0], dec[1], dec[2]};
+        f.decSign = t.sign;
+        f.epoch = t.epoch;
+        QString error;
+        const QString address = StarAddressFromTyped(kHost, f, t.radius, t.mag, &error);
+        const LocalStarQueryReading viaAddress =
+            address.isEmpty() ? LocalStarQueryReading{} : ReadLocalStarQuery(address);
+        const LocalStarQueryReading direct = LocalStarQueryFromTyped(f, t.radius, t.mag);
+        ASSERT_EQ(direct.query.has_value(), viaAddress.query.has_value());
+        if (!direct.query) continue;
+        const LocalStarQuery &d = *direct.query, &v = *viaAddress.query;
+        EXPECT_EQ(d.ra, v.ra);
+        EXPECT_EQ(d.dec, v.dec);
+        EXPECT_EQ(d.radiusArcmin, v.radiusArcmin);
+        EXPECT_EQ(d.magFaint, v.magFaint);
+        EXPECT_EQ(d.nout, v.nout);
+        EXPECT_EQ(d.raText, v.raText);
+        EXPECT_EQ(d.decText, v.decText);
+    }
+}
+
 TEST(LocalStars, NoFileOrNoCoverageGivesAnEmptyAnswer) {
     const LocalStarQuery q = sampleQuery();
     QTemporaryDir dir;

@@ -3,6 +3,7 @@
 #include "platform/angles.h"
 #include "platform/numbers.h"
 #include "platform/programfolder.h"
+#include "reduction/rightascension.h"
 #include "reduction/sexagesimal.h"
 
 #include <QCoreApplication>
@@ -57,6 +58,13 @@ QByteArray magnitudeText(double mag) {
     return fixed(mag, 1, 4);
 }
 
+// A magnitude as its written column gives it: one decimal, none when blank.
+std::optional<double> writtenMagnitude(double mag) {
+    const QByteArray text = magnitudeText(mag).trimmed();
+    if (text.isEmpty()) return std::nullopt;
+    return text.toDouble();
+}
+
 QByteArray distanceText(double arcmin) {
     if (arcmin < 999.9995) return fixed(arcmin, 3, 7);
     if (arcmin < 9999.995) return fixed(arcmin, 2, 7);
@@ -64,7 +72,10 @@ QByteArray distanceText(double arcmin) {
 }
 
 // One row of 66 bytes, line end included.
-QByteArray row(int number, const IndexStar& s, double distArcmin, double pa) {
+// One row of the page; `typed` gets the same star as the star reader takes
+// it from the row: the written identifier, the position to 0.00001 degree
+// and the magnitudes to one decimal, each rounded exactly as written.
+QByteArray row(int number, const IndexStar& s, double distArcmin, double pa, CatalogueRow& typed) {
     // Right ascension in units of 0.00001 degree, as in the identifier.
     long long raUnits = std::llround(std::fmod(std::fmod(s.ra, 360.0) + 360.0, 360.0) * 1e5);
     if (raUnits >= 36000000) raUnits -= 36000000;
@@ -84,16 +95,32 @@ QByteArray row(int number, const IndexStar& s, double distArcmin, double pa) {
     r += ' ' + QByteArray(1, minus ? '-' : '+') + decText;
     r += ' ' + magnitudeText(s.mag) + ' ' + magnitudeText(s.magBlue);
     r += ' ' + distanceText(distArcmin) + ' ' + paText + "  \n";
+
+    typed = CatalogueRow{};
+    typed.id = QString::fromLatin1(r.mid(5, 14));
+    // raUnits / 1e5 is the double nearest the written decimal, as is the
+    // written declination read back.
+    typed.ra = static_cast<double>(raUnits) / 1e5;
+    typed.dec = (minus ? -1.0 : 1.0) * decText.toDouble();
+    typed.mag = writtenMagnitude(s.mag);
+    typed.magBlue = writtenMagnitude(s.magBlue);
     return r;
 }
 
 } // namespace
 
-LocalStarQueryReading ReadLocalStarQuery(const QString& address) {
+namespace {
+
+// The query's values as the address carries them (percent-decoded).
+struct QueryTexts {
+    QString ra, dec, radius, magFaint, nout;
+};
+
+LocalStarQueryReading readQuery(const QueryTexts& texts) {
     LocalStarQueryReading reading;
     LocalStarQuery q;
-    q.raText = queryItem(address, QStringLiteral("ra"));
-    q.decText = queryItem(address, QStringLiteral("dec"));
+    q.raText = texts.ra;
+    q.decText = texts.dec;
     bool negative = false;
     const auto ra = sexagesimal(q.raText, &negative);
     if (!ra || negative || *ra >= 24) {
@@ -108,7 +135,7 @@ LocalStarQueryReading ReadLocalStarQuery(const QString& address) {
     q.ra = *ra * 15;
     q.dec = negative ? -*dec : *dec;
 
-    const QString radius = queryItem(address, QStringLiteral("radmax"));
+    const QString& radius = texts.radius;
     const auto r = numbers::Strict(radius);
     if (!r || !(*r > 0)) {
         reading.error = Texts::tr("the search radius \"%1\" is not a positive number").arg(radius);
@@ -117,7 +144,7 @@ LocalStarQueryReading ReadLocalStarQuery(const QString& address) {
     q.radiusArcmin = std::min(*r, 180.0 * 60);
 
     // The faint limit goes out with a point appended ("15" as "15.").
-    QString mag = queryItem(address, QStringLiteral("magfaint"));
+    QString mag = texts.magFaint;
     if (mag.endsWith(QLatin1Char('.'))) mag.chop(1);
     const auto m = numbers::Strict(mag);
     if (!m) {
@@ -126,7 +153,7 @@ LocalStarQueryReading ReadLocalStarQuery(const QString& address) {
     }
     q.magFaint = *m;
 
-    const QString nout = queryItem(address, QStringLiteral("nout"));
+    const QString& nout = texts.nout;
     if (!nout.isEmpty()) {
         bool ok = false;
         const int n = nout.toInt(&ok);
@@ -138,6 +165,31 @@ LocalStarQueryReading ReadLocalStarQuery(const QString& address) {
     }
     reading.query = q;
     return reading;
+}
+
+} // namespace
+
+LocalStarQueryReading ReadLocalStarQuery(const QString& address) {
+    return readQuery({queryItem(address, QStringLiteral("ra")),
+                      queryItem(address, QStringLiteral("dec")),
+                      queryItem(address, QStringLiteral("radmax")),
+                      queryItem(address, QStringLiteral("magfaint")),
+                      queryItem(address, QStringLiteral("nout"))});
+}
+
+LocalStarQueryReading LocalStarQueryFromTyped(const TypedCentreFields& fields,
+                                              const QString& radius, const QString& magFaint) {
+    const StarQueryPlan plan = PlanStarQuery(fields);
+    if (!plan.reading.centre) {
+        LocalStarQueryReading reading;
+        reading.error = Texts::tr("not a number in %1 (\"%2\")")
+                            .arg(plan.reading.badField, plan.reading.badText);
+        return reading;
+    }
+    // The texts the star address would carry (UsnoA2Address): the faint
+    // limit goes out with a point appended, the row limit is 5000.
+    return readQuery({plan.coordinates.ra, plan.coordinates.dec, radius,
+                      magFaint + QLatin1Char('.'), QStringLiteral("5000")});
 }
 
 void RemoveDuplicateStars(std::vector<IndexStar>& stars, double arcsec) {
@@ -178,7 +230,7 @@ void RemoveDuplicateStars(std::vector<IndexStar>& stars, double arcsec) {
 }
 
 QByteArray LocalStarPage(const LocalStarQuery& query, const std::vector<IndexStar>& stars,
-                         const QString& source, int* rowsWritten) {
+                         const QString& source, int* rowsWritten, std::vector<CatalogueRow>* rows) {
     struct Entry {
         IndexStar star;
         double dist; // arcminutes
@@ -213,14 +265,17 @@ QByteArray LocalStarPage(const LocalStarQuery& query, const std::vector<IndexSta
     page += "<p>" + htmlText(source) + "</p>\n<pre>\n";
     page += "<b>   # id             RA(J2000) Dec(J2000) R    B      d'    PA  </b>";
     int n = 0;
+    std::vector<CatalogueRow> typed(kept.size());
     for (const Entry& e : kept) {
+        page += row(n + 1, e.star, e.dist,
+                    angles::PositionAngleDeg(query.ra, query.dec, e.star.ra, e.star.dec),
+                    typed[static_cast<size_t>(n)]);
         ++n;
-        page += row(n, e.star, e.dist,
-                    angles::PositionAngleDeg(query.ra, query.dec, e.star.ra, e.star.dec));
     }
     if (n == 0) page += '\n';
     page += "</pre>\n<p>" + QByteArray::number(n) + " stars.</p>\n</BODY>\n</HTML>\n";
     if (rowsWritten) *rowsWritten = n;
+    if (rows) *rows = std::move(typed);
     return page;
 }
 
@@ -267,7 +322,7 @@ LocalStarAnswer MakeLocalStarAnswer(const LocalStarQuery& query, StarIndexFolder
             "V magnitude of the files (Tycho V_T), B their blue magnitude where they have one; "
             "identifiers are made from the positions.")
             .arg(where, names.join(QStringLiteral(", ")));
-    answer.page = LocalStarPage(query, std::move(stars), source, &answer.rows);
+    answer.page = LocalStarPage(query, std::move(stars), source, &answer.rows, &answer.stars);
     answer.status =
         QCoreApplication::translate("LocalStars", "Local star catalogue: %n star(s) from %1",
                                     nullptr, answer.rows)
@@ -276,6 +331,18 @@ LocalStarAnswer MakeLocalStarAnswer(const LocalStarQuery& query, StarIndexFolder
                      : Texts::tr("%1 index files in %2").arg(names.size()).arg(where));
     notUsed();
     return answer;
+}
+
+std::vector<CatalogueRow> LocalStarRows(const LocalStarAnswer& answer,
+                                        std::optional<double> centreRa) {
+    const size_t kept =
+        std::min(answer.stars.size(), static_cast<size_t>(CatalogueStarTable::kCapacity));
+    std::vector<CatalogueRow> rows(answer.stars.begin(),
+                                   answer.stars.begin() + static_cast<std::ptrdiff_t>(kept));
+    if (centreRa)
+        for (CatalogueRow& r : rows)
+            r.ra = UnwrapRa(r.ra, *centreRa);
+    return rows;
 }
 
 QString StarAddressFromTyped(const QString& host, const TypedCentreFields& fields,

@@ -31,6 +31,7 @@
 #pragma once
 
 #include "catalogues/usnoa2.h"
+#include "reduction/fieldcatalogue.h"
 
 #include <QByteArray>
 #include <QString>
@@ -86,6 +87,14 @@ struct LocalStarQueryReading {
 // Reads the star query's address (the whole address or only its query part).
 LocalStarQueryReading ReadLocalStarQuery(const QString& address);
 
+// The query the star address of a centre typed as in the main window would
+// carry (see StarAddressFromTyped), made without the address: the centre is
+// precessed from the typed equinox to J2000 and rounded to whole seconds as
+// the download button does. No query, with `error` set, when a field holds
+// no number.
+LocalStarQueryReading LocalStarQueryFromTyped(const TypedCentreFields& fields,
+                                              const QString& radius, const QString& magFaint);
+
 struct LocalStarAnswer {
     enum class Outcome {
         Stars,       // the page holds the stars found (possibly none brighter than the limit)
@@ -95,8 +104,18 @@ struct LocalStarAnswer {
     Outcome outcome = Outcome::Stars;
     QByteArray page; // always a page the star reader reads (no rows unless Stars)
     int rows = 0;
+    // The page's rows as typed rows, in the page's order: what the star
+    // reader takes from the page (positions to 0.00001 degree, magnitudes to
+    // one decimal), with right ascensions in [0, 360). Unwrap them about the
+    // field centre (LocalStarRows) as the reader does.
+    std::vector<CatalogueRow> stars;
     QString status; // one line for the status list
 };
+
+// The answer's rows with their right ascensions unwrapped about `centreRa`,
+// as many as the star reader keeps: the rows a reading of the page gives.
+std::vector<CatalogueRow> LocalStarRows(const LocalStarAnswer& answer,
+                                        std::optional<double> centreRa);
 
 // Builds the answer page for `query` from `folder`'s index files.
 LocalStarAnswer MakeLocalStarAnswer(const LocalStarQuery& query, StarIndexFolder& folder);
@@ -105,9 +124,10 @@ LocalStarAnswer MakeLocalStarAnswer(const LocalStarQuery& query, StarIndexFolder
 // the answer above: sorts brightest first (unknown magnitudes last, then by
 // distance), drops stars beyond the radius or not brighter than the limit,
 // keeps at most nout, and writes the page. `source` is the line saying where
-// the stars came from.
+// the stars came from. `rows` gets the page's rows as typed rows.
 QByteArray LocalStarPage(const LocalStarQuery& query, const std::vector<IndexStar>& stars,
-                         const QString& source, int* rowsWritten = nullptr);
+                         const QString& source, int* rowsWritten = nullptr,
+                         std::vector<CatalogueRow>* rows = nullptr);
 
 // Removes the second of any two stars closer than `arcsec` arcseconds (the
 // one listed first is kept; a star with a magnitude is preferred to one

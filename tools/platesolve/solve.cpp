@@ -194,20 +194,18 @@ LoadedImage loadImage(const QString& path) {
     return loaded;
 }
 
-// The answer page from the local index files, as the window's download
-// would produce it.
-QByteArray localAnswer(const Options& o) {
+// The stars of the local index files for the typed field, as the window's
+// download answers them: the page (written to --answer-out) and its rows,
+// with right ascensions about the query's centre as a reading of the page
+// takes them.
+std::vector<CatalogueRow> localStars(const Options& o) {
     TypedCentreFields fields;
     fields.ra = ReadTypedAngle(QStringLiteral("ra"), o.ra, false, false).fields;
     const TypedAngle dec = ReadTypedAngle(QStringLiteral("dec"), o.dec, false, true);
     fields.dec = dec.fields;
     fields.decSign = dec.sign;
     fields.epoch = o.epoch;
-    QString error;
-    const QString address =
-        StarAddressFromTyped(Sites().starServer, fields, o.radius, o.mag, &error);
-    if (address.isEmpty()) Fail(error);
-    const LocalStarQueryReading reading = ReadLocalStarQuery(address);
+    const LocalStarQueryReading reading = LocalStarQueryFromTyped(fields, o.radius, o.mag);
     if (!reading.query) Fail(reading.error);
     StarIndexFolder folder = OpenStarIndexFolder(o.indexFolder);
     for (const QString& skipped : folder.skipped)
@@ -220,7 +218,7 @@ QByteArray localAnswer(const Options& o) {
             Fail(QStringLiteral("%1: %2").arg(o.answerOut, error));
     }
     if (answer.outcome != LocalStarAnswer::Outcome::Stars) Fail(answer.status, kNoResult);
-    return answer.page;
+    return LocalStarRows(answer, reading.query->ra);
 }
 
 QJsonArray pair(double a, double b) {
@@ -292,8 +290,7 @@ int RunSolve(const QStringList& args) {
         if (!read.opened) Fail(QStringLiteral("%1: %2").arg(o.catalogue, read.error));
     } else {
         read.opened = true;
-        const QByteArray answer = localAnswer(o);
-        read.stars = ReadUsnoA2Rows(answer, StarAnswerCentreRa(answer));
+        read.stars = localStars(o);
         read.rows.rowsRead = ScaleStarTable(read.stars, o.corrAsd, o.corrDec, stars);
         read.rows.inUse = stars.inUse;
     }

@@ -41,6 +41,11 @@ DownloadResult QueryLocalStars(const QString& address, const QString& folder,
         if (options.log) options.log(why);
         return result;
     };
+    // The query is read back from the address: the download layer's contract
+    // is the address (the cache key, the log and the web answer all go by
+    // it), and the window reads the stars from "data" in a later step, about
+    // the centre typed then, as it does a web answer. So the page is the hand
+    // over here; platesolve, which has no such step, takes the typed rows.
     const LocalStarQueryReading reading = ReadLocalStarQuery(address);
     LocalStarAnswer answer;
     if (reading.query) {
