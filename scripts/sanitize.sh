@@ -13,4 +13,7 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0"
 export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+# The blind solves of the real fields (label "search") run in the solver
+# library, which is not instrumented; the sample's blind-solve tests cover
+# our side of it here.
+ctest --test-dir build-asan --output-on-failure -j"$(nproc)" -LE search

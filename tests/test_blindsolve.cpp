@@ -133,10 +133,16 @@ TEST_F(BlindSolveTest, MirroredImageSolvesWithTheOtherParity) {
 }
 
 TEST_F(BlindSolveTest, NoWrongSolutionFromNoiseOrAWrongHint) {
-    // Sources scattered at random, brightest first, as noise gives them.
+    // Sources scattered at random, brightest first, as noise gives them. The
+    // scale range is the sample's so that the whole search ends well inside
+    // the time limit even on a slow or sanitised build: the answer must come
+    // from having tried everything, not from running out of time.
     std::mt19937 random(7);
     std::uniform_real_distribution<double> coordinate(0, 1023);
     BlindSolveRequest noise = sampleRequest();
+    noise.scaleLow = 2.0;
+    noise.scaleHigh = 2.5;
+    noise.timeLimitSeconds = 600;
     noise.sources.clear();
     for (int i = 0; i < 300; ++i)
         noise.sources.push_back({coordinate(random), coordinate(random), 1000.0 - i, false});
@@ -149,6 +155,7 @@ TEST_F(BlindSolveTest, NoWrongSolutionFromNoiseOrAWrongHint) {
     wrongHint.scaleLow = 2.0;
     wrongHint.scaleHigh = 2.5;
     wrongHint.hint = BlindPositionHint{341.8, 48.0, 2.0};
+    wrongHint.timeLimitSeconds = 10; // running out of time is a fine answer here too
     const BlindSolveResult r = BlindSolve(wrongHint);
     EXPECT_FALSE(r.solution);
     EXPECT_NE(r.failure, BlindFailure::None);
