@@ -9,6 +9,8 @@
 #include "testing.h"
 
 #include <QImage>
+#include <algorithm>
+#include <optional>
 #include <QJsonDocument>
 
 namespace {
@@ -53,6 +55,16 @@ struct ReferencePlate {
     }
 };
 
+struct TypedScales {
+    double corrAsd, corrDec;
+};
+
+// The scales typed for `field` in its field.json.
+TypedScales FieldJsonScales(const QString& field) {
+    const QJsonObject typed = ReadJson(FieldFile(field, "field.json"))["typed"].toObject();
+    return {typed["corrasd"].toDouble(), typed["corrdec"].toDouble()};
+}
+
 struct Field {
     SessionState s;
     MarkerStore marks;
@@ -60,13 +72,13 @@ struct Field {
     std::vector<SkyPoint> stars;
     SkyPoint centre;
 
-    // The image of `imageField` with the answer file `answer` of `answerField`,
-    // the scales typed for the image's field.
-    Field(const QString& imageField, const QString& answerField, const QString& answer) {
-        const QJsonObject typed = ReadJson(FieldFile(imageField, "field.json"))["typed"].toObject();
+    // The image of `imageField` with the answer file `answer` of `answerField`
+    // and the scales `typed`.
+    Field(const QString& imageField, const QString& answerField, const QString& answer,
+          TypedScales typed) {
         image = PixelImageFromPicture(QImage(FieldFile(imageField, "image.png")));
-        s.Plate.corrAsd = typed["corrasd"].toDouble();
-        s.Plate.corrDec = typed["corrdec"].toDouble();
+        s.Plate.corrAsd = typed.corrAsd;
+        s.Plate.corrDec = typed.corrDec;
         const QString path = FieldFile(answerField, answer);
         const StarFileResult read =
             ReadUsnoA2FileAboutItsCentre(path, s.Plate.corrAsd, s.Plate.corrDec, s.Stars);
@@ -89,6 +101,11 @@ struct Case {
     // the picture's own distortion (the reference's SIP terms, 1.3 to 3.7 px
     // at the corners) is beyond what a TAN plate can follow.
     double cornerPx = 1.5;
+    // Scales typed instead of field.json's, where the picture's outline is
+    // further off than a camera's data would be.
+    std::optional<TypedScales> typed = std::nullopt;
+
+    TypedScales scales() const { return typed ? *typed : FieldJsonScales(name); }
 };
 const Case kFields[] = {
     {"GammaCygni-vasey", "emission nebula around a 2nd-magnitude star, 3.4 degrees, 208 stars"},
@@ -103,6 +120,9 @@ const Case kFields[] = {
     {"n2170", "reflection nebulae and dust, 36 stars"},
     {"n2244", "open cluster in the Rosette nebula, 39 stars"},
     {"n7000", "wide nebula over the Milky Way, 305 stars"},
+    // The outline's scales are 23 % off (see TypedScalesFarOffGiveNoPlate);
+    // typed here as from a camera's data, 8 % over in x and 7 % under in y.
+    {"pleiades", "bright stars in reflection nebulosity, 39 stars", 1.5, TypedScales{334.4, 315.3}},
     {"rho-a00", "dust clouds and a dense star field, 253 stars"},
     {"smc29-2", "edge of the Small Magellanic Cloud at 0h 35m; 3.7 px distortion", 3.0},
 };
@@ -112,7 +132,7 @@ const Case kFields[] = {
 TEST(RealFields, OneClickGivesTheReferencePlate) {
     for (const Case& c : kFields) {
         SCOPED_TRACE(c.name);
-        Field f(c.name, c.name, QStringLiteral("data"));
+        Field f(c.name, c.name, QStringLiteral("data"), c.scales());
         const AutoIdentifyResult r = f.identify();
         ASSERT_TRUE(r.stored) << NoIdentificationText(r.attempt).toStdString();
         const auto candidate = AutoCandidate(f.s);
@@ -143,12 +163,11 @@ TEST(RealFields, OneClickGivesTheReferencePlate) {
 TEST(RealFields, PlatesolveGivesTheReferencePlate) {
     for (const Case& c : kFields) {
         SCOPED_TRACE(c.name);
-        const QJsonObject typed = ReadJson(FieldFile(c.name, "field.json"))["typed"].toObject();
+        const TypedScales typed = c.scales();
         const testing_support::ToolRun r = testing_support::runPlatesolve(
             {"--image", FieldFile(c.name, "image.png"), "--catalogue", FieldFile(c.name, "data"),
-             "--corrasd", QString::number(typed["corrasd"].toDouble()), "--corrdec",
-             QString::number(typed["corrdec"].toDouble()), "--tolerance", "10", "--auto", "--rank",
-             "--refine"});
+             "--corrasd", QString::number(typed.corrAsd), "--corrdec",
+             QString::number(typed.corrDec), "--tolerance", "10", "--auto", "--rank", "--refine"});
         ASSERT_EQ(r.status, 0) << r.err.toStdString();
         const QJsonObject id = r.json["identification"].toObject();
         EXPECT_GE(id["odds"].toDouble(), identify::kOddsThreshold);
@@ -179,12 +198,11 @@ TEST(RealFields, PlatesolveGivesTheReferencePlate) {
     for (const auto& [image, answer] :
          {std::pair{"n104", "n2170"}, std::pair{"m8", "ic1396"}, std::pair{"rho-a00", "n7000"}}) {
         SCOPED_TRACE(std::string(image) + " with " + answer);
-        const QJsonObject typed = ReadJson(FieldFile(image, "field.json"))["typed"].toObject();
+        const TypedScales typed = FieldJsonScales(image);
         const testing_support::ToolRun r = testing_support::runPlatesolve(
             {"--image", FieldFile(image, "image.png"), "--catalogue", FieldFile(answer, "data"),
-             "--corrasd", QString::number(typed["corrasd"].toDouble()), "--corrdec",
-             QString::number(typed["corrdec"].toDouble()), "--tolerance", "10", "--auto", "--rank",
-             "--refine"});
+             "--corrasd", QString::number(typed.corrAsd), "--corrdec",
+             QString::number(typed.corrDec), "--tolerance", "10", "--auto", "--rank", "--refine"});
         EXPECT_EQ(r.status, 5);
         EXPECT_TRUE(r.json["candidates"].toArray().isEmpty());
         EXPECT_FALSE(r.json.contains("refined"));
@@ -213,8 +231,10 @@ TEST(RealFields, MismatchedAnswersGiveNoPlate) {
         const bool offset = other.isEmpty();
         SCOPED_TRACE(
             (image + " with " + (offset ? image + "/data-offset" : other + "/data")).toStdString());
+        const Case& c = *std::find_if(std::begin(kFields), std::end(kFields),
+                                      [&](const Case& k) { return image == k.name; });
         Field f(image, offset ? image : other,
-                offset ? QStringLiteral("data-offset") : QStringLiteral("data"));
+                offset ? QStringLiteral("data-offset") : QStringLiteral("data"), c.scales());
         const AutoIdentifyResult r = f.identify();
         EXPECT_FALSE(r.attempt.found);
         EXPECT_FALSE(r.stored);
@@ -223,4 +243,16 @@ TEST(RealFields, MismatchedAnswersGiveNoPlate) {
         EXPECT_GT(r.attempt.hypotheses, 0); // it was tried, not skipped
     }
     EXPECT_GE(trials.size(), 10u);
+}
+
+TEST(RealFields, TypedScalesFarOffGiveNoPlate) {
+    // The Pleiades with the scales of the picture's outline, 23 % over the
+    // true ones in both axes: beyond the search's 15 %, so no identification,
+    // and in particular no wrong one.
+    Field f("pleiades", "pleiades", QStringLiteral("data"), FieldJsonScales("pleiades"));
+    EXPECT_GT(f.s.Plate.corrAsd / 309.6, 1.2);
+    const AutoIdentifyResult r = f.identify();
+    EXPECT_FALSE(r.stored);
+    EXPECT_FALSE(AutoCandidate(f.s));
+    EXPECT_EQ(f.s.PickCount, 0);
 }
