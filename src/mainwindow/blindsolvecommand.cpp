@@ -4,7 +4,7 @@
 #include "catalogues/localstars.h"
 #include "field/solve.h"
 #include "mainwindow/fieldpanel.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/commandhost.h"
 #include "mainwindow/imagecanvas.h"
 #include "mainwindow/imageview.h"
 #include "mainwindow/solvepanel.h"
@@ -17,7 +17,6 @@
 #include "settings/options.h"
 
 #include <QDir>
-#include <QLineEdit>
 #include <QProgressDialog>
 #include <cmath>
 
@@ -70,18 +69,18 @@ PlateSolution affineOf(const TanPlate& plate, double corrAsd, double corrDec, in
 
 } // namespace
 
-BlindSolveCommand::BlindSolveCommand(Form1& form, ImageView& view, FieldPanel& field,
+BlindSolveCommand::BlindSolveCommand(CommandHost& host, ImageView& view, FieldPanel& field,
                                      SolvePanel& solve)
-    : QObject(&form), m_form(form), m_view(view), m_field(field), m_solve(solve) {
+    : QObject(host.hostWidget()), m_host(host), m_view(view), m_field(field), m_solve(solve) {
     setObjectName(QStringLiteral("blindSolveCommand"));
 }
 
 bool BlindSolveCommand::run(bool scalesKnown) {
-    SessionState& s = m_form.session();
+    SessionState& s = m_host.session();
     const ImageCanvas& canvas = m_view.canvas();
     const QImage& picture = canvas.image();
     if (!s.ImageLoaded || picture.isNull()) {
-        messagebox::Exclamation(&m_form, tr("Load an image first."));
+        messagebox::Exclamation(m_host.hostWidget(), tr("Load an image first."));
         return false;
     }
     BlindSolveRequest request;
@@ -106,7 +105,7 @@ bool BlindSolveCommand::run(bool scalesKnown) {
 
     QProgressDialog dialog(tr("Solving without position among the index files of %1…")
                                .arg(QDir::toNativeSeparators(folder)),
-                           tr("Cancel"), 0, 0, &m_form);
+                           tr("Cancel"), 0, 0, m_host.hostWidget());
     dialog.setObjectName(QStringLiteral("blindProgress"));
     dialog.setWindowTitle(tr("Solve without position"));
     dialog.setWindowModality(Qt::WindowModal);
@@ -133,13 +132,13 @@ bool BlindSolveCommand::run(bool scalesKnown) {
             .arg(result.scaleHigh * side / 3600.0, 0, 'f', 2);
     };
     for (const QString& skipped : result.skipped)
-        m_form.LogMessage(tr("Index file skipped: %1").arg(skipped));
+        m_host.LogMessage(tr("Index file skipped: %1").arg(skipped));
     QString failure;
     switch (result.failure) {
     case BlindFailure::None:
         break;
     case BlindFailure::Cancelled:
-        m_form.LogMessage(tr("Solving without position cancelled; nothing was changed."));
+        m_host.LogMessage(tr("Solving without position cancelled; nothing was changed."));
         return false;
     case BlindFailure::BadInput:
         failure = result.indexFilesUsable == 0
@@ -156,8 +155,8 @@ bool BlindSolveCommand::run(bool scalesKnown) {
         break;
     }
     if (!failure.isEmpty()) {
-        m_form.LogMessage(failure);
-        messagebox::Exclamation(&m_form, failure);
+        m_host.LogMessage(failure);
+        messagebox::Exclamation(m_host.hostWidget(), failure);
         return false;
     }
 
@@ -183,8 +182,7 @@ bool BlindSolveCommand::run(bool scalesKnown) {
     m_field.setCoordinateTexts(texts.ra, texts.dec);
     m_field.setDecSign(texts.sign);
     m_field.syncSignButtons();
-    if (auto* radius = m_form.findChild<QLineEdit*>(QStringLiteral("txt_distance")))
-        radius->setText(QString::number(std::ceil(radiusArcmin * 10) / 10, 'f', 1));
+    m_field.setRadius(QString::number(std::ceil(radiusArcmin * 10) / 10, 'f', 1));
     m_field.setScales(corrAsd, corrDec);
 
     // The plate in use: the TAN plate, with the scales and a model that
@@ -202,7 +200,7 @@ bool BlindSolveCommand::run(bool scalesKnown) {
     m_solve.showPlate([&s] { return PlateInUseText(s, nullptr); }, {});
 
     const CentreTexts j2000 = centreTexts(centre.ra, centre.dec);
-    m_form.LogMessage(
+    m_host.LogMessage(
         tr("Solved without position in %1 s (index file %2, log-odds %3, %4 stars): centre "
            "J2000 %5h %6m %7s %8%9° %10′ %11″, radius %12′, Corr Asd %13, Corr Dec %14, "
            "%15″/pixel%16.")

@@ -14,21 +14,21 @@
 
 #include <QObject>
 
+class CommandHost;
 class FieldPanel;
-class Form1;
 class ImageView;
 class SolvePanel;
 
 class BlindSolveCommand : public QObject {
     Q_OBJECT
 public:
-    BlindSolveCommand(Form1& form, ImageView& view, FieldPanel& field, SolvePanel& solve);
+    BlindSolveCommand(CommandHost& host, ImageView& view, FieldPanel& field, SolvePanel& solve);
 
     // Solves the loaded image; true when a plate was found and put in use.
     bool run(bool scalesKnown);
 
 private:
-    Form1& m_form;
+    CommandHost& m_host;
     ImageView& m_view;
     FieldPanel& m_field;
     SolvePanel& m_solve;

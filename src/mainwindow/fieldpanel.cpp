@@ -112,6 +112,9 @@ QString FieldPanel::epoch() const {
 QString FieldPanel::radius() const {
     return m_radius->text();
 }
+void FieldPanel::setRadius(const QString& arcmin) {
+    m_radius->setText(arcmin);
+}
 QString FieldPanel::magnitude() const {
     return m_mag->text();
 }

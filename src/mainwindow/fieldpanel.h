@@ -53,6 +53,7 @@ public:
     void setCorrectors(const QString& corrAsd, const QString& corrDec);
     // Puts measured scales into the two boxes (each only when given).
     void setScales(std::optional<double> corrAsd, std::optional<double> corrDec);
+    void setRadius(const QString& arcmin);
 
     // The sign label txt_dec_sign_show(0): "+" or "-".
     QString decSign() const;
