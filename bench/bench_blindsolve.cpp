@@ -13,6 +13,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+
 namespace {
 
 const char* const kFields[] = {"barnard22", "ic1848", "ic1848-mirrored", "m8", "n2244", "pleiades"};

@@ -6,6 +6,10 @@
 #include <QFileInfo>
 #include <benchmark/benchmark.h>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 namespace {
 
 constexpr double kCorrAsd = 833.27;

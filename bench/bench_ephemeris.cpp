@@ -17,6 +17,11 @@
 #include <vector>
 #include <zlib.h>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+using namespace catalogues::web;
+
 namespace {
 
 constexpr std::size_t kFullSize = 1400000;

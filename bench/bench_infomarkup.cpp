@@ -13,7 +13,7 @@ void render(benchmark::State& state, const QString& markup) {
     auto* box = new QTextEdit(&frame);
     frame.show();
     for (auto _ : state) {
-        details::ShowInfoMarkup({box, &frame}, markup);
+        text::details::ShowInfoMarkup({box, &frame}, markup);
         benchmark::DoNotOptimize(box->document()->characterCount());
     }
     state.SetBytesProcessed(state.iterations() * markup.size());

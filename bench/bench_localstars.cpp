@@ -10,6 +10,10 @@
 #include <QFile>
 #include <benchmark/benchmark.h>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 namespace {
 
 QString indexFolder() {

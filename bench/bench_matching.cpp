@@ -17,6 +17,10 @@
 #include <cmath>
 #include <random>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 namespace {
 
 constexpr double kCorrAsd = 833.27;

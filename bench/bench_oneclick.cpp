@@ -15,6 +15,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+
 namespace {
 
 const QString kField = QStringLiteral(BENCH_SAMPLES_DIR "/fields/ic1396/");

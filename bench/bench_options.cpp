@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+using namespace settings;
+
 namespace {
 
 constexpr int kKeys = 1'000'000;

@@ -11,6 +11,10 @@
 
 #include <random>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+
 namespace {
 
 PlateSolution samplePlate() {

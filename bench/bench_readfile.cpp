@@ -6,6 +6,10 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 namespace {
 
 QByteArray answerOf4000Rows() {

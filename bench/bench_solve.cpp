@@ -23,6 +23,11 @@
 #include <cmath>
 #include <random>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+
 namespace {
 
 constexpr double kCorrAsd = 833.27;

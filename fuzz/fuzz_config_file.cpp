@@ -3,6 +3,8 @@
 #include "settings/configfile.h"
 #include "support.h"
 
+using namespace settings;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = fuzzing::WriteScratchFile(data, size, "config.cfg");
     const ConfigFileReading read = ReadConfigFile(path);

@@ -6,6 +6,10 @@
 
 #include <limits>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 namespace {
 
 void check(const QByteArray& text, const DeepSkyWindow& window, double corrAsd, double corrDec) {

@@ -2,6 +2,8 @@
 #include "settings/defaults.h"
 #include "support.h"
 
+using namespace settings;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const DefaultsFile read = ReadDefaults(fuzzing::WriteScratchFile(data, size, "defaut.cfg"));
     for (int i = 0; i < 16; ++i)

@@ -5,6 +5,9 @@
 #include "imaging/stretch.h"
 #include "support.h"
 
+using namespace imaging;
+using namespace field;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = fuzzing::WriteScratchFile(data, size, "image.fits");
     // Smaller limits than the program's keep each run fast.

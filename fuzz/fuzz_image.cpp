@@ -12,6 +12,8 @@
 #include <array>
 #include <cmath>
 
+using namespace imaging;
+
 namespace {
 
 // Decoding larger images costs memory and time in code this program does not

@@ -8,6 +8,11 @@
 
 #include <cstring>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+using namespace catalogues::web;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray input = fuzzing::Bytes(data, size);
     const qsizetype eol = input.indexOf('\n');

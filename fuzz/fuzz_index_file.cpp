@@ -7,6 +7,10 @@
 
 #include <QFileInfo>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = fuzzing::WriteScratchFile(data, size, QStringLiteral("index.fits"));
     StarIndexFolder folder = OpenStarIndexFolder(QFileInfo(path).path());

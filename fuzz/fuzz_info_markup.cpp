@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzzing::EnsureApplication();
     QTextEdit warmUp; // loads the fonts once
-    details::ShowInfoMarkup({&warmUp, nullptr}, QStringLiteral("<B>a</B><S2>b</S2>"));
+    text::details::ShowInfoMarkup({&warmUp, nullptr}, QStringLiteral("<B>a</B><S2>b</S2>"));
     return 0;
 }
 
@@ -18,10 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // until the first panel: nothing is painted, the text is laid out.
     static QWidget* frame = new QWidget;
     static QTextEdit* box = new QTextEdit(frame);
-    details::ShowInfoMarkup({box, nullptr}, fuzzing::Text(data, size));
+    text::details::ShowInfoMarkup({box, nullptr}, fuzzing::Text(data, size));
     if (box->toPlainText().size() > static_cast<qsizetype>(size)) __builtin_trap();
     // The same through the box's own text, as the panel routines do.
     box->setPlainText(fuzzing::Text(data, size));
-    details::RenderInfoMarkup(box);
+    text::details::RenderInfoMarkup(box);
     return 0;
 }

@@ -3,6 +3,8 @@
 #include "support.h"
 #include "text/language.h"
 
+using namespace text;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = fuzzing::WriteScratchFile(data, size, "lang.cfg");
     LanguageTable& table = Lang();

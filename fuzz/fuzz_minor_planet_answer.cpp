@@ -4,6 +4,10 @@
 #include "catalogues/minorplanets.h"
 #include "support.h"
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static MinorPlanetTable table;
     const QByteArray answer = fuzzing::Bytes(data, size);

@@ -9,6 +9,10 @@
 #include <QStringList>
 #include <cmath>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString text = fuzzing::Text(data, size);
     const QByteArray bytes = fuzzing::Bytes(data, size);

@@ -8,6 +8,8 @@
 
 #include <QStringList>
 
+using namespace settings;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QStringList lines;
     if (!textfile::ReadLines(fuzzing::WriteScratchFile(data, size, "field.pam"), lines)) return 0;

@@ -3,6 +3,11 @@
 #include "catalogues/web/starquery.h"
 #include "support.h"
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+using namespace catalogues::web;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static CatalogueStarTable table;
     const QByteArray answer = fuzzing::Bytes(data, size);

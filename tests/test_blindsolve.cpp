@@ -10,6 +10,11 @@
 #include <random>
 #include <sys/stat.h>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+
 using namespace testing_support;
 
 namespace {

@@ -12,6 +12,12 @@
 #include <QProgressDialog>
 #include <random>
 
+using namespace reduction;
+using namespace imaging;
+using namespace settings;
+using namespace field;
+using namespace catalogues;
+
 using namespace testing_support;
 
 namespace {

@@ -7,6 +7,10 @@
 #include <QTest>
 #include <QTreeWidget>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 using testing_support::MessageRecorder;
 using testing_support::ProgramFolderFixture;
 using testing_support::readSample;

@@ -3,6 +3,12 @@
 #include "text/language.h"
 #include "window.h"
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+using namespace text;
+
 using testing_support::control;
 using testing_support::edit;
 using testing_support::MessageRecorder;

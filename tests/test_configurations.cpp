@@ -4,6 +4,11 @@
 #include "settings/configfile.h"
 #include "testing.h"
 
+using namespace reduction;
+using namespace settings;
+using namespace field;
+using namespace catalogues;
+
 using testing_support::ProgramFolderFixture;
 
 namespace {

@@ -2,6 +2,10 @@
 #include "catalogues/deepsky.h"
 #include "testing.h"
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 using testing_support::ProgramFolderFixture;
 
 namespace {

@@ -14,6 +14,12 @@
 #include <algorithm>
 #include <zlib.h>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+using namespace catalogues::web;
+using namespace text;
+
 using namespace testing_support;
 
 namespace {

@@ -4,6 +4,11 @@
 #include "catalogues/webswitches.h"
 #include "window.h"
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+
 using namespace testing_support;
 
 TEST(EndToEnd, NewUserSolvesTheSampleOffline) {

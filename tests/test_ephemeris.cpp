@@ -9,6 +9,10 @@
 #include <erfa.h>
 #include <sys/stat.h>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 using namespace ephemeris;
 
 namespace {

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace reduction;
+
 namespace {
 
 bool Contains(const std::array<PixelPoint, 5>& picks, double x, double y) {

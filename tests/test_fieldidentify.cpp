@@ -6,6 +6,10 @@
 
 #include <random>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 namespace {
 
 constexpr int kWidth = 800;

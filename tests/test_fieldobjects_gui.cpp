@@ -13,6 +13,12 @@
 
 #include <QTreeWidget>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+using namespace text;
+
 using namespace testing_support;
 
 namespace {

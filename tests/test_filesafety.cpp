@@ -14,6 +14,10 @@
 #include <functional>
 #include <sys/stat.h>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 using namespace testing_support;
 
 namespace {

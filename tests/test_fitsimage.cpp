@@ -12,6 +12,11 @@
 #include <random>
 #include <sys/stat.h>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+
 namespace {
 
 struct FitsLayout {

@@ -9,6 +9,11 @@
 
 #include <QJsonDocument>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+
 using namespace testing_support;
 
 namespace {

@@ -13,6 +13,8 @@
 #include <tuple>
 #include <vector>
 
+using namespace text;
+
 using namespace details;
 
 namespace {

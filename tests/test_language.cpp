@@ -4,6 +4,12 @@
 #include "text/widgets/applylanguage.h"
 #include "window.h"
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+using namespace text;
+
 using testing_support::control;
 using testing_support::MessageRecorder;
 using testing_support::ProgramFolderFixture;

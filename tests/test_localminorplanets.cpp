@@ -17,6 +17,11 @@
 #include <erfa.h>
 #include <sys/stat.h>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+using namespace catalogues::web;
+
 using namespace testing_support;
 
 namespace {

@@ -13,6 +13,12 @@
 #include <fitsio.h>
 #include <functional>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+using namespace catalogues::web;
+
 using namespace testing_support;
 
 namespace {

@@ -5,6 +5,10 @@
 
 #include <QProcess>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 using namespace testing_support;
 
 namespace {

@@ -8,6 +8,12 @@
 #include <algorithm>
 #include <random>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+using namespace text;
+
 using matching::Candidate;
 using namespace testing_support;
 

@@ -20,6 +20,14 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 
+using namespace reduction;
+using namespace imaging;
+using namespace settings;
+using namespace field;
+using namespace catalogues;
+using namespace catalogues::web;
+using namespace text;
+
 using namespace testing_support;
 
 namespace {

@@ -5,6 +5,10 @@
 
 #include <QLocale>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 using testing_support::ProgramFolderFixture;
 using testing_support::readSample;
 

@@ -29,6 +29,13 @@
 #include <QTextDocumentFragment>
 #include <QTreeWidget>
 
+using namespace reduction;
+using namespace imaging;
+using namespace settings;
+using namespace field;
+using namespace catalogues;
+using namespace text;
+
 using namespace testing_support;
 
 namespace {

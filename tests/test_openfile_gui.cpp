@@ -9,6 +9,11 @@
 #include <QMimeData>
 #include <QUrl>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+
 using namespace testing_support;
 using commandline::Request;
 

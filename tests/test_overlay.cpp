@@ -6,6 +6,10 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 namespace {
 
 // A model with rotation, shear and offsets: R = 2X + 0.1Y + 100, D = -0.1X + 3Y + 50.

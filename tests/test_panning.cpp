@@ -5,6 +5,11 @@
 
 #include <QImage>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+
 using testing_support::control;
 using testing_support::edit;
 using testing_support::MessageRecorder;

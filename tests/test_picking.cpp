@@ -2,6 +2,11 @@
 #include "mainwindow/imagecanvas.h"
 #include "testing.h"
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+
 // The snap on the real sample is checked by the picks of the window tests
 // (test_endtoend, test_imageview_gui); here its box geometry and order.
 TEST(FindBrightestNear, TiesBlackAndTheImageBorder) {

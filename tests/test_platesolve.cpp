@@ -6,6 +6,10 @@
 
 #include <random>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 using namespace testing_support;
 
 namespace {

@@ -8,6 +8,10 @@
 #include <QJsonDocument>
 #include <QSet>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 using namespace testing_support;
 
 namespace {

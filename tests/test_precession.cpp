@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace reduction;
+
 namespace {
 
 constexpr double kDeg = 3.14159265358979323846 / 180.0;

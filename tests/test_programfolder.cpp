@@ -7,6 +7,10 @@
 #include <QFileInfo>
 #include <sys/stat.h>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 using namespace testing_support;
 using programfolder::ChooseLayout;
 using programfolder::Layout;

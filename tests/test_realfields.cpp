@@ -9,9 +9,14 @@
 #include "testing.h"
 
 #include <QImage>
+#include <QJsonDocument>
 #include <algorithm>
 #include <optional>
-#include <QJsonDocument>
+
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
 
 namespace {
 

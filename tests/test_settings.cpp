@@ -16,6 +16,12 @@
 #include <QTimer>
 #include <sys/stat.h>
 
+using namespace reduction;
+using namespace imaging;
+using namespace settings;
+using namespace field;
+using namespace catalogues;
+
 using testing_support::check;
 using testing_support::control;
 using testing_support::edit;

@@ -17,6 +17,14 @@
 #include <QElapsedTimer>
 #include <QRadioButton>
 
+using namespace reduction;
+using namespace imaging;
+using namespace settings;
+using namespace field;
+using namespace catalogues;
+using namespace catalogues::web;
+using namespace text;
+
 using namespace testing_support;
 
 TEST(SettingsCommands, DefaultsThatCannotBeSavedAreReportedAndTheOldFileKept) {

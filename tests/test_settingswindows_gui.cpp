@@ -16,6 +16,12 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace reduction;
+using namespace settings;
+using namespace field;
+using namespace catalogues;
+using namespace text;
+
 using testing_support::MessageRecorder;
 using testing_support::ProgramFolderFixture;
 

@@ -7,6 +7,11 @@
 
 #include <QImage>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+
 namespace {
 
 struct SampleSession {

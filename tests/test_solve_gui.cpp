@@ -12,6 +12,12 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+using namespace text;
+
 using namespace testing_support;
 
 TEST(SolveGui, AutomaticPicksRankedCandidateRefinedPlateAndWcsExport) {

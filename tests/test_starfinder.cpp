@@ -5,6 +5,11 @@
 
 #include <random>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+
 namespace {
 
 struct Star {

@@ -17,6 +17,12 @@
 #include <QRadioButton>
 #include <QTabBar>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+using namespace text;
+
 using namespace testing_support;
 
 namespace {

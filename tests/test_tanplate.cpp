@@ -11,6 +11,10 @@
 #include <numbers>
 #include <random>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 using testing_support::sampleTrueSky;
 using testing_support::separationArcsec;
 

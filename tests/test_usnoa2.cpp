@@ -14,6 +14,12 @@
 
 #include <QElapsedTimer>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+using namespace text;
+
 using namespace testing_support;
 
 namespace {

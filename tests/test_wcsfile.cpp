@@ -8,6 +8,10 @@
 
 #include "wcsread.h"
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 namespace {
 
 TanPlate SamplePlate() {

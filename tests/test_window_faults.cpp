@@ -23,6 +23,12 @@
 #include <QTabBar>
 #include <algorithm>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+using namespace text;
+
 using namespace testing_support;
 
 namespace {

@@ -9,6 +9,11 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+
 using namespace testing_support;
 
 namespace {

@@ -8,6 +8,10 @@
 #include <QIcon>
 #include <cstdio>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+
 namespace {
 // Help and version are answered before the application object exists, so
 // that they need no display.

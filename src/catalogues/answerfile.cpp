@@ -2,6 +2,8 @@
 
 #include "platform/textfile.h"
 
+namespace catalogues {
+
 regularfile::Failure ReadAnswerFile(const QString& path, QByteArray& bytes) {
     const regularfile::Failure failure = regularfile::Read(path, kMaxAnswerFileBytes, bytes);
     if (failure != regularfile::Failure::None) bytes.clear();
@@ -11,3 +13,5 @@ regularfile::Failure ReadAnswerFile(const QString& path, QByteArray& bytes) {
 QString AnswerFileReason(regularfile::Failure failure) {
     return textfile::ReasonOf(failure, kMaxAnswerFileBytes);
 }
+
+} // namespace catalogues

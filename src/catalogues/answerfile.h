@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace catalogues {
+
 // The largest answer file read: the largest answer a download keeps.
 inline constexpr qint64 kMaxAnswerFileBytes = 64LL * 1024 * 1024;
 
@@ -16,3 +18,5 @@ regularfile::Failure ReadAnswerFile(const QString& path, QByteArray& bytes);
 
 // Why an answer file could not be read, in words.
 QString AnswerFileReason(regularfile::Failure failure);
+
+} // namespace catalogues

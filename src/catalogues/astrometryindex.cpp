@@ -31,6 +31,11 @@ extern "C" {
 #include <astrometry/starkd.h>
 }
 
+using namespace reduction;
+using namespace field;
+
+namespace catalogues {
+
 namespace {
 
 // The texts of this file, in the translation context "LocalStars".
@@ -486,3 +491,5 @@ StarIndexFolder OpenStarIndexFolder(const QString& folder) {
     }
     return result;
 }
+
+} // namespace catalogues

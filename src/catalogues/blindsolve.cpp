@@ -25,6 +25,11 @@ extern "C" {
 #include <astrometry/starxy.h>
 }
 
+using namespace reduction;
+using namespace field;
+
+namespace catalogues {
+
 namespace {
 
 // Upper ends of the source bands, brightest first.
@@ -315,3 +320,5 @@ BlindSolveResult BlindSolve(const BlindSolveRequest& r, background::Progress* pr
     if (run.timedOut) return finish(BlindFailure::TimeLimit);
     return finish(BlindFailure::NoSolution);
 }
+
+} // namespace catalogues

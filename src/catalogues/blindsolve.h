@@ -23,6 +23,8 @@
 #include <optional>
 #include <vector>
 
+namespace catalogues {
+
 // ln(1e9): the log-odds a match must reach to be accepted.
 inline const double kBlindAcceptLogOdds = std::log(1e9);
 
@@ -43,8 +45,8 @@ struct BlindPositionHint {
 };
 
 struct BlindSolveRequest {
-    std::vector<ImageSource> sources; // pixel positions, 0-based, brightest first
-    int width = 0;                    // image size, pixels
+    std::vector<reduction::ImageSource> sources; // pixel positions, 0-based, brightest first
+    int width = 0;                               // image size, pixels
     int height = 0;
     // Pixel scale range, arcseconds per pixel; both 0: the wide default
     // (kBlindNarrowestFieldDeg to kBlindWidestFieldDeg over the longer side).
@@ -59,10 +61,10 @@ struct BlindSolveRequest {
 };
 
 struct BlindSolution {
-    TanPlate plate;       // crval J2000 degrees, crpix 0-based, cd degrees per pixel
-    double logOdds = 0;   // of the accepted match
-    QString indexFile;    // file name of the index that gave it
-    int starsMatched = 0; // sources used by the final fit
+    reduction::TanPlate plate; // crval J2000 degrees, crpix 0-based, cd degrees per pixel
+    double logOdds = 0;        // of the accepted match
+    QString indexFile;         // file name of the index that gave it
+    int starsMatched = 0;      // sources used by the final fit
 };
 
 enum class BlindFailure {
@@ -96,3 +98,5 @@ QStringList BlindIndexFilesIn(const QString& folder);
 // from a worker thread; only one call at a time per process.
 BlindSolveResult BlindSolve(const BlindSolveRequest& request,
                             background::Progress* progress = nullptr);
+
+} // namespace catalogues

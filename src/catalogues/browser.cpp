@@ -8,6 +8,11 @@
 #include <QCoreApplication>
 #include <memory>
 
+using namespace reduction;
+using namespace field;
+
+namespace catalogues {
+
 namespace {
 
 // The texts of this file, in the translation context "CatalogueBrowser".
@@ -72,3 +77,5 @@ BrowserListing ListDeepSkyObjects(const QString& folder, const BrowserField& fie
     }
     return listing;
 }
+
+} // namespace catalogues

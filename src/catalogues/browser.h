@@ -11,6 +11,8 @@
 #include <array>
 #include <vector>
 
+namespace catalogues {
+
 // Rows a listing holds at most.
 inline constexpr int kBrowserRows = 4000;
 
@@ -50,3 +52,5 @@ struct BrowserField {
 // right ascension and declination in degrees (5 decimals), "size 1 x size 2"
 // in arcminutes, magnitude (not shown).
 BrowserListing ListDeepSkyObjects(const QString& folder, const BrowserField& field);
+
+} // namespace catalogues

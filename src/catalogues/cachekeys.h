@@ -8,11 +8,16 @@
 #include <QString>
 #include <array>
 
+namespace catalogues {
+
 // Right ascension and declination boxes, radius and limiting magnitude.
-QString StarCacheKey(const TypedCentreFields& centre, const QString& radius,
+QString StarCacheKey(const field::TypedCentreFields& centre, const QString& radius,
                      const QString& magnitude);
 
 // Right ascension and declination boxes, the five date fields, the field and
 // the limiting magnitude of the minor-planet query.
-QString MinorPlanetCacheKey(const TypedCentreFields& centre, const std::array<QString, 5>& date,
-                            const QString& field, const QString& magnitude);
+QString MinorPlanetCacheKey(const field::TypedCentreFields& centre,
+                            const std::array<QString, 5>& date, const QString& field,
+                            const QString& magnitude);
+
+} // namespace catalogues

@@ -12,6 +12,11 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace reduction;
+using namespace field;
+
+namespace catalogues {
+
 namespace {
 
 // The largest NGC or IC file read: some twenty times the shipped ones.
@@ -129,3 +134,5 @@ QStringList DeepSkyReadNotes(const DeepSkyReadResult& r) {
                      .arg(r.count);
     return notes;
 }
+
+} // namespace catalogues

@@ -27,6 +27,8 @@
 #include <array>
 #include <vector>
 
+namespace catalogues {
+
 // The two catalogue files and the prefix of their names.
 struct DeepSkyCatalogueFile {
     const char* file;
@@ -62,10 +64,10 @@ struct DeepSkyReadResult {
     std::array<DeepSkyFileStatus, 2> files;
     // J2000 position of rows 1..count as the file gives it, degrees, before
     // any unwrapping or scaling (element 0 unused).
-    std::vector<SkyPoint> positions = std::vector<SkyPoint>(1);
+    std::vector<reduction::SkyPoint> positions = std::vector<reduction::SkyPoint>(1);
     // Rows 1..count as typed rows (right ascensions unwrapped about the
     // window's centre); the table rows are their scaled view.
-    std::vector<CatalogueRow> objects;
+    std::vector<reduction::CatalogueRow> objects;
     bool truncated() const { return inWindow > count; }
 };
 
@@ -77,15 +79,17 @@ struct DeepSkyReadResult {
 // whole numbers, halves to even. Blank lines are skipped. Objects beyond the
 // table's 500 rows are counted but not stored.
 void ReadDeepSkyCatalogue(QByteArrayView bytes, const QString& prefix, const DeepSkyWindow& window,
-                          double corrAsd, double corrDec, DeepSkyTable& table,
+                          double corrAsd, double corrDec, field::DeepSkyTable& table,
                           DeepSkyReadResult& result);
 
 // Refills `table` from both files of `folder` (NGC, then IC): the count starts
 // from 0, and a file that cannot be read is reported while the other is still
 // read. Rows beyond the new count keep older values.
 DeepSkyReadResult ReadDeepSkyFiles(const QString& folder, const DeepSkyWindow& window,
-                                   double corrAsd, double corrDec, DeepSkyTable& table);
+                                   double corrAsd, double corrDec, field::DeepSkyTable& table);
 
 // Status lines about a reading beyond its count: a file that could not be
 // read, objects left out past the table's end. Empty for a clean read.
 QStringList DeepSkyReadNotes(const DeepSkyReadResult& result);
+
+} // namespace catalogues

@@ -14,6 +14,11 @@
 
 #include <cmath>
 
+using namespace reduction;
+using namespace field;
+
+namespace catalogues {
+
 namespace {
 
 using angles::kDegree;
@@ -370,3 +375,5 @@ LocalAnswerResult WriteLocalMinorPlanetAnswer(const QString& elementsPath,
                          .arg(QFileInfo(elementsPath).fileName());
     return result;
 }
+
+} // namespace catalogues

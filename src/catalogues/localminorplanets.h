@@ -29,6 +29,8 @@
 #include <memory>
 #include <optional>
 
+namespace catalogues {
+
 // The same query read into numbers.
 struct LocalMinorPlanetQuery {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0;
@@ -104,3 +106,5 @@ LocalAnswerResult WriteLocalMinorPlanetAnswer(const QString& elementsPath,
                                               const MinorPlanetFields& texts,
                                               const QString& answerPath,
                                               const ephemeris::OrbitFileControl& control = {});
+
+} // namespace catalogues

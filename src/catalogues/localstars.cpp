@@ -15,6 +15,11 @@
 #include <cmath>
 #include <numeric>
 
+using namespace reduction;
+using namespace field;
+
+namespace catalogues {
+
 namespace {
 
 // The texts of this file, in the translation context "LocalStars".
@@ -377,3 +382,5 @@ StarSourceSetting& StarSource() {
         ReadStarSourceSetting(programfolder::File(QStringLiteral("sites.cfg")));
     return setting;
 }
+
+} // namespace catalogues

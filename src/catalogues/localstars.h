@@ -41,6 +41,8 @@
 #include <optional>
 #include <vector>
 
+namespace catalogues {
+
 // One star of a catalogue file: J2000 degrees; magnitudes NaN when unknown.
 struct IndexStar {
     double ra = 0;
@@ -92,7 +94,7 @@ LocalStarQueryReading ReadLocalStarQuery(const QString& address);
 // precessed from the typed equinox to J2000 and rounded to whole seconds as
 // the download button does. No query, with `error` set, when a field holds
 // no number.
-LocalStarQueryReading LocalStarQueryFromTyped(const TypedCentreFields& fields,
+LocalStarQueryReading LocalStarQueryFromTyped(const field::TypedCentreFields& fields,
                                               const QString& radius, const QString& magFaint);
 
 struct LocalStarAnswer {
@@ -108,14 +110,14 @@ struct LocalStarAnswer {
     // reader takes from the page (positions to 0.00001 degree, magnitudes to
     // one decimal), with right ascensions in [0, 360). Unwrap them about the
     // field centre (LocalStarRows) as the reader does.
-    std::vector<CatalogueRow> stars;
+    std::vector<reduction::CatalogueRow> stars;
     QString status; // one line for the status list
 };
 
 // The answer's rows with their right ascensions unwrapped about `centreRa`,
 // as many as the star reader keeps: the rows a reading of the page gives.
-std::vector<CatalogueRow> LocalStarRows(const LocalStarAnswer& answer,
-                                        std::optional<double> centreRa);
+std::vector<reduction::CatalogueRow> LocalStarRows(const LocalStarAnswer& answer,
+                                                   std::optional<double> centreRa);
 
 // Builds the answer page for `query` from `folder`'s index files.
 LocalStarAnswer MakeLocalStarAnswer(const LocalStarQuery& query, StarIndexFolder& folder);
@@ -127,7 +129,7 @@ LocalStarAnswer MakeLocalStarAnswer(const LocalStarQuery& query, StarIndexFolder
 // the stars came from. `rows` gets the page's rows as typed rows.
 QByteArray LocalStarPage(const LocalStarQuery& query, const std::vector<IndexStar>& stars,
                          const QString& source, int* rowsWritten = nullptr,
-                         std::vector<CatalogueRow>* rows = nullptr);
+                         std::vector<reduction::CatalogueRow>* rows = nullptr);
 
 // Removes the second of any two stars closer than `arcsec` arcseconds (the
 // one listed first is kept; a star with a magnitude is preferred to one
@@ -138,7 +140,7 @@ void RemoveDuplicateStars(std::vector<IndexStar>& stars, double arcsec = 1.0);
 // window, with the radius and magnitude texts as typed: the centre is
 // precessed from the typed equinox to J2000 as the download button does.
 // Empty, with `error` set, when a field holds no number.
-QString StarAddressFromTyped(const QString& host, const TypedCentreFields& fields,
+QString StarAddressFromTyped(const QString& host, const field::TypedCentreFields& fields,
                              const QString& radius, const QString& magFaint, QString* error);
 
 // Opens every index file (*.fits, *.fit) of `folder` through the
@@ -168,3 +170,5 @@ StarSourceSetting ReadStarSourceSetting(const QString& path);
 // The program's setting, read from the program folder's sites.cfg at first
 // use; the Internet window changes it for the session.
 StarSourceSetting& StarSource();
+
+} // namespace catalogues

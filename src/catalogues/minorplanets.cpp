@@ -12,6 +12,11 @@
 #include <algorithm>
 #include <limits>
 
+using namespace reduction;
+using namespace field;
+
+namespace catalogues {
+
 namespace {
 
 constexpr int kFirstRowLine = 14; // lines 1-13 are the heading
@@ -218,3 +223,5 @@ QStringList MinorPlanetReadNotes(const MinorPlanetFileResult& r) {
                      .arg(kMinorPlanetMaxRows);
     return notes;
 }
+
+} // namespace catalogues

@@ -29,12 +29,14 @@
 #include <optional>
 #include <vector>
 
+namespace catalogues {
+
 // Path of the minor-planet query on the minor-planet service.
 inline constexpr const char* kMpcCheckerPath = "/~cgi/MPCheck.COM";
 
 // Bounds of an answer: lines read and table rows stored.
 inline constexpr int kMinorPlanetMaxLines = 600;
-inline constexpr int kMinorPlanetMaxRows = MinorPlanetTable::kCapacity;
+inline constexpr int kMinorPlanetMaxRows = field::MinorPlanetTable::kCapacity;
 
 // The main window's fields that a minor-planet query uses, as typed.
 struct MinorPlanetFields {
@@ -103,10 +105,10 @@ struct MinorPlanetReadResult {
     bool tooManyRows = false;  // the table goes on past row 500, which was not stored
     // J2000 position of rows 1..count as the row gives it, degrees, before
     // any unwrapping or scaling (element 0 unused).
-    std::vector<SkyPoint> positions;
+    std::vector<reduction::SkyPoint> positions;
     // The rows as typed rows (right ascensions unwrapped about the centre);
     // the table is their scaled view.
-    std::vector<CatalogueRow> planets;
+    std::vector<reduction::CatalogueRow> planets;
 };
 
 // Reads the rows of an answer as typed rows and into their scaled view
@@ -117,7 +119,7 @@ struct MinorPlanetReadResult {
 // magnitude is none when its columns are blank or hold no number.
 // An answer whose heading opens no "<pre>" block (an error page) gives no row.
 MinorPlanetReadResult ReadMinorPlanetAnswer(QByteArrayView answer, double corrAsd, double corrDec,
-                                            double centreRa, MinorPlanetTable& table);
+                                            double centreRa, field::MinorPlanetTable& table);
 
 struct MinorPlanetFileResult {
     bool opened = false;
@@ -130,8 +132,10 @@ struct MinorPlanetFileResult {
 // read, is not a regular file (a FIFO or a device is never opened) or is
 // larger than kMaxAnswerFileBytes leaves an empty table (count 0).
 MinorPlanetFileResult ReadMinorPlanetFile(const QString& path, double corrAsd, double corrDec,
-                                          double centreRa, MinorPlanetTable& table);
+                                          double centreRa, field::MinorPlanetTable& table);
 
 // Status lines about a reading beyond its count: a file that could not be
 // read, an answer without a table, the bounds reached. Empty for a clean read.
 QStringList MinorPlanetReadNotes(const MinorPlanetFileResult& result);
+
+} // namespace catalogues

@@ -11,6 +11,8 @@
 #include <cmath>
 #include <erfa.h>
 
+namespace catalogues {
+
 namespace {
 
 // The texts of this file, in the translation context "MpcReport".
@@ -129,3 +131,5 @@ QString AppendReportLine(const QString& path, const QString& line) {
     if (!textfile::WriteBytes(path, text, &error)) return error;
     return {};
 }
+
+} // namespace catalogues

@@ -18,6 +18,8 @@
 #include <QString>
 #include <optional>
 
+namespace catalogues {
+
 struct MpcObservation {
     QString designation; // as typed: "433", "(433) Eros", "2022 HK5", a packed form, or a
                          // temporary designation of up to 7 characters
@@ -50,3 +52,5 @@ inline constexpr qint64 kMaxReportBytes = 16 * 1024 * 1024;
 // report that is not a regular file, or larger than kMaxReportBytes, is left
 // alone).
 QString AppendReportLine(const QString& path, const QString& line);
+
+} // namespace catalogues

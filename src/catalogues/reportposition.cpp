@@ -13,6 +13,12 @@
 
 #include <cmath>
 
+using namespace reduction;
+using namespace settings;
+using namespace field;
+
+namespace catalogues {
+
 namespace {
 
 const QString kObservatoryKey = QStringLiteral("report/observatoryCode");
@@ -175,3 +181,5 @@ QString StoredObservatoryCode() {
 bool StoreObservatoryCode(const QString& code) {
     return options::SetValue(kObservatoryKey, code.trimmed());
 }
+
+} // namespace catalogues

@@ -14,18 +14,20 @@
 #include <optional>
 #include <span>
 
+namespace catalogues {
+
 // A point measured on the image.
 struct MeasuredPoint {
     int clickX = 0, clickY = 0; // the pixel clicked
     int x = 0, y = 0;           // the pixel measured (the brightest spot near the click)
-    SkyPoint sky;               // J2000, degrees, through the plate in use
+    reduction::SkyPoint sky;    // J2000, degrees, through the plate in use
     bool refinedPlate = false;  // the refined plate gave the position
 };
 
 // Measures the clicked pixel (x, y) through `plate`. With `pixel` given
 // (pixel values, -1 outside the image) the point first moves to the
 // brightest 7 x 7 spot within 3 pixels, as a centred pick does.
-MeasuredPoint MeasurePoint(const SkyPlate& plate, int x, int y,
+MeasuredPoint MeasurePoint(const reduction::SkyPlate& plate, int x, int y,
                            const std::function<double(int x, int y)>& pixel);
 
 // A row of the minor-planet table near a measured point.
@@ -38,13 +40,15 @@ struct NearbyMinorPlanet {
 
 // The minor planet nearest to `sky` (degrees) among the typed rows of the
 // field (row numbers from 1); nothing when there is none.
-std::optional<NearbyMinorPlanet> NearestMinorPlanet(std::span<const CatalogueRow> planets,
-                                                    const SkyPoint& sky);
+std::optional<NearbyMinorPlanet>
+NearestMinorPlanet(std::span<const reduction::CatalogueRow> planets,
+                   const reduction::SkyPoint& sky);
 
 // The same among rows 1..count of the scaled table, with the scales
 // `corrAsd`, `corrDec`; nothing for an empty table or zero scales.
-std::optional<NearbyMinorPlanet> NearestMinorPlanet(const MinorPlanetTable& table, double corrAsd,
-                                                    double corrDec, const SkyPoint& sky);
+std::optional<NearbyMinorPlanet> NearestMinorPlanet(const field::MinorPlanetTable& table,
+                                                    double corrAsd, double corrDec,
+                                                    const reduction::SkyPoint& sky);
 
 // The packed designation of a table row from its designation column (the
 // number, blanks around it) and its name column (blanks removed, the
@@ -67,7 +71,8 @@ struct ReportTexts {
 
 // The observation line for `sky` (degrees J2000), or nothing with `error`
 // saying which text is wrong.
-std::optional<QString> ReportLine(const ReportTexts& texts, const SkyPoint& sky, QString& error);
+std::optional<QString> ReportLine(const ReportTexts& texts, const reduction::SkyPoint& sky,
+                                  QString& error);
 
 // Everything the report dialog starts from.
 struct ReportDraft {
@@ -89,3 +94,5 @@ QString ReportFilePath();
 // "500" (the geocentre) when none was stored; and its storing.
 QString StoredObservatoryCode();
 bool StoreObservatoryCode(const QString& code);
+
+} // namespace catalogues

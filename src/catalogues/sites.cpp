@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QSettings>
 
+namespace catalogues {
+
 namespace {
 
 // Trims blanks and trailing slashes so that a path can be appended.
@@ -43,3 +45,5 @@ SiteHosts& Sites() {
 void ReloadSites() {
     Sites() = ReadSiteHosts(programfolder::File(QStringLiteral("sites.cfg")));
 }
+
+} // namespace catalogues

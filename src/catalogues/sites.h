@@ -17,6 +17,8 @@
 
 #include <QString>
 
+namespace catalogues {
+
 struct SiteHosts {
     QString starServer = QStringLiteral("http://archive.eso.org");
     QString minorPlanetService = QStringLiteral("https://scully.cfa.harvard.edu");
@@ -43,3 +45,5 @@ SiteHosts& Sites();
 
 // Reads the program folder's sites.cfg again into Sites().
 void ReloadSites();
+
+} // namespace catalogues

@@ -15,6 +15,11 @@
 #include <cmath>
 #include <numbers>
 
+using namespace reduction;
+using namespace field;
+
+namespace catalogues {
+
 namespace {
 
 // A query value as typed, with only what would break the address encoded.
@@ -205,3 +210,4 @@ StarFileResult ReadSessionStars(SessionState& s, const QString& path,
     return read;
 }
 
+} // namespace catalogues

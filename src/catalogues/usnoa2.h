@@ -19,6 +19,8 @@
 #include <optional>
 #include <vector>
 
+namespace catalogues {
+
 // Path of the star query on the star server.
 inline constexpr const char* kUsnoA2Path = "/skycat/servers/usnoa_res";
 
@@ -39,17 +41,18 @@ struct StarQueryCoordinates {
 // (degrees, to J2000). Seconds are rounded to whole seconds, halves to even,
 // and may read 60. The sign of the declination is the typed one, so a centre
 // between 0 and -1 degree gives "-0+...".
-StarQueryCoordinates MakeStarQueryCoordinates(const TypedCentre& centre, double dRA, double dDec);
+StarQueryCoordinates MakeStarQueryCoordinates(const field::TypedCentre& centre, double dRA,
+                                              double dDec);
 
 // The star query for the typed centre: the centre read from the fields, and
 // the query texts of that centre precessed from the typed equinox to J2000
 // (PrecessFromJ2000 at 4000 - equinox). The texts are empty when a field
 // holds no number.
 struct StarQueryPlan {
-    TypedCentreReading reading;
+    field::TypedCentreReading reading;
     StarQueryCoordinates coordinates;
 };
-StarQueryPlan PlanStarQuery(const TypedCentreFields& fields);
+StarQueryPlan PlanStarQuery(const field::TypedCentreFields& fields);
 
 // The rows of an answer as typed rows, in the answer's order: identifier
 // (columns 6-19), J2000 degrees, the red and blue magnitudes (none when the
@@ -57,8 +60,8 @@ StarQueryPlan PlanStarQuery(const TypedCentreFields& fields);
 // at the end of the answer, or after 4000 rows. With `centreRa` (degrees,
 // J2000: the field centre) each right ascension is unwrapped to within 180
 // degrees of it, so that a field across 0h keeps its stars together.
-std::vector<CatalogueRow> ReadUsnoA2Rows(QByteArrayView answer,
-                                         std::optional<double> centreRa = std::nullopt);
+std::vector<reduction::CatalogueRow> ReadUsnoA2Rows(QByteArrayView answer,
+                                                    std::optional<double> centreRa = std::nullopt);
 
 // Result of reading an answer.
 struct StarReadResult {
@@ -69,7 +72,7 @@ struct StarReadResult {
 // ReadUsnoA2Rows into the scaled table (ScaleStarTable): rows 1..rowsRead,
 // the rows above left as they were. Linear in the size of the answer.
 StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double corrDec,
-                                CatalogueStarTable& table,
+                                field::CatalogueStarTable& table,
                                 std::optional<double> centreRa = std::nullopt);
 
 struct StarFileResult {
@@ -77,7 +80,7 @@ struct StarFileResult {
     QString error; // why the file could not be read
     regularfile::Failure failure = regularfile::Failure::None;
     StarReadResult rows;
-    std::vector<CatalogueRow> stars; // the typed rows the table was scaled from
+    std::vector<reduction::CatalogueRow> stars; // the typed rows the table was scaled from
 };
 
 // READFILE's reading of the session's star answer at `path`: when the answer
@@ -85,8 +88,8 @@ struct StarFileResult {
 // table and the typed rows are left empty and `error` says why; otherwise the
 // file is read with the right ascensions unwrapped about the typed centre
 // (J2000) into the session's typed rows and their scaled table.
-StarFileResult ReadSessionStars(SessionState& session, const QString& path,
-                                const TypedCentreFields& typed);
+StarFileResult ReadSessionStars(field::SessionState& session, const QString& path,
+                                const field::TypedCentreFields& typed);
 
 // The field centre's right ascension (degrees, J2000) of an answer, about
 // which its rows are unwrapped when no typed centre is at hand: the query
@@ -99,11 +102,12 @@ std::optional<double> StarAnswerCentreRa(QByteArrayView answer);
 // read, is not a regular file (a FIFO or a device is never opened) or is
 // larger than kMaxAnswerFileBytes leaves an empty table (rows read 0).
 StarFileResult ReadUsnoA2File(const QString& path, double corrAsd, double corrDec,
-                              CatalogueStarTable& table,
+                              field::CatalogueStarTable& table,
                               std::optional<double> centreRa = std::nullopt);
 
 // ReadUsnoA2File with the right ascensions unwrapped about the answer's own
 // centre (StarAnswerCentreRa), for an answer read without a typed field.
 StarFileResult ReadUsnoA2FileAboutItsCentre(const QString& path, double corrAsd, double corrDec,
-                                            CatalogueStarTable& table);
+                                            field::CatalogueStarTable& table);
 
+} // namespace catalogues

@@ -1,6 +1,10 @@
 #include "catalogues/webswitches.h"
 
+namespace catalogues {
+
 WebSwitches& Web() {
     static WebSwitches w;
     return w;
 }
+
+} // namespace catalogues

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+namespace catalogues {
+
 struct WebSwitches {
     bool StarSiteEnabled = true;        // the star server may be queried
     bool MinorPlanetSiteEnabled = true; // the minor-planet service may be queried
@@ -14,3 +16,5 @@ struct WebSwitches {
 
 // The program's one set of switches.
 WebSwitches& Web();
+
+} // namespace catalogues

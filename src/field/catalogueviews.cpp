@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+using namespace reduction;
+
+namespace field {
+
 int ScaleStarTable(std::span<const CatalogueRow> rows, double corrAsd, double corrDec,
                    CatalogueStarTable& table) {
     const int capacity =
@@ -63,3 +67,5 @@ void ScaleDeepSkyRow(const CatalogueRow& row, double corrAsd, double corrDec, De
     table.otherName1[i] = other(1);
     table.otherName2[i] = other(2);
 }
+
+} // namespace field

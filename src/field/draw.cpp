@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <limits>
 
+namespace field {
+
 namespace draw {
 
 namespace {
@@ -135,3 +137,5 @@ std::optional<int16_t> DrawEllipse(MarkerStore& canvas, float cx, float cy, floa
 }
 
 } // namespace draw
+
+} // namespace field

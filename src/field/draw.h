@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace field {
+
 namespace draw {
 
 inline constexpr float kPi = 3.1415927f;
@@ -45,3 +47,5 @@ std::optional<int16_t> DrawEllipse(MarkerStore& canvas, float cx, float cy, floa
                                    float angle, float start, float end, float ratio, float step);
 
 } // namespace draw
+
+} // namespace field

@@ -9,6 +9,11 @@
 #include <QRegularExpression>
 #include <cmath>
 
+using namespace reduction;
+using namespace imaging;
+
+namespace field {
+
 namespace {
 
 // The texts of this file, in the translation context "FitsHints".
@@ -218,3 +223,5 @@ bool SetScaleDeclination(FitsScaleHint& s, std::optional<double> decDeg) {
     s.corrDecText = numbers::Text(numbers::RoundHalfEven(s.corrDec, 2));
     return true;
 }
+
+} // namespace field

@@ -26,6 +26,8 @@
 #include <array>
 #include <optional>
 
+namespace field {
+
 struct FitsCentreHint {
     double raDeg = 0, decDeg = 0; // the centre read, degrees
     std::array<QString, 3> ra;    // hours, minutes, seconds (one decimal)
@@ -59,7 +61,7 @@ struct FitsHints {
 };
 
 // The hints of `header` for an image of width x height pixels.
-FitsHints HeaderHints(const FitsHeader& header, int width, int height);
+FitsHints HeaderHints(const imaging::FitsHeader& header, int width, int height);
 
 // Sets the right-ascension scale of `scales` for the declination `decDeg`
 // (degrees) of the centre it will be used with: skyAsd x cos(declination),
@@ -67,3 +69,5 @@ FitsHints HeaderHints(const FitsHeader& header, int width, int height);
 // reduction file holds the scales. False (nothing changed) at a pole, where
 // a right-ascension scale means nothing.
 bool SetScaleDeclination(FitsScaleHint& scales, std::optional<double> decDeg);
+
+} // namespace field

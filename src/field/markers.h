@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace field {
+
 struct MarkerPool {
     MarkerPool(int count, float size)
         : left(count + 1), top(count + 1), visible(count + 1), size(size) {}
@@ -99,3 +101,5 @@ struct MarkerStore {
         centerpic.visible = false;
     }
 };
+
+} // namespace field

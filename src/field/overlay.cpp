@@ -11,6 +11,10 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace reduction;
+
+namespace field {
+
 MarkerPlacer::MarkerPlacer(const PlateSolution& plate, float markerSize)
     : m_plate{plate, std::nullopt}, m_size(markerSize) {}
 
@@ -275,3 +279,5 @@ CalibrationBoxes CalibrationBoxesFor(const MarkerPool& star, int i, const Catalo
     b.text[7] = numbers::Text(seconds);
     return b;
 }
+
+} // namespace field

@@ -17,22 +17,24 @@
 #include <array>
 #include <functional>
 
+namespace field {
+
 // Turns scaled sky coordinates into marker corners. When the plate model has
 // no inverse (determinant 0) nothing is computed and each object takes the
 // pixel position of the object placed before it through the same placer
 // (0, 0 before the first).
 class MarkerPlacer {
 public:
-    MarkerPlacer(const PlateSolution& plate, float markerSize);
+    MarkerPlacer(const reduction::PlateSolution& plate, float markerSize);
     // Through the plate in use (the refined plate when there is one).
-    MarkerPlacer(const SkyPlate& plate, float markerSize);
+    MarkerPlacer(const reduction::SkyPlate& plate, float markerSize);
 
     // Marker corner for scaled (r, d).
     void place(double r, double d, float& left, float& top);
     float markerSize() const { return m_size; }
 
 private:
-    SkyPlate m_plate;
+    reduction::SkyPlate m_plate;
     float m_size;
     double m_x = 0;
     double m_y = 0;
@@ -121,11 +123,11 @@ struct OverlayOptions {
 // places the stars, the minor planets and the deep-sky objects as asked, and
 // finally shows the stars. False (with what was placed so far kept) when a
 // minor-planet or deep-sky row cannot be placed.
-bool DrawSkyOverlay(const PlateSolution& plate, const CatalogueStarTable& stars,
+bool DrawSkyOverlay(const reduction::PlateSolution& plate, const CatalogueStarTable& stars,
                     const MinorPlanetTable& planets, const DeepSkyTable& objects,
                     const OverlayOptions& options, MarkerStore& markers);
 // The same through the plate in use.
-bool DrawSkyOverlay(const SkyPlate& plate, const CatalogueStarTable& stars,
+bool DrawSkyOverlay(const reduction::SkyPlate& plate, const CatalogueStarTable& stars,
                     const MinorPlanetTable& planets, const DeepSkyTable& objects,
                     const OverlayOptions& options, MarkerStore& markers);
 
@@ -157,3 +159,5 @@ CalibrationBoxes CalibrationBoxesFor(const MarkerPool& star, int i, const Catalo
 
 // A pixel coordinate rounded half to even into 16 bits (clamped to the range).
 int16_t PixelInt16(double v);
+
+} // namespace field

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace reduction;
+
+namespace field {
+
 namespace {
 // The index the next pick would take, or 0 when it has no mark to go with.
 int nextPickIndex(const SessionState& session, const MarkerPool& clicpic) {
@@ -56,3 +60,5 @@ int SelectAtCursor(SessionState& s, MarkerPool& clicpic,
     }
     return k;
 }
+
+} // namespace field

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace field {
+
 struct BrightestSpot {
     int x = 0;
     int y = 0;
@@ -81,3 +83,5 @@ int EarlierPickNear(const SessionState& session, double x, double y);
 // such a pick is not recorded.
 int SelectAtCursor(SessionState& session, MarkerPool& clicpic,
                    const std::function<double(int x, int y)>& pixel);
+
+} // namespace field

@@ -4,6 +4,10 @@
 
 #include <QCoreApplication>
 
+using namespace reduction;
+
+namespace field {
+
 namespace {
 
 QString unreadableBox(int index, const QString& text) {
@@ -52,3 +56,5 @@ ReferenceStep RecordReferenceStar(SessionState& s, const std::array<QString, 8>&
     }
     return step;
 }
+
+} // namespace field

@@ -8,11 +8,14 @@
 #include <array>
 #include <optional>
 
+namespace field {
+
 // The outcome of one press.
 struct ReferenceStep {
-    QString error;                         // empty on success
-    bool recorded = false;                 // the star was stored and RefStarCount advanced
-    std::optional<ReferenceScales> scales; // measured after the third star (may hold an error)
+    QString error;         // empty on success
+    bool recorded = false; // the star was stored and RefStarCount advanced
+    std::optional<reduction::ReferenceScales>
+        scales; // measured after the third star (may hold an error)
 };
 
 // Records the reference star typed in the eight calibration boxes (pixel x and
@@ -22,3 +25,5 @@ struct ReferenceStep {
 // The boxes are read step by step and what was stored before an unreadable
 // box stays stored; a press after the third star records nothing.
 ReferenceStep RecordReferenceStar(SessionState& session, const std::array<QString, 8>& boxes);
+
+} // namespace field

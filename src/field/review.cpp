@@ -1,5 +1,9 @@
 #include "field/review.h"
 
+using namespace reduction;
+
+namespace field {
+
 namespace {
 
 enum class Outcome { Declined, Accepted, Stop, Cancelled };
@@ -48,7 +52,7 @@ ReviewOutcome ReviewCandidates(SessionState& s, MarkerStore& m,
                                const ReviewChoices& choices, const ReviewHooks& hooks) {
     // What the review changes, kept for a cancel.
     const PlateSolution plate = s.Plate;
-    const ::MapState mapState = s.MapState;
+    const field::MapState mapState = s.MapState;
     const bool mapFailed = s.MapFailed, centreOutside = s.CentreOutside;
     const double centreRa = s.CentrePlateRA, centreDec = s.CentrePlateDec;
     const double fieldAngle = s.FieldAngle;
@@ -75,3 +79,5 @@ ReviewOutcome ReviewCandidates(SessionState& s, MarkerStore& m,
     }
     return {};
 }
+
+} // namespace field

@@ -11,11 +11,13 @@
 #include <optional>
 #include <vector>
 
+namespace field {
+
 // The candidate search for the session's picks among its stars in use, with
 // `tolerance` pixels; nothing when picks 1..3 lie on one straight line (no
 // plate model exists).
-std::optional<matching::SearchResult> SearchCandidates(const SessionState& session,
-                                                       double tolerance);
+std::optional<reduction::matching::SearchResult> SearchCandidates(const SessionState& session,
+                                                                  double tolerance);
 
 enum class ReviewAnswer { Yes, No, Cancel };
 
@@ -23,7 +25,7 @@ struct ReviewHooks {
     // Draws the overlay of the session's current plate model and the crosses
     // of the candidate's five catalogue rows (the markers are read back by
     // the automatic check).
-    std::function<void(const matching::Candidate&)> draw;
+    std::function<void(const reduction::matching::Candidate&)> draw;
     // The decision threshold S in pixels, read again for every candidate;
     // nothing ends the review.
     std::function<std::optional<double>()> threshold;
@@ -50,5 +52,7 @@ struct ReviewOutcome {
     bool cancelled = false;
 };
 ReviewOutcome ReviewCandidates(SessionState& session, MarkerStore& markers,
-                               const std::vector<matching::Candidate>& candidates,
+                               const std::vector<reduction::matching::Candidate>& candidates,
                                const ReviewChoices& choices, const ReviewHooks& hooks);
+
+} // namespace field

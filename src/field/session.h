@@ -13,6 +13,8 @@
 #include <optional>
 #include <vector>
 
+namespace field {
+
 // Catalogue stars from the star server's answer, rows 1..4000 (row 0 unused):
 // the scaled view of the typed rows (field/catalogueviews.h) that the
 // five-star search, the three-star model and the overlay work on.
@@ -83,8 +85,8 @@ enum class MapState {
 };
 
 struct SessionState {
-    ::WorkflowMode WorkflowMode = ::WorkflowMode::None;
-    ::MapState MapState = ::MapState::None;
+    field::WorkflowMode WorkflowMode = field::WorkflowMode::None;
+    field::MapState MapState = field::MapState::None;
     bool ImageLoaded = false;
     QString ImageFileStamp;
     bool ImageRowsBottomUp = false; // a FITS file whose row 1 is the bottom row shown
@@ -110,7 +112,7 @@ struct SessionState {
     int16_t ClickMarkAllowed = 0;
     bool CentreOutside = false;
 
-    PlateSolution Plate; // scales CorrAsd/CorrDec and a0..a5
+    reduction::PlateSolution Plate; // scales CorrAsd/CorrDec and a0..a5
 
     // Field centre.
     QString CentreDecSign;
@@ -126,7 +128,7 @@ struct SessionState {
 
     // The field's sky data as read, in degrees (reduction/fieldcatalogue.h):
     // what the refined plate, the evidence, the details and the exports read.
-    FieldCatalogue Catalogue;
+    reduction::FieldCatalogue Catalogue;
     CatalogueStarTable Stars;      // scaled view of Catalogue.stars
     MinorPlanetTable MinorPlanets; // scaled view of Catalogue.minorPlanets
     DeepSkyTable DeepSky;          // scaled view of Catalogue.deepSky
@@ -146,12 +148,12 @@ struct SessionState {
     // Stars found on the loaded image (brightest first), for the automatic
     // picks, the evidence and the refined plate; SourcesStamp names the image
     // they were found on.
-    std::vector<ImageSource> Sources;
+    std::vector<reduction::ImageSource> Sources;
     QString SourcesStamp;
     // The refined plate of the accepted candidate; while it is set it maps
     // pixels and sky instead of the affine model in Plate. Cleared whenever
     // Plate's model changes.
-    std::optional<TanPlate> RefinedPlate;
+    std::optional<reduction::TanPlate> RefinedPlate;
 
     // No minor planet of the field: none drawn, shown or reported.
     void forgetMinorPlanets() {
@@ -175,5 +177,7 @@ struct SessionState {
     std::optional<AutoIdentification> AutoFound;
 
     // The plate in use for the readout, the overlay and shown positions.
-    SkyPlate plateInUse() const { return SkyPlate{Plate, RefinedPlate}; }
+    reduction::SkyPlate plateInUse() const { return reduction::SkyPlate{Plate, RefinedPlate}; }
 };
+
+} // namespace field

@@ -6,6 +6,11 @@
 
 #include <QCoreApplication>
 
+using namespace reduction;
+using namespace imaging;
+
+namespace field {
+
 void ForgetImageWork(SessionState& s) {
     s.WorkflowMode = WorkflowMode::None;
     s.MapState = MapState::None;
@@ -52,7 +57,6 @@ std::vector<SkyPoint> starsInUse(const SessionState& session) {
                      static_cast<size_t>(std::max<int>(0, session.Stars.inUse)));
 }
 } // namespace
-
 
 AutoIdentifyResult AutoIdentify(SessionState& session, MarkerPool& clicpic,
                                 std::span<const SkyPoint> stars, const SkyPoint& centre, int width,
@@ -207,3 +211,5 @@ QString PlateInUseText(const SessionState& session, const RefineResult* last) {
             "Plate in use: three-star model (no refined plate could be fitted)");
     return PlateInUseTexts::tr("Plate in use: three-star model");
 }
+
+} // namespace field

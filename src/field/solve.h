@@ -13,6 +13,8 @@
 #include <QString>
 #include <vector>
 
+namespace field {
+
 // Forgets what belongs to the image shown, for another image: the picks, the
 // reference stars, the stars found, the plate model, the refined plate and
 // the accepted identification (the scales and the catalogue tables stay).
@@ -20,7 +22,7 @@ void ForgetImageWork(SessionState& session);
 
 // Finds the stars of `image` into session.Sources unless they were already
 // found for the image named `stamp`.
-void EnsureSources(SessionState& session, const PixelImage& image, const QString& stamp);
+void EnsureSources(SessionState& session, const imaging::PixelImage& image, const QString& stamp);
 
 // Five automatic picks from session.Sources stored as picks 1..5 (with their
 // marks), as five clicks would store them; the selection is then done
@@ -35,33 +37,35 @@ bool StoreAutoPicks(SessionState& session, MarkerPool& clicpic, int width, int h
 // stored as picks 1..5 (as StoreAutoPicks does) and session.AutoFound holds
 // their candidate; otherwise nothing changes but session.AutoFound, cleared.
 struct AutoIdentifyResult {
-    identify::Attempt attempt;
+    reduction::identify::Attempt attempt;
     bool stored = false; // picks and candidate stored
 };
 AutoIdentifyResult AutoIdentify(SessionState& session, MarkerPool& clicpic,
-                                std::span<const SkyPoint> stars, const SkyPoint& centre, int width,
-                                int height);
+                                std::span<const reduction::SkyPoint> stars,
+                                const reduction::SkyPoint& centre, int width, int height);
 
 // The identification Auto found, as the candidate list of the search, while
 // picks 1..5 are still the ones it stored; nothing otherwise.
-std::optional<matching::Candidate> AutoCandidate(const SessionState& session);
+std::optional<reduction::matching::Candidate> AutoCandidate(const SessionState& session);
 
 // "No identification: ..." with what was tried.
-QString NoIdentificationText(const identify::Attempt& attempt);
+QString NoIdentificationText(const reduction::identify::Attempt& attempt);
 
 // "Identified: ..." with the odds, the matched stars and the fitted scales
 // against the typed ones.
-QString IdentifiedText(const identify::Attempt& attempt, double typedCorrAsd, double typedCorrDec);
+QString IdentifiedText(const reduction::identify::Attempt& attempt, double typedCorrAsd,
+                       double typedCorrDec);
 
 // Evidence of each candidate's model (catalogue stars in use landing on one
 // of the brightest stars found), in the order of `candidates`.
-std::vector<int> CandidateEvidenceList(const SessionState& session,
-                                       const std::vector<matching::Candidate>& candidates);
+std::vector<int>
+CandidateEvidenceList(const SessionState& session,
+                      const std::vector<reduction::matching::Candidate>& candidates);
 
 // Refines the accepted model in session.Plate with the catalogue stars in
 // use and the stars found; on success session.RefinedPlate is set, otherwise
 // it is cleared and the three-star model stays in use.
-RefineResult RefineSessionPlate(SessionState& session, int width, int height);
+reduction::RefineResult RefineSessionPlate(SessionState& session, int width, int height);
 
 // One line of the residual table.
 struct ResidualLine {
@@ -72,9 +76,11 @@ struct ResidualLine {
     double dyArcsec = 0;
     bool used = false; // false: rejected as an outlier
 };
-std::vector<ResidualLine> ResidualLines(const RefineResult& result,
-                                        std::span<const CatalogueRow> stars);
+std::vector<ResidualLine> ResidualLines(const reduction::RefineResult& result,
+                                        std::span<const reduction::CatalogueRow> stars);
 
 // "Which plate is in use" in words, with the fit's figures or the reason the
 // three-star model stays.
-QString PlateInUseText(const SessionState& session, const RefineResult* last);
+QString PlateInUseText(const SessionState& session, const reduction::RefineResult* last);
+
+} // namespace field

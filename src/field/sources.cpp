@@ -1,5 +1,10 @@
 #include "field/sources.h"
 
+using namespace reduction;
+using namespace imaging;
+
+namespace field {
+
 std::vector<ImageSource> ToImageSources(const std::vector<DetectedStar>& stars) {
     std::vector<ImageSource> out;
     out.reserve(stars.size());
@@ -11,3 +16,5 @@ std::vector<ImageSource> ToImageSources(const std::vector<DetectedStar>& stars) 
 std::vector<ImageSource> DetectSources(const PixelImage& image) {
     return ToImageSources(FindStars(image));
 }
+
+} // namespace field

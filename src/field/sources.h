@@ -9,7 +9,11 @@
 
 #include <vector>
 
-std::vector<ImageSource> ToImageSources(const std::vector<DetectedStar>& stars);
+namespace field {
+
+std::vector<reduction::ImageSource> ToImageSources(const std::vector<imaging::DetectedStar>& stars);
 
 // Finds the stars of `image` (see FindStars) and returns them as sources.
-std::vector<ImageSource> DetectSources(const PixelImage& image);
+std::vector<reduction::ImageSource> DetectSources(const imaging::PixelImage& image);
+
+} // namespace field

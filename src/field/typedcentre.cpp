@@ -6,6 +6,10 @@
 
 #include <QCoreApplication>
 
+using namespace reduction;
+
+namespace field {
+
 namespace {
 // The box names go into messages, in the user's language.
 const char* const raNames[] = {QT_TRANSLATE_NOOP("TypedCentre", "right ascension, hours"),
@@ -68,3 +72,5 @@ std::optional<ScaledCentre> TypedCentreJ2000(const TypedCentreFields& fields, do
     const PrecessionDelta delta = PrecessToJ2000(numbers::Lenient(fields.epoch), ra, dec);
     return ScaledCentre{(delta.dRA + ra) * corrAsd, (delta.dDec + dec) * corrDec};
 }
+
+} // namespace field

@@ -7,6 +7,8 @@
 #include <array>
 #include <optional>
 
+namespace field {
+
 // The field centre as the user typed it.
 struct TypedCentreFields {
     std::array<QString, 3> ra;  // hours, minutes, seconds
@@ -50,3 +52,5 @@ struct ScaledCentre {
 };
 std::optional<ScaledCentre> TypedCentreJ2000(const TypedCentreFields& fields, double corrAsd,
                                              double corrDec);
+
+} // namespace field

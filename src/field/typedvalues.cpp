@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+namespace field {
+
 QString RangeProblem(const QString& name, const QString& text, NumberRange range) {
     const auto v = numbers::Strict(text);
     if (!v) {
@@ -51,3 +53,5 @@ QString CentreRangeProblem(const TypedCentreFields& fields) {
                                        "at most 90 degrees.")
         .arg(CentreBoxName(3), fields.dec[0], fields.dec[1], fields.dec[2]);
 }
+
+} // namespace field

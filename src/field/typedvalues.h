@@ -8,6 +8,8 @@
 
 #include <QString>
 
+namespace field {
+
 struct NumberRange {
     double low;
     double high;
@@ -35,3 +37,5 @@ inline constexpr NumberRange kDecDegreesRange{0, 90, true};
 // ranges; otherwise why not, naming the first wrong box (the equinox is not
 // checked here).
 QString CentreRangeProblem(const TypedCentreFields& fields);
+
+} // namespace field

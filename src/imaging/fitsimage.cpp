@@ -9,6 +9,8 @@
 #include <limits>
 #include <memory>
 
+namespace imaging {
+
 namespace {
 
 // The texts of this file, in the translation context "FitsImage".
@@ -304,3 +306,5 @@ FitsImage ReadFitsImage(const QString& path, int maxSide, qint64 maxPixels) {
     if (blanks > 0) out.description += Texts::tr(", %1 blank pixels").arg(blanks);
     return out;
 }
+
+} // namespace imaging

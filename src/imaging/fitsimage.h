@@ -18,6 +18,8 @@
 #include <optional>
 #include <vector>
 
+namespace imaging {
+
 // One header card: the keyword, its value as text (strings without their
 // quotes, '' read as '), and the comment.
 struct FitsCard {
@@ -56,3 +58,5 @@ bool LooksLikeFits(const QByteArray& head);
 // a side longer than `maxSide` are refused before any pixel is read, as are
 // files shorter than their header says.
 FitsImage ReadFitsImage(const QString& path, int maxSide, qint64 maxPixels);
+
+} // namespace imaging

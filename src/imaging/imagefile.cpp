@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+namespace imaging {
+
 namespace {
 
 // The texts of this file, in the translation context "ImageFile".
@@ -116,3 +118,5 @@ double PickValue(const QImage& picture, const PixelImage& values, int x, int y) 
     const QRgb p = reinterpret_cast<const QRgb*>(picture.constScanLine(y))[x];
     return qRed(p) + 256 * qGreen(p) + 65536 * qBlue(p);
 }
+
+} // namespace imaging

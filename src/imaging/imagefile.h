@@ -18,6 +18,8 @@
 #include <QImage>
 #include <QString>
 
+namespace imaging {
+
 inline constexpr int kMaxImageSide = 32000;
 inline constexpr qint64 kMaxImagePixels = 100'000'000;
 
@@ -54,3 +56,5 @@ LoadedImage ReadImageFile(const QString& path);
 // physical value of a FITS image; -1 outside the image. `picture` must be
 // 32-bit RGB for pictures; `values` is empty for pictures.
 double PickValue(const QImage& picture, const PixelImage& values, int x, int y);
+
+} // namespace imaging

@@ -1,5 +1,7 @@
 #include "imaging/pixelimage.h"
 
+namespace imaging {
+
 PixelImage PixelImageFromPicture(const QImage& picture) {
     PixelImage out;
     if (picture.isNull()) return out;
@@ -15,3 +17,5 @@ PixelImage PixelImageFromPicture(const QImage& picture) {
     }
     return out;
 }
+
+} // namespace imaging

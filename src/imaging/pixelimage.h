@@ -9,6 +9,8 @@
 #include <QImage>
 #include <vector>
 
+namespace imaging {
+
 struct PixelImage {
     int width = 0;
     int height = 0;
@@ -25,3 +27,5 @@ struct PixelImage {
 
 // The grey levels of an 8-bit picture.
 PixelImage PixelImageFromPicture(const QImage& picture);
+
+} // namespace imaging

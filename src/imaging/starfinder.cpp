@@ -7,6 +7,8 @@
 #include <numbers>
 #include <unordered_map>
 
+namespace imaging {
+
 namespace {
 
 // Noise of the smoothed image relative to that of the raw pixels, for white
@@ -386,3 +388,5 @@ std::vector<DetectedStar> FindStars(const PixelImage& image, const StarFinderOpt
     }
     return kept;
 }
+
+} // namespace imaging

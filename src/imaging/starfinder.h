@@ -20,6 +20,8 @@
 
 #include <vector>
 
+namespace imaging {
+
 struct DetectedStar {
     double x = 0;          // pixels, x to the right, centre of pixel (0, 0) is 0, 0
     double y = 0;          // pixels, y downwards
@@ -39,3 +41,5 @@ struct StarFinderOptions {
 // Sources of `image`, brightest (largest flux) first. An empty or degenerate
 // image gives an empty list.
 std::vector<DetectedStar> FindStars(const PixelImage& image, const StarFinderOptions& options = {});
+
+} // namespace imaging

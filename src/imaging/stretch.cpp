@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+namespace imaging {
+
 namespace {
 
 constexpr size_t kSampleLimit = 1000000;
@@ -95,3 +97,5 @@ std::array<int, 27 * 27> MagnifierLevels(const PixelImage& pixels, const Display
         }
     return levels;
 }
+
+} // namespace imaging

@@ -14,6 +14,8 @@
 #include <QImage>
 #include <array>
 
+namespace imaging {
+
 struct DisplayStretch {
     float black = 0;
     float white = 1;
@@ -37,3 +39,5 @@ QImage StretchedPicture(const PixelImage& pixels, const DisplayStretch& stretch)
 // outside the image give -1.
 std::array<int, 27 * 27> MagnifierLevels(const PixelImage& pixels, const DisplayStretch& stretch,
                                          int cx, int cy);
+
+} // namespace imaging

@@ -3,8 +3,8 @@
 #include "catalogues/blindsolve.h"
 #include "catalogues/localstars.h"
 #include "field/solve.h"
-#include "mainwindow/fieldpanel.h"
 #include "mainwindow/commandhost.h"
+#include "mainwindow/fieldpanel.h"
 #include "mainwindow/imagecanvas.h"
 #include "mainwindow/imageview.h"
 #include "mainwindow/solvepanel.h"
@@ -19,6 +19,12 @@
 #include <QDir>
 #include <QProgressDialog>
 #include <cmath>
+
+using namespace reduction;
+using namespace imaging;
+using namespace settings;
+using namespace field;
+using namespace catalogues;
 
 namespace {
 
@@ -194,7 +200,7 @@ bool BlindSolveCommand::run(bool scalesKnown) {
     s.WorkflowMode = WorkflowMode::Coordinates;
     s.CentrePlateRA = centre.ra * corrAsd;
     s.CentrePlateDec = centre.dec * corrDec;
-    s.FieldAngle = ::FieldAngle(s.Plate, s.CentrePlateRA, s.CentrePlateDec);
+    s.FieldAngle = reduction::FieldAngle(s.Plate, s.CentrePlateRA, s.CentrePlateDec);
     s.Stars = CatalogueStarTable{};
     s.StarAnswerStale = true;
     m_solve.showPlate([&s] { return PlateInUseText(s, nullptr); }, {});

@@ -1,8 +1,8 @@
 #include "mainwindow/calibrationpanel.h"
 
 #include "mainwindow/commatopoint.h"
-#include "platform/widgets/decsignbox.h"
 #include "mainwindow/panelparts.h"
+#include "platform/widgets/decsignbox.h"
 #include "text/widgets/applylanguage.h"
 
 #include <QGridLayout>

@@ -21,6 +21,12 @@
 #include "platform/programfolder.h"
 #include "text/language.h"
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+using namespace catalogues::web;
+using namespace text;
+
 namespace {
 // "3 objects read", in the plural form the count takes in the user's language.
 QString objectsRead(int count) {

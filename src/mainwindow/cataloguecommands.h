@@ -45,10 +45,10 @@ public:
 
     // The browser's deep-sky window from the typed centre and scales, worked
     // out without touching the session; nothing when they hold no numbers.
-    std::optional<BrowserField> browserField() const;
+    std::optional<catalogues::BrowserField> browserField() const;
 
 private:
-    MinorPlanetFields typedMinorPlanetFields() const;
+    catalogues::MinorPlanetFields typedMinorPlanetFields() const;
     // The typed minor-planet query as one text, to tell answers apart.
     QString typedMinorPlanetQuery() const;
 

@@ -8,8 +8,10 @@
 #include <QString>
 
 class QWidget;
+namespace field {
 struct MarkerStore;
 struct SessionState;
+}
 
 class CommandHost {
 public:
@@ -17,8 +19,8 @@ public:
 
     // The parent of the commands' messages and dialogs (and of the commands).
     virtual QWidget* hostWidget() = 0;
-    virtual SessionState& session() = 0;
-    virtual MarkerStore& markers() = 0;
+    virtual field::SessionState& session() = 0;
+    virtual field::MarkerStore& markers() = 0;
     // A line of the message log.
     virtual void LogMessage(const QString& text) = 0;
     // The idle light: false while a long task runs.

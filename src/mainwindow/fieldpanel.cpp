@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <algorithm>
 
+using namespace field;
+
 using namespace panelparts;
 
 namespace {

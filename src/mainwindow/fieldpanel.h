@@ -22,7 +22,7 @@ public:
     explicit FieldPanel(QWidget* parent = nullptr);
     void retranslate();
 
-    TypedCentreFields centre() const;
+    field::TypedCentreFields centre() const;
     // Rewrites the six coordinate boxes (the sign and the equinox stay).
     void setCoordinateTexts(const std::array<QString, 3>& ra, const std::array<QString, 3>& dec);
     QString epoch() const;

@@ -8,6 +8,10 @@
 
 #include <QLineEdit>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+
 namespace {
 
 // The typed fields a header can fill, by object name.

@@ -13,7 +13,9 @@
 
 class FieldPanel;
 class Form1;
+namespace field {
 struct FitsHints;
+}
 
 class FitsHintFields : public QObject {
     Q_OBJECT
@@ -23,7 +25,7 @@ public:
 
     // Puts `hints` of the image `key` (its path and time) into the fields;
     // the same image again changes nothing.
-    void apply(const FitsHints& hints, const QString& key);
+    void apply(const field::FitsHints& hints, const QString& key);
 
 private:
     Form1& m_form;

@@ -30,6 +30,14 @@
 #include <QDateTime>
 #include <QMenuBar>
 
+using namespace reduction;
+using namespace imaging;
+using namespace settings;
+using namespace field;
+using namespace catalogues;
+using namespace catalogues::web;
+using namespace text;
+
 // The icons live in the static library's resources, which must be registered by hand.
 static void initResources() {
     Q_INIT_RESOURCE(resources);

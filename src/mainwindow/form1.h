@@ -43,8 +43,8 @@ public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
-    SessionState& session() override { return m_session; }
-    MarkerStore& markers() override { return m_markers; }
+    field::SessionState& session() override { return m_session; }
+    field::MarkerStore& markers() override { return m_markers; }
     QWidget* hostWidget() override { return this; }
     QString buttonText(const QString& name) override;
 
@@ -155,7 +155,7 @@ private:
     void repaintImage();
     // Shows an image read from `path`; another file (or the same one at
     // another size) drops the picks, the plate and the marks first.
-    void showLoadedImage(LoadedImage loaded, const QString& path);
+    void showLoadedImage(imaging::LoadedImage loaded, const QString& path);
     void dropImageWork();
     // After the fifth pick: the hint names the next step; "3-Calcul" when
     // the wizard asked for it.
@@ -163,8 +163,8 @@ private:
     // The caption of the command button named `name`, as the window shows it.
     QString commandCaption(const char* name) const;
 
-    SessionState m_session;
-    MarkerStore m_markers;
+    field::SessionState m_session;
+    field::MarkerStore m_markers;
     bool m_reloading = false;           // Timer3 is reloading the image (its error box may be open)
     bool m_reviewCancelled = false;     // the last review of candidates was cancelled
     bool m_minorPlanetsQueried = false; // the last download asked for the minor planets too

@@ -25,6 +25,13 @@
 #include <QFileInfo>
 #include <QTimer>
 
+using namespace reduction;
+using namespace imaging;
+using namespace settings;
+using namespace field;
+using namespace catalogues::web;
+using namespace text;
+
 void Form1::Loadimg_Click() {
     const QString path = ImagePath(m_field->imagePath());
     LoadedImage loaded = ReadImageFile(path);
@@ -157,7 +164,8 @@ void Form1::Picture1_Click() {
     } else if (s.WorkflowMode == WorkflowMode::Coordinates) {
         m_minorPlanetCommands->noteClick(s.CursorX, s.CursorY);
         const SkyPoint sky = s.plateInUse().pixelToSky(s.CursorX, s.CursorY);
-        details::PointInfoText(m_view->infoPanel(), NormaliseRa(sky.ra), sky.dec, m_field->epoch());
+        text::details::PointInfoText(m_view->infoPanel(), NormaliseRa(sky.ra), sky.dec,
+                                     m_field->epoch());
     } else if (s.ClickMarkAllowed == 1) {
         s.ClickMarkAllowed = 0;
         StorePickMark(s, m_markers.clicpic, s.CursorX, s.CursorY);

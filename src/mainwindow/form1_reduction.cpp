@@ -17,6 +17,14 @@
 
 #include <QScopeGuard>
 
+using namespace reduction;
+using namespace imaging;
+using namespace settings;
+using namespace field;
+using namespace catalogues;
+using namespace catalogues::web;
+using namespace text;
+
 bool Form1::CentreJ2000() {
     return StoreTypedCentre(m_session, m_field->centre());
 }

@@ -9,6 +9,8 @@
 #include <QScrollArea>
 #include <QTimer>
 
+using namespace text;
+
 HintPanel::HintPanel(QWidget* parent)
     : QGroupBox(QStringLiteral("Sugestion"), parent), m_icon(new QLabel), m_text(new QLabel),
       m_timer(new QTimer(this)) {

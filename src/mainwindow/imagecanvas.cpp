@@ -10,6 +10,9 @@
 #include <cmath>
 #include <cstring>
 
+using namespace imaging;
+using namespace field;
+
 ImageCanvas::ImageCanvas(MarkerStore& markers, QWidget* parent)
     : QWidget(parent), m_markers(markers) {
     // Not marked opaque: the pan strips lying over the image must be

@@ -22,12 +22,13 @@ class QPainter;
 class ImageCanvas : public QWidget {
     Q_OBJECT
 public:
-    ImageCanvas(MarkerStore& markers, QWidget* parent = nullptr);
+    ImageCanvas(field::MarkerStore& markers, QWidget* parent = nullptr);
 
     // Replaces the picture; the widget takes the image's size. For a FITS
     // image, `image` is the stretched display and `values` the physical
     // values that picking reads.
-    void setImage(QImage image, PixelImage values = {}, DisplayStretch stretch = {});
+    void setImage(QImage image, imaging::PixelImage values = {},
+                  imaging::DisplayStretch stretch = {});
     const QImage& image() const { return m_image; }
 
     // The colour of image pixel (x, y) as red + 256 * green + 65536 * blue,
@@ -37,8 +38,8 @@ public:
     // picture, the physical value for a FITS image; -1 outside.
     double pickValue(int x, int y) const;
     // The physical values (empty for pictures) and their display stretch.
-    const PixelImage& values() const { return m_values; }
-    const DisplayStretch& stretch() const { return m_stretch; }
+    const imaging::PixelImage& values() const { return m_values; }
+    const imaging::DisplayStretch& stretch() const { return m_stretch; }
 
     // Paints the image and the overlay of the area `r` (image pixels).
     void paintArea(QPainter& p, const QRect& r);
@@ -47,7 +48,7 @@ public:
     float captionWidth(const QString& caption);
 
     // Label hit test: the index of the visible label under (x, y), 0 for none.
-    static int labelAt(const LabelPool& pool, const QFontMetrics& fm, float x, float y);
+    static int labelAt(const field::LabelPool& pool, const QFontMetrics& fm, float x, float y);
 
     std::function<void(float x, float y)> onMouseMove;
     std::function<void()> onClick;
@@ -67,14 +68,15 @@ private:
         QString caption;
         QImage image;
     };
-    void paintPool(QPainter& p, const MarkerPool& pool, const QImage& sprite, const QRect& exposed);
+    void paintPool(QPainter& p, const field::MarkerPool& pool, const QImage& sprite,
+                   const QRect& exposed);
     void refreshDrawLayer();
     const QImage& labelSprite(std::vector<LabelSprite>& cache, const QString& caption, int i,
                               const QColor& colour);
-    void paintLabels(QPainter& p, const LabelPool& pool, std::vector<LabelSprite>& cache,
+    void paintLabels(QPainter& p, const field::LabelPool& pool, std::vector<LabelSprite>& cache,
                      const QColor& colour, const QRect& exposed);
 
-    MarkerStore& m_markers;
+    field::MarkerStore& m_markers;
     QImage m_starSprite, m_pickSprite, m_asterSprite;
     QImage m_drawLayer; // the drawings, rasterised
     uint64_t m_layerVersion = 0;
@@ -83,8 +85,8 @@ private:
     QHash<QString, float> m_captionWidths;
     QFont m_widthFont;
     QImage m_image; // 32-bit RGB for pictures, 8-bit grey for FITS images
-    PixelImage m_values;
-    DisplayStretch m_stretch;
+    imaging::PixelImage m_values;
+    imaging::DisplayStretch m_stretch;
     bool m_swallowRelease = false;
     bool m_pressOnLabel = false;
 };

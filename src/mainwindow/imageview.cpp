@@ -12,6 +12,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace imaging;
+using namespace field;
+
 namespace {
 
 // A pan strip: reports press and release.
@@ -124,7 +127,7 @@ void ImageView::retranslate() {
     m_infoTitle->setText(QStringLiteral("<b>%1</b>").arg(tr("Info")));
 }
 
-details::InfoPanel ImageView::infoPanel() const {
+text::details::InfoPanel ImageView::infoPanel() const {
     return {m_infoText, m_info};
 }
 

@@ -15,7 +15,9 @@
 
 class ImageCanvas;
 class Magnifier;
+namespace field {
 struct MarkerStore;
+}
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -25,7 +27,7 @@ class QTimer;
 class ImageView : public QWidget {
     Q_OBJECT
 public:
-    ImageView(MarkerStore& markers, QWidget* parent = nullptr);
+    ImageView(field::MarkerStore& markers, QWidget* parent = nullptr);
 
     void retranslate();
     ImageCanvas& canvas() const { return *m_canvas; }
@@ -40,9 +42,10 @@ public:
     // Shows `image` (read from `path`; for a FITS file with its pixel values
     // and the stretch that made the picture) at the top-left corner; true
     // when it comes from another file than the image shown before.
-    bool showImage(QImage image, PixelImage values, DisplayStretch stretch, const QString& path);
+    bool showImage(QImage image, imaging::PixelImage values, imaging::DisplayStretch stretch,
+                   const QString& path);
 
-    details::InfoPanel infoPanel() const;
+    text::details::InfoPanel infoPanel() const;
     void hideInfo();
     void startPanning();
     void setAutoReload(bool on);

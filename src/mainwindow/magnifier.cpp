@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <array>
 
+using namespace imaging;
+using namespace field;
+
 Magnifier::Magnifier(ImageCanvas* canvas)
     : QWidget(canvas), m_canvas(canvas), m_view(102, 102, QImage::Format_RGB32) {
     setFixedSize(102, 102);

@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+using namespace settings;
+
 namespace {
 
 QMenu* menu(QWidget* parent, const char* name, const char* title) {

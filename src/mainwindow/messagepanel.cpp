@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace catalogues::web;
+
 MessagePanel::MessagePanel(QWidget* parent)
     : QGroupBox(QStringLiteral("Debug"), parent), m_status(new QListWidget),
       m_info(panelparts::wrappedLabel(tr("Info:"))),

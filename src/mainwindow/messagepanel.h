@@ -45,8 +45,9 @@ public:
     // Options of a download into the file `name`: status lines go to `log`,
     // the bytes received to a progress line (`progress`, also returned), and
     // the cancel button (shown until endDownload()) ends it.
-    DownloadOptions downloadOptions(const QString& name, std::function<void(const QString&)> log,
-                                    std::shared_ptr<ProgressLine>& progress);
+    catalogues::web::DownloadOptions downloadOptions(const QString& name,
+                                                     std::function<void(const QString&)> log,
+                                                     std::shared_ptr<ProgressLine>& progress);
     void endDownload();
     // The running download ends at its next chance, as cancelled.
     void requestCancel();

@@ -15,6 +15,12 @@
 #include <QAbstractButton>
 #include <QDir>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+using namespace catalogues::web;
+
 MinorPlanetCommands::MinorPlanetCommands(CommandHost& host, MessagePanel& messages,
                                          const ImageCanvas& canvas,
                                          const MinorPlanetPage& minorPlanets)

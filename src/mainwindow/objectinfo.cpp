@@ -4,31 +4,34 @@
 #include "platform/numbers.h"
 #include "reduction/rightascension.h"
 
-void ShowStarInfo(const details::InfoPanel& panel, const SessionState& s, int i,
+using namespace reduction;
+using namespace field;
+
+void ShowStarInfo(const text::details::InfoPanel& panel, const SessionState& s, int i,
                   const QString& equinox) {
     // The row as read, not its scaled, rounded copy.
     if (i < 1 || i > static_cast<int>(s.Catalogue.stars.size())) return;
     const CatalogueRow& r = s.Catalogue.stars[static_cast<size_t>(i - 1)];
-    details::StarInfoText(panel, r.id, NormaliseRa(r.ra), r.dec, MagnitudeColumns(r.mag),
-                          MagnitudeColumns(r.magBlue), equinox);
+    text::details::StarInfoText(panel, r.id, NormaliseRa(r.ra), r.dec, MagnitudeColumns(r.mag),
+                                MagnitudeColumns(r.magBlue), equinox);
 }
 
-void ShowMinorPlanetInfo(const details::InfoPanel& panel, const SessionState& s, int i) {
+void ShowMinorPlanetInfo(const text::details::InfoPanel& panel, const SessionState& s, int i) {
     if (i < 1 || i > static_cast<int>(s.Catalogue.minorPlanets.size())) return;
     const CatalogueRow& r = s.Catalogue.minorPlanets[static_cast<size_t>(i - 1)];
-    details::MinorPlanetInfoText(panel, r.id, r.name, NormaliseRa(r.ra), r.dec,
-                                 MagnitudeColumns(r.mag), r.motion2, r.motion1);
+    text::details::MinorPlanetInfoText(panel, r.id, r.name, NormaliseRa(r.ra), r.dec,
+                                       MagnitudeColumns(r.mag), r.motion2, r.motion1);
 }
 
-void ShowDeepSkyInfo(const details::InfoPanel& panel, const SessionState& s, int i) {
+void ShowDeepSkyInfo(const text::details::InfoPanel& panel, const SessionState& s, int i) {
     if (i < 1 || i > static_cast<int>(s.Catalogue.deepSky.size())) return;
     const CatalogueRow& r = s.Catalogue.deepSky[static_cast<size_t>(i - 1)];
-    details::DeepSkyInfoText(panel, r.id, NormaliseRa(r.ra), r.dec, MagnitudeColumns(r.mag),
-                             r.size1, r.size2, r.description, r.otherIds.value(0),
-                             r.otherIds.value(1), r.otherIds.value(2));
+    text::details::DeepSkyInfoText(panel, r.id, NormaliseRa(r.ra), r.dec, MagnitudeColumns(r.mag),
+                                   r.size1, r.size2, r.description, r.otherIds.value(0),
+                                   r.otherIds.value(1), r.otherIds.value(2));
 }
 
-void ShowObjectInfoAt(const details::InfoPanel& panel, const SessionState& s,
+void ShowObjectInfoAt(const text::details::InfoPanel& panel, const SessionState& s,
                       const MarkerStore& markers, float x, float y, const QString& equinox) {
     if (const int i = FirstMarkerNear(markers.aster, s.MinorPlanets.count, x, y))
         return ShowMinorPlanetInfo(panel, s, i);

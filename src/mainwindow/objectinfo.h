@@ -8,13 +8,14 @@
 #include "text/widgets/infoview.h"
 
 // Catalogue star row i; `equinox` is the typed equinox text.
-void ShowStarInfo(const details::InfoPanel& panel, const SessionState& s, int i,
+void ShowStarInfo(const text::details::InfoPanel& panel, const field::SessionState& s, int i,
                   const QString& equinox);
 // Minor planet row i (its coordinate texts read leniently); nothing outside 1..count.
-void ShowMinorPlanetInfo(const details::InfoPanel& panel, const SessionState& s, int i);
+void ShowMinorPlanetInfo(const text::details::InfoPanel& panel, const field::SessionState& s,
+                         int i);
 // Deep-sky row i; nothing outside 1..count.
-void ShowDeepSkyInfo(const details::InfoPanel& panel, const SessionState& s, int i);
+void ShowDeepSkyInfo(const text::details::InfoPanel& panel, const field::SessionState& s, int i);
 // The object whose marker is near (x, y): a minor planet first, else a
 // catalogue star; nothing when no marker is near.
-void ShowObjectInfoAt(const details::InfoPanel& panel, const SessionState& s,
-                      const MarkerStore& markers, float x, float y, const QString& equinox);
+void ShowObjectInfoAt(const text::details::InfoPanel& panel, const field::SessionState& s,
+                      const field::MarkerStore& markers, float x, float y, const QString& equinox);

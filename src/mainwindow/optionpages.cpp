@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+using namespace settings;
+
 using namespace panelparts;
 
 namespace {

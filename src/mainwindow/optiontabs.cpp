@@ -5,6 +5,8 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+using namespace text;
+
 OptionTabs::OptionTabs(QWidget* parent) : QWidget(parent), m_bar(new QTabBar) {
     m_bar->setObjectName(QStringLiteral("TabStrip1"));
     m_bar->setExpanding(false);

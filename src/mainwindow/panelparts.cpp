@@ -15,6 +15,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+using namespace text;
+
 namespace panelparts {
 
 QLineEdit* lineEdit(const QString& name, const QString& text, int width) {

@@ -5,6 +5,10 @@
 #include "platform/widgets/messagebox.h"
 #include "text/language.h"
 
+using namespace reduction;
+using namespace field;
+using namespace text;
+
 ReviewAnswer AskAboutCandidate(QWidget* parent, int k, int total, bool centreOutside, int evidence,
                                std::optional<double> odds) {
     // Lines break as in the hints.

@@ -16,5 +16,5 @@ class QWidget;
 // With `odds` (a candidate identified from the stars of the whole image)
 // its decimal log-odds against chance too.
 // Yes, No, or Cancel to end the review.
-ReviewAnswer AskAboutCandidate(QWidget* parent, int k, int total, bool centreOutside,
-                               int evidence = -1, std::optional<double> odds = std::nullopt);
+field::ReviewAnswer AskAboutCandidate(QWidget* parent, int k, int total, bool centreOutside,
+                                      int evidence = -1, std::optional<double> odds = std::nullopt);

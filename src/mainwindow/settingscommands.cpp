@@ -12,9 +12,12 @@
 #include <QLabel>
 #include <QLineEdit>
 
+using namespace settings;
+using namespace catalogues;
+
 namespace {
 
-QString text(const QWidget* window, const QString& name) {
+QString boxText(const QWidget* window, const QString& name) {
     return ControlValue(window->findChild<QWidget*>(name));
 }
 
@@ -53,22 +56,22 @@ bool SaveDefaultsFile(QWidget* window) {
 
 WizardFields MainWindowWizardFields(const QWidget* window) {
     WizardFields f;
-    f.calcul = text(window, QStringLiteral("txt_calcul"));
-    f.corrAsd = text(window, QStringLiteral("txt_corrasd"));
-    f.corrDec = text(window, QStringLiteral("txt_corrdec"));
+    f.calcul = boxText(window, QStringLiteral("txt_calcul"));
+    f.corrAsd = boxText(window, QStringLiteral("txt_corrasd"));
+    f.corrDec = boxText(window, QStringLiteral("txt_corrdec"));
     for (int i = 0; i < 3; ++i) {
-        f.dec[i] = text(window, indexed("txt_dec", i));
-        f.ra[i] = text(window, indexed("txt_ra", i));
+        f.dec[i] = boxText(window, indexed("txt_dec", i));
+        f.ra[i] = boxText(window, indexed("txt_ra", i));
     }
     for (int i = 0; i < 2; ++i)
         if (auto* b = window->findChild<QAbstractButton*>(indexed("txt_dec_sign", i)))
             f.decSignOption[i] = b->isChecked();
-    f.decSignShow = text(window, indexed("txt_dec_sign_show", 0));
-    f.distance = text(window, QStringLiteral("txt_distance"));
-    f.epoch = text(window, QStringLiteral("txt_epoch"));
-    f.mag = text(window, QStringLiteral("txt_mag"));
-    f.tolerance = text(window, QStringLiteral("txt_tolerance"));
-    f.url = text(window, QStringLiteral("txt_url"));
+    f.decSignShow = boxText(window, indexed("txt_dec_sign_show", 0));
+    f.distance = boxText(window, QStringLiteral("txt_distance"));
+    f.epoch = boxText(window, QStringLiteral("txt_epoch"));
+    f.mag = boxText(window, QStringLiteral("txt_mag"));
+    f.tolerance = boxText(window, QStringLiteral("txt_tolerance"));
+    f.url = boxText(window, QStringLiteral("txt_url"));
     return f;
 }
 

@@ -19,6 +19,13 @@
 #include <QDir>
 #include <QFileInfo>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+using namespace catalogues::web;
+using namespace text;
+
 SolveCommands::SolveCommands(CommandHost& host, ImageView& view, FieldPanel& field,
                              DeciderPage& decider, SolvePanel& solve)
     : QObject(host.hostWidget()), m_host(host), m_view(view), m_field(field), m_decider(decider),

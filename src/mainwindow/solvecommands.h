@@ -35,7 +35,8 @@ public:
     // Forgets the last identification, searches the candidates of the picks
     // and offers them (in the order of their evidence when ranking is on),
     // drawing each with `draw`. An accepted one gets its plate.
-    MatchRun searchAndReview(const std::function<void(const matching::Candidate&)>& draw);
+    MatchRun
+    searchAndReview(const std::function<void(const reduction::matching::Candidate&)>& draw);
 
     // Picks five stars among those found on the loaded image and shows
     // them; false after a message when too few were found.
@@ -52,16 +53,17 @@ private:
     void findStars();
     // With ranking on: reorders `candidates` by evidence, returning the
     // evidence in the new order (empty with ranking off).
-    std::vector<int> rankCandidates(std::vector<matching::Candidate>& candidates);
+    std::vector<int> rankCandidates(std::vector<reduction::matching::Candidate>& candidates);
     // After an accepted candidate: refines the plate when that is wanted and
     // says which plate is in use.
     void showAcceptedPlate();
-    void showPlate(const std::function<QString()>& text, const std::vector<ResidualLine>& lines);
+    void showPlate(const std::function<QString()>& text,
+                   const std::vector<field::ResidualLine>& lines);
 
     // What the plate panel shows, to put back after a cancelled review.
     struct ShownPlate {
         std::function<QString()> text; // made again in the language in use
-        std::vector<ResidualLine> lines;
+        std::vector<field::ResidualLine> lines;
     };
     std::optional<ShownPlate> m_shown;
 

@@ -7,6 +7,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+
 SolvePanel::SolvePanel(QWidget* parent)
     : QGroupBox(parent), m_plate(panelparts::wrappedLabel()), m_table(new QTableWidget(0, 6)) {
     setObjectName(QStringLiteral("frm_plate"));

@@ -21,7 +21,7 @@ public:
     // Shows the panel with the text `plateText` makes and the table lines
     // (none: the table is hidden). The text is made again in the new
     // language when the language changes.
-    void showPlate(std::function<QString()> plateText, std::vector<ResidualLine> lines);
+    void showPlate(std::function<QString()> plateText, std::vector<field::ResidualLine> lines);
     // Empties and hides the panel (no identification accepted).
     void clearPlate();
 
@@ -34,5 +34,5 @@ private:
     QLabel* m_plate;
     QTableWidget* m_table;
     std::function<QString()> m_plateText; // empty while no plate is shown
-    std::vector<ResidualLine> m_lines;
+    std::vector<field::ResidualLine> m_lines;
 };

@@ -16,6 +16,12 @@
 #include <QProgressBar>
 #include <QTimer>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+using namespace text;
+
 Form1* StartupSequence() {
     // What saves killed before their rename left behind (a minute old at
     // least, so that a save of another running copy is left alone).

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+namespace reduction {
+
 namespace autopicks {
 
 namespace {
@@ -106,3 +108,5 @@ std::optional<std::array<PixelPoint, 5>> Choose(std::span<const ImageSource> sou
 }
 
 } // namespace autopicks
+
+} // namespace reduction

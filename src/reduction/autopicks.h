@@ -18,6 +18,8 @@
 #include <optional>
 #include <span>
 
+namespace reduction {
+
 namespace autopicks {
 
 inline constexpr int kPool = 12;
@@ -36,3 +38,5 @@ std::optional<std::array<PixelPoint, 5>> Choose(std::span<const ImageSource> sou
 bool NearlyCollinear(const PixelPoint& a, const PixelPoint& b, const PixelPoint& c);
 
 } // namespace autopicks
+
+} // namespace reduction

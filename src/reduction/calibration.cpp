@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace reduction {
+
 double HoursToDegrees(double h, double m, double s) {
     return (h * 3600.0 + m * 60.0 + s) / 3600.0 / 24.0 * 360.0;
 }
@@ -126,3 +128,5 @@ double FieldAngle(const PlateSolution& plate, double r, double d) {
     if (dy == 0.0) return dx >= 0.0 ? 90.0 : -90.0;
     return std::atan(dx / dy) / 3.14159 * 180.0;
 }
+
+} // namespace reduction

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace reduction {
+
 // Right ascension in degrees from hours, minutes and seconds.
 double HoursToDegrees(double h, double m, double s);
 
@@ -58,3 +60,5 @@ bool Collinear(const std::array<PixelPoint, 3>& pixels);
 // image rows) the angle is +90 for dx >= 0 and -90 otherwise; a model without
 // inverse gives 0.
 double FieldAngle(const PlateSolution& plate, double r, double d);
+
+} // namespace reduction

@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <cmath>
 
+namespace reduction {
+
 namespace {
 
 constexpr double kArcminPerRadian = 3438;
@@ -71,3 +73,5 @@ std::optional<double> ReadCcdNumber(QStringView text) {
     if (!ok || !std::isfinite(v)) return std::nullopt;
     return v;
 }
+
+} // namespace reduction

@@ -7,6 +7,8 @@
 #include <QStringView>
 #include <optional>
 
+namespace reduction {
+
 // The inputs of the calculator, as the user types them.
 enum class CcdInput { Width, Height, WidthPx, HeightPx, Focal };
 
@@ -75,3 +77,5 @@ CcdFieldResult CcdFieldScales(const CcdGeometry& g);
 // decimal separator may be "." or "," ("6,9" and "6.9" are both 6.9). Nothing
 // for an empty text or one that is not a number.
 std::optional<double> ReadCcdNumber(QStringView text);
+
+} // namespace reduction

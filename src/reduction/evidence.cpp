@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numeric>
 
+namespace reduction {
+
 SourceIndex::SourceIndex(std::span<const ImageSource> sources, double cellSize)
     : m_sources(sources), m_cell(cellSize > 0 ? cellSize : 1.0) {
     for (int i = 0; i < static_cast<int>(sources.size()); ++i) {
@@ -77,3 +79,5 @@ std::vector<int> RankByEvidence(std::span<const int> evidence) {
                      [&](int a, int b) { return evidence[a] > evidence[b]; });
     return order;
 }
+
+} // namespace reduction

@@ -11,6 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace reduction {
+
 // A source found on the image (pixels, y downwards), as the star finder gives it.
 struct ImageSource {
     double x = 0;
@@ -64,3 +66,5 @@ int CandidateEvidence(const PlateSolution& plate, std::span<const SkyPoint> star
 // The review order of candidates by evidence: indexes into `evidence`,
 // largest evidence first, equal evidence in the search order.
 std::vector<int> RankByEvidence(std::span<const int> evidence);
+
+} // namespace reduction

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace reduction {
+
 std::vector<SkyPoint> Positions(std::span<const CatalogueRow> rows, size_t n) {
     n = std::min(n, rows.size());
     std::vector<SkyPoint> out;
@@ -15,3 +17,5 @@ QString MagnitudeColumns(std::optional<double> mag) {
     if (!mag) return QString(4, QLatin1Char(' '));
     return QString::number(*mag, 'f', 1).rightJustified(4, QLatin1Char(' '));
 }
+
+} // namespace reduction

@@ -14,6 +14,8 @@
 #include <span>
 #include <vector>
 
+namespace reduction {
+
 enum class SkyObjectKind { Star, MinorPlanet, DeepSky };
 
 struct CatalogueRow {
@@ -55,3 +57,5 @@ std::vector<SkyPoint> Positions(std::span<const CatalogueRow> rows,
 // A magnitude in the star answer's four columns: one decimal, right-aligned
 // (" 6.3", "12.1"), four blanks for none.
 QString MagnitudeColumns(std::optional<double> mag);
+
+} // namespace reduction

@@ -9,6 +9,8 @@
 #include <numbers>
 #include <unordered_map>
 
+namespace reduction {
+
 namespace identify {
 
 namespace {
@@ -457,3 +459,5 @@ std::optional<MatchedPicks> ChoosePicks(const Identification& found,
 }
 
 } // namespace identify
+
+} // namespace reduction

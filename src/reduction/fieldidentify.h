@@ -37,6 +37,8 @@
 #include <span>
 #include <vector>
 
+namespace reduction {
+
 namespace identify {
 
 // Sources and catalogue stars that form triangles.
@@ -175,3 +177,5 @@ std::optional<MatchedPicks> ChoosePicks(const Identification& found,
                                         int height);
 
 } // namespace identify
+
+} // namespace reduction

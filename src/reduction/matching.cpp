@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace reduction {
+
 namespace matching {
 
 void DistanceTables::build(const std::array<double, 11>& x, const std::array<double, 11>& y,
@@ -127,3 +129,5 @@ std::optional<int> CountCheckHits(MarkerCorners picks, MarkerCorners stars, int 
 }
 
 } // namespace matching
+
+} // namespace reduction

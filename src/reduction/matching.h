@@ -18,6 +18,8 @@
 #include <span>
 #include <vector>
 
+namespace reduction {
+
 namespace matching {
 
 constexpr int kImageStars = 9;       // picked image stars in the distance table, 1..9
@@ -97,3 +99,5 @@ struct MarkerCorners {
 std::optional<int> CountCheckHits(MarkerCorners picks, MarkerCorners stars, int n, double s);
 
 } // namespace matching
+
+} // namespace reduction

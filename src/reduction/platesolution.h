@@ -10,6 +10,8 @@
 #include <array>
 #include <optional>
 
+namespace reduction {
+
 struct PixelPoint {
     double x = 0;
     double y = 0;
@@ -49,3 +51,5 @@ struct PlateSolution {
                           (a[3] * (r - a[2]) + a[0] * (a[5] - d)) / det};
     }
 };
+
+} // namespace reduction

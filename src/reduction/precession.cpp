@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace reduction {
+
 namespace {
 
 // Direction of (x, y) in degrees, 0..360, from arctan(y / x) with the quadrant
@@ -74,3 +76,5 @@ PrecessionDelta PrecessToJ2000(double epoch, double ra, double dec) {
     const double decJ2000 = dec - n * std::cos(raMid * rad);
     return {raJ2000 - ra, decJ2000 - dec};
 }
+
+} // namespace reduction

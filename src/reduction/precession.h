@@ -4,6 +4,8 @@
 // degrees, and give back the corrections to add to it.
 #pragma once
 
+namespace reduction {
+
 struct PrecessionDelta {
     double dRA = 0;  // degrees, precessed right ascension minus the given one
     double dDec = 0; // degrees, precessed declination minus the given one
@@ -23,3 +25,5 @@ PrecessionDelta PrecessFromJ2000(double epoch, double ra, double dec);
 // J2000.0 (no wrap into 0..360). At |dec| >= 90 (and at |dec_mid| >= 90) the
 // tan dec terms are dropped, so a pole gives finite corrections.
 PrecessionDelta PrecessToJ2000(double epoch, double ra, double dec);
+
+} // namespace reduction

@@ -5,6 +5,8 @@
 #include <functional>
 #include <map>
 
+namespace reduction {
+
 namespace {
 
 struct Pairing {
@@ -135,3 +137,5 @@ std::optional<TanPlate> TanPlateOf(const SkyPlate& plate, int width, int height)
     const PixelPoint centre = ImageCentre(width, height);
     return FitTanPlate(pairs, centre, plate.pixelToSky(centre.x, centre.y));
 }
+
+} // namespace reduction

@@ -21,6 +21,8 @@
 #include <span>
 #include <vector>
 
+namespace reduction {
+
 struct RefineSettings {
     double firstRadius = 5.0;  // pixels, pairing under the accepted model
     double secondRadius = 3.0; // pixels, pairing under the first refined plate
@@ -75,3 +77,5 @@ PixelPoint ImageCentre(int width, int height);
 // a plate that is not a TAN plate (the affine model). Nothing when the plate
 // cannot map the grid.
 std::optional<TanPlate> TanPlateOf(const SkyPlate& plate, int width, int height);
+
+} // namespace reduction

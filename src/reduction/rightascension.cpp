@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace reduction {
+
 double UnwrapRa(double ra, double centre) {
     if (!std::isfinite(ra) || !std::isfinite(centre)) return ra;
     double d = std::fmod(ra - centre, 360.0); // -360 < d < 360
@@ -17,3 +19,5 @@ double NormaliseRa(double ra) {
     if (r >= 360.0) r -= 360.0; // -1e-17 + 360 rounds to 360
     return r;
 }
+
+} // namespace reduction

@@ -7,6 +7,8 @@
 // and every position shown or written is brought back into 0..360 first.
 #pragma once
 
+namespace reduction {
+
 // Given: ra and centre in degrees.
 // Returned: ra plus or minus a multiple of 360 degrees, within 180 degrees of
 // centre (centre - 180 < result <= centre + 180). A value that is not finite
@@ -15,3 +17,5 @@ double UnwrapRa(double ra, double centre);
 
 // Given: ra in degrees. Returned: the same direction in 0 <= result < 360.
 double NormaliseRa(double ra);
+
+} // namespace reduction

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace reduction {
+
 namespace {
 
 int16_t clampToInt16(double v) {
@@ -64,3 +66,5 @@ std::optional<SexagesimalText> ReadSexagesimal(const QString& text) {
     }
     return read;
 }
+
+} // namespace reduction

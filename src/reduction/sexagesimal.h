@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace reduction {
+
 // Text of `value` (hours or degrees) as whole part, `unitMark`, minutes, "'",
 // seconds and "''", e.g. 12.5824 with "°" -> 12°34'57'', -0.5 -> -0°30'0''.
 // The sign "-" leads whenever value < 0. Seconds are rounded to 2 decimals and
@@ -31,3 +33,5 @@ struct SexagesimalText {
 // Nothing when there are no numbers, more than three, or one that is not a
 // number or is negative.
 std::optional<SexagesimalText> ReadSexagesimal(const QString& text);
+
+} // namespace reduction

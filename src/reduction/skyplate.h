@@ -12,6 +12,8 @@
 
 #include <optional>
 
+namespace reduction {
+
 struct SkyPlate {
     PlateSolution affine;
     std::optional<TanPlate> refined;
@@ -40,3 +42,5 @@ struct SkyPlate {
         return affine.scaledToPixel(sky.ra * affine.corrAsd, sky.dec * affine.corrDec);
     }
 };
+
+} // namespace reduction

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace reduction {
+
 namespace {
 
 using angles::kDegree;
@@ -182,3 +184,5 @@ std::optional<RejectingFit> FitTanPlateRejecting(std::span<const PlatePair> pair
     }
     return fit;
 }
+
+} // namespace reduction

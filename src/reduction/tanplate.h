@@ -17,6 +17,8 @@
 #include <span>
 #include <vector>
 
+namespace reduction {
+
 // Where a point falls for the gnomonic projection: the status codes of ERFA's
 // eraTpxes, with its threshold (the point's cosine of distance from the
 // tangent point against 1e-6).
@@ -98,3 +100,5 @@ std::optional<RejectingFit> FitTanPlateRejecting(std::span<const PlatePair> pair
                                                  const PixelPoint& crpix, const SkyPoint& guess,
                                                  int minPairs = 6, double kSigma = 3.0,
                                                  double floorPx = 0.5);
+
+} // namespace reduction

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <fitsio.h>
 
+namespace reduction {
+
 namespace {
 
 QString FitsError(int status) {
@@ -103,3 +105,5 @@ bool WriteWcsFile(const QString& path, const TanPlate& plate, int width, int hei
     if (!bytes) return false;
     return textfile::WriteBytes(path, *bytes, error);
 }
+
+} // namespace reduction

@@ -21,6 +21,8 @@
 #include <QString>
 #include <optional>
 
+namespace reduction {
+
 // How the rows of the image file run.
 enum class FileRows {
     TopDown,  // row 1 is the top row shown (pictures, ROWORDER = 'TOP-DOWN')
@@ -40,3 +42,5 @@ std::optional<QByteArray> WcsHeaderBytes(const TanPlate& plate, int width, int h
 // only when the whole new one is written). False, with `error` set, on failure.
 bool WriteWcsFile(const QString& path, const TanPlate& plate, int width, int height, FileRows rows,
                   QString* error = nullptr);
+
+} // namespace reduction

@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+namespace settings {
+
 namespace {
 
 // The texts of this file, in the translation context "ConfigFile".
@@ -126,3 +128,5 @@ void OpticalConfigurationList::setField(int position, int field, const QString& 
         break;
     }
 }
+
+} // namespace settings

@@ -13,6 +13,8 @@
 #include <QStringList>
 #include <vector>
 
+namespace settings {
+
 struct OpticalConfiguration {
     QString name;
     QString corrAsd; // goes to txt_corrasd
@@ -76,3 +78,5 @@ public:
 private:
     std::vector<OpticalConfiguration> m_entries;
 };
+
+} // namespace settings

@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 
+namespace settings {
+
 const QStringList& DefaultsFile::controlNames() {
     static const QStringList names = {
         "txt_calcul",    "txt_corrasd", "txt_corrdec",   "txt_distance", "txt_mag",    "txt_mag2",
@@ -84,3 +86,5 @@ bool WriteDefaults(const QString& path, const QStringList& values16, bool autono
     lines << (updateCheck ? QStringLiteral("True") : QStringLiteral("False"));
     return textfile::WriteLines(path, lines, error);
 }
+
+} // namespace settings

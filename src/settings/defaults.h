@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <optional>
 
+namespace settings {
+
 struct DefaultsFile {
     static const QStringList& controlNames(); // the 16 control names in file order
     static bool isCheckBox(int line);         // 1-based line number
@@ -32,3 +34,5 @@ std::optional<bool> ParseSwitch(const QString& text);
 // False (with `error` set) when the file could not be written.
 bool WriteDefaults(const QString& path, const QStringList& values16, bool autonomousMode,
                    bool updateCheck, QString* error);
+
+} // namespace settings

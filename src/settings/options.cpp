@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <memory>
 
+namespace settings {
+
 namespace options {
 
 namespace {
@@ -55,3 +57,5 @@ bool SetValue(const QString& key, const QVariant& value) {
 }
 
 } // namespace options
+
+} // namespace settings

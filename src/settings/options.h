@@ -10,6 +10,8 @@
 #include <QString>
 #include <QVariant>
 
+namespace settings {
+
 namespace options {
 
 // The path of the options file in the program folder.
@@ -22,3 +24,5 @@ QVariant Value(const QString& key, const QVariant& fallback = {});
 bool SetValue(const QString& key, const QVariant& value);
 
 } // namespace options
+
+} // namespace settings

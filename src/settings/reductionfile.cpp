@@ -1,5 +1,7 @@
 #include "settings/reductionfile.h"
 
+namespace settings {
+
 namespace reductionfile {
 
 const QStringList& controlNames() {
@@ -44,3 +46,5 @@ QString withExtension(const QString& name) {
 }
 
 } // namespace reductionfile
+
+} // namespace settings

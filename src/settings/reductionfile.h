@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace settings {
+
 namespace reductionfile {
 
 // The 29 control names in file order.
@@ -17,3 +19,5 @@ bool isCheckBox(int line); // 1-based
 QString withExtension(const QString& name);
 
 } // namespace reductionfile
+
+} // namespace settings

@@ -8,6 +8,10 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+using namespace reduction;
+
+namespace text {
+
 namespace details {
 namespace {
 
@@ -126,3 +130,5 @@ QString DeepSkyInfoMarkup(const QString& name, double ra, double dec, const QStr
 }
 
 } // namespace details
+
+} // namespace text

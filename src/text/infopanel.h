@@ -11,6 +11,8 @@
 
 #include <QString>
 
+namespace text {
+
 namespace details {
 
 // ---- panel texts (markup) -------------------------------------------------
@@ -32,3 +34,5 @@ QString DeepSkyInfoMarkup(const QString& name, double ra, double dec, const QStr
                           const QString& otherName2);
 
 } // namespace details
+
+} // namespace text

@@ -7,6 +7,8 @@
 #include "platform/numbers.h"
 #include "platform/textfile.h"
 
+namespace text {
+
 LanguageTable& Lang() {
     static LanguageTable t;
     return t;
@@ -184,3 +186,5 @@ QString SuggestionCaption(const QString& current, const QString& key, int step,
     if (key == QLatin1String("softupdate")) return entry(s, 15);
     return current;
 }
+
+} // namespace text

@@ -18,6 +18,8 @@
 #include <QStringList>
 #include <vector>
 
+namespace text {
+
 struct LanguageTable {
     std::vector<QString> ConfigTexts = std::vector<QString>(21);
     std::vector<QString> Config2Texts = std::vector<QString>(21);
@@ -73,3 +75,5 @@ QString FormMessage(int i);
 // (only the key "calcul" reads them: the candidate count and the star count).
 QString SuggestionCaption(const QString& current, const QString& key, int step,
                           const QString& value1, const QString& value2);
+
+} // namespace text

@@ -19,6 +19,10 @@
 #include <vector>
 #include <zlib.h>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 namespace testing_support {
 
 namespace {

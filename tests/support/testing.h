@@ -79,16 +79,17 @@ constexpr double kSampleCorrDec = 1575.63;
 
 // The affine plate of the sample's scales that agrees with the true plate at
 // three pixels (by default around the middle of the image).
-PlateSolution sampleAffinePlate(const std::array<PixelPoint, 3>& at = {PixelPoint{300, 300},
-                                                                       PixelPoint{700, 300},
-                                                                       PixelPoint{500, 700}});
+reduction::PlateSolution sampleAffinePlate(const std::array<reduction::PixelPoint, 3>& at = {
+                                               reduction::PixelPoint{300, 300},
+                                               reduction::PixelPoint{700, 300},
+                                               reduction::PixelPoint{500, 700}});
 
 // Degrees of a page's "hh mm ss.s" or "+dd mm ss" (north or zero only).
 double sexagesimal(const QString& text);
 
 // The sample field's minor-planet query as a user types it (sample.pam):
 // 2022-10-10 21:36 UTC, 22 47 12.2 +58 03 14, 960', V 19.0.
-MinorPlanetFields sampleMinorPlanetFields();
+catalogues::MinorPlanetFields sampleMinorPlanetFields();
 
 // (1) Ceres as a record of the MPC's MPCORB export (the layout the MPC publishes).
 extern const QByteArray kCeresMpcorbLine;

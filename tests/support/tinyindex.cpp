@@ -5,6 +5,10 @@
 #include <QStandardPaths>
 #include <fitsio.h>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 namespace testing_support {
 
 std::vector<TinyIndexStar> sampleIndexStars() {

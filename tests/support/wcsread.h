@@ -24,17 +24,17 @@ public:
     bool ok() const { return m_ok; }
 
     // 0-based pixels (FITS counts from 1) to degrees, and back.
-    std::optional<SkyPoint> pixelToSky(double x, double y) const {
+    std::optional<reduction::SkyPoint> pixelToSky(double x, double y) const {
         double pixel[2] = {x + 1, y + 1}, image[2], phi, theta, world[2];
         int stat = 0;
         if (!ok() || wcsp2s(m_wcs, 1, 2, pixel, image, &phi, &theta, world, &stat) != 0) return {};
-        return SkyPoint{world[0], world[1]};
+        return reduction::SkyPoint{world[0], world[1]};
     }
-    std::optional<PixelPoint> skyToPixel(SkyPoint sky) const {
+    std::optional<reduction::PixelPoint> skyToPixel(reduction::SkyPoint sky) const {
         double world[2] = {sky.ra, sky.dec}, image[2], phi, theta, pixel[2];
         int stat = 0;
         if (!ok() || wcss2p(m_wcs, 1, 2, world, &phi, &theta, image, pixel, &stat) != 0) return {};
-        return PixelPoint{pixel[0] - 1, pixel[1] - 1};
+        return reduction::PixelPoint{pixel[0] - 1, pixel[1] - 1};
     }
 
 private:

@@ -14,6 +14,12 @@
 #include <QTextEdit>
 #include <cmath>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+using namespace text;
+
 namespace testing_support {
 
 EnglishTexts::EnglishTexts(const ProgramFolderFixture& folder) {

@@ -31,6 +31,11 @@
 #include <deque>
 #include <functional>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+
 namespace platesolve {
 namespace {
 

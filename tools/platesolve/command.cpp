@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace reduction;
+
 namespace platesolve {
 
 void Fail(const QString& message, int status) {

@@ -10,6 +10,10 @@
 
 #include <cstdio>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 namespace platesolve {
 namespace {
 

@@ -46,6 +46,11 @@
 #include <memory>
 #include <optional>
 
+using namespace reduction;
+using namespace imaging;
+using namespace field;
+using namespace catalogues;
+
 namespace platesolve {
 namespace {
 

@@ -13,6 +13,10 @@
 #include <QUrl>
 #include <optional>
 
+using namespace text;
+
+namespace catalogues::web {
+
 namespace {
 
 // Set while a download runs: the window keeps processing events during a
@@ -199,3 +203,5 @@ DownloadResult DownloadUrl(const QString& url, const QString& name, const CacheU
     }
     return result;
 }
+
+} // namespace catalogues::web

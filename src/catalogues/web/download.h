@@ -17,6 +17,8 @@
 #include <QString>
 #include <functional>
 
+namespace catalogues::web {
+
 struct DownloadResult {
     enum class Status {
         Downloaded, // fetched from the server and written
@@ -89,3 +91,5 @@ QString CacheFileName(const QString& name, const QString& key);
 
 // The full path of that file.
 QString CacheFilePath(const QString& name, const QString& key);
+
+} // namespace catalogues::web

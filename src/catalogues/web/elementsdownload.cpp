@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <vector>
 
+namespace catalogues::web {
+
 namespace {
 
 // The texts of this file, in the translation context "ElementsDownload".
@@ -141,3 +143,5 @@ ElementsDownloadResult DownloadMinorPlanetElements(const QString& url, DownloadO
                                    .arg(QString::fromLocal8Bit(renameError.message().c_str()));
     return result;
 }
+
+} // namespace catalogues::web

@@ -8,6 +8,8 @@
 #include <QString>
 #include <functional>
 
+namespace catalogues::web {
+
 struct ElementsDownloadResult {
     enum class Status { Done, Cancelled, Failed };
     Status status = Status::Failed;
@@ -40,3 +42,5 @@ using UnpackProgress = std::function<void(qint64 done, qint64 total)>;
 ElementsDownloadResult DownloadMinorPlanetElements(const QString& url, DownloadOptions options = {},
                                                    const UnpackProgress& unpackProgress = {},
                                                    const ephemeris::OrbitFileLimits& limits = {});
+
+} // namespace catalogues::web

@@ -7,6 +7,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace reduction;
+using namespace field;
+
+namespace catalogues::web {
+
 bool HoldsMinorPlanetTable(QByteArrayView answer) {
     MinorPlanetTable scratch;
     return ReadMinorPlanetAnswer(answer, 1, 1, 0, scratch).tableFound;
@@ -89,3 +94,5 @@ DownloadResult QueryLocalMinorPlanets(const MinorPlanetFields& typed, const QStr
     log(local.message);
     return result;
 }
+
+} // namespace catalogues::web

@@ -11,6 +11,8 @@
 #include <QByteArrayView>
 #include <optional>
 
+namespace catalogues::web {
+
 // Whether a minor-planet answer holds the service's table (its heading opens
 // a "<pre>" block), even an empty one. An error page does not.
 bool HoldsMinorPlanetTable(QByteArrayView answer);
@@ -52,3 +54,5 @@ std::optional<LocalMinorPlanetSource> ChosenLocalSource(const SiteHosts& sites,
 // result is Failed with the reason.
 DownloadResult QueryLocalMinorPlanets(const MinorPlanetFields& typed, const QString& elementsPath,
                                       const DownloadOptions& options = {});
+
+} // namespace catalogues::web

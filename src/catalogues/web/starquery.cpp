@@ -5,6 +5,11 @@
 
 #include <QCoreApplication>
 
+using namespace reduction;
+using namespace field;
+
+namespace catalogues::web {
+
 bool HoldsStarTable(QByteArrayView answer) {
     // The reader takes its first row from just after this marker, and the
     // marker ends with the "U" it checks, so the marker means one row at least.
@@ -69,3 +74,5 @@ DownloadResult QueryLocalStars(const QString& address, const QString& folder,
     if (options.log) options.log(answer.status);
     return result;
 }
+
+} // namespace catalogues::web

@@ -9,6 +9,8 @@
 
 #include <QByteArrayView>
 
+namespace catalogues::web {
+
 // Whether a star answer holds the star table: at least one data row after
 // the marker the reader looks for. A server's error page, an empty answer or
 // junk does not.
@@ -36,3 +38,5 @@ DownloadResult QueryUsnoA2(const QString& epoch, const QString& ra, const QStrin
 // Failed with that line as its message.
 DownloadResult QueryLocalStars(const QString& address, const QString& folder,
                                const DownloadOptions& options = {});
+
+} // namespace catalogues::web

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QStringList>
 
+namespace catalogues::web {
+
 namespace {
 
 // The version answer is a line of text; a page of markup (a proxy's or a
@@ -61,3 +63,5 @@ UpdateCheckResult CheckForUpdate(const UpdateCheckRequest& request) {
     result.newVersion = !result.latest.isEmpty() && result.latest != request.runningVersion;
     return result;
 }
+
+} // namespace catalogues::web

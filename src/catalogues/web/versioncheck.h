@@ -9,6 +9,8 @@
 
 #include <QString>
 
+namespace catalogues::web {
+
 // The running version as the maker's site writes it: major, minor and
 // revision joined by "." (1.4.14).
 QString RunningVersionText();
@@ -35,3 +37,5 @@ struct UpdateCheckResult {
 // first, so only a fresh answer is compared. The comparison is exact text:
 // "1.04.0014" differs from "1.4.14".
 UpdateCheckResult CheckForUpdate(const UpdateCheckRequest& request);
+
+} // namespace catalogues::web

@@ -13,6 +13,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 namespace {
 
 // Column widths of the design, in twips (15 to a pixel at 96 dpi).

@@ -17,7 +17,7 @@ class Frmdatabase : public QDialog {
 public:
     // `field` is the main window's field centre, search window and scales;
     // nothing when its fields hold no numbers (the deep-sky listing then says so).
-    explicit Frmdatabase(std::optional<BrowserField> field, QWidget* parent = nullptr);
+    explicit Frmdatabase(std::optional<catalogues::BrowserField> field, QWidget* parent = nullptr);
 
     QTreeWidget* ListView1 = nullptr;
     QPushButton* Btn1 = nullptr; // stars
@@ -37,16 +37,16 @@ public:
     // Fills ListView1 from the current listing.
     void ShowData();
 
-    const BrowserListing& listing() const { return m_listing; }
+    const catalogues::BrowserListing& listing() const { return m_listing; }
 
     // The small icon of a listing's rows (1 stars, 3 minor planets, 5 deep-sky objects).
     static QIcon ImageList1(int index);
 
 private:
-    void setListing(BrowserListing listing);
+    void setListing(catalogues::BrowserListing listing);
 
-    std::optional<BrowserField> m_field;
+    std::optional<catalogues::BrowserField> m_field;
     bool m_starsCurrent = true;
     bool m_minorPlanetsCurrent = true;
-    BrowserListing m_listing;
+    catalogues::BrowserListing m_listing;
 };

@@ -9,6 +9,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 frmInternet::frmInternet(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmInternet"));
     setWindowTitle(tr("Internet problems"));

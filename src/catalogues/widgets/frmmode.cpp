@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace catalogues;
+using namespace text;
+
 FrmMode::FrmMode(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FrmMode"));
     setWindowTitle(tr("Autonomous mode"));

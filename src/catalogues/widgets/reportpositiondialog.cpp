@@ -18,6 +18,10 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+using namespace reduction;
+using namespace field;
+using namespace catalogues;
+
 namespace {
 
 template <class W> W* named(W* widget, const char* name) {

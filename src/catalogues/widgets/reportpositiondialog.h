@@ -17,7 +17,7 @@ class QPushButton;
 class ReportPositionDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit ReportPositionDialog(ReportDraft draft, QWidget* parent = nullptr);
+    explicit ReportPositionDialog(catalogues::ReportDraft draft, QWidget* parent = nullptr);
 
     QLineEdit* txt_designation = nullptr;
     QLineEdit* txt_magnitude = nullptr;
@@ -40,10 +40,10 @@ public:
     void cmdCopy_Click();
 
 private:
-    ReportTexts texts() const;
+    catalogues::ReportTexts texts() const;
     void updateLine();
     void showReport();
 
-    ReportDraft m_draft;
+    catalogues::ReportDraft m_draft;
     std::optional<QString> m_appended;
 };

@@ -14,6 +14,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+using namespace settings;
+using namespace text;
+
 namespace {
 
 // True when the language table holds texts for `section` (a table that was

@@ -34,7 +34,7 @@ public:
     const std::optional<Coefficients>& chosen() const { return m_chosen; }
 
     // The entries as currently edited (not yet saved).
-    const OpticalConfigurationList& configurations() const { return m_list; }
+    const settings::OpticalConfigurationList& configurations() const { return m_list; }
 
     // ---- controls --------------------------------------------------------
     QListWidget* List1 = nullptr;
@@ -60,7 +60,7 @@ private:
     void fillList(int select);
 
     Mode m_mode;
-    OpticalConfigurationList m_list;
+    settings::OpticalConfigurationList m_list;
     std::optional<Coefficients> m_chosen;
     bool m_filling = false; // the boxes are being filled from the list
     std::array<QLineEdit*, 3> m_txt_coor{};

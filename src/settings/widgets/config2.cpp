@@ -12,6 +12,9 @@
 #include <QPushButton>
 #include <algorithm>
 
+using namespace reduction;
+using namespace text;
+
 namespace {
 
 // The box txt(i) of an input: the inputs are listed in the order of the boxes.

@@ -18,6 +18,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+using namespace settings;
+using namespace text;
+
 Wizard::Wizard(const WizardFields& fields, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Wizard"));
     setWindowTitle(QStringLiteral("Assistant d'astrometrie"));

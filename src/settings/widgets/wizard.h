@@ -46,7 +46,7 @@ public:
     // The fields as the pages hold them now.
     WizardFields fields() const;
     // The configurations offered in Combo.
-    const std::vector<OpticalConfiguration>& configurations() const { return m_configs; }
+    const std::vector<settings::OpticalConfiguration>& configurations() const { return m_configs; }
 
     // ---- controls --------------------------------------------------------
     QGroupBox* Frame1 = nullptr; // image and field centre
@@ -86,7 +86,7 @@ private:
     void showPage(int page); // 0, 1 or 2
     void retranslate();
 
-    std::vector<OpticalConfiguration> m_configs;
+    std::vector<settings::OpticalConfiguration> m_configs;
     std::array<QLabel*, 16> m_lbl{};
     int m_page = 0; // the page shown, 0..2
 };

@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <QWidget>
 
+using namespace text;
+
 namespace {
 
 // Sets the visible text of the control named `name` inside `window`; a

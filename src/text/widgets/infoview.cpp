@@ -12,7 +12,9 @@
 #include <algorithm>
 #include <vector>
 
-namespace details {
+using namespace text;
+
+namespace text::details {
 
 namespace {
 // Renders `markup` into `box`: tags become formatting and disappear.
@@ -185,4 +187,4 @@ void ApplyMarkupTag(QTextEdit* box, const QString& open, const QString& close) {
     block.endEditBlock();
 }
 
-} // namespace details
+} // namespace text::details

@@ -7,7 +7,7 @@
 class QTextEdit;
 class QWidget;
 
-namespace details {
+namespace text::details {
 
 // Where a panel text goes: the rich-text box and the frame that holds it.
 struct InfoPanel {
@@ -42,4 +42,4 @@ void RenderInfoMarkup(QTextEdit* box);
 // and is removed; closing tags left without an opening tag are removed too.
 void ApplyMarkupTag(QTextEdit* box, const QString& open, const QString& close);
 
-} // namespace details
+} // namespace text::details
