@@ -285,3 +285,46 @@ TEST(FitsHeaderScales, RightAscensionScaleFollowsTheCentreInUse) {
         EXPECT_LE(text.size() - text.indexOf('.') - 1, 2) << text.toStdString();
     }
 }
+
+// A date typed into the minor-planet boxes is the user's: a header's
+// DATE-OBS replaces it only when the user says so; a date never typed is
+// filled in without a question.
+TEST(FitsHeaderDate, TypedDateIsAskedAboutFirst) {
+    ProgramFolderFixture folder;
+    EnglishTexts english(folder);
+    folder.write("dated.fits", readSample("image.fits")); // DATE-OBS 2022-10-10T21:35:30
+    MessageRecorder boxes;
+    Form1 form;
+    form.ApplyLanguageToForm();
+    ASSERT_TRUE(form.OpenReduction(folder.file("sample.pam")));
+    QLineEdit* day = edit(form, "txt_Adate(0)");
+    QLineEdit* year = edit(form, "txt_Adate(2)");
+    day->clear();
+    QTest::keyClicks(day, "5");
+
+    // Each row: the answer to the question, the day and year then in the boxes.
+    const std::tuple<messagebox::Answer, QString, QString> rows[] = {
+        {messagebox::Answer::No, "5", year->text()},
+        {messagebox::Answer::Yes, "10", "2022"},
+    };
+    int stamp = 10;
+    for (const auto& [answer, dayAfter, yearAfter] : rows) {
+        SCOPED_TRACE(answer == messagebox::Answer::Yes ? "yes" : "no");
+        boxes.shown.clear();
+        boxes.answer = [answer](const messagebox::Shown&) { return answer; };
+        touch(folder.file("dated.fits"), stamp += 10);
+        edit(form, "txt_url")->setText("dated.fits");
+        form.Loadimg_Click();
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].kind, messagebox::Kind::Question);
+        EXPECT_EQ(day->text(), dayAfter);
+        EXPECT_EQ(year->text(), yearAfter);
+    }
+
+    // Filled by the header, the boxes are no longer the user's: a new image
+    // fills them without asking.
+    boxes.shown.clear();
+    touch(folder.file("dated.fits"), stamp += 10);
+    form.Loadimg_Click();
+    EXPECT_TRUE(boxes.shown.empty());
+}

@@ -114,6 +114,17 @@ QString FieldPanel::epoch() const {
 QString FieldPanel::radius() const {
     return m_radius->text();
 }
+FieldPanel::HeaderBoxes FieldPanel::headerBoxes() const {
+    HeaderBoxes b;
+    for (int i = 0; i < 3; ++i) {
+        b.ra[static_cast<size_t>(i)] = m_centre->raBox(i);
+        b.dec[static_cast<size_t>(i)] = m_centre->decBox(i);
+    }
+    b.epoch = m_epoch;
+    b.corrAsd = m_corrAsd;
+    b.corrDec = m_corrDec;
+    return b;
+}
 void FieldPanel::setRadius(const QString& arcmin) {
     m_radius->setText(arcmin);
 }

@@ -55,6 +55,15 @@ public:
     void setScales(std::optional<double> corrAsd, std::optional<double> corrDec);
     void setRadius(const QString& arcmin);
 
+    // The boxes a FITS header can fill, for what watches and fills them.
+    struct HeaderBoxes {
+        std::array<QLineEdit*, 3> ra{}, dec{};
+        QLineEdit* epoch = nullptr;
+        QLineEdit* corrAsd = nullptr;
+        QLineEdit* corrDec = nullptr;
+    };
+    HeaderBoxes headerBoxes() const;
+
     // The sign label txt_dec_sign_show(0): "+" or "-".
     QString decSign() const;
     void setDecSign(const QString& sign);

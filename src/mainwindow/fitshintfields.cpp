@@ -2,29 +2,16 @@
 
 #include "field/fitshints.h"
 #include "field/typedcentre.h"
+#include "mainwindow/commandhost.h"
 #include "mainwindow/fieldpanel.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/optionpages.h"
 #include "platform/widgets/messagebox.h"
 
 #include <QLineEdit>
 
-using namespace reduction;
-using namespace imaging;
 using namespace field;
 
 namespace {
-
-// The typed fields a header can fill, by object name.
-QStringList hintedFieldNames() {
-    QStringList names;
-    for (int i = 0; i < 3; ++i)
-        names << QStringLiteral("txt_ra(%1)").arg(i) << QStringLiteral("txt_dec(%1)").arg(i);
-    for (int i = 0; i < 5; ++i)
-        names << QStringLiteral("txt_Adate(%1)").arg(i);
-    names << QStringLiteral("txt_epoch") << QStringLiteral("txt_corrasd")
-          << QStringLiteral("txt_corrdec");
-    return names;
-}
 
 // One group of fields a hint fills together.
 struct HintGroup {
@@ -37,19 +24,25 @@ struct HintGroup {
 
 } // namespace
 
-FitsHintFields::FitsHintFields(Form1& form, FieldPanel& field)
-    : QObject(&form), m_form(form), m_field(field) {
-    for (const QString& name : hintedFieldNames())
-        if (auto* edit = form.findChild<QLineEdit*>(name))
-            connect(edit, &QLineEdit::textEdited, this, [this, edit] { m_typed.insert(edit); });
+FitsHintFields::FitsHintFields(CommandHost& host, FieldPanel& field, MinorPlanetPage& minorPlanets)
+    : QObject(host.hostWidget()), m_host(host), m_field(field), m_minorPlanets(minorPlanets) {
+    const FieldPanel::HeaderBoxes b = field.headerBoxes();
+    std::vector<QLineEdit*> boxes{b.epoch, b.corrAsd, b.corrDec};
+    boxes.insert(boxes.end(), b.ra.begin(), b.ra.end());
+    boxes.insert(boxes.end(), b.dec.begin(), b.dec.end());
+    for (QLineEdit* box : minorPlanets.dateBoxes())
+        boxes.push_back(box);
+    for (QLineEdit* box : boxes)
+        connect(box, &QLineEdit::textEdited, this, [this, box] { m_typed.insert(box); });
     connect(&field, &FieldPanel::signClicked, this, [this] { m_typed.insert(&m_field); });
 }
 
 void FitsHintFields::apply(const FitsHints& hints, const QString& key) {
     if (key == m_appliedFrom) return; // the same file again: its hints are in already
     m_appliedFrom = key;
-    if (hints.empty()) return m_form.LogMessage(tr("FITS header: no centre, date or scales found"));
-    const auto edit = [this](const QString& name) { return m_form.findChild<QLineEdit*>(name); };
+    if (hints.empty()) return m_host.LogMessage(tr("FITS header: no centre, date or scales found"));
+    const FieldPanel::HeaderBoxes boxes = m_field.headerBoxes();
+    const std::array<QLineEdit*, 5> dateBoxes = m_minorPlanets.dateBoxes();
 
     std::vector<HintGroup> groups;
     if (const auto& c = hints.centre) {
@@ -58,11 +51,11 @@ void FitsHintFields::apply(const FitsHints& hints, const QString& key) {
             tr("centre %1 %2 %3 %4%5 %6 %7")
                 .arg(c->ra[0], c->ra[1], c->ra[2], c->decSign, c->dec[0], c->dec[1], c->dec[2]);
         for (int i = 0; i < 3; ++i) {
-            g.fields.emplace_back(edit(QStringLiteral("txt_ra(%1)").arg(i)), c->ra[i]);
-            g.fields.emplace_back(edit(QStringLiteral("txt_dec(%1)").arg(i)), c->dec[i]);
+            g.fields.emplace_back(boxes.ra[static_cast<size_t>(i)], c->ra[i]);
+            g.fields.emplace_back(boxes.dec[static_cast<size_t>(i)], c->dec[i]);
         }
         if (!c->epoch.isEmpty()) {
-            g.fields.emplace_back(edit(QStringLiteral("txt_epoch")), c->epoch);
+            g.fields.emplace_back(boxes.epoch, c->epoch);
             g.what += tr(", equinox %1").arg(c->epoch);
         } else {
             g.what += tr(" (no equinox in the header: the typed one is kept)");
@@ -79,15 +72,15 @@ void FitsHintFields::apply(const FitsHints& hints, const QString& key) {
                      .arg(t->fields[0], t->fields[1], t->fields[2], t->fields[3])
                      .arg(t->fields[4].rightJustified(2, QLatin1Char('0')), t->from);
         for (int i = 0; i < 5; ++i)
-            g.fields.emplace_back(edit(QStringLiteral("txt_Adate(%1)").arg(i)), t->fields[i]);
+            g.fields.emplace_back(dateBoxes[static_cast<size_t>(i)], t->fields[i]);
         groups.push_back(g);
     }
-    const auto scaleGroup = [&edit](const FitsScaleHint& s) {
+    const auto scaleGroup = [&boxes](const FitsScaleHint& s) {
         HintGroup g;
         g.what =
             tr("scales Corr Asd %1, Corr Dec %2 [%3]").arg(s.corrAsdText, s.corrDecText, s.from);
-        g.fields.emplace_back(edit(QStringLiteral("txt_corrasd")), s.corrAsdText);
-        g.fields.emplace_back(edit(QStringLiteral("txt_corrdec")), s.corrDecText);
+        g.fields.emplace_back(boxes.corrAsd, s.corrAsdText);
+        g.fields.emplace_back(boxes.corrDec, s.corrDecText);
         return g;
     };
     if (hints.scales) groups.push_back(scaleGroup(*hints.scales));
@@ -107,7 +100,7 @@ void FitsHintFields::apply(const FitsHints& hints, const QString& key) {
     bool replaceTyped = false;
     if (!ask.isEmpty())
         replaceTyped = messagebox::YesNo(
-            &m_form,
+            m_host.hostWidget(),
             tr("The FITS header gives:\n%1\n\nReplace the values you typed?").arg(ask.join('\n')),
             tr("FITS header"));
 
@@ -129,11 +122,11 @@ void FitsHintFields::apply(const FitsHints& hints, const QString& key) {
 
     for (const HintGroup& g : groups) {
         if (!g.changes) {
-            m_form.LogMessage(tr("FITS header: %1 (already in the fields)").arg(g.what));
+            m_host.LogMessage(tr("FITS header: %1 (already in the fields)").arg(g.what));
             continue;
         }
         if (g.typed && !replaceTyped) {
-            m_form.LogMessage(tr("FITS header: %1 not taken, your values kept").arg(g.what));
+            m_host.LogMessage(tr("FITS header: %1 not taken, your values kept").arg(g.what));
             continue;
         }
         for (const auto& [field, text] : g.fields) {
@@ -146,6 +139,6 @@ void FitsHintFields::apply(const FitsHints& hints, const QString& key) {
             m_field.syncSignButtons();
             m_typed.remove(&m_field);
         }
-        m_form.LogMessage(tr("FITS header: %1 taken").arg(g.what));
+        m_host.LogMessage(tr("FITS header: %1 taken").arg(g.what));
     }
 }

@@ -11,8 +11,10 @@
 #include <QSet>
 #include <QString>
 
+class CommandHost;
 class FieldPanel;
-class Form1;
+class MinorPlanetPage;
+class QLineEdit;
 namespace field {
 struct FitsHints;
 }
@@ -20,16 +22,18 @@ struct FitsHints;
 class FitsHintFields : public QObject {
     Q_OBJECT
 public:
-    // Starts watching the fields of `form`; `field` holds the centre and its sign.
-    FitsHintFields(Form1& form, FieldPanel& field);
+    // Starts watching the boxes of `field` (the centre and its sign, the
+    // equinox, the scales) and the date boxes of `minorPlanets`.
+    FitsHintFields(CommandHost& host, FieldPanel& field, MinorPlanetPage& minorPlanets);
 
     // Puts `hints` of the image `key` (its path and time) into the fields;
     // the same image again changes nothing.
     void apply(const field::FitsHints& hints, const QString& key);
 
 private:
-    Form1& m_form;
+    CommandHost& m_host;
     FieldPanel& m_field;
+    MinorPlanetPage& m_minorPlanets;
     QSet<const QObject*> m_typed; // fields the user has typed into this session
     QString m_appliedFrom;        // the image whose hints were applied
 };

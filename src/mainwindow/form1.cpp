@@ -95,7 +95,7 @@ void Form1::buildPanels() {
     m_catalogueCommands =
         new CatalogueCommands(*this, *m_field, *m_minorPlanets, *m_messages, *m_commands);
     m_solveCommands = new SolveCommands(*this, *m_view, *m_field, *m_decider, *m_solve);
-    m_fitsHints = new FitsHintFields(*this, *m_field); // finds its fields by name
+    m_fitsHints = new FitsHintFields(*this, *m_field, *m_minorPlanets);
     m_blindSolve = new BlindSolveCommand(*this, *m_view, *m_field, *m_solve);
 }
 

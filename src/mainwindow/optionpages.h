@@ -50,6 +50,8 @@ public:
     void setDate(const QDateTime& when);
     QString field() const;     // txt_Afield, arcminutes
     QString magnitude() const; // Txt_Amag
+    // The date boxes (day, month, year, hour, minute), for what fills them.
+    std::array<QLineEdit*, 5> dateBoxes() const { return m_date; }
 
 private:
     QCheckBox* m_wanted;
