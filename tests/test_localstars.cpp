@@ -248,10 +248,13 @@ TEST(LocalStars, QueryFromTypedFieldsEqualsTheAddressRead) {
         f.dec = {dec[0], dec[1], dec[2]};
         f.decSign = t.sign;
         f.epoch = t.epoch;
-        QString error;
-        const QString address = StarAddressFromTyped(kHost, f, t.radius, t.mag, &error);
+        // The address as the download button makes it.
+        const StarQueryPlan plan = PlanStarQuery(f);
         const LocalStarQueryReading viaAddress =
-            address.isEmpty() ? LocalStarQueryReading{} : ReadLocalStarQuery(address);
+            plan.reading.centre
+                ? ReadLocalStarQuery(UsnoA2Address(kHost, f.epoch, plan.coordinates.ra,
+                                                   plan.coordinates.dec, t.radius, t.mag))
+                : LocalStarQueryReading{};
         const LocalStarQueryReading direct = LocalStarQueryFromTyped(f, t.radius, t.mag);
         ASSERT_EQ(direct.query.has_value(), viaAddress.query.has_value());
         if (!direct.query) continue;

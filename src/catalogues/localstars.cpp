@@ -350,19 +350,6 @@ std::vector<CatalogueRow> LocalStarRows(const LocalStarAnswer& answer,
     return rows;
 }
 
-QString StarAddressFromTyped(const QString& host, const TypedCentreFields& fields,
-                             const QString& radius, const QString& magFaint, QString* error) {
-    const StarQueryPlan plan = PlanStarQuery(fields);
-    if (!plan.reading.centre) {
-        if (error)
-            *error = Texts::tr("not a number in %1 (\"%2\")")
-                         .arg(plan.reading.badField, plan.reading.badText);
-        return QString();
-    }
-    return UsnoA2Address(host, fields.epoch, plan.coordinates.ra, plan.coordinates.dec, radius,
-                         magFaint);
-}
-
 StarSourceSetting ReadStarSourceSetting(const QString& path) {
     StarSourceSetting setting;
     if (!QFileInfo::exists(path)) return setting;

@@ -90,7 +90,7 @@ struct LocalStarQueryReading {
 LocalStarQueryReading ReadLocalStarQuery(const QString& address);
 
 // The query the star address of a centre typed as in the main window would
-// carry (see StarAddressFromTyped), made without the address: the centre is
+// carry (UsnoA2Address of PlanStarQuery), made without the address: the centre is
 // precessed from the typed equinox to J2000 and rounded to whole seconds as
 // the download button does. No query, with `error` set, when a field holds
 // no number.
@@ -135,13 +135,6 @@ QByteArray LocalStarPage(const LocalStarQuery& query, const std::vector<IndexSta
 // one listed first is kept; a star with a magnitude is preferred to one
 // without).
 void RemoveDuplicateStars(std::vector<IndexStar>& stars, double arcsec = 1.0);
-
-// The star query's address on `host` for a centre typed as in the main
-// window, with the radius and magnitude texts as typed: the centre is
-// precessed from the typed equinox to J2000 as the download button does.
-// Empty, with `error` set, when a field holds no number.
-QString StarAddressFromTyped(const QString& host, const field::TypedCentreFields& fields,
-                             const QString& radius, const QString& magFaint, QString* error);
 
 // Opens every index file (*.fits, *.fit) of `folder` through the
 // astrometry.net index reader. Files that are not star index files, are cut
