@@ -268,6 +268,8 @@ FRENCH = {
     'no such file': "fichier introuvable",
     'Plate in use: refined TAN plate': 'Plaque utilisée : plaque TAN affinée',
     'Plate in use: refined TAN plate, %1 of %2 stars, rms %3 px (%4"), max %5 px': 'Plaque utilisée : plaque TAN affinée, %1 étoiles sur %2, écart quadratique %3 px (%4"), max %5 px',
+    'Plate in use: refined TAN plate with distortion': 'Plaque utilisée : plaque TAN affinée avec distorsion',
+    'Plate in use: refined TAN plate with distortion, %1 of %2 stars, rms %3 px (%4"), max %5 px': 'Plaque utilisée : plaque TAN affinée avec distorsion, %1 étoiles sur %2, écart quadratique %3 px (%4"), max %5 px',
     'Plate in use: none (no identification accepted)': 'Plaque utilisée : aucune (aucune solution acceptée)',
     'Plate in use: three-star model (only %1 catalogue stars have a star found near them; 6 are needed to refine)': 'Plaque utilisée : modèle à trois étoiles (seules %1 étoiles du catalogue ont une étoile trouvée à proximité ; il en faut 6 pour affiner)',
     'Plate in use: three-star model (no refined plate could be fitted)': "Plaque utilisée : modèle à trois étoiles (aucune plaque affinée n'a pu être ajustée)",

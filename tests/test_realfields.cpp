@@ -60,6 +60,31 @@ struct ReferencePlate {
     }
 };
 
+// The refined plate as platesolve writes it, distortion terms included.
+TanPlate PlateOfJson(const QJsonObject& refined) {
+    TanPlate plate;
+    plate.crval = {refined["crval"][0].toDouble(), refined["crval"][1].toDouble()};
+    plate.crpix = {refined["crpix"][0].toDouble(), refined["crpix"][1].toDouble()};
+    plate.cd = {refined["cd"][0][0].toDouble(), refined["cd"][0][1].toDouble(),
+                refined["cd"][1][0].toDouble(), refined["cd"][1][1].toDouble()};
+    if (refined.contains("sip")) {
+        const QJsonObject sip = refined["sip"].toObject();
+        Distortion d;
+        d.order = sip["order"].toInt();
+        d.inverseOrder = sip["inverse_order"].toInt();
+        for (auto [name, terms] : {std::pair{"a", &d.a}, std::pair{"b", &d.b},
+                                   std::pair{"ap", &d.ap}, std::pair{"bp", &d.bp}}) {
+            const QJsonObject list = sip[name].toObject();
+            for (auto it = list.begin(); it != list.end(); ++it) {
+                const QStringList pq = it.key().split('_'); // "A_2_0"
+                (*terms)[pq[1].toInt()][pq[2].toInt()] = it.value().toDouble();
+            }
+        }
+        plate.distortion = d;
+    }
+    return plate;
+}
+
 struct TypedScales {
     double corrAsd, corrDec;
 };
@@ -104,7 +129,7 @@ struct Case {
     const char* what;
     // Largest distance allowed from the reference, pixels: 1.5, or more where
     // the picture's own distortion (the reference's SIP terms, 1.3 to 3.7 px
-    // at the corners) is beyond what a TAN plate can follow.
+    // at the corners) is beyond what the stars found can pin down.
     double cornerPx = 1.5;
     // Scales typed instead of field.json's, where the picture's outline is
     // further off than a camera's data would be.
@@ -114,14 +139,15 @@ struct Case {
 };
 const Case kFields[] = {
     {"GammaCygni-vasey", "emission nebula around a 2nd-magnitude star, 3.4 degrees, 208 stars"},
-    {"barnard22", "dark cloud, 48 stars, most bright sources saturated; 1.3 px distortion", 2.5},
+    {"barnard22", "dark cloud, 48 stars, most bright sources saturated; 1.3 px distortion"},
     {"ic1396", "large emission nebula with a bright globule, 187 stars"},
     {"ic1848", "emission nebula, saturated stars, typed scales 3 % off"},
     {"ic1848-mirrored", "the same picture mirrored left to right"},
     {"ic2177", "photographic survey plate, nebula and a rich star field"},
+    // Too few stars found in one quarter of the image to fit its distortion.
     {"m8", "bright nebula filling the frame, knots among the bright sources; 2.3 px distortion",
-     3.0},
-    {"n104", "globular cluster at 0h 24m: one dense knot of sources; 3.0 px distortion", 3.0},
+     2.5},
+    {"n104", "globular cluster at 0h 24m: one dense knot of sources; 3.0 px distortion"},
     {"n2170", "reflection nebulae and dust, 36 stars"},
     {"n2244", "open cluster in the Rosette nebula, 39 stars"},
     {"n7000", "wide nebula over the Milky Way, 305 stars"},
@@ -129,7 +155,7 @@ const Case kFields[] = {
     // typed here as from a camera's data, 8 % over in x and 7 % under in y.
     {"pleiades", "bright stars in reflection nebulosity, 39 stars", 1.5, TypedScales{334.4, 315.3}},
     {"rho-a00", "dust clouds and a dense star field, 253 stars"},
-    {"smc29-2", "edge of the Small Magellanic Cloud at 0h 35m; 3.7 px distortion", 3.0},
+    {"smc29-2", "edge of the Small Magellanic Cloud at 0h 35m; 3.7 px distortion"},
 };
 
 } // namespace
@@ -181,12 +207,7 @@ TEST(RealFields, PlatesolveGivesTheReferencePlate) {
         ASSERT_EQ(candidates.size(), 1);
         EXPECT_EQ(candidates[0]["odds"].toDouble(), id["odds"].toDouble());
 
-        const QJsonObject refined = r.json["refined"].toObject();
-        TanPlate plate;
-        plate.crval = {refined["crval"][0].toDouble(), refined["crval"][1].toDouble()};
-        plate.crpix = {refined["crpix"][0].toDouble(), refined["crpix"][1].toDouble()};
-        plate.cd = {refined["cd"][0][0].toDouble(), refined["cd"][0][1].toDouble(),
-                    refined["cd"][1][0].toDouble(), refined["cd"][1][1].toDouble()};
+        const TanPlate plate = PlateOfJson(r.json["refined"].toObject());
         // The fitted scales are those of the refined plate's neighbourhood.
         const identify::FittedScales scales = identify::ScalesOf(plate);
         EXPECT_NEAR(id["fitted_corrasd"].toDouble(), scales.corrAsd, scales.corrAsd * 0.01);

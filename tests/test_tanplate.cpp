@@ -1,6 +1,7 @@
 // The gnomonic plate: projection against ERFA, least-squares fit and outlier
-// rejection. The refined plate of the real sample is checked end to end by
-// test_platesolve and test_solve_gui.
+// rejection, distortion terms and their fit. The refined plate of the real sample is checked end to
+// end by test_platesolve and test_solve_gui.
+#include "reduction/distortionfit.h"
 #include "reduction/refinedplate.h"
 #include "reduction/tanplate.h"
 #include "testing.h"
@@ -156,4 +157,82 @@ TEST(TanPlate, FitRecoversAPlateAndRejectsOutliers) {
         line.push_back(
             {{100.0 + i * 50, 100.0 + i * 50}, truth.pixelToSky(100 + i * 50, 100 + i * 50)});
     EXPECT_FALSE(FitTanPlate(line, centre, truth.crval));
+}
+
+TEST(TanPlate, DistortionTermsMapBothWaysAndAreFittedWhenTheyMatter) {
+    // A polynomial of order 3 at (3, -2): terms below order 2 are not part of it.
+    Distortion::Terms t{};
+    t[1][0] = 7, t[2][0] = 1, t[1][1] = 10, t[0][2] = 100, t[1][2] = 0.5, t[3][0] = -1;
+    EXPECT_DOUBLE_EQ(Distortion::Evaluate(t, 3, 3, -2), 9 - 60 + 400 + 6 - 27);
+    EXPECT_DOUBLE_EQ(Distortion::Evaluate(t, 2, 3, -2), 9 - 60 + 400);
+
+    // The sample's plate with a lens's distortion: 2 to 4 pixels at the corners.
+    TanPlate truth = TruePlate();
+    Distortion d;
+    d.order = 2;
+    d.a[2][0] = 4e-6, d.a[1][1] = -2e-6, d.a[0][2] = 6e-6;
+    d.b[2][0] = -3e-6, d.b[1][1] = 5e-6, d.b[0][2] = 2e-6;
+    truth.distortion = d;
+    TanPlate plain = truth;
+    plain.distortion.reset();
+    EXPECT_GT(WorstPixelDifference(truth, plain), 2.0);
+    // Pixel -> sky -> pixel to far below a thousandth of a pixel, without
+    // inverse terms (by iteration alone).
+    for (int y = 0; y <= 1023; y += 341)
+        for (int x = 0; x <= 1023; x += 341) {
+            const auto back = truth.skyToPixel(truth.pixelToSky(x, y));
+            ASSERT_TRUE(back);
+            EXPECT_NEAR(back->x, x, 1e-6);
+            EXPECT_NEAR(back->y, y, 1e-6);
+        }
+    // A point far beyond the image, where the polynomials run away, has no
+    // pixel rather than a wrong one.
+    EXPECT_FALSE(truth.skyToPixel(StandardToSky(60, 0, truth.crval)));
+    EXPECT_TRUE(plain.skyToPixel(StandardToSky(60, 0, truth.crval)));
+
+    // Forty stars measured to 0.1 px: the fit finds the distortion, with
+    // inverse terms, to a fraction of a pixel out to the corners, and the
+    // test of its terms says they matter. The same stars without distortion:
+    // a TAN plate is all they support.
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> u(0, 1023);
+    std::normal_distribution<double> noise(0, 0.1);
+    const PixelPoint centre{511.5, 511.5};
+    for (const bool distorted : {true, false}) {
+        SCOPED_TRACE(distorted ? "distorted" : "plain");
+        const TanPlate& sky = distorted ? truth : plain;
+        std::vector<PlatePair> pairs;
+        for (int i = 0; i < 40; ++i) {
+            const PixelPoint p{u(rng), u(rng)};
+            pairs.push_back({{p.x + noise(rng), p.y + noise(rng)}, sky.pixelToSky(p.x, p.y)});
+        }
+        const auto tan = FitTanPlate(pairs, centre, {341.6, 58.2});
+        ASSERT_TRUE(tan);
+        const auto fit = FitDistortedPlate(pairs, *tan, 2, 1024, 1024);
+        ASSERT_TRUE(fit);
+        ASSERT_TRUE(fit->distortion);
+        EXPECT_EQ(fit->distortion->inverseOrder, 3);
+        EXPECT_LT(WorstPixelDifference(sky, *fit), 0.25);
+        auto squares = [&](const TanPlate& plate) {
+            double sum = 0;
+            for (const PlatePair& p : pairs) {
+                const auto r = ResidualOf(plate, p);
+                sum += r->dx * r->dx + r->dy * r->dy;
+            }
+            return sum;
+        };
+        const double f = DistortionSignificance(squares(*tan), squares(*fit), 40, 2);
+        if (distorted) {
+            EXPECT_GT(WorstPixelDifference(sky, *tan), 1.0);
+            EXPECT_GT(f, 100);
+        } else {
+            EXPECT_LT(f, RefineSettings{}.distortionSignificance);
+        }
+    }
+    // Fewer pairs than each polynomial has terms (six for order 2): no plate.
+    std::vector<PlatePair> few;
+    for (int i = 0; i < 5; ++i)
+        few.push_back({{100.0 * i, 90.0 * (i % 3)}, truth.pixelToSky(100.0 * i, 90.0 * (i % 3))});
+    EXPECT_FALSE(FitDistortedPlate(few, plain, 2, 1024, 1024));
+    EXPECT_EQ(DistortionSignificance(2.0, 1.0, 5, 2), 0);
 }

@@ -172,3 +172,47 @@ TEST(WcsFile, SolverHeaderFitsTheFilesOwnRows) {
         }
     }
 }
+
+// A plate with distortion terms: wcslib reads the SIP keywords and finds the
+// plate's own positions, in the picture's rows and flipped into a FITS file's.
+TEST(WcsFile, DistortionTermsReadTheSameInBothRowOrders) {
+    TanPlate plate = SamplePlate();
+    Distortion d;
+    d.order = 3;
+    d.a[2][0] = 2e-6, d.a[1][1] = -3e-6, d.a[0][2] = 1e-6, d.a[0][3] = 4e-9, d.a[2][1] = -2e-9;
+    d.b[2][0] = -1e-6, d.b[1][1] = 2e-6, d.b[0][2] = 3e-6, d.b[3][0] = 3e-9, d.b[1][2] = 5e-9;
+    d.inverseOrder = 2;
+    d.ap[2][0] = -2e-6, d.ap[0][2] = -1e-6, d.bp[1][1] = -2e-6, d.bp[0][2] = -3e-6;
+    plate.distortion = d;
+    const int height = 768;
+    for (const FileRows rows : {FileRows::TopDown, FileRows::BottomUp}) {
+        SCOPED_TRACE(rows == FileRows::TopDown ? "top-down" : "bottom-up");
+        const auto bytes = WcsHeaderBytes(plate, 1024, height, rows);
+        ASSERT_TRUE(bytes);
+        EXPECT_EQ(Card(*bytes, "CTYPE1"), "'RA---TAN-SIP'");
+        EXPECT_EQ(Card(*bytes, "A_ORDER"), "3");
+        EXPECT_EQ(Card(*bytes, "AP_ORDER"), "2");
+        const testing_support::WcslibHeader wcs(*bytes);
+        ASSERT_TRUE(wcs.ok());
+        const double points[][2] = {{0, 0}, {511.5, 511.5}, {1023, 0}, {100, 700}, {1023, 767}};
+        for (const auto& p : points) {
+            const double fileY = rows == FileRows::TopDown ? p[1] : (height - 1) - p[1];
+            const auto sky = wcs.pixelToSky(p[0], fileY);
+            ASSERT_TRUE(sky);
+            // wcslib evaluates the terms in a form of its own: they agree to
+            // a few thousandths of an arcsecond (of a pixel of 2.3").
+            const SkyPoint mine = plate.pixelToSky(p[0], p[1]);
+            EXPECT_LT(testing_support::separationArcsec(sky->ra, sky->dec, mine.ra, mine.dec), 0.01)
+                << p[0] << "," << p[1];
+            // The terms move the corners by pixels: a plate without them
+            // would not pass.
+            TanPlate plain = plate;
+            plain.distortion.reset();
+            const auto off = plain.skyToPixel(mine);
+            ASSERT_TRUE(off);
+            if (p[0] != 511.5) {
+                EXPECT_GT(std::hypot(off->x - p[0], off->y - p[1]), 0.2);
+            }
+        }
+    }
+}

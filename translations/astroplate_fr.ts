@@ -1264,6 +1264,14 @@ Les fichiers du répertoire du programme n'ont pas été modifiés.</translation
       <source>Plate in use: three-star model</source>
       <translation>Plaque utilisée : modèle à trois étoiles</translation>
     </message>
+    <message>
+      <source>Plate in use: refined TAN plate with distortion</source>
+      <translation>Plaque utilisée : plaque TAN affinée avec distorsion</translation>
+    </message>
+    <message>
+      <source>Plate in use: refined TAN plate with distortion, %1 of %2 stars, rms %3 px (%4"), max %5 px</source>
+      <translation>Plaque utilisée : plaque TAN affinée avec distorsion, %1 étoiles sur %2, écart quadratique %3 px (%4"), max %5 px</translation>
+    </message>
   </context>
   <context>
     <name>QAbstractFileIconProvider</name>

@@ -189,10 +189,16 @@ struct PlateInUseTexts {
 
 QString PlateInUseText(const SessionState& session, const RefineResult* last) {
     if (session.RefinedPlate) {
-        if (!last) return PlateInUseTexts::tr("Plate in use: refined TAN plate");
+        const bool distorted = session.RefinedPlate->distortion.has_value();
+        if (!last)
+            return distorted
+                       ? PlateInUseTexts::tr("Plate in use: refined TAN plate with distortion")
+                       : PlateInUseTexts::tr("Plate in use: refined TAN plate");
         const double scale = session.RefinedPlate->pixelScaleArcsec();
-        return PlateInUseTexts::tr(
-                   "Plate in use: refined TAN plate, %1 of %2 stars, rms %3 px (%4\"), max %5 px")
+        return (distorted ? PlateInUseTexts::tr("Plate in use: refined TAN plate with distortion, "
+                                                "%1 of %2 stars, rms %3 px (%4\"), max %5 px")
+                          : PlateInUseTexts::tr("Plate in use: refined TAN plate, %1 of %2 stars, "
+                                                "rms %3 px (%4\"), max %5 px"))
             .arg(last->used)
             .arg(last->matched)
             .arg(last->rmsPx, 0, 'f', 2)

@@ -1,5 +1,7 @@
 #include "reduction/refinedplate.h"
 
+#include "reduction/distortionfit.h"
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -36,6 +38,69 @@ std::vector<Pairing> Pair(int n, const std::function<std::optional<PixelPoint>(i
     std::sort(out.begin(), out.end(),
               [](const Pairing& a, const Pairing& b) { return a.row < b.row; });
     return out;
+}
+
+// Whether the used pairs of `fit` cover the image: at least kPerQuarter in
+// each quarter about the centre.
+bool CoversImage(std::span<const PlatePair> pairs, const RejectingFit& fit, int width, int height) {
+    constexpr int kPerQuarter = 2;
+    std::array<int, 4> quarter{};
+    for (size_t i = 0; i < pairs.size(); ++i)
+        if (fit.used[i])
+            ++quarter[(pairs[i].pixel.x < width / 2.0 ? 0 : 1) +
+                      (pairs[i].pixel.y < height / 2.0 ? 0 : 2)];
+    return std::all_of(quarter.begin(), quarter.end(), [](int c) { return c >= kPerQuarter; });
+}
+
+// Sum of squared residuals of `plate` over the pairs `fit` used.
+double UsedSquares(const TanPlate& plate, std::span<const PlatePair> pairs,
+                   const std::vector<bool>& used) {
+    double sum = 0;
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        if (!used[i]) continue;
+        const auto r = ResidualOf(plate, pairs[i]);
+        if (!r) return HUGE_VAL;
+        sum += r->dx * r->dx + r->dy * r->dy;
+    }
+    return sum;
+}
+
+// The distorted plate that replaces the TAN plate `tan` (fitted to
+// `pairing`), with its pairing; nothing when it is not called for.
+template <class PairUnder, class PairsOf>
+std::optional<std::pair<RejectingFit, std::vector<Pairing>>>
+RefineDistortion(const PairUnder& pairUnder, const PairsOf& pairsOf, const RejectingFit& tan,
+                 int width, int height, const RefineSettings& settings) {
+    const int order = settings.distortionOrder;
+    if (tan.usedCount < settings.distortionMinStars) return std::nullopt;
+    // Paired first within the wider radius: towards the corners the TAN
+    // plate is off by as much as the distortion.
+    const std::vector<PlatePair> tanPairs = pairsOf(pairUnder(tan.plate, settings.firstRadius));
+    const PlateFitter fitDistorted = [&](std::span<const PlatePair> kept, const SkyPoint& start) {
+        TanPlate from = tan.plate;
+        from.crval = start;
+        return FitDistortedPlate(kept, from, order, width, height);
+    };
+    const auto first =
+        FitPlateRejecting(tanPairs, fitDistorted, tan.plate.crval, settings.distortionMinStars);
+    if (!first) return std::nullopt;
+    std::vector<Pairing> again = pairUnder(first->plate, settings.secondRadius);
+    const std::vector<PlatePair> pairs = pairsOf(again);
+    auto fit =
+        FitPlateRejecting(pairs, fitDistorted, first->plate.crval, settings.distortionMinStars);
+    if (!fit || !CoversImage(pairs, *fit, width, height)) return std::nullopt;
+
+    // The TAN plate through the same stars, against the distorted one.
+    std::vector<PlatePair> kept;
+    for (size_t i = 0; i < pairs.size(); ++i)
+        if (fit->used[i]) kept.push_back(pairs[i]);
+    const auto plain = FitTanPlate(kept, tan.plate.crpix, tan.plate.crval);
+    if (!plain) return std::nullopt;
+    const double significance =
+        DistortionSignificance(UsedSquares(*plain, pairs, fit->used),
+                               UsedSquares(fit->plate, pairs, fit->used), fit->usedCount, order);
+    if (significance < settings.distortionSignificance) return std::nullopt;
+    return std::pair{std::move(*fit), std::move(again)};
 }
 
 } // namespace
@@ -105,6 +170,22 @@ RefineResult RefinePlate(const PlateSolution& accepted, std::span<const SkyPoint
                 FitTanPlateRejecting(pairsOf(second), centre, first.crval, settings.minStars)) {
             fit = again;
             pairing = std::move(second);
+        }
+    }
+
+    // Distortion: with enough stars in every quarter of the image, a plate
+    // with SIP terms replaces the TAN plate when its terms explain the
+    // positions beyond their scatter. It pairs again itself, reaching the
+    // corner stars that the TAN plate puts a few pixels off.
+    if (settings.distortionOrder >= 2) {
+        if (auto distorted = RefineDistortion(
+                [&](const TanPlate& plate, double radius) {
+                    return Pair(
+                        n, [&](int row) { return plate.skyToPixel(skyOf(row)); }, index, radius);
+                },
+                pairsOf, *fit, width, height, settings)) {
+            fit = std::move(distorted->first);
+            pairing = std::move(distorted->second);
         }
     }
 

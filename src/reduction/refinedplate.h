@@ -10,6 +10,12 @@
 // 3. The pairing is made again with that plate and the smaller
 //    `secondRadius` (the refined plate reaches the corners, where the affine
 //    model is several pixels off), and the plate fitted again.
+// 4. With at least `distortionMinStars` pairs in use, spread over every
+//    quarter of the image, a plate with SIP distortion terms of
+//    `distortionOrder` is fitted the same way (pairing again under it); it
+//    replaces the TAN plate when its terms pass the F test at
+//    `distortionSignificance` (DistortionSignificance), that is when the
+//    image's distortion stands out of the scatter of its stars.
 // With fewer than `minStars` pairs the accepted model stays in use.
 #pragma once
 
@@ -27,6 +33,9 @@ struct RefineSettings {
     double firstRadius = 5.0;  // pixels, pairing under the accepted model
     double secondRadius = 3.0; // pixels, pairing under the first refined plate
     int minStars = 6;
+    int distortionOrder = 2; // below 2: TAN plates only
+    int distortionMinStars = 20;
+    double distortionSignificance = 2.0;
 };
 
 // One catalogue star of the final pairing.

@@ -64,8 +64,46 @@ SkyPoint StandardToSky(double xi, double eta, const SkyPoint& centre) {
     return {NormaliseRa(ra / kDegree), dec / kDegree};
 }
 
+double Distortion::Evaluate(const Terms& terms, int order, double u, double v) {
+    double sum = 0;
+    // Horner's scheme in v for each power of u.
+    for (int p = order; p >= 0; --p) {
+        double inV = 0;
+        for (int q = order - p; q >= 0; --q)
+            inV = inV * v + (p + q >= 2 ? terms[p][q] : 0.0);
+        sum += inV * std::pow(u, p);
+    }
+    return sum;
+}
+
+std::array<double, 2> Distortion::forward(double u, double v) const {
+    return {u + Evaluate(a, order, u, v), v + Evaluate(b, order, u, v)};
+}
+
+std::optional<std::array<double, 2>> Distortion::inverse(double U, double V) const {
+    double u = U, v = V;
+    if (inverseOrder >= 2) {
+        u = U + Evaluate(ap, inverseOrder, U, V);
+        v = V + Evaluate(bp, inverseOrder, U, V);
+    }
+    // u = U - A(u, v), v = V - B(u, v): a contraction wherever the
+    // distortion changes by much less than a pixel per pixel.
+    for (int pass = 0; pass < 50; ++pass) {
+        const double nu = U - Evaluate(a, order, u, v), nv = V - Evaluate(b, order, u, v);
+        if (!std::isfinite(nu) || !std::isfinite(nv)) return std::nullopt;
+        const double change = std::hypot(nu - u, nv - v);
+        u = nu, v = nv;
+        if (change < 1e-9) return std::array<double, 2>{u, v};
+    }
+    return std::nullopt;
+}
+
 SkyPoint TanPlate::pixelToSky(double x, double y) const {
-    const double dx = x - crpix.x, dy = y - crpix.y;
+    double dx = x - crpix.x, dy = y - crpix.y;
+    if (distortion) {
+        const auto undistorted = distortion->forward(dx, dy);
+        dx = undistorted[0], dy = undistorted[1];
+    }
     return StandardToSky(cd[0] * dx + cd[1] * dy, cd[2] * dx + cd[3] * dy, crval);
 }
 
@@ -75,8 +113,11 @@ std::optional<PixelPoint> TanPlate::skyToPixel(const SkyPoint& sky) const {
     const auto standard = SkyToStandard(sky, crval);
     if (!standard) return std::nullopt;
     const double xi = (*standard)[0], eta = (*standard)[1];
-    return PixelPoint{crpix.x + (cd[3] * xi - cd[1] * eta) / det,
-                      crpix.y + (cd[0] * eta - cd[2] * xi) / det};
+    const double U = (cd[3] * xi - cd[1] * eta) / det, V = (cd[0] * eta - cd[2] * xi) / det;
+    if (!distortion) return PixelPoint{crpix.x + U, crpix.y + V};
+    const auto offset = distortion->inverse(U, V);
+    if (!offset) return std::nullopt;
+    return PixelPoint{crpix.x + (*offset)[0], crpix.y + (*offset)[1]};
 }
 
 double TanPlate::pixelScaleArcsec() const {
@@ -144,6 +185,17 @@ std::optional<TanPlate> FitTanPlate(std::span<const PlatePair> pairs, const Pixe
 std::optional<RejectingFit> FitTanPlateRejecting(std::span<const PlatePair> pairs,
                                                  const PixelPoint& crpix, const SkyPoint& guess,
                                                  int minPairs, double kSigma, double floorPx) {
+    return FitPlateRejecting(
+        pairs,
+        [&](std::span<const PlatePair> kept, const SkyPoint& start) {
+            return FitTanPlate(kept, crpix, start);
+        },
+        guess, minPairs, kSigma, floorPx);
+}
+
+std::optional<RejectingFit> FitPlateRejecting(std::span<const PlatePair> pairs,
+                                              const PlateFitter& fitPlate, const SkyPoint& guess,
+                                              int minPairs, double kSigma, double floorPx) {
     const int n = static_cast<int>(pairs.size());
     if (n < std::max(3, minPairs)) return std::nullopt;
     RejectingFit fit;
@@ -155,7 +207,7 @@ std::optional<RejectingFit> FitTanPlateRejecting(std::span<const PlatePair> pair
         subset.clear();
         for (int i = 0; i < n; ++i)
             if (fit.used[i]) subset.push_back(pairs[i]);
-        const auto plate = FitTanPlate(subset, crpix, start);
+        const auto plate = fitPlate(subset, start);
         if (!plate) return std::nullopt;
         fit.plate = *plate;
         start = plate->crval;

@@ -13,6 +13,7 @@
 #include "reduction/platesolution.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -42,10 +43,39 @@ std::optional<std::array<double, 2>> SkyToStandard(const SkyPoint& sky, const Sk
 // Returned: the sky position, degrees, right ascension in 0..360.
 SkyPoint StandardToSky(double xi, double eta, const SkyPoint& centre);
 
+// Distortion of an image about the plate's reference pixel, in the SIP form
+// of FITS world coordinates (Shupe et al. 2005, "The SIP convention for
+// representing distortion in FITS image headers"). With u = x - crpix.x and
+// v = y - crpix.y in pixels:
+//   pixel -> plane: (U, V) = (u + A(u, v), v + B(u, v)), then CD * (U, V)
+//   plane -> pixel: (U, V) = CD^-1 * (xi, eta), then (u, v) close to
+//                   (U + AP(U, V), V + BP(U, V)), made exact by iteration
+// Each polynomial is the sum of terms[p][q] * u^p * v^q over
+// 2 <= p + q <= its order; terms of lower order are zero (CD holds them).
+struct Distortion {
+    static constexpr int kMaxOrder = 4;
+    using Terms = std::array<std::array<double, kMaxOrder + 1>, kMaxOrder + 1>;
+    int order = 0;        // of A and B, 2..kMaxOrder
+    int inverseOrder = 0; // of AP and BP, 0 (none) or 2..kMaxOrder
+    Terms a{}, b{}, ap{}, bp{};
+
+    // The polynomial `terms` of order `order` at (u, v).
+    static double Evaluate(const Terms& terms, int order, double u, double v);
+    // Pixel offsets from crpix -> undistorted offsets (U, V).
+    std::array<double, 2> forward(double u, double v) const;
+    // Undistorted offsets (U, V) -> pixel offsets from crpix: AP and BP as
+    // the first guess, then A and B inverted by iteration to far below a
+    // thousandth of a pixel. Nothing when the iteration does not settle
+    // (a point far beyond the image, where the polynomials run away).
+    std::optional<std::array<double, 2>> inverse(double U, double V) const;
+};
+
 struct TanPlate {
     SkyPoint crval;             // tangent point, degrees J2000
     PixelPoint crpix;           // pixel of the tangent point, 0-based
     std::array<double, 4> cd{}; // cd11, cd12, cd21, cd22, degrees per pixel
+    // The image's distortion about crpix; none for a plain TAN plate.
+    std::optional<Distortion> distortion = std::nullopt;
 
     double determinant() const { return cd[0] * cd[3] - cd[1] * cd[2]; }
 
@@ -82,6 +112,10 @@ struct PairResidual {
 };
 std::optional<PairResidual> ResidualOf(const TanPlate& plate, const PlatePair& pair);
 
+// A plate fit through pairs, started about a sky position (see FitTanPlate).
+using PlateFitter =
+    std::function<std::optional<TanPlate>(std::span<const PlatePair>, const SkyPoint& start)>;
+
 // A fit with iterative outlier rejection.
 struct RejectingFit {
     TanPlate plate;
@@ -96,6 +130,13 @@ struct RejectingFit {
 // max(kSigma * rms of the other pairs used, floorPx) and more than minPairs
 // remain, refitting after each drop. Nothing when fewer than minPairs pairs are given or no fit can
 // be made.
+// The same with any fit: `fit` is called on the pairs kept, started about the
+// tangent point of the plate before (`guess` at first).
+std::optional<RejectingFit> FitPlateRejecting(std::span<const PlatePair> pairs,
+                                              const PlateFitter& fit, const SkyPoint& guess,
+                                              int minPairs = 6, double kSigma = 3.0,
+                                              double floorPx = 0.5);
+
 std::optional<RejectingFit> FitTanPlateRejecting(std::span<const PlatePair> pairs,
                                                  const PixelPoint& crpix, const SkyPoint& guess,
                                                  int minPairs = 6, double kSigma = 3.0,

@@ -29,6 +29,18 @@ TanPlate PlateInFileRows(const TanPlate& plate, int height, FileRows rows) {
     flipped.crpix.y = (height - 1) - plate.crpix.y;
     flipped.cd[1] = -plate.cd[1];
     flipped.cd[3] = -plate.cd[3];
+    // With v' = -v, a term u^p v^q changes sign with odd q; the second
+    // polynomial of each pair changes sign as a whole, since it gives the
+    // offset along y.
+    if (flipped.distortion) {
+        Distortion& d = *flipped.distortion;
+        for (int p = 0; p <= Distortion::kMaxOrder; ++p)
+            for (int q = 0; p + q <= Distortion::kMaxOrder; ++q) {
+                const double odd = q % 2 ? -1.0 : 1.0;
+                d.a[p][q] *= odd, d.ap[p][q] *= odd;
+                d.b[p][q] *= -odd, d.bp[p][q] *= -odd;
+            }
+    }
     return flipped;
 }
 
@@ -63,9 +75,15 @@ std::optional<QByteArray> WcsHeaderBytes(const TanPlate& shown, int width, int h
     auto whole = [&](const char* key, long value, const char* comment) {
         fits_write_key_lng(f, key, value, comment, &status);
     };
+    const bool sip = plate.distortion.has_value();
     whole("WCSAXES", 2, "Number of world coordinate axes");
-    text("CTYPE1", "RA---TAN", "Right ascension, gnomonic projection");
-    text("CTYPE2", "DEC--TAN", "Declination, gnomonic projection");
+    if (sip) {
+        text("CTYPE1", "RA---TAN-SIP", "Right ascension, gnomonic projection, SIP distortion");
+        text("CTYPE2", "DEC--TAN-SIP", "Declination, gnomonic projection, SIP distortion");
+    } else {
+        text("CTYPE1", "RA---TAN", "Right ascension, gnomonic projection");
+        text("CTYPE2", "DEC--TAN", "Declination, gnomonic projection");
+    }
     text("CUNIT1", "deg", "Unit of CRVAL1 and CD1_*");
     text("CUNIT2", "deg", "Unit of CRVAL2 and CD2_*");
     real("EQUINOX", 2000.0, "Equinox of the coordinates");
@@ -78,6 +96,25 @@ std::optional<QByteArray> WcsHeaderBytes(const TanPlate& shown, int width, int h
     real("CD1_2", plate.cd[1], "Linear plate, degrees per pixel");
     real("CD2_1", plate.cd[2], "Linear plate, degrees per pixel");
     real("CD2_2", plate.cd[3], "Linear plate, degrees per pixel");
+    if (sip) {
+        const Distortion& d = *plate.distortion;
+        auto terms = [&](const char* name, const Distortion::Terms& t, int order,
+                         const char* comment) {
+            whole(qPrintable(QStringLiteral("%1_ORDER").arg(QLatin1String(name))), order, comment);
+            for (int p = 0; p <= order; ++p)
+                for (int q = 0; p + q <= order; ++q)
+                    if (p + q >= 2)
+                        real(qPrintable(
+                                 QStringLiteral("%1_%2_%3").arg(QLatin1String(name)).arg(p).arg(q)),
+                             t[p][q], "");
+        };
+        terms("A", d.a, d.order, "Distortion polynomial order, pixel to plane, x");
+        terms("B", d.b, d.order, "Distortion polynomial order, pixel to plane, y");
+        if (d.inverseOrder >= 2) {
+            terms("AP", d.ap, d.inverseOrder, "Distortion polynomial order, plane to pixel, x");
+            terms("BP", d.bp, d.inverseOrder, "Distortion polynomial order, plane to pixel, y");
+        }
+    }
     whole("IMAGEW", width, "Image width, pixels");
     whole("IMAGEH", height, "Image height, pixels");
     fits_write_comment(f,

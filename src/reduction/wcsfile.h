@@ -7,6 +7,9 @@
 //   CRPIX1, CRPIX2  its pixel, 1-based FITS coordinates (0-based pixel + 1)
 //   CD1_1 .. CD2_2  degrees per pixel
 //   IMAGEW, IMAGEH  image size in pixels
+// and for a plate with distortion CTYPEs 'RA---TAN-SIP', 'DEC--TAN-SIP' with
+//   A_ORDER, A_p_q, B_ORDER, B_p_q        pixel -> plane terms (see tanplate.h)
+//   AP_ORDER, AP_p_q, BP_ORDER, BP_p_q    plane -> pixel terms
 //
 // The header is written in the image file's own pixel grid, so that other
 // tools read it against the file: for a picture row 1 is the top row; for a

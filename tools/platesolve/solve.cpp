@@ -79,7 +79,7 @@ QList<QCommandLineOption> OptionList() {
         O(s("pick"), s("a picked star in image pixels; five are needed"), s("X,Y")),
         O(s("auto"), s("identify the field from the stars found and pick five of them")),
         O(s("rank"), s("offer the candidates by image evidence")),
-        O(s("refine"), s("fit the refined TAN plate of the first candidate")),
+        O(s("refine"), s("fit the refined plate of the first candidate")),
         O(s("wcs-out"), s("write the first candidate's plate as a FITS WCS header"), s("FILE")),
         O(s("xy"), s("a pixel whose J2000 position is given; may be repeated"), s("X,Y")),
         O(s("minor-planets"), s("also place the minor planets of this answer"), s("FILE")),
@@ -262,6 +262,24 @@ void addMinorPlanets(QJsonObject& out, const Options& o, double centreRa,
     out.insert("minor_planet_notes", QJsonArray::fromStringList(MinorPlanetReadNotes(read)));
 }
 
+// SIP terms under their FITS keywords: {"A_2_0": ..., ...} per polynomial.
+QJsonObject sipJson(const Distortion& d) {
+    auto terms = [](const char* name, const Distortion::Terms& t, int order) {
+        QJsonObject out;
+        for (int p = 0; p <= order; ++p)
+            for (int q = 0; p + q <= order; ++q)
+                if (p + q >= 2)
+                    out.insert(QStringLiteral("%1_%2_%3").arg(name).arg(p).arg(q), t[p][q]);
+        return out;
+    };
+    return QJsonObject{{"order", d.order},
+                       {"inverse_order", d.inverseOrder},
+                       {"a", terms("A", d.a, d.order)},
+                       {"b", terms("B", d.b, d.order)},
+                       {"ap", terms("AP", d.ap, d.inverseOrder)},
+                       {"bp", terms("BP", d.bp, d.inverseOrder)}};
+}
+
 QJsonObject refinedJson(const RefineResult& r, const std::vector<PixelPoint>& points) {
     const TanPlate& t = *r.plate;
     QJsonArray radec;
@@ -269,14 +287,16 @@ QJsonObject refinedJson(const RefineResult& r, const std::vector<PixelPoint>& po
         const SkyPoint sky = t.pixelToSky(p.x, p.y);
         radec.append(pair(sky.ra, sky.dec));
     }
-    return QJsonObject{{"crval", pair(t.crval.ra, t.crval.dec)},
-                       {"crpix", pair(t.crpix.x, t.crpix.y)},
-                       {"cd", QJsonArray{pair(t.cd[0], t.cd[1]), pair(t.cd[2], t.cd[3])}},
-                       {"stars_matched", r.matched},
-                       {"stars_used", r.used},
-                       {"rms_px", r.rmsPx},
-                       {"max_px", r.maxPx},
-                       {"radec", radec}};
+    QJsonObject out{{"crval", pair(t.crval.ra, t.crval.dec)},
+                    {"crpix", pair(t.crpix.x, t.crpix.y)},
+                    {"cd", QJsonArray{pair(t.cd[0], t.cd[1]), pair(t.cd[2], t.cd[3])}},
+                    {"stars_matched", r.matched},
+                    {"stars_used", r.used},
+                    {"rms_px", r.rmsPx},
+                    {"max_px", r.maxPx},
+                    {"radec", radec}};
+    if (t.distortion) out.insert("sip", sipJson(*t.distortion));
+    return out;
 }
 
 } // namespace
