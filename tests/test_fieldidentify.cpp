@@ -227,3 +227,56 @@ TEST(FieldIdentify, ScalesTypedAndFitted) {
     EXPECT_NEAR(c->dec, 10, 0.01);
     EXPECT_FALSE(identify::MeanDirection({}));
 }
+
+TEST(FieldIdentify, VerificationCountsOnlyWhatTheFitDidNotMake) {
+    // Twelve catalogue stars on a made-up plate; 48 sources on a grid stand
+    // for the field's other stars (the density that makes chance hits).
+    const TanPlate plate = TruePlate(300, 20, false);
+    std::vector<SkyPoint> stars;
+    std::vector<PixelPoint> at;
+    for (int i = 0; i < 12; ++i) {
+        at.push_back({60.0 + 55 * i, 80.0 + 37 * (i % 5) + 30 * (i / 5)});
+        stars.push_back(plate.pixelToSky(at.back().x, at.back().y));
+    }
+    auto verify = [&](int onSources, double offsetPx) {
+        std::vector<ImageSource> sources;
+        for (int i = 0; i < onSources; ++i)
+            sources.push_back({at[i].x + offsetPx, at[i].y, 100, false});
+        for (int j = 0; j < 48; ++j)
+            sources.push_back({45.0 + 100 * (j % 8), 400.0 + 30 * (j / 8), 50, false});
+        const SourceIndex index(sources, identify::kVerifyRadius);
+        return identify::Verify(plate, stars, index, static_cast<int>(sources.size()), kWidth,
+                                kHeight, identify::kVerifyRadius, 5);
+    };
+    const double noEvidence = -std::log10(2.0 * 5);
+    struct Row {
+        const char* what;
+        int onSources;
+        double offsetPx;
+        int hits;        // found (the fitted three among them)
+        double radiusPx; // of the count that gave the odds
+    };
+    const Row rows[] = {
+        // Three hits are what a fitted plate makes of any three stars.
+        {"three hits", 3, 0.2, 3, 3.0},
+        {"twelve hits within a fraction of a pixel", 12, 0.2, 12, 1.5},
+        // Off by more than half the radius: only the wide count finds them.
+        {"twelve hits 2.5 px off", 12, 2.5, 12, 3.0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        const identify::Verification v = verify(r.onSources, r.offsetPx);
+        EXPECT_EQ(v.hits, r.hits);
+        EXPECT_EQ(v.tested, 12);
+        EXPECT_EQ(v.radius, r.radiusPx);
+        const double perPixel = v.sourcesUsed / double(kWidth * kHeight);
+        EXPECT_GE(v.chance, perPixel * std::numbers::pi * r.radiusPx * r.radiusPx * 0.999);
+        EXPECT_LT(v.chance, perPixel * std::numbers::pi * r.radiusPx * r.radiusPx * 12);
+        if (r.hits == 3)
+            EXPECT_NEAR(v.oddsLog10, noEvidence, 1e-9);
+        else
+            EXPECT_GT(v.oddsLog10, identify::kOddsThreshold);
+    }
+    // The same hits count for more when they are tight.
+    EXPECT_GT(verify(12, 0.2).oddsLog10, verify(12, 2.5).oddsLog10 + 3);
+}

@@ -59,11 +59,14 @@ inline constexpr double kScaleSlack = 0.15;
 inline constexpr int kQuickHits = 6;
 inline constexpr double kQuickRadius = 4.0;
 // Verification: catalogue stars tested (the brightest on the image), the
-// pairing radius and the one threshold of every field, in decimal log-odds
-// against chance with the number of hypotheses tried accounted for.
+// pairing radius (half of it is tried too) and the one threshold of every
+// field, in decimal log-odds against chance with the number of hypotheses
+// tried accounted for.
 inline constexpr int kTestStars = 100;
 inline constexpr double kVerifyRadius = 3.0;
-inline constexpr double kOddsThreshold = 10.0;
+inline constexpr double kOddsThreshold = 8.0;
+// Hits that a fitted plate owes to its own fit, not counted as evidence.
+inline constexpr int kFittedStars = 3;
 
 // Pixels per degree on the sky that the identification accepts.
 struct ScaleRange {
@@ -92,11 +95,12 @@ std::optional<SkyPoint> MeanDirection(std::span<const SkyPoint> stars);
 
 // The figures of a verification.
 struct Verification {
-    int tested = 0;       // catalogue stars that the plate puts on the image
-    int hits = 0;         // of these, within the radius of a source
-    int sourcesUsed = 0;  // sources the hits could fall on
-    double chance = 0;    // mean chance that a random point there lands on one of them
-    double oddsLog10 = 0; // -log10(P(hits or more by chance) * hypotheses)
+    int tested = 0;      // catalogue stars that the plate puts on the image, less kFittedStars hits
+    int hits = 0;        // of these, within the radius of a source
+    int sourcesUsed = 0; // sources the hits could fall on
+    double chance = 0;   // mean chance that a random point there lands on one of them
+    double radius = 0;   // pixels: the count the odds come from
+    double oddsLog10 = 0; // -log10(P(hits - kFittedStars or more by chance) * 2 * hypotheses)
 };
 
 // Log-odds of `hits` of `tested` against chance: the binomial probability of
@@ -125,8 +129,12 @@ private:
 
 // Verifies `plate`: the brightest kTestStars catalogue stars (of `stars`,
 // brightest first) that it puts on the image width x height are looked up
-// among the sources of `index` (sourceCount of them) within `radius` pixels;
-// each star's chance of a hit is that of the source density where it lands.
+// among the sources of `index` (sourceCount of them) within `radius` pixels,
+// and within half of it; each star's chance of a hit is that of the source
+// density where it lands. The odds are those of the better count, paid for
+// as two tries (hypotheses doubled); the kFittedStars hits likeliest by
+// chance are left out of them, since the plate was fitted to these stars and
+// its six constants could place any three of them on sources.
 Verification Verify(const TanPlate& plate, std::span<const SkyPoint> stars,
                     const SourceIndex& index, int sourceCount, int width, int height, double radius,
                     long long hypotheses);
