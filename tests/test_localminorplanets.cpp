@@ -10,6 +10,7 @@
 #include "field/overlay.h"
 #include "localserver.h"
 #include "platform/numbers.h"
+#include "reduction/rightascension.h"
 #include "testing.h"
 
 #include <QDir>
@@ -281,6 +282,52 @@ TEST(MpcReport, ColumnsOfTheEightyColumnFormat) {
     EXPECT_TRUE(AppendReportLine(report, *line).isEmpty());
     EXPECT_TRUE(AppendReportLine(report, *carried).isEmpty());
     EXPECT_EQ(readFile(report), (*line + "\r\n" + *carried + "\r\n").toLatin1());
+}
+
+// The typed rows the computation hands over are the rows the reader takes
+// from the page it wrote (same order, same rounding to the page's columns),
+// so that a fresh answer and "data2" read later agree.
+TEST(LocalMinorPlanets, RowsHandedOverEqualThePageReadBack) {
+    QTemporaryDir dir;
+    MinorPlanetFields sky = sampleMinorPlanetFields();
+    sky.radius = QStringLiteral("10800"); // the whole sky: both hemispheres, both sides of 0h
+    sky.limit = QStringLiteral("30");
+    struct Case {
+        const char* what;
+        MinorPlanetFields fields;
+        std::size_t atLeast;
+    };
+    const Case cases[] = {
+        {"sample field", sampleMinorPlanetFields(), 3},
+        {"whole sky", sky, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString out = dir.filePath(QStringLiteral("data2"));
+        const LocalAnswerResult result =
+            WriteLocalMinorPlanetAnswer(shippedElements(), c.fields, out);
+        ASSERT_TRUE(result.ok) << result.message.toStdString();
+        MinorPlanetTable table;
+        const double centreRa = 341.8; // about the sample field, as the window unwraps
+        const MinorPlanetReadResult read =
+            ReadMinorPlanetAnswer(readFile(out), 1, 1, centreRa, table);
+        ASSERT_GE(read.planets.size(), c.atLeast);
+        ASSERT_EQ(result.planets.size(), read.planets.size());
+        for (std::size_t i = 0; i < read.planets.size(); ++i) {
+            SCOPED_TRACE("row " + std::to_string(i + 1));
+            const CatalogueRow& h = result.planets[i];
+            const CatalogueRow& r = read.planets[i];
+            EXPECT_EQ(h.kind, SkyObjectKind::MinorPlanet);
+            EXPECT_EQ(h.id, r.id);
+            EXPECT_EQ(h.name, r.name);
+            EXPECT_EQ(UnwrapRa(h.ra, centreRa), r.ra);
+            EXPECT_EQ(h.sky().ra, read.positions[i + 1].ra); // as the row gives it
+            EXPECT_EQ(h.dec, r.dec);
+            EXPECT_EQ(h.mag, r.mag);
+            EXPECT_EQ(h.motion1, r.motion1);
+            EXPECT_EQ(h.motion2, r.motion2);
+        }
+    }
 }
 
 TEST(LocalMinorPlanets, CommandLineMode) {

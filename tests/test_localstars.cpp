@@ -583,5 +583,38 @@ TEST(LocalStarsWindow, FitsSampleFillsTheFieldsAndDownloadsLocally) {
     field("txt_distance")->setText("28");
     field("txt_mag")->setText("11.5");
     form.DownloadData_Click();
-    EXPECT_EQ(readRows(folder.read("data")).size(), 48u);
+    const QByteArray page = folder.read("data");
+    EXPECT_EQ(readRows(page).size(), 48u);
+    // The page is the one the index files answer the typed query with.
+    StarIndexFolder files = OpenStarIndexFolder(index.path());
+    EXPECT_EQ(page, MakeLocalStarAnswer(sampleQuery(), files).page);
+
+    // The session takes the rows the local source handed over: those a
+    // reading of the page gives, in its order, and their scaled view.
+    const SessionState& s = form.session();
+    const auto expectReadOf = [&s](const QByteArray& answer) {
+        const std::vector<CatalogueRow> read = ReadUsnoA2Rows(answer, 341.8); // about the field
+        ASSERT_EQ(s.Catalogue.stars.size(), read.size());
+        for (size_t i = 0; i < read.size(); ++i) {
+            SCOPED_TRACE("row " + std::to_string(i + 1));
+            EXPECT_EQ(s.Catalogue.stars[i].id, read[i].id);
+            EXPECT_EQ(s.Catalogue.stars[i].ra, read[i].ra);
+            EXPECT_EQ(s.Catalogue.stars[i].dec, read[i].dec);
+            EXPECT_EQ(s.Catalogue.stars[i].mag, read[i].mag);
+            EXPECT_EQ(s.Catalogue.stars[i].magBlue, read[i].magBlue);
+        }
+        CatalogueStarTable table;
+        ReadUsnoA2Answer(answer, s.Plate.corrAsd, s.Plate.corrDec, table, 341.8);
+        EXPECT_EQ(s.Stars.rowsRead, table.rowsRead);
+        EXPECT_EQ(s.Stars.ra, table.ra);
+        EXPECT_EQ(s.Stars.dec, table.dec);
+        EXPECT_EQ(s.Stars.id, table.id);
+    };
+    form.READFILE();
+    expectReadOf(page);
+    // They are not read back from "data": a file changed behind the
+    // session's back does not change them.
+    folder.write("data", readSample("data"));
+    form.READFILE();
+    expectReadOf(page);
 }

@@ -194,7 +194,7 @@ ephemeris::FieldSearch FieldSearchOf(const LocalMinorPlanetQuery& query) {
 QByteArray LocalMinorPlanetPage(const ephemeris::OrbitCatalogue& catalogue,
                                 const std::vector<ephemeris::Sighting>& found,
                                 const MinorPlanetFields& texts, const LocalMinorPlanetQuery& q,
-                                const QString& source) {
+                                const QString& source, std::vector<CatalogueRow>* rows) {
     const qsizetype listed = std::min<qsizetype>(qsizetype(found.size()), kLocalPageRows);
     // The day as the service is asked for it: day + fraction to 0.01 day.
     const double fraction = numbers::RoundHalfEven((q.hour * 60 + q.minute) / 60.0 / 24.0, 2);
@@ -232,8 +232,12 @@ QByteArray LocalMinorPlanetPage(const ephemeris::OrbitCatalogue& catalogue,
         QStringLiteral(" "),
     };
     Q_ASSERT(lines.size() == kHeadingLines);
-    for (qsizetype i = 0; i < listed; ++i)
+    if (rows) rows->clear();
+    for (qsizetype i = 0; i < listed; ++i) {
         lines << Row(catalogue.name(found[std::size_t(i)].index), found[std::size_t(i)], q);
+        // Taken from the row as written, so that it is what the reader takes.
+        if (rows) rows->push_back(ReadMinorPlanetRow(lines.constLast()));
+    }
     QStringList closing = {
         QStringLiteral(" </pre>"),
         QStringLiteral(" <p><hr><p>"),
@@ -357,13 +361,15 @@ LocalAnswerResult WriteLocalMinorPlanetAnswer(const QString& elementsPath,
                                .arg(reading->problems.value(0));
 
     const auto found = ephemeris::FindInField(reading->catalogue, FieldSearchOf(*query));
+    std::vector<CatalogueRow> planets;
     const QByteArray page = LocalMinorPlanetPage(reading->catalogue, found, texts, *query,
-                                                 QFileInfo(elementsPath).fileName());
+                                                 QFileInfo(elementsPath).fileName(), &planets);
     if (!textfile::WriteBytes(answerPath, page, &error)) {
         result.message = Texts::tr("%1: %2").arg(answerPath, error);
         return result;
     }
     result.ok = true;
+    result.planets = std::move(planets);
     result.objects = int(std::min<std::size_t>(found.size(), kLocalPageRows));
     if (found.size() > std::size_t(kLocalPageRows))
         result.warnings << Texts::tr("%1 minor planets found; only the %2 nearest are listed")

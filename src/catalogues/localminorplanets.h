@@ -55,11 +55,13 @@ inline constexpr int kLocalPageRows = 500;
 
 // The answer page for the objects `found` (nearest first) of `catalogue`.
 // Only the first kLocalPageRows are listed; the notes say how many were left
-// out. `source` names the element file in the notes.
+// out. `source` names the element file in the notes. `rows` gets the listed
+// rows as typed rows (ReadMinorPlanetRow of each row written).
 QByteArray LocalMinorPlanetPage(const ephemeris::OrbitCatalogue& catalogue,
                                 const std::vector<ephemeris::Sighting>& found,
                                 const MinorPlanetFields& texts, const LocalMinorPlanetQuery& query,
-                                const QString& source);
+                                const QString& source,
+                                std::vector<reduction::CatalogueRow>* rows = nullptr);
 
 // Element files read once and kept for the session, found again by path,
 // size and modification time.
@@ -96,6 +98,10 @@ struct LocalAnswerResult {
     QString message;      // on failure, what went wrong; on success, a status line
     QStringList warnings; // element records left out, rows cut
     int objects = 0;      // rows written
+    // The rows written, as typed rows in the page's order: what the reader
+    // takes from the page, right ascensions as the rows give them (unwrap
+    // them about the field centre as the reader does).
+    std::vector<reduction::CatalogueRow> planets;
 };
 
 // Reads the query and the element file (through LoadedOrbitFiles(), with

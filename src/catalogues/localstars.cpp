@@ -340,14 +340,7 @@ LocalStarAnswer MakeLocalStarAnswer(const LocalStarQuery& query, StarIndexFolder
 
 std::vector<CatalogueRow> LocalStarRows(const LocalStarAnswer& answer,
                                         std::optional<double> centreRa) {
-    const size_t kept =
-        std::min(answer.stars.size(), static_cast<size_t>(CatalogueStarTable::kCapacity));
-    std::vector<CatalogueRow> rows(answer.stars.begin(),
-                                   answer.stars.begin() + static_cast<std::ptrdiff_t>(kept));
-    if (centreRa)
-        for (CatalogueRow& r : rows)
-            r.ra = UnwrapRa(r.ra, *centreRa);
-    return rows;
+    return KeptStarRows(answer.stars, centreRa);
 }
 
 StarSourceSetting ReadStarSourceSetting(const QString& path) {

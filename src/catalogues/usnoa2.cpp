@@ -136,6 +136,16 @@ std::vector<CatalogueRow> ReadUsnoA2Rows(QByteArrayView answer, std::optional<do
     return rows;
 }
 
+std::vector<CatalogueRow> KeptStarRows(const std::vector<CatalogueRow>& rows,
+                                       std::optional<double> centreRa) {
+    const size_t kept = std::min(rows.size(), static_cast<size_t>(CatalogueStarTable::kCapacity));
+    std::vector<CatalogueRow> out(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(kept));
+    if (centreRa)
+        for (CatalogueRow& r : out)
+            r.ra = UnwrapRa(r.ra, *centreRa);
+    return out;
+}
+
 StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double corrDec,
                                 CatalogueStarTable& table, std::optional<double> centreRa) {
     const std::vector<CatalogueRow> rows = ReadUsnoA2Rows(answer, centreRa);
@@ -204,8 +214,18 @@ StarFileResult ReadSessionStars(SessionState& s, const QString& path,
         return none;
     }
     const auto centre = TypedCentreJ2000(typed, 1, 1);
-    StarFileResult read = ReadUsnoA2File(path, s.Plate.corrAsd, s.Plate.corrDec, s.Stars,
-                                         centre ? std::optional(centre->ra) : std::nullopt);
+    const std::optional<double> centreRa = centre ? std::optional(centre->ra) : std::nullopt;
+    if (s.StarAnswerRows) {
+        StarFileResult handed;
+        handed.opened = true;
+        handed.stars = KeptStarRows(*s.StarAnswerRows, centreRa);
+        handed.rows.rowsRead =
+            ScaleStarTable(handed.stars, s.Plate.corrAsd, s.Plate.corrDec, s.Stars);
+        handed.rows.inUse = s.Stars.inUse;
+        s.Catalogue.stars = handed.stars;
+        return handed;
+    }
+    StarFileResult read = ReadUsnoA2File(path, s.Plate.corrAsd, s.Plate.corrDec, s.Stars, centreRa);
     s.Catalogue.stars = read.stars;
     return read;
 }

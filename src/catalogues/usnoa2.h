@@ -63,6 +63,12 @@ StarQueryPlan PlanStarQuery(const field::TypedCentreFields& fields);
 std::vector<reduction::CatalogueRow> ReadUsnoA2Rows(QByteArrayView answer,
                                                     std::optional<double> centreRa = std::nullopt);
 
+// The first rows the star reader keeps of `rows` (at most 4000), with their
+// right ascensions unwrapped about `centreRa` when given, as ReadUsnoA2Rows
+// does: the reading of a page holding these rows.
+std::vector<reduction::CatalogueRow> KeptStarRows(const std::vector<reduction::CatalogueRow>& rows,
+                                                  std::optional<double> centreRa);
+
 // Result of reading an answer.
 struct StarReadResult {
     int rowsRead = 0; // rows stored, 0..4000
@@ -87,7 +93,9 @@ struct StarFileResult {
 // on disk belongs to another query (StarAnswerStale) nothing is read, the
 // table and the typed rows are left empty and `error` says why; otherwise the
 // file is read with the right ascensions unwrapped about the typed centre
-// (J2000) into the session's typed rows and their scaled table.
+// (J2000) into the session's typed rows and their scaled table. Rows a local
+// source handed over with the answer (StarAnswerRows) are taken instead of
+// the file's.
 StarFileResult ReadSessionStars(field::SessionState& session, const QString& path,
                                 const field::TypedCentreFields& typed);
 

@@ -90,6 +90,7 @@ DownloadResult QueryLocalMinorPlanets(const MinorPlanetFields& typed, const QStr
     }
     result.status = DownloadResult::Status::Downloaded;
     result.bytes = QFileInfo(answer).size();
+    result.rows = local.planets;
     result.message = local.message;
     log(local.message);
     return result;

@@ -48,9 +48,8 @@ DownloadResult QueryLocalStars(const QString& address, const QString& folder,
     };
     // The query is read back from the address: the download layer's contract
     // is the address (the cache key, the log and the web answer all go by
-    // it), and the window reads the stars from "data" in a later step, about
-    // the centre typed then, as it does a web answer. So the page is the hand
-    // over here; platesolve, which has no such step, takes the typed rows.
+    // it). The rows go back with the result, so that the window's reading
+    // takes them instead of reading "data" again.
     const LocalStarQueryReading reading = ReadLocalStarQuery(address);
     LocalStarAnswer answer;
     if (reading.query) {
@@ -70,6 +69,7 @@ DownloadResult QueryLocalStars(const QString& address, const QString& folder,
     if (answer.outcome != LocalStarAnswer::Outcome::Stars) return fail(answer.status);
     result.status = DownloadResult::Status::Downloaded;
     result.bytes = answer.page.size();
+    result.rows = std::move(answer.stars);
     result.message = answer.status;
     if (options.log) options.log(answer.status);
     return result;
