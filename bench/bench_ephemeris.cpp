@@ -85,8 +85,7 @@ void RunQuery(benchmark::State& state, const ephemeris::OrbitFileReading& readin
         state.SkipWithError("element file not read");
         return;
     }
-    QString error;
-    const auto q = ReadLocalMinorPlanetQuery(texts, error);
+    const auto q = ReadLocalMinorPlanetQuery(texts);
     const ephemeris::FieldSearch s = FieldSearchOf(*q);
     std::size_t found = 0;
     for (auto _ : state) {

@@ -56,10 +56,10 @@ std::vector<PageRow> readPage(const QByteArray& page) {
 TEST(LocalMinorPlanets, SampleQueryGivesTheSampleAnswer) {
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("data2"));
-    const LocalAnswerResult result =
+    const auto result =
         WriteLocalMinorPlanetAnswer(shippedElements(), sampleMinorPlanetFields(), out);
-    ASSERT_TRUE(result.ok) << result.message.toStdString();
-    EXPECT_EQ(result.objects, 3);
+    ASSERT_TRUE(result) << result.error().message.toStdString();
+    EXPECT_EQ(result->objects, 3);
     const QByteArray page = readFile(out);
 
     const auto rows = readPage(page);
@@ -125,8 +125,8 @@ TEST(LocalMinorPlanets, RoundTripToTheOverlayOnTheSampleField) {
     t.radius = QStringLiteral("28");
     t.limit = QStringLiteral("16");
     const QString out = dir.filePath(QStringLiteral("data2"));
-    const LocalAnswerResult result = WriteLocalMinorPlanetAnswer(elements, t, out);
-    ASSERT_TRUE(result.ok) << result.message.toStdString();
+    const auto result = WriteLocalMinorPlanetAnswer(elements, t, out);
+    ASSERT_TRUE(result) << result.error().message.toStdString();
     const auto rows = readPage(readFile(out));
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].designation.toStdString(), "  9999");
@@ -159,31 +159,46 @@ TEST(LocalMinorPlanets, BadQueriesAndFilesWriteNothing) {
     struct Case {
         int field; // date index, or 5 radius, 6 limit
         const char* text;
-        const char* says;
+        LocalAnswerError kind;
     };
-    const Case cases[] = {{0, "30", "not a date"},   {3, "24", "not a date"}, {4, "7.5", "minute"},
-                          {2, "", "year"},           {5, "0", "radius"},      {5, "1e9", "radius"},
-                          {6, "bright", "magnitude"}};
+    const Case cases[] = {
+        {0, "30", LocalAnswerError::DateTime},  // 30 February
+        {3, "24", LocalAnswerError::DateTime},  // hour 24
+        {4, "7.5", LocalAnswerError::DateTime}, // no whole minute
+        {2, "", LocalAnswerError::DateTime},    // no year
+        {5, "0", LocalAnswerError::Radius},     // nothing around the centre
+        {5, "1e9", LocalAnswerError::Radius},   // beyond the whole sky
+        {6, "bright", LocalAnswerError::Limit}, // no number
+    };
     for (const Case& c : cases) {
         MinorPlanetFields t = sampleMinorPlanetFields();
         t.date[1] = QStringLiteral("2"); // 30 February, or 10 February (a fine date)
         (c.field < 5 ? t.date[c.field] : c.field == 5 ? t.radius : t.limit) = QLatin1String(c.text);
-        const LocalAnswerResult r = WriteLocalMinorPlanetAnswer(shippedElements(), t, out);
-        EXPECT_FALSE(r.ok) << c.text;
-        EXPECT_TRUE(r.message.contains(QLatin1String(c.says))) << r.message.toStdString();
+        const auto r = WriteLocalMinorPlanetAnswer(shippedElements(), t, out);
+        ASSERT_FALSE(r) << c.text;
+        EXPECT_EQ(r.error().kind, c.kind) << c.text;
     }
     EXPECT_EQ(readFile(out), "previous answer");
     MinorPlanetFields t = sampleMinorPlanetFields();
     t.ra[0] = QStringLiteral("25");
-    EXPECT_FALSE(WriteLocalMinorPlanetAnswer(shippedElements(), t, out).ok);
-    const LocalAnswerResult missing = WriteLocalMinorPlanetAnswer(
-        dir.filePath(QStringLiteral("none.dat")), sampleMinorPlanetFields(), out);
-    EXPECT_FALSE(missing.ok);
-    EXPECT_TRUE(missing.message.contains(QLatin1String("none.dat")));
+    const auto beyond = WriteLocalMinorPlanetAnswer(shippedElements(), t, out);
+    ASSERT_FALSE(beyond);
+    EXPECT_EQ(beyond.error().kind, LocalAnswerError::Centre);
+    const auto missing = WriteLocalMinorPlanetAnswer(dir.filePath(QStringLiteral("none.dat")),
+                                                     sampleMinorPlanetFields(), out);
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().kind, LocalAnswerError::ElementFile);
+    EXPECT_TRUE(missing.error().message.contains(dir.filePath(QStringLiteral("none.dat"))));
     const QString junk = dir.filePath(QStringLiteral("junk.dat"));
     writeFile(junk, "<html>404</html>\n");
-    const LocalAnswerResult bad = WriteLocalMinorPlanetAnswer(junk, sampleMinorPlanetFields(), out);
-    EXPECT_FALSE(bad.ok);
+    const auto bad = WriteLocalMinorPlanetAnswer(junk, sampleMinorPlanetFields(), out);
+    ASSERT_FALSE(bad);
+    EXPECT_EQ(bad.error().kind, LocalAnswerError::ElementFile);
+    // An answer that cannot be put in place.
+    const auto unwritable = WriteLocalMinorPlanetAnswer(
+        shippedElements(), sampleMinorPlanetFields(), dir.filePath(QStringLiteral("no/data2")));
+    ASSERT_FALSE(unwritable);
+    EXPECT_EQ(unwritable.error().kind, LocalAnswerError::AnswerFile);
     EXPECT_EQ(readFile(out), "previous answer");
 }
 
@@ -232,9 +247,8 @@ TEST(MpcReport, ColumnsOfTheEightyColumnFormat) {
     o.magnitude = 12.64;
     o.band = u'V';
     o.observatory = QStringLiteral("500");
-    QString error;
-    const auto line = FormatMpcObservation(o, error);
-    ASSERT_TRUE(line) << error.toStdString();
+    const auto line = FormatMpcObservation(o);
+    ASSERT_TRUE(line) << line.error().message.toStdString();
     //                      1         2         3         4         5         6         7         8
     //             12345678901234567890123456789012345678901234567890123456789012345678901234567890
     EXPECT_EQ(*line,
@@ -257,30 +271,49 @@ TEST(MpcReport, ColumnsOfTheEightyColumnFormat) {
     o.dec = -(29 + 59 / 60.0 + 59.97 / 3600);
     o.magnitude.reset();
     o.observatory = QStringLiteral("J95");
-    const auto carried = FormatMpcObservation(o, error);
+    const auto carried = FormatMpcObservation(o);
     ASSERT_TRUE(carried);
     EXPECT_EQ(carried->toStdString(), "     K22H05K  C2023 01 01.00000 00 00 00.00 -30 00 00.0" +
                                           std::string(22, ' ') + "J95");
     o.designation = QStringLiteral("MyObj1");
-    EXPECT_EQ(FormatMpcObservation(o, error)->mid(0, 12), "     MyObj1 ");
+    EXPECT_EQ(FormatMpcObservation(o)->mid(0, 12), "     MyObj1 ");
     o.designation = QStringLiteral("124000");
-    EXPECT_EQ(FormatMpcObservation(o, error)->mid(0, 12), "C4000       ");
+    EXPECT_EQ(FormatMpcObservation(o)->mid(0, 12), "C4000       ");
 
-    for (const char* bad : {"", "toolongname", "a b"}) {
-        o.designation = QLatin1String(bad);
-        EXPECT_FALSE(FormatMpcObservation(o, error)) << bad;
+    // Each field that cannot be written is told apart by its kind.
+    const struct {
+        const char* what;
+        void (*spoil)(MpcObservation&);
+        ReportError kind;
+    } bad[] = {
+        {"no designation", [](MpcObservation& b) { b.designation.clear(); },
+         ReportError::Designation},
+        {"designation too long", [](MpcObservation& b) { b.designation = "toolongname"; },
+         ReportError::Designation},
+        {"designation with a space", [](MpcObservation& b) { b.designation = "a b"; },
+         ReportError::Designation},
+        {"observatory of 2 characters", [](MpcObservation& b) { b.observatory = "50"; },
+         ReportError::Observatory},
+        {"29 February 2022", [](MpcObservation& b) { b.month = 2, b.day = 29; },
+         ReportError::DateTime},
+        {"minute 60", [](MpcObservation& b) { b.minute = 60; }, ReportError::DateTime},
+        {"declination beyond the pole", [](MpcObservation& b) { b.dec = 90.5; },
+         ReportError::Position},
+        {"right ascension not a number", [](MpcObservation& b) { b.ra = NAN; },
+         ReportError::Position},
+    };
+    for (const auto& c : bad) {
+        MpcObservation spoilt = o;
+        c.spoil(spoilt);
+        const auto refused = FormatMpcObservation(spoilt);
+        ASSERT_FALSE(refused) << c.what;
+        EXPECT_EQ(refused.error().kind, c.kind) << c.what;
     }
-    o.designation = QStringLiteral("433");
-    o.observatory = QStringLiteral("50");
-    EXPECT_FALSE(FormatMpcObservation(o, error));
-    o.observatory = QStringLiteral("500");
-    o.month = 2, o.day = 29; // 2022 is no leap year
-    EXPECT_FALSE(FormatMpcObservation(o, error));
 
     QTemporaryDir dir;
     const QString report = dir.filePath(QStringLiteral("report.txt"));
-    EXPECT_TRUE(AppendReportLine(report, *line).isEmpty());
-    EXPECT_TRUE(AppendReportLine(report, *carried).isEmpty());
+    EXPECT_TRUE(AppendReportLine(report, *line).ok());
+    EXPECT_TRUE(AppendReportLine(report, *carried).ok());
     EXPECT_EQ(readFile(report), (*line + "\r\n" + *carried + "\r\n").toLatin1());
 }
 
@@ -304,18 +337,17 @@ TEST(LocalMinorPlanets, RowsHandedOverEqualThePageReadBack) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const QString out = dir.filePath(QStringLiteral("data2"));
-        const LocalAnswerResult result =
-            WriteLocalMinorPlanetAnswer(shippedElements(), c.fields, out);
-        ASSERT_TRUE(result.ok) << result.message.toStdString();
+        const auto result = WriteLocalMinorPlanetAnswer(shippedElements(), c.fields, out);
+        ASSERT_TRUE(result) << result.error().message.toStdString();
         MinorPlanetTable table;
         const double centreRa = 341.8; // about the sample field, as the window unwraps
         const MinorPlanetReadResult read =
             ReadMinorPlanetAnswer(readFile(out), 1, 1, centreRa, table);
         ASSERT_GE(read.planets.size(), c.atLeast);
-        ASSERT_EQ(result.planets.size(), read.planets.size());
+        ASSERT_EQ(result->planets.size(), read.planets.size());
         for (std::size_t i = 0; i < read.planets.size(); ++i) {
             SCOPED_TRACE("row " + std::to_string(i + 1));
-            const CatalogueRow& h = result.planets[i];
+            const CatalogueRow& h = result->planets[i];
             const CatalogueRow& r = read.planets[i];
             EXPECT_EQ(h.kind, SkyObjectKind::MinorPlanet);
             EXPECT_EQ(h.id, r.id);
@@ -340,7 +372,7 @@ TEST(LocalMinorPlanets, CommandLineMode) {
     // Exactly what the window's routine writes for the same texts.
     const QString direct = dir.filePath(QStringLiteral("direct"));
     ASSERT_TRUE(
-        WriteLocalMinorPlanetAnswer(shippedElements(), sampleMinorPlanetFields(), direct).ok);
+        WriteLocalMinorPlanetAnswer(shippedElements(), sampleMinorPlanetFields(), direct).ok());
     EXPECT_EQ(readFile(out), readFile(direct));
 
     QStringList badRa = args, missing = args, fifo = args;
@@ -567,38 +599,44 @@ TEST(ReportPosition, NearestMinorPlanetOfTheMapInPackedForm) {
 
 TEST(ReportPosition, LineFromTheTypedTexts) {
     const SkyPoint sky{341.812042, 57.786152};
-    QString error;
     ReportTexts t = typedTexts();
-    auto line = ReportLine(t, sky, error);
-    ASSERT_TRUE(line) << error.toStdString();
+    auto line = ReportLine(t, sky);
+    ASSERT_TRUE(line) << line.error().message.toStdString();
     EXPECT_EQ(*line, QStringLiteral("00433         C2022 10 10.90000 22 47 14.89 +57 47 10.1") +
                          QString(22, u' ') + QStringLiteral("500"));
 
     t.magnitude = QStringLiteral("14,46");
     t.band = QStringLiteral(" R ");
-    line = ReportLine(t, sky, error);
-    ASSERT_TRUE(line) << error.toStdString();
+    line = ReportLine(t, sky);
+    ASSERT_TRUE(line) << line.error().message.toStdString();
     EXPECT_EQ(line->mid(65, 6), QLatin1String("14.5 R"));
 
-    // Each wrong text is named; no line comes out.
+    // Each wrong text is told apart by its kind, and the message shows the
+    // value typed (when there is one to show); no line comes out.
     const struct {
         void (*spoil)(ReportTexts&);
-        const char* named;
+        ReportError kind;
+        const char* shown;
     } cases[] = {
-        {[](ReportTexts& b) { b.date[3] = QStringLiteral("9.5"); }, "hour"},
+        {[](ReportTexts& b) { b.date[3] = QStringLiteral("9.5"); }, ReportError::DateTime, "9.5"},
         {[](ReportTexts& b) { b.date[0] = QStringLiteral("31"), b.date[1] = QStringLiteral("11"); },
-         "not a date"},
-        {[](ReportTexts& b) { b.magnitude = QStringLiteral("bright"); }, "bright"},
+         ReportError::DateTime, "-11-31"},
+        {[](ReportTexts& b) { b.magnitude = QStringLiteral("bright"); }, ReportError::Magnitude,
+         "bright"},
         {[](ReportTexts& b) { b.magnitude = QStringLiteral("15"), b.band = QStringLiteral("VR"); },
-         "band"},
-        {[](ReportTexts& b) { b.observatory = QStringLiteral("50"); }, "observatory"},
-        {[](ReportTexts& b) { b.designation = QStringLiteral("a b"); }, "a b"},
+         ReportError::Band, "VR"},
+        {[](ReportTexts& b) { b.observatory = QStringLiteral("50"); }, ReportError::Observatory,
+         "\"50\""},
+        {[](ReportTexts& b) { b.designation = QStringLiteral("a b"); }, ReportError::Designation,
+         "a b"},
     };
     for (const auto& c : cases) {
         ReportTexts bad = typedTexts();
         c.spoil(bad);
-        QString why;
-        EXPECT_FALSE(ReportLine(bad, sky, why)) << c.named;
-        EXPECT_TRUE(why.contains(QLatin1String(c.named))) << why.toStdString();
+        const auto line = ReportLine(bad, sky);
+        ASSERT_FALSE(line) << c.shown;
+        EXPECT_EQ(line.error().kind, c.kind) << c.shown;
+        EXPECT_TRUE(line.error().message.contains(QLatin1String(c.shown)))
+            << line.error().message.toStdString();
     }
 }

@@ -86,7 +86,7 @@ TEST_F(SampleWindow, LocalSourceAnswersTheDownloadAndTheFullMap) {
     const QString expected = dir.filePath("expected");
     ASSERT_TRUE(WriteLocalMinorPlanetAnswer(folder.file("asteroids.dat"), sampleMinorPlanetFields(),
                                             expected)
-                    .ok);
+                    .ok());
     EXPECT_EQ(folder.read("data2"), readFile(expected));
     EXPECT_NE(folder.read("data2"), readSample("data2"));
     EXPECT_TRUE(logged(*form, "3 minor planet(s) computed from "));

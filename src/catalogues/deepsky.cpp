@@ -107,15 +107,14 @@ DeepSkyReadResult ReadDeepSkyFiles(const QString& folder, const DeepSkyWindow& w
     for (std::size_t k = 0; k < kDeepSkyFiles.size(); ++k) {
         DeepSkyFileStatus& status = result.files[k];
         status.name = QString::fromLatin1(kDeepSkyFiles[k].file);
-        QByteArray bytes;
-        const regularfile::Failure failure =
-            regularfile::Read(QDir(folder).filePath(status.name), kMaxDeepSkyFileBytes, bytes);
-        if (failure != regularfile::Failure::None) {
-            status.error = textfile::ReasonOf(failure, kMaxDeepSkyFileBytes);
+        const auto bytes =
+            regularfile::Read(QDir(folder).filePath(status.name), kMaxDeepSkyFileBytes);
+        if (!bytes) {
+            status.error = textfile::ReasonOf(bytes.error().kind, kMaxDeepSkyFileBytes);
             continue;
         }
         status.opened = true;
-        ReadDeepSkyCatalogue(bytes, QString::fromLatin1(kDeepSkyFiles[k].prefix), window, corrAsd,
+        ReadDeepSkyCatalogue(*bytes, QString::fromLatin1(kDeepSkyFiles[k].prefix), window, corrAsd,
                              corrDec, table, result);
     }
     return result;

@@ -217,13 +217,14 @@ MinorPlanetReadResult ReadHandedMinorPlanetRows(std::vector<CatalogueRow> rows, 
 MinorPlanetFileResult ReadMinorPlanetFile(const QString& path, double corrAsd, double corrDec,
                                           double centreRa, MinorPlanetTable& table) {
     MinorPlanetFileResult result;
-    QByteArray bytes;
-    result.failure = ReadAnswerFile(path, bytes);
-    if (result.failure != regularfile::Failure::None)
-        result.error = AnswerFileReason(result.failure);
-    else
+    const auto read = ReadAnswerFile(path);
+    if (!read) {
+        result.failure = read.error().kind;
+        result.error = read.error().message;
+    } else {
         result.opened = true;
-    result.rows = ReadMinorPlanetAnswer(bytes, corrAsd, corrDec, centreRa, table);
+    }
+    result.rows = ReadMinorPlanetAnswer(read.value_or({}), corrAsd, corrDec, centreRa, table);
     return result;
 }
 

@@ -135,8 +135,8 @@ MinorPlanetReadResult ReadHandedMinorPlanetRows(std::vector<reduction::Catalogue
 
 struct MinorPlanetFileResult {
     bool opened = false;
-    QString error; // why the file could not be read
-    regularfile::Failure failure = regularfile::Failure::None;
+    QString error;                             // why the file could not be read
+    std::optional<outcome::FileError> failure; // why, none when read
     MinorPlanetReadResult rows;
 };
 

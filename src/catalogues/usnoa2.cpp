@@ -176,11 +176,11 @@ template <class CentreOf>
 StarFileResult readFile(const QString& path, double corrAsd, double corrDec,
                         CatalogueStarTable& table, CentreOf centreOf) {
     StarFileResult result;
-    QByteArray bytes;
-    result.failure = ReadAnswerFile(path, bytes);
-    if (result.failure != regularfile::Failure::None) {
-        result.error = AnswerFileReason(result.failure);
-        bytes.clear();
+    const auto read = ReadAnswerFile(path);
+    const QByteArray bytes = read.value_or({});
+    if (!read) {
+        result.failure = read.error().kind;
+        result.error = read.error().message;
     } else {
         result.opened = true;
     }

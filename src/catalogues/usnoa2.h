@@ -83,8 +83,8 @@ StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double co
 
 struct StarFileResult {
     bool opened = false;
-    QString error; // why the file could not be read
-    regularfile::Failure failure = regularfile::Failure::None;
+    QString error;                             // why the file could not be read
+    std::optional<outcome::FileError> failure; // why, none when read
     StarReadResult rows;
     std::vector<reduction::CatalogueRow> stars; // the typed rows the table was scaled from
 };

@@ -10,6 +10,8 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QSaveFile>
+
+using outcome::FileError;
 #include <erfa.h>
 #include <zlib.h>
 
@@ -417,18 +419,20 @@ private:
 // Opens the element file `file` for reading when it is a regular file of at
 // most `maxBytes`; otherwise the failure.
 OrbitFileReading OpenElementFile(QFile& file, qint64 maxBytes) {
-    switch (regularfile::Open(file, maxBytes)) {
-    case regularfile::Failure::None:
-        return {};
-    case regularfile::Failure::Missing:
+    const auto opened = regularfile::Open(file, maxBytes);
+    if (opened) return {};
+    switch (opened.error().kind) {
+    case FileError::Missing:
         return Failed(OrbitFileFailure::Missing, Texts::tr("no such file"));
-    case regularfile::Failure::NotRegular:
+    case FileError::NotRegular:
         return Failed(OrbitFileFailure::NotRegular,
                       Texts::tr("not an ordinary file (a device, a pipe or a folder)"));
-    case regularfile::Failure::TooLarge:
+    case FileError::TooLarge:
         return Failed(OrbitFileFailure::TooLarge,
                       Texts::tr("larger than the %1 bytes an element file may hold").arg(maxBytes));
-    case regularfile::Failure::Unreadable:
+    case FileError::Unreadable:
+    case FileError::Unwritable:
+    case FileError::BadContent:
         break;
     }
     return Failed(OrbitFileFailure::Unreadable, Texts::tr("the file cannot be read"));

@@ -81,12 +81,12 @@ void DeriveFormMessages(LanguageTable& table) {
 
 LanguageReadResult ReadLanguageFile(const QString& path, LanguageTable& table) {
     LanguageReadResult result;
-    QStringList lines;
-    QString error;
-    if (!textfile::ReadLines(path, lines, &error)) {
-        result.problems << path + QStringLiteral(": ") + error;
+    const auto read = textfile::ReadLines(path);
+    if (!read) {
+        result.problems << path + QStringLiteral(": ") + read.error().message;
         return result;
     }
+    const QStringList& lines = read.value();
     result.opened = true;
 
     struct Section {

@@ -250,10 +250,9 @@ std::pair<QJsonObject, int> solveOne(const Options& o, const QString& path, cons
         out["log_odds"] = s->logOdds;
         out["stars_matched"] = s->starsMatched;
         if (!wcsOut.isEmpty()) {
-            QString error;
             const FileRows rows = image.rowsBottomUp ? FileRows::BottomUp : FileRows::TopDown;
-            if (!WriteWcsFile(wcsOut, p, r.width, r.height, rows, &error)) {
-                out["wcs_error"] = error;
+            if (const auto written = WriteWcsFile(wcsOut, p, r.width, r.height, rows); !written) {
+                out["wcs_error"] = written.error().message;
                 status = kNoResult;
             } else {
                 out["wcs"] = wcsOut;

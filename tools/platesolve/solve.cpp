@@ -211,19 +211,18 @@ std::vector<CatalogueRow> localStars(const Options& o) {
     fields.decSign = dec.sign;
     fields.epoch = o.epoch;
     const LocalStarQueryReading reading = LocalStarQueryFromTyped(fields, o.radius, o.mag);
-    if (!reading.query) Fail(reading.error);
+    if (!reading) Fail(reading.error().message);
     StarIndexFolder folder = OpenStarIndexFolder(o.indexFolder);
     for (const QString& skipped : folder.skipped)
         Note(QStringLiteral("not used: %1").arg(skipped));
-    const LocalStarAnswer answer = MakeLocalStarAnswer(*reading.query, folder);
+    const LocalStarAnswer answer = MakeLocalStarAnswer(*reading, folder);
     Note(answer.status);
     if (!o.answerOut.isEmpty()) {
-        QString error;
-        if (!textfile::WriteBytes(o.answerOut, answer.page, &error))
-            Fail(QStringLiteral("%1: %2").arg(o.answerOut, error));
+        if (const auto written = textfile::WriteBytes(o.answerOut, answer.page); !written)
+            Fail(QStringLiteral("%1: %2").arg(o.answerOut, written.error().message));
     }
     if (answer.outcome != LocalStarAnswer::Outcome::Stars) Fail(answer.status, kNoResult);
-    return LocalStarRows(answer, reading.query->ra);
+    return LocalStarRows(answer, reading->ra);
 }
 
 QJsonArray pair(double a, double b) {
@@ -508,11 +507,11 @@ int RunSolve(const QStringList& args) {
 
     if (!o.wcsOut.isEmpty()) {
         if (!wcsPlate) Fail(QStringLiteral("no WCS header written: %1").arg(plateError), kNoResult);
-        QString error;
         const FileRows rows = image.rowsBottomUp ? FileRows::BottomUp : FileRows::TopDown;
-        if (!WriteWcsFile(o.wcsOut, *wcsPlate, image.image.width(), image.image.height(), rows,
-                          &error))
-            Fail(QStringLiteral("%1: %2").arg(o.wcsOut, error), kNoResult);
+        const auto written =
+            WriteWcsFile(o.wcsOut, *wcsPlate, image.image.width(), image.image.height(), rows);
+        if (!written)
+            Fail(QStringLiteral("%1: %2").arg(o.wcsOut, written.error().message), kNoResult);
     }
     return 0;
 }

@@ -52,20 +52,22 @@ DownloadResult QueryLocalStars(const QString& address, const QString& folder,
     // takes them instead of reading "data" again.
     const LocalStarQueryReading reading = ReadLocalStarQuery(address);
     LocalStarAnswer answer;
-    if (reading.query) {
+    if (reading) {
         StarIndexFolder files = OpenStarIndexFolder(folder);
-        answer = MakeLocalStarAnswer(*reading.query, files);
+        answer = MakeLocalStarAnswer(*reading, files);
     } else {
         // Still replace the answer: the previous one is of another query.
         answer.outcome = LocalStarAnswer::Outcome::NoIndexFile;
         answer.status = QCoreApplication::translate("QueryUsnoA2", "Local star catalogue: %1")
-                            .arg(reading.error);
+                            .arg(reading.error().message);
         answer.page = "<HTML>\n<BODY>\n<p>" + answer.status.toHtmlEscaped().toUtf8() +
                       "</p>\n</BODY>\n</HTML>\n";
     }
-    QString error;
-    if (!textfile::WriteBytes(programfolder::File(QStringLiteral("data")), answer.page, &error))
-        return fail(QCoreApplication::translate("QueryUsnoA2", "data: %1").arg(error));
+    const auto written =
+        textfile::WriteBytes(programfolder::File(QStringLiteral("data")), answer.page);
+    if (!written)
+        return fail(
+            QCoreApplication::translate("QueryUsnoA2", "data: %1").arg(written.error().message));
     if (answer.outcome != LocalStarAnswer::Outcome::Stars) return fail(answer.status);
     result.status = DownloadResult::Status::Downloaded;
     result.bytes = answer.page.size();
