@@ -255,9 +255,12 @@ bool Form1::OpenReduction(const QString& path) {
         const QString typed = lines.value(names.indexOf(QStringLiteral("txt_url")));
         if (!typed.isEmpty()) {
             imagePath = ImagePath(typed);
-            image = ReadImageFile(imagePath);
-            if (image.image.isNull())
-                problem = path + QStringLiteral(": ") + typed + QStringLiteral(": ") + image.error;
+            auto read = ReadImageFile(imagePath);
+            if (read)
+                image = std::move(read).value();
+            else
+                problem = path + QStringLiteral(": ") + typed + QStringLiteral(": ") +
+                          read.error().message;
         }
     }
     if (!problem.isEmpty()) return messagebox::Exclamation(this, problem), false;

@@ -205,12 +205,13 @@ std::pair<QJsonObject, int> solveOne(const Options& o, const QString& path, cons
     QElapsedTimer clock;
     clock.start();
     QJsonObject out{{"image", path}, {"solved", false}};
-    const LoadedImage image = ReadImageFile(path);
-    if (image.image.isNull()) {
+    const auto read = ReadImageFile(path);
+    if (!read) {
         out["failure"] = "bad_input";
-        out["error"] = image.error;
+        out["error"] = read.error().message;
         return {out, kBadInput};
     }
+    const LoadedImage& image = *read;
     BlindSolveRequest r;
     r.sources = DetectSources(
         image.isFits() ? image.values

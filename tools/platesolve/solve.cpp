@@ -193,8 +193,9 @@ Options parseArguments(const QStringList& args) {
 }
 
 LoadedImage loadImage(const QString& path) {
-    LoadedImage loaded = ReadImageFile(path);
-    if (loaded.image.isNull()) Fail(QStringLiteral("%1: %2").arg(path, loaded.error));
+    auto read = ReadImageFile(path);
+    if (!read) Fail(QStringLiteral("%1: %2").arg(path, read.error().message));
+    LoadedImage loaded = std::move(read).value();
     if (!loaded.isFits()) loaded.image = loaded.image.convertToFormat(QImage::Format_RGB32);
     return loaded;
 }
