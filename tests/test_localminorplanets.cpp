@@ -415,20 +415,22 @@ TEST(LocalMinorPlanets, ElementsDownloadAndSiteSettings) {
         return r;
     });
     const QString url = server.base() + QStringLiteral("/iau/MPCORB/MPCORB.DAT.gz");
-    const ElementsDownloadResult first = DownloadMinorPlanetElements(url);
-    ASSERT_TRUE(first.ok) << first.message.toStdString();
+    const auto first = DownloadMinorPlanetElements(url);
+    ASSERT_TRUE(first) << first.error().message.toStdString();
     EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT")), ceres);
-    const auto reading = ephemeris::ReadOrbitFile(first.path);
+    const auto reading = ephemeris::ReadOrbitFile(first->path);
     ASSERT_TRUE(reading.ok());
     EXPECT_EQ(reading.catalogue.name(0).name, QLatin1String("Ceres"));
 
     // An error page or a damaged archive leaves the unpacked file as it was.
     served = "<html>Service unavailable</html>";
-    const ElementsDownloadResult page = DownloadMinorPlanetElements(url);
-    EXPECT_FALSE(page.ok);
-    EXPECT_TRUE(page.message.contains(QLatin1String("gzip"))) << page.message.toStdString();
+    const auto page = DownloadMinorPlanetElements(url);
+    ASSERT_FALSE(page);
+    EXPECT_EQ(page.error().kind, ElementsError::NotAnArchive);
     served = packed.left(packed.size() - 12);
-    EXPECT_FALSE(DownloadMinorPlanetElements(url).ok);
+    const auto cut = DownloadMinorPlanetElements(url);
+    ASSERT_FALSE(cut);
+    EXPECT_EQ(cut.error().kind, ElementsError::Damaged);
     EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT")), ceres);
     EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT.gz")), packed);
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("MPCORB.DAT.gz.part"))));
@@ -450,35 +452,33 @@ TEST(LocalMinorPlanets, ElementsDownloadRefusesWhatIsNoElementFileAndKeepsTheOld
 
     ephemeris::OrbitFileLimits small;
     small.maxText = 1 << 20;
-    using ephemeris::OrbitFileFailure;
     struct Case {
         const char* what;
         QByteArray body;
         ephemeris::OrbitFileLimits limits;
-        OrbitFileFailure refusal;
+        ElementsError kind;
     };
     const Case cases[] = {
         // 64 MiB of zeros in 64 kB: refused after 16 MiB without an orbit.
         {"bomb of zeros",
          gzipRepeated(QByteArray(1024, '\0'), 1 << 16),
          {},
-         OrbitFileFailure::NotElements},
+         ElementsError::NotElements},
         // Good records, more of them than the limit allows.
-        {"too large", gzipRepeated(kCeresMpcorbLine + "\n", 20000), small,
-         OrbitFileFailure::TooLarge},
+        {"too large", gzipRepeated(kCeresMpcorbLine + "\n", 20000), small, ElementsError::TooLarge},
         // A valid gzip of something else.
         {"compressed page",
          gzip("<html><body>Moved</body></html>\n"),
          {},
-         OrbitFileFailure::NotElements},
+         ElementsError::NotElements},
         // Not gzip at all: refused at its first bytes.
-        {"page", "<html><body>Moved</body></html>\n", {}, OrbitFileFailure::None},
+        {"page", "<html><body>Moved</body></html>\n", {}, ElementsError::NotAnArchive},
     };
     for (const Case& c : cases) {
         served.body = c.body;
-        const ElementsDownloadResult r = DownloadMinorPlanetElements(url, {}, {}, c.limits);
-        EXPECT_EQ(r.status, ElementsDownloadResult::Status::Failed) << c.what;
-        EXPECT_EQ(r.refusal, c.refusal) << c.what << ": " << r.message.toStdString();
+        const auto r = DownloadMinorPlanetElements(url, {}, {}, c.limits);
+        ASSERT_FALSE(r) << c.what;
+        EXPECT_EQ(r.error().kind, c.kind) << c.what << ": " << r.error().message.toStdString();
         EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT")), oldText) << c.what;
         EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT.gz")), oldArchive) << c.what;
         EXPECT_EQ(mpcorbFiles(), before) << c.what; // nothing left behind
@@ -490,11 +490,10 @@ TEST(LocalMinorPlanets, ElementsDownloadRefusesWhatIsNoElementFileAndKeepsTheOld
     served.body = gzip(newText);
     served.withLength = false;
     std::pair<qint64, qint64> last{-1, -1};
-    const ElementsDownloadResult r =
-        DownloadMinorPlanetElements(url, {}, [&last](qint64 done, qint64 total) {
-            last = {done, total};
-        });
-    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    const auto r = DownloadMinorPlanetElements(url, {}, [&last](qint64 done, qint64 total) {
+        last = {done, total};
+    });
+    ASSERT_TRUE(r) << r.error().message.toStdString();
     EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT")), newText);
     EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT.gz")), served.body);
     EXPECT_EQ(last, std::make_pair(qint64(served.body.size()), qint64(served.body.size())));
