@@ -420,7 +420,7 @@ TEST(LocalMinorPlanets, ElementsDownloadAndSiteSettings) {
     EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT")), ceres);
     const auto reading = ephemeris::ReadOrbitFile(first->path);
     ASSERT_TRUE(reading.ok());
-    EXPECT_EQ(reading.catalogue.name(0).name, QLatin1String("Ceres"));
+    EXPECT_EQ(reading->catalogue.name(0).name, QLatin1String("Ceres"));
 
     // An error page or a damaged archive leaves the unpacked file as it was.
     served = "<html>Service unavailable</html>";

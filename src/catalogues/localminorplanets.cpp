@@ -297,10 +297,9 @@ QByteArray LocalMinorPlanetPage(const ephemeris::OrbitCatalogue& catalogue,
 std::shared_ptr<const ephemeris::OrbitFileReading>
 OrbitFileCache::read(const QString& path, const ephemeris::OrbitFileControl& control) {
     if (m_busy) {
-        auto busy = std::make_shared<ephemeris::OrbitFileReading>();
-        busy->failure = ephemeris::OrbitFileFailure::Cancelled;
-        busy->error = Texts::tr("another element file is still being read");
-        return busy;
+        return std::make_shared<ephemeris::OrbitFileReading>(
+            outcome::Error{ephemeris::OrbitFileFailure::Cancelled,
+                           Texts::tr("another element file is still being read")});
     }
     const QFileInfo info(path);
     const QString stamp =
@@ -312,7 +311,7 @@ OrbitFileCache::read(const QString& path, const ephemeris::OrbitFileControl& con
     background::Progress progress;
     const ephemeris::OrbitFileControl relay = ephemeris::ControlThrough(progress);
     progress.cancel = control.cancelled && control.cancelled();
-    auto reading = std::make_shared<ephemeris::OrbitFileReading>();
+    auto reading = std::make_shared<ephemeris::OrbitFileReading>(ephemeris::OrbitFile{});
     m_busy = true;
     background::Run([&] { *reading = ephemeris::ReadOrbitFile(path, limits, relay); },
                     [&] {
@@ -351,17 +350,18 @@ WriteLocalMinorPlanetAnswer(const QString& elementsPath, const MinorPlanetFields
     const auto reading = LoadedOrbitFiles().read(elementsPath, control);
     if (!reading->ok())
         return outcome::Error{LocalAnswerError::ElementFile,
-                              Texts::tr("%1: %2").arg(elementsPath, reading->error)};
+                              Texts::tr("%1: %2").arg(elementsPath, reading->error().message)};
+    const ephemeris::OrbitFile& file = **reading;
     LocalAnswer result;
-    if (reading->skipped > 0)
+    if (file.skipped > 0)
         result.warnings << Texts::tr("%1: %2 record(s) left out; first: %3")
                                .arg(QFileInfo(elementsPath).fileName())
-                               .arg(reading->skipped)
-                               .arg(reading->problems.value(0));
+                               .arg(file.skipped)
+                               .arg(file.problems.value(0));
 
-    const auto found = ephemeris::FindInField(reading->catalogue, FieldSearchOf(*query));
+    const auto found = ephemeris::FindInField(file.catalogue, FieldSearchOf(*query));
     std::vector<CatalogueRow> planets;
-    const QByteArray page = LocalMinorPlanetPage(reading->catalogue, found, texts, *query,
+    const QByteArray page = LocalMinorPlanetPage(file.catalogue, found, texts, *query,
                                                  QFileInfo(elementsPath).fileName(), &planets);
     if (const auto written = textfile::WriteBytes(answerPath, page); !written)
         return outcome::Error{LocalAnswerError::AnswerFile,
@@ -374,7 +374,7 @@ WriteLocalMinorPlanetAnswer(const QString& elementsPath, const MinorPlanetFields
                                .arg(kLocalPageRows);
     result.status = Texts::tr("%1 minor planet(s) computed from %2 orbits of %3")
                         .arg(result.objects)
-                        .arg(reading->catalogue.size())
+                        .arg(file.catalogue.size())
                         .arg(QFileInfo(elementsPath).fileName());
     return result;
 }
