@@ -110,10 +110,9 @@ DeepSkyReadResult ReadDeepSkyFiles(const QString& folder, const DeepSkyWindow& w
         const auto bytes =
             regularfile::Read(QDir(folder).filePath(status.name), kMaxDeepSkyFileBytes);
         if (!bytes) {
-            status.error = textfile::ReasonOf(bytes.error().kind, kMaxDeepSkyFileBytes);
+            status.read = textfile::Reasoned(bytes.error(), kMaxDeepSkyFileBytes);
             continue;
         }
-        status.opened = true;
         ReadDeepSkyCatalogue(*bytes, QString::fromLatin1(kDeepSkyFiles[k].prefix), window, corrAsd,
                              corrDec, table, result);
     }
@@ -123,9 +122,9 @@ DeepSkyReadResult ReadDeepSkyFiles(const QString& folder, const DeepSkyWindow& w
 QStringList DeepSkyReadNotes(const DeepSkyReadResult& r) {
     QStringList notes;
     for (const DeepSkyFileStatus& f : r.files)
-        if (!f.opened)
+        if (!f.read)
             notes << Texts::tr("NGC/IC objects: %1 could not be read (%2); its objects are missing")
-                         .arg(f.name, f.error);
+                         .arg(f.name, f.read.error().message);
     if (r.truncated())
         notes << Texts::tr(
                      "NGC/IC objects: %1 objects lie in the window; only the first %2 are kept")
