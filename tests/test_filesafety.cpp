@@ -167,13 +167,15 @@ TEST(FileSafety, ReadersTakeOnlyRegularFilesWithinTheirLimit) {
 
     // Why each reader refused the file; none when it read it.
     using Kind = std::optional<FileError>;
-    const auto stars = [](const QString& p) {
+    const auto stars = [](const QString& p) -> Kind {
         static CatalogueStarTable table;
-        return ReadUsnoA2File(p, 1e5, 1e5, table).failure;
+        const auto read = ReadUsnoA2File(p, 1e5, 1e5, table).read;
+        return read ? Kind() : read.error().kind;
     };
-    const auto planets = [](const QString& p) {
+    const auto planets = [](const QString& p) -> Kind {
         static MinorPlanetTable table;
-        return ReadMinorPlanetFile(p, 1e5, 1e5, 0, table).failure;
+        const auto read = ReadMinorPlanetFile(p, 1e5, 1e5, 0, table).read;
+        return read ? Kind() : read.error().kind;
     };
     const auto lines = [](const QString& p) -> Kind {
         const auto read = textfile::ReadLines(p);

@@ -218,23 +218,18 @@ MinorPlanetFileResult ReadMinorPlanetFile(const QString& path, double corrAsd, d
                                           double centreRa, MinorPlanetTable& table) {
     MinorPlanetFileResult result;
     const auto read = ReadAnswerFile(path);
-    if (!read) {
-        result.failure = read.error().kind;
-        result.error = read.error().message;
-    } else {
-        result.opened = true;
-    }
+    if (!read) result.read = read.error();
     result.rows = ReadMinorPlanetAnswer(read.value_or({}), corrAsd, corrDec, centreRa, table);
     return result;
 }
 
 QStringList MinorPlanetReadNotes(const MinorPlanetFileResult& r) {
     QStringList notes;
-    if (!r.opened) {
+    if (!r.read) {
         notes << Texts::tr(
                      "Minor planets: the answer file could not be read (%1); no minor planet is "
                      "shown")
-                     .arg(r.error);
+                     .arg(r.read.error().message);
         return notes;
     }
     if (!r.rows.tableFound)

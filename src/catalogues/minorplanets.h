@@ -134,9 +134,8 @@ MinorPlanetReadResult ReadHandedMinorPlanetRows(std::vector<reduction::Catalogue
                                                 field::MinorPlanetTable& table);
 
 struct MinorPlanetFileResult {
-    bool opened = false;
-    QString error;                             // why the file could not be read
-    std::optional<outcome::FileError> failure; // why, none when read
+    // Read, or why not (the message without the path).
+    outcome::Status<outcome::FileError> read;
     MinorPlanetReadResult rows;
 };
 

@@ -178,12 +178,7 @@ StarFileResult readFile(const QString& path, double corrAsd, double corrDec,
     StarFileResult result;
     const auto read = ReadAnswerFile(path);
     const QByteArray bytes = read.value_or({});
-    if (!read) {
-        result.failure = read.error().kind;
-        result.error = read.error().message;
-    } else {
-        result.opened = true;
-    }
+    if (!read) result.read = read.error();
     result.stars = ReadUsnoA2Rows(bytes, centreOf(bytes));
     result.rows.rowsRead = ScaleStarTable(result.stars, corrAsd, corrDec, table);
     result.rows.inUse = table.inUse;
@@ -208,16 +203,17 @@ StarFileResult ReadSessionStars(SessionState& s, const QString& path,
         s.Catalogue.stars.clear();
         s.Stars.rowsRead = s.Stars.inUse = 0;
         StarFileResult none;
-        none.error = QCoreApplication::translate(
-            "StarReader", "the last download failed, so the star answer on disk belongs to "
-                          "another field; no star is read until a download succeeds");
+        none.read = outcome::Error{
+            outcome::FileError::BadContent,
+            QCoreApplication::translate(
+                "StarReader", "the last download failed, so the star answer on disk belongs to "
+                              "another field; no star is read until a download succeeds")};
         return none;
     }
     const auto centre = TypedCentreJ2000(typed, 1, 1);
     const std::optional<double> centreRa = centre ? std::optional(centre->ra) : std::nullopt;
     if (s.StarAnswerRows) {
         StarFileResult handed;
-        handed.opened = true;
         handed.stars = KeptStarRows(*s.StarAnswerRows, centreRa);
         handed.rows.rowsRead =
             ScaleStarTable(handed.stars, s.Plate.corrAsd, s.Plate.corrDec, s.Stars);

@@ -82,16 +82,16 @@ StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double co
                                 std::optional<double> centreRa = std::nullopt);
 
 struct StarFileResult {
-    bool opened = false;
-    QString error;                             // why the file could not be read
-    std::optional<outcome::FileError> failure; // why, none when read
+    // Read, or why not (the message without the path).
+    outcome::Status<outcome::FileError> read;
     StarReadResult rows;
     std::vector<reduction::CatalogueRow> stars; // the typed rows the table was scaled from
 };
 
 // READFILE's reading of the session's star answer at `path`: when the answer
 // on disk belongs to another query (StarAnswerStale) nothing is read, the
-// table and the typed rows are left empty and `error` says why; otherwise the
+// table and the typed rows are left empty and `read` says why (BadContent:
+// the answer on disk belongs to another field); otherwise the
 // file is read with the right ascensions unwrapped about the typed centre
 // (J2000) into the session's typed rows and their scaled table. Rows a local
 // source handed over with the answer (StarAnswerRows) are taken instead of

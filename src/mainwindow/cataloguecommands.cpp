@@ -137,7 +137,7 @@ void CatalogueCommands::readStars() {
     m_host.LogMessage(FormMessage(18));
     const StarFileResult read = ReadSessionStars(
         m_host.session(), programfolder::File(QStringLiteral("data")), m_field.centre());
-    if (!read.opened) m_host.LogMessage(QStringLiteral("data: %1").arg(read.error));
+    if (!read.read) m_host.LogMessage(QStringLiteral("data: %1").arg(read.read.error().message));
     m_host.LogMessage(tr("%1: %2").arg(FormText(20), QString::number(read.rows.inUse) +
                                                          QLatin1Char('/') +
                                                          objectsRead(read.rows.rowsRead)));
@@ -158,7 +158,6 @@ void CatalogueCommands::readMinorPlanets() {
     const double centreRa = centre ? centre->ra : s.CentreRA;
     MinorPlanetFileResult read;
     if (s.MinorPlanetAnswerRows) { // computed here: the rows written to data2
-        read.opened = true;
         read.rows = ReadHandedMinorPlanetRows(*s.MinorPlanetAnswerRows, s.Plate.corrAsd,
                                               s.Plate.corrDec, centreRa, s.MinorPlanets);
     } else {

@@ -121,7 +121,7 @@ bool SolveCommands::autoPicks() {
     const QString path = programfolder::File(QStringLiteral("data"));
     const StarFileResult read = ReadSessionStars(s, path, m_field.centre());
     const std::vector<SkyPoint> stars =
-        read.opened
+        read.read.ok()
             ? Positions(s.Catalogue.stars, static_cast<size_t>(std::max<int>(0, s.Stars.inUse)))
             : std::vector<SkyPoint>{};
     const auto centre = identify::MeanDirection(stars);

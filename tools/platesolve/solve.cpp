@@ -238,7 +238,7 @@ void addMinorPlanets(QJsonObject& out, const Options& o, double centreRa,
     auto table = std::make_unique<MinorPlanetTable>();
     const MinorPlanetFileResult read =
         ReadMinorPlanetFile(o.minorPlanets, o.corrAsd, o.corrDec, centreRa, *table);
-    if (!read.opened) Fail(QStringLiteral("%1: %2").arg(o.minorPlanets, read.error));
+    if (!read.read) Fail(QStringLiteral("%1: %2").arg(o.minorPlanets, read.read.error().message));
     QJsonArray rows;
     for (int i = 1; i <= read.rows.count; ++i) {
         QJsonValue x, y;
@@ -292,9 +292,8 @@ int RunSolve(const QStringList& args) {
         // No field is typed here: the answer's own centre keeps a field
         // across 0h together, as the typed centre does in the window.
         read = ReadUsnoA2FileAboutItsCentre(o.catalogue, o.corrAsd, o.corrDec, stars);
-        if (!read.opened) Fail(QStringLiteral("%1: %2").arg(o.catalogue, read.error));
+        if (!read.read) Fail(QStringLiteral("%1: %2").arg(o.catalogue, read.read.error().message));
     } else {
-        read.opened = true;
         read.stars = localStars(o);
         read.rows.rowsRead = ScaleStarTable(read.stars, o.corrAsd, o.corrDec, stars);
         read.rows.inUse = stars.inUse;
