@@ -593,17 +593,17 @@ TEST(ElementFiles, UnpackingAnArchiveChecksItsTextBeforeReplacingAnything) {
     };
     testing_support::writeFile(target, "previous");
     for (const Case& c : cases) {
-        const ElementArchiveUnpacking u =
-            UnpackElementArchive(writeTemp(dir, "archive", c.archive), target, small);
-        EXPECT_EQ(u.failure, c.failure) << c.what << ": " << u.error.toStdString();
+        const auto u = UnpackElementArchive(writeTemp(dir, "archive", c.archive), target, small);
+        ASSERT_FALSE(u) << c.what;
+        EXPECT_EQ(u.error().kind, c.failure) << c.what << ": " << u.error().message.toStdString();
         EXPECT_EQ(testing_support::readFile(target), QByteArray("previous")) << c.what;
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary left
 
-    const ElementArchiveUnpacking ok =
+    const auto ok =
         UnpackElementArchive(writeTemp(dir, "archive", testing_support::gzip(good)), target, small);
-    ASSERT_TRUE(ok.ok()) << ok.error.toStdString();
-    EXPECT_EQ(ok.orbits, 2u);
-    EXPECT_EQ(ok.unpacked, good.size());
+    ASSERT_TRUE(ok) << ok.error().message.toStdString();
+    EXPECT_EQ(ok->orbits, 2u);
+    EXPECT_EQ(ok->unpacked, good.size());
     EXPECT_EQ(testing_support::readFile(target), good);
 }

@@ -633,14 +633,12 @@ OrbitFileParse parseOrbitFile(const QString& path, const OrbitFileLimits& limits
     return out;
 }
 
-ElementArchiveUnpacking UnpackElementArchive(const QString& source, const QString& target,
-                                             const OrbitFileLimits& limits,
-                                             const OrbitFileControl& control) {
+outcome::Result<ElementArchiveUnpacking, OrbitFileFailure>
+UnpackElementArchive(const QString& source, const QString& target, const OrbitFileLimits& limits,
+                     const OrbitFileControl& control) {
     ElementArchiveUnpacking result;
-    const auto fail = [&result](OrbitFileFailure failure, const QString& error) {
-        result.failure = failure;
-        result.error = error;
-        return result;
+    const auto fail = [](OrbitFileFailure failure, const QString& error) {
+        return outcome::Error{failure, error};
     };
     QFile in(source);
     if (const OrbitFileParse opened = OpenElementFile(in, limits.maxText); !opened.ok())

@@ -20,7 +20,7 @@ namespace ephemeris {
 // Why an element file gave no orbits; tests and callers tell failures apart
 // by this, the message is for the user.
 enum class OrbitFileFailure {
-    None,        // orbits were read (an unpacking only)
+    None,        // orbits were read
     Missing,     // no such file
     NotRegular,  // a FIFO, a device or a folder
     Unreadable,  // cannot be opened or read
@@ -84,20 +84,17 @@ OrbitFileReading ReadMpcorb(QByteArrayView text);
 OrbitFileReading ReadElementsJson(QByteArrayView text);
 
 struct ElementArchiveUnpacking {
-    OrbitFileFailure failure = OrbitFileFailure::None;
-    QString error;          // empty on success
     qint64 unpacked = 0;    // bytes written
     std::size_t orbits = 0; // records that read as orbits
     std::size_t skipped = 0;
-    bool ok() const { return failure == OrbitFileFailure::None; }
 };
 
 // Unpacks the gzip file `source` into `target`, streaming, and replaces
 // `target` (atomically) only when the whole stream unpacked, stayed within
 // `limits.maxText`, and reads as MPCORB text: orbits found, more records
 // readable than not. Anything else leaves `target` as it was.
-ElementArchiveUnpacking UnpackElementArchive(const QString& source, const QString& target,
-                                             const OrbitFileLimits& limits = {},
-                                             const OrbitFileControl& control = {});
+outcome::Result<ElementArchiveUnpacking, OrbitFileFailure>
+UnpackElementArchive(const QString& source, const QString& target,
+                     const OrbitFileLimits& limits = {}, const OrbitFileControl& control = {});
 
 } // namespace ephemeris

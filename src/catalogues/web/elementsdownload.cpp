@@ -130,7 +130,8 @@ DownloadMinorPlanetElements(const QString& url, DownloadOptions options,
             Texts::tr("Unpacking %1 to %2").arg(archiveName, QString::fromLatin1(kMpcorbName)));
     background::Progress progress;
     const ephemeris::OrbitFileControl control = ephemeris::ControlThrough(progress);
-    ephemeris::ElementArchiveUnpacking unpacked;
+    outcome::Result<ephemeris::ElementArchiveUnpacking, ephemeris::OrbitFileFailure> unpacked =
+        ephemeris::ElementArchiveUnpacking{};
     background::Run(
         [&] { unpacked = ephemeris::UnpackElementArchive(fetched, target, limits, control); },
         [&] {
@@ -138,7 +139,7 @@ DownloadMinorPlanetElements(const QString& url, DownloadOptions options,
             if (unpackProgress && progress.total >= 0)
                 unpackProgress(progress.done, progress.total);
         });
-    if (!unpacked.ok()) return end(ElementsErrorOf(unpacked.failure), unpacked.error);
+    if (!unpacked) return end(ElementsErrorOf(unpacked.error().kind), unpacked.error().message);
 
     // One rename puts the new archive in place: the old one is never missing.
     std::error_code renameError;
@@ -150,7 +151,7 @@ DownloadMinorPlanetElements(const QString& url, DownloadOptions options,
                          .arg(archiveName)
                          .arg(*bytes)
                          .arg(QString::fromLatin1(kMpcorbName))
-                         .arg(unpacked.orbits);
+                         .arg(unpacked->orbits);
     if (renameError)
         result.message +=
             QLatin1Char(' ') + Texts::tr("(the archive could not be kept: %1)")
