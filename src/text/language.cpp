@@ -83,11 +83,11 @@ LanguageReadResult ReadLanguageFile(const QString& path, LanguageTable& table) {
     LanguageReadResult result;
     const auto read = textfile::ReadLines(path);
     if (!read) {
+        result.read = read.error();
         result.problems << path + QStringLiteral(": ") + read.error().message;
         return result;
     }
     const QStringList& lines = read.value();
-    result.opened = true;
 
     struct Section {
         std::vector<QString>* array;
