@@ -458,8 +458,6 @@ TEST(ElementFiles, HostileFilesAreRefusedWithinTheirBounds) {
          dir.filePath(QStringLiteral("link-to-fifo")),
          {},
          OrbitFileFailure::NotRegular},
-        // A device never ends.
-        {"/dev/zero", QStringLiteral("/dev/zero"), {}, OrbitFileFailure::NotRegular},
         {"folder", dir.path(), {}, OrbitFileFailure::NotRegular},
         {"missing", dir.filePath(QStringLiteral("missing")), {}, OrbitFileFailure::Missing},
         // 256 MiB of zeros in 256 kB: no line, no orbit, refused early.

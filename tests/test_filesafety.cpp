@@ -1,7 +1,7 @@
 // Saves and reads of files the user names: a save never replaces something
 // that is not an ordinary file, a symbolic link to one is written through,
 // and readers open only regular files within their size limit. FIFOs and
-// links are made in a temporary folder; /dev/zero is only ever read.
+// links are made in a temporary folder.
 #include "catalogues/minorplanets.h"
 #include "catalogues/mpcreport.h"
 #include "catalogues/usnoa2.h"

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 #include <optional>
 #include <type_traits>
 #include <utility>
@@ -48,13 +49,13 @@ public:
     explicit operator bool() const { return ok(); }
 
     // Only when ok().
-    const T& value() const& { return *m_value; }
-    T& value() & { return *m_value; }
-    T&& value() && { return std::move(*m_value); }
-    const T* operator->() const { return &*m_value; }
-    T* operator->() { return &*m_value; }
-    const T& operator*() const& { return *m_value; }
-    T&& operator*() && { return std::move(*m_value); }
+    const T& value() const& { return Q_ASSERT(ok()), *m_value; }
+    T& value() & { return Q_ASSERT(ok()), *m_value; }
+    T&& value() && { return Q_ASSERT(ok()), std::move(*m_value); }
+    const T* operator->() const { return &value(); }
+    T* operator->() { return &value(); }
+    const T& operator*() const& { return value(); }
+    T&& operator*() && { return std::move(*this).value(); }
     // The value, or `fallback` on an error.
     T value_or(T fallback) const& { return m_value ? *m_value : std::move(fallback); }
 
