@@ -85,19 +85,18 @@ void RunQuery(benchmark::State& state, const ephemeris::OrbitFileReading& readin
         state.SkipWithError("element file not read");
         return;
     }
-    QString error;
-    const auto q = ReadLocalMinorPlanetQuery(texts, error);
+    const auto q = ReadLocalMinorPlanetQuery(texts);
     const ephemeris::FieldSearch s = FieldSearchOf(*q);
     std::size_t found = 0;
     for (auto _ : state) {
-        const auto sightings = ephemeris::FindInField(reading.catalogue, s);
-        const QByteArray page = LocalMinorPlanetPage(reading.catalogue, sightings, texts, *q, "x");
+        const auto sightings = ephemeris::FindInField(reading->catalogue, s);
+        const QByteArray page = LocalMinorPlanetPage(reading->catalogue, sightings, texts, *q, "x");
         benchmark::DoNotOptimize(page.data());
         found = sightings.size();
     }
-    state.counters["orbits"] = double(reading.catalogue.size());
+    state.counters["orbits"] = double(reading->catalogue.size());
     state.counters["found"] = double(found);
-    state.counters["catalogue_MB"] = double(reading.catalogue.memoryUsed()) / 1e6;
+    state.counters["catalogue_MB"] = double(reading->catalogue.memoryUsed()) / 1e6;
 }
 
 void BM_ShippedElements_SampleField(benchmark::State& state) {
@@ -139,7 +138,7 @@ void BM_FullMpcorb_Read(benchmark::State& state) {
     const QByteArray text = SyntheticMpcorb(kFullSize);
     for (auto _ : state) {
         const auto reading = ephemeris::ReadMpcorb(text);
-        benchmark::DoNotOptimize(reading.catalogue.size());
+        benchmark::DoNotOptimize(reading->catalogue.size());
     }
     state.SetBytesProcessed(state.iterations() * text.size());
 }

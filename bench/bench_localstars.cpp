@@ -26,7 +26,7 @@ QString indexFolder() {
 LocalStarQuery milkyWayField(double radius) {
     const auto r = ReadLocalStarQuery(UsnoA2Address("http://localhost", "2000.0", "18+51+6",
                                                     "-6+16+0", QString::number(radius), "20"));
-    return r.query.value_or(LocalStarQuery{});
+    return r.value_or(LocalStarQuery{});
 }
 
 void BM_LocalAnswer(benchmark::State& state) {

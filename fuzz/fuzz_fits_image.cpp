@@ -11,11 +11,12 @@ using namespace field;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = fuzzing::WriteScratchFile(data, size, "image.fits");
     // Smaller limits than the program's keep each run fast.
-    const FitsImage image = ReadFitsImage(path, 2048, 1 << 20);
-    if (image.pixels.isNull()) {
-        if (image.error.isEmpty()) __builtin_trap(); // a failure always says why
+    const auto read = ReadFitsImage(path, 2048, 1 << 20);
+    if (!read) {
+        if (read.error().message.isEmpty()) __builtin_trap(); // a failure always says why
         return 0;
     }
+    const FitsImage& image = *read;
     const PixelImage& px = image.pixels;
     if (px.values.size() != static_cast<size_t>(px.width) * px.height) __builtin_trap();
     const DisplayStretch stretch = AutoStretch(px);

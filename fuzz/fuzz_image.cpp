@@ -57,9 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = fuzzing::WriteScratchFile(data, size, "image");
     const QSize declared = QImageReader(path).size();
     if (!declared.isValid() || qint64(declared.width()) * declared.height() <= kFuzzPixels) {
-        const LoadedImage loaded = ReadImageFile(path);
-        if (qint64(loaded.image.width()) * loaded.image.height() <= kFuzzPixels)
-            Exercise(loaded.image);
+        const auto loaded = ReadImageFile(path);
+        if (loaded && qint64(loaded->image.width()) * loaded->image.height() <= kFuzzPixels)
+            Exercise(loaded->image);
     }
 
     // The bytes as raw pixels: a format and a width from the first two bytes.

@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const qsizetype eol = input.indexOf('\n');
     const QString address = QString::fromUtf8(eol < 0 ? input : input.left(eol));
     const LocalStarQueryReading reading = ReadLocalStarQuery(address);
-    if (!reading.query) return 0;
-    LocalStarQuery q = *reading.query;
+    if (!reading) return 0;
+    LocalStarQuery q = *reading;
 
     std::vector<IndexStar> stars;
     const QByteArray rest = eol < 0 ? QByteArray() : input.mid(eol + 1);

@@ -12,10 +12,15 @@
 
 namespace {
 
-void Check(const ephemeris::OrbitFileReading& r) {
+void Check(const ephemeris::OrbitFileReading& reading) {
     // Either orbits or a reason, never both missing.
-    if (r.ok() == r.catalogue.empty()) __builtin_trap();
-    if (r.ok() != (r.failure == ephemeris::OrbitFileFailure::None)) __builtin_trap();
+    if (!reading) {
+        if (reading.error().message.isEmpty()) __builtin_trap();
+        if (reading.error().kind == ephemeris::OrbitFileFailure::None) __builtin_trap();
+        return;
+    }
+    const ephemeris::OrbitFile& r = *reading;
+    if (r.catalogue.empty()) __builtin_trap();
     for (std::size_t i = 0; i < r.catalogue.size(); ++i) {
         const auto p = ephemeris::HeliocentricPosition(r.catalogue.orbit(i), 8000.0);
         if (!std::isfinite(p[0] + p[1] + p[2])) __builtin_trap();

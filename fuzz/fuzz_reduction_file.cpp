@@ -11,8 +11,9 @@
 using namespace settings;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    QStringList lines;
-    if (!textfile::ReadLines(fuzzing::WriteScratchFile(data, size, "field.pam"), lines)) return 0;
+    const auto read = textfile::ReadLines(fuzzing::WriteScratchFile(data, size, "field.pam"));
+    if (!read) return 0;
+    const QStringList& lines = *read;
     const int count = static_cast<int>(reductionfile::controlNames().size());
     for (int i = 0; i < count && i < lines.size(); ++i) {
         if (reductionfile::isCheckBox(i + 1))

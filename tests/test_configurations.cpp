@@ -26,7 +26,7 @@ TEST(ConfigFile, ShippedFileReadsAndWritesBackByteForByte) {
     EXPECT_TRUE(r.problem.isEmpty()) << r.problem.toStdString();
     ASSERT_EQ(r.entries.size(), 2u);
     EXPECT_EQ(r.entries[0], (OpticalConfiguration{"NGC 7380 sample field", "833.27", "1575.63"}));
-    ASSERT_TRUE(WriteConfigFile(folder.file("copy.cfg"), r.entries));
+    ASSERT_TRUE(WriteConfigFile(folder.file("copy.cfg"), r.entries).ok());
     EXPECT_EQ(folder.read("copy.cfg"), folder.read("config.cfg"));
     EXPECT_TRUE(folder.read("copy.cfg").startsWith(" 2\r\n"));
 }
@@ -60,43 +60,48 @@ TEST(ConfigFile, DamagedFilesKeepWhatCouldBeRead) {
 
 TEST(ConfigFile, NoLineBreakInsideATextShiftsTheEntries) {
     ProgramFolderFixture folder;
-    ASSERT_TRUE(WriteConfigFile(folder.file("c.cfg"), {{"two\r\nlines", "1\n2", "3\r4"}}));
+    ASSERT_TRUE(WriteConfigFile(folder.file("c.cfg"), {{"two\r\nlines", "1\n2", "3\r4"}}).ok());
     EXPECT_EQ(folder.read("c.cfg"), " 1\r\ntwo lines\r\n1 2\r\n3 4\r\n");
-    QString error;
-    EXPECT_FALSE(WriteConfigFile(folder.file("no-such-folder/c.cfg"), entries(1), &error));
-    EXPECT_FALSE(error.isEmpty());
+    const auto written = WriteConfigFile(folder.file("no-such-folder/c.cfg"), entries(1));
+    ASSERT_FALSE(written);
+    EXPECT_EQ(written.error().kind, outcome::FileError::Unwritable);
 }
 
 TEST(CcdField, SensorAndFocalLengthGiveTheScales) {
-    const CcdFieldResult r = CcdFieldScales({6.9, 4.6, 768, 512, 1000});
-    ASSERT_TRUE(r.field) << r.error.toStdString();
-    EXPECT_NEAR(r.field->cx, 1942.484, 5e-4);
-    EXPECT_NEAR(r.field->cy, 1942.484, 5e-4);
-    EXPECT_NEAR(r.field->widthArcmin, 23.7222, 1e-9);
-    EXPECT_NEAR(r.field->heightArcmin, 15.8148, 1e-9);
+    const auto r = CcdFieldScales({6.9, 4.6, 768, 512, 1000});
+    ASSERT_TRUE(r) << r.error().message.toStdString();
+    EXPECT_NEAR(r->cx, 1942.484, 5e-4);
+    EXPECT_NEAR(r->cy, 1942.484, 5e-4);
+    EXPECT_NEAR(r->widthArcmin, 23.7222, 1e-9);
+    EXPECT_NEAR(r->heightArcmin, 15.8148, 1e-9);
     // A sensor with different scales on its two axes.
-    const CcdFieldResult wide = CcdFieldScales({10, 5, 1000, 1000, 500});
-    ASSERT_TRUE(wide.field);
-    EXPECT_NEAR(wide.field->cx, 60.0 * 500 * 1000 / (3438 * 10), 1e-6);
-    EXPECT_NEAR(wide.field->cy, 60.0 * 500 * 1000 / (3438 * 5), 1e-6);
+    const auto wide = CcdFieldScales({10, 5, 1000, 1000, 500});
+    ASSERT_TRUE(wide);
+    EXPECT_NEAR(wide->cx, 60.0 * 500 * 1000 / (3438 * 10), 1e-6);
+    EXPECT_NEAR(wide->cy, 60.0 * 500 * 1000 / (3438 * 5), 1e-6);
 }
 
 TEST(CcdField, BadInputsAreRefusedByName) {
-    const std::pair<CcdInput, double CcdGeometry::*> cases[] = {
-        {CcdInput::Width, &CcdGeometry::width},
-        {CcdInput::Height, &CcdGeometry::height},
-        {CcdInput::WidthPx, &CcdGeometry::widthPx},
-        {CcdInput::HeightPx, &CcdGeometry::heightPx},
-        {CcdInput::Focal, &CcdGeometry::focal}};
-    for (const auto& [input, member] : cases)
-        for (double bad : {0.0, -3.0}) {
+    const std::tuple<CcdError, CcdInput, double CcdGeometry::*> cases[] = {
+        {CcdError::Width, CcdInput::Width, &CcdGeometry::width},
+        {CcdError::Height, CcdInput::Height, &CcdGeometry::height},
+        {CcdError::WidthPx, CcdInput::WidthPx, &CcdGeometry::widthPx},
+        {CcdError::HeightPx, CcdInput::HeightPx, &CcdGeometry::heightPx},
+        {CcdError::Focal, CcdInput::Focal, &CcdGeometry::focal}};
+    for (const auto& [kind, input, member] : cases)
+        for (double bad : {0.0, -3.0, double(NAN)}) {
             CcdGeometry g{6.9, 4.6, 768, 512, 1000};
             g.*member = bad;
-            const CcdFieldResult r = CcdFieldScales(g);
-            EXPECT_TRUE(!r.field && r.input == input && !r.error.isEmpty());
+            const auto r = CcdFieldScales(g);
+            ASSERT_FALSE(r) << bad;
+            EXPECT_EQ(r.error().kind, kind) << bad;
+            EXPECT_EQ(InputAtFault(r.error().kind), input) << bad;
         }
     // Squares that underflow leave no solution rather than a wrong one.
-    EXPECT_FALSE(CcdFieldScales({1e-200, 1e-200, 768, 512, 1000}).field);
+    const auto tiny = CcdFieldScales({1e-200, 1e-200, 768, 512, 1000});
+    ASSERT_FALSE(tiny);
+    EXPECT_EQ(tiny.error().kind, CcdError::NoSolution);
+    EXPECT_EQ(InputAtFault(tiny.error().kind), std::nullopt);
 
     EXPECT_EQ(ReadCcdNumber(u"6,9"), 6.9);
     EXPECT_EQ(ReadCcdNumber(u" 1000,5 "), 1000.5);

@@ -133,16 +133,25 @@ TEST(DeepSkyReader, BoundsAndMissingFiles) {
     EXPECT_EQ(r.inWindow, 531);
     EXPECT_EQ(DeepSkyReadNotes(r).size(), 1);
 
+    EXPECT_TRUE(r.files[0].read.ok() && r.files[1].read.ok());
+
     // Without the NGC file the IC file is still read; without both, nothing is left.
     QFile::remove(folder.file("deepobj1.txt"));
     r = ReadDeepSkyFiles(folder.path(), w, kCorrAsd, kCorrDec, t);
     EXPECT_EQ(t.count, 1);
     EXPECT_EQ(t.name[1], "IC 999");
     EXPECT_EQ(DeepSkyReadNotes(r).size(), 1);
+    ASSERT_FALSE(r.files[0].read);
+    EXPECT_EQ(r.files[0].read.error().kind, outcome::FileError::Missing);
+    EXPECT_TRUE(r.files[1].read.ok());
+    // A folder in the IC file's place is refused by kind, never opened.
     QFile::remove(folder.file("deepobj2.txt"));
+    QDir(folder.path()).mkdir("deepobj2.txt");
     r = ReadDeepSkyFiles(folder.path(), w, kCorrAsd, kCorrDec, t);
     EXPECT_EQ(t.count, 0);
     EXPECT_EQ(DeepSkyReadNotes(r).size(), 2);
+    ASSERT_FALSE(r.files[1].read);
+    EXPECT_EQ(r.files[1].read.error().kind, outcome::FileError::NotRegular);
 }
 
 // The shipped files against OpenNGC (release v20210306) looked up by hand:

@@ -218,9 +218,9 @@ TEST(Propagation, MagnitudeFromHAndG) {
 
 TEST(Propagation, FieldSearchFindsTheSampleObjectsNearestFirst) {
     const OrbitFileReading r = ReadOrbitFile(shippedElements());
-    ASSERT_TRUE(r.ok()) << r.error.toStdString();
-    EXPECT_EQ(r.catalogue.size(), 7098u); // one row of the file has no mean anomaly
-    EXPECT_EQ(r.skipped, 1u);
+    ASSERT_TRUE(r.ok()) << r.error().message.toStdString();
+    EXPECT_EQ(r->catalogue.size(), 7098u); // one row of the file has no mean anomaly
+    EXPECT_EQ(r->skipped, 1u);
     FieldSearch s;
     s.tt = *UtcToTT(2022, 10, 10, 21, 36);
     s.ra = (22 + 47 / 60.0 + 12.2 / 3600) * 15 * kDeg;
@@ -228,8 +228,8 @@ TEST(Propagation, FieldSearchFindsTheSampleObjectsNearestFirst) {
     s.radius = 960 / 60.0 * kDeg;
     s.faintest = 19;
     // Single-threaded and threaded searches agree.
-    const auto found = FindInField(r.catalogue, s, 1);
-    const auto threaded = FindInField(r.catalogue, s, 4);
+    const auto found = FindInField(r->catalogue, s, 1);
+    const auto threaded = FindInField(r->catalogue, s, 4);
     ASSERT_EQ(found.size(), 3u);
     ASSERT_EQ(threaded.size(), 3u);
     // The sample answer data2, computed independently (PyEphem) from the same
@@ -244,7 +244,7 @@ TEST(Propagation, FieldSearchFindsTheSampleObjectsNearestFirst) {
         {"Barcelona", 23 + 16 / 60.0 + 44.7 / 3600, 42 + 51 / 60.0 + 55 / 3600.0, 14.4}};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(found[i].index, threaded[i].index);
-        EXPECT_EQ(r.catalogue.name(found[i].index).name, QLatin1String(expected[i].name));
+        EXPECT_EQ(r->catalogue.name(found[i].index).name, QLatin1String(expected[i].name));
         const double sep = eraSeps(found[i].place.ra, found[i].place.dec,
                                    expected[i].ra * 15 * kDeg, expected[i].dec * kDeg);
         EXPECT_LT(sep / kArcsec, 1.0) << expected[i].name;
@@ -258,7 +258,7 @@ TEST(Propagation, FieldSearchFindsTheSampleObjectsNearestFirst) {
     EXPECT_NEAR(found[0].decRate, -29, 0.5);
     // A fainter limit leaves them out.
     s.faintest = 14.0;
-    EXPECT_TRUE(FindInField(r.catalogue, s).empty());
+    EXPECT_TRUE(FindInField(r->catalogue, s).empty());
 }
 
 TEST(Designations, PackedFormsOfTheMinorPlanetCenter) {
@@ -322,36 +322,36 @@ TEST(ElementFiles, MpcorbRecordsHeadingAndDesignations) {
                             QByteArray(160, '-') + "\r\n" + kCeresLine + "\r\n\r\n" + unnumbered +
                             "\r\n";
     const OrbitFileReading r = ReadMpcorb(text);
-    ASSERT_TRUE(r.ok()) << r.error.toStdString();
-    EXPECT_EQ(r.format, QLatin1String("MPCORB"));
-    EXPECT_EQ(r.skipped, 0u) << r.problems.join(u'\n').toStdString();
-    ASSERT_EQ(r.catalogue.size(), 2u);
-    const Orbit& o = r.catalogue.orbit(0);
+    ASSERT_TRUE(r.ok()) << r.error().message.toStdString();
+    EXPECT_EQ(r->format, QLatin1String("MPCORB"));
+    EXPECT_EQ(r->skipped, 0u) << r->problems.join(u'\n').toStdString();
+    ASSERT_EQ(r->catalogue.size(), 2u);
+    const Orbit& o = r->catalogue.orbit(0);
     EXPECT_FLOAT_EQ(o.h, 3.34f);
     EXPECT_NEAR(o.epoch, 9255.5, 1e-9); // 2025-05-05 0h TT = JD 2460800.5
     EXPECT_NEAR(o.meanAnomaly, std::remainder(188.70269 * kDeg, 2 * kPi), 1e-12);
     EXPECT_NEAR(o.meanMotion, 0.21424651 * kDeg, 1e-15);
     EXPECT_NEAR(o.semiMajorAxis, 2.7660512, 1e-12);
     EXPECT_NEAR(o.eccentricity, 0.0794013, 1e-12);
-    const ObjectName ceres = r.catalogue.name(0);
+    const ObjectName ceres = r->catalogue.name(0);
     EXPECT_EQ(ceres.number, 1);
     EXPECT_EQ(ceres.name, QLatin1String("Ceres"));
     EXPECT_EQ(ceres.packed, QLatin1String("00001"));
     EXPECT_EQ(ceres.oppositions, 125);
-    const ObjectName hk5 = r.catalogue.name(1);
+    const ObjectName hk5 = r->catalogue.name(1);
     EXPECT_EQ(hk5.number, 0);
     EXPECT_EQ(hk5.name, QLatin1String("2022 HK5"));
     EXPECT_EQ(hk5.packed, QLatin1String("K22H05K"));
-    EXPECT_FLOAT_EQ(r.catalogue.orbit(1).g, 0.15f); // blank G
+    EXPECT_FLOAT_EQ(r->catalogue.orbit(1).g, 0.15f); // blank G
 
     // The same file compressed reads the same; so does one without a heading.
     QTemporaryDir dir;
     const OrbitFileReading gz =
         ReadOrbitFile(writeTemp(dir, QStringLiteral("m.gz"), testing_support::gzip(text)));
     ASSERT_TRUE(gz.ok());
-    EXPECT_EQ(gz.catalogue.size(), 2u);
-    EXPECT_EQ(gz.catalogue.name(1).name, QLatin1String("2022 HK5"));
-    EXPECT_EQ(ReadMpcorb(kCeresLine + "\n").catalogue.size(), 1u);
+    EXPECT_EQ(gz->catalogue.size(), 2u);
+    EXPECT_EQ(gz->catalogue.name(1).name, QLatin1String("2022 HK5"));
+    EXPECT_EQ(ReadMpcorb(kCeresLine + "\n")->catalogue.size(), 1u);
 }
 
 TEST(ElementFiles, DamagedMpcorbFilesSayWhatIsWrong) {
@@ -360,20 +360,20 @@ TEST(ElementFiles, DamagedMpcorbFilesSayWhatIsWrong) {
                             WithColumns(kCeresLine, 21, "K25D5") + "\n" + kCeresLine.left(90);
     const OrbitFileReading r = ReadMpcorb(text);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.catalogue.size(), 1u);
-    EXPECT_EQ(r.skipped, 3u);
-    ASSERT_EQ(r.problems.size(), 3);
-    EXPECT_TRUE(r.problems[0].startsWith(QLatin1String("line 2: the eccentricity")))
-        << r.problems[0].toStdString();
-    EXPECT_TRUE(r.problems[1].contains(QLatin1String("K25D5")));
-    EXPECT_TRUE(r.problems[2].contains(QLatin1String("cut short")));
+    EXPECT_EQ(r->catalogue.size(), 1u);
+    EXPECT_EQ(r->skipped, 3u);
+    ASSERT_EQ(r->problems.size(), 3);
+    EXPECT_TRUE(r->problems[0].startsWith(QLatin1String("line 2: the eccentricity")))
+        << r->problems[0].toStdString();
+    EXPECT_TRUE(r->problems[1].contains(QLatin1String("K25D5")));
+    EXPECT_TRUE(r->problems[2].contains(QLatin1String("cut short")));
     // An eccentricity of 1 or more with a positive axis is no orbit.
     EXPECT_FALSE(ReadMpcorb(WithColumns(kCeresLine, 71, "1.0794013")).ok());
 
     EXPECT_FALSE(ReadMpcorb("").ok());
     const OrbitFileReading html = ReadMpcorb("<html><body>Not Found</body></html>\n");
     EXPECT_FALSE(html.ok());
-    EXPECT_TRUE(html.error.contains(QLatin1String("MPCORB")));
+    EXPECT_EQ(html.error().kind, OrbitFileFailure::NotElements);
     QByteArray noise(4096, '\0');
     for (int i = 0; i < noise.size(); ++i)
         noise[i] = char((i * 7919) % 251);
@@ -388,9 +388,9 @@ TEST(ElementFiles, DamagedMpcorbFilesSayWhatIsWrong) {
     const OrbitFileReading cut =
         ReadOrbitFile(writeTemp(dir, QStringLiteral("cut.gz"), gz.left(gz.size() / 2)));
     ASSERT_TRUE(cut.ok());
-    EXPECT_GT(cut.catalogue.size(), 0u);
-    EXPECT_LT(cut.catalogue.size(), 3000u);
-    EXPECT_TRUE(cut.problems.join(u' ').contains(QLatin1String("cut short")));
+    EXPECT_GT(cut->catalogue.size(), 0u);
+    EXPECT_LT(cut->catalogue.size(), 3000u);
+    EXPECT_TRUE(cut->problems.join(u' ').contains(QLatin1String("cut short")));
     EXPECT_FALSE(ReadOrbitFile(dir.filePath(QStringLiteral("missing"))).ok());
 }
 
@@ -402,23 +402,23 @@ TEST(ElementFiles, JsonElementTable) {
               ["       (2022 HK5)","18.5",null,"59800","0.2","2.0",null,"1","2","3",null],
               ["       (2021 AB)",null,null,"59800.5","1.5","-3",null,"1","2","3","4"]]})json";
     const OrbitFileReading r = ReadElementsJson(json);
-    ASSERT_TRUE(r.ok()) << r.error.toStdString();
-    ASSERT_EQ(r.catalogue.size(), 3u);
-    EXPECT_EQ(r.skipped, 1u); // (2022 HK5) has no mean anomaly
-    EXPECT_TRUE(r.problems.value(0).startsWith(QLatin1String("row 3: (2022 HK5)")));
-    EXPECT_EQ(r.catalogue.name(0).name, QLatin1String("Ceres"));
-    EXPECT_EQ(r.catalogue.name(0).packed, QLatin1String("00001"));
-    EXPECT_EQ(r.catalogue.name(1).name, QLatin1String("1974 FV1"));
-    EXPECT_EQ(r.catalogue.name(1).number, 3708);
-    EXPECT_NEAR(r.catalogue.orbit(1).semiMajorAxis, 3.0, 1e-12); // from q and e
-    EXPECT_EQ(r.catalogue.name(2).packed, QLatin1String("K21A00B"));
-    EXPECT_LT(r.catalogue.orbit(2).semiMajorAxis, 0);
-    EXPECT_TRUE(std::isnan(r.catalogue.orbit(2).h));
-    EXPECT_NEAR(r.catalogue.orbit(2).epoch, 8256.0, 1e-9);
+    ASSERT_TRUE(r.ok()) << r.error().message.toStdString();
+    ASSERT_EQ(r->catalogue.size(), 3u);
+    EXPECT_EQ(r->skipped, 1u); // (2022 HK5) has no mean anomaly
+    EXPECT_TRUE(r->problems.value(0).startsWith(QLatin1String("row 3: (2022 HK5)")));
+    EXPECT_EQ(r->catalogue.name(0).name, QLatin1String("Ceres"));
+    EXPECT_EQ(r->catalogue.name(0).packed, QLatin1String("00001"));
+    EXPECT_EQ(r->catalogue.name(1).name, QLatin1String("1974 FV1"));
+    EXPECT_EQ(r->catalogue.name(1).number, 3708);
+    EXPECT_NEAR(r->catalogue.orbit(1).semiMajorAxis, 3.0, 1e-12); // from q and e
+    EXPECT_EQ(r->catalogue.name(2).packed, QLatin1String("K21A00B"));
+    EXPECT_LT(r->catalogue.orbit(2).semiMajorAxis, 0);
+    EXPECT_TRUE(std::isnan(r->catalogue.orbit(2).h));
+    EXPECT_NEAR(r->catalogue.orbit(2).epoch, 8256.0, 1e-9);
 
     const OrbitFileReading cut = ReadElementsJson(json.left(json.size() / 2));
     EXPECT_FALSE(cut.ok());
-    EXPECT_TRUE(cut.error.contains(QLatin1String("JSON")));
+    EXPECT_EQ(cut.error().kind, OrbitFileFailure::NotElements);
     EXPECT_FALSE(ReadElementsJson(R"({"fields":["H"],"data":[]})").ok());
     EXPECT_FALSE(ReadElementsJson(R"([1,2,3])").ok());
 }
@@ -458,8 +458,6 @@ TEST(ElementFiles, HostileFilesAreRefusedWithinTheirBounds) {
          dir.filePath(QStringLiteral("link-to-fifo")),
          {},
          OrbitFileFailure::NotRegular},
-        // A device never ends.
-        {"/dev/zero", QStringLiteral("/dev/zero"), {}, OrbitFileFailure::NotRegular},
         {"folder", dir.path(), {}, OrbitFileFailure::NotRegular},
         {"missing", dir.filePath(QStringLiteral("missing")), {}, OrbitFileFailure::Missing},
         // 256 MiB of zeros in 256 kB: no line, no orbit, refused early.
@@ -502,9 +500,8 @@ TEST(ElementFiles, HostileFilesAreRefusedWithinTheirBounds) {
     };
     for (const Case& c : cases) {
         const OrbitFileReading r = ReadOrbitFile(c.path, c.limits);
-        EXPECT_EQ(r.failure, c.failure) << c.what << ": " << r.error.toStdString();
+        EXPECT_EQ(r.error().kind, c.failure) << c.what << ": " << r.error().message.toStdString();
         EXPECT_FALSE(r.ok()) << c.what;
-        EXPECT_TRUE(r.catalogue.empty()) << c.what;
     }
 }
 
@@ -516,11 +513,11 @@ TEST(ElementFiles, LongLinesAndLeadingBlanksKeepTheRecordsAndTheirLineNumbers) {
         record + record + kCeresLine + QByteArray(5000 - kCeresLine.size(), 'z') + "\n" + record;
     for (const QByteArray& bytes : {text, testing_support::gzip(text)}) {
         const OrbitFileReading r = ReadOrbitFile(writeTemp(dir, "long", bytes));
-        ASSERT_TRUE(r.ok()) << r.error.toStdString();
-        EXPECT_EQ(r.catalogue.size(), 3u);
-        EXPECT_EQ(r.skipped, 1u);
-        EXPECT_TRUE(r.problems.value(0).startsWith(QLatin1String("line 3:")))
-            << r.problems.value(0).toStdString();
+        ASSERT_TRUE(r.ok()) << r.error().message.toStdString();
+        EXPECT_EQ(r->catalogue.size(), 3u);
+        EXPECT_EQ(r->skipped, 1u);
+        EXPECT_TRUE(r->problems.value(0).startsWith(QLatin1String("line 3:")))
+            << r->problems.value(0).toStdString();
     }
 
     // Blank lines before the text (more than one block of it) decide nothing:
@@ -528,18 +525,18 @@ TEST(ElementFiles, LongLinesAndLeadingBlanksKeepTheRecordsAndTheirLineNumbers) {
     const QByteArray blanks = QByteArray(2 << 20, ' ') + "\n\n";
     const OrbitFileReading mpcorb = ReadOrbitFile(writeTemp(
         dir, "blank-mpcorb.gz", testing_support::gzip(blanks + record + "junk\n" + record)));
-    ASSERT_TRUE(mpcorb.ok()) << mpcorb.error.toStdString();
-    EXPECT_EQ(mpcorb.catalogue.size(), 2u);
-    EXPECT_TRUE(mpcorb.problems.value(0).startsWith(QLatin1String("line 4:")))
-        << mpcorb.problems.value(0).toStdString();
+    ASSERT_TRUE(mpcorb.ok()) << mpcorb.error().message.toStdString();
+    EXPECT_EQ(mpcorb->catalogue.size(), 2u);
+    EXPECT_TRUE(mpcorb->problems.value(0).startsWith(QLatin1String("line 4:")))
+        << mpcorb->problems.value(0).toStdString();
     const QByteArray json =
         R"({"fields":["full_name","H","epoch_mjd","e","a","i","om","w","ma"],)"
         R"("data":[["1 Ceres","3.3","59800","0.08","2.77","10.6","80.3","73.5","334.3"]]})";
     const OrbitFileReading jsonAfterBlanks =
         ReadOrbitFile(writeTemp(dir, "blank-json.gz", testing_support::gzip(blanks + json)));
-    ASSERT_TRUE(jsonAfterBlanks.ok()) << jsonAfterBlanks.error.toStdString();
-    EXPECT_EQ(jsonAfterBlanks.format, QLatin1String("JSON"));
-    EXPECT_EQ(jsonAfterBlanks.catalogue.size(), 1u);
+    ASSERT_TRUE(jsonAfterBlanks.ok()) << jsonAfterBlanks.error().message.toStdString();
+    EXPECT_EQ(jsonAfterBlanks->format, QLatin1String("JSON"));
+    EXPECT_EQ(jsonAfterBlanks->catalogue.size(), 1u);
 }
 
 TEST(ElementFiles, ProgressAndCancelling) {
@@ -552,7 +549,7 @@ TEST(ElementFiles, ProgressAndCancelling) {
         control.progress = [&seen](qint64 done, qint64 total) { seen.emplace_back(done, total); };
         const OrbitFileReading r = ReadOrbitFile(path, {}, control);
         ASSERT_TRUE(r.ok());
-        EXPECT_EQ(r.catalogue.size(), 30000u);
+        EXPECT_EQ(r->catalogue.size(), 30000u);
         ASSERT_FALSE(seen.empty());
         EXPECT_EQ(seen.back(), std::make_pair(qint64(bytes.size()), qint64(bytes.size())));
 
@@ -560,8 +557,8 @@ TEST(ElementFiles, ProgressAndCancelling) {
         control.cancelled = [&asked] { return ++asked > 1; }; // after the first block
 
         const OrbitFileReading stopped = ReadOrbitFile(path, {}, control);
-        EXPECT_EQ(stopped.failure, OrbitFileFailure::Cancelled);
-        EXPECT_TRUE(stopped.catalogue.empty());
+        EXPECT_EQ(stopped.error().kind, OrbitFileFailure::Cancelled);
+        EXPECT_TRUE(stopped->catalogue.empty());
     }
 }
 
@@ -594,17 +591,17 @@ TEST(ElementFiles, UnpackingAnArchiveChecksItsTextBeforeReplacingAnything) {
     };
     testing_support::writeFile(target, "previous");
     for (const Case& c : cases) {
-        const ElementArchiveUnpacking u =
-            UnpackElementArchive(writeTemp(dir, "archive", c.archive), target, small);
-        EXPECT_EQ(u.failure, c.failure) << c.what << ": " << u.error.toStdString();
+        const auto u = UnpackElementArchive(writeTemp(dir, "archive", c.archive), target, small);
+        ASSERT_FALSE(u) << c.what;
+        EXPECT_EQ(u.error().kind, c.failure) << c.what << ": " << u.error().message.toStdString();
         EXPECT_EQ(testing_support::readFile(target), QByteArray("previous")) << c.what;
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary left
 
-    const ElementArchiveUnpacking ok =
+    const auto ok =
         UnpackElementArchive(writeTemp(dir, "archive", testing_support::gzip(good)), target, small);
-    ASSERT_TRUE(ok.ok()) << ok.error.toStdString();
-    EXPECT_EQ(ok.orbits, 2u);
-    EXPECT_EQ(ok.unpacked, good.size());
+    ASSERT_TRUE(ok) << ok.error().message.toStdString();
+    EXPECT_EQ(ok->orbits, 2u);
+    EXPECT_EQ(ok->unpacked, good.size());
     EXPECT_EQ(testing_support::readFile(target), good);
 }

@@ -1,7 +1,7 @@
 // Saves and reads of files the user names: a save never replaces something
 // that is not an ordinary file, a symbolic link to one is written through,
 // and readers open only regular files within their size limit. FIFOs and
-// links are made in a temporary folder; /dev/zero is only ever read.
+// links are made in a temporary folder.
 #include "catalogues/minorplanets.h"
 #include "catalogues/mpcreport.h"
 #include "catalogues/usnoa2.h"
@@ -17,6 +17,7 @@
 using namespace reduction;
 using namespace field;
 using namespace catalogues;
+using outcome::FileError;
 
 using namespace testing_support;
 
@@ -43,7 +44,7 @@ TanPlate somePlate() {
 // The program's saves of user-named files, each as a call that writes `path`.
 struct Save {
     const char* what;
-    std::function<bool(const QString& path)> save;
+    std::function<outcome::Status<FileError>(const QString& path)> save;
 };
 
 std::vector<Save> saves() {
@@ -59,8 +60,7 @@ std::vector<Save> saves() {
              return WriteWcsFile(p, somePlate(), 1024, 1024, FileRows::TopDown);
          }},
         // the MPC report
-        {"report",
-         [](const QString& p) { return AppendReportLine(p, QString(80, 'x')).isEmpty(); }},
+        {"report", [](const QString& p) { return AppendReportLine(p, QString(80, 'x')); }},
         // answers (data, data2, the cache, platesolve --answer-out)
         {"bytes", [](const QString& p) { return textfile::WriteBytes(p, "answer"); }},
     };
@@ -76,7 +76,9 @@ TEST(FileSafety, SavesLeaveWhatIsNotAFileAlone) {
     QFile::link(dir.filePath("folder"), dir.filePath("link-to-folder"));
     for (const Save& s : saves()) {
         for (const char* target : {"fifo", "link-to-fifo", "folder", "link-to-folder"}) {
-            EXPECT_FALSE(s.save(dir.filePath(target))) << s.what << " onto " << target;
+            const auto saved = s.save(dir.filePath(target));
+            ASSERT_FALSE(saved) << s.what << " onto " << target;
+            EXPECT_EQ(saved.error().kind, FileError::NotRegular) << s.what << " onto " << target;
         }
         EXPECT_TRUE(isFifo(dir.filePath("fifo"))) << s.what;
         EXPECT_TRUE(QFileInfo(dir.filePath("link-to-fifo")).isSymLink()) << s.what;
@@ -102,8 +104,8 @@ TEST(FileSafety, SavesWriteThroughALinkToAFile) {
         writeFile(target, "old");
         writeFile(direct, "old");
         ASSERT_TRUE(QFile::link(target, link));
-        ASSERT_TRUE(s.save(link)) << s.what;
-        ASSERT_TRUE(s.save(direct)) << s.what;
+        ASSERT_TRUE(s.save(link).ok()) << s.what;
+        ASSERT_TRUE(s.save(direct).ok()) << s.what;
         EXPECT_TRUE(QFileInfo(link).isSymLink()) << s.what;
         EXPECT_EQ(QFileInfo(link).symLinkTarget(), target) << s.what;
         EXPECT_EQ(readFile(target), readFile(direct)) << s.what;
@@ -148,8 +150,8 @@ TEST(FileSafety, PlatesolveRefusesToSaveOntoAFifo) {
     EXPECT_TRUE(isFifo(dir.filePath("fifo")));
 }
 
-// FIFOs would block the reader for good and /dev/zero never ends: each reader
-// refuses them at once by kind, and a regular file beyond its limit by size
+// A FIFO would block the reader for good: each reader refuses it (and a link
+// to it) at once by kind, and a regular file beyond its limit by size
 // (sparse files, so nothing big is written).
 TEST(FileSafety, ReadersTakeOnlyRegularFilesWithinTheirLimit) {
     QTemporaryDir dir;
@@ -163,47 +165,63 @@ TEST(FileSafety, ReadersTakeOnlyRegularFilesWithinTheirLimit) {
     const QString bigAnswer = sparse("big-answer", kMaxAnswerFileBytes + 1);
     const QString bigLines = sparse("big.pam", textfile::kMaxLinesFileBytes + 1);
 
-    using regularfile::Failure;
-    const auto stars = [](const QString& p) {
+    // Why each reader refused the file; none when it read it.
+    using Kind = std::optional<FileError>;
+    const auto stars = [](const QString& p) -> Kind {
         static CatalogueStarTable table;
-        return ReadUsnoA2File(p, 1e5, 1e5, table).failure;
+        const auto read = ReadUsnoA2File(p, 1e5, 1e5, table).read;
+        return read ? Kind() : read.error().kind;
     };
-    const auto planets = [](const QString& p) {
+    const auto planets = [](const QString& p) -> Kind {
         static MinorPlanetTable table;
-        return ReadMinorPlanetFile(p, 1e5, 1e5, 0, table).failure;
+        const auto read = ReadMinorPlanetFile(p, 1e5, 1e5, 0, table).read;
+        return read ? Kind() : read.error().kind;
     };
-    const auto lines = [](const QString& p) {
-        QStringList l;
-        QString error;
-        if (textfile::ReadLines(p, l, &error)) return Failure::None;
-        // The reason is the one the file kind gives.
-        for (Failure f : {Failure::NotRegular, Failure::TooLarge, Failure::Missing})
-            if (error == textfile::ReasonOf(f, textfile::kMaxLinesFileBytes)) return f;
-        return Failure::Unreadable;
+    const auto lines = [](const QString& p) -> Kind {
+        const auto read = textfile::ReadLines(p);
+        return read ? Kind() : read.error().kind;
+    };
+    const auto whole = [](const QString& p) -> Kind {
+        const auto read = regularfile::Read(p, textfile::kMaxLinesFileBytes);
+        return read ? Kind() : read.error().kind;
+    };
+    const auto opened = [](const QString& p) -> Kind {
+        QFile file(p);
+        const auto open = regularfile::Open(file, textfile::kMaxLinesFileBytes);
+        return open ? Kind() : open.error().kind;
     };
     const struct {
         const char* what;
-        std::function<Failure(const QString&)> read;
+        std::function<Kind(const QString&)> read;
         QString path;
-        Failure expected;
+        Kind expected;
     } cases[] = {
-        {"star answer, FIFO", stars, dir.filePath("fifo"), Failure::NotRegular},
-        {"star answer, link to a FIFO", stars, dir.filePath("link-to-fifo"), Failure::NotRegular},
-        {"star answer, endless device", stars, "/dev/zero", Failure::NotRegular},
-        {"star answer, beyond 64 MB", stars, bigAnswer, Failure::TooLarge},
-        {"star answer, the sample", stars, sampleFile("data"), Failure::None},
-        {"minor planets, FIFO", planets, dir.filePath("fifo"), Failure::NotRegular},
-        {"minor planets, endless device", planets, "/dev/zero", Failure::NotRegular},
+        {"star answer, FIFO", stars, dir.filePath("fifo"), FileError::NotRegular},
+        {"star answer, link to a FIFO", stars, dir.filePath("link-to-fifo"), FileError::NotRegular},
+        {"star answer, beyond 64 MB", stars, bigAnswer, FileError::TooLarge},
+        {"star answer, missing", stars, dir.filePath("data"), FileError::Missing},
+        {"star answer, the sample", stars, sampleFile("data"), std::nullopt},
+        {"minor planets, FIFO", planets, dir.filePath("fifo"), FileError::NotRegular},
         // one answer reader, one limit: a minor-planet answer is no exception
-        {"minor planets, beyond 64 MB", planets, bigAnswer, Failure::TooLarge},
-        {"minor planets, the sample", planets, sampleFile("data2"), Failure::None},
-        {".pam or settings, FIFO", lines, dir.filePath("fifo"), Failure::NotRegular},
-        {".pam or settings, endless device", lines, "/dev/zero", Failure::NotRegular},
-        {".pam or settings, beyond 1 MB", lines, bigLines, Failure::TooLarge},
-        {".pam or settings, missing", lines, dir.filePath("none.pam"), Failure::Missing},
+        {"minor planets, beyond 64 MB", planets, bigAnswer, FileError::TooLarge},
+        {"minor planets, the sample", planets, sampleFile("data2"), std::nullopt},
+        {".pam or settings, FIFO", lines, dir.filePath("fifo"), FileError::NotRegular},
+        {".pam or settings, a folder", lines, dir.path(), FileError::NotRegular},
+        {".pam or settings, beyond 1 MB", lines, bigLines, FileError::TooLarge},
+        {".pam or settings, missing", lines, dir.filePath("none.pam"), FileError::Missing},
+        {"whole file, link to a FIFO", whole, dir.filePath("link-to-fifo"), FileError::NotRegular},
+        {"whole file, beyond its limit", whole, bigLines, FileError::TooLarge},
+        {"whole file, the sample", whole, sampleFile("data"), std::nullopt},
+        {"streamed file, FIFO", opened, dir.filePath("fifo"), FileError::NotRegular},
+        {"streamed file, beyond its limit", opened, bigLines, FileError::TooLarge},
+        {"streamed file, missing", opened, dir.filePath("none"), FileError::Missing},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.read(c.path), c.expected) << c.what;
+    // The message of a refused reading names the file.
+    const auto refused = regularfile::Read(dir.filePath("fifo"), 1000);
+    ASSERT_FALSE(refused);
+    EXPECT_TRUE(refused.error().message.contains(dir.filePath("fifo")));
 
     // The command-line solver ends with its bad-input status instead of
     // waiting on the FIFO.

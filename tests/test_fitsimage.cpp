@@ -95,8 +95,10 @@ TEST(FitsImage, PixelTypesScalingAndOrientation) {
             for (double& x : v)
                 x = c.base + (x - c.base) * 2;
         writeFits(path, s, v);
-        const LoadedImage img = ReadImageFile(path);
-        ASSERT_TRUE(img.isFits()) << c.bitpix << " " << img.error.toStdString();
+        const auto read = ReadImageFile(path);
+        ASSERT_TRUE(read) << c.bitpix << " " << read.error().message.toStdString();
+        const LoadedImage& img = *read;
+        ASSERT_TRUE(img.isFits()) << c.bitpix;
         EXPECT_EQ(img.values.width, 8);
         EXPECT_EQ(img.values.height, 6);
         EXPECT_EQ(img.image.size(), QSize(8, 6));
@@ -112,8 +114,10 @@ TEST(FitsImage, PixelTypesScalingAndOrientation) {
     s.inExtension = true;
     s.stringCards = {{"ROWORDER", "TOP-DOWN"}, {"DATE-OBS", "2022-10-10T21:36:00"}};
     writeFits(path, s, ramp(s, 1000));
-    const LoadedImage img = ReadImageFile(path);
-    ASSERT_TRUE(img.isFits()) << img.error.toStdString();
+    const auto read = ReadImageFile(path);
+    ASSERT_TRUE(read) << read.error().message.toStdString();
+    const LoadedImage& img = *read;
+    ASSERT_TRUE(img.isFits());
     EXPECT_FLOAT_EQ(img.values.at(3, 0), 1003);
     EXPECT_EQ(img.header.text("DATE-OBS"), "2022-10-10T21:36:00");
     EXPECT_TRUE(img.description.contains("HDU 2")) << img.description.toStdString();
@@ -126,13 +130,13 @@ TEST(FitsImage, CubesAndBlankPixels) {
     s.bitpix = FLOAT_IMG;
     s.planes = 3; // colour: the mean of the planes (plane p adds 100 p)
     writeFits(path, s, ramp(s, 0));
-    LoadedImage img = ReadImageFile(path);
-    ASSERT_TRUE(img.isFits()) << img.error.toStdString();
+    LoadedImage img = ReadImageFile(path).value_or({});
+    ASSERT_TRUE(img.isFits());
     EXPECT_FLOAT_EQ(img.values.at(2, 5), 2 + 100);
 
     s.planes = 5; // any other cube: its first plane
     writeFits(path, s, ramp(s, 0));
-    img = ReadImageFile(path);
+    img = ReadImageFile(path).value_or({});
     ASSERT_TRUE(img.isFits());
     EXPECT_FLOAT_EQ(img.values.at(2, 5), 2);
 
@@ -140,19 +144,18 @@ TEST(FitsImage, CubesAndBlankPixels) {
     std::vector<double> v = ramp(s, 50);
     v[0] = NAN;
     writeFits(path, s, v);
-    img = ReadImageFile(path);
+    img = ReadImageFile(path).value_or({});
     ASSERT_TRUE(img.isFits());
     EXPECT_FLOAT_EQ(img.values.at(0, 5), 51); // the lowest value present
 }
 
-TEST(FitsImage, RefusedAndBrokenFilesGiveAMessage) {
+TEST(FitsImage, RefusedAndBrokenFilesAreToldApart) {
     QTemporaryDir dir;
     // A FIFO must be refused without opening it (opening would block).
     const QString fifo = dir.filePath("pipe.fits");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    EXPECT_FALSE(ReadImageFile(fifo).error.isEmpty());
-    EXPECT_TRUE(ReadImageFile(dir.path()).image.isNull());
-    EXPECT_FALSE(ReadImageFile(dir.filePath("missing.png")).error.isEmpty());
+    const QString fifoLink = dir.filePath("link.png");
+    ASSERT_TRUE(QFile::link(fifo, fifoLink));
 
     // Cut short: the header promises more data than the file holds.
     const QString cut = dir.filePath("cut.fits");
@@ -161,9 +164,6 @@ TEST(FitsImage, RefusedAndBrokenFilesGiveAMessage) {
     writeFits(cut, s, ramp(s, 0));
     QFile f(cut);
     ASSERT_TRUE(f.resize(2880 * 3));
-    LoadedImage img = ReadImageFile(cut);
-    EXPECT_TRUE(img.image.isNull());
-    EXPECT_TRUE(img.error.contains("cut short")) << img.error.toStdString();
 
     // A header announcing a huge image is refused before anything is read.
     QByteArray head;
@@ -171,26 +171,42 @@ TEST(FitsImage, RefusedAndBrokenFilesGiveAMessage) {
                              "NAXIS   =                    2", "NAXIS1  =                40000",
                              "NAXIS2  =                   10", "END"})
         head += QByteArray(card).leftJustified(80, ' ');
-    head = head.leftJustified(2880, ' ');
-    QFile big(dir.filePath("big.fits"));
-    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
-    big.write(head);
-    big.close();
-    img = ReadImageFile(big.fileName());
-    EXPECT_TRUE(img.image.isNull());
-    EXPECT_TRUE(img.error.contains("32000")) << img.error.toStdString();
-
+    testing_support::writeFile(dir.filePath("big.fits"), head.leftJustified(2880, ' '));
+    // A header alone, without any image.
+    QByteArray empty;
+    for (const char* card : {"SIMPLE  =                    T", "BITPIX  =                   16",
+                             "NAXIS   =                    0", "END"})
+        empty += QByteArray(card).leftJustified(80, ' ');
+    testing_support::writeFile(dir.filePath("empty.fits"), empty.leftJustified(2880, ' '));
     // Not FITS after all, and a picture wider than the program accepts.
-    QFile text(dir.filePath("text.fits"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("hello");
-    text.close();
-    EXPECT_TRUE(ReadImageFile(text.fileName()).image.isNull());
-    const QString wide = dir.filePath("wide.png");
-    QImage(32001, 1, QImage::Format_Grayscale8).save(wide);
-    img = ReadImageFile(wide);
-    EXPECT_TRUE(img.image.isNull());
-    EXPECT_TRUE(img.error.contains("32000")) << img.error.toStdString();
+    testing_support::writeFile(dir.filePath("text.fits"), "hello");
+    testing_support::writeFile(dir.filePath("text.png"), "hello");
+    QImage(32001, 1, QImage::Format_Grayscale8).save(dir.filePath("wide.png"));
+
+    const struct {
+        const char* name;
+        ImageError kind;
+    } cases[] = {
+        {"pipe.fits", ImageError::NotRegular}, // a FIFO
+        {"link.png", ImageError::NotRegular},  // a link to it
+        {".", ImageError::NotRegular},         // a folder
+        {"missing.png", ImageError::Missing},  // nothing there
+        {"cut.fits", ImageError::CutShort},    // data missing
+        {"big.fits", ImageError::TooLarge},    // 40000 pixels wide
+        {"empty.fits", ImageError::NoImage},   // no image data
+        {"text.fits", ImageError::NotAnImage}, // neither FITS nor a picture
+        {"text.png", ImageError::NotAnImage},  // not a picture either
+        {"wide.png", ImageError::TooLarge},    // 32001 pixels wide
+    };
+    for (const auto& c : cases) {
+        const auto read = ReadImageFile(dir.filePath(c.name));
+        ASSERT_FALSE(read) << c.name;
+        EXPECT_EQ(read.error().kind, c.kind)
+            << c.name << ": " << read.error().message.toStdString();
+        EXPECT_FALSE(read.error().message.isEmpty()) << c.name; // the user is told why
+    }
+    // The size limits are named in the message.
+    EXPECT_TRUE(ReadImageFile(dir.filePath("big.fits")).error().message.contains("32000"));
 }
 
 TEST(FitsImage, StretchShowsFaintStarsAndPickingReadsPhysicalValues) {
@@ -314,8 +330,8 @@ TEST(FitsHints, CentreTimeAndScales) {
 // The sample as a FITS file: the same picture as the PNG (its header's
 // fields are checked through the window, in test_localstars).
 TEST(FitsHints, SampleFitsHoldsTheSamplePicture) {
-    const LoadedImage fits = ReadImageFile(testing_support::sampleFile("image.fits"));
-    ASSERT_TRUE(fits.isFits()) << fits.error.toStdString();
+    const LoadedImage fits = ReadImageFile(testing_support::sampleFile("image.fits")).value_or({});
+    ASSERT_TRUE(fits.isFits());
     const QImage png =
         QImage(testing_support::sampleFile("image.png")).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(fits.image.size(), png.size());

@@ -53,7 +53,7 @@ TEST(LanguageReader, SectionsHeadersAndShortOrLongFiles) {
     // Three texts in the first section: the header that ends it is entry 4.
     LanguageTable t;
     auto r = readText(folder, minimalFile({"a", "b", "c"}), t);
-    EXPECT_TRUE(r.opened);
+    EXPECT_TRUE(r.read.ok());
     EXPECT_TRUE(r.problems.isEmpty());
     EXPECT_EQ(t.ConfigTexts[1], "a");
     EXPECT_EQ(t.ConfigTexts[3], "c");
@@ -81,7 +81,7 @@ TEST(LanguageReader, SectionsHeadersAndShortOrLongFiles) {
     QStringList cut = minimalFile();
     cut = cut.mid(0, cut.indexOf("f1") + 1);
     r = readText(folder, cut, t3);
-    EXPECT_TRUE(r.opened);
+    EXPECT_TRUE(r.read.ok());
     ASSERT_EQ(r.problems.size(), 1);
     EXPECT_TRUE(r.problems[0].contains("[WIZARD]"));
     EXPECT_EQ(t3.FormTexts[1], "f1");
@@ -102,10 +102,12 @@ TEST(LanguageReader, SectionsHeadersAndShortOrLongFiles) {
     // A missing file and an empty one.
     LanguageTable t5;
     r = ReadLanguageFile(folder.file("none.cfg"), t5);
-    EXPECT_FALSE(r.opened);
-    EXPECT_FALSE(r.problems.isEmpty());
+    ASSERT_FALSE(r.read);
+    EXPECT_EQ(r.read.error().kind, outcome::FileError::Missing);
+    EXPECT_EQ(r.problems.size(), 1);
     folder.write("empty.cfg", QByteArray());
     r = ReadLanguageFile(folder.file("empty.cfg"), t5);
+    EXPECT_TRUE(r.read.ok()); // read, but it ends before its first section
     EXPECT_EQ(r.problems.size(), 1);
 }
 
@@ -118,7 +120,7 @@ TEST(LanguageReader, ShippedFilesAreCompleteAndDiffer) {
         ASSERT_FALSE(bytes.isEmpty());
         EXPECT_EQ(bytes.count("\r\n"), bytes.count("\n")); // CR LF throughout
         const auto r = ReadLanguageFile(folder.file(name), *table);
-        EXPECT_TRUE(r.opened);
+        EXPECT_TRUE(r.read.ok());
         EXPECT_TRUE(r.problems.isEmpty()) << r.problems.join("; ").toStdString();
         EXPECT_EQ(table->ModeTexts[4], "[END]");
         auto used = [](const std::vector<QString>& a, int from, int to) {

@@ -10,6 +10,7 @@
 #include "field/overlay.h"
 #include "localserver.h"
 #include "platform/numbers.h"
+#include "reduction/rightascension.h"
 #include "testing.h"
 
 #include <QDir>
@@ -55,10 +56,10 @@ std::vector<PageRow> readPage(const QByteArray& page) {
 TEST(LocalMinorPlanets, SampleQueryGivesTheSampleAnswer) {
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("data2"));
-    const LocalAnswerResult result =
+    const auto result =
         WriteLocalMinorPlanetAnswer(shippedElements(), sampleMinorPlanetFields(), out);
-    ASSERT_TRUE(result.ok) << result.message.toStdString();
-    EXPECT_EQ(result.objects, 3);
+    ASSERT_TRUE(result) << result.error().message.toStdString();
+    EXPECT_EQ(result->objects, 3);
     const QByteArray page = readFile(out);
 
     const auto rows = readPage(page);
@@ -124,8 +125,8 @@ TEST(LocalMinorPlanets, RoundTripToTheOverlayOnTheSampleField) {
     t.radius = QStringLiteral("28");
     t.limit = QStringLiteral("16");
     const QString out = dir.filePath(QStringLiteral("data2"));
-    const LocalAnswerResult result = WriteLocalMinorPlanetAnswer(elements, t, out);
-    ASSERT_TRUE(result.ok) << result.message.toStdString();
+    const auto result = WriteLocalMinorPlanetAnswer(elements, t, out);
+    ASSERT_TRUE(result) << result.error().message.toStdString();
     const auto rows = readPage(readFile(out));
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].designation.toStdString(), "  9999");
@@ -158,31 +159,46 @@ TEST(LocalMinorPlanets, BadQueriesAndFilesWriteNothing) {
     struct Case {
         int field; // date index, or 5 radius, 6 limit
         const char* text;
-        const char* says;
+        LocalAnswerError kind;
     };
-    const Case cases[] = {{0, "30", "not a date"},   {3, "24", "not a date"}, {4, "7.5", "minute"},
-                          {2, "", "year"},           {5, "0", "radius"},      {5, "1e9", "radius"},
-                          {6, "bright", "magnitude"}};
+    const Case cases[] = {
+        {0, "30", LocalAnswerError::DateTime},  // 30 February
+        {3, "24", LocalAnswerError::DateTime},  // hour 24
+        {4, "7.5", LocalAnswerError::DateTime}, // no whole minute
+        {2, "", LocalAnswerError::DateTime},    // no year
+        {5, "0", LocalAnswerError::Radius},     // nothing around the centre
+        {5, "1e9", LocalAnswerError::Radius},   // beyond the whole sky
+        {6, "bright", LocalAnswerError::Limit}, // no number
+    };
     for (const Case& c : cases) {
         MinorPlanetFields t = sampleMinorPlanetFields();
         t.date[1] = QStringLiteral("2"); // 30 February, or 10 February (a fine date)
         (c.field < 5 ? t.date[c.field] : c.field == 5 ? t.radius : t.limit) = QLatin1String(c.text);
-        const LocalAnswerResult r = WriteLocalMinorPlanetAnswer(shippedElements(), t, out);
-        EXPECT_FALSE(r.ok) << c.text;
-        EXPECT_TRUE(r.message.contains(QLatin1String(c.says))) << r.message.toStdString();
+        const auto r = WriteLocalMinorPlanetAnswer(shippedElements(), t, out);
+        ASSERT_FALSE(r) << c.text;
+        EXPECT_EQ(r.error().kind, c.kind) << c.text;
     }
     EXPECT_EQ(readFile(out), "previous answer");
     MinorPlanetFields t = sampleMinorPlanetFields();
     t.ra[0] = QStringLiteral("25");
-    EXPECT_FALSE(WriteLocalMinorPlanetAnswer(shippedElements(), t, out).ok);
-    const LocalAnswerResult missing = WriteLocalMinorPlanetAnswer(
-        dir.filePath(QStringLiteral("none.dat")), sampleMinorPlanetFields(), out);
-    EXPECT_FALSE(missing.ok);
-    EXPECT_TRUE(missing.message.contains(QLatin1String("none.dat")));
+    const auto beyond = WriteLocalMinorPlanetAnswer(shippedElements(), t, out);
+    ASSERT_FALSE(beyond);
+    EXPECT_EQ(beyond.error().kind, LocalAnswerError::Centre);
+    const auto missing = WriteLocalMinorPlanetAnswer(dir.filePath(QStringLiteral("none.dat")),
+                                                     sampleMinorPlanetFields(), out);
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().kind, LocalAnswerError::ElementFile);
+    EXPECT_TRUE(missing.error().message.contains(dir.filePath(QStringLiteral("none.dat"))));
     const QString junk = dir.filePath(QStringLiteral("junk.dat"));
     writeFile(junk, "<html>404</html>\n");
-    const LocalAnswerResult bad = WriteLocalMinorPlanetAnswer(junk, sampleMinorPlanetFields(), out);
-    EXPECT_FALSE(bad.ok);
+    const auto bad = WriteLocalMinorPlanetAnswer(junk, sampleMinorPlanetFields(), out);
+    ASSERT_FALSE(bad);
+    EXPECT_EQ(bad.error().kind, LocalAnswerError::ElementFile);
+    // An answer that cannot be put in place.
+    const auto unwritable = WriteLocalMinorPlanetAnswer(
+        shippedElements(), sampleMinorPlanetFields(), dir.filePath(QStringLiteral("no/data2")));
+    ASSERT_FALSE(unwritable);
+    EXPECT_EQ(unwritable.error().kind, LocalAnswerError::AnswerFile);
     EXPECT_EQ(readFile(out), "previous answer");
 }
 
@@ -231,9 +247,8 @@ TEST(MpcReport, ColumnsOfTheEightyColumnFormat) {
     o.magnitude = 12.64;
     o.band = u'V';
     o.observatory = QStringLiteral("500");
-    QString error;
-    const auto line = FormatMpcObservation(o, error);
-    ASSERT_TRUE(line) << error.toStdString();
+    const auto line = FormatMpcObservation(o);
+    ASSERT_TRUE(line) << line.error().message.toStdString();
     //                      1         2         3         4         5         6         7         8
     //             12345678901234567890123456789012345678901234567890123456789012345678901234567890
     EXPECT_EQ(*line,
@@ -256,31 +271,95 @@ TEST(MpcReport, ColumnsOfTheEightyColumnFormat) {
     o.dec = -(29 + 59 / 60.0 + 59.97 / 3600);
     o.magnitude.reset();
     o.observatory = QStringLiteral("J95");
-    const auto carried = FormatMpcObservation(o, error);
+    const auto carried = FormatMpcObservation(o);
     ASSERT_TRUE(carried);
     EXPECT_EQ(carried->toStdString(), "     K22H05K  C2023 01 01.00000 00 00 00.00 -30 00 00.0" +
                                           std::string(22, ' ') + "J95");
     o.designation = QStringLiteral("MyObj1");
-    EXPECT_EQ(FormatMpcObservation(o, error)->mid(0, 12), "     MyObj1 ");
+    EXPECT_EQ(FormatMpcObservation(o)->mid(0, 12), "     MyObj1 ");
     o.designation = QStringLiteral("124000");
-    EXPECT_EQ(FormatMpcObservation(o, error)->mid(0, 12), "C4000       ");
+    EXPECT_EQ(FormatMpcObservation(o)->mid(0, 12), "C4000       ");
 
-    for (const char* bad : {"", "toolongname", "a b"}) {
-        o.designation = QLatin1String(bad);
-        EXPECT_FALSE(FormatMpcObservation(o, error)) << bad;
+    // Each field that cannot be written is told apart by its kind.
+    const struct {
+        const char* what;
+        void (*spoil)(MpcObservation&);
+        ReportError kind;
+    } bad[] = {
+        {"no designation", [](MpcObservation& b) { b.designation.clear(); },
+         ReportError::Designation},
+        {"designation too long", [](MpcObservation& b) { b.designation = "toolongname"; },
+         ReportError::Designation},
+        {"designation with a space", [](MpcObservation& b) { b.designation = "a b"; },
+         ReportError::Designation},
+        {"observatory of 2 characters", [](MpcObservation& b) { b.observatory = "50"; },
+         ReportError::Observatory},
+        {"29 February 2022", [](MpcObservation& b) { b.month = 2, b.day = 29; },
+         ReportError::DateTime},
+        {"minute 60", [](MpcObservation& b) { b.minute = 60; }, ReportError::DateTime},
+        {"declination beyond the pole", [](MpcObservation& b) { b.dec = 90.5; },
+         ReportError::Position},
+        {"right ascension not a number", [](MpcObservation& b) { b.ra = NAN; },
+         ReportError::Position},
+    };
+    for (const auto& c : bad) {
+        MpcObservation spoilt = o;
+        c.spoil(spoilt);
+        const auto refused = FormatMpcObservation(spoilt);
+        ASSERT_FALSE(refused) << c.what;
+        EXPECT_EQ(refused.error().kind, c.kind) << c.what;
     }
-    o.designation = QStringLiteral("433");
-    o.observatory = QStringLiteral("50");
-    EXPECT_FALSE(FormatMpcObservation(o, error));
-    o.observatory = QStringLiteral("500");
-    o.month = 2, o.day = 29; // 2022 is no leap year
-    EXPECT_FALSE(FormatMpcObservation(o, error));
 
     QTemporaryDir dir;
     const QString report = dir.filePath(QStringLiteral("report.txt"));
-    EXPECT_TRUE(AppendReportLine(report, *line).isEmpty());
-    EXPECT_TRUE(AppendReportLine(report, *carried).isEmpty());
+    EXPECT_TRUE(AppendReportLine(report, *line).ok());
+    EXPECT_TRUE(AppendReportLine(report, *carried).ok());
     EXPECT_EQ(readFile(report), (*line + "\r\n" + *carried + "\r\n").toLatin1());
+}
+
+// The typed rows the computation hands over are the rows the reader takes
+// from the page it wrote (same order, same rounding to the page's columns),
+// so that a fresh answer and "data2" read later agree.
+TEST(LocalMinorPlanets, RowsHandedOverEqualThePageReadBack) {
+    QTemporaryDir dir;
+    MinorPlanetFields sky = sampleMinorPlanetFields();
+    sky.radius = QStringLiteral("10800"); // the whole sky: both hemispheres, both sides of 0h
+    sky.limit = QStringLiteral("30");
+    struct Case {
+        const char* what;
+        MinorPlanetFields fields;
+        std::size_t atLeast;
+    };
+    const Case cases[] = {
+        {"sample field", sampleMinorPlanetFields(), 3},
+        {"whole sky", sky, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString out = dir.filePath(QStringLiteral("data2"));
+        const auto result = WriteLocalMinorPlanetAnswer(shippedElements(), c.fields, out);
+        ASSERT_TRUE(result) << result.error().message.toStdString();
+        MinorPlanetTable table;
+        const double centreRa = 341.8; // about the sample field, as the window unwraps
+        const MinorPlanetReadResult read =
+            ReadMinorPlanetAnswer(readFile(out), 1, 1, centreRa, table);
+        ASSERT_GE(read.planets.size(), c.atLeast);
+        ASSERT_EQ(result->planets.size(), read.planets.size());
+        for (std::size_t i = 0; i < read.planets.size(); ++i) {
+            SCOPED_TRACE("row " + std::to_string(i + 1));
+            const CatalogueRow& h = result->planets[i];
+            const CatalogueRow& r = read.planets[i];
+            EXPECT_EQ(h.kind, SkyObjectKind::MinorPlanet);
+            EXPECT_EQ(h.id, r.id);
+            EXPECT_EQ(h.name, r.name);
+            EXPECT_EQ(UnwrapRa(h.ra, centreRa), r.ra);
+            EXPECT_EQ(h.sky().ra, read.positions[i + 1].ra); // as the row gives it
+            EXPECT_EQ(h.dec, r.dec);
+            EXPECT_EQ(h.mag, r.mag);
+            EXPECT_EQ(h.motion1, r.motion1);
+            EXPECT_EQ(h.motion2, r.motion2);
+        }
+    }
 }
 
 TEST(LocalMinorPlanets, CommandLineMode) {
@@ -293,7 +372,7 @@ TEST(LocalMinorPlanets, CommandLineMode) {
     // Exactly what the window's routine writes for the same texts.
     const QString direct = dir.filePath(QStringLiteral("direct"));
     ASSERT_TRUE(
-        WriteLocalMinorPlanetAnswer(shippedElements(), sampleMinorPlanetFields(), direct).ok);
+        WriteLocalMinorPlanetAnswer(shippedElements(), sampleMinorPlanetFields(), direct).ok());
     EXPECT_EQ(readFile(out), readFile(direct));
 
     QStringList badRa = args, missing = args, fifo = args;
@@ -336,20 +415,22 @@ TEST(LocalMinorPlanets, ElementsDownloadAndSiteSettings) {
         return r;
     });
     const QString url = server.base() + QStringLiteral("/iau/MPCORB/MPCORB.DAT.gz");
-    const ElementsDownloadResult first = DownloadMinorPlanetElements(url);
-    ASSERT_TRUE(first.ok) << first.message.toStdString();
+    const auto first = DownloadMinorPlanetElements(url);
+    ASSERT_TRUE(first) << first.error().message.toStdString();
     EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT")), ceres);
-    const auto reading = ephemeris::ReadOrbitFile(first.path);
+    const auto reading = ephemeris::ReadOrbitFile(first->path);
     ASSERT_TRUE(reading.ok());
-    EXPECT_EQ(reading.catalogue.name(0).name, QLatin1String("Ceres"));
+    EXPECT_EQ(reading->catalogue.name(0).name, QLatin1String("Ceres"));
 
     // An error page or a damaged archive leaves the unpacked file as it was.
     served = "<html>Service unavailable</html>";
-    const ElementsDownloadResult page = DownloadMinorPlanetElements(url);
-    EXPECT_FALSE(page.ok);
-    EXPECT_TRUE(page.message.contains(QLatin1String("gzip"))) << page.message.toStdString();
+    const auto page = DownloadMinorPlanetElements(url);
+    ASSERT_FALSE(page);
+    EXPECT_EQ(page.error().kind, ElementsError::NotAnArchive);
     served = packed.left(packed.size() - 12);
-    EXPECT_FALSE(DownloadMinorPlanetElements(url).ok);
+    const auto cut = DownloadMinorPlanetElements(url);
+    ASSERT_FALSE(cut);
+    EXPECT_EQ(cut.error().kind, ElementsError::Damaged);
     EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT")), ceres);
     EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT.gz")), packed);
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("MPCORB.DAT.gz.part"))));
@@ -371,35 +452,33 @@ TEST(LocalMinorPlanets, ElementsDownloadRefusesWhatIsNoElementFileAndKeepsTheOld
 
     ephemeris::OrbitFileLimits small;
     small.maxText = 1 << 20;
-    using ephemeris::OrbitFileFailure;
     struct Case {
         const char* what;
         QByteArray body;
         ephemeris::OrbitFileLimits limits;
-        OrbitFileFailure refusal;
+        ElementsError kind;
     };
     const Case cases[] = {
         // 64 MiB of zeros in 64 kB: refused after 16 MiB without an orbit.
         {"bomb of zeros",
          gzipRepeated(QByteArray(1024, '\0'), 1 << 16),
          {},
-         OrbitFileFailure::NotElements},
+         ElementsError::NotElements},
         // Good records, more of them than the limit allows.
-        {"too large", gzipRepeated(kCeresMpcorbLine + "\n", 20000), small,
-         OrbitFileFailure::TooLarge},
+        {"too large", gzipRepeated(kCeresMpcorbLine + "\n", 20000), small, ElementsError::TooLarge},
         // A valid gzip of something else.
         {"compressed page",
          gzip("<html><body>Moved</body></html>\n"),
          {},
-         OrbitFileFailure::NotElements},
+         ElementsError::NotElements},
         // Not gzip at all: refused at its first bytes.
-        {"page", "<html><body>Moved</body></html>\n", {}, OrbitFileFailure::None},
+        {"page", "<html><body>Moved</body></html>\n", {}, ElementsError::NotAnArchive},
     };
     for (const Case& c : cases) {
         served.body = c.body;
-        const ElementsDownloadResult r = DownloadMinorPlanetElements(url, {}, {}, c.limits);
-        EXPECT_EQ(r.status, ElementsDownloadResult::Status::Failed) << c.what;
-        EXPECT_EQ(r.refusal, c.refusal) << c.what << ": " << r.message.toStdString();
+        const auto r = DownloadMinorPlanetElements(url, {}, {}, c.limits);
+        ASSERT_FALSE(r) << c.what;
+        EXPECT_EQ(r.error().kind, c.kind) << c.what << ": " << r.error().message.toStdString();
         EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT")), oldText) << c.what;
         EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT.gz")), oldArchive) << c.what;
         EXPECT_EQ(mpcorbFiles(), before) << c.what; // nothing left behind
@@ -411,11 +490,10 @@ TEST(LocalMinorPlanets, ElementsDownloadRefusesWhatIsNoElementFileAndKeepsTheOld
     served.body = gzip(newText);
     served.withLength = false;
     std::pair<qint64, qint64> last{-1, -1};
-    const ElementsDownloadResult r =
-        DownloadMinorPlanetElements(url, {}, [&last](qint64 done, qint64 total) {
-            last = {done, total};
-        });
-    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    const auto r = DownloadMinorPlanetElements(url, {}, [&last](qint64 done, qint64 total) {
+        last = {done, total};
+    });
+    ASSERT_TRUE(r) << r.error().message.toStdString();
     EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT")), newText);
     EXPECT_EQ(folder.read(QStringLiteral("MPCORB.DAT.gz")), served.body);
     EXPECT_EQ(last, std::make_pair(qint64(served.body.size()), qint64(served.body.size())));
@@ -520,38 +598,44 @@ TEST(ReportPosition, NearestMinorPlanetOfTheMapInPackedForm) {
 
 TEST(ReportPosition, LineFromTheTypedTexts) {
     const SkyPoint sky{341.812042, 57.786152};
-    QString error;
     ReportTexts t = typedTexts();
-    auto line = ReportLine(t, sky, error);
-    ASSERT_TRUE(line) << error.toStdString();
+    auto line = ReportLine(t, sky);
+    ASSERT_TRUE(line) << line.error().message.toStdString();
     EXPECT_EQ(*line, QStringLiteral("00433         C2022 10 10.90000 22 47 14.89 +57 47 10.1") +
                          QString(22, u' ') + QStringLiteral("500"));
 
     t.magnitude = QStringLiteral("14,46");
     t.band = QStringLiteral(" R ");
-    line = ReportLine(t, sky, error);
-    ASSERT_TRUE(line) << error.toStdString();
+    line = ReportLine(t, sky);
+    ASSERT_TRUE(line) << line.error().message.toStdString();
     EXPECT_EQ(line->mid(65, 6), QLatin1String("14.5 R"));
 
-    // Each wrong text is named; no line comes out.
+    // Each wrong text is told apart by its kind, and the message shows the
+    // value typed (when there is one to show); no line comes out.
     const struct {
         void (*spoil)(ReportTexts&);
-        const char* named;
+        ReportError kind;
+        const char* shown;
     } cases[] = {
-        {[](ReportTexts& b) { b.date[3] = QStringLiteral("9.5"); }, "hour"},
+        {[](ReportTexts& b) { b.date[3] = QStringLiteral("9.5"); }, ReportError::DateTime, "9.5"},
         {[](ReportTexts& b) { b.date[0] = QStringLiteral("31"), b.date[1] = QStringLiteral("11"); },
-         "not a date"},
-        {[](ReportTexts& b) { b.magnitude = QStringLiteral("bright"); }, "bright"},
+         ReportError::DateTime, "-11-31"},
+        {[](ReportTexts& b) { b.magnitude = QStringLiteral("bright"); }, ReportError::Magnitude,
+         "bright"},
         {[](ReportTexts& b) { b.magnitude = QStringLiteral("15"), b.band = QStringLiteral("VR"); },
-         "band"},
-        {[](ReportTexts& b) { b.observatory = QStringLiteral("50"); }, "observatory"},
-        {[](ReportTexts& b) { b.designation = QStringLiteral("a b"); }, "a b"},
+         ReportError::Band, "VR"},
+        {[](ReportTexts& b) { b.observatory = QStringLiteral("50"); }, ReportError::Observatory,
+         "\"50\""},
+        {[](ReportTexts& b) { b.designation = QStringLiteral("a b"); }, ReportError::Designation,
+         "a b"},
     };
     for (const auto& c : cases) {
         ReportTexts bad = typedTexts();
         c.spoil(bad);
-        QString why;
-        EXPECT_FALSE(ReportLine(bad, sky, why)) << c.named;
-        EXPECT_TRUE(why.contains(QLatin1String(c.named))) << why.toStdString();
+        const auto line = ReportLine(bad, sky);
+        ASSERT_FALSE(line) << c.shown;
+        EXPECT_EQ(line.error().kind, c.kind) << c.shown;
+        EXPECT_TRUE(line.error().message.contains(QLatin1String(c.shown)))
+            << line.error().message.toStdString();
     }
 }

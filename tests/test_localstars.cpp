@@ -29,8 +29,8 @@ LocalStarQuery queryOf(const QString& ra, const QString& dec, const QString& rad
                        const QString& mag) {
     const auto reading =
         ReadLocalStarQuery(UsnoA2Address(kHost, QStringLiteral("2000.0"), ra, dec, radius, mag));
-    EXPECT_TRUE(reading.query) << reading.error.toStdString();
-    return reading.query.value_or(LocalStarQuery{});
+    EXPECT_TRUE(reading) << reading.error().message.toStdString();
+    return reading.value_or(LocalStarQuery{});
 }
 
 // The sample field as the download button sends it.
@@ -113,15 +113,29 @@ TEST(LocalStars, QueryIsReadFromTheStarAddress) {
     // The sign of a declination between 0 and -1 degree is carried by "-0".
     EXPECT_NEAR(queryOf("0+0+0", "-0+30+0", "10", "15").dec, -0.5, 1e-12);
 
-    for (const auto& [radius, mag] :
-         {std::pair{"abc", "15"}, std::pair{"0", "15"}, std::pair{"10", "x"}}) {
+    // Each wrong part of the address is told apart by its kind.
+    const struct {
+        const char *ra, *dec, *radius, *mag;
+        StarQueryError kind;
+    } bad[] = {
+        {"1+2+3", "4+5+6", "abc", "15", StarQueryError::Radius},
+        {"1+2+3", "4+5+6", "0", "15", StarQueryError::Radius},
+        {"1+2+3", "4+5+6", "10", "x", StarQueryError::Magnitude},
+        {"25+0+0", "0+0+0", "10", "15", StarQueryError::RightAscension},
+        {"-1+0+0", "0+0+0", "10", "15", StarQueryError::RightAscension},
+        {"1+0+0", "91+0+0", "10", "15", StarQueryError::Declination},
+    };
+    for (const auto& b : bad) {
         const auto r =
-            ReadLocalStarQuery(UsnoA2Address(kHost, "2000.0", "1+2+3", "4+5+6", radius, mag));
-        EXPECT_FALSE(r.query) << radius << " " << mag;
-        EXPECT_FALSE(r.error.isEmpty());
+            ReadLocalStarQuery(UsnoA2Address(kHost, "2000.0", b.ra, b.dec, b.radius, b.mag));
+        ASSERT_FALSE(r) << b.ra << " " << b.dec << " " << b.radius << " " << b.mag;
+        EXPECT_EQ(r.error().kind, b.kind)
+            << b.ra << " " << b.dec << " " << b.radius << " " << b.mag;
     }
-    EXPECT_FALSE(
-        ReadLocalStarQuery(UsnoA2Address(kHost, "2000.0", "25+0+0", "0+0+0", "10", "15")).query);
+    const auto rows =
+        ReadLocalStarQuery(kHost + "/?ra=1+2+3&dec=4+5+6&radmax=10&magfaint=15&nout=x");
+    ASSERT_FALSE(rows);
+    EXPECT_EQ(rows.error().kind, StarQueryError::RowLimit);
 }
 
 TEST(LocalStars, PageIsReadBackByTheStarReader) {
@@ -254,11 +268,14 @@ TEST(LocalStars, QueryFromTypedFieldsEqualsTheAddressRead) {
             plan.reading.centre
                 ? ReadLocalStarQuery(UsnoA2Address(kHost, f.epoch, plan.coordinates.ra,
                                                    plan.coordinates.dec, t.radius, t.mag))
-                : LocalStarQueryReading{};
+                : LocalStarQueryReading{outcome::Error{StarQueryError::Centre, QString()}};
         const LocalStarQueryReading direct = LocalStarQueryFromTyped(f, t.radius, t.mag);
-        ASSERT_EQ(direct.query.has_value(), viaAddress.query.has_value());
-        if (!direct.query) continue;
-        const LocalStarQuery &d = *direct.query, &v = *viaAddress.query;
+        ASSERT_EQ(direct.ok(), viaAddress.ok());
+        if (!direct) {
+            EXPECT_EQ(direct.error().kind, viaAddress.error().kind);
+            continue;
+        }
+        const LocalStarQuery &d = *direct, &v = *viaAddress;
         EXPECT_EQ(d.ra, v.ra);
         EXPECT_EQ(d.dec, v.dec);
         EXPECT_EQ(d.radiusArcmin, v.radiusArcmin);
@@ -583,5 +600,38 @@ TEST(LocalStarsWindow, FitsSampleFillsTheFieldsAndDownloadsLocally) {
     field("txt_distance")->setText("28");
     field("txt_mag")->setText("11.5");
     form.DownloadData_Click();
-    EXPECT_EQ(readRows(folder.read("data")).size(), 48u);
+    const QByteArray page = folder.read("data");
+    EXPECT_EQ(readRows(page).size(), 48u);
+    // The page is the one the index files answer the typed query with.
+    StarIndexFolder files = OpenStarIndexFolder(index.path());
+    EXPECT_EQ(page, MakeLocalStarAnswer(sampleQuery(), files).page);
+
+    // The session takes the rows the local source handed over: those a
+    // reading of the page gives, in its order, and their scaled view.
+    const SessionState& s = form.session();
+    const auto expectReadOf = [&s](const QByteArray& answer) {
+        const std::vector<CatalogueRow> read = ReadUsnoA2Rows(answer, 341.8); // about the field
+        ASSERT_EQ(s.Catalogue.stars.size(), read.size());
+        for (size_t i = 0; i < read.size(); ++i) {
+            SCOPED_TRACE("row " + std::to_string(i + 1));
+            EXPECT_EQ(s.Catalogue.stars[i].id, read[i].id);
+            EXPECT_EQ(s.Catalogue.stars[i].ra, read[i].ra);
+            EXPECT_EQ(s.Catalogue.stars[i].dec, read[i].dec);
+            EXPECT_EQ(s.Catalogue.stars[i].mag, read[i].mag);
+            EXPECT_EQ(s.Catalogue.stars[i].magBlue, read[i].magBlue);
+        }
+        CatalogueStarTable table;
+        ReadUsnoA2Answer(answer, s.Plate.corrAsd, s.Plate.corrDec, table, 341.8);
+        EXPECT_EQ(s.Stars.rowsRead, table.rowsRead);
+        EXPECT_EQ(s.Stars.ra, table.ra);
+        EXPECT_EQ(s.Stars.dec, table.dec);
+        EXPECT_EQ(s.Stars.id, table.id);
+    };
+    form.READFILE();
+    expectReadOf(page);
+    // They are not read back from "data": a file changed behind the
+    // session's back does not change them.
+    folder.write("data", readSample("data"));
+    form.READFILE();
+    expectReadOf(page);
 }

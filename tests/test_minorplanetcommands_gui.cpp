@@ -86,7 +86,7 @@ TEST_F(SampleWindow, LocalSourceAnswersTheDownloadAndTheFullMap) {
     const QString expected = dir.filePath("expected");
     ASSERT_TRUE(WriteLocalMinorPlanetAnswer(folder.file("asteroids.dat"), sampleMinorPlanetFields(),
                                             expected)
-                    .ok);
+                    .ok());
     EXPECT_EQ(folder.read("data2"), readFile(expected));
     EXPECT_NE(folder.read("data2"), readSample("data2"));
     EXPECT_TRUE(logged(*form, "3 minor planet(s) computed from "));
@@ -111,6 +111,32 @@ TEST_F(SampleWindow, LocalSourceAnswersTheDownloadAndTheFullMap) {
         EXPECT_NEAR(m.aster.top[i] + h, px->y, 1.5) << i;
         EXPECT_TRUE(m.aster.visible[i]);
     }
+
+    // The session holds the rows the computation handed over: those a
+    // reading of the page it wrote gives, in its order, with their scaled
+    // view; a "data2" changed afterwards does not change them.
+    const QByteArray page = folder.read("data2");
+    folder.write("data2", readSample("data2"));
+    form->READFILE_ASTER();
+    MinorPlanetTable table;
+    const MinorPlanetReadResult read =
+        ReadMinorPlanetAnswer(page, s.Plate.corrAsd, s.Plate.corrDec, 341.8, table);
+    ASSERT_EQ(s.Catalogue.minorPlanets.size(), read.planets.size());
+    for (size_t i = 0; i < read.planets.size(); ++i) {
+        SCOPED_TRACE("row " + std::to_string(i + 1));
+        const CatalogueRow& held = s.Catalogue.minorPlanets[i];
+        EXPECT_EQ(held.id, read.planets[i].id);
+        EXPECT_EQ(held.name, read.planets[i].name);
+        EXPECT_EQ(held.ra, read.planets[i].ra);
+        EXPECT_EQ(held.dec, read.planets[i].dec);
+        EXPECT_EQ(held.mag, read.planets[i].mag);
+        EXPECT_EQ(held.motion1, read.planets[i].motion1);
+        EXPECT_EQ(held.motion2, read.planets[i].motion2);
+    }
+    EXPECT_EQ(s.MinorPlanets.count, read.count);
+    EXPECT_EQ(s.MinorPlanets.ra, table.ra);
+    EXPECT_EQ(s.MinorPlanets.dec, table.dec);
+    EXPECT_EQ(s.MinorPlanets.name, table.name);
 }
 
 TEST_F(SampleWindow, LocalSourceFailureLeavesNoAnswerOfAnotherQuery) {

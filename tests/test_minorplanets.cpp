@@ -200,7 +200,8 @@ TEST(MinorPlanetReader, ErrorPagesAndMissingFilesGiveNoRows) {
     QFile::remove(folder.file("data2"));
     read(readSample("data2"), t);
     f = ReadMinorPlanetFile(folder.file("data2"), kCorrAsd, kCorrDec, 341.8, t);
-    EXPECT_FALSE(f.opened);
+    ASSERT_FALSE(f.read);
+    EXPECT_EQ(f.read.error().kind, outcome::FileError::Missing);
     EXPECT_EQ(t.count, 0);
     EXPECT_EQ(MinorPlanetReadNotes(f).size(), 1);
 }

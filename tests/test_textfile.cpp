@@ -43,10 +43,12 @@ TEST(TextFile, LinesEndAtCrLfCrOrLf) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("a\r\nb\rc\nd\r\n\r\ne");
     f.close();
-    QStringList lines;
-    ASSERT_TRUE(textfile::ReadLines(path, lines));
-    EXPECT_EQ(lines, (QStringList{"a", "b", "c", "d", "", "e"}));
-    EXPECT_FALSE(textfile::ReadLines(dir.filePath("missing"), lines));
+    const auto lines = textfile::ReadLines(path);
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(*lines, (QStringList{"a", "b", "c", "d", "", "e"}));
+    const auto missing = textfile::ReadLines(dir.filePath("missing"));
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().kind, outcome::FileError::Missing);
 }
 
 TEST(TextFile, StaleTemporarySaveFilesAreRemoved) {

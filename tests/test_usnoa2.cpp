@@ -261,8 +261,21 @@ TEST(StarReader, CountsLimitsAndEnds) {
     const QByteArray junk(20 * 1024 * 1024, 'U');
     EXPECT_EQ(ReadUsnoA2Answer(junk, 1, 1, t).rowsRead, 0);
     const StarFileResult missing = ReadUsnoA2File("/nonexistent/data", 1, 1, t);
-    EXPECT_FALSE(missing.opened);
+    ASSERT_FALSE(missing.read);
+    EXPECT_EQ(missing.read.error().kind, outcome::FileError::Missing);
     EXPECT_EQ(missing.rows.rowsRead, 0);
+
+    // After a failed download the answer on disk belongs to another field:
+    // it is refused as such, and the session keeps no star of it.
+    auto s = std::make_unique<SessionState>();
+    s->Catalogue.stars.resize(3);
+    s->StarAnswerStale = true;
+    const StarFileResult stale =
+        ReadSessionStars(*s, testing_support::sampleFile("data"), TypedCentreFields{});
+    ASSERT_FALSE(stale.read);
+    EXPECT_EQ(stale.read.error().kind, outcome::FileError::BadContent);
+    EXPECT_TRUE(s->Catalogue.stars.empty());
+    EXPECT_EQ(s->Stars.rowsRead, 0);
 }
 
 namespace {

@@ -11,6 +11,7 @@
 using namespace reduction;
 using namespace field;
 using namespace catalogues;
+using outcome::FileError;
 
 namespace {
 
@@ -70,9 +71,8 @@ TEST(WcsFile, AnotherImplementationReadsTheSamePositions) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("field.wcs"));
     const TanPlate plate = SamplePlate();
-    QString error;
-    ASSERT_TRUE(WriteWcsFile(path, plate, 1024, 768, FileRows::TopDown, &error))
-        << error.toStdString();
+    const auto written = WriteWcsFile(path, plate, 1024, 768, FileRows::TopDown);
+    ASSERT_TRUE(written) << written.error().message.toStdString();
 
     const QByteArray bytes = testing_support::readFile(path);
     ASSERT_EQ(bytes.size() % 2880, 0);
@@ -108,14 +108,25 @@ TEST(WcsFile, FailuresAreReportedAndKeepTheOldFile) {
 
     TanPlate broken = SamplePlate();
     broken.cd[0] = std::nan("");
-    QString error;
-    EXPECT_FALSE(WriteWcsFile(path, broken, 1024, 1024, FileRows::TopDown, &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(WriteWcsFile(path, SamplePlate(), 0, 1024, FileRows::BottomUp, &error));
-    error.clear();
-    EXPECT_FALSE(WriteWcsFile(dir.filePath(QStringLiteral("no/such/folder/x.wcs")), SamplePlate(),
-                              1024, 1024, FileRows::TopDown, &error));
-    EXPECT_FALSE(error.isEmpty());
+    const struct {
+        const char* what;
+        outcome::Status<FileError> written;
+        FileError kind;
+    } cases[] = {
+        {"a plate without numbers", WriteWcsFile(path, broken, 1024, 1024, FileRows::TopDown),
+         FileError::BadContent},
+        {"no image size", WriteWcsFile(path, SamplePlate(), 0, 1024, FileRows::BottomUp),
+         FileError::BadContent},
+        {"no such folder",
+         WriteWcsFile(dir.filePath(QStringLiteral("no/such/folder/x.wcs")), SamplePlate(), 1024,
+                      1024, FileRows::TopDown),
+         FileError::Unwritable},
+    };
+    for (const auto& c : cases) {
+        ASSERT_FALSE(c.written) << c.what;
+        EXPECT_EQ(c.written.error().kind, c.kind) << c.what;
+        EXPECT_FALSE(c.written.error().message.isEmpty()) << c.what; // the user is told why
+    }
     EXPECT_EQ(testing_support::readFile(path), "old");
 }
 

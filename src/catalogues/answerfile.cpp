@@ -4,14 +4,10 @@
 
 namespace catalogues {
 
-regularfile::Failure ReadAnswerFile(const QString& path, QByteArray& bytes) {
-    const regularfile::Failure failure = regularfile::Read(path, kMaxAnswerFileBytes, bytes);
-    if (failure != regularfile::Failure::None) bytes.clear();
-    return failure;
-}
-
-QString AnswerFileReason(regularfile::Failure failure) {
-    return textfile::ReasonOf(failure, kMaxAnswerFileBytes);
+outcome::Result<QByteArray, outcome::FileError> ReadAnswerFile(const QString& path) {
+    auto bytes = regularfile::Read(path, kMaxAnswerFileBytes);
+    if (!bytes) return textfile::Reasoned(bytes.error(), kMaxAnswerFileBytes);
+    return bytes;
 }
 
 } // namespace catalogues

@@ -12,11 +12,9 @@ namespace catalogues {
 // The largest answer file read: the largest answer a download keeps.
 inline constexpr qint64 kMaxAnswerFileBytes = 64LL * 1024 * 1024;
 
-// Reads the whole answer file at `path` into `bytes` when it is a regular
-// file (a FIFO or a device is never opened) of at most kMaxAnswerFileBytes.
-regularfile::Failure ReadAnswerFile(const QString& path, QByteArray& bytes);
-
-// Why an answer file could not be read, in words.
-QString AnswerFileReason(regularfile::Failure failure);
+// Reads the whole answer file at `path` when it is a regular file (a FIFO or
+// a device is never opened) of at most kMaxAnswerFileBytes. The error's
+// message is the reason in words, without the path.
+outcome::Result<QByteArray, outcome::FileError> ReadAnswerFile(const QString& path);
 
 } // namespace catalogues

@@ -31,8 +31,9 @@ BrowserListing ListStarAnswer(const QString& path) {
     listing.icon = kStarIcon;
     auto table = std::make_unique<CatalogueStarTable>();
     const StarFileResult read = ReadUsnoA2File(path, 1, 1, *table);
-    if (!read.opened)
-        listing.notes << Texts::tr("The star answer could not be read: %1").arg(read.error);
+    if (!read.read)
+        listing.notes
+            << Texts::tr("The star answer could not be read: %1").arg(read.read.error().message);
     const int n = std::min(static_cast<int>(read.stars.size()), kBrowserRows);
     listing.rows.reserve(n);
     for (int r = 0; r < n; ++r) {

@@ -107,15 +107,13 @@ DeepSkyReadResult ReadDeepSkyFiles(const QString& folder, const DeepSkyWindow& w
     for (std::size_t k = 0; k < kDeepSkyFiles.size(); ++k) {
         DeepSkyFileStatus& status = result.files[k];
         status.name = QString::fromLatin1(kDeepSkyFiles[k].file);
-        QByteArray bytes;
-        const regularfile::Failure failure =
-            regularfile::Read(QDir(folder).filePath(status.name), kMaxDeepSkyFileBytes, bytes);
-        if (failure != regularfile::Failure::None) {
-            status.error = textfile::ReasonOf(failure, kMaxDeepSkyFileBytes);
+        const auto bytes =
+            regularfile::Read(QDir(folder).filePath(status.name), kMaxDeepSkyFileBytes);
+        if (!bytes) {
+            status.read = textfile::Reasoned(bytes.error(), kMaxDeepSkyFileBytes);
             continue;
         }
-        status.opened = true;
-        ReadDeepSkyCatalogue(bytes, QString::fromLatin1(kDeepSkyFiles[k].prefix), window, corrAsd,
+        ReadDeepSkyCatalogue(*bytes, QString::fromLatin1(kDeepSkyFiles[k].prefix), window, corrAsd,
                              corrDec, table, result);
     }
     return result;
@@ -124,9 +122,9 @@ DeepSkyReadResult ReadDeepSkyFiles(const QString& folder, const DeepSkyWindow& w
 QStringList DeepSkyReadNotes(const DeepSkyReadResult& r) {
     QStringList notes;
     for (const DeepSkyFileStatus& f : r.files)
-        if (!f.opened)
+        if (!f.read)
             notes << Texts::tr("NGC/IC objects: %1 could not be read (%2); its objects are missing")
-                         .arg(f.name, f.error);
+                         .arg(f.name, f.read.error().message);
     if (r.truncated())
         notes << Texts::tr(
                      "NGC/IC objects: %1 objects lie in the window; only the first %2 are kept")

@@ -17,6 +17,8 @@
 // positions are J2000.
 #pragma once
 
+#include "platform/outcome.h"
+
 #include "field/session.h"
 #include "reduction/fieldcatalogue.h"
 #include "reduction/platesolution.h"
@@ -54,8 +56,8 @@ double DeepSkyWindowHalfWidth(double radius, double corrAsd, double corrDec);
 // How one file was read.
 struct DeepSkyFileStatus {
     QString name;
-    bool opened = false;
-    QString error; // why the file could not be read
+    // Read, or why not (the message without the path).
+    outcome::Status<outcome::FileError> read;
 };
 
 struct DeepSkyReadResult {

@@ -113,8 +113,9 @@ QString Escaped(const QString& text) {
 
 } // namespace
 
-std::optional<LocalMinorPlanetQuery> ReadLocalMinorPlanetQuery(const MinorPlanetFields& t,
-                                                               QString& error) {
+outcome::Result<LocalMinorPlanetQuery, LocalAnswerError>
+ReadLocalMinorPlanetQuery(const MinorPlanetFields& t) {
+    QString error;
     auto whole = [&error](const QString& text, const QString& field) -> std::optional<int> {
         const auto v = numbers::Strict(text);
         if (!v || *v != std::floor(*v) || std::abs(*v) > 1e6) {
@@ -123,21 +124,22 @@ std::optional<LocalMinorPlanetQuery> ReadLocalMinorPlanetQuery(const MinorPlanet
         }
         return int(*v);
     };
+    const auto wrongDate = [&error] { return outcome::Error{LocalAnswerError::DateTime, error}; };
     const auto day = whole(t.date[0], Texts::tr("day"));
-    if (!day) return std::nullopt;
+    if (!day) return wrongDate();
     const auto month = whole(t.date[1], Texts::tr("month"));
-    if (!month) return std::nullopt;
+    if (!month) return wrongDate();
     const auto year = whole(t.date[2], Texts::tr("year"));
-    if (!year) return std::nullopt;
+    if (!year) return wrongDate();
     const auto hour = whole(t.date[3], Texts::tr("hour"));
-    if (!hour) return std::nullopt;
+    if (!hour) return wrongDate();
     const auto minute = whole(t.date[4], Texts::tr("minute"));
-    if (!minute) return std::nullopt;
+    if (!minute) return wrongDate();
     const auto tt = ephemeris::UtcToTT(*year, *month, *day, *hour, *minute);
     if (!tt || *hour > 23 || *minute > 59) {
-        error = Texts::tr("%1-%2-%3 %4:%5 is not a date and time")
-                    .arg(t.date[2], t.date[1], t.date[0], t.date[3], t.date[4]);
-        return std::nullopt;
+        return outcome::Error{LocalAnswerError::DateTime,
+                              Texts::tr("%1-%2-%3 %4:%5 is not a date and time")
+                                  .arg(t.date[2], t.date[1], t.date[0], t.date[3], t.date[4])};
     }
 
     TypedCentreFields fields;
@@ -147,25 +149,28 @@ std::optional<LocalMinorPlanetQuery> ReadLocalMinorPlanetQuery(const MinorPlanet
     fields.epoch = QStringLiteral("2000");
     const TypedCentreReading centre = ReadTypedCentre(fields);
     if (!centre.centre) {
-        error = Texts::tr("the %1 \"%2\" is not a number").arg(centre.badField, centre.badText);
-        return std::nullopt;
+        return outcome::Error{
+            LocalAnswerError::Centre,
+            Texts::tr("the %1 \"%2\" is not a number").arg(centre.badField, centre.badText)};
     }
     if (centre.centre->ra < 0 || centre.centre->ra >= 360 || std::abs(centre.centre->dec) > 90) {
-        error = Texts::tr("the centre %1 %2 %3, %4%5 %6 %7 is not a place in the sky")
-                    .arg(t.ra[0], t.ra[1], t.ra[2], t.decSign, t.dec[0], t.dec[1], t.dec[2]);
-        return std::nullopt;
+        return outcome::Error{
+            LocalAnswerError::Centre,
+            Texts::tr("the centre %1 %2 %3, %4%5 %6 %7 is not a place in the sky")
+                .arg(t.ra[0], t.ra[1], t.ra[2], t.decSign, t.dec[0], t.dec[1], t.dec[2])};
     }
     const auto radius = numbers::Strict(t.radius);
     if (!radius || *radius <= 0 || *radius > kMaxRadius) {
-        error = Texts::tr("the radius \"%1\" is not a number of arc-minutes from 0 to %2")
-                    .arg(t.radius)
-                    .arg(kMaxRadius);
-        return std::nullopt;
+        return outcome::Error{
+            LocalAnswerError::Radius,
+            Texts::tr("the radius \"%1\" is not a number of arc-minutes from 0 to %2")
+                .arg(t.radius)
+                .arg(kMaxRadius)};
     }
     const auto limit = numbers::Strict(t.limit);
     if (!limit) {
-        error = Texts::tr("the magnitude limit \"%1\" is not a number").arg(t.limit);
-        return std::nullopt;
+        return outcome::Error{LocalAnswerError::Limit,
+                              Texts::tr("the magnitude limit \"%1\" is not a number").arg(t.limit)};
     }
     LocalMinorPlanetQuery q;
     q.year = *year;
@@ -194,7 +199,7 @@ ephemeris::FieldSearch FieldSearchOf(const LocalMinorPlanetQuery& query) {
 QByteArray LocalMinorPlanetPage(const ephemeris::OrbitCatalogue& catalogue,
                                 const std::vector<ephemeris::Sighting>& found,
                                 const MinorPlanetFields& texts, const LocalMinorPlanetQuery& q,
-                                const QString& source) {
+                                const QString& source, std::vector<CatalogueRow>* rows) {
     const qsizetype listed = std::min<qsizetype>(qsizetype(found.size()), kLocalPageRows);
     // The day as the service is asked for it: day + fraction to 0.01 day.
     const double fraction = numbers::RoundHalfEven((q.hour * 60 + q.minute) / 60.0 / 24.0, 2);
@@ -232,8 +237,12 @@ QByteArray LocalMinorPlanetPage(const ephemeris::OrbitCatalogue& catalogue,
         QStringLiteral(" "),
     };
     Q_ASSERT(lines.size() == kHeadingLines);
-    for (qsizetype i = 0; i < listed; ++i)
+    if (rows) rows->clear();
+    for (qsizetype i = 0; i < listed; ++i) {
         lines << Row(catalogue.name(found[std::size_t(i)].index), found[std::size_t(i)], q);
+        // Taken from the row as written, so that it is what the reader takes.
+        if (rows) rows->push_back(ReadMinorPlanetRow(lines.constLast()));
+    }
     QStringList closing = {
         QStringLiteral(" </pre>"),
         QStringLiteral(" <p><hr><p>"),
@@ -288,10 +297,9 @@ QByteArray LocalMinorPlanetPage(const ephemeris::OrbitCatalogue& catalogue,
 std::shared_ptr<const ephemeris::OrbitFileReading>
 OrbitFileCache::read(const QString& path, const ephemeris::OrbitFileControl& control) {
     if (m_busy) {
-        auto busy = std::make_shared<ephemeris::OrbitFileReading>();
-        busy->failure = ephemeris::OrbitFileFailure::Cancelled;
-        busy->error = Texts::tr("another element file is still being read");
-        return busy;
+        return std::make_shared<ephemeris::OrbitFileReading>(
+            outcome::Error{ephemeris::OrbitFileFailure::Cancelled,
+                           Texts::tr("another element file is still being read")});
     }
     const QFileInfo info(path);
     const QString stamp =
@@ -303,7 +311,7 @@ OrbitFileCache::read(const QString& path, const ephemeris::OrbitFileControl& con
     background::Progress progress;
     const ephemeris::OrbitFileControl relay = ephemeris::ControlThrough(progress);
     progress.cancel = control.cancelled && control.cancelled();
-    auto reading = std::make_shared<ephemeris::OrbitFileReading>();
+    auto reading = std::make_shared<ephemeris::OrbitFileReading>(ephemeris::OrbitFile{});
     m_busy = true;
     background::Run([&] { *reading = ephemeris::ReadOrbitFile(path, limits, relay); },
                     [&] {
@@ -334,45 +342,40 @@ QString LocalMinorPlanetElementsPath(const SiteHosts& sites) {
     return QFileInfo(name).isAbsolute() ? name : programfolder::File(name);
 }
 
-LocalAnswerResult WriteLocalMinorPlanetAnswer(const QString& elementsPath,
-                                              const MinorPlanetFields& texts,
-                                              const QString& answerPath,
-                                              const ephemeris::OrbitFileControl& control) {
-    LocalAnswerResult result;
-    QString error;
-    const auto query = ReadLocalMinorPlanetQuery(texts, error);
-    if (!query) {
-        result.message = error;
-        return result;
-    }
+outcome::Result<LocalAnswer, LocalAnswerError>
+WriteLocalMinorPlanetAnswer(const QString& elementsPath, const MinorPlanetFields& texts,
+                            const QString& answerPath, const ephemeris::OrbitFileControl& control) {
+    const auto query = ReadLocalMinorPlanetQuery(texts);
+    if (!query) return query.error();
     const auto reading = LoadedOrbitFiles().read(elementsPath, control);
-    if (!reading->ok()) {
-        result.message = Texts::tr("%1: %2").arg(elementsPath, reading->error);
-        return result;
-    }
-    if (reading->skipped > 0)
+    if (!reading->ok())
+        return outcome::Error{LocalAnswerError::ElementFile,
+                              Texts::tr("%1: %2").arg(elementsPath, reading->error().message)};
+    const ephemeris::OrbitFile& file = **reading;
+    LocalAnswer result;
+    if (file.skipped > 0)
         result.warnings << Texts::tr("%1: %2 record(s) left out; first: %3")
                                .arg(QFileInfo(elementsPath).fileName())
-                               .arg(reading->skipped)
-                               .arg(reading->problems.value(0));
+                               .arg(file.skipped)
+                               .arg(file.problems.value(0));
 
-    const auto found = ephemeris::FindInField(reading->catalogue, FieldSearchOf(*query));
-    const QByteArray page = LocalMinorPlanetPage(reading->catalogue, found, texts, *query,
-                                                 QFileInfo(elementsPath).fileName());
-    if (!textfile::WriteBytes(answerPath, page, &error)) {
-        result.message = Texts::tr("%1: %2").arg(answerPath, error);
-        return result;
-    }
-    result.ok = true;
+    const auto found = ephemeris::FindInField(file.catalogue, FieldSearchOf(*query));
+    std::vector<CatalogueRow> planets;
+    const QByteArray page = LocalMinorPlanetPage(file.catalogue, found, texts, *query,
+                                                 QFileInfo(elementsPath).fileName(), &planets);
+    if (const auto written = textfile::WriteBytes(answerPath, page); !written)
+        return outcome::Error{LocalAnswerError::AnswerFile,
+                              Texts::tr("%1: %2").arg(answerPath, written.error().message)};
+    result.planets = std::move(planets);
     result.objects = int(std::min<std::size_t>(found.size(), kLocalPageRows));
     if (found.size() > std::size_t(kLocalPageRows))
         result.warnings << Texts::tr("%1 minor planets found; only the %2 nearest are listed")
                                .arg(found.size())
                                .arg(kLocalPageRows);
-    result.message = Texts::tr("%1 minor planet(s) computed from %2 orbits of %3")
-                         .arg(result.objects)
-                         .arg(reading->catalogue.size())
-                         .arg(QFileInfo(elementsPath).fileName());
+    result.status = Texts::tr("%1 minor planet(s) computed from %2 orbits of %3")
+                        .arg(result.objects)
+                        .arg(file.catalogue.size())
+                        .arg(QFileInfo(elementsPath).fileName());
     return result;
 }
 

@@ -41,11 +41,22 @@ struct LocalMinorPlanetQuery {
     double limit = 0;  // faintest V
 };
 
+// Why no local answer was made.
+enum class LocalAnswerError {
+    DateTime,    // a date field holds no whole number, or no date and time
+    Centre,      // a centre field holds no number, or no place in the sky
+    Radius,      // not a number of arc-minutes in 0..10800
+    Limit,       // the magnitude limit is no number
+    ElementFile, // the element file cannot be read
+    AnswerFile,  // the answer cannot be written
+};
+
 // Reads the typed query. Every field must hold a number (read strictly), the
 // date and time must exist (UTC) and the radius must lie in 0..10800
-// arc-minutes. On failure `error` says which field is wrong.
-std::optional<LocalMinorPlanetQuery> ReadLocalMinorPlanetQuery(const MinorPlanetFields& texts,
-                                                               QString& error);
+// arc-minutes. On failure the kind and a message naming the field and its
+// text.
+outcome::Result<LocalMinorPlanetQuery, LocalAnswerError>
+ReadLocalMinorPlanetQuery(const MinorPlanetFields& texts);
 
 // The search of the element file the query asks for (radians, TT).
 ephemeris::FieldSearch FieldSearchOf(const LocalMinorPlanetQuery& query);
@@ -55,11 +66,13 @@ inline constexpr int kLocalPageRows = 500;
 
 // The answer page for the objects `found` (nearest first) of `catalogue`.
 // Only the first kLocalPageRows are listed; the notes say how many were left
-// out. `source` names the element file in the notes.
+// out. `source` names the element file in the notes. `rows` gets the listed
+// rows as typed rows (ReadMinorPlanetRow of each row written).
 QByteArray LocalMinorPlanetPage(const ephemeris::OrbitCatalogue& catalogue,
                                 const std::vector<ephemeris::Sighting>& found,
                                 const MinorPlanetFields& texts, const LocalMinorPlanetQuery& query,
-                                const QString& source);
+                                const QString& source,
+                                std::vector<reduction::CatalogueRow>* rows = nullptr);
 
 // Element files read once and kept for the session, found again by path,
 // size and modification time.
@@ -91,20 +104,23 @@ QString LocalMinorPlanetElementsPath();
 // The same for the sites `sites`.
 QString LocalMinorPlanetElementsPath(const SiteHosts& sites);
 
-struct LocalAnswerResult {
-    bool ok = false;
-    QString message;      // on failure, what went wrong; on success, a status line
+struct LocalAnswer {
+    QString status;       // a status line: how many found, from which file
     QStringList warnings; // element records left out, rows cut
     int objects = 0;      // rows written
+    // The rows written, as typed rows in the page's order: what the reader
+    // takes from the page, right ascensions as the rows give them (unwrap
+    // them about the field centre as the reader does).
+    std::vector<reduction::CatalogueRow> planets;
 };
 
 // Reads the query and the element file (through LoadedOrbitFiles(), with
 // `control`), finds the objects of the field and writes the page to
 // `answerPath` atomically. Nothing is written when the query or the file
-// cannot be read.
-LocalAnswerResult WriteLocalMinorPlanetAnswer(const QString& elementsPath,
-                                              const MinorPlanetFields& texts,
-                                              const QString& answerPath,
-                                              const ephemeris::OrbitFileControl& control = {});
+// cannot be read; the error's kind says which.
+outcome::Result<LocalAnswer, LocalAnswerError>
+WriteLocalMinorPlanetAnswer(const QString& elementsPath, const MinorPlanetFields& texts,
+                            const QString& answerPath,
+                            const ephemeris::OrbitFileControl& control = {});
 
 } // namespace catalogues

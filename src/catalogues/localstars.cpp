@@ -122,20 +122,19 @@ struct QueryTexts {
 };
 
 LocalStarQueryReading readQuery(const QueryTexts& texts) {
-    LocalStarQueryReading reading;
     LocalStarQuery q;
     q.raText = texts.ra;
     q.decText = texts.dec;
     bool negative = false;
     const auto ra = sexagesimal(q.raText, &negative);
     if (!ra || negative || *ra >= 24) {
-        reading.error = Texts::tr("the right ascension \"%1\" is not H+M+S").arg(q.raText);
-        return reading;
+        return outcome::Error{StarQueryError::RightAscension,
+                              Texts::tr("the right ascension \"%1\" is not H+M+S").arg(q.raText)};
     }
     const auto dec = sexagesimal(q.decText, &negative);
     if (!dec || *dec > 90) {
-        reading.error = Texts::tr("the declination \"%1\" is not D+M+S").arg(q.decText);
-        return reading;
+        return outcome::Error{StarQueryError::Declination,
+                              Texts::tr("the declination \"%1\" is not D+M+S").arg(q.decText)};
     }
     q.ra = *ra * 15;
     q.dec = negative ? -*dec : *dec;
@@ -143,8 +142,9 @@ LocalStarQueryReading readQuery(const QueryTexts& texts) {
     const QString& radius = texts.radius;
     const auto r = numbers::Strict(radius);
     if (!r || !(*r > 0)) {
-        reading.error = Texts::tr("the search radius \"%1\" is not a positive number").arg(radius);
-        return reading;
+        return outcome::Error{
+            StarQueryError::Radius,
+            Texts::tr("the search radius \"%1\" is not a positive number").arg(radius)};
     }
     q.radiusArcmin = std::min(*r, 180.0 * 60);
 
@@ -153,8 +153,8 @@ LocalStarQueryReading readQuery(const QueryTexts& texts) {
     if (mag.endsWith(QLatin1Char('.'))) mag.chop(1);
     const auto m = numbers::Strict(mag);
     if (!m) {
-        reading.error = Texts::tr("the magnitude limit \"%1\" is not a number").arg(mag);
-        return reading;
+        return outcome::Error{StarQueryError::Magnitude,
+                              Texts::tr("the magnitude limit \"%1\" is not a number").arg(mag)};
     }
     q.magFaint = *m;
 
@@ -163,13 +163,13 @@ LocalStarQueryReading readQuery(const QueryTexts& texts) {
         bool ok = false;
         const int n = nout.toInt(&ok);
         if (!ok || n < 0) {
-            reading.error = Texts::tr("the row limit \"%1\" is not a whole number").arg(nout);
-            return reading;
+            return outcome::Error{
+                StarQueryError::RowLimit,
+                Texts::tr("the row limit \"%1\" is not a whole number").arg(nout)};
         }
         q.nout = std::min(n, 9999);
     }
-    reading.query = q;
-    return reading;
+    return q;
 }
 
 } // namespace
@@ -185,12 +185,10 @@ LocalStarQueryReading ReadLocalStarQuery(const QString& address) {
 LocalStarQueryReading LocalStarQueryFromTyped(const TypedCentreFields& fields,
                                               const QString& radius, const QString& magFaint) {
     const StarQueryPlan plan = PlanStarQuery(fields);
-    if (!plan.reading.centre) {
-        LocalStarQueryReading reading;
-        reading.error = Texts::tr("not a number in %1 (\"%2\")")
-                            .arg(plan.reading.badField, plan.reading.badText);
-        return reading;
-    }
+    if (!plan.reading.centre)
+        return outcome::Error{StarQueryError::Centre,
+                              Texts::tr("not a number in %1 (\"%2\")")
+                                  .arg(plan.reading.badField, plan.reading.badText)};
     // The texts the star address would carry (UsnoA2Address): the faint
     // limit goes out with a point appended, the row limit is 5000.
     return readQuery({plan.coordinates.ra, plan.coordinates.dec, radius,
@@ -340,14 +338,7 @@ LocalStarAnswer MakeLocalStarAnswer(const LocalStarQuery& query, StarIndexFolder
 
 std::vector<CatalogueRow> LocalStarRows(const LocalStarAnswer& answer,
                                         std::optional<double> centreRa) {
-    const size_t kept =
-        std::min(answer.stars.size(), static_cast<size_t>(CatalogueStarTable::kCapacity));
-    std::vector<CatalogueRow> rows(answer.stars.begin(),
-                                   answer.stars.begin() + static_cast<std::ptrdiff_t>(kept));
-    if (centreRa)
-        for (CatalogueRow& r : rows)
-            r.ra = UnwrapRa(r.ra, *centreRa);
-    return rows;
+    return KeptStarRows(answer.stars, centreRa);
 }
 
 StarSourceSetting ReadStarSourceSetting(const QString& path) {

@@ -31,6 +31,7 @@
 #pragma once
 
 #include "catalogues/usnoa2.h"
+#include "platform/outcome.h"
 #include "reduction/fieldcatalogue.h"
 
 #include <QByteArray>
@@ -81,10 +82,18 @@ struct LocalStarQuery {
     QString raText, decText; // the centre as sent (H+M+S, [-]D+M+S)
 };
 
-struct LocalStarQueryReading {
-    std::optional<LocalStarQuery> query;
-    QString error; // which part of the address is wrong
+// Which part of the query is wrong.
+enum class StarQueryError {
+    RightAscension, // not H+M+S below 24 hours
+    Declination,    // not D+M+S within 90 degrees
+    Radius,         // not a positive number
+    Magnitude,      // the faint limit is no number
+    RowLimit,       // not a whole number
+    Centre,         // a typed centre field holds no number
 };
+
+// The query, or which part of it is wrong with a message naming its text.
+using LocalStarQueryReading = outcome::Result<LocalStarQuery, StarQueryError>;
 
 // Reads the star query's address (the whole address or only its query part).
 LocalStarQueryReading ReadLocalStarQuery(const QString& address);
@@ -92,8 +101,7 @@ LocalStarQueryReading ReadLocalStarQuery(const QString& address);
 // The query the star address of a centre typed as in the main window would
 // carry (UsnoA2Address of PlanStarQuery), made without the address: the centre is
 // precessed from the typed equinox to J2000 and rounded to whole seconds as
-// the download button does. No query, with `error` set, when a field holds
-// no number.
+// the download button does. Centre when a field holds no number.
 LocalStarQueryReading LocalStarQueryFromTyped(const field::TypedCentreFields& fields,
                                               const QString& radius, const QString& magFaint);
 

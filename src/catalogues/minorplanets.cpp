@@ -136,6 +136,28 @@ QString MpcCheckerAddress(const QString& host, const MinorPlanetQuery& q) {
            QStringLiteral("&oc=500&sort=d&mot=h&tmot=s&pdes=u&needed=f&ps=n&type=p");
 }
 
+CatalogueRow ReadMinorPlanetRow(const QString& line) {
+    CatalogueRow planet;
+    planet.kind = SkyObjectKind::MinorPlanet;
+    planet.id = Columns(line, 1, 7).toString().remove(QLatin1Char('('));
+    planet.name = Columns(line, 10, 24).toString().remove(QLatin1Char(' '));
+
+    const double hours =
+        (value(line, 29, 30) * 60 + value(line, 26, 27) * 3600 + value(line, 32, 35)) / 3600;
+    const double factor = Columns(line, 37, 37) == QLatin1String("-") ? -1.0 : 1.0;
+    const double d = value(line, 37, 39);
+    const double m = value(line, 41, 42);
+    const double s = value(line, 44, 45);
+    planet.ra = hours * 15;
+    planet.dec = ((factor * d * 3600 + m * 60) + s) * factor / 3600;
+
+    const QString magnitude = Columns(line, 48, 51).trimmed().toString();
+    if (!magnitude.isEmpty()) planet.mag = numbers::Strict(magnitude);
+    planet.motion1 = Columns(line, 70, 72).toString();
+    planet.motion2 = Columns(line, 77, 79).toString();
+    return planet;
+}
+
 MinorPlanetReadResult ReadMinorPlanetAnswer(QByteArrayView answer, double corrAsd, double corrDec,
                                             double centreRa, MinorPlanetTable& table) {
     MinorPlanetReadResult result;
@@ -159,27 +181,9 @@ MinorPlanetReadResult ReadMinorPlanetAnswer(QByteArrayView answer, double corrAs
             break;
         }
         ++row;
-        CatalogueRow planet;
-        planet.kind = SkyObjectKind::MinorPlanet;
-        planet.id = Columns(line, 1, 7).toString().remove(QLatin1Char('('));
-        planet.name = Columns(line, 10, 24).toString().remove(QLatin1Char(' '));
-
-        const double hours =
-            (value(line, 29, 30) * 60 + value(line, 26, 27) * 3600 + value(line, 32, 35)) / 3600;
-        const double factor = Columns(line, 37, 37) == QLatin1String("-") ? -1.0 : 1.0;
-        const double d = value(line, 37, 39);
-        const double m = value(line, 41, 42);
-        const double s = value(line, 44, 45);
-        const double dec = ((factor * d * 3600 + m * 60) + s) * factor / 3600;
-        const double ra = hours * 15;
-        planet.ra = UnwrapRa(ra, centreRa);
-        planet.dec = dec;
-        result.positions.push_back({ra, dec});
-
-        const QString magnitude = Columns(line, 48, 51).trimmed().toString();
-        if (!magnitude.isEmpty()) planet.mag = numbers::Strict(magnitude);
-        planet.motion1 = Columns(line, 70, 72).toString();
-        planet.motion2 = Columns(line, 77, 79).toString();
+        CatalogueRow planet = ReadMinorPlanetRow(line);
+        result.positions.push_back(planet.sky());
+        planet.ra = UnwrapRa(planet.ra, centreRa);
         result.planets.push_back(std::move(planet));
     }
     ScaleMinorPlanetTable(result.planets, corrAsd, corrDec, table);
@@ -187,26 +191,45 @@ MinorPlanetReadResult ReadMinorPlanetAnswer(QByteArrayView answer, double corrAs
     return result;
 }
 
+MinorPlanetReadResult ReadHandedMinorPlanetRows(std::vector<CatalogueRow> rows, double corrAsd,
+                                                double corrDec, double centreRa,
+                                                MinorPlanetTable& table) {
+    MinorPlanetReadResult result;
+    result.tableFound = true;
+    const size_t capacity =
+        static_cast<size_t>(std::min(kMinorPlanetMaxRows, static_cast<int>(table.ra.size()) - 1));
+    if (rows.size() > capacity) {
+        result.tooManyRows = true;
+        rows.resize(capacity);
+    }
+    result.positions.resize(1);
+    for (CatalogueRow& planet : rows) {
+        result.positions.push_back(planet.sky());
+        planet.ra = UnwrapRa(planet.ra, centreRa);
+    }
+    result.planets = std::move(rows);
+    result.count = static_cast<int>(result.planets.size());
+    result.lines = kHeadingLines + result.count + kClosingLines;
+    ScaleMinorPlanetTable(result.planets, corrAsd, corrDec, table);
+    return result;
+}
+
 MinorPlanetFileResult ReadMinorPlanetFile(const QString& path, double corrAsd, double corrDec,
                                           double centreRa, MinorPlanetTable& table) {
     MinorPlanetFileResult result;
-    QByteArray bytes;
-    result.failure = ReadAnswerFile(path, bytes);
-    if (result.failure != regularfile::Failure::None)
-        result.error = AnswerFileReason(result.failure);
-    else
-        result.opened = true;
-    result.rows = ReadMinorPlanetAnswer(bytes, corrAsd, corrDec, centreRa, table);
+    const auto read = ReadAnswerFile(path);
+    if (!read) result.read = read.error();
+    result.rows = ReadMinorPlanetAnswer(read.value_or({}), corrAsd, corrDec, centreRa, table);
     return result;
 }
 
 QStringList MinorPlanetReadNotes(const MinorPlanetFileResult& r) {
     QStringList notes;
-    if (!r.opened) {
+    if (!r.read) {
         notes << Texts::tr(
                      "Minor planets: the answer file could not be read (%1); no minor planet is "
                      "shown")
-                     .arg(r.error);
+                     .arg(r.read.error().message);
         return notes;
     }
     if (!r.rows.tableFound)

@@ -111,6 +111,11 @@ struct MinorPlanetReadResult {
     std::vector<reduction::CatalogueRow> planets;
 };
 
+// One table row of the answer as a typed row, the right ascension as the
+// row gives it (0..360, not unwrapped). The local answer makes its typed rows
+// with it from the rows it writes, so both always agree.
+reduction::CatalogueRow ReadMinorPlanetRow(const QString& line);
+
 // Reads the rows of an answer as typed rows and into their scaled view
 // `table` (ScaleMinorPlanetTable), rows 1..count; the count is the number of
 // rows actually read, so rows of an earlier, longer answer are never counted.
@@ -121,10 +126,16 @@ struct MinorPlanetReadResult {
 MinorPlanetReadResult ReadMinorPlanetAnswer(QByteArrayView answer, double corrAsd, double corrDec,
                                             double centreRa, field::MinorPlanetTable& table);
 
+// ReadMinorPlanetAnswer of the page the local computation wrote, made from
+// the rows it handed over (in the page's order, right ascensions as written)
+// without reading the page again.
+MinorPlanetReadResult ReadHandedMinorPlanetRows(std::vector<reduction::CatalogueRow> rows,
+                                                double corrAsd, double corrDec, double centreRa,
+                                                field::MinorPlanetTable& table);
+
 struct MinorPlanetFileResult {
-    bool opened = false;
-    QString error; // why the file could not be read
-    regularfile::Failure failure = regularfile::Failure::None;
+    // Read, or why not (the message without the path).
+    outcome::Status<outcome::FileError> read;
     MinorPlanetReadResult rows;
 };
 

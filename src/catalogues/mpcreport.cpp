@@ -11,6 +11,8 @@
 #include <cmath>
 #include <erfa.h>
 
+using outcome::FileError;
+
 namespace catalogues {
 
 namespace {
@@ -54,33 +56,35 @@ std::optional<QString> MpcDesignationColumns(const QString& typed) {
     return std::nullopt;
 }
 
-std::optional<QString> FormatMpcObservation(const MpcObservation& o, QString& error) {
+outcome::Result<QString, ReportError> FormatMpcObservation(const MpcObservation& o) {
     const auto designation = MpcDesignationColumns(o.designation);
     if (!designation) {
-        error = Texts::tr("\"%1\" is not a minor-planet number, a provisional designation or a "
-                          "temporary designation of up to 7 letters and digits")
-                    .arg(o.designation);
-        return std::nullopt;
+        return outcome::Error{
+            ReportError::Designation,
+            Texts::tr("\"%1\" is not a minor-planet number, a provisional designation or a "
+                      "temporary designation of up to 7 letters and digits")
+                .arg(o.designation)};
     }
     const QString code = o.observatory.trimmed();
     if (code.size() != 3 || code.toLatin1() != code.toUtf8()) {
-        error = Texts::tr("the observatory code \"%1\" is not 3 characters").arg(o.observatory);
-        return std::nullopt;
+        return outcome::Error{
+            ReportError::Observatory,
+            Texts::tr("the observatory code \"%1\" is not 3 characters").arg(o.observatory)};
     }
     const std::optional<double> dayMjd = DayMjd(o.year, o.month, o.day);
     if (!dayMjd || o.hour < 0 || o.hour > 23 || o.minute < 0 || o.minute > 59 || o.seconds < 0 ||
         o.seconds >= 61 || o.year < 1000 || o.year > 9999) {
-        error = Texts::tr("%1-%2-%3 %4:%5 is not a date and time")
-                    .arg(o.year)
-                    .arg(o.month)
-                    .arg(o.day)
-                    .arg(o.hour)
-                    .arg(o.minute);
-        return std::nullopt;
+        return outcome::Error{ReportError::DateTime,
+                              Texts::tr("%1-%2-%3 %4:%5 is not a date and time")
+                                  .arg(o.year)
+                                  .arg(o.month)
+                                  .arg(o.day)
+                                  .arg(o.hour)
+                                  .arg(o.minute)};
     }
     if (!std::isfinite(o.ra) || !std::isfinite(o.dec) || std::abs(o.dec) > 90) {
-        error = Texts::tr("the position is not a place in the sky");
-        return std::nullopt;
+        return outcome::Error{ReportError::Position,
+                              Texts::tr("the position is not a place in the sky")};
     }
 
     // Date: whole days and hundred-thousandths, carried into the next day.
@@ -120,16 +124,14 @@ std::optional<QString> FormatMpcObservation(const MpcObservation& o, QString& er
     return line;
 }
 
-QString AppendReportLine(const QString& path, const QString& line) {
-    QByteArray text;
-    const regularfile::Failure failure = regularfile::Read(path, kMaxReportBytes, text);
-    if (failure != regularfile::Failure::None && failure != regularfile::Failure::Missing)
-        return textfile::ReasonOf(failure, kMaxReportBytes);
+outcome::Status<FileError> AppendReportLine(const QString& path, const QString& line) {
+    const auto read = regularfile::Read(path, kMaxReportBytes);
+    if (!read && read.error().kind != FileError::Missing)
+        return textfile::Reasoned(read.error(), kMaxReportBytes);
+    QByteArray text = read.value_or({});
     if (!text.isEmpty() && !text.endsWith('\n')) text += "\r\n";
     text += line.toLatin1() + "\r\n";
-    QString error;
-    if (!textfile::WriteBytes(path, text, &error)) return error;
-    return {};
+    return textfile::WriteBytes(path, text);
 }
 
 } // namespace catalogues

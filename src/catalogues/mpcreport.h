@@ -15,6 +15,8 @@
 //    78-80 observatory code
 #pragma once
 
+#include "platform/outcome.h"
+
 #include <QString>
 #include <optional>
 
@@ -38,19 +40,29 @@ struct MpcObservation {
 // as a temporary designation in 6-12. Nothing for other texts.
 std::optional<QString> MpcDesignationColumns(const QString& typed);
 
-// The 80-column line, or nothing with `error` set when a field cannot be
-// written (designation, date, observatory code of other than 3 characters).
+// Which field of an observation line cannot be written.
+enum class ReportError {
+    Designation, // no number, provisional or temporary designation
+    Observatory, // a code of other than 3 characters
+    DateTime,    // no date and time (or a date field without a whole number)
+    Position,    // not a place in the sky
+    Magnitude,   // not a number from -99.9 to 99.9
+    Band,        // not one letter
+};
+
+// The 80-column line, or the field that cannot be written (designation,
+// date, observatory code, position) with a message naming its value.
 // The time is rounded to 0.00001 day, R.A. to 0.01 s and Decl. to 0.1",
 // halves to even, carrying into the larger units.
-std::optional<QString> FormatMpcObservation(const MpcObservation& observation, QString& error);
+outcome::Result<QString, ReportError> FormatMpcObservation(const MpcObservation& observation);
 
 // The largest report file read: some 200,000 lines of 82 bytes.
 inline constexpr qint64 kMaxReportBytes = 16 * 1024 * 1024;
 
 // Adds `line` at the end of the report file `path` (created when missing),
-// replacing the file atomically. Empty on success, else what went wrong (a
+// replacing the file atomically. On failure the reason without the path (a
 // report that is not a regular file, or larger than kMaxReportBytes, is left
 // alone).
-QString AppendReportLine(const QString& path, const QString& line);
+outcome::Status<outcome::FileError> AppendReportLine(const QString& path, const QString& line);
 
 } // namespace catalogues

@@ -122,7 +122,7 @@ QString PackedDesignation(const QString& designation, const QString& name) {
     return {};
 }
 
-std::optional<QString> ReportLine(const ReportTexts& t, const SkyPoint& sky, QString& error) {
+outcome::Result<QString, ReportError> ReportLine(const ReportTexts& t, const SkyPoint& sky) {
     static const char* const fields[5] = {
         QT_TRANSLATE_NOOP("ReportPosition", "day"), QT_TRANSLATE_NOOP("ReportPosition", "month"),
         QT_TRANSLATE_NOOP("ReportPosition", "year"), QT_TRANSLATE_NOOP("ReportPosition", "hour"),
@@ -131,9 +131,10 @@ std::optional<QString> ReportLine(const ReportTexts& t, const SkyPoint& sky, QSt
     for (int i = 0; i < 5; ++i) {
         const auto v = WholeNumber(t.date[std::size_t(i)]);
         if (!v) {
-            error = Texts::tr("the %1 \"%2\" of the date fields is not a whole number")
-                        .arg(Texts::tr(fields[i]), t.date[std::size_t(i)]);
-            return std::nullopt;
+            return outcome::Error{
+                ReportError::DateTime,
+                Texts::tr("the %1 \"%2\" of the date fields is not a whole number")
+                    .arg(Texts::tr(fields[i]), t.date[std::size_t(i)])};
         }
         date[std::size_t(i)] = *v;
     }
@@ -150,19 +151,20 @@ std::optional<QString> ReportLine(const ReportTexts& t, const SkyPoint& sky, QSt
     if (!t.magnitude.trimmed().isEmpty()) {
         const auto m = numbers::Strict(t.magnitude);
         if (!m || std::abs(*m) >= 99.95) {
-            error = Texts::tr("the magnitude \"%1\" is not a number from -99.9 to 99.9")
-                        .arg(t.magnitude);
-            return std::nullopt;
+            return outcome::Error{
+                ReportError::Magnitude,
+                Texts::tr("the magnitude \"%1\" is not a number from -99.9 to 99.9")
+                    .arg(t.magnitude)};
         }
         o.magnitude = *m;
         const QString band = t.band.trimmed();
         if (band.size() != 1 || !band.front().isLetter() || band.front().unicode() > 127) {
-            error = Texts::tr("the band \"%1\" is not one letter").arg(t.band);
-            return std::nullopt;
+            return outcome::Error{ReportError::Band,
+                                  Texts::tr("the band \"%1\" is not one letter").arg(t.band)};
         }
         o.band = band.front();
     }
-    return FormatMpcObservation(o, error);
+    return FormatMpcObservation(o);
 }
 
 QString OfferedDesignation(const ReportDraft& draft) {

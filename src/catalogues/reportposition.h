@@ -4,6 +4,7 @@
 // what the user typed.
 #pragma once
 
+#include "catalogues/mpcreport.h"
 #include "field/session.h"
 #include "reduction/platesolution.h"
 #include "reduction/skyplate.h"
@@ -69,10 +70,10 @@ struct ReportTexts {
     QString observatory;         // three characters
 };
 
-// The observation line for `sky` (degrees J2000), or nothing with `error`
-// saying which text is wrong.
-std::optional<QString> ReportLine(const ReportTexts& texts, const reduction::SkyPoint& sky,
-                                  QString& error);
+// The observation line for `sky` (degrees J2000), or which text is wrong
+// with a message naming it.
+outcome::Result<QString, ReportError> ReportLine(const ReportTexts& texts,
+                                                 const reduction::SkyPoint& sky);
 
 // Everything the report dialog starts from.
 struct ReportDraft {

@@ -136,6 +136,16 @@ std::vector<CatalogueRow> ReadUsnoA2Rows(QByteArrayView answer, std::optional<do
     return rows;
 }
 
+std::vector<CatalogueRow> KeptStarRows(const std::vector<CatalogueRow>& rows,
+                                       std::optional<double> centreRa) {
+    const size_t kept = std::min(rows.size(), static_cast<size_t>(CatalogueStarTable::kCapacity));
+    std::vector<CatalogueRow> out(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(kept));
+    if (centreRa)
+        for (CatalogueRow& r : out)
+            r.ra = UnwrapRa(r.ra, *centreRa);
+    return out;
+}
+
 StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double corrDec,
                                 CatalogueStarTable& table, std::optional<double> centreRa) {
     const std::vector<CatalogueRow> rows = ReadUsnoA2Rows(answer, centreRa);
@@ -166,14 +176,9 @@ template <class CentreOf>
 StarFileResult readFile(const QString& path, double corrAsd, double corrDec,
                         CatalogueStarTable& table, CentreOf centreOf) {
     StarFileResult result;
-    QByteArray bytes;
-    result.failure = ReadAnswerFile(path, bytes);
-    if (result.failure != regularfile::Failure::None) {
-        result.error = AnswerFileReason(result.failure);
-        bytes.clear();
-    } else {
-        result.opened = true;
-    }
+    const auto read = ReadAnswerFile(path);
+    const QByteArray bytes = read.value_or({});
+    if (!read) result.read = read.error();
     result.stars = ReadUsnoA2Rows(bytes, centreOf(bytes));
     result.rows.rowsRead = ScaleStarTable(result.stars, corrAsd, corrDec, table);
     result.rows.inUse = table.inUse;
@@ -198,14 +203,25 @@ StarFileResult ReadSessionStars(SessionState& s, const QString& path,
         s.Catalogue.stars.clear();
         s.Stars.rowsRead = s.Stars.inUse = 0;
         StarFileResult none;
-        none.error = QCoreApplication::translate(
-            "StarReader", "the last download failed, so the star answer on disk belongs to "
-                          "another field; no star is read until a download succeeds");
+        none.read = outcome::Error{
+            outcome::FileError::BadContent,
+            QCoreApplication::translate(
+                "StarReader", "the last download failed, so the star answer on disk belongs to "
+                              "another field; no star is read until a download succeeds")};
         return none;
     }
     const auto centre = TypedCentreJ2000(typed, 1, 1);
-    StarFileResult read = ReadUsnoA2File(path, s.Plate.corrAsd, s.Plate.corrDec, s.Stars,
-                                         centre ? std::optional(centre->ra) : std::nullopt);
+    const std::optional<double> centreRa = centre ? std::optional(centre->ra) : std::nullopt;
+    if (s.StarAnswerRows) {
+        StarFileResult handed;
+        handed.stars = KeptStarRows(*s.StarAnswerRows, centreRa);
+        handed.rows.rowsRead =
+            ScaleStarTable(handed.stars, s.Plate.corrAsd, s.Plate.corrDec, s.Stars);
+        handed.rows.inUse = s.Stars.inUse;
+        s.Catalogue.stars = handed.stars;
+        return handed;
+    }
+    StarFileResult read = ReadUsnoA2File(path, s.Plate.corrAsd, s.Plate.corrDec, s.Stars, centreRa);
     s.Catalogue.stars = read.stars;
     return read;
 }

@@ -63,6 +63,12 @@ StarQueryPlan PlanStarQuery(const field::TypedCentreFields& fields);
 std::vector<reduction::CatalogueRow> ReadUsnoA2Rows(QByteArrayView answer,
                                                     std::optional<double> centreRa = std::nullopt);
 
+// The first rows the star reader keeps of `rows` (at most 4000), with their
+// right ascensions unwrapped about `centreRa` when given, as ReadUsnoA2Rows
+// does: the reading of a page holding these rows.
+std::vector<reduction::CatalogueRow> KeptStarRows(const std::vector<reduction::CatalogueRow>& rows,
+                                                  std::optional<double> centreRa);
+
 // Result of reading an answer.
 struct StarReadResult {
     int rowsRead = 0; // rows stored, 0..4000
@@ -76,18 +82,20 @@ StarReadResult ReadUsnoA2Answer(QByteArrayView answer, double corrAsd, double co
                                 std::optional<double> centreRa = std::nullopt);
 
 struct StarFileResult {
-    bool opened = false;
-    QString error; // why the file could not be read
-    regularfile::Failure failure = regularfile::Failure::None;
+    // Read, or why not (the message without the path).
+    outcome::Status<outcome::FileError> read;
     StarReadResult rows;
     std::vector<reduction::CatalogueRow> stars; // the typed rows the table was scaled from
 };
 
 // READFILE's reading of the session's star answer at `path`: when the answer
 // on disk belongs to another query (StarAnswerStale) nothing is read, the
-// table and the typed rows are left empty and `error` says why; otherwise the
+// table and the typed rows are left empty and `read` says why (BadContent:
+// the answer on disk belongs to another field); otherwise the
 // file is read with the right ascensions unwrapped about the typed centre
-// (J2000) into the session's typed rows and their scaled table.
+// (J2000) into the session's typed rows and their scaled table. Rows a local
+// source handed over with the answer (StarAnswerRows) are taken instead of
+// the file's.
 StarFileResult ReadSessionStars(field::SessionState& session, const QString& path,
                                 const field::TypedCentreFields& typed);
 

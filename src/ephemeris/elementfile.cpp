@@ -10,6 +10,8 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QSaveFile>
+
+using outcome::FileError;
 #include <erfa.h>
 #include <zlib.h>
 
@@ -21,6 +23,20 @@
 namespace ephemeris {
 
 namespace {
+
+// A reading as it goes: the file's contents read so far, or why nothing could
+// be read.
+struct OrbitFileParse : OrbitFile {
+    QString error; // empty while orbits can be read
+    OrbitFileFailure failure = OrbitFileFailure::None;
+    bool ok() const { return error.isEmpty(); }
+};
+
+// The reading as the callers get it.
+OrbitFileReading Finished(OrbitFileParse&& parse) {
+    if (!parse.ok()) return outcome::Error{parse.failure, parse.error};
+    return OrbitFile(std::move(parse));
+}
 
 constexpr int kProblemsKept = 5;
 constexpr std::size_t kShortestRecord = 103; // up to the semi-major axis
@@ -62,7 +78,7 @@ double DaysFromJ2000(const CalendarDate& d) {
 
 class Problems {
 public:
-    Problems(OrbitFileReading& out, const char* unit) : m_out(out), m_unit(unit) {}
+    Problems(OrbitFileParse& out, const char* unit) : m_out(out), m_unit(unit) {}
     void add(std::size_t line, const QString& what) {
         ++m_out.skipped;
         if (m_out.problems.size() < kProblemsKept)
@@ -70,7 +86,7 @@ public:
     }
 
 private:
-    OrbitFileReading& m_out;
+    OrbitFileParse& m_out;
     const char* m_unit;
 };
 
@@ -78,7 +94,7 @@ private:
 class MpcorbParser {
 public:
     // With `keep` false the records are checked and counted, not kept.
-    explicit MpcorbParser(OrbitFileReading& out, bool keep = true)
+    explicit MpcorbParser(OrbitFileParse& out, bool keep = true)
         : m_out(out), m_problems(out, QT_TRANSLATE_NOOP("OrbitFile", "line")), m_keep(keep) {
         m_out.format = QStringLiteral("MPCORB");
     }
@@ -193,7 +209,7 @@ private:
         return {};
     }
 
-    OrbitFileReading& m_out;
+    OrbitFileParse& m_out;
     Problems m_problems;
     bool m_keep;
     std::size_t m_line = 0;
@@ -329,8 +345,8 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-OrbitFileReading Failed(OrbitFileFailure failure, const QString& error) {
-    OrbitFileReading out;
+OrbitFileParse Failed(OrbitFileFailure failure, const QString& error) {
+    OrbitFileParse out;
     out.failure = failure;
     out.error = error;
     return out;
@@ -342,7 +358,7 @@ OrbitFileReading Failed(OrbitFileFailure failure, const QString& error) {
 // times), JSON is gathered whole. The limits are checked as it grows.
 class ElementText {
 public:
-    ElementText(OrbitFileReading& out, const OrbitFileLimits& limits, bool keep)
+    ElementText(OrbitFileParse& out, const OrbitFileLimits& limits, bool keep)
         : m_out(out), m_limits(limits), m_parser(out, keep),
           m_lines([this](std::string_view l, bool cut) { m_parser.line(l, cut); }) {}
 
@@ -405,7 +421,7 @@ private:
         return false;
     }
 
-    OrbitFileReading& m_out;
+    OrbitFileParse& m_out;
     OrbitFileLimits m_limits;
     MpcorbParser m_parser;
     LineSplitter m_lines;
@@ -416,32 +432,34 @@ private:
 
 // Opens the element file `file` for reading when it is a regular file of at
 // most `maxBytes`; otherwise the failure.
-OrbitFileReading OpenElementFile(QFile& file, qint64 maxBytes) {
-    switch (regularfile::Open(file, maxBytes)) {
-    case regularfile::Failure::None:
-        return {};
-    case regularfile::Failure::Missing:
+OrbitFileParse OpenElementFile(QFile& file, qint64 maxBytes) {
+    const auto opened = regularfile::Open(file, maxBytes);
+    if (opened) return {};
+    switch (opened.error().kind) {
+    case FileError::Missing:
         return Failed(OrbitFileFailure::Missing, Texts::tr("no such file"));
-    case regularfile::Failure::NotRegular:
+    case FileError::NotRegular:
         return Failed(OrbitFileFailure::NotRegular,
                       Texts::tr("not an ordinary file (a device, a pipe or a folder)"));
-    case regularfile::Failure::TooLarge:
+    case FileError::TooLarge:
         return Failed(OrbitFileFailure::TooLarge,
                       Texts::tr("larger than the %1 bytes an element file may hold").arg(maxBytes));
-    case regularfile::Failure::Unreadable:
+    case FileError::Unreadable:
+    case FileError::Unwritable:
+    case FileError::BadContent:
         break;
     }
     return Failed(OrbitFileFailure::Unreadable, Texts::tr("the file cannot be read"));
 }
 
-OrbitFileReading Cancelled() {
+OrbitFileParse Cancelled() {
     return Failed(OrbitFileFailure::Cancelled, Texts::tr("the reading was cancelled"));
 }
 
 } // namespace
 
-OrbitFileReading ReadMpcorb(QByteArrayView text) {
-    OrbitFileReading out;
+OrbitFileParse parseMpcorb(QByteArrayView text) {
+    OrbitFileParse out;
     MpcorbParser parser(out);
     out.catalogue.reserve(std::size_t(text.size() / 203 + 1));
     LineSplitter lines([&parser](std::string_view l, bool cut) { parser.line(l, cut); });
@@ -451,8 +469,8 @@ OrbitFileReading ReadMpcorb(QByteArrayView text) {
     return out;
 }
 
-OrbitFileReading ReadElementsJson(QByteArrayView text) {
-    OrbitFileReading out;
+OrbitFileParse parseElementsJson(QByteArrayView text) {
+    OrbitFileParse out;
     out.format = QStringLiteral("JSON");
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(text.toByteArray(), &parseError);
@@ -545,10 +563,10 @@ OrbitFileControl ControlThrough(background::Progress& progress) {
     return control;
 }
 
-OrbitFileReading ReadOrbitFile(const QString& path, const OrbitFileLimits& limits,
-                               const OrbitFileControl& control) {
+OrbitFileParse parseOrbitFile(const QString& path, const OrbitFileLimits& limits,
+                              const OrbitFileControl& control) {
     QFile file(path);
-    if (OrbitFileReading opened = OpenElementFile(file, std::max(limits.maxText, limits.maxJson));
+    if (OrbitFileParse opened = OpenElementFile(file, std::max(limits.maxText, limits.maxJson));
         !opened.ok())
         return opened;
     const qint64 total = file.size();
@@ -557,7 +575,7 @@ OrbitFileReading ReadOrbitFile(const QString& path, const OrbitFileLimits& limit
         if (control.progress) control.progress(done, total);
     };
 
-    OrbitFileReading out;
+    OrbitFileParse out;
     ElementText text(out, limits, true);
     if (IsGzip(file)) {
         bool stopped = false;
@@ -575,7 +593,7 @@ OrbitFileReading ReadOrbitFile(const QString& path, const OrbitFileLimits& limit
                                             ? OrbitFileFailure::Unreadable
                                             : OrbitFileFailure::Damaged;
         if (text.json())
-            return complete ? ReadElementsJson(text.jsonText()) : Failed(broken, inflation.error);
+            return complete ? parseElementsJson(text.jsonText()) : Failed(broken, inflation.error);
         if (text.undecided())
             return complete ? Failed(OrbitFileFailure::Empty, Texts::tr("the file is empty"))
                             : Failed(broken, inflation.error);
@@ -609,23 +627,21 @@ OrbitFileReading ReadOrbitFile(const QString& path, const OrbitFileLimits& limit
             return Failed(out.failure, out.error);
         progress(at + slice.size());
     }
-    if (text.json()) return ReadElementsJson(text.jsonText());
+    if (text.json()) return parseElementsJson(text.jsonText());
     if (text.undecided()) return Failed(OrbitFileFailure::Empty, Texts::tr("the file is empty"));
     text.finishLines();
     return out;
 }
 
-ElementArchiveUnpacking UnpackElementArchive(const QString& source, const QString& target,
-                                             const OrbitFileLimits& limits,
-                                             const OrbitFileControl& control) {
+outcome::Result<ElementArchiveUnpacking, OrbitFileFailure>
+UnpackElementArchive(const QString& source, const QString& target, const OrbitFileLimits& limits,
+                     const OrbitFileControl& control) {
     ElementArchiveUnpacking result;
-    const auto fail = [&result](OrbitFileFailure failure, const QString& error) {
-        result.failure = failure;
-        result.error = error;
-        return result;
+    const auto fail = [](OrbitFileFailure failure, const QString& error) {
+        return outcome::Error{failure, error};
     };
     QFile in(source);
-    if (const OrbitFileReading opened = OpenElementFile(in, limits.maxText); !opened.ok())
+    if (const OrbitFileParse opened = OpenElementFile(in, limits.maxText); !opened.ok())
         return fail(opened.failure, opened.error);
     if (!IsGzip(in))
         return fail(OrbitFileFailure::NotElements, Texts::tr("%1 is not a gzip file").arg(source));
@@ -633,7 +649,7 @@ ElementArchiveUnpacking UnpackElementArchive(const QString& source, const QStrin
     if (!out.open(QIODevice::WriteOnly))
         return fail(OrbitFileFailure::WriteFailed, out.errorString());
 
-    OrbitFileReading scratch; // checked, not kept
+    OrbitFileParse scratch; // checked, not kept
     ElementText text(scratch, limits, false);
     const qint64 total = in.size();
     bool stopped = false;
@@ -679,6 +695,19 @@ ElementArchiveUnpacking UnpackElementArchive(const QString& source, const QStrin
                           .arg(result.orbits + result.skipped));
     if (!out.commit()) return fail(OrbitFileFailure::WriteFailed, out.errorString());
     return result;
+}
+
+OrbitFileReading ReadMpcorb(QByteArrayView text) {
+    return Finished(parseMpcorb(text));
+}
+
+OrbitFileReading ReadElementsJson(QByteArrayView text) {
+    return Finished(parseElementsJson(text));
+}
+
+OrbitFileReading ReadOrbitFile(const QString& path, const OrbitFileLimits& limits,
+                               const OrbitFileControl& control) {
+    return Finished(parseOrbitFile(path, limits, control));
 }
 
 } // namespace ephemeris

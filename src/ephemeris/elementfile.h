@@ -8,6 +8,7 @@
 
 #include "ephemeris/orbit.h"
 #include "platform/background.h"
+#include "platform/outcome.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -17,7 +18,7 @@
 namespace ephemeris {
 
 // Why an element file gave no orbits; tests and callers tell failures apart
-// by this, the text in `error` is for the user.
+// by this, the message is for the user.
 enum class OrbitFileFailure {
     None,        // orbits were read
     Missing,     // no such file
@@ -31,15 +32,15 @@ enum class OrbitFileFailure {
     WriteFailed, // unpacking: the target could not be written
 };
 
-struct OrbitFileReading {
+struct OrbitFile {
     OrbitCatalogue catalogue;
-    QString format; // "MPCORB" or "JSON"
-    QString error;  // why nothing could be read; empty when orbits were read
-    OrbitFileFailure failure = OrbitFileFailure::None;
+    QString format;          // "MPCORB" or "JSON"
     std::size_t skipped = 0; // records that could not be read and were left out
     QStringList problems;    // the first few of them, "line 12: ..."
-    bool ok() const { return error.isEmpty(); }
 };
+
+// The orbits read, or why none could be.
+using OrbitFileReading = outcome::Result<OrbitFile, OrbitFileFailure>;
 
 // Bounds of an element file's reading. The defaults leave MPCORB.DAT (about
 // 300 MB, 1.4 million orbits) room to grow threefold; a larger text is
@@ -83,20 +84,17 @@ OrbitFileReading ReadMpcorb(QByteArrayView text);
 OrbitFileReading ReadElementsJson(QByteArrayView text);
 
 struct ElementArchiveUnpacking {
-    OrbitFileFailure failure = OrbitFileFailure::None;
-    QString error;          // empty on success
     qint64 unpacked = 0;    // bytes written
     std::size_t orbits = 0; // records that read as orbits
     std::size_t skipped = 0;
-    bool ok() const { return failure == OrbitFileFailure::None; }
 };
 
 // Unpacks the gzip file `source` into `target`, streaming, and replaces
 // `target` (atomically) only when the whole stream unpacked, stayed within
 // `limits.maxText`, and reads as MPCORB text: orbits found, more records
 // readable than not. Anything else leaves `target` as it was.
-ElementArchiveUnpacking UnpackElementArchive(const QString& source, const QString& target,
-                                             const OrbitFileLimits& limits = {},
-                                             const OrbitFileControl& control = {});
+outcome::Result<ElementArchiveUnpacking, OrbitFileFailure>
+UnpackElementArchive(const QString& source, const QString& target,
+                     const OrbitFileLimits& limits = {}, const OrbitFileControl& control = {});
 
 } // namespace ephemeris

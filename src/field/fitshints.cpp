@@ -178,12 +178,12 @@ std::optional<FitsScaleHint> scaleHint(const FitsHeader& header, int width, int 
     auto py = header.number(yKey);
     if (!py || !(*py > 0)) py = px;
     const double w = width * *px / 1000.0, h = height * *py / 1000.0;
-    const CcdFieldResult ccd = CcdFieldScales({w, h, double(width), double(height), *f});
-    if (!ccd.field) return std::nullopt;
+    const auto ccd = CcdFieldScales({w, h, double(width), double(height), *f});
+    if (!ccd) return std::nullopt;
     FitsScaleHint s;
-    s.skyAsd = ccd.field->cx;
-    s.corrAsd = ccd.field->cx;
-    s.corrDec = ccd.field->cy;
+    s.skyAsd = ccd->cx;
+    s.corrAsd = ccd->cx;
+    s.corrDec = ccd->cy;
     const int bx = static_cast<int>(header.number(QStringLiteral("XBINNING")).value_or(1));
     const int by = static_cast<int>(header.number(QStringLiteral("YBINNING")).value_or(bx));
     s.source = Texts::tr("FOCALLEN %1 mm, %2/%3 %4 × %5 µm (binning %6×%7 included)")

@@ -140,6 +140,11 @@ struct SessionState {
     // The minor-planet query (typed fields) that data2 answers; empty when
     // no query of this session succeeded since the last one failed.
     QString MinorPlanetAnswerQuery;
+    // The rows a local source handed over with the answer now in "data" and
+    // "data2" (right ascensions as written, 0..360): read instead of the
+    // file. None when the answer came from the web or the cache.
+    std::optional<std::vector<reduction::CatalogueRow>> StarAnswerRows;
+    std::optional<std::vector<reduction::CatalogueRow>> MinorPlanetAnswerRows;
 
     // Field centre as typed (degrees, at the typed equinox), kept by the download.
     double CentreRA = 0;

@@ -139,26 +139,25 @@ bool LooksLikeFits(const QByteArray& head) {
     return head.startsWith("SIMPLE  =");
 }
 
-FitsImage ReadFitsImage(const QString& path, int maxSide, qint64 maxPixels) {
+outcome::Result<FitsImage, ImageError> ReadFitsImage(const QString& path, int maxSide,
+                                                     qint64 maxPixels) {
     FitsImage out;
-    auto fail = [&out](const QString& why) {
-        out.pixels = PixelImage();
-        out.error = why;
-        return out;
-    };
+    auto fail = [](ImageError kind, const QString& why) { return outcome::Error{kind, why}; };
 
     // The disk-file open takes the name literally: no extended file-name
     // syntax, no pipes, no network, no decompression of whole files.
     int status = 0;
     fitsfile* raw = nullptr;
     if (fits_open_diskfile(&raw, QFile::encodeName(path).constData(), READONLY, &status))
-        return fail(Texts::tr("not a readable FITS file (%1)").arg(statusText(status)));
+        return fail(ImageError::NotAnImage,
+                    Texts::tr("not a readable FITS file (%1)").arg(statusText(status)));
     FitsFile file(raw);
     fitsfile* f = file.get();
 
     int hduCount = 0;
     if (fits_get_num_hdus(f, &hduCount, &status))
-        return fail(Texts::tr("not a readable FITS file (%1)").arg(statusText(status)));
+        return fail(ImageError::NotAnImage,
+                    Texts::tr("not a readable FITS file (%1)").arg(statusText(status)));
 
     // The first image HDU with data.
     int hdu = 0, bitpix = 0, naxis = 0;
@@ -168,23 +167,26 @@ FitsImage ReadFitsImage(const QString& path, int maxSide, qint64 maxPixels) {
         if (fits_movabs_hdu(f, i, &type, &status)) {
             // A damaged extension after an image already found does not
             // matter; one before it ends the search.
-            return fail(Texts::tr("not a readable FITS file (%1)").arg(statusText(status)));
+            return fail(ImageError::NotAnImage,
+                        Texts::tr("not a readable FITS file (%1)").arg(statusText(status)));
         }
         if (type != IMAGE_HDU) continue;
         std::fill(std::begin(naxes), std::end(naxes), 0);
         if (fits_get_img_paramll(f, 9, &bitpix, &naxis, naxes, &status))
-            return fail(Texts::tr("not a readable FITS file (%1)").arg(statusText(status)));
+            return fail(ImageError::NotAnImage,
+                        Texts::tr("not a readable FITS file (%1)").arg(statusText(status)));
         if (naxis < 2 || naxes[0] <= 0 || naxes[1] <= 0) continue;
         bool empty = false;
         for (int a = 2; a < std::min(naxis, 9); ++a)
             empty = empty || naxes[a] <= 0;
         if (!empty) hdu = i;
     }
-    if (hdu == 0) return fail(Texts::tr("the FITS file holds no image"));
+    if (hdu == 0) return fail(ImageError::NoImage, Texts::tr("the FITS file holds no image"));
 
     const LONGLONG width = naxes[0], height = naxes[1];
     if (width > maxSide || height > maxSide || width * height > maxPixels)
-        return fail(Texts::tr("the image is %1 × %2 pixels; at most %3 pixels per side and %4 "
+        return fail(ImageError::TooLarge,
+                    Texts::tr("the image is %1 × %2 pixels; at most %3 pixels per side and %4 "
                               "megapixels are accepted")
                         .arg(width)
                         .arg(height)
@@ -198,23 +200,27 @@ FitsImage ReadFitsImage(const QString& path, int maxSide, qint64 maxPixels) {
     if (!compressed) {
         LONGLONG headStart = 0, dataStart = 0, dataEnd = 0;
         if (fits_get_hduaddrll(f, &headStart, &dataStart, &dataEnd, &status))
-            return fail(Texts::tr("not a readable FITS file (%1)").arg(statusText(status)));
+            return fail(ImageError::NotAnImage,
+                        Texts::tr("not a readable FITS file (%1)").arg(statusText(status)));
         const LONGLONG needed = dataStart + planeSize * planes * (std::abs(bitpix) / 8);
         if (needed > QFileInfo(path).size())
-            return fail(Texts::tr("the FITS file is cut short: its header announces %1 bytes of "
+            return fail(ImageError::CutShort,
+                        Texts::tr("the FITS file is cut short: its header announces %1 bytes of "
                                   "image data, the file ends before")
                             .arg(planeSize * planes * (std::abs(bitpix) / 8)));
     }
 
     if (!readCards(f, out.header.cards))
-        return fail(Texts::tr("the FITS header cannot be read (%1)").arg(statusText(status)));
+        return fail(ImageError::NotAnImage,
+                    Texts::tr("the FITS header cannot be read (%1)").arg(statusText(status)));
     if (hdu != 1) {
         int type = 0;
         if (!fits_movabs_hdu(f, 1, &type, &status)) readCards(f, out.header.cards);
         status = 0;
         fits_clear_errmsg();
         if (fits_movabs_hdu(f, hdu, &type, &status))
-            return fail(Texts::tr("not a readable FITS file (%1)").arg(statusText(status)));
+            return fail(ImageError::NotAnImage,
+                        Texts::tr("not a readable FITS file (%1)").arg(statusText(status)));
     }
 
     int equivalentType = bitpix;
@@ -229,6 +235,7 @@ FitsImage ReadFitsImage(const QString& path, int maxSide, qint64 maxPixels) {
         px.values.resize(static_cast<size_t>(planeSize));
     } catch (const std::bad_alloc&) {
         return fail(
+            ImageError::OutOfMemory,
             Texts::tr("not enough memory for an image of %1 × %2 pixels").arg(width).arg(height));
     }
 
@@ -244,6 +251,7 @@ FitsImage ReadFitsImage(const QString& path, int maxSide, qint64 maxPixels) {
             if (fits_read_pixll(f, TFLOAT, first, planeSize, &blank, px.values.data(), &anyBlank,
                                 &status))
                 return fail(
+                    ImageError::Unreadable,
                     Texts::tr("the FITS image data cannot be read (%1)").arg(statusText(status)));
             continue;
         }
@@ -252,6 +260,7 @@ FitsImage ReadFitsImage(const QString& path, int maxSide, qint64 maxPixels) {
             LONGLONG first[9] = {1, y + 1, p + 1, 1, 1, 1, 1, 1, 1};
             if (fits_read_pixll(f, TFLOAT, first, width, &blank, row.data(), &anyBlank, &status))
                 return fail(
+                    ImageError::Unreadable,
                     Texts::tr("the FITS image data cannot be read (%1)").arg(statusText(status)));
             float* dst = px.values.data() + y * width;
             for (LONGLONG x = 0; x < width; ++x)
@@ -282,7 +291,7 @@ FitsImage ReadFitsImage(const QString& path, int maxSide, qint64 maxPixels) {
         high = std::max(high, v);
     }
     if (blanks == px.values.size())
-        return fail(Texts::tr("the FITS image holds no valid pixel value"));
+        return fail(ImageError::NoImage, Texts::tr("the FITS image holds no valid pixel value"));
     if (blanks > 0)
         for (float& v : px.values)
             if (!std::isfinite(v)) v = low;

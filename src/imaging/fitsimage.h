@@ -12,6 +12,8 @@
 // that they neither attract nor break a pick.
 #pragma once
 
+#include "platform/outcome.h"
+
 #include "imaging/pixelimage.h"
 
 #include <QString>
@@ -43,11 +45,22 @@ struct FitsHeader {
     std::optional<double> number(const QString& key) const;
 };
 
+// Why an image file could not be read.
+enum class ImageError {
+    Missing,     // no such file
+    NotRegular,  // a FIFO, device, socket or folder (or a link to one)
+    Unreadable,  // cannot be opened or read
+    NotAnImage,  // neither a picture the program reads nor a readable FITS file
+    NoImage,     // a FITS file without image data
+    CutShort,    // the file ends before the data its header announces
+    TooLarge,    // beyond the program's size limits
+    OutOfMemory, // no memory for the pixels or the picture shown
+};
+
 struct FitsImage {
-    PixelImage pixels; // physical values, top row first; null on failure
+    PixelImage pixels; // physical values, top row first
     FitsHeader header;
     QString description;  // e.g. "16-bit integers, HDU 1" (what was read, for the status list)
-    QString error;        // why the file could not be read
     bool bottomUp = true; // the file's row 1 is the bottom row shown (no ROWORDER = 'TOP-DOWN')
 };
 
@@ -57,6 +70,7 @@ bool LooksLikeFits(const QByteArray& head);
 // Reads the image of a FITS file. Images with more than `maxPixels` pixels or
 // a side longer than `maxSide` are refused before any pixel is read, as are
 // files shorter than their header says.
-FitsImage ReadFitsImage(const QString& path, int maxSide, qint64 maxPixels);
+outcome::Result<FitsImage, ImageError> ReadFitsImage(const QString& path, int maxSide,
+                                                     qint64 maxPixels);
 
 } // namespace imaging

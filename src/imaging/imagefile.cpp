@@ -31,26 +31,19 @@ bool fits(qint64 width, qint64 height) {
     return width <= kMaxImageSide && height <= kMaxImageSide && width * height <= kMaxImagePixels;
 }
 
-LoadedImage readPicture(QFile& file) {
+outcome::Result<LoadedImage, ImageError> readPicture(QFile& file) {
     LoadedImage result;
     QImageReader reader(&file);
     // A little above what the largest accepted image needs decoded.
     QImageReader::setAllocationLimit(static_cast<int>(kMaxImagePixels * 4 / (1024 * 1024)) + 16);
     const QSize size = reader.size();
-    if (size.isValid() && !fits(size.width(), size.height())) {
-        result.error = tooLarge(size.width(), size.height());
-        return result;
-    }
+    if (size.isValid() && !fits(size.width(), size.height()))
+        return outcome::Error{ImageError::TooLarge, tooLarge(size.width(), size.height())};
     result.image = reader.read();
-    if (result.image.isNull()) {
-        result.error = reader.errorString();
-        return result;
-    }
-    if (!fits(result.image.width(), result.image.height())) {
-        result.error = tooLarge(result.image.width(), result.image.height());
-        result.image = QImage();
-        return result;
-    }
+    if (result.image.isNull()) return outcome::Error{ImageError::NotAnImage, reader.errorString()};
+    if (!fits(result.image.width(), result.image.height()))
+        return outcome::Error{ImageError::TooLarge,
+                              tooLarge(result.image.width(), result.image.height())};
     result.description =
         Texts::tr("%1 × %2 picture").arg(result.image.width()).arg(result.image.height());
     return result;
@@ -69,43 +62,33 @@ QString ImageFileStamp(const QString& path) {
     return info.lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
 }
 
-LoadedImage ReadImageFile(const QString& path) {
-    LoadedImage result;
+outcome::Result<LoadedImage, ImageError> ReadImageFile(const QString& path) {
     const QFileInfo info(path);
-    if (!info.exists()) {
-        result.error = Texts::tr("the file does not exist");
-        return result;
-    }
+    if (!info.exists())
+        return outcome::Error{ImageError::Missing, Texts::tr("the file does not exist")};
     // isFile() is false for FIFOs, sockets, devices and folders, also behind
     // a symbolic link: opening those could block or read without end.
-    if (!info.isFile()) {
-        result.error = Texts::tr("not a regular file");
-        return result;
-    }
+    if (!info.isFile())
+        return outcome::Error{ImageError::NotRegular, Texts::tr("not a regular file")};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.errorString();
-        return result;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return outcome::Error{ImageError::Unreadable, file.errorString()};
     const QByteArray head = file.peek(80);
     if (!LooksLikeFits(head)) return readPicture(file);
     file.close();
 
-    FitsImage fits = ReadFitsImage(path, kMaxImageSide, kMaxImagePixels);
-    if (fits.pixels.isNull()) {
-        result.error = fits.error;
-        return result;
-    }
-    result.stretch = AutoStretch(fits.pixels);
-    result.image = StretchedPicture(fits.pixels, result.stretch);
-    if (result.image.isNull()) {
-        result.error = Texts::tr("not enough memory to show the image");
-        return result;
-    }
-    result.values = std::move(fits.pixels);
-    result.header = std::move(fits.header);
-    result.description = fits.description;
-    result.rowsBottomUp = fits.bottomUp;
+    auto fits = ReadFitsImage(path, kMaxImageSide, kMaxImagePixels);
+    if (!fits) return fits.error();
+    LoadedImage result;
+    result.stretch = AutoStretch(fits->pixels);
+    result.image = StretchedPicture(fits->pixels, result.stretch);
+    if (result.image.isNull())
+        return outcome::Error{ImageError::OutOfMemory,
+                              Texts::tr("not enough memory to show the image")};
+    result.values = std::move(fits->pixels);
+    result.header = std::move(fits->header);
+    result.description = fits->description;
+    result.rowsBottomUp = fits->bottomUp;
     return result;
 }
 

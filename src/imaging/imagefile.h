@@ -33,7 +33,7 @@ QString ImageFileStamp(const QString& path);
 
 struct LoadedImage {
     // What is shown: the picture itself, or the stretched levels of a FITS
-    // image (8-bit grey). Null on failure.
+    // image (8-bit grey).
     QImage image;
     // FITS only: the physical values, the stretch that made `image`, and
     // the header. Empty for pictures.
@@ -41,15 +41,15 @@ struct LoadedImage {
     DisplayStretch stretch;
     FitsHeader header;
     QString description; // what was read, for the status list
-    QString error;       // why the file could not be read
     // FITS: the file's row 1 is the bottom row shown (pictures and
     // ROWORDER = 'TOP-DOWN' files store the top row first).
     bool rowsBottomUp = false;
     bool isFits() const { return !values.isNull(); }
 };
 
-// Reads a picture or FITS file.
-LoadedImage ReadImageFile(const QString& path);
+// Reads a picture or FITS file; on failure the kind and the reason (without
+// the path).
+outcome::Result<LoadedImage, ImageError> ReadImageFile(const QString& path);
 
 // What the brightest-spot search and the magnifier read at pixel (x, y): the
 // colour of a picture as one number, red + 256 * green + 65536 * blue, or the

@@ -72,6 +72,7 @@ bool CatalogueCommands::downloadStars() {
     else if (result.status == DownloadResult::Status::Downloaded)
         progress->update(result.bytes, true);
     s.StarAnswerStale = !result.ok();
+    s.StarAnswerRows = result.ok() ? result.rows : std::nullopt;
     if (CheckForUpdate({Web().UpdateCheckEnabled, Sites().makerSite, RunningVersionText()})
             .newVersion)
         m_host.ShowSuggestion(QStringLiteral("softupdate"), 1);
@@ -100,6 +101,7 @@ void CatalogueCommands::queryMinorPlanets() {
     SessionState& s = m_host.session();
     // data2 answers no query until this one succeeds.
     s.MinorPlanetAnswerQuery.clear();
+    s.MinorPlanetAnswerRows.reset();
     const QString typedQuery = typedMinorPlanetQuery();
     // Only the query is padded: the boxes keep what was typed, which the
     // star cache key is made of.
@@ -127,6 +129,7 @@ void CatalogueCommands::queryMinorPlanets() {
         progress->update(result.bytes, true);
     if (!result.ok()) return;
     s.MinorPlanetAnswerQuery = typedQuery;
+    s.MinorPlanetAnswerRows = result.rows;
     m_host.LogMessage(FormMessage(22));
 }
 
@@ -134,7 +137,7 @@ void CatalogueCommands::readStars() {
     m_host.LogMessage(FormMessage(18));
     const StarFileResult read = ReadSessionStars(
         m_host.session(), programfolder::File(QStringLiteral("data")), m_field.centre());
-    if (!read.opened) m_host.LogMessage(QStringLiteral("data: %1").arg(read.error));
+    if (!read.read) m_host.LogMessage(QStringLiteral("data: %1").arg(read.read.error().message));
     m_host.LogMessage(tr("%1: %2").arg(FormText(20), QString::number(read.rows.inUse) +
                                                          QLatin1Char('/') +
                                                          objectsRead(read.rows.rowsRead)));
@@ -153,9 +156,14 @@ void CatalogueCommands::readMinorPlanets() {
     // centre at J2000, or as typed when it holds no number.
     const auto centre = TypedCentreJ2000(m_field.centre(), 1, 1);
     const double centreRa = centre ? centre->ra : s.CentreRA;
-    const MinorPlanetFileResult read =
-        ReadMinorPlanetFile(programfolder::File(QStringLiteral("data2")), s.Plate.corrAsd,
-                            s.Plate.corrDec, centreRa, s.MinorPlanets);
+    MinorPlanetFileResult read;
+    if (s.MinorPlanetAnswerRows) { // computed here: the rows written to data2
+        read.rows = ReadHandedMinorPlanetRows(*s.MinorPlanetAnswerRows, s.Plate.corrAsd,
+                                              s.Plate.corrDec, centreRa, s.MinorPlanets);
+    } else {
+        read = ReadMinorPlanetFile(programfolder::File(QStringLiteral("data2")), s.Plate.corrAsd,
+                                   s.Plate.corrDec, centreRa, s.MinorPlanets);
+    }
     s.Catalogue.minorPlanets = read.rows.planets;
     for (const QString& note : MinorPlanetReadNotes(read))
         m_host.LogMessage(note);

@@ -242,12 +242,10 @@ bool Form1::SaveReduction(const QString& path) {
 
 bool Form1::OpenReduction(const QString& path) {
     const QStringList& names = reductionfile::controlNames();
-    QStringList lines;
-    QString problem;
-    if (!textfile::ReadLines(path, lines, &problem))
-        problem = path + QStringLiteral(": ") + problem;
-    else
-        problem = CheckStoredLines(this, names, lines, path);
+    const auto read = textfile::ReadLines(path);
+    const QStringList lines = read.value_or({});
+    QString problem = read ? CheckStoredLines(this, names, lines, path)
+                           : path + QStringLiteral(": ") + read.error().message;
     // The image the file names is read before anything changes, so that a
     // missing or unreadable one keeps the image, its picks and its name
     // together.
@@ -257,9 +255,12 @@ bool Form1::OpenReduction(const QString& path) {
         const QString typed = lines.value(names.indexOf(QStringLiteral("txt_url")));
         if (!typed.isEmpty()) {
             imagePath = ImagePath(typed);
-            image = ReadImageFile(imagePath);
-            if (image.image.isNull())
-                problem = path + QStringLiteral(": ") + typed + QStringLiteral(": ") + image.error;
+            auto read = ReadImageFile(imagePath);
+            if (read)
+                image = std::move(read).value();
+            else
+                problem = path + QStringLiteral(": ") + typed + QStringLiteral(": ") +
+                          read.error().message;
         }
     }
     if (!problem.isEmpty()) return messagebox::Exclamation(this, problem), false;

@@ -34,12 +34,13 @@ using namespace text;
 
 void Form1::Loadimg_Click() {
     const QString path = ImagePath(m_field->imagePath());
-    LoadedImage loaded = ReadImageFile(path);
-    if (loaded.image.isNull()) {
+    auto read = ReadImageFile(path);
+    if (!read) {
         m_session.ImageLoaded = false;
-        return messagebox::Ok(this, m_field->imagePath() + QStringLiteral(": ") + loaded.error);
+        return messagebox::Ok(this,
+                              m_field->imagePath() + QStringLiteral(": ") + read.error().message);
     }
-    showLoadedImage(std::move(loaded), path);
+    showLoadedImage(std::move(read).value(), path);
 }
 
 void Form1::showLoadedImage(LoadedImage loaded, const QString& path) {

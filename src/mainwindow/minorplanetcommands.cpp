@@ -58,7 +58,7 @@ void MinorPlanetCommands::downloadElements() {
     const DownloadOptions options =
         m_messages.downloadOptions(QString::fromLatin1(kMpcorbArchiveName), log, progress);
     const auto unpacking = m_messages.progressLine(unpacked);
-    const ElementsDownloadResult result =
+    const auto result =
         DownloadMinorPlanetElements(url, options, [unpacking, unpacked](qint64 done, qint64 total) {
             unpacking->show(tr("%1: unpacking, %2 % done")
                                 .arg(unpacked)
@@ -68,13 +68,15 @@ void MinorPlanetCommands::downloadElements() {
     m_messages.endDownload();
     m_host.SetIdleIndicator(true);
     m_downloading = false;
-    log(result.message);
-    if (!result.ok)
+    if (!result) {
+        log(result.error().message);
         return messagebox::Exclamation(
             m_host.hostWidget(),
             tr("The minor-planet elements were not downloaded: %1\nThe files of the "
                "program folder are unchanged.")
-                .arg(result.message));
+                .arg(result.error().message));
+    }
+    log(result->message);
 
     SiteHosts& sites = Sites();
     if (sites.localMinorPlanets() && sites.minorPlanetElements == unpacked) return;

@@ -42,15 +42,14 @@ QString ApplyDefaultsFile(QWidget* window) {
 }
 
 bool SaveDefaultsFile(QWidget* window) {
-    QString error;
     const QString path = programfolder::File(QStringLiteral("defaut.cfg"));
-    if (WriteDefaults(path, ControlValues(window, DefaultsFile::controlNames()),
-                      Web().AutonomousMode, Web().UpdateCheckEnabled, &error))
-        return true;
+    const auto written = WriteDefaults(path, ControlValues(window, DefaultsFile::controlNames()),
+                                       Web().AutonomousMode, Web().UpdateCheckEnabled);
+    if (written) return true;
     messagebox::Exclamation(
         window, QCoreApplication::translate("Form1", "The default settings could not be saved to "
                                                      "%1:\n%2\nThe previous file is unchanged.")
-                    .arg(path, error));
+                    .arg(path, written.error().message));
     return false;
 }
 

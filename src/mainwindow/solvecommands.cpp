@@ -121,7 +121,7 @@ bool SolveCommands::autoPicks() {
     const QString path = programfolder::File(QStringLiteral("data"));
     const StarFileResult read = ReadSessionStars(s, path, m_field.centre());
     const std::vector<SkyPoint> stars =
-        read.opened
+        read.read.ok()
             ? Positions(s.Catalogue.stars, static_cast<size_t>(std::max<int>(0, s.Stars.inUse)))
             : std::vector<SkyPoint>{};
     const auto centre = identify::MeanDirection(stars);
@@ -209,12 +209,12 @@ void SolveCommands::exportWcs() {
                                  programfolder::Path());
     if (!path || path->isEmpty()) return;
     if (QFileInfo(*path).suffix().isEmpty()) *path += QStringLiteral(".wcs");
-    QString error;
     const FileRows rows = s.ImageRowsBottomUp ? FileRows::BottomUp : FileRows::TopDown;
-    if (!WriteWcsFile(*path, *plate, picture.width(), picture.height(), rows, &error)) {
+    const auto written = WriteWcsFile(*path, *plate, picture.width(), picture.height(), rows);
+    if (!written) {
         messagebox::Exclamation(m_host.hostWidget(),
                                 tr("The WCS header could not be written to %1: %2")
-                                    .arg(QDir::toNativeSeparators(*path), error));
+                                    .arg(QDir::toNativeSeparators(*path), written.error().message));
         return;
     }
     m_host.LogMessage(tr("WCS header written: %1 (%2)")

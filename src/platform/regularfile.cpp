@@ -16,92 +16,83 @@ QString tr(const char* text) {
     return QCoreApplication::translate("regularfile", text);
 }
 
-Failure fail(Failure f, const QString& path, qint64 maxBytes, QString* error) {
-    if (error) *error = Describe(f, path, maxBytes);
-    return f;
+outcome::Error<FileError> fail(FileError f, const QString& path, qint64 maxBytes) {
+    return {f, Describe(f, path, maxBytes)};
 }
 
 // Opens `path` for reading without ever blocking on a FIFO and checks, on the
 // open descriptor, that it is a regular file within the limit. -1 on failure.
-int openChecked(const QString& path, qint64 maxBytes, Failure& failure) {
+int openChecked(const QString& path, qint64 maxBytes, FileError& failure) {
     const QByteArray native = QFile::encodeName(path);
     struct stat st {};
     if (::stat(native.constData(), &st) != 0) {
-        failure = errno == ENOENT || errno == ENOTDIR ? Failure::Missing : Failure::Unreadable;
+        failure = errno == ENOENT || errno == ENOTDIR ? FileError::Missing : FileError::Unreadable;
         return -1;
     }
     if (!S_ISREG(st.st_mode)) {
-        failure = Failure::NotRegular;
+        failure = FileError::NotRegular;
         return -1;
     }
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        failure = errno == ENOENT ? Failure::Missing : Failure::Unreadable;
+        failure = errno == ENOENT ? FileError::Missing : FileError::Unreadable;
         return -1;
     }
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        failure = Failure::NotRegular;
+        failure = FileError::NotRegular;
         return -1;
     }
     if (st.st_size > maxBytes) {
         ::close(fd);
-        failure = Failure::TooLarge;
+        failure = FileError::TooLarge;
         return -1;
     }
     // Regular files never block; clear the flag so reads behave normally.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    failure = Failure::None;
     return fd;
 }
 
 } // namespace
 
-Failure Read(const QString& path, qint64 maxBytes, QByteArray& bytes, QString* error) {
-    bytes.clear();
-    Failure failure = Failure::None;
+outcome::Result<QByteArray, FileError> Read(const QString& path, qint64 maxBytes) {
+    FileError failure = FileError::Unreadable;
     const int fd = openChecked(path, maxBytes, failure);
-    if (fd < 0) return fail(failure, path, maxBytes, error);
+    if (fd < 0) return fail(failure, path, maxBytes);
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return fail(Failure::Unreadable, path, maxBytes, error);
+        return fail(FileError::Unreadable, path, maxBytes);
     }
     // One byte past the limit tells a file that grew while it was read.
-    bytes = file.read(maxBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        bytes.clear();
-        return fail(Failure::Unreadable, path, maxBytes, error);
-    }
-    if (bytes.size() > maxBytes) {
-        bytes.clear();
-        return fail(Failure::TooLarge, path, maxBytes, error);
-    }
-    return Failure::None;
+    QByteArray bytes = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError) return fail(FileError::Unreadable, path, maxBytes);
+    if (bytes.size() > maxBytes) return fail(FileError::TooLarge, path, maxBytes);
+    return bytes;
 }
 
-Failure Open(QFile& file, qint64 maxBytes, QString* error) {
+outcome::Status<FileError> Open(QFile& file, qint64 maxBytes) {
     const QString path = file.fileName();
-    Failure failure = Failure::None;
+    FileError failure = FileError::Unreadable;
     const int fd = openChecked(path, maxBytes, failure);
-    if (fd < 0) return fail(failure, path, maxBytes, error);
+    if (fd < 0) return fail(failure, path, maxBytes);
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return fail(Failure::Unreadable, path, maxBytes, error);
+        return fail(FileError::Unreadable, path, maxBytes);
     }
-    return Failure::None;
+    return {};
 }
 
-Failure CheckSaveTarget(const QString& path, QString* error) {
+outcome::Status<FileError> CheckSaveTarget(const QString& path) {
     struct stat st {};
     // stat() follows links: a link to a regular file is accepted, a dangling
     // link is a new file at the link's target.
     if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
-        if (errno == ENOENT) return Failure::None;
-        return fail(Failure::Unreadable, path, 0, error);
+        if (errno == ENOENT) return {};
+        return fail(FileError::Unreadable, path, 0);
     }
-    if (!S_ISREG(st.st_mode)) return fail(Failure::NotRegular, path, 0, error);
-    return Failure::None;
+    if (!S_ISREG(st.st_mode)) return fail(FileError::NotRegular, path, 0);
+    return {};
 }
 
 QString SaveTargetOf(const QString& path) {
@@ -111,18 +102,19 @@ QString SaveTargetOf(const QString& path) {
     return target.isEmpty() ? path : target;
 }
 
-QString Describe(Failure failure, const QString& path, qint64 maxBytes) {
+QString Describe(FileError failure, const QString& path, qint64 maxBytes) {
     switch (failure) {
-    case Failure::None:
-        return QString();
-    case Failure::Missing:
+    case FileError::Missing:
         return tr("%1: no such file").arg(path);
-    case Failure::NotRegular:
+    case FileError::NotRegular:
         return tr("%1: not an ordinary file (a device, a pipe or a folder)").arg(path);
-    case Failure::TooLarge:
+    case FileError::TooLarge:
         return tr("%1: larger than the %2 bytes such a file can hold").arg(path).arg(maxBytes);
-    case Failure::Unreadable:
+    case FileError::Unreadable:
         return tr("%1: the file cannot be read").arg(path);
+    case FileError::Unwritable: // not a failure of a reading: the writer says why
+    case FileError::BadContent: // the reader of the content says what is wrong
+        return path;
     }
     return QString();
 }

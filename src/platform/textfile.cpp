@@ -85,32 +85,33 @@ QByteArray Encode(const QString& text) {
     return text.toUtf8();
 }
 
-QString ReasonOf(regularfile::Failure failure, qint64 maxBytes) {
+QString ReasonOf(FileError failure, qint64 maxBytes) {
     const auto tr = [](const char* text) { return QCoreApplication::translate("textfile", text); };
     switch (failure) {
-    case regularfile::Failure::None:
-        return QString();
-    case regularfile::Failure::Missing:
+    case FileError::Missing:
         return tr("no such file");
-    case regularfile::Failure::NotRegular:
+    case FileError::NotRegular:
         return tr("not an ordinary file (a device, a pipe or a folder)");
-    case regularfile::Failure::TooLarge:
+    case FileError::TooLarge:
         return tr("larger than the %1 bytes such a file can hold").arg(maxBytes);
-    case regularfile::Failure::Unreadable:
+    case FileError::Unreadable:
         return tr("the file cannot be read");
+    case FileError::Unwritable: // the writer gives the system's reason
+    case FileError::BadContent: // the reader of the content says what is wrong
+        return QString();
     }
     return QString();
 }
 
-bool ReadLines(const QString& path, QStringList& lines, QString* error, qint64 maxBytes) {
-    QByteArray bytes;
-    const regularfile::Failure failure = regularfile::Read(path, maxBytes, bytes);
-    if (failure != regularfile::Failure::None) {
-        if (error) *error = ReasonOf(failure, maxBytes);
-        return false;
-    }
-    const QString text = Decode(bytes);
-    lines.clear();
+outcome::Error<FileError> Reasoned(const outcome::Error<FileError>& error, qint64 maxBytes) {
+    return {error.kind, ReasonOf(error.kind, maxBytes)};
+}
+
+outcome::Result<QStringList, FileError> ReadLines(const QString& path, qint64 maxBytes) {
+    const auto bytes = regularfile::Read(path, maxBytes);
+    if (!bytes) return Reasoned(bytes.error(), maxBytes);
+    const QString text = Decode(*bytes);
+    QStringList lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -122,32 +123,27 @@ bool ReadLines(const QString& path, QStringList& lines, QString* error, qint64 m
         }
     }
     if (start < n) lines << text.mid(start);
-    return true;
+    return lines;
 }
 
-bool WriteBytes(const QString& path, const QByteArray& bytes, QString* error) {
+outcome::Status<FileError> WriteBytes(const QString& path, const QByteArray& bytes) {
     // Renaming the new contents over a device node or a FIFO would put an
     // ordinary file in its place: refuse before anything is written.
-    const regularfile::Failure target = regularfile::CheckSaveTarget(path);
-    if (target == regularfile::Failure::NotRegular) {
-        if (error) *error = ReasonOf(target);
-        return false;
-    }
+    const auto target = regularfile::CheckSaveTarget(path);
+    if (!target && target.error().kind == FileError::NotRegular) return Reasoned(target.error(), 0);
     QSaveFile f(regularfile::SaveTargetOf(path));
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        if (error) *error = f.errorString();
-        return false;
-    }
-    return true;
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+        return outcome::Error{FileError::Unwritable, f.errorString()};
+    return {};
 }
 
-bool WriteLines(const QString& path, const QStringList& lines, QString* error) {
+outcome::Status<FileError> WriteLines(const QString& path, const QStringList& lines) {
     QByteArray out;
     for (const QString& l : lines) {
         out += Encode(l);
         out += "\r\n";
     }
-    return WriteBytes(path, out, error);
+    return WriteBytes(path, out);
 }
 
 namespace {

@@ -9,28 +9,34 @@
 
 namespace textfile {
 
+using outcome::FileError;
+
 // The largest settings or language file read: far beyond any real one.
 inline constexpr qint64 kMaxLinesFileBytes = 1024 * 1024;
 
 // The lines of the file at `path`, split at CR LF, CR or LF; the last line
-// counts only when it holds text. False, with the reason in `error` (the path
-// not included), when it is not a regular file (a FIFO or a device is never
-// opened), is larger than `maxBytes` or cannot be read.
-bool ReadLines(const QString& path, QStringList& lines, QString* error = nullptr,
-               qint64 maxBytes = kMaxLinesFileBytes);
+// counts only when it holds text. An error (Missing, NotRegular, TooLarge,
+// Unreadable), its message the reason without the path, when it is not a
+// regular file (a FIFO or a device is never opened), is larger than
+// `maxBytes` or cannot be read.
+outcome::Result<QStringList, FileError> ReadLines(const QString& path,
+                                                  qint64 maxBytes = kMaxLinesFileBytes);
 
-// The reason, without the path, why a file was refused (empty for None).
-QString ReasonOf(regularfile::Failure failure, qint64 maxBytes = 0);
+// The reason, without the path, why a file was refused.
+QString ReasonOf(FileError failure, qint64 maxBytes = 0);
+// `error` with its message replaced by the reason without the path.
+outcome::Error<FileError> Reasoned(const outcome::Error<FileError>& error, qint64 maxBytes = 0);
 
 // Replaces the file at `path` by `bytes` atomically (a failure leaves the old
 // file in place). A target that exists and is not a regular file (a device
 // node, a FIFO, a folder, or a symbolic link to one) is refused and left
 // alone; a symbolic link to a regular file is kept and its target replaced.
-// False, with the reason in `error` (the path not included), on failure.
-bool WriteBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// On failure NotRegular or Unwritable, with the reason (the path not
+// included).
+outcome::Status<FileError> WriteBytes(const QString& path, const QByteArray& bytes);
 
 // Writes `lines`, each followed by CR LF, as WriteBytes() does.
-bool WriteLines(const QString& path, const QStringList& lines, QString* error = nullptr);
+outcome::Status<FileError> WriteLines(const QString& path, const QStringList& lines);
 
 // How the bytes of a text file are read, decided per file: UTF-8 when they
 // are UTF-8, or mostly so (no more malformed sequences than well-formed

@@ -3,6 +3,8 @@
 // from a calibrated image.
 #pragma once
 
+#include "platform/outcome.h"
+
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -27,11 +29,13 @@ struct CcdField {
     double heightArcmin = 0; // angular height of the field
 };
 
-struct CcdFieldResult {
-    std::optional<CcdField> field; // nothing on failure
-    QString error;                 // why, empty on success
-    std::optional<CcdInput> input; // the input at fault, when one is
-};
+// Why the calculator gives no result: an input that is not a number greater
+// than zero (one kind per input, in the order of CcdInput), or inputs that
+// give no solution or no usable scales.
+enum class CcdError { Width, Height, WidthPx, HeightPx, Focal, NoSolution, NoUsableScales };
+
+// The input at fault, when the error is one input's.
+std::optional<CcdInput> InputAtFault(CcdError error);
 
 /*
 **  CcdFieldScales
@@ -44,7 +48,7 @@ struct CcdFieldResult {
 **  Returned (function value):
 **     field   CX, CY        pixels per degree along the sensor's width and
 **                           height; the field's width and height in arcmin
-**     error   text          why no result could be given
+**     error   CcdError      why no result could be given, and a message
 **
 **  Notes:
 **
@@ -71,7 +75,7 @@ struct CcdFieldResult {
 **     The small-angle relation: an object of angular size a (radians) at
 **     focal length F makes an image of size F a.
 */
-CcdFieldResult CcdFieldScales(const CcdGeometry& g);
+outcome::Result<CcdField, CcdError> CcdFieldScales(const CcdGeometry& g);
 
 // Reads a number typed into the calculator: blanks around are allowed and the
 // decimal separator may be "." or "," ("6,9" and "6.9" are both 6.9). Nothing

@@ -44,11 +44,10 @@ TanPlate PlateInFileRows(const TanPlate& plate, int height, FileRows rows) {
     return flipped;
 }
 
-std::optional<QByteArray> WcsHeaderBytes(const TanPlate& shown, int width, int height,
-                                         FileRows rows, QString* error) {
-    auto failed = [error](const QString& why) -> std::optional<QByteArray> {
-        if (error) *error = why;
-        return std::nullopt;
+outcome::Result<QByteArray, outcome::FileError> WcsHeaderBytes(const TanPlate& shown, int width,
+                                                               int height, FileRows rows) {
+    auto failed = [](const QString& why) {
+        return outcome::Error{outcome::FileError::BadContent, why};
     };
     const double values[] = {shown.crval.ra, shown.crval.dec, shown.crpix.x, shown.crpix.y,
                              shown.cd[0],    shown.cd[1],     shown.cd[2],   shown.cd[3]};
@@ -133,14 +132,14 @@ std::optional<QByteArray> WcsHeaderBytes(const TanPlate& shown, int width, int h
         bytes = QByteArray(static_cast<const char*>(memory), static_cast<qsizetype>(dataEnd));
     std::free(memory);
     if (!bytes) return failed(FitsError(status));
-    return bytes;
+    return *std::move(bytes);
 }
 
-bool WriteWcsFile(const QString& path, const TanPlate& plate, int width, int height, FileRows rows,
-                  QString* error) {
-    const auto bytes = WcsHeaderBytes(plate, width, height, rows, error);
-    if (!bytes) return false;
-    return textfile::WriteBytes(path, *bytes, error);
+outcome::Status<outcome::FileError> WriteWcsFile(const QString& path, const TanPlate& plate,
+                                                 int width, int height, FileRows rows) {
+    const auto bytes = WcsHeaderBytes(plate, width, height, rows);
+    if (!bytes) return bytes.error();
+    return textfile::WriteBytes(path, *bytes);
 }
 
 } // namespace reduction

@@ -18,6 +18,7 @@
 // with y downwards from the top row shown (see tanplate.h).
 #pragma once
 
+#include "platform/outcome.h"
 #include "reduction/tanplate.h"
 
 #include <QByteArray>
@@ -37,13 +38,15 @@ enum class FileRows {
 TanPlate PlateInFileRows(const TanPlate& plate, int height, FileRows rows);
 
 // The header file's bytes (2880-byte blocks) for an image file whose rows run
-// as `rows`; nothing, with `error` set, when the FITS library reports a failure.
-std::optional<QByteArray> WcsHeaderBytes(const TanPlate& plate, int width, int height,
-                                         FileRows rows, QString* error = nullptr);
+// as `rows`; BadContent when the plate or the size cannot make a header or
+// the FITS library reports a failure.
+outcome::Result<QByteArray, outcome::FileError> WcsHeaderBytes(const TanPlate& plate, int width,
+                                                               int height, FileRows rows);
 
 // Writes the header file at `path` atomically (an existing file is replaced
-// only when the whole new one is written). False, with `error` set, on failure.
-bool WriteWcsFile(const QString& path, const TanPlate& plate, int width, int height, FileRows rows,
-                  QString* error = nullptr);
+// only when the whole new one is written). On failure BadContent as above, or
+// the save's NotRegular or Unwritable.
+outcome::Status<outcome::FileError> WriteWcsFile(const QString& path, const TanPlate& plate,
+                                                 int width, int height, FileRows rows);
 
 } // namespace reduction

@@ -30,14 +30,13 @@ QString ConfigFilePath() {
 }
 
 ConfigFileReading ReadConfigFile(const QString& path) {
-    QStringList lines;
-    QString error;
-    if (!textfile::ReadLines(path, lines, &error)) {
+    const auto lines = textfile::ReadLines(path);
+    if (!lines) {
         ConfigFileReading r;
-        r.problem = Texts::tr("%1: %2").arg(path, error);
+        r.problem = Texts::tr("%1: %2").arg(path, lines.error().message);
         return r;
     }
-    return ParseConfigLines(lines, path);
+    return ParseConfigLines(*lines, path);
 }
 
 ConfigFileReading ParseConfigLines(const QStringList& lines, const QString& path) {
@@ -84,9 +83,9 @@ QStringList ConfigFileLines(const std::vector<OpticalConfiguration>& entries) {
     return lines;
 }
 
-bool WriteConfigFile(const QString& path, const std::vector<OpticalConfiguration>& entries,
-                     QString* error) {
-    return textfile::WriteLines(path, ConfigFileLines(entries), error);
+outcome::Status<outcome::FileError>
+WriteConfigFile(const QString& path, const std::vector<OpticalConfiguration>& entries) {
+    return textfile::WriteLines(path, ConfigFileLines(entries));
 }
 
 OpticalConfigurationList::OpticalConfigurationList(std::vector<OpticalConfiguration> entries)

@@ -9,6 +9,8 @@
 // Lines after the 3N + 1st are ignored. At most 15 configurations are kept.
 #pragma once
 
+#include "platform/outcome.h"
+
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -48,9 +50,9 @@ ConfigFileReading ParseConfigLines(const QStringList& lines, const QString& path
 QStringList ConfigFileLines(const std::vector<OpticalConfiguration>& entries);
 
 // Writes ConfigFileLines(entries), replacing the file atomically; a failure
-// leaves the old file as it was.
-bool WriteConfigFile(const QString& path, const std::vector<OpticalConfiguration>& entries,
-                     QString* error = nullptr);
+// leaves the old file as it was (NotRegular or Unwritable, with the reason).
+outcome::Status<outcome::FileError>
+WriteConfigFile(const QString& path, const std::vector<OpticalConfiguration>& entries);
 
 // The list the configuration window edits, addressed by list position
 // (0-based). Commands with a position outside the list do nothing.

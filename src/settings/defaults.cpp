@@ -29,12 +29,12 @@ std::optional<bool> ParseSwitch(const QString& text) {
 
 DefaultsFile ReadDefaults(const QString& path) {
     DefaultsFile d;
-    QStringList lines;
-    QString error;
-    if (!textfile::ReadLines(path, lines, &error)) {
-        d.problems << QStringLiteral("defaut.cfg: %1").arg(error);
+    const auto read = textfile::ReadLines(path);
+    if (!read) {
+        d.problems << QStringLiteral("defaut.cfg: %1").arg(read.error().message);
         return d;
     }
+    const QStringList& lines = read.value();
     for (int i = 0; i < 16; ++i) {
         if (i >= lines.size()) {
             d.problems << QCoreApplication::translate("DefaultsFile",
@@ -77,14 +77,14 @@ DefaultsFile ReadDefaults(const QString& path) {
     return d;
 }
 
-bool WriteDefaults(const QString& path, const QStringList& values16, bool autonomousMode,
-                   bool updateCheck, QString* error) {
+outcome::Status<outcome::FileError> WriteDefaults(const QString& path, const QStringList& values16,
+                                                  bool autonomousMode, bool updateCheck) {
     QStringList lines = values16.mid(0, 16);
     while (lines.size() < 16)
         lines << QString();
     lines << (autonomousMode ? QStringLiteral("True") : QStringLiteral("False"));
     lines << (updateCheck ? QStringLiteral("True") : QStringLiteral("False"));
-    return textfile::WriteLines(path, lines, error);
+    return textfile::WriteLines(path, lines);
 }
 
 } // namespace settings

@@ -6,6 +6,8 @@
 // Lines 17 and 18 are the autonomous mode and the update check, "True"/"False".
 #pragma once
 
+#include "platform/outcome.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -31,8 +33,9 @@ DefaultsFile ReadDefaults(const QString& path);
 std::optional<bool> ParseSwitch(const QString& text);
 
 // Writes the 16 values and the two switches with CR LF line ends, atomically.
-// False (with `error` set) when the file could not be written.
-bool WriteDefaults(const QString& path, const QStringList& values16, bool autonomousMode,
-                   bool updateCheck, QString* error);
+// NotRegular or Unwritable, with the reason, when the file could not be
+// written.
+outcome::Status<outcome::FileError> WriteDefaults(const QString& path, const QStringList& values16,
+                                                  bool autonomousMode, bool updateCheck);
 
 } // namespace settings

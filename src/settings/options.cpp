@@ -26,7 +26,7 @@ QSettings* file() {
         store.path = path;
         store.ini.reset();
         // A FIFO or a device in its place would block or never end.
-        if (regularfile::CheckSaveTarget(path) == regularfile::Failure::None)
+        if (regularfile::CheckSaveTarget(path).ok())
             store.ini = std::make_unique<QSettings>(path, QSettings::IniFormat);
     }
     return store.ini.get();

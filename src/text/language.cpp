@@ -81,13 +81,13 @@ void DeriveFormMessages(LanguageTable& table) {
 
 LanguageReadResult ReadLanguageFile(const QString& path, LanguageTable& table) {
     LanguageReadResult result;
-    QStringList lines;
-    QString error;
-    if (!textfile::ReadLines(path, lines, &error)) {
-        result.problems << path + QStringLiteral(": ") + error;
+    const auto read = textfile::ReadLines(path);
+    if (!read) {
+        result.read = read.error();
+        result.problems << path + QStringLiteral(": ") + read.error().message;
         return result;
     }
-    result.opened = true;
+    const QStringList& lines = read.value();
 
     struct Section {
         std::vector<QString>* array;

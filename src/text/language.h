@@ -14,6 +14,8 @@
 // hints); the header that ends a section is itself stored as its last entry.
 #pragma once
 
+#include "platform/outcome.h"
+
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -38,7 +40,8 @@ struct LanguageTable {
 LanguageTable& Lang();
 
 struct LanguageReadResult {
-    bool opened = false;
+    // The file was read, or why not (also the first of the problems).
+    outcome::Status<outcome::FileError> read;
     // Problems met (file ends before "[END]", surplus lines in a section, ...);
     // empty when the file was read cleanly.
     QStringList problems;

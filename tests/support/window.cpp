@@ -23,7 +23,7 @@ using namespace text;
 namespace testing_support {
 
 EnglishTexts::EnglishTexts(const ProgramFolderFixture& folder) {
-    if (!ReadLanguageFile(folder.file(QStringLiteral("lang-en.cfg")), Lang()).opened)
+    if (!ReadLanguageFile(folder.file(QStringLiteral("lang-en.cfg")), Lang()).read)
         throw std::runtime_error("lang-en.cfg is missing from the program folder");
     UseTranslations(QStringLiteral("en")); // the plural forms of the English texts
 }

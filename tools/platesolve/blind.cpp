@@ -205,12 +205,13 @@ std::pair<QJsonObject, int> solveOne(const Options& o, const QString& path, cons
     QElapsedTimer clock;
     clock.start();
     QJsonObject out{{"image", path}, {"solved", false}};
-    const LoadedImage image = ReadImageFile(path);
-    if (image.image.isNull()) {
+    const auto read = ReadImageFile(path);
+    if (!read) {
         out["failure"] = "bad_input";
-        out["error"] = image.error;
+        out["error"] = read.error().message;
         return {out, kBadInput};
     }
+    const LoadedImage& image = *read;
     BlindSolveRequest r;
     r.sources = DetectSources(
         image.isFits() ? image.values
@@ -250,10 +251,9 @@ std::pair<QJsonObject, int> solveOne(const Options& o, const QString& path, cons
         out["log_odds"] = s->logOdds;
         out["stars_matched"] = s->starsMatched;
         if (!wcsOut.isEmpty()) {
-            QString error;
             const FileRows rows = image.rowsBottomUp ? FileRows::BottomUp : FileRows::TopDown;
-            if (!WriteWcsFile(wcsOut, p, r.width, r.height, rows, &error)) {
-                out["wcs_error"] = error;
+            if (const auto written = WriteWcsFile(wcsOut, p, r.width, r.height, rows); !written) {
+                out["wcs_error"] = written.error().message;
                 status = kNoResult;
             } else {
                 out["wcs"] = wcsOut;

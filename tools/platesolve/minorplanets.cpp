@@ -67,11 +67,11 @@ int RunMinorPlanets(const QStringList& args) {
     const TypedAngle typedDec = ReadTypedAngle(QStringLiteral("dec"), dec, true, true);
     t.dec = typedDec.fields;
     t.decSign = typedDec.sign;
-    const LocalAnswerResult result = WriteLocalMinorPlanetAnswer(elements, t, answer);
-    for (const QString& w : result.warnings)
+    const auto result = WriteLocalMinorPlanetAnswer(elements, t, answer);
+    if (!result) Fail(result.error().message);
+    for (const QString& w : result->warnings)
         Note(w);
-    if (!result.ok) Fail(result.message);
-    std::printf("%s\n", qPrintable(result.message));
+    std::printf("%s\n", qPrintable(result->status));
     return kSuccess;
 }
 

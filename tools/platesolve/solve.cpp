@@ -193,8 +193,9 @@ Options parseArguments(const QStringList& args) {
 }
 
 LoadedImage loadImage(const QString& path) {
-    LoadedImage loaded = ReadImageFile(path);
-    if (loaded.image.isNull()) Fail(QStringLiteral("%1: %2").arg(path, loaded.error));
+    auto read = ReadImageFile(path);
+    if (!read) Fail(QStringLiteral("%1: %2").arg(path, read.error().message));
+    LoadedImage loaded = std::move(read).value();
     if (!loaded.isFits()) loaded.image = loaded.image.convertToFormat(QImage::Format_RGB32);
     return loaded;
 }
@@ -211,19 +212,18 @@ std::vector<CatalogueRow> localStars(const Options& o) {
     fields.decSign = dec.sign;
     fields.epoch = o.epoch;
     const LocalStarQueryReading reading = LocalStarQueryFromTyped(fields, o.radius, o.mag);
-    if (!reading.query) Fail(reading.error);
+    if (!reading) Fail(reading.error().message);
     StarIndexFolder folder = OpenStarIndexFolder(o.indexFolder);
     for (const QString& skipped : folder.skipped)
         Note(QStringLiteral("not used: %1").arg(skipped));
-    const LocalStarAnswer answer = MakeLocalStarAnswer(*reading.query, folder);
+    const LocalStarAnswer answer = MakeLocalStarAnswer(*reading, folder);
     Note(answer.status);
     if (!o.answerOut.isEmpty()) {
-        QString error;
-        if (!textfile::WriteBytes(o.answerOut, answer.page, &error))
-            Fail(QStringLiteral("%1: %2").arg(o.answerOut, error));
+        if (const auto written = textfile::WriteBytes(o.answerOut, answer.page); !written)
+            Fail(QStringLiteral("%1: %2").arg(o.answerOut, written.error().message));
     }
     if (answer.outcome != LocalStarAnswer::Outcome::Stars) Fail(answer.status, kNoResult);
-    return LocalStarRows(answer, reading.query->ra);
+    return LocalStarRows(answer, reading->ra);
 }
 
 QJsonArray pair(double a, double b) {
@@ -238,7 +238,7 @@ void addMinorPlanets(QJsonObject& out, const Options& o, double centreRa,
     auto table = std::make_unique<MinorPlanetTable>();
     const MinorPlanetFileResult read =
         ReadMinorPlanetFile(o.minorPlanets, o.corrAsd, o.corrDec, centreRa, *table);
-    if (!read.opened) Fail(QStringLiteral("%1: %2").arg(o.minorPlanets, read.error));
+    if (!read.read) Fail(QStringLiteral("%1: %2").arg(o.minorPlanets, read.read.error().message));
     QJsonArray rows;
     for (int i = 1; i <= read.rows.count; ++i) {
         QJsonValue x, y;
@@ -312,9 +312,8 @@ int RunSolve(const QStringList& args) {
         // No field is typed here: the answer's own centre keeps a field
         // across 0h together, as the typed centre does in the window.
         read = ReadUsnoA2FileAboutItsCentre(o.catalogue, o.corrAsd, o.corrDec, stars);
-        if (!read.opened) Fail(QStringLiteral("%1: %2").arg(o.catalogue, read.error));
+        if (!read.read) Fail(QStringLiteral("%1: %2").arg(o.catalogue, read.read.error().message));
     } else {
-        read.opened = true;
         read.stars = localStars(o);
         read.rows.rowsRead = ScaleStarTable(read.stars, o.corrAsd, o.corrDec, stars);
         read.rows.inUse = stars.inUse;
@@ -528,11 +527,11 @@ int RunSolve(const QStringList& args) {
 
     if (!o.wcsOut.isEmpty()) {
         if (!wcsPlate) Fail(QStringLiteral("no WCS header written: %1").arg(plateError), kNoResult);
-        QString error;
         const FileRows rows = image.rowsBottomUp ? FileRows::BottomUp : FileRows::TopDown;
-        if (!WriteWcsFile(o.wcsOut, *wcsPlate, image.image.width(), image.image.height(), rows,
-                          &error))
-            Fail(QStringLiteral("%1: %2").arg(o.wcsOut, error), kNoResult);
+        const auto written =
+            WriteWcsFile(o.wcsOut, *wcsPlate, image.image.width(), image.image.height(), rows);
+        if (!written)
+            Fail(QStringLiteral("%1: %2").arg(o.wcsOut, written.error().message), kNoResult);
     }
     return 0;
 }

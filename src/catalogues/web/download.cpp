@@ -45,15 +45,17 @@ bool isPlainFileName(const QString& name) {
 
 // A cached answer: a regular file no larger than an answer may be.
 std::optional<QByteArray> readWhole(const QString& path, qint64 maxBytes) {
-    QByteArray bytes;
-    if (regularfile::Read(path, maxBytes, bytes) != regularfile::Failure::None) return std::nullopt;
-    return bytes;
+    auto bytes = regularfile::Read(path, maxBytes);
+    if (!bytes) return std::nullopt;
+    return std::move(bytes).value();
 }
 
 // Replaces the file at `path` by `bytes` as a whole: on any failure the old
 // file stays as it was.
 bool writeWhole(const QString& path, const QByteArray& bytes, QString* error) {
-    return textfile::WriteBytes(path, bytes, error);
+    const auto written = textfile::WriteBytes(path, bytes);
+    if (!written && error) *error = written.error().message;
+    return written.ok();
 }
 
 QString hostOf(const QString& url) {

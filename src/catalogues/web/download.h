@@ -12,10 +12,13 @@
 #pragma once
 
 #include "platform/net/http.h"
+#include "reduction/fieldcatalogue.h"
 
 #include <QByteArrayView>
 #include <QString>
 #include <functional>
+#include <optional>
+#include <vector>
 
 namespace catalogues::web {
 
@@ -30,6 +33,10 @@ struct DownloadResult {
     Status status = Status::Failed;
     QString message; // why it failed or was cancelled, in plain words
     qint64 bytes = 0;
+    // An answer made on this machine (local stars or minor planets) hands its
+    // rows over with the file: the rows a reading of the file gives, in its
+    // order, right ascensions as written (0..360). None for a download.
+    std::optional<std::vector<reduction::CatalogueRow>> rows;
     // A fresh answer for this query is in the file.
     bool ok() const { return status == Status::Downloaded || status == Status::FromCache; }
 };

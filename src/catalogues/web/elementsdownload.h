@@ -4,21 +4,32 @@
 
 #include "catalogues/web/download.h"
 #include "ephemeris/elementfile.h"
+#include "platform/outcome.h"
 
 #include <QString>
 #include <functional>
 
 namespace catalogues::web {
 
-struct ElementsDownloadResult {
-    enum class Status { Done, Cancelled, Failed };
-    Status status = Status::Failed;
-    // Why it failed when the unpacked text was refused (None otherwise).
-    ephemeris::OrbitFileFailure refusal = ephemeris::OrbitFileFailure::None;
-    bool ok = false;
-    QString message; // what went wrong, or what was written
-    QString path;    // the unpacked file, when ok
+// Why no new element file was put in place.
+enum class ElementsError {
+    Busy,         // another download is running
+    Download,     // the connection or the server failed, or the answer was cut short
+    Cancelled,    // the caller cancelled (downloading or unpacking)
+    NotAnArchive, // the answer is not gzip data (an error page)
+    Damaged,      // the compressed data is damaged or cut short
+    TooLarge,     // the unpacked text is beyond the limit
+    NotElements,  // the unpacked text is no MPCORB text
+    Unwritable,   // a file of the program folder could not be written
 };
+
+struct ElementsDownload {
+    QString message; // what was written
+    QString path;    // the unpacked file
+};
+
+// The kind for an unpacking's failure.
+ElementsError ElementsErrorOf(ephemeris::OrbitFileFailure failure);
 
 // Name of the downloaded file in the program folder, and of the unpacked one.
 inline constexpr const char* kMpcorbArchiveName = "MPCORB.DAT.gz";
@@ -39,8 +50,9 @@ using UnpackProgress = std::function<void(qint64 done, qint64 total)>;
 // MPCORB.DAT.gz in one rename. Whatever fails, the previous files stay. The
 // download allows 30 s without a byte, one hour in all and 512 MB unless
 // `options` names limits; `options.cancelled` is heard while unpacking too.
-ElementsDownloadResult DownloadMinorPlanetElements(const QString& url, DownloadOptions options = {},
-                                                   const UnpackProgress& unpackProgress = {},
-                                                   const ephemeris::OrbitFileLimits& limits = {});
+outcome::Result<ElementsDownload, ElementsError>
+DownloadMinorPlanetElements(const QString& url, DownloadOptions options = {},
+                            const UnpackProgress& unpackProgress = {},
+                            const ephemeris::OrbitFileLimits& limits = {});
 
 } // namespace catalogues::web

@@ -73,25 +73,25 @@ DownloadResult QueryLocalMinorPlanets(const MinorPlanetFields& typed, const QStr
     ephemeris::OrbitFileControl control;
     control.progress = options.progress;
     control.cancelled = options.cancelled;
-    const LocalAnswerResult local =
-        WriteLocalMinorPlanetAnswer(elementsPath, typed, answer, control);
+    const auto local = WriteLocalMinorPlanetAnswer(elementsPath, typed, answer, control);
     const auto log = [&options](const QString& line) {
         if (options.log) options.log(line);
     };
-    for (const QString& warning : local.warnings)
-        log(warning);
-    if (!local.ok) {
+    if (!local) {
         DiscardMinorPlanetAnswer();
         result.status = DownloadResult::Status::Failed;
-        result.message = local.message;
+        result.message = local.error().message;
         log(QCoreApplication::translate("QueryMpcChecker", "Local minor planets: %1; no answer")
-                .arg(local.message));
+                .arg(result.message));
         return result;
     }
+    for (const QString& warning : local->warnings)
+        log(warning);
     result.status = DownloadResult::Status::Downloaded;
     result.bytes = QFileInfo(answer).size();
-    result.message = local.message;
-    log(local.message);
+    result.rows = local->planets;
+    result.message = local->status;
+    log(local->status);
     return result;
 }
 

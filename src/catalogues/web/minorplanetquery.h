@@ -51,7 +51,8 @@ std::optional<LocalMinorPlanetSource> ChosenLocalSource(const SiteHosts& sites,
 // Status lines (the count, records of the file left out) go to options.log.
 // When the query or the file cannot be read, or the page cannot be written,
 // the previous "data2" is removed (it answers another field or date) and the
-// result is Failed with the reason.
+// result is Failed with the reason. The rows written go back with the result
+// (DownloadResult::rows).
 DownloadResult QueryLocalMinorPlanets(const MinorPlanetFields& typed, const QString& elementsPath,
                                       const DownloadOptions& options = {});
 

@@ -48,28 +48,30 @@ DownloadResult QueryLocalStars(const QString& address, const QString& folder,
     };
     // The query is read back from the address: the download layer's contract
     // is the address (the cache key, the log and the web answer all go by
-    // it), and the window reads the stars from "data" in a later step, about
-    // the centre typed then, as it does a web answer. So the page is the hand
-    // over here; platesolve, which has no such step, takes the typed rows.
+    // it). The rows go back with the result, so that the window's reading
+    // takes them instead of reading "data" again.
     const LocalStarQueryReading reading = ReadLocalStarQuery(address);
     LocalStarAnswer answer;
-    if (reading.query) {
+    if (reading) {
         StarIndexFolder files = OpenStarIndexFolder(folder);
-        answer = MakeLocalStarAnswer(*reading.query, files);
+        answer = MakeLocalStarAnswer(*reading, files);
     } else {
         // Still replace the answer: the previous one is of another query.
         answer.outcome = LocalStarAnswer::Outcome::NoIndexFile;
         answer.status = QCoreApplication::translate("QueryUsnoA2", "Local star catalogue: %1")
-                            .arg(reading.error);
+                            .arg(reading.error().message);
         answer.page = "<HTML>\n<BODY>\n<p>" + answer.status.toHtmlEscaped().toUtf8() +
                       "</p>\n</BODY>\n</HTML>\n";
     }
-    QString error;
-    if (!textfile::WriteBytes(programfolder::File(QStringLiteral("data")), answer.page, &error))
-        return fail(QCoreApplication::translate("QueryUsnoA2", "data: %1").arg(error));
+    const auto written =
+        textfile::WriteBytes(programfolder::File(QStringLiteral("data")), answer.page);
+    if (!written)
+        return fail(
+            QCoreApplication::translate("QueryUsnoA2", "data: %1").arg(written.error().message));
     if (answer.outcome != LocalStarAnswer::Outcome::Stars) return fail(answer.status);
     result.status = DownloadResult::Status::Downloaded;
     result.bytes = answer.page.size();
+    result.rows = std::move(answer.stars);
     result.message = answer.status;
     if (options.log) options.log(answer.status);
     return result;

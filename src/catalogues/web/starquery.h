@@ -35,7 +35,8 @@ DownloadResult QueryUsnoA2(const QString& epoch, const QString& ra, const QStrin
 // one status line through options.log. When the folder holds no index file
 // or none covers the field, "data" is replaced by a page without rows that
 // says why, so that no answer of another field is read, and the result is
-// Failed with that line as its message.
+// Failed with that line as its message. A page with rows goes back with its
+// rows too (DownloadResult::rows).
 DownloadResult QueryLocalStars(const QString& address, const QString& folder,
                                const DownloadOptions& options = {});
 

@@ -56,9 +56,9 @@ UpdateCheckResult CheckForUpdate(const UpdateCheckRequest& request) {
     DownloadUrl(request.makerSite + QStringLiteral("/version.txt"), QStringLiteral("version.tmp"),
                 CacheUse{}, *o);
 
-    QStringList lines;
-    if (!QFile::exists(versionFile) || !textfile::ReadLines(versionFile, lines) || lines.isEmpty())
-        return result;
+    const QStringList lines =
+        QFile::exists(versionFile) ? textfile::ReadLines(versionFile).value_or({}) : QStringList();
+    if (lines.isEmpty()) return result;
     result.latest = lines.first();
     result.newVersion = !result.latest.isEmpty() && result.latest != request.runningVersion;
     return result;

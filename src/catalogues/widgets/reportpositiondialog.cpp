@@ -145,21 +145,19 @@ ReportTexts ReportPositionDialog::texts() const {
 }
 
 void ReportPositionDialog::updateLine() {
-    QString error;
-    const auto line = ReportLine(texts(), m_draft.point.sky, error);
+    const auto line = ReportLine(texts(), m_draft.point.sky);
     txt_line->setText(line.value_or(QString()));
-    lbl_error->setText(line ? QString() : error);
-    cmdAppend->setEnabled(line.has_value() && !m_appended);
+    lbl_error->setText(line ? QString() : line.error().message);
+    cmdAppend->setEnabled(line.ok() && !m_appended);
 }
 
 void ReportPositionDialog::cmdAppend_Click() {
-    QString error;
-    const auto line = ReportLine(texts(), m_draft.point.sky, error);
+    const auto line = ReportLine(texts(), m_draft.point.sky);
     if (!line || m_appended) return;
-    if (const QString failed = AppendReportLine(m_draft.reportPath, *line); !failed.isEmpty()) {
-        messagebox::Exclamation(this,
-                                tr("The line could not be added to %1: %2")
-                                    .arg(QDir::toNativeSeparators(m_draft.reportPath), failed));
+    if (const auto appended = AppendReportLine(m_draft.reportPath, *line); !appended) {
+        messagebox::Exclamation(
+            this, tr("The line could not be added to %1: %2")
+                      .arg(QDir::toNativeSeparators(m_draft.reportPath), appended.error().message));
         return;
     }
     m_appended = *line;
@@ -172,8 +170,7 @@ void ReportPositionDialog::cmdCopy_Click() {
 }
 
 void ReportPositionDialog::showReport() {
-    QByteArray report;
-    regularfile::Read(m_draft.reportPath, kMaxReportBytes, report);
+    const QByteArray report = regularfile::Read(m_draft.reportPath, kMaxReportBytes).value_or({});
     txt_report->setPlainText(QString::fromLatin1(report).remove(QLatin1Char('\r')));
     // The newest line is the last: show it selected.
     QTextCursor end = txt_report->textCursor();

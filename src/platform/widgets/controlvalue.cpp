@@ -95,8 +95,8 @@ QString CheckStoredLines(const QWidget* root, const QStringList& names, const QS
 }
 
 bool SaveControls(QWidget* root, const QStringList& names, const QString& path) {
-    QString error;
-    if (textfile::WriteLines(path, ControlValues(root, names), &error)) return true;
-    messagebox::Exclamation(root, path + QStringLiteral(": ") + error);
+    const auto written = textfile::WriteLines(path, ControlValues(root, names));
+    if (written) return true;
+    messagebox::Exclamation(root, path + QStringLiteral(": ") + written.error().message);
     return false;
 }

@@ -154,11 +154,10 @@ void Config::cmd3_Click() {
 }
 
 void Config::cmd4_Click() {
-    QString error;
-    if (!WriteConfigFile(ConfigFilePath(), m_list.entries(), &error)) {
+    if (const auto written = WriteConfigFile(ConfigFilePath(), m_list.entries()); !written) {
         messagebox::Ok(this, tr("The configurations could not be saved to %1: %2. The file is "
                                 "unchanged.")
-                                 .arg(ConfigFilePath(), error));
+                                 .arg(ConfigFilePath(), written.error().message));
         return;
     }
     fillList(List1->currentRow());

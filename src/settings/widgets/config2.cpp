@@ -96,18 +96,18 @@ void Config2::cmd1_Click() {
         }
         values[box] = *v;
     }
-    const CcdFieldResult r =
-        CcdFieldScales({values[1], values[2], values[3], values[4], values[5]});
-    if (!r.field) {
-        messagebox::Ok(this,
-                       r.input ? name(boxOf(*r.input)) + QLatin1Char(' ') + r.error : r.error);
+    const auto r = CcdFieldScales({values[1], values[2], values[3], values[4], values[5]});
+    if (!r) {
+        const auto input = InputAtFault(r.error().kind);
+        messagebox::Ok(this, input ? name(boxOf(*input)) + QLatin1Char(' ') + r.error().message
+                                   : r.error().message);
         return;
     }
-    const QString cx = numbers::Text(r.field->cx);
-    const QString cy = numbers::Text(r.field->cy);
+    const QString cx = numbers::Text(r->cx);
+    const QString cy = numbers::Text(r->cy);
     emit coefficientsComputed(cx, cy);
     m_message = tr("%1: CX = %2 and CY = %3\nField of the sensor: %4' x %5'")
-                    .arg(FormMessage(7), cx, cy, numbers::Text(r.field->widthArcmin),
-                         numbers::Text(r.field->heightArcmin));
+                    .arg(FormMessage(7), cx, cy, numbers::Text(r->widthArcmin),
+                         numbers::Text(r->heightArcmin));
     messagebox::Ok(this, m_message);
 }

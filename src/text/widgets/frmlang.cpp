@@ -21,18 +21,16 @@ bool ChooseLanguageFile(const QString& source, QString* error) {
     // The source is read first, so that a missing language file never costs
     // the user the lang.cfg that works; the copy then replaces lang.cfg whole.
     const QString in = programfolder::File(source);
-    QByteArray bytes;
-    const regularfile::Failure failure = regularfile::Read(in, textfile::kMaxLinesFileBytes, bytes);
-    if (failure != regularfile::Failure::None) {
+    const auto bytes = regularfile::Read(in, textfile::kMaxLinesFileBytes);
+    if (!bytes) {
         if (error)
-            *error = textfile::ReasonOf(failure, textfile::kMaxLinesFileBytes) +
+            *error = textfile::ReasonOf(bytes.error().kind, textfile::kMaxLinesFileBytes) +
                      QStringLiteral(" (") + in + QLatin1Char(')');
         return false;
     }
     const QString out = programfolder::File(QStringLiteral("lang.cfg"));
-    QString why;
-    if (!textfile::WriteBytes(out, bytes, &why)) {
-        if (error) *error = why + QStringLiteral(" (") + out + QLatin1Char(')');
+    if (const auto written = textfile::WriteBytes(out, *bytes); !written) {
+        if (error) *error = written.error().message + QStringLiteral(" (") + out + QLatin1Char(')');
         return false;
     }
     return true;
