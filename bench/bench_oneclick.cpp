@@ -42,6 +42,7 @@ struct Field {
         const QString path = kField + QStringLiteral("data");
         const StarFileResult read =
             ReadUsnoA2FileAboutItsCentre(path, s.Plate.corrAsd, s.Plate.corrDec, s.Stars);
+        s.Catalogue.stars = read.stars;
         stars = Positions(read.stars, static_cast<size_t>(s.Stars.inUse));
         centre = identify::MeanDirection(stars).value_or(SkyPoint{});
         s.Sources = DetectSources(image);
@@ -100,8 +101,14 @@ void BM_Refinement(benchmark::State& state) {
     s.Plate.a = *matching::CandidateModel(s.ImageStarX, s.ImageStarY, s.Stars.ra, s.Stars.dec,
                                           *AutoCandidate(s));
     s.MatchFound = true;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(RefineSessionPlate(s, f.image.width, f.image.height));
+    int used = 0;
+    for (auto _ : state) {
+        const RefineResult r = RefineSessionPlate(s, f.image.width, f.image.height);
+        used = r.used;
+        benchmark::DoNotOptimize(r);
+    }
+    if (used == 0) state.SkipWithError("no refined plate");
+    state.counters["stars"] = used;
 }
 BENCHMARK(BM_Refinement)->Unit(benchmark::kMicrosecond);
 

@@ -22,7 +22,7 @@ int DistortionTerms(int order) {
 } // namespace
 
 std::optional<TanPlate> FitDistortedPlate(std::span<const PlatePair> pairs, const TanPlate& start,
-                                          int order, int width, int height) {
+                                          int order, int width, int height, bool inverse) {
     if (order < 2 || order > Distortion::kMaxOrder || width < 2 || height < 2) return std::nullopt;
     const int n = static_cast<int>(pairs.size());
     if (n < 3 + DistortionTerms(order)) return std::nullopt;
@@ -45,7 +45,7 @@ std::optional<TanPlate> FitDistortedPlate(std::span<const PlatePair> pairs, cons
         xy[2 * static_cast<size_t>(i)] = pairs[i].pixel.x + 1;
         xy[2 * static_cast<size_t>(i) + 1] = pairs[i].pixel.y + 1;
     }
-    const int inverseOrder = std::min(order + 1, Distortion::kMaxOrder);
+    const int inverseOrder = inverse ? std::min(order + 1, Distortion::kMaxOrder) : order;
     sip_t sip{};
     if (fit_sip_wcs(xyz.data(), xy.data(), nullptr, n, &tan, order, inverseOrder, 1, &sip) != 0)
         return std::nullopt;

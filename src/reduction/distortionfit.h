@@ -13,12 +13,15 @@ namespace reduction {
 
 // Fits a plate with SIP terms of `order` (2..Distortion::kMaxOrder) to
 // `pairs`, the linear part and the tangent point refitted with them, the
-// reference pixel kept at start.crpix; the inverse terms (order + 1) are
-// fitted over the image width x height. Given: `start` a TAN plate close to
-// the truth (its tangent point is where the fit begins). Nothing with fewer
-// pairs than the polynomials have terms, or when the fit fails.
+// reference pixel kept at start.crpix. The inverse terms (the first guess of
+// sky -> pixel, which a WCS header carries, and which the library also uses
+// to move the tangent point) are fitted over the image width x height: of
+// order + 1 with `inverse`, else of `order` only, which costs a third less
+// and serves while the fit is being repeated. Given: `start` a TAN plate close to the truth
+// (its tangent point is where the fit begins). Nothing with fewer pairs than
+// the polynomials have terms, or when the fit fails.
 std::optional<TanPlate> FitDistortedPlate(std::span<const PlatePair> pairs, const TanPlate& start,
-                                          int order, int width, int height);
+                                          int order, int width, int height, bool inverse = true);
 
 // Does the distortion explain the pairs beyond their scatter? The residual
 // sums of squares (pixels squared) of a TAN plate and of a distorted plate

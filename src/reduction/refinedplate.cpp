@@ -79,7 +79,7 @@ RefineDistortion(const PairUnder& pairUnder, const PairsOf& pairsOf, const Rejec
     const PlateFitter fitDistorted = [&](std::span<const PlatePair> kept, const SkyPoint& start) {
         TanPlate from = tan.plate;
         from.crval = start;
-        return FitDistortedPlate(kept, from, order, width, height);
+        return FitDistortedPlate(kept, from, order, width, height, false);
     };
     const auto first =
         FitPlateRejecting(tanPairs, fitDistorted, tan.plate.crval, settings.distortionMinStars);
@@ -100,6 +100,12 @@ RefineDistortion(const PairUnder& pairUnder, const PairsOf& pairsOf, const Rejec
         DistortionSignificance(UsedSquares(*plain, pairs, fit->used),
                                UsedSquares(fit->plate, pairs, fit->used), fit->usedCount, order);
     if (significance < settings.distortionSignificance) return std::nullopt;
+    // The inverse terms, once, for the plate kept.
+    TanPlate start = fit->plate;
+    start.distortion.reset();
+    const auto final = FitDistortedPlate(kept, start, order, width, height);
+    if (!final) return std::nullopt;
+    fit->plate = *final;
     return std::pair{std::move(*fit), std::move(again)};
 }
 
