@@ -265,10 +265,9 @@ TEST(LocalStars, QueryFromTypedFieldsEqualsTheAddressRead) {
         // The address as the download button makes it.
         const StarQueryPlan plan = PlanStarQuery(f);
         const LocalStarQueryReading viaAddress =
-            plan.reading.centre
-                ? ReadLocalStarQuery(UsnoA2Address(kHost, f.epoch, plan.coordinates.ra,
-                                                   plan.coordinates.dec, t.radius, t.mag))
-                : LocalStarQueryReading{outcome::Error{StarQueryError::Centre, QString()}};
+            plan.reading ? ReadLocalStarQuery(UsnoA2Address(kHost, f.epoch, plan.coordinates.ra,
+                                                            plan.coordinates.dec, t.radius, t.mag))
+                         : LocalStarQueryReading{outcome::Error{StarQueryError::Centre, QString()}};
         const LocalStarQueryReading direct = LocalStarQueryFromTyped(f, t.radius, t.mag);
         ASSERT_EQ(direct.ok(), viaAddress.ok());
         if (!direct) {

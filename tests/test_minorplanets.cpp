@@ -61,8 +61,8 @@ TEST(MinorPlanetQuery, PaddingDayFractionAddressAndKey) {
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     const auto q = MakeMinorPlanetQuery(f);
     QLocale::setDefault(before);
-    ASSERT_TRUE(q.query);
-    EXPECT_EQ(MpcCheckerAddress("https://mpc.example", *q.query),
+    ASSERT_TRUE(q);
+    EXPECT_EQ(MpcCheckerAddress("https://mpc.example", *q),
               "https://mpc.example/~cgi/MPCheck.COM?year=2008&month=7&day=5.55&which=pos&"
               "ra=05+35+17.3&decl=-05++123&TextArea=&radius=960&limit=19.0&oc=500&sort=d&mot=h&"
               "tmot=s&pdes=u&needed=f&ps=n&type=p");
@@ -70,10 +70,16 @@ TEST(MinorPlanetQuery, PaddingDayFractionAddressAndKey) {
     EXPECT_EQ(MinorPlanetDayText("5", "23", "59"), "6"); // 0.9993 rounds up to a whole day
     EXPECT_EQ(MinorPlanetDayText("5", "0", "3"), "5");
 
-    f.date[4] = "12 min";
-    const auto bad = MakeMinorPlanetQuery(f);
-    EXPECT_FALSE(bad.query);
-    EXPECT_EQ(bad.badField, "minute");
+    // The first date box that is no number, and its text.
+    for (const auto& [box, index] :
+         {std::pair{DateBox::Day, 0}, std::pair{DateBox::Hour, 3}, std::pair{DateBox::Minute, 4}}) {
+        MinorPlanetFields wrong = f;
+        wrong.date[index] = "12 min";
+        const auto bad = MakeMinorPlanetQuery(wrong);
+        ASSERT_FALSE(bad);
+        EXPECT_EQ(bad.error().kind, box);
+        EXPECT_EQ(bad.error().message, "12 min");
+    }
 }
 
 TEST(MinorPlanetReader, ReadsTheSampleAnswerBesideAFieldAtAnyHour) {

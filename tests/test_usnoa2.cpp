@@ -57,7 +57,7 @@ TypedCentreFields fieldsOf(const char* h, const char* m, const char* s, const ch
 
 // The query texts the download button sends for these fields.
 StarQueryCoordinates queryFor(const TypedCentreFields& fields) {
-    const TypedCentre c = *ReadTypedCentre(fields).centre;
+    const TypedCentre c = ReadTypedCentre(fields).value();
     const PrecessionDelta d = PrecessFromJ2000(4000 - c.epoch, c.ra, c.dec);
     return MakeStarQueryCoordinates(c, d.dRA, d.dDec);
 }
@@ -82,14 +82,28 @@ TEST(StarQuery, AddressAndCoordinates) {
     EXPECT_EQ(queryFor(fieldsOf("1", "2", "59.7", "+", "10", "0", "59.6", "2000.0")).dec,
               QString("10+0+60"));
 
-    // A field that is no number is named; nothing is computed.
-    TypedCentreReading bad =
-        ReadTypedCentre(fieldsOf("5", "3x", "17", "+", "5", "23", "28", "2000"));
-    EXPECT_FALSE(bad.centre);
-    EXPECT_EQ(bad.badField, QString("right ascension, minutes"));
-    EXPECT_EQ(bad.badText, QString("3x"));
-    bad = ReadTypedCentre(fieldsOf("5", "35", "17", "+", "5", "23", "28", ""));
-    EXPECT_EQ(bad.badField, QString("epoch"));
+    // The first box that is no number is named with its text; nothing is computed.
+    struct Row {
+        TypedCentreFields fields;
+        CentreBox box;
+        QString text;
+    };
+    const Row rows[] = {
+        {fieldsOf("5h", "3x", "17", "+", "5", "23", "28", "2000"), CentreBox::RaHours, "5h"},
+        {fieldsOf("5", "3x", "17", "+", "5", "23", "28", "2000"), CentreBox::RaMinutes, "3x"},
+        {fieldsOf("5", "35", "", "+", "5", "23", "28", "2000"), CentreBox::RaSeconds, ""},
+        {fieldsOf("5", "35", "17", "+", "-5", "2 3", "28", "2000"), CentreBox::DecMinutes, "2 3"},
+        {fieldsOf("5", "35", "17", "+", "5", "23", "28s", "2000"), CentreBox::DecSeconds, "28s"},
+        {fieldsOf("5", "35", "17", "+", "5", "23", "28", ""), CentreBox::Epoch, ""},
+    };
+    for (const Row& r : rows) {
+        const TypedCentreReading bad = ReadTypedCentre(r.fields);
+        ASSERT_FALSE(bad) << r.text.toStdString();
+        EXPECT_EQ(bad.error().kind, r.box) << r.text.toStdString();
+        EXPECT_EQ(bad.error().message, r.text);
+    }
+    EXPECT_EQ(CentreBoxName(CentreBox::RaMinutes), "right ascension, minutes");
+    EXPECT_EQ(CentreBoxName(CentreBox::Epoch), "epoch");
 
     // Typed text cannot add parameters to the query.
     const QString odd = UsnoA2Address("http://h", "2000.0", "1+2+3", "4+5+6", "10&nout=1", "15");
@@ -103,8 +117,8 @@ TEST(StarQuery, AnEquinoxOf1950IsCarriedToJ2000) {
     // give about 0h37m16s +40d44m.
     const TypedCentreFields m31 = fieldsOf("0", "40", "0", "+", "41", "0", "0", "1950.0");
     const StarQueryPlan plan = PlanStarQuery(m31);
-    ASSERT_TRUE(plan.reading.centre);
-    EXPECT_DOUBLE_EQ(plan.reading.centre->ra, 10.0); // the typed centre itself
+    ASSERT_TRUE(plan.reading);
+    EXPECT_DOUBLE_EQ(plan.reading->ra, 10.0); // the typed centre itself
     const QStringList ra = plan.coordinates.ra.split('+');
     const QStringList dec = plan.coordinates.dec.split('+');
     ASSERT_EQ(ra.size(), 3);

@@ -148,12 +148,13 @@ ReadLocalMinorPlanetQuery(const MinorPlanetFields& t) {
     fields.decSign = t.decSign;
     fields.epoch = QStringLiteral("2000");
     const TypedCentreReading centre = ReadTypedCentre(fields);
-    if (!centre.centre) {
+    if (!centre) {
         return outcome::Error{
             LocalAnswerError::Centre,
-            Texts::tr("the %1 \"%2\" is not a number").arg(centre.badField, centre.badText)};
+            Texts::tr("the %1 \"%2\" is not a number")
+                .arg(field::CentreBoxName(centre.error().kind), centre.error().message)};
     }
-    if (centre.centre->ra < 0 || centre.centre->ra >= 360 || std::abs(centre.centre->dec) > 90) {
+    if (centre->ra < 0 || centre->ra >= 360 || std::abs(centre->dec) > 90) {
         return outcome::Error{
             LocalAnswerError::Centre,
             Texts::tr("the centre %1 %2 %3, %4%5 %6 %7 is not a place in the sky")
@@ -179,8 +180,8 @@ ReadLocalMinorPlanetQuery(const MinorPlanetFields& t) {
     q.hour = *hour;
     q.minute = *minute;
     q.tt = *tt;
-    q.ra = centre.centre->ra;
-    q.dec = centre.centre->dec;
+    q.ra = centre->ra;
+    q.dec = centre->dec;
     q.radius = *radius;
     q.limit = *limit;
     return q;

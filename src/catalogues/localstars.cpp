@@ -185,10 +185,11 @@ LocalStarQueryReading ReadLocalStarQuery(const QString& address) {
 LocalStarQueryReading LocalStarQueryFromTyped(const TypedCentreFields& fields,
                                               const QString& radius, const QString& magFaint) {
     const StarQueryPlan plan = PlanStarQuery(fields);
-    if (!plan.reading.centre)
+    if (!plan.reading)
         return outcome::Error{StarQueryError::Centre,
                               Texts::tr("not a number in %1 (\"%2\")")
-                                  .arg(plan.reading.badField, plan.reading.badText)};
+                                  .arg(field::CentreBoxName(plan.reading.error().kind),
+                                       plan.reading.error().message)};
     // The texts the star address would carry (UsnoA2Address): the faint
     // limit goes out with a point appended, the row limit is 5000.
     return readQuery({plan.coordinates.ra, plan.coordinates.dec, radius,

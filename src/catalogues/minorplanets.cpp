@@ -100,19 +100,20 @@ std::optional<QString> MinorPlanetDayText(const QString& day, const QString& hou
     return numbers::Text(*d + fraction);
 }
 
+namespace {
+const char* const dateBoxNames[] = {QT_TRANSLATE_NOOP("MinorPlanets", "day"),
+                                    QT_TRANSLATE_NOOP("MinorPlanets", "hour"),
+                                    QT_TRANSLATE_NOOP("MinorPlanets", "minute")};
+} // namespace
+
+QString MinorPlanetDateBoxName(DateBox box) {
+    return Texts::tr(dateBoxNames[static_cast<int>(box)]);
+}
+
 MinorPlanetQueryReading MakeMinorPlanetQuery(const MinorPlanetFields& f) {
-    MinorPlanetQueryReading reading;
-    static const char* const names[] = {QT_TRANSLATE_NOOP("MinorPlanets", "day"),
-                                        QT_TRANSLATE_NOOP("MinorPlanets", "hour"),
-                                        QT_TRANSLATE_NOOP("MinorPlanets", "minute")};
     const QString* texts[] = {&f.date[0], &f.date[3], &f.date[4]};
-    for (int i = 0; i < 3; ++i) {
-        if (!numbers::Strict(*texts[i])) {
-            reading.badField = Texts::tr(names[i]);
-            reading.badText = *texts[i];
-            return reading;
-        }
-    }
+    for (int i = 0; i < 3; ++i)
+        if (!numbers::Strict(*texts[i])) return outcome::Error{static_cast<DateBox>(i), *texts[i]};
     MinorPlanetQuery q;
     q.year = f.date[2];
     q.month = f.date[1];
@@ -123,8 +124,7 @@ MinorPlanetQueryReading MakeMinorPlanetQuery(const MinorPlanetFields& f) {
              f.dec[1] + plus + f.dec[2];
     q.radius = f.radius;
     q.limit = f.limit;
-    reading.query = q;
-    return reading;
+    return q;
 }
 
 QString MpcCheckerAddress(const QString& host, const MinorPlanetQuery& q) {

@@ -72,11 +72,14 @@ struct MinorPlanetQuery {
     QString limit;
 };
 
-struct MinorPlanetQueryReading {
-    std::optional<MinorPlanetQuery> query;
-    QString badField; // the first date field that holds no number, in words
-    QString badText;  // and its text
-};
+// The date boxes a query is made of that must hold numbers.
+enum class DateBox { Day, Hour, Minute };
+// The box's name in the user's language, for messages.
+QString MinorPlanetDateBoxName(DateBox box);
+
+// The query, or the first date box that holds no number: the error's kind is
+// that box, its message the box's text as typed.
+using MinorPlanetQueryReading = outcome::Result<MinorPlanetQuery, DateBox>;
 
 // The day value of a query: the day plus the time of day as a fraction of a
 // day, (hour * 60 + minute) / 1440, rounded to 2 decimals (halves to even)

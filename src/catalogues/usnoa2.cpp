@@ -114,7 +114,7 @@ StarQueryCoordinates MakeStarQueryCoordinates(const TypedCentre& centre, double 
 
 StarQueryPlan PlanStarQuery(const TypedCentreFields& fields) {
     StarQueryPlan plan{ReadTypedCentre(fields), {}};
-    if (const auto& c = plan.reading.centre) {
+    if (const auto& c = plan.reading) {
         const PrecessionDelta delta = PrecessFromJ2000(4000 - c->epoch, c->ra, c->dec);
         plan.coordinates = MakeStarQueryCoordinates(*c, delta.dRA, delta.dDec);
     }

@@ -18,42 +18,35 @@ const char* const raNames[] = {QT_TRANSLATE_NOOP("TypedCentre", "right ascension
 const char* const decNames[] = {QT_TRANSLATE_NOOP("TypedCentre", "declination, degrees"),
                                 QT_TRANSLATE_NOOP("TypedCentre", "declination, minutes"),
                                 QT_TRANSLATE_NOOP("TypedCentre", "declination, seconds")};
+const char* const epochName = QT_TRANSLATE_NOOP("TypedCentre", "epoch");
 } // namespace
 
 QString CentreBoxName(int box) {
-    return QCoreApplication::translate("TypedCentre", box < 3 ? raNames[box] : decNames[box - 3]);
+    return QCoreApplication::translate("TypedCentre", box < 3   ? raNames[box]
+                                                      : box < 6 ? decNames[box - 3]
+                                                                : epochName);
+}
+
+QString CentreBoxName(CentreBox box) {
+    return CentreBoxName(static_cast<int>(box));
 }
 
 TypedCentreReading ReadTypedCentre(const TypedCentreFields& fields) {
-    TypedCentreReading reading;
-    const auto value = [&reading](const QString& text, const char* name) -> std::optional<double> {
-        const auto v = numbers::Strict(text);
-        if (!v && reading.badField.isEmpty()) {
-            reading.badField = QCoreApplication::translate("TypedCentre", name);
-            reading.badText = text;
-        }
-        return v;
-    };
-    std::array<double, 3> ra{}, dec{};
-    for (int i = 0; i < 3; ++i) {
-        const auto v = value(fields.ra[i], raNames[i]);
-        if (!v) return reading;
-        ra[i] = *v;
+    const std::array<const QString*, 7> texts{&fields.ra[0],  &fields.ra[1],  &fields.ra[2],
+                                              &fields.dec[0], &fields.dec[1], &fields.dec[2],
+                                              &fields.epoch};
+    std::array<double, 7> v{};
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const auto number = numbers::Strict(*texts[i]);
+        if (!number) return outcome::Error{static_cast<CentreBox>(i), *texts[i]};
+        v[i] = *number;
     }
-    for (int i = 0; i < 3; ++i) {
-        const auto v = value(fields.dec[i], decNames[i]);
-        if (!v) return reading;
-        dec[i] = *v;
-    }
-    const auto epoch = value(fields.epoch, QT_TRANSLATE_NOOP("TypedCentre", "epoch"));
-    if (!epoch) return reading;
     TypedCentre c;
     c.south = fields.decSign == QLatin1String("-");
-    c.ra = (ra[0] * 3600 + ra[1] * 60 + ra[2]) / 3600 * 15;
-    c.dec = (c.south ? -1 : 1) * (dec[0] * 3600 + dec[1] * 60 + dec[2]) / 3600;
-    c.epoch = *epoch;
-    reading.centre = c;
-    return reading;
+    c.ra = (v[0] * 3600 + v[1] * 60 + v[2]) / 3600 * 15;
+    c.dec = (c.south ? -1 : 1) * (v[3] * 3600 + v[4] * 60 + v[5]) / 3600;
+    c.epoch = v[6];
+    return c;
 }
 
 std::optional<ScaledCentre> TypedCentreJ2000(const TypedCentreFields& fields, double corrAsd,

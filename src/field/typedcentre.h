@@ -3,6 +3,8 @@
 // sign, and the equinox), read into degrees.
 #pragma once
 
+#include "platform/outcome.h"
+
 #include <QString>
 #include <array>
 #include <optional>
@@ -25,16 +27,19 @@ struct TypedCentre {
     bool south = false;
 };
 
-struct TypedCentreReading {
-    std::optional<TypedCentre> centre;
-    QString badField; // what the first field that holds no number is, in words
-    QString badText;  // and its text
-};
+// The boxes of the typed centre, in the order they are read.
+enum class CentreBox { RaHours, RaMinutes, RaSeconds, DecDegrees, DecMinutes, DecSeconds, Epoch };
+
+// The centre, or the first box that holds no number: the error's kind is
+// that box, its message the box's text as typed (messages quote it after the
+// box's name, CentreBoxName).
+using TypedCentreReading = outcome::Result<TypedCentre, CentreBox>;
 
 // The name of a coordinate box in the user's language, for messages: 0..2
 // the hours, minutes and seconds of right ascension, 3..5 the degrees,
-// minutes and seconds of declination.
+// minutes and seconds of declination, 6 the equinox.
 QString CentreBoxName(int box);
+QString CentreBoxName(CentreBox box);
 
 // Reads the centre; every field must hold a number (read strictly).
 // ra = (h*3600 + m*60 + s)/3600*15, dec = sign * (d*3600 + m*60 + s)/3600.

@@ -49,15 +49,16 @@ bool CatalogueCommands::downloadStars() {
     Web().MinorPlanetCacheKey = MinorPlanetCacheKey(
         typed, m_minorPlanets.date(), m_minorPlanets.field(), m_minorPlanets.magnitude());
     const StarQueryPlan plan = PlanStarQuery(typed);
-    if (!plan.reading.centre) {
-        m_host.LogMessage(
-            tr("%1: not a number in %2 (\"%3\"), nothing downloaded")
-                .arg(m_commands.downloadCaption(), plan.reading.badField, plan.reading.badText));
+    if (!plan.reading) {
+        m_host.LogMessage(tr("%1: not a number in %2 (\"%3\"), nothing downloaded")
+                              .arg(m_commands.downloadCaption(),
+                                   CentreBoxName(plan.reading.error().kind),
+                                   plan.reading.error().message));
         s.StarAnswerStale = true;
         return false;
     }
-    s.CentreRA = plan.reading.centre->ra;
-    s.CentreDec = plan.reading.centre->dec;
+    s.CentreRA = plan.reading->ra;
+    s.CentreDec = plan.reading->dec;
     m_host.LogMessage(FormMessage(8));
     std::shared_ptr<MessagePanel::ProgressLine> progress;
     const DownloadOptions options = m_messages.downloadOptions(
@@ -108,11 +109,12 @@ void CatalogueCommands::queryMinorPlanets() {
     MinorPlanetFields f = typedMinorPlanetFields();
     PadCoordinateFields(f);
     const MinorPlanetQueryReading reading = MakeMinorPlanetQuery(f);
-    if (!reading.query) {
+    if (!reading) {
         DiscardMinorPlanetAnswer(); // it answers another field or date
-        return m_host.LogMessage(tr("Minor planets: not a number in the %1 field (\"%2\"), "
-                                    "nothing downloaded")
-                                     .arg(reading.badField, reading.badText));
+        return m_host.LogMessage(
+            tr("Minor planets: not a number in the %1 field (\"%2\"), "
+               "nothing downloaded")
+                .arg(MinorPlanetDateBoxName(reading.error().kind), reading.error().message));
     }
     m_host.LogMessage(FormMessage(21));
     std::shared_ptr<MessagePanel::ProgressLine> progress;
@@ -120,7 +122,7 @@ void CatalogueCommands::queryMinorPlanets() {
         QStringLiteral("data2"), [this](const QString& line) { m_host.LogMessage(line); },
         progress);
     const auto local = ChosenLocalSource(Sites(), f); // computed here instead of downloaded
-    const DownloadResult result = QueryMpcChecker(*reading.query, Web(), Sites().minorPlanetService,
+    const DownloadResult result = QueryMpcChecker(*reading, Web(), Sites().minorPlanetService,
                                                   Web().MinorPlanetCacheKey, options, local);
     m_messages.endDownload();
     if (result.status == DownloadResult::Status::Blocked)

@@ -190,7 +190,8 @@ bool FieldPanel::checkSave() {
 QString FieldPanel::centreProblem() const {
     const TypedCentreReading reading = ReadTypedCentre(centre());
     return tr("Field centre: not a number in %1 (\"%2\"), the overlay is not drawn")
-        .arg(reading.badField, reading.badText);
+        .arg(reading ? QString() : CentreBoxName(reading.error().kind),
+             reading ? QString() : reading.error().message);
 }
 QString FieldPanel::corrAsd() const {
     return m_corrAsd->text();
