@@ -65,14 +65,15 @@ SkyPoint StandardToSky(double xi, double eta, const SkyPoint& centre) {
 }
 
 double Distortion::Evaluate(const Terms& terms, int order, double u, double v) {
+    order = std::clamp(order, 0, kMaxOrder);
+    std::array<double, kMaxOrder + 1> up{}, vp{};
+    up[0] = vp[0] = 1;
+    for (int k = 1; k <= order; ++k)
+        up[k] = up[k - 1] * u, vp[k] = vp[k - 1] * v;
     double sum = 0;
-    // Horner's scheme in v for each power of u.
-    for (int p = order; p >= 0; --p) {
-        double inV = 0;
-        for (int q = order - p; q >= 0; --q)
-            inV = inV * v + (p + q >= 2 ? terms[p][q] : 0.0);
-        sum += inV * std::pow(u, p);
-    }
+    for (int p = 0; p <= order; ++p)
+        for (int q = std::max(0, 2 - p); p + q <= order; ++q)
+            sum += terms[p][q] * up[p] * vp[q];
     return sum;
 }
 
