@@ -41,11 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fields.decSign = parts.value(6);
     fields.epoch = parts.value(7, QStringLiteral("2000.0"));
     const TypedCentreReading reading = ReadTypedCentre(fields);
-    if (reading.centre && std::isfinite(reading.centre->ra) && std::isfinite(reading.centre->dec) &&
-        std::abs(reading.centre->ra) < 1e12 && std::abs(reading.centre->dec) < 1e12) {
-        (void)MakeStarQueryCoordinates(*reading.centre, 0.0, 0.0);
-        (void)FormatSexagesimal(reading.centre->ra / 15, QStringLiteral("H"));
-        (void)FormatSexagesimal(reading.centre->dec, QString::fromUtf8("°"));
+    if (reading && std::isfinite(reading->ra) && std::isfinite(reading->dec) &&
+        std::abs(reading->ra) < 1e12 && std::abs(reading->dec) < 1e12) {
+        (void)MakeStarQueryCoordinates(*reading, 0.0, 0.0);
+        (void)FormatSexagesimal(reading->ra / 15, QStringLiteral("H"));
+        (void)FormatSexagesimal(reading->dec, QString::fromUtf8("°"));
     }
     (void)FormatSexagesimal(lenient, QStringLiteral("H"));
     return 0;
